@@ -1,0 +1,51 @@
+// Shared pieces of qrxbench: buffers, counters, and the memcpy reference line.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+namespace qrxbench {
+
+constexpr int kW = 1920;
+constexpr int kH = 1080;
+
+inline std::vector<std::uint8_t> random_bytes(std::size_t n, std::uint32_t seed = 1) {
+    std::vector<std::uint8_t> v(n);
+    std::mt19937 rng(seed);
+    for (auto& b : v) b = static_cast<std::uint8_t>(rng());
+    return v;
+}
+
+// Reports pixels/s as items and (source + destination) bytes/s.
+inline void set_counters(benchmark::State& state, std::int64_t pixels, std::int64_t bytes_moved) {
+    state.SetItemsProcessed(state.iterations() * pixels);
+    state.SetBytesProcessed(state.iterations() * bytes_moved);
+    state.counters["Mpix/s"] = benchmark::Counter(static_cast<double>(pixels) * 1e-6 * static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
+}
+
+// memcpy of `bytes` bytes: the reference line beside each conversion.
+inline void memcpy_case(benchmark::State& state, std::size_t bytes, std::int64_t pixels) {
+    auto src = random_bytes(bytes);
+    std::vector<std::uint8_t> dst(bytes);
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), bytes);
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    set_counters(state, pixels, static_cast<std::int64_t>(bytes) * 2);
+}
+
+}  // namespace qrxbench
+
+// A memcpy line of the source image's size, named after the case it accompanies.
+#define QRX_BENCH_MEMCPY(name, src_bytes)                                                        \
+    static void BM_memcpy_##name(benchmark::State& state) {                                     \
+        qrxbench::memcpy_case(state, static_cast<std::size_t>(src_bytes),                       \
+                              static_cast<std::int64_t>(qrxbench::kW) * qrxbench::kH);          \
+    }                                                                                            \
+    BENCHMARK(BM_memcpy_##name)->Unit(benchmark::kMicrosecond)

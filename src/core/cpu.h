@@ -1,0 +1,62 @@
+// CPU feature levels and the run-time choice of kernels.
+//
+// Each family writes its kernels once and compiles them into one translation
+// unit per level (file suffixes _scalar, _sse2, _avx2, _avx512, ...).  Every
+// level computes exactly the same bytes; the level only changes the speed.
+#pragma once
+
+namespace qrx::cpu {
+
+enum class Level : int { Scalar = 0, SSE2 = 1, SSSE3 = 2, SSE41 = 3, AVX2 = 4, AVX512 = 5 };
+constexpr int kLevelCount = 6;
+
+const char* level_name(Level level);
+
+// Highest level this processor supports (and this build contains).
+Level detected();
+
+// Level in use: the detected one, capped by the test hook.
+Level active();
+
+// Test hook (not exported): cap the level for the whole process.
+// force(Level::AVX512) lifts the cap again.
+void force(Level cap);
+
+// Pick the entry for the active level, falling back to the next lower level
+// that has one.  tables[0] (scalar) must never be null.
+template <class T>
+const T& select(const T* scalar, const T* sse2, const T* ssse3, const T* sse41, const T* avx2, const T* avx512) {
+    const T* by_level[kLevelCount] = {scalar, sse2, ssse3, sse41, avx2, avx512};
+    for (int l = static_cast<int>(active()); l > 0; --l)
+        if (by_level[l] != nullptr) return *by_level[l];
+    return *scalar;
+}
+
+}  // namespace qrx::cpu
+
+// Kernel tables.  A family declares one table type and defines an instance
+// named `kTable` in namespace <family>::<level> inside each per-level file.
+// QRX_KERNEL_TABLE(ns, Type) then declares them all and defines
+// `ns::kernels()` that returns the table of the active level.
+#if QRX_X86_SIMD
+#define QRX_DECLARE_LEVEL_TABLES_(ns, Type)                                                   \
+    namespace ns::scalar { extern const Type kTable; }                                       \
+    namespace ns::sse2 { extern const Type kTable __attribute__((weak)); }                   \
+    namespace ns::ssse3 { extern const Type kTable __attribute__((weak)); }                  \
+    namespace ns::sse41 { extern const Type kTable __attribute__((weak)); }                  \
+    namespace ns::avx2 { extern const Type kTable __attribute__((weak)); }                   \
+    namespace ns::avx512 { extern const Type kTable __attribute__((weak)); }
+#define QRX_SELECT_LEVEL_TABLE_(ns)                                                           \
+    ::qrx::cpu::select(&ns::scalar::kTable, &ns::sse2::kTable, &ns::ssse3::kTable,            \
+                       &ns::sse41::kTable, &ns::avx2::kTable, &ns::avx512::kTable)
+#else
+#define QRX_DECLARE_LEVEL_TABLES_(ns, Type) \
+    namespace ns::scalar { extern const Type kTable; }
+#define QRX_SELECT_LEVEL_TABLE_(ns) (ns::scalar::kTable)
+#endif
+
+#define QRX_KERNEL_TABLE(ns, Type)                                   \
+    QRX_DECLARE_LEVEL_TABLES_(ns, Type)                              \
+    namespace ns {                                                   \
+    inline const Type& kernels() { return QRX_SELECT_LEVEL_TABLE_(ns); } \
+    }

@@ -1,0 +1,2 @@
+#define QRX_LEVEL scalar
+#include "ycbcr/ycbcr444_rows.inl"

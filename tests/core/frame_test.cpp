@@ -1,0 +1,72 @@
+// The library frame: version record, allocator, dispatch levels, exports.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "core/allocator.h"
+#include "core/cpu.h"
+#include "qrxcc.h"
+
+TEST(Version, RecordIsStaticWithExactTexts) {
+    const QrxLibraryVersion* v = qrxccGetLibVersion();
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v, qrxccGetLibVersion());
+    EXPECT_EQ(v->major, 5);
+    EXPECT_EQ(v->minor, 0);
+    EXPECT_EQ(v->buildMajor, 11);
+    EXPECT_EQ(v->buildMinor, 10);
+    EXPECT_EQ(std::memcmp(v->cpuCode, "e9\0\0", 4), 0);
+    EXPECT_STREQ(v->fileName, "qrxcce9.dll");
+    EXPECT_STREQ(v->versionText, "v5.0");
+    EXPECT_STREQ(v->buildDate, "Sep  7 2005");
+}
+
+TEST(Allocator, CountsBelowOneGiveNull) {
+    EXPECT_EQ(qrx::allocate16(0), nullptr);
+    EXPECT_EQ(qrx::allocate32(-5), nullptr);
+    qrx::release(nullptr);  // ignored
+}
+
+TEST(Allocator, BlocksAre32ByteAlignedAndWritable) {
+    for (int n = 1; n < 300; n += 7) {
+        std::int16_t* a = qrx::allocate16(n);
+        std::int32_t* b = qrx::allocate32(n);
+        ASSERT_NE(a, nullptr);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(a) % 32, 0u);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(b) % 32, 0u);
+        std::memset(a, 0x5a, static_cast<std::size_t>(n) * 2);  // the sanitizer build checks the bounds
+        std::memset(b, 0x5a, static_cast<std::size_t>(n) * 4);
+        qrx::release(a);
+        qrx::release(b);
+    }
+    EXPECT_EQ(qrx::testing_hooks::live_blocks(), 0);
+}
+
+TEST(Allocator, FaultInjectionFailsTheNthAllocation) {
+    qrx::testing_hooks::fail_allocation_after(2);
+    std::int32_t* first = qrx::allocate32(4);
+    std::int32_t* second = qrx::allocate32(4);
+    std::int32_t* third = qrx::allocate32(4);
+    EXPECT_NE(first, nullptr);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_NE(third, nullptr);
+    qrx::release(first);
+    qrx::release(third);
+    qrx::testing_hooks::fail_allocation_after(0);
+}
+
+TEST(Dispatch, ForcingCapsTheActiveLevel) {
+    using qrx::cpu::Level;
+    qrx::cpu::force(Level::Scalar);
+    EXPECT_EQ(qrx::cpu::active(), Level::Scalar);
+    qrx::cpu::force(Level::AVX512);
+    EXPECT_EQ(qrx::cpu::active(), qrx::cpu::detected());
+#if !QRX_X86_SIMD
+    EXPECT_EQ(qrx::cpu::detected(), Level::Scalar);
+#endif
+}

@@ -1,0 +1,73 @@
+// The row-parallel driver: every row exactly once, whatever the team size,
+// also from inside an application's own parallel region.
+#include <gtest/gtest.h>
+#include <omp.h>
+
+#include <atomic>
+#include <vector>
+
+#include "core/parallel_rows.h"
+#include "qrxcore.h"
+
+namespace {
+
+class ThreadCount {
+public:
+    explicit ThreadCount(int n) : saved_(threads_omp_of_n_qrx) { threads_omp_of_n_qrx = n; }
+    ~ThreadCount() { threads_omp_of_n_qrx = saved_; }
+
+private:
+    int saved_;
+};
+
+std::vector<int> visit_counts(int height) {
+    std::vector<std::atomic<int>> hits(static_cast<std::size_t>(height));
+    qrx::parallel_rows(height, [&](std::ptrdiff_t row) { hits[static_cast<std::size_t>(row)].fetch_add(1); });
+    std::vector<int> out;
+    for (auto& h : hits) out.push_back(h.load());
+    return out;
+}
+
+}  // namespace
+
+TEST(ParallelRows, DefaultThreadCountIsPositive) { EXPECT_GE(threads_omp_of_n_qrx, 1); }
+
+TEST(ParallelRows, EveryRowExactlyOnceForEveryTeamSize) {
+    for (int team : {1, 2, 3, 8, 0, -4}) {
+        ThreadCount tc(team);
+        for (int height : {1, 2, 3, 7, 8, 9, 100}) {
+            EXPECT_EQ(visit_counts(height), std::vector<int>(static_cast<std::size_t>(height), 1))
+                << "team " << team << " height " << height;
+        }
+    }
+}
+
+TEST(ParallelRows, EmptyHeightDoesNothing) {
+    int calls = 0;
+    qrx::parallel_rows(0, [&](std::ptrdiff_t) { ++calls; });
+    qrx::parallel_rows(-3, [&](std::ptrdiff_t) { ++calls; });
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(ParallelRows, UsesSeveralThreadsWhenAsked) {
+    ThreadCount tc(2);
+    std::vector<int> owner(64, -1);
+    qrx::parallel_rows(64, [&](std::ptrdiff_t row) { owner[static_cast<std::size_t>(row)] = omp_get_thread_num(); });
+    // static schedule: contiguous blocks, thread 0 first
+    EXPECT_EQ(owner.front(), 0);
+    EXPECT_EQ(owner.back(), omp_get_max_threads() > 1 || omp_get_num_procs() > 1 ? 1 : 0);
+}
+
+TEST(ParallelRows, NestedCallRunsSerializedOnTheCallingThread) {
+    ThreadCount tc(4);
+    omp_set_max_active_levels(1);
+    std::vector<std::vector<int>> results(2);
+#pragma omp parallel num_threads(2)
+    {
+        const int me = omp_get_thread_num();
+        std::vector<int> owner(10, -1);
+        qrx::parallel_rows(10, [&](std::ptrdiff_t row) { owner[static_cast<std::size_t>(row)] = omp_get_thread_num(); });
+        results[static_cast<std::size_t>(me)] = owner;
+    }
+    for (auto& r : results) EXPECT_EQ(r, std::vector<int>(10, 0));  // one-member team
+}

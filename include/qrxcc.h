@@ -105,6 +105,34 @@ QRXCC_API QrxStatus qrxiYCbCrToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], int srcS
 /* ===== RGB <-> YUV ======================================================== */
 
 /* ===== YCoCg =============================================================== */
+/* BGR (8u, or signed 16-bit "SBGR") <-> planes Y, Co, Cg with one shared step.
+ * Plain: rounding transform; _Rev: reversible lifting transform.  Only the
+ * pointers are checked: a width or height <= 0 converts nothing.  C4 forward
+ * ignores the fourth sample; C4 inverse sets it to aval. */
+QRXCC_API QrxStatus qrxiBGRToYCoCg_8u16s_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCoCg_8u16s_C4P3R(const Qrx8u *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_16s_C3P3R(const Qrx16s *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_16s_C4P3R(const Qrx16s *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_16s32s_C3P3R(const Qrx16s *pSrc, int srcStep, Qrx32s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_16s32s_C4P3R(const Qrx16s *pSrc, int srcStep, Qrx32s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToBGR_16s8u_P3C3R(const Qrx16s *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToBGR_16s8u_P3C4R(const Qrx16s *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_16s_P3C3R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_16s_P3C4R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_32s16s_P3C3R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_32s16s_P3C4R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
+QRXCC_API QrxStatus qrxiBGRToYCoCg_Rev_8u16s_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCoCg_Rev_8u16s_C4P3R(const Qrx8u *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToBGR_Rev_16s8u_P3C3R(const Qrx16s *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToBGR_Rev_16s8u_P3C4R(const Qrx16s *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_Rev_16s_C3P3R(const Qrx16s *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_Rev_16s_C4P3R(const Qrx16s *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_Rev_16s32s_C3P3R(const Qrx16s *pSrc, int srcStep, Qrx32s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_Rev_16s32s_C4P3R(const Qrx16s *pSrc, int srcStep, Qrx32s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_16s_P3C3R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_16s_P3C4R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_32s16s_P3C3R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_32s16s_P3C4R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
 
 /* ===== HLS and HSV ========================================================= */
 

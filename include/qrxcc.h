@@ -93,10 +93,54 @@ QRXCC_API QrxStatus qrxiYCbCrToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], int srcS
 QRXCC_API QrxStatus qrxiYCbCrToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
 
 /* ===== RGB <-> YCbCr 4:2:2, 4:2:0, 4:1:1 ================================= */
+/* Packed 4:2:2: YCbCr422 is Y0 Cb Y1 Cr, CbYCr422 is Cb Y0 Cr Y1 per pixel pair.  Planar
+   4:2:2/4:2:0/4:1:1 have half-width (quarter-width for 4:1:1) chroma planes; sizes are in luma
+   pixels.  An odd last pixel of a packed row is written as its Y and Cb only. */
+QRXCC_API QrxStatus qrxiRGBToYCbCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCbCr422_8u_P3C2R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_AC4C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR_8u_C2C4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+QRXCC_API QrxStatus qrxiCbYCr422ToRGB_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiCbYCr422ToBGR_8u_C2C4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+QRXCC_API QrxStatus qrxiRGBToCbYCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/* Steps must be at least 1 (qrxStatusStepError otherwise). */
+QRXCC_API QrxStatus qrxiRGBToCbYCr422Gamma_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToCbYCr422_8u_AC4C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCbCr420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr420_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+/* YCrCb420: the planes are Y, Cr, Cb. */
+QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr411_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr411_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
 
 /* ===== YCbCr to 16-bit packed RGB ======================================== */
 
 /* ===== 16-bit packed BGR to YCbCr ======================================== */
+/* Sources: one 16-bit word per pixel (BGR565, or BGR555 with bit 15 ignored); fields are
+   widened by a left shift without bit replication, then converted as the 8-bit BGR functions. */
+QRXCC_API QrxStatus qrxiBGR565ToYCbCr422_16u8u_C3C2R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR565ToYCbCr422_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR565ToYCbCr420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR565ToYCrCb420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR565ToYCbCr411_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCbCr422_16u8u_C3C2R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCbCr422_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCbCr420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCrCb420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCbCr411_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 
 /* ===== Chroma layout and sampling ======================================== */
 

@@ -127,6 +127,78 @@ QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], const
 QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
 
 /* ===== YCbCr to 16-bit packed RGB ======================================== */
+/* 16-bit little-endian pixels; the name lists the channels from the low bits up
+   (BGR565: B in bits 4..0, R in 15..11; RGB565 the reverse; 555 and 444 leave the
+   top bits zero).  Dither names: 4x4 ordered dither anchored at the ROI's top-left.
+   The destination step is in bytes; rows advance by floor(step / 2) pixels. */
+/* 4:4:4 pixel order (Y, Cb, Cr) to 16-bit pixels. */
+QRXCC_API QrxStatus qrxiYCbCrToBGR444Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR444_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR555Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR555_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR565Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR565_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB444Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB444_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB555Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB555_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB565Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB565_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:4:4 planar, one step. */
+QRXCC_API QrxStatus qrxiYCbCrToBGR444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR444_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB444_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB555_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB565_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:2:2 packed Y0 Cb Y1 Cr. */
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR444Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR444_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR555Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR555_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR565Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR565_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB444Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB444_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB555Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB555_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB565Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB565_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:2:2 planar, a step per plane. */
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:2:0 planar, a step per plane. */
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:1:1 planar, a step per plane; width at least 4. */
+QRXCC_API QrxStatus qrxiYCbCr411ToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
 
 /* ===== 16-bit packed BGR to YCbCr ======================================== */
 /* Sources: one 16-bit word per pixel (BGR565, or BGR555 with bit 15 ignored); fields are

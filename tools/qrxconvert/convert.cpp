@@ -1,0 +1,283 @@
+// qrxconvert convert / list: files in, files out, through 8-bit RGB.
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#include "cli.h"
+#include "formats.h"
+#include "pnm.h"
+#include "qrxcc.h"
+#include "y4m.h"
+
+namespace qrxconvert {
+
+int fail(int code, const std::string& message) {
+    std::fprintf(stderr, "qrxconvert: %s\n", message.c_str());
+    return code;
+}
+
+namespace {
+
+const char* const kConvertHelp =
+    "usage: qrxconvert convert IN OUT [--to FORMAT] [--from FORMAT --size WxH] [options]\n"
+    "  IN   a PGM/PPM/PAM file (P5, P6, P7; 8 or 16 bits), a YUV4MPEG2 stream (.y4m; 4:2:0, 4:2:2, 4:4:4;\n"
+    "       any number of frames) or a raw file (needs --from and --size; may hold several frames)\n"
+    "  OUT  .ppm/.pam (RGB), .y4m (i420, yuv422p or yuv444p frames) or anything else for raw bytes\n"
+    "       in --to FORMAT (default: rgb24 for .ppm/.pam, i420 for .y4m)\n"
+    "options:\n"
+    "  --to FORMAT        output pixel format (qrxconvert list)\n"
+    "  --from FORMAT      pixel format of a raw input\n"
+    "  --size WxH         frame size of a raw input\n"
+    "  --dither           ordered 4x4 dither for the 16-bit packed RGB outputs\n"
+    "  --threads N        thread count of the row-parallel conversions\n"
+    "  --quiet            no progress bar\n"
+    "Sizes that a format cannot hold (an odd width for 4:2:2, for example) are cut down to the\n"
+    "nearest size it can, and the tool says so.\n";
+
+bool ends_with(const std::string& s, const char* suffix) {
+    const std::size_t n = std::strlen(suffix);
+    if (s.size() < n) return false;
+    std::string tail = s.substr(s.size() - n);
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return tail == suffix;
+}
+
+bool parse_size(const std::string& s, int& w, int& h) {
+    long long a, b;
+    char x, extra;
+    if (std::sscanf(s.c_str(), "%lld%c%lld%c", &a, &x, &b, &extra) != 3 || (x != 'x' && x != 'X')) return false;
+    if (!size_fits(a, b, 4, 1)) return false;
+    w = static_cast<int>(a), h = static_cast<int>(b);
+    return true;
+}
+
+// Copies the top-left w x h of an RGB24 frame of width src_w.
+std::vector<std::uint8_t> crop_rgb(const std::vector<std::uint8_t>& rgb, int src_w, int w, int h) {
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(&out[static_cast<std::size_t>(y) * w * 3], &rgb[static_cast<std::size_t>(y) * src_w * 3],
+                    static_cast<std::size_t>(w) * 3);
+    return out;
+}
+
+// RGB24 from a decoded netpbm image: gray repeated, alpha dropped, 16-bit
+// samples narrowed to their high byte.
+std::vector<std::uint8_t> pnm_to_rgb(const Image& img) {
+    const std::size_t n = static_cast<std::size_t>(img.width) * img.height;
+    std::vector<std::uint8_t> rgb(n * 3);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            const int ch = img.channels >= 3 ? c : 0;
+            const std::size_t at = (i * img.channels + ch) * img.bytes_per_sample;
+            rgb[i * 3 + c] = img.bytes_per_sample == 2
+                                 ? static_cast<std::uint8_t>(*reinterpret_cast<const std::uint16_t*>(&img.pixels[at]) >> 8)
+                                 : img.pixels[at];
+        }
+    }
+    return rgb;
+}
+
+class Progress {
+public:
+    Progress(bool enabled, long long total) : on_(enabled && isatty(2) && total > 0), total_(total) {}
+    void update(long long done, int frames) {
+        if (!on_) return;
+        const int width = 40, filled = static_cast<int>(width * std::min(done, total_) / total_);
+        std::fprintf(stderr, "\r[%.*s%*s] %d frames", filled, "========================================", width - filled,
+                     "", frames);
+    }
+    ~Progress() {
+        if (on_) std::fputc('\n', stderr);
+    }
+
+private:
+    bool on_;
+    long long total_;
+};
+
+}  // namespace
+
+int run_list(const std::vector<std::string>& args) {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        std::puts("usage: qrxconvert list\n  prints every pixel format with what it can do");
+        return 0;
+    }
+    std::puts("Formats (read/write; other names; size multiple):");
+    for (const Format& f : formats()) {
+        std::printf("  %-10s %s%s  %-44s", f.name, f.decode ? "r" : "-", f.encode ? "w" : "-", f.description);
+        if (f.aliases[0]) std::printf("  [%s]", f.aliases);
+        if (f.align_w > 1 || f.align_h > 1) std::printf("  %dx%d", f.align_w, f.align_h);
+        std::puts("");
+    }
+    std::puts("Containers: .ppm/.pgm/.pam (8/16-bit), .y4m (i420, yuv422p, yuv444p), raw (any format).");
+    return 0;
+}
+
+int run_convert(const std::vector<std::string>& args) {
+    std::vector<std::string> pos;
+    std::string to, from, size;
+    Options opt;
+    bool quiet = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            std::fputs(kConvertHelp, stdout);
+            return 0;
+        } else if (a == "--to") {
+            if (!value(to)) return fail(2, "--to needs a format");
+        } else if (a == "--from" || a == "--format") {
+            if (!value(from)) return fail(2, a + " needs a format");
+        } else if (a == "--size") {
+            if (!value(size)) return fail(2, "--size needs WxH");
+        } else if (a == "--dither") {
+            opt.dither = true;
+        } else if (a == "--quiet" || a == "-q") {
+            quiet = true;
+        } else if (a == "--threads") {
+            std::string n;
+            if (!value(n) || std::atoi(n.c_str()) < 1) return fail(2, "--threads needs a positive number");
+            threads_omp_of_n_qrx = std::atoi(n.c_str());
+        } else if (a.size() > 1 && a[0] == '-') {
+            return fail(2, "unknown option " + a + " (see qrxconvert convert --help)");
+        } else {
+            pos.push_back(a);
+        }
+    }
+    if (pos.size() != 2) return fail(2, "convert needs IN and OUT (see qrxconvert convert --help)");
+    const std::string in = pos[0], out = pos[1];
+    const bool out_pnm = ends_with(out, ".ppm") || ends_with(out, ".pnm") || ends_with(out, ".pam");
+    const bool out_y4m = ends_with(out, ".y4m");
+    if (ends_with(out, ".pgm")) return fail(2, "writing gray PGM files is not offered yet; use .ppm");
+    if (to.empty()) to = out_y4m ? "i420" : "rgb24";
+    const Format* dst = find_format(to);
+    if (!dst) return fail(2, "unknown format '" + to + "' (see qrxconvert list)");
+    if (!dst->encode) return fail(2, std::string("format ") + dst->name + " can be read but not written");
+    if (out_pnm && std::strcmp(dst->name, "rgb24") != 0)
+        return fail(2, std::string("PPM/PAM files hold RGB; use --to rgb24 or a raw output file for ") + dst->name);
+    if (out_y4m && dst->y4m_chroma < 0)
+        return fail(2, std::string("YUV4MPEG2 holds i420, yuv422p or yuv444p, not ") + dst->name);
+
+    // ---- the input: a source of RGB24 frames --------------------------------
+    std::string err;
+    int w = 0, h = 0;
+    std::vector<std::uint8_t> raw_file;
+    const Format* src = nullptr;
+    Y4mReader y4m;
+    Image pnm;
+    enum { kPnm, kY4m, kRaw } kind;
+    char magic[2] = {0, 0};
+    if (std::FILE* f = std::fopen(in.c_str(), "rb")) {
+        if (std::fread(magic, 1, 2, f) != 2) magic[0] = 0;
+        std::fclose(f);
+    } else {
+        return fail(1, "cannot open " + in + ": " + std::strerror(errno));
+    }
+    if (!from.empty()) {
+        kind = kRaw;
+    } else if (ends_with(in, ".y4m") || std::memcmp(magic, "YU", 2) == 0) {
+        kind = kY4m;
+    } else if (magic[0] == 'P' && magic[1] >= '5' && magic[1] <= '7') {
+        kind = kPnm;
+    } else {
+        return fail(2, in + ": unknown file kind; for raw input give --from FORMAT and --size WxH");
+    }
+    std::size_t frames_total = 1;
+    if (kind == kPnm) {
+        if (!read_pnm(in, pnm, err)) return fail(1, err);
+        w = pnm.width, h = pnm.height;
+    } else if (kind == kY4m) {
+        if (!y4m.open(in, err)) return fail(1, err);
+        w = y4m.header().width, h = y4m.header().height;
+        const Chroma c = y4m.header().chroma;
+        src = find_format(c == Chroma::k420 ? "i420" : c == Chroma::k422 ? "yuv422p" : "yuv444p");
+        if (w % src->align_w || h % src->align_h)
+            return fail(1, in + ": odd frame sizes of subsampled streams are not supported");
+    } else {
+        src = find_format(from);
+        if (!src) return fail(2, "unknown format '" + from + "' (see qrxconvert list)");
+        if (!src->decode) return fail(2, std::string("format ") + src->name + " can be written but not read");
+        if (size.empty() || !parse_size(size, w, h)) return fail(2, "raw input needs --size WxH with a sensible size");
+        if (w % src->align_w || h % src->align_h)
+            return fail(2, std::string(src->name) + " frames must be a multiple of " + std::to_string(src->align_w) + "x" +
+                               std::to_string(src->align_h) + " pixels");
+        if (!read_file(in, raw_file, err)) return fail(1, err);
+        const std::size_t fb = src->bytes(w, h);
+        if (raw_file.size() < fb || raw_file.size() % fb != 0)
+            return fail(1, in + ": " + std::to_string(raw_file.size()) + " bytes is not a whole number of " + size + " " +
+                               src->name + " frames (" + std::to_string(fb) + " bytes each)");
+        frames_total = raw_file.size() / fb;
+    }
+
+    // ---- the output size the destination format can hold ---------------------
+    const int ow = w / dst->align_w * dst->align_w, oh = h / dst->align_h * dst->align_h;
+    if (ow == 0 || oh == 0)
+        return fail(1, std::to_string(w) + "x" + std::to_string(h) + " is too small for " + dst->name);
+    if (ow != w || oh != h)
+        std::fprintf(stderr, "qrxconvert: %s needs sizes that are multiples of %dx%d: converting the top-left %dx%d of %dx%d\n",
+                     dst->name, dst->align_w, dst->align_h, ow, oh, w, h);
+
+    Y4mWriter writer;
+    std::vector<std::uint8_t> out_bytes;
+    if (out_y4m) {
+        Y4mHeader hd;
+        hd.width = ow, hd.height = oh;
+        hd.chroma = dst->y4m_chroma == 420 ? Chroma::k420 : dst->y4m_chroma == 422 ? Chroma::k422 : Chroma::k444;
+        if (kind == kY4m) hd.rest = y4m.header().rest;
+        if (!writer.open(out, hd, err)) return fail(1, err);
+    }
+    Progress progress(!quiet && kind == kY4m, kind == kY4m ? y4m.file_size() : 0);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3), frame, encoded(dst->bytes(ow, oh));
+    int frames = 0;
+    for (;;) {
+        if (kind == kPnm) {
+            if (frames == 1) break;
+            rgb = pnm_to_rgb(pnm);
+        } else if (kind == kY4m) {
+            if (!y4m.next_frame(frame, err)) {
+                if (!err.empty()) return fail(1, err);
+                break;
+            }
+            const QrxStatus st = src->decode(frame.data(), w, h, rgb.data(), opt);
+            if (st < 0) return fail(1, "conversion from " + std::string(src->name) + " failed with status " + std::to_string(st));
+        } else {
+            if (static_cast<std::size_t>(frames) == frames_total) break;
+            const QrxStatus st = src->decode(raw_file.data() + src->bytes(w, h) * frames, w, h, rgb.data(), opt);
+            if (st < 0) return fail(1, "conversion from " + std::string(src->name) + " failed with status " + std::to_string(st));
+        }
+        const std::vector<std::uint8_t> fitted = (ow == w && oh == h) ? rgb : crop_rgb(rgb, w, ow, oh);
+        const QrxStatus st = dst->encode(fitted.data(), ow, oh, encoded.data(), opt);
+        if (st < 0) return fail(1, "conversion to " + std::string(dst->name) + " failed with status " + std::to_string(st));
+        ++frames;
+        if (out_y4m) {
+            if (!writer.write_frame(encoded, err)) return fail(1, err);
+        } else if (out_pnm) {
+            if (frames == 1) {
+                Image img;
+                img.width = ow, img.height = oh, img.channels = 3;
+                img.pixels = encoded;
+                if (!write_pnm(out, img, err, ends_with(out, ".pam"))) return fail(1, err);
+            }
+        } else {
+            out_bytes.insert(out_bytes.end(), encoded.begin(), encoded.end());
+        }
+        if (kind == kY4m) progress.update(y4m.position(), frames);
+    }
+    if (frames == 0) return fail(1, in + ": no frames");
+    if (out_y4m && !writer.finish(err)) return fail(1, err);
+    if (!out_y4m && !out_pnm && !write_file(out, out_bytes, err)) return fail(1, err);
+    if (out_pnm && frames > 1)
+        std::fprintf(stderr, "qrxconvert: %s holds one image: wrote the first of %d frames\n", out.c_str(), frames);
+    if (!quiet) std::fprintf(stderr, "qrxconvert: %d frame%s %dx%d -> %s\n", frames, frames == 1 ? "" : "s", ow, oh, dst->name);
+    return 0;
+}
+
+}  // namespace qrxconvert

@@ -1,0 +1,208 @@
+#include "formats.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <sstream>
+
+namespace qrxconvert {
+namespace {
+
+using u8 = std::uint8_t;
+constexpr std::size_t sz(int w, int h) { return static_cast<std::size_t>(w) * static_cast<std::size_t>(h); }
+
+// ---- sizes ------------------------------------------------------------------
+std::size_t bytes_c3(int w, int h) { return sz(w, h) * 3; }
+std::size_t bytes_c4(int w, int h) { return sz(w, h) * 4; }
+std::size_t bytes_c2(int w, int h) { return sz(w, h) * 2; }
+std::size_t bytes_420(int w, int h) { return sz(w, h) + 2 * sz(w / 2, h / 2); }
+std::size_t bytes_422p(int w, int h) { return sz(w, h) + 2 * sz(w / 2, h); }
+std::size_t bytes_411p(int w, int h) { return sz(w, h) + 2 * sz(w / 4, h); }
+
+// Plane pointers and steps of a planar frame with chroma w/cx by h/cy.
+struct Planes {
+    u8* p[3];
+    int step[3];
+    Planes(const u8* base, int w, int h, int cx, int cy) {
+        u8* b = const_cast<u8*>(base);
+        p[0] = b, p[1] = b + sz(w, h), p[2] = p[1] + sz(w / cx, h / cy);
+        step[0] = w, step[1] = step[2] = w / cx;
+    }
+    const u8* const* in() const { return const_cast<const u8* const*>(p); }
+};
+
+void swap_rb(const u8* src, u8* dst, std::size_t pixels) {
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const u8 r = src[3 * i], g = src[3 * i + 1], b = src[3 * i + 2];
+        dst[3 * i] = b, dst[3 * i + 1] = g, dst[3 * i + 2] = r;
+    }
+}
+
+// ---- pixel-order RGB ------------------------------------------------------
+QrxStatus rgb_copy(const u8* s, int w, int h, u8* d, const Options&) {
+    std::memcpy(d, s, bytes_c3(w, h));
+    return qrxStatusOk;
+}
+QrxStatus bgr_swap(const u8* s, int w, int h, u8* d, const Options&) {
+    swap_rb(s, d, sz(w, h));
+    return qrxStatusOk;
+}
+template <bool BGR>
+QrxStatus c4_to_rgb(const u8* s, int w, int h, u8* d, const Options&) {
+    for (std::size_t i = 0; i < sz(w, h); ++i)
+        for (int c = 0; c < 3; ++c) d[3 * i + c] = s[4 * i + (BGR ? 2 - c : c)];
+    return qrxStatusOk;
+}
+template <bool BGR>
+QrxStatus rgb_to_c4(const u8* s, int w, int h, u8* d, const Options&) {
+    for (std::size_t i = 0; i < sz(w, h); ++i) {
+        for (int c = 0; c < 3; ++c) d[4 * i + c] = s[3 * i + (BGR ? 2 - c : c)];
+        d[4 * i + 3] = 255;
+    }
+    return qrxStatusOk;
+}
+
+// ---- YCbCr 4:4:4 ----------------------------------------------------------
+QrxStatus ycbcr444_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    return qrxiYCbCrToRGB_8u_C3R(s, w * 3, d, w * 3, {w, h});
+}
+QrxStatus ycbcr444_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    return qrxiRGBToYCbCr_8u_C3R(s, w * 3, d, w * 3, {w, h});
+}
+QrxStatus yuv444p_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 1, 1);
+    return qrxiYCbCrToRGB_8u_P3C3R(p.in(), w, d, w * 3, {w, h});
+}
+QrxStatus yuv444p_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> rgb_planes(bytes_c3(w, h));
+    const std::size_t n = sz(w, h);
+    for (std::size_t i = 0; i < n; ++i)
+        for (int c = 0; c < 3; ++c) rgb_planes[c * n + i] = s[3 * i + c];
+    const Planes src(rgb_planes.data(), w, h, 1, 1), dst(d, w, h, 1, 1);
+    return qrxiRGBToYCbCr_8u_P3R(src.in(), w, dst.p, w, {w, h});
+}
+
+// ---- subsampled YCbCr -----------------------------------------------------
+QrxStatus i420_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 2, 2);
+    return qrxiYCbCr420ToRGB_8u_P3C3R(p.in(), p.step, d, w * 3, {w, h});
+}
+QrxStatus i420_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    Planes p(d, w, h, 2, 2);
+    return qrxiRGBToYCbCr420_8u_C3P3R(s, w * 3, p.p, p.step, {w, h});
+}
+QrxStatus yv12_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    Planes p(s, w, h, 2, 2);
+    std::swap(p.p[1], p.p[2]);  // Y, Cr, Cb on disk
+    return qrxiYCbCr420ToRGB_8u_P3C3R(p.in(), p.step, d, w * 3, {w, h});
+}
+QrxStatus yv12_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> bgr(bytes_c3(w, h));
+    swap_rb(s, bgr.data(), sz(w, h));
+    Planes p(d, w, h, 2, 2);
+    return qrxiBGRToYCrCb420_8u_C3P3R(bgr.data(), w * 3, p.p, p.step, {w, h});
+}
+QrxStatus yuyv_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    return qrxiYCbCr422ToRGB_8u_C2C3R(s, w * 2, d, w * 3, {w, h});
+}
+QrxStatus yuyv_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    return qrxiRGBToYCbCr422_8u_C3C2R(s, w * 3, d, w * 2, {w, h});
+}
+QrxStatus uyvy_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    return qrxiCbYCr422ToRGB_8u_C2C3R(s, w * 2, d, w * 3, {w, h});
+}
+QrxStatus uyvy_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    return qrxiRGBToCbYCr422_8u_C3C2R(s, w * 3, d, w * 2, {w, h});
+}
+QrxStatus yuv422p_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 2, 1);
+    return qrxiYCbCr422ToRGB_8u_P3C3R(p.in(), p.step, d, w * 3, {w, h});
+}
+QrxStatus yuv422p_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> bgr(bytes_c3(w, h));
+    swap_rb(s, bgr.data(), sz(w, h));
+    Planes p(d, w, h, 2, 1);
+    return qrxiBGRToYCbCr422_8u_C3P3R(bgr.data(), w * 3, p.p, p.step, {w, h});
+}
+QrxStatus yuv411p_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 4, 1);
+    std::vector<u8> bgr(bytes_c3(w, h));
+    const QrxStatus st = qrxiYCbCr411ToBGR_8u_P3C3R(p.in(), p.step, bgr.data(), w * 3, {w, h});
+    if (st >= 0) swap_rb(bgr.data(), d, sz(w, h));
+    return st;
+}
+QrxStatus yuv411p_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> bgr(bytes_c3(w, h));
+    swap_rb(s, bgr.data(), sz(w, h));
+    Planes p(d, w, h, 4, 1);
+    return qrxiBGRToYCbCr411_8u_C3P3R(bgr.data(), w * 3, p.p, p.step, {w, h});
+}
+
+// ---- 16-bit packed RGB ------------------------------------------------------
+using Pack16 = QrxStatus (*)(const Qrx8u*, int, Qrx16u*, int, QrxSize);
+template <Pack16 Plain, Pack16 Dithered>
+QrxStatus packed16_enc(const u8* s, int w, int h, u8* d, const Options& opt) {
+    std::vector<u8> ycc(bytes_c3(w, h));
+    QrxStatus st = qrxiRGBToYCbCr_8u_C3R(s, w * 3, ycc.data(), w * 3, {w, h});
+    if (st < 0) return st;
+    return (opt.dither ? Dithered : Plain)(ycc.data(), w * 3, reinterpret_cast<Qrx16u*>(d), w * 2, {w, h});
+}
+using Unpack16 = QrxStatus (*)(const Qrx16u*, int, Qrx8u*, int, QrxSize);
+template <Unpack16 ToYcc>
+QrxStatus packed16_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> yuyv(bytes_c2(w, h));
+    QrxStatus st = ToYcc(reinterpret_cast<const Qrx16u*>(s), w * 2, yuyv.data(), w * 2, {w, h});
+    if (st < 0) return st;
+    return qrxiYCbCr422ToRGB_8u_C2C3R(yuyv.data(), w * 2, d, w * 3, {w, h});
+}
+
+const std::vector<Format> kFormats = {
+    {"rgb24", "rgb", "8-bit R, G, B per pixel", 1, 1, -1, bytes_c3, rgb_copy, rgb_copy},
+    {"bgr24", "bgr", "8-bit B, G, R per pixel", 1, 1, -1, bytes_c3, bgr_swap, bgr_swap},
+    {"rgba", "rgb32", "8-bit R, G, B, alpha (written as 255)", 1, 1, -1, bytes_c4, c4_to_rgb<false>, rgb_to_c4<false>},
+    {"bgra", "bgr32", "8-bit B, G, R, alpha (written as 255)", 1, 1, -1, bytes_c4, c4_to_rgb<true>, rgb_to_c4<true>},
+    {"ycbcr444", "yuv444packed", "YCbCr 4:4:4, Y Cb Cr per pixel", 1, 1, -1, bytes_c3, ycbcr444_dec, ycbcr444_enc},
+    {"yuv444p", "ycbcr444p", "YCbCr 4:4:4 planes Y, Cb, Cr", 1, 1, 444, bytes_c3, yuv444p_dec, yuv444p_enc},
+    {"i420", "yuv420p YCbCr420", "YCbCr 4:2:0 planes Y, Cb, Cr", 2, 2, 420, bytes_420, i420_dec, i420_enc},
+    {"yv12", "YCrCb420", "YCbCr 4:2:0 planes Y, Cr, Cb", 2, 2, -1, bytes_420, yv12_dec, yv12_enc},
+    {"yuyv422", "yuy2 YCbCr422", "YCbCr 4:2:2 packed Y0 Cb Y1 Cr", 2, 1, -1, bytes_c2, yuyv_dec, yuyv_enc},
+    {"uyvy422", "uyvy CbYCr422", "YCbCr 4:2:2 packed Cb Y0 Cr Y1", 2, 1, -1, bytes_c2, uyvy_dec, uyvy_enc},
+    {"yuv422p", "ycbcr422p", "YCbCr 4:2:2 planes Y, Cb, Cr", 2, 1, 422, bytes_422p, yuv422p_dec, yuv422p_enc},
+    {"yuv411p", "ycbcr411p YCbCr411", "YCbCr 4:1:1 planes Y, Cb, Cr", 4, 1, -1, bytes_411p, yuv411p_dec, yuv411p_enc},
+    {"rgb565", "", "16-bit R5 G6 B5 (write only; --dither for ordered dither)", 1, 1, -1, bytes_c2, nullptr,
+     packed16_enc<qrxiYCbCrToRGB565_8u16u_C3R, qrxiYCbCrToRGB565Dither_8u16u_C3R>},
+    {"bgr565", "", "16-bit B5 G6 R5 (--dither for ordered dither)", 2, 1, -1, bytes_c2,
+     packed16_dec<qrxiBGR565ToYCbCr422_16u8u_C3C2R>,
+     packed16_enc<qrxiYCbCrToBGR565_8u16u_C3R, qrxiYCbCrToBGR565Dither_8u16u_C3R>},
+    {"rgb555", "", "16-bit R5 G5 B5 (write only)", 1, 1, -1, bytes_c2, nullptr,
+     packed16_enc<qrxiYCbCrToRGB555_8u16u_C3R, qrxiYCbCrToRGB555Dither_8u16u_C3R>},
+    {"bgr555", "", "16-bit B5 G5 R5", 2, 1, -1, bytes_c2, packed16_dec<qrxiBGR555ToYCbCr422_16u8u_C3C2R>,
+     packed16_enc<qrxiYCbCrToBGR555_8u16u_C3R, qrxiYCbCrToBGR555Dither_8u16u_C3R>},
+    {"rgb444", "", "16-bit R4 G4 B4 (write only)", 1, 1, -1, bytes_c2, nullptr,
+     packed16_enc<qrxiYCbCrToRGB444_8u16u_C3R, qrxiYCbCrToRGB444Dither_8u16u_C3R>},
+    {"bgr444", "", "16-bit B4 G4 R4 (write only)", 1, 1, -1, bytes_c2, nullptr,
+     packed16_enc<qrxiYCbCrToBGR444_8u16u_C3R, qrxiYCbCrToBGR444Dither_8u16u_C3R>},
+};
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+}  // namespace
+
+const std::vector<Format>& formats() { return kFormats; }
+
+const Format* find_format(const std::string& name) {
+    const std::string want = lower(name);
+    for (const Format& f : kFormats) {
+        if (lower(f.name) == want) return &f;
+        std::istringstream aliases(f.aliases);
+        std::string a;
+        while (aliases >> a)
+            if (lower(a) == want) return &f;
+    }
+    return nullptr;
+}
+
+}  // namespace qrxconvert

@@ -38,6 +38,19 @@ struct V128 {
     static T widen_lo(T v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
     static T widen_hi(T v) { return _mm_unpackhi_epi8(v, _mm_setzero_si128()); }
     static T pack(T a, T b) { return _mm_packus_epi16(a, b); }
+    // in-lane forms: hwide_* put each byte in the high half of a 16-bit lane (v << 8);
+    // pack_il undoes the lane split of hwide_* / zip*_il (identity for 128 bits)
+    static T hwide_lo(T v) { return _mm_unpacklo_epi8(_mm_setzero_si128(), v); }
+    static T hwide_hi(T v) { return _mm_unpackhi_epi8(_mm_setzero_si128(), v); }
+    static T wide_lo_il(T v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
+    static T wide_hi_il(T v) { return _mm_unpackhi_epi8(v, _mm_setzero_si128()); }
+    static T pack_il(T a, T b) { return _mm_packus_epi16(a, b); }
+    static T unpack8_lo_il(T a, T b) { return _mm_unpacklo_epi8(a, b); }
+    static T unpack8_hi_il(T a, T b) { return _mm_unpackhi_epi8(a, b); }
+    static T unpack16_lo_il(T a, T b) { return _mm_unpacklo_epi16(a, b); }
+    static T unpack16_hi_il(T a, T b) { return _mm_unpackhi_epi16(a, b); }
+    static T or_(T a, T b) { return _mm_or_si128(a, b); }
+    static T shl32(T a, int n) { return _mm_slli_epi32(a, n); }
     static T pack32(T a, T b) { return _mm_packs_epi32(a, b); }
     static T zip8_lo(T a, T b) { return _mm_unpacklo_epi8(a, b); }
     static T zip8_hi(T a, T b) { return _mm_unpackhi_epi8(a, b); }
@@ -77,6 +90,17 @@ struct V256 {
     static T widen_hi(T v) { return _mm256_cvtepu8_epi16(_mm256_extracti128_si256(v, 1)); }
     static T q(T v) { return _mm256_permute4x64_epi64(v, 0xD8); }
     static T pack(T a, T b) { return q(_mm256_packus_epi16(a, b)); }
+    static T hwide_lo(T v) { return _mm256_unpacklo_epi8(_mm256_setzero_si256(), v); }
+    static T hwide_hi(T v) { return _mm256_unpackhi_epi8(_mm256_setzero_si256(), v); }
+    static T wide_lo_il(T v) { return _mm256_unpacklo_epi8(v, _mm256_setzero_si256()); }
+    static T wide_hi_il(T v) { return _mm256_unpackhi_epi8(v, _mm256_setzero_si256()); }
+    static T pack_il(T a, T b) { return _mm256_packus_epi16(a, b); }
+    static T unpack8_lo_il(T a, T b) { return _mm256_unpacklo_epi8(a, b); }
+    static T unpack8_hi_il(T a, T b) { return _mm256_unpackhi_epi8(a, b); }
+    static T unpack16_lo_il(T a, T b) { return _mm256_unpacklo_epi16(a, b); }
+    static T unpack16_hi_il(T a, T b) { return _mm256_unpackhi_epi16(a, b); }
+    static T or_(T a, T b) { return _mm256_or_si256(a, b); }
+    static T shl32(T a, int n) { return _mm256_slli_epi32(a, n); }
     static T pack32(T a, T b) { return q(_mm256_packs_epi32(a, b)); }
     static T zip8_lo(T a, T b) { return _mm256_unpacklo_epi8(q(a), q(b)); }
     static T zip8_hi(T a, T b) { return _mm256_unpackhi_epi8(q(a), q(b)); }
@@ -146,18 +170,38 @@ QRX_INLINE void load3(const u8* s, typename V::T c[3]) {
         deint3_16(s, c);
     } else {
 #if defined(__AVX2__)
-        __m128i lo[3], hi[3];
-        deint3_16(s, lo);
-        deint3_16(s + 48, hi);
-        for (int ch = 0; ch < 3; ++ch) c[ch] = V256::join(lo[ch], hi[ch]);
+        // lane 0: pixels 0..15 (bytes 0..47), lane 1: pixels 16..31 (bytes 48..95)
+        auto ld = [s](int off) {
+            return V256::join(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + off)),
+                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 48 + off)));
+        };
+        const __m256i a = ld(0), b = ld(16), d = ld(32);
+        auto sh = [](__m256i v, const signed char* m) {
+            return _mm256_shuffle_epi8(v, _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(m))));
+        };
+        for (int ch = 0; ch < 3; ++ch)
+            c[ch] = _mm256_or_si256(_mm256_or_si256(sh(a, kShuffle3.deint[ch][0]), sh(b, kShuffle3.deint[ch][1])),
+                                    sh(d, kShuffle3.deint[ch][2]));
 #endif
     }
 }
 template <class V>
 QRX_INLINE void store3(u8* d, const typename V::T c[3]) {
-    for (int h = 0; h < V::W / 16; ++h) {
-        const __m128i part[3] = {V::half(c[0], h), V::half(c[1], h), V::half(c[2], h)};
-        inter3_16(d + 48 * h, part);
+    if constexpr (V::W == 16) {
+        inter3_16(d, c);
+    } else {
+#if defined(__AVX2__)
+        auto sh = [](__m256i v, const signed char* m) {
+            return _mm256_shuffle_epi8(v, _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(m))));
+        };
+        for (int reg = 0; reg < 3; ++reg) {
+            const __m256i o = _mm256_or_si256(
+                _mm256_or_si256(sh(c[0], kShuffle3.inter[reg][0]), sh(c[1], kShuffle3.inter[reg][1])),
+                sh(c[2], kShuffle3.inter[reg][2]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16 * reg), _mm256_castsi256_si128(o));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 48 + 16 * reg), _mm256_extracti128_si256(o, 1));
+        }
+#endif
     }
 }
 
@@ -167,9 +211,33 @@ QRX_INLINE void store3(u8* d, const typename V::T c[3]) {
 template <class V, bool Aligned = false>
 QRX_INLINE void load4(const u8* s, typename V::T& b, typename V::T& g, typename V::T& r) {
     using T = typename V::T;
-    const T m = V::set32(0xFF);
     T v[4];
     for (int k = 0; k < 4; ++k) v[k] = Aligned ? V::load_a(s + k * V::W) : V::load(s + k * V::W);
+#if defined(__SSSE3__)
+    // per 16 bytes: B0..B3 G0..G3 R0..R3 A0..A3, then gather the 32-bit groups
+    const __m128i m = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+    if constexpr (V::W == 16) {
+        for (int k = 0; k < 4; ++k) v[k] = _mm_shuffle_epi8(v[k], m);
+        const T t01 = _mm_unpacklo_epi32(v[0], v[1]), t23 = _mm_unpacklo_epi32(v[2], v[3]);
+        const T u01 = _mm_unpackhi_epi32(v[0], v[1]), u23 = _mm_unpackhi_epi32(v[2], v[3]);
+        b = _mm_unpacklo_epi64(t01, t23);
+        g = _mm_unpackhi_epi64(t01, t23);
+        r = _mm_unpacklo_epi64(u01, u23);
+    } else {
+#if defined(__AVX2__)
+        const __m256i mm = _mm256_broadcastsi128_si256(m);
+        for (int k = 0; k < 4; ++k) v[k] = _mm256_shuffle_epi8(v[k], mm);
+        const T t01 = _mm256_unpacklo_epi32(v[0], v[1]), t23 = _mm256_unpacklo_epi32(v[2], v[3]);
+        const T u01 = _mm256_unpackhi_epi32(v[0], v[1]), u23 = _mm256_unpackhi_epi32(v[2], v[3]);
+        // lanes hold 4-pixel groups 0,2,4,6 | 1,3,5,7: one dword permutation restores the order
+        const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+        b = _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(t01, t23), order);
+        g = _mm256_permutevar8x32_epi32(_mm256_unpackhi_epi64(t01, t23), order);
+        r = _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(u01, u23), order);
+#endif
+    }
+#else
+    const T m = V::set32(0xFF);
     auto ch = [&](int shift) {
         T w[4];
         for (int k = 0; k < 4; ++k) w[k] = V::and_(V::srl32(v[k], shift), m);
@@ -178,12 +246,24 @@ QRX_INLINE void load4(const u8* s, typename V::T& b, typename V::T& g, typename 
     b = ch(0);
     g = ch(8);
     r = ch(16);
+#endif
 }
-// b, g, r, a byte vectors -> W pixels of B, G, R, A.
+// b, g, r, a byte vectors in the order left by pack_il of two natural 16-bit halves
+// -> W pixels of B, G, R, A.
 template <class V, bool Aligned = false>
-QRX_INLINE void store4(u8* d, typename V::T b, typename V::T g, typename V::T r, typename V::T a) {
-    const typename V::T bg0 = V::zip8_lo(b, g), bg1 = V::zip8_hi(b, g), ra0 = V::zip8_lo(r, a), ra1 = V::zip8_hi(r, a);
-    const typename V::T o[4] = {V::zip16_lo(bg0, ra0), V::zip16_hi(bg0, ra0), V::zip16_lo(bg1, ra1), V::zip16_hi(bg1, ra1)};
+QRX_INLINE void store4_il(u8* d, typename V::T b, typename V::T g, typename V::T r, typename V::T a) {
+    using T = typename V::T;
+    const T bg0 = V::unpack8_lo_il(b, g), bg1 = V::unpack8_hi_il(b, g);
+    const T ra0 = V::unpack8_lo_il(r, a), ra1 = V::unpack8_hi_il(r, a);
+    T o[4] = {V::unpack16_lo_il(bg0, ra0), V::unpack16_hi_il(bg0, ra0), V::unpack16_lo_il(bg1, ra1),
+              V::unpack16_hi_il(bg1, ra1)};
+#if defined(__AVX2__)
+    if constexpr (V::W == 32) {
+        const T p0 = _mm256_permute2x128_si256(o[0], o[1], 0x20), p1 = _mm256_permute2x128_si256(o[0], o[1], 0x31);
+        const T p2 = _mm256_permute2x128_si256(o[2], o[3], 0x20), p3 = _mm256_permute2x128_si256(o[2], o[3], 0x31);
+        o[0] = p0, o[1] = p1, o[2] = p2, o[3] = p3;
+    }
+#endif
     for (int k = 0; k < 4; ++k) Aligned ? V::store_a(d + k * V::W, o[k]) : V::store(d + k * V::W, o[k]);
 }
 
@@ -204,13 +284,17 @@ QRX_INLINE void load_px(const u8* row, int x, typename V::T& r, typename V::T& g
     }
 }
 
+// W pixels from 16-bit halves (lo: pixels 0..W/2-1, hi: the rest), clamped to bytes.
 template <class V, Px L>
-QRX_INLINE void store_px(u8* row, int x, typename V::T r, typename V::T g, typename V::T b, typename V::T a) {
+QRX_INLINE void store_px16(u8* row, int x, typename V::T r0, typename V::T r1, typename V::T g0, typename V::T g1,
+                           typename V::T b0, typename V::T b1, u8 alpha) {
     if constexpr (L == Px::Rgb3 || L == Px::Bgr3) {
+        const typename V::T r = V::pack(r0, r1), g = V::pack(g0, g1), b = V::pack(b0, b1);
         const typename V::T c[3] = {L == Px::Rgb3 ? r : b, g, L == Px::Rgb3 ? b : r};
         store3<V>(row + 3 * x, c);
     } else {
-        store4<V, L == Px::Bgr4A>(row + 4 * x, b, g, r, a);
+        store4_il<V, L == Px::Bgr4A>(row + 4 * x, V::pack_il(b0, b1), V::pack_il(g0, g1), V::pack_il(r0, r1),
+                                     V::set16(alpha * 0x0101));
     }
 }
 
@@ -219,22 +303,23 @@ QRX_INLINE void store_px(u8* row, int x, typename V::T r, typename V::T g, typen
 enum class Fwd { Y15P11, Y15P10, FpP17, Y15Q11, Y12Q12 };
 enum class Inv { I13t, I13r, I12 };
 
+// Luma of 16-bit lanes holding R, G, B shifted left by 8 (as hwide_* gives them).
 template <class V, Fwd R>
-QRX_INLINE typename V::T luma16(typename V::T r, typename V::T g, typename V::T b) {
+QRX_INLINE typename V::T luma16h(typename V::T r, typename V::T g, typename V::T b) {
     if constexpr (R == Fwd::Y12Q12) {
         // (⌊1052 R / 512⌋ + ⌊2064 G / 512⌋ + ⌊401 B / 512⌋ + 132) >> 3
-        const auto s = V::add(V::add(V::mulhi(V::shl(r, 7), V::set16(1052)), V::mulhi(V::shl(g, 7), V::set16(2064))),
-                              V::add(V::mulhi(V::shl(b, 7), V::set16(401)), V::set16(132)));
+        const auto s = V::add(V::add(V::mulhi(V::srl(r, 1), V::set16(1052)), V::mulhi(V::srl(g, 1), V::set16(2064))),
+                              V::add(V::mulhi(V::srl(b, 1), V::set16(401)), V::set16(132)));
         return V::sra(s, 3);
     } else if constexpr (R == Fwd::FpP17) {
         // FP: ⌊(⌊16843 R / 256⌋ + ⌊33030 G / 256⌋ + ⌊6423 B / 256⌋) / 256⌋ + 16 (unsigned lanes)
-        const auto s = V::add(V::add(V::mulhu(V::shl(r, 8), V::set16(16843)), V::mulhu(V::shl(g, 8), V::set16(33030))),
-                              V::mulhu(V::shl(b, 8), V::set16(6423)));
+        const auto s = V::add(V::add(V::mulhu(r, V::set16(16843)), V::mulhu(g, V::set16(33030))),
+                              V::mulhu(b, V::set16(6423)));
         return V::add(V::srl(s, 8), V::set16(16));
     } else {
         // Y15: ⌊(⌊8422 R / 256⌋ + ⌊16515 G / 256⌋ + ⌊3212 B / 256⌋ + 2112) / 128⌋
-        const auto s = V::add(V::add(V::mulhu(V::shl(r, 8), V::set16(8422)), V::mulhu(V::shl(g, 8), V::set16(16515))),
-                              V::add(V::mulhu(V::shl(b, 8), V::set16(3212)), V::set16(2112)));
+        const auto s = V::add(V::add(V::mulhu(r, V::set16(8422)), V::mulhu(g, V::set16(16515))),
+                              V::add(V::mulhu(b, V::set16(3212)), V::set16(2112)));
         return V::srl(s, 7);
     }
 }
@@ -280,8 +365,9 @@ QRX_INLINE typename V::T pair_sums(typename V::T v) {
 // Luma of W pixels as bytes.
 template <class V, Fwd R>
 QRX_INLINE typename V::T luma8(typename V::T r, typename V::T g, typename V::T b) {
-    return V::pack(luma16<V, R>(V::widen_lo(r), V::widen_lo(g), V::widen_lo(b)),
-                   luma16<V, R>(V::widen_hi(r), V::widen_hi(g), V::widen_hi(b)));
+    // in-lane widening and packing: the byte order comes back unchanged
+    return V::pack_il(luma16h<V, R>(V::hwide_lo(r), V::hwide_lo(g), V::hwide_lo(b)),
+                      luma16h<V, R>(V::hwide_hi(r), V::hwide_hi(g), V::hwide_hi(b)));
 }
 
 // Inverse recipe on 16-bit lanes of Y, Cb, Cr (0..255); results not yet clamped.
@@ -310,16 +396,25 @@ QRX_INLINE void rgb16(typename V::T y, typename V::T cb, typename V::T cr, typen
     }
 }
 
-// W pixels: Y bytes and per-pixel chroma in 16-bit lanes (lo: pixels 0..W/2-1, hi: the rest).
-template <class V, Inv R>
-QRX_INLINE void rgb8(typename V::T y, typename V::T cb_lo, typename V::T cb_hi, typename V::T cr_lo,
-                     typename V::T cr_hi, typename V::T& r, typename V::T& g, typename V::T& b) {
+// W pixels: Y and per-pixel chroma in 16-bit lanes (0: pixels 0..W/2-1, 1: the rest)
+// -> the destination layout.
+template <class V, Inv R, Px L>
+QRX_INLINE void rgb_store(u8* d, int x, typename V::T y0, typename V::T y1, typename V::T cb0, typename V::T cb1,
+                          typename V::T cr0, typename V::T cr1, u8 alpha) {
     typename V::T r0, g0, b0, r1, g1, b1;
-    rgb16<V, R>(V::widen_lo(y), cb_lo, cr_lo, r0, g0, b0);
-    rgb16<V, R>(V::widen_hi(y), cb_hi, cr_hi, r1, g1, b1);
-    r = V::pack(r0, r1);
-    g = V::pack(g0, g1);
-    b = V::pack(b0, b1);
+    rgb16<V, R>(y0, cb0, cr0, r0, g0, b0);
+    rgb16<V, R>(y1, cb1, cr1, r1, g1, b1);
+    store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
+}
+
+// Per-pixel Cb and Cr (16-bit lanes) of the pixels of one packed 4:2:2 vector v
+// (W/2 pixels); CbFirst: Cb Y Cr Y, else Y Cb Y Cr.
+template <class V, bool CbFirst>
+QRX_INLINE void packed_chroma(typename V::T v, typename V::T& cb, typename V::T& cr) {
+    const typename V::T c = CbFirst ? V::and_(v, V::set16(0xFF)) : V::srl(v, 8);  // Cb, Cr, Cb, Cr ...
+    const typename V::T cb32 = V::and_(c, V::set32(0xFFFF)), cr32 = V::srl32(c, 16);
+    cb = V::or_(cb32, V::shl32(cb32, 16));
+    cr = V::or_(cr32, V::shl32(cr32, 16));
 }
 
 // ---- kernels --------------------------------------------------------------------------------
@@ -434,9 +529,8 @@ void v_half_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n,
         const typename V::T y = V::load(py + x);
         const typename V::T cb = V::load_half(pcb + x / 2), cr = V::load_half(pcr + x / 2);
         const typename V::T cb2 = V::zip8_lo(cb, cb), cr2 = V::zip8_lo(cr, cr);  // one per pixel
-        typename V::T r, g, b;
-        rgb8<V, R>(y, V::widen_lo(cb2), V::widen_hi(cb2), V::widen_lo(cr2), V::widen_hi(cr2), r, g, b);
-        store_px<V, L>(d, x, r, g, b, V::set16(alpha * 0x0101));
+        rgb_store<V, R, L>(d, x, V::widen_lo(y), V::widen_hi(y), V::widen_lo(cb2), V::widen_hi(cb2), V::widen_lo(cr2),
+                           V::widen_hi(cr2), alpha);
     });
     constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     inv_pixels<scalar_inv<R>>(SubPlanesIn<1>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
@@ -451,12 +545,12 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
         const typename V::T v0 = A ? V::load_a(s + 2 * x) : V::load(s + 2 * x);
         const typename V::T v1 = A ? V::load_a(s + 2 * x + V::W) : V::load(s + 2 * x + V::W);
         const typename V::T m = V::set16(0xFF);
-        const typename V::T y = CbFirst ? V::pack(V::srl(v0, 8), V::srl(v1, 8)) : V::pack(V::and_(v0, m), V::and_(v1, m));
-        const typename V::T c = CbFirst ? V::pack(V::and_(v0, m), V::and_(v1, m)) : V::pack(V::srl(v0, 8), V::srl(v1, 8));
-        const typename V::T cb = V::and_(c, m), cr = V::srl(c, 8);  // W/2 pairs, 16-bit lanes
-        typename V::T r, g, b;
-        rgb8<V, R>(y, V::zip16_lo(cb, cb), V::zip16_hi(cb, cb), V::zip16_lo(cr, cr), V::zip16_hi(cr, cr), r, g, b);
-        store_px<V, L>(d, x, r, g, b, V::set16(alpha * 0x0101));
+        const typename V::T y0 = CbFirst ? V::srl(v0, 8) : V::and_(v0, m);
+        const typename V::T y1 = CbFirst ? V::srl(v1, 8) : V::and_(v1, m);
+        typename V::T cb0, cr0, cb1, cr1;
+        packed_chroma<V, CbFirst>(v0, cb0, cr0);
+        packed_chroma<V, CbFirst>(v1, cb1, cr1);
+        rgb_store<V, R, L>(d, x, y0, y1, cb0, cb1, cr0, cr1, alpha);
     });
     constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     inv_pairs<scalar_inv<R>>(PackedIn<CbFirst>{s}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
@@ -467,14 +561,14 @@ void v_yuy_p3_i13t(const u8* s, u8* pr, u8* pg, u8* pb, int n) {
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         const typename V::T v0 = V::load(s + 2 * x), v1 = V::load(s + 2 * x + V::W), m = V::set16(0xFF);
-        const typename V::T y = V::pack(V::and_(v0, m), V::and_(v1, m));
-        const typename V::T c = V::pack(V::srl(v0, 8), V::srl(v1, 8));
-        const typename V::T cb = V::and_(c, m), cr = V::srl(c, 8);
-        typename V::T r, g, b;
-        rgb8<V, Inv::I13t>(y, V::zip16_lo(cb, cb), V::zip16_hi(cb, cb), V::zip16_lo(cr, cr), V::zip16_hi(cr, cr), r, g, b);
-        V::store(pr + x, r);
-        V::store(pg + x, g);
-        V::store(pb + x, b);
+        typename V::T cb0, cr0, cb1, cr1, r0, g0, b0, r1, g1, b1;
+        packed_chroma<V, false>(v0, cb0, cr0);
+        packed_chroma<V, false>(v1, cb1, cr1);
+        rgb16<V, Inv::I13t>(V::and_(v0, m), cb0, cr0, r0, g0, b0);
+        rgb16<V, Inv::I13t>(V::and_(v1, m), cb1, cr1, r1, g1, b1);
+        V::store(pr + x, V::pack(r0, r1));
+        V::store(pg + x, V::pack(g0, g1));
+        V::store(pb + x, V::pack(b0, b1));
     });
     inv_pairs<qrx::ycbcr::i13t>(PackedIn<false>{s}, PlanesOut{pr, pg, pb}, x, n);
 }

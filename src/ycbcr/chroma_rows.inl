@@ -6,6 +6,10 @@
 #include "ycbcr/chroma_kernels.h"
 #include "ycbcr/chroma_recipes.h"
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
 namespace qrx::ycbcr_sub::QRX_LEVEL {
 namespace {
 
@@ -87,12 +91,15 @@ constexpr PlanesToPixFn k_p420_rgb_c3_i12 = g_sub_planes_pix<1, 3, false, i12>;
 constexpr PlanesToPixFn k_p420_bgr_c3_i12 = g_sub_planes_pix<1, 3, true, i12>;
 constexpr PixToPlanesFn k_bgr_c3_411_y15_q11 = g_bgr_411_y15_q11<3>;
 constexpr PixToPlanesFn k_bgr_ac4_411_y15_q11 = g_bgr_411_y15_q11<4>;
+constexpr PlanesToPackedFn k_rgb_p3_yuy_fp_p17 = g_planes_packed_fp_p17;
+constexpr PackedToPlanesFn k_yuy_rgb_p3_i13t = g_yuy_p3_i13t;
+constexpr PlanesToPixFn k_p3_422_rgb_c3_i13r = g_sub_planes_pix<1, 3, false, i13r>;
 }  // namespace
 #endif
 
 extern const Kernels kTable = {
     k_rgb_c3_yuy_fp_p17,
-    g_planes_packed_fp_p17,
+    k_rgb_p3_yuy_fp_p17,
     k_bgr_c3_yuy_y15_p11,
     k_bgr_ac4_yuy_y15_p11,
     k_bgr_c3_p3_y15_p11,
@@ -101,8 +108,8 @@ extern const Kernels kTable = {
     k_bgr_ac4_uyvy_y15_p10_a,
     g_tap3,
     k_yuy_rgb_c3_i13t,
-    g_yuy_p3_i13t,
-    g_sub_planes_pix<1, 3, false, i13r>,
+    k_yuy_rgb_p3_i13t,
+    k_p3_422_rgb_c3_i13r,
     k_yuy_bgr_c3_i13r,
     k_yuy_bgr_c4_i12,
     k_uyvy_rgb_c3_i13r,

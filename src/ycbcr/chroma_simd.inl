@@ -1,24 +1,602 @@
-// Hand-written vector bodies (included by chroma_rows.inl at SIMD levels).
-// Placeholder until the vector paths land: generic bodies.
+// Hand-written vector bodies of the subsampled conversions, included by
+// chroma_rows.inl at the SIMD levels (inside namespace qrx::ycbcr_sub::<level>).
+// The recipes are evaluated in 16-bit lanes exactly as their formulas read:
+// ⌊k v / 2^s⌋ is the high half of the 16x16 product of (v << (16 - s)) and k.
+// Kernels run 32 pixels at a time where AVX2 is available, then 16 at a time,
+// and leave what is left of the body region to the generic loop of the same
+// recipe; the region plan itself is never changed by the vector width.
+// (<immintrin.h> is included by chroma_rows.inl, outside any namespace.)
+
 namespace {
-constexpr PixToPackedFn k_rgb_c3_yuy_fp_p17 = g_pix_packed<3, false, false, fp_y, p17_cb, p17_cr>;
-constexpr PixToPackedFn k_bgr_c3_yuy_y15_p11 = g_pix_packed<3, true, false, y15, p11_cb, p11_cr>;
-constexpr PixToPackedFn k_bgr_ac4_yuy_y15_p11 = g_pix_packed<4, true, false, y15, p11_cb, p11_cr>;
-constexpr PixToPlanesFn k_bgr_c3_p3_y15_p11 = g_bgr_p3_y15_p11<3>;
-constexpr PixToPlanesFn k_bgr_ac4_p3_y15_p11 = g_bgr_p3_y15_p11<4>;
-constexpr PixToPackedFn k_bgr_ac4_uyvy_y15_p10 = g_pix_packed<4, true, true, y15, p10_cb, p10_cr>;
-constexpr PixToPackedFn k_bgr_ac4_uyvy_y15_p10_a = k_bgr_ac4_uyvy_y15_p10;
-constexpr PackedToPixFn k_yuy_rgb_c3_i13t = g_packed_pix<false, 3, false, i13t>;
-constexpr PackedToPixFn k_yuy_bgr_c3_i13r = g_packed_pix<false, 3, true, i13r>;
-constexpr PackedToPixFn k_yuy_bgr_c4_i12 = g_packed_pix<false, 4, true, i12>;
-constexpr PackedToPixFn k_uyvy_rgb_c3_i13r = g_packed_pix<true, 3, false, i13r>;
-constexpr PackedToPixFn k_uyvy_bgr_c4_i13r = g_packed_pix<true, 4, true, i13r>;
-constexpr PackedToPixFn k_uyvy_bgr_c4_i13r_a = k_uyvy_bgr_c4_i13r;
-constexpr RowPairTo420Fn k_rgb_c3_420_y12_q12 = g_rgb_c3_420_y12_q12;
-constexpr RowPairTo420Fn k_bgr_c3_420_y15_q11 = g_bgr_420_y15_q11<3>;
-constexpr RowPairTo420Fn k_bgr_ac4_420_y15_q11 = g_bgr_420_y15_q11<4>;
-constexpr PlanesToPixFn k_p420_rgb_c3_i12 = g_sub_planes_pix<1, 3, false, i12>;
-constexpr PlanesToPixFn k_p420_bgr_c3_i12 = g_sub_planes_pix<1, 3, true, i12>;
+
+// ---- vector abstraction: byte order is always the natural pixel order ---------------
+
+struct V128 {
+    using T = __m128i;
+    static constexpr int W = 16;  // bytes (8-bit pixels) per vector
+    static T load(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
+    static T load_a(const void* p) { return _mm_load_si128(static_cast<const __m128i*>(p)); }
+    static void store(void* p, T v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
+    static void store_a(void* p, T v) { _mm_store_si128(static_cast<__m128i*>(p), v); }
+    static T load_half(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i*>(p)); }
+    static void store_half(void* p, T v) { _mm_storel_epi64(static_cast<__m128i*>(p), v); }
+    static T set16(int v) { return _mm_set1_epi16(static_cast<short>(v)); }
+    static T set32(int v) { return _mm_set1_epi32(v); }
+    static T zero() { return _mm_setzero_si128(); }
+    static T add(T a, T b) { return _mm_add_epi16(a, b); }
+    static T sub(T a, T b) { return _mm_sub_epi16(a, b); }
+    static T add32(T a, T b) { return _mm_add_epi32(a, b); }
+    static T mulhi(T a, T b) { return _mm_mulhi_epi16(a, b); }
+    static T mulhu(T a, T b) { return _mm_mulhi_epu16(a, b); }
+    static T madd(T a, T b) { return _mm_madd_epi16(a, b); }
+    static T shl(T a, int n) { return _mm_slli_epi16(a, n); }
+    static T sra(T a, int n) { return _mm_srai_epi16(a, n); }
+    static T srl(T a, int n) { return _mm_srli_epi16(a, n); }
+    static T srl32(T a, int n) { return _mm_srli_epi32(a, n); }
+    static T sra32(T a, int n) { return _mm_srai_epi32(a, n); }
+    static T and_(T a, T b) { return _mm_and_si128(a, b); }
+    static T widen_lo(T v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
+    static T widen_hi(T v) { return _mm_unpackhi_epi8(v, _mm_setzero_si128()); }
+    static T pack(T a, T b) { return _mm_packus_epi16(a, b); }
+    // in-lane forms: hwide_* put each byte in the high half of a 16-bit lane (v << 8);
+    // pack_il undoes the lane split of hwide_* / zip*_il (identity for 128 bits)
+    static T hwide_lo(T v) { return _mm_unpacklo_epi8(_mm_setzero_si128(), v); }
+    static T hwide_hi(T v) { return _mm_unpackhi_epi8(_mm_setzero_si128(), v); }
+    static T wide_lo_il(T v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
+    static T wide_hi_il(T v) { return _mm_unpackhi_epi8(v, _mm_setzero_si128()); }
+    static T pack_il(T a, T b) { return _mm_packus_epi16(a, b); }
+    static T unpack8_lo_il(T a, T b) { return _mm_unpacklo_epi8(a, b); }
+    static T unpack8_hi_il(T a, T b) { return _mm_unpackhi_epi8(a, b); }
+    static T unpack16_lo_il(T a, T b) { return _mm_unpacklo_epi16(a, b); }
+    static T unpack16_hi_il(T a, T b) { return _mm_unpackhi_epi16(a, b); }
+    static T or_(T a, T b) { return _mm_or_si128(a, b); }
+    static T shl32(T a, int n) { return _mm_slli_epi32(a, n); }
+    static T pack32(T a, T b) { return _mm_packs_epi32(a, b); }
+    static T zip8_lo(T a, T b) { return _mm_unpacklo_epi8(a, b); }
+    static T zip8_hi(T a, T b) { return _mm_unpackhi_epi8(a, b); }
+    static T zip16_lo(T a, T b) { return _mm_unpacklo_epi16(a, b); }
+    static T zip16_hi(T a, T b) { return _mm_unpackhi_epi16(a, b); }
+    static __m128i half(T v, int i) { return i == 0 ? v : _mm_setzero_si128(); }
+};
+
+#if defined(__AVX2__)
+struct V256 {
+    using T = __m256i;
+    static constexpr int W = 32;
+    static T load(const void* p) { return _mm256_loadu_si256(static_cast<const __m256i*>(p)); }
+    static T load_a(const void* p) { return load(p); }
+    static void store(void* p, T v) { _mm256_storeu_si256(static_cast<__m256i*>(p), v); }
+    static void store_a(void* p, T v) { store(p, v); }
+    static T load_half(const void* p) {
+        return _mm256_castsi128_si256(_mm_loadu_si128(static_cast<const __m128i*>(p)));
+    }
+    static void store_half(void* p, T v) { _mm_storeu_si128(static_cast<__m128i*>(p), _mm256_castsi256_si128(v)); }
+    static T set16(int v) { return _mm256_set1_epi16(static_cast<short>(v)); }
+    static T set32(int v) { return _mm256_set1_epi32(v); }
+    static T zero() { return _mm256_setzero_si256(); }
+    static T add(T a, T b) { return _mm256_add_epi16(a, b); }
+    static T sub(T a, T b) { return _mm256_sub_epi16(a, b); }
+    static T add32(T a, T b) { return _mm256_add_epi32(a, b); }
+    static T mulhi(T a, T b) { return _mm256_mulhi_epi16(a, b); }
+    static T mulhu(T a, T b) { return _mm256_mulhi_epu16(a, b); }
+    static T madd(T a, T b) { return _mm256_madd_epi16(a, b); }
+    static T shl(T a, int n) { return _mm256_slli_epi16(a, n); }
+    static T sra(T a, int n) { return _mm256_srai_epi16(a, n); }
+    static T srl(T a, int n) { return _mm256_srli_epi16(a, n); }
+    static T srl32(T a, int n) { return _mm256_srli_epi32(a, n); }
+    static T sra32(T a, int n) { return _mm256_srai_epi32(a, n); }
+    static T and_(T a, T b) { return _mm256_and_si256(a, b); }
+    static T widen_lo(T v) { return _mm256_cvtepu8_epi16(_mm256_castsi256_si128(v)); }
+    static T widen_hi(T v) { return _mm256_cvtepu8_epi16(_mm256_extracti128_si256(v, 1)); }
+    static T q(T v) { return _mm256_permute4x64_epi64(v, 0xD8); }
+    static T pack(T a, T b) { return q(_mm256_packus_epi16(a, b)); }
+    static T hwide_lo(T v) { return _mm256_unpacklo_epi8(_mm256_setzero_si256(), v); }
+    static T hwide_hi(T v) { return _mm256_unpackhi_epi8(_mm256_setzero_si256(), v); }
+    static T wide_lo_il(T v) { return _mm256_unpacklo_epi8(v, _mm256_setzero_si256()); }
+    static T wide_hi_il(T v) { return _mm256_unpackhi_epi8(v, _mm256_setzero_si256()); }
+    static T pack_il(T a, T b) { return _mm256_packus_epi16(a, b); }
+    static T unpack8_lo_il(T a, T b) { return _mm256_unpacklo_epi8(a, b); }
+    static T unpack8_hi_il(T a, T b) { return _mm256_unpackhi_epi8(a, b); }
+    static T unpack16_lo_il(T a, T b) { return _mm256_unpacklo_epi16(a, b); }
+    static T unpack16_hi_il(T a, T b) { return _mm256_unpackhi_epi16(a, b); }
+    static T or_(T a, T b) { return _mm256_or_si256(a, b); }
+    static T shl32(T a, int n) { return _mm256_slli_epi32(a, n); }
+    static T pack32(T a, T b) { return q(_mm256_packs_epi32(a, b)); }
+    static T zip8_lo(T a, T b) { return _mm256_unpacklo_epi8(q(a), q(b)); }
+    static T zip8_hi(T a, T b) { return _mm256_unpackhi_epi8(q(a), q(b)); }
+    static T zip16_lo(T a, T b) { return _mm256_unpacklo_epi16(q(a), q(b)); }
+    static T zip16_hi(T a, T b) { return _mm256_unpackhi_epi16(q(a), q(b)); }
+    static T join(__m128i lo, __m128i hi) { return _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1); }
+    static __m128i half(T v, int i) { return i == 0 ? _mm256_castsi256_si128(v) : _mm256_extracti128_si256(v, 1); }
+};
+#endif
+
+// ---- three-byte pixels: 16 pixels <-> three 16-byte channel vectors -------------------------
+
+#if defined(__SSSE3__)
+struct Shuffle3 {
+    alignas(16) signed char deint[3][3][16];  // [channel][source register][byte]
+    alignas(16) signed char inter[3][3][16];  // [output register][channel][byte]
+};
+constexpr Shuffle3 make_shuffle3() {
+    Shuffle3 t{};
+    for (int ch = 0; ch < 3; ++ch)
+        for (int reg = 0; reg < 3; ++reg)
+            for (int j = 0; j < 16; ++j) {
+                const int src = 3 * j + ch - 16 * reg;
+                t.deint[ch][reg][j] = static_cast<signed char>(src >= 0 && src < 16 ? src : -128);
+                const int m = 16 * reg + j;  // output byte m holds channel m % 3 of pixel m / 3
+                t.inter[reg][ch][j] = static_cast<signed char>(m % 3 == ch ? m / 3 : -128);
+            }
+    return t;
+}
+constexpr Shuffle3 kShuffle3 = make_shuffle3();
+
+QRX_INLINE __m128i shuf(__m128i v, const signed char* m) {
+    return _mm_shuffle_epi8(v, _mm_load_si128(reinterpret_cast<const __m128i*>(m)));
+}
+QRX_INLINE void deint3_16(const u8* s, __m128i c[3]) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 16));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 32));
+    for (int ch = 0; ch < 3; ++ch)
+        c[ch] = _mm_or_si128(_mm_or_si128(shuf(a, kShuffle3.deint[ch][0]), shuf(b, kShuffle3.deint[ch][1])),
+                             shuf(d, kShuffle3.deint[ch][2]));
+}
+QRX_INLINE void inter3_16(u8* d, const __m128i c[3]) {
+    for (int reg = 0; reg < 3; ++reg)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16 * reg),
+                         _mm_or_si128(_mm_or_si128(shuf(c[0], kShuffle3.inter[reg][0]), shuf(c[1], kShuffle3.inter[reg][1])),
+                                      shuf(c[2], kShuffle3.inter[reg][2])));
+}
+#else
+QRX_INLINE void deint3_16(const u8* s, __m128i c[3]) {
+    alignas(16) u8 t[3][16];
+    for (int j = 0; j < 16; ++j)
+        for (int ch = 0; ch < 3; ++ch) t[ch][j] = s[3 * j + ch];
+    for (int ch = 0; ch < 3; ++ch) c[ch] = _mm_load_si128(reinterpret_cast<const __m128i*>(t[ch]));
+}
+QRX_INLINE void inter3_16(u8* d, const __m128i c[3]) {
+    alignas(16) u8 t[3][16];
+    for (int ch = 0; ch < 3; ++ch) _mm_store_si128(reinterpret_cast<__m128i*>(t[ch]), c[ch]);
+    for (int j = 0; j < 16; ++j)
+        for (int ch = 0; ch < 3; ++ch) d[3 * j + ch] = t[ch][j];
+}
+#endif
+
+template <class V>
+QRX_INLINE void load3(const u8* s, typename V::T c[3]) {
+    if constexpr (V::W == 16) {
+        deint3_16(s, c);
+    } else {
+#if defined(__AVX2__)
+        // lane 0: pixels 0..15 (bytes 0..47), lane 1: pixels 16..31 (bytes 48..95)
+        auto ld = [s](int off) {
+            return V256::join(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + off)),
+                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 48 + off)));
+        };
+        const __m256i a = ld(0), b = ld(16), d = ld(32);
+        auto sh = [](__m256i v, const signed char* m) {
+            return _mm256_shuffle_epi8(v, _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(m))));
+        };
+        for (int ch = 0; ch < 3; ++ch)
+            c[ch] = _mm256_or_si256(_mm256_or_si256(sh(a, kShuffle3.deint[ch][0]), sh(b, kShuffle3.deint[ch][1])),
+                                    sh(d, kShuffle3.deint[ch][2]));
+#endif
+    }
+}
+template <class V>
+QRX_INLINE void store3(u8* d, const typename V::T c[3]) {
+    if constexpr (V::W == 16) {
+        inter3_16(d, c);
+    } else {
+#if defined(__AVX2__)
+        auto sh = [](__m256i v, const signed char* m) {
+            return _mm256_shuffle_epi8(v, _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(m))));
+        };
+        for (int reg = 0; reg < 3; ++reg) {
+            const __m256i o = _mm256_or_si256(
+                _mm256_or_si256(sh(c[0], kShuffle3.inter[reg][0]), sh(c[1], kShuffle3.inter[reg][1])),
+                sh(c[2], kShuffle3.inter[reg][2]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16 * reg), _mm256_castsi256_si128(o));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 48 + 16 * reg), _mm256_extracti128_si256(o, 1));
+        }
+#endif
+    }
+}
+
+// ---- four-byte pixels -----------------------------------------------------------------------
+
+// W pixels of B, G, R, A (A not read) -> b, g, r byte vectors.
+template <class V, bool Aligned = false>
+QRX_INLINE void load4(const u8* s, typename V::T& b, typename V::T& g, typename V::T& r) {
+    using T = typename V::T;
+    T v[4];
+    for (int k = 0; k < 4; ++k) v[k] = Aligned ? V::load_a(s + k * V::W) : V::load(s + k * V::W);
+#if defined(__SSSE3__)
+    // per 16 bytes: B0..B3 G0..G3 R0..R3 A0..A3, then gather the 32-bit groups
+    const __m128i m = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+    if constexpr (V::W == 16) {
+        for (int k = 0; k < 4; ++k) v[k] = _mm_shuffle_epi8(v[k], m);
+        const T t01 = _mm_unpacklo_epi32(v[0], v[1]), t23 = _mm_unpacklo_epi32(v[2], v[3]);
+        const T u01 = _mm_unpackhi_epi32(v[0], v[1]), u23 = _mm_unpackhi_epi32(v[2], v[3]);
+        b = _mm_unpacklo_epi64(t01, t23);
+        g = _mm_unpackhi_epi64(t01, t23);
+        r = _mm_unpacklo_epi64(u01, u23);
+    } else {
+#if defined(__AVX2__)
+        const __m256i mm = _mm256_broadcastsi128_si256(m);
+        for (int k = 0; k < 4; ++k) v[k] = _mm256_shuffle_epi8(v[k], mm);
+        const T t01 = _mm256_unpacklo_epi32(v[0], v[1]), t23 = _mm256_unpacklo_epi32(v[2], v[3]);
+        const T u01 = _mm256_unpackhi_epi32(v[0], v[1]), u23 = _mm256_unpackhi_epi32(v[2], v[3]);
+        // lanes hold 4-pixel groups 0,2,4,6 | 1,3,5,7: one dword permutation restores the order
+        const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+        b = _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(t01, t23), order);
+        g = _mm256_permutevar8x32_epi32(_mm256_unpackhi_epi64(t01, t23), order);
+        r = _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(u01, u23), order);
+#endif
+    }
+#else
+    const T m = V::set32(0xFF);
+    auto ch = [&](int shift) {
+        T w[4];
+        for (int k = 0; k < 4; ++k) w[k] = V::and_(V::srl32(v[k], shift), m);
+        return V::pack(V::pack32(w[0], w[1]), V::pack32(w[2], w[3]));
+    };
+    b = ch(0);
+    g = ch(8);
+    r = ch(16);
+#endif
+}
+// b, g, r, a byte vectors in the order left by pack_il of two natural 16-bit halves
+// -> W pixels of B, G, R, A.
+template <class V, bool Aligned = false>
+QRX_INLINE void store4_il(u8* d, typename V::T b, typename V::T g, typename V::T r, typename V::T a) {
+    using T = typename V::T;
+    const T bg0 = V::unpack8_lo_il(b, g), bg1 = V::unpack8_hi_il(b, g);
+    const T ra0 = V::unpack8_lo_il(r, a), ra1 = V::unpack8_hi_il(r, a);
+    T o[4] = {V::unpack16_lo_il(bg0, ra0), V::unpack16_hi_il(bg0, ra0), V::unpack16_lo_il(bg1, ra1),
+              V::unpack16_hi_il(bg1, ra1)};
+#if defined(__AVX2__)
+    if constexpr (V::W == 32) {
+        const T p0 = _mm256_permute2x128_si256(o[0], o[1], 0x20), p1 = _mm256_permute2x128_si256(o[0], o[1], 0x31);
+        const T p2 = _mm256_permute2x128_si256(o[2], o[3], 0x20), p3 = _mm256_permute2x128_si256(o[2], o[3], 0x31);
+        o[0] = p0, o[1] = p1, o[2] = p2, o[3] = p3;
+    }
+#endif
+    for (int k = 0; k < 4; ++k) Aligned ? V::store_a(d + k * V::W, o[k]) : V::store(d + k * V::W, o[k]);
+}
+
+// ---- pixel sources and destinations by layout ----------------------------------------------
+
+enum class Px { Rgb3, Bgr3, Bgr4, Bgr4A };
+
+template <class V, Px L>
+QRX_INLINE void load_px(const u8* row, int x, typename V::T& r, typename V::T& g, typename V::T& b) {
+    if constexpr (L == Px::Rgb3 || L == Px::Bgr3) {
+        typename V::T c[3];
+        load3<V>(row + 3 * x, c);
+        r = L == Px::Rgb3 ? c[0] : c[2];
+        g = c[1];
+        b = L == Px::Rgb3 ? c[2] : c[0];
+    } else {
+        load4<V, L == Px::Bgr4A>(row + 4 * x, b, g, r);
+    }
+}
+
+// W pixels from 16-bit halves (lo: pixels 0..W/2-1, hi: the rest), clamped to bytes.
+template <class V, Px L>
+QRX_INLINE void store_px16(u8* row, int x, typename V::T r0, typename V::T r1, typename V::T g0, typename V::T g1,
+                           typename V::T b0, typename V::T b1, u8 alpha) {
+    if constexpr (L == Px::Rgb3 || L == Px::Bgr3) {
+        const typename V::T r = V::pack(r0, r1), g = V::pack(g0, g1), b = V::pack(b0, b1);
+        const typename V::T c[3] = {L == Px::Rgb3 ? r : b, g, L == Px::Rgb3 ? b : r};
+        store3<V>(row + 3 * x, c);
+    } else {
+        store4_il<V, L == Px::Bgr4A>(row + 4 * x, V::pack_il(b0, b1), V::pack_il(g0, g1), V::pack_il(r0, r1),
+                                     V::set16(alpha * 0x0101));
+    }
+}
+
+// ---- recipes in 16-bit lanes ---------------------------------------------------------------
+
+enum class Fwd { Y15P11, Y15P10, FpP17, Y15Q11, Y12Q12 };
+enum class Inv { I13t, I13r, I12 };
+
+// Luma of 16-bit lanes holding R, G, B shifted left by 8 (as hwide_* gives them).
+template <class V, Fwd R>
+QRX_INLINE typename V::T luma16h(typename V::T r, typename V::T g, typename V::T b) {
+    if constexpr (R == Fwd::Y12Q12) {
+        // (⌊1052 R / 512⌋ + ⌊2064 G / 512⌋ + ⌊401 B / 512⌋ + 132) >> 3
+        const auto s = V::add(V::add(V::mulhi(V::srl(r, 1), V::set16(1052)), V::mulhi(V::srl(g, 1), V::set16(2064))),
+                              V::add(V::mulhi(V::srl(b, 1), V::set16(401)), V::set16(132)));
+        return V::sra(s, 3);
+    } else if constexpr (R == Fwd::FpP17) {
+        // FP: ⌊(⌊16843 R / 256⌋ + ⌊33030 G / 256⌋ + ⌊6423 B / 256⌋) / 256⌋ + 16 (unsigned lanes)
+        const auto s = V::add(V::add(V::mulhu(r, V::set16(16843)), V::mulhu(g, V::set16(33030))),
+                              V::mulhu(b, V::set16(6423)));
+        return V::add(V::srl(s, 8), V::set16(16));
+    } else {
+        // Y15: ⌊(⌊8422 R / 256⌋ + ⌊16515 G / 256⌋ + ⌊3212 B / 256⌋ + 2112) / 128⌋
+        const auto s = V::add(V::add(V::mulhu(r, V::set16(8422)), V::mulhu(g, V::set16(16515))),
+                              V::add(V::mulhu(b, V::set16(3212)), V::set16(2112)));
+        return V::srl(s, 7);
+    }
+}
+
+// P17 on pair sums in 32-bit lanes: (a SR + b SG + c SB + 16842752) >> 17.
+template <class V>
+QRX_INLINE typename V::T p17_16(typename V::T sr, typename V::T sg, typename V::T sb, int a, int b, int c) {
+    const auto k_rg = V::set32((a & 0xFFFF) | (b << 16)), k_b = V::set32(c & 0xFFFF), off = V::set32(16842752);
+    const auto z = V::zero();
+    const auto lo = V::add32(V::add32(V::madd(V::zip16_lo(sr, sg), k_rg), V::madd(V::zip16_lo(sb, z), k_b)), off);
+    const auto hi = V::add32(V::add32(V::madd(V::zip16_hi(sr, sg), k_rg), V::madd(V::zip16_hi(sb, z), k_b)), off);
+    return V::pack32(V::sra32(lo, 17), V::sra32(hi, 17));
+}
+
+// Chroma of sums (pair sums for 4:2:2, 2x2 block sums for 4:2:0), 16-bit lanes.
+template <class V, Fwd R>
+QRX_INLINE void chroma16(typename V::T sr, typename V::T sg, typename V::T sb, typename V::T& cb, typename V::T& cr) {
+    auto t = [](typename V::T v, int pre, int k) { return V::mulhi(V::shl(v, pre), V::set16(k)); };
+    if constexpr (R == Fwd::Y15P11) {
+        cb = V::sra(V::add(V::sub(V::sub(t(sb, 5, 28770), t(sr, 5, 9699)), t(sg, 5, 19071)), V::set16(8200)), 6);
+        cr = V::sra(V::add(V::sub(V::sub(t(sr, 5, 28770), t(sg, 5, 24117)), t(sb, 5, 4653)), V::set16(8200)), 6);
+    } else if constexpr (R == Fwd::Y15Q11) {
+        cb = V::sra(V::add(V::sub(V::sub(t(sb, 5, 28770), t(sr, 5, 9699)), t(sg, 5, 19071)), V::set16(16400)), 7);
+        cr = V::sra(V::add(V::sub(V::sub(t(sr, 5, 28770), t(sg, 5, 24117)), t(sb, 5, 4653)), V::set16(16400)), 7);
+    } else if constexpr (R == Fwd::Y15P10) {
+        cb = V::sra(V::add(V::add(V::add(t(sr, 6, -9699), t(sg, 6, -19071)), t(sb, 6, 28770)), V::set16(16448)), 7);
+        cr = V::sra(V::add(V::add(V::add(t(sr, 6, 28770), t(sg, 6, -24117)), t(sb, 6, -4653)), V::set16(16448)), 7);
+    } else if constexpr (R == Fwd::Y12Q12) {
+        cb = V::sra(V::add(V::add(V::add(t(sr, 5, -607), t(sg, 5, -1192)), t(sb, 5, 1798)), V::set16(1028)), 3);
+        cr = V::sra(V::add(V::add(V::add(t(sr, 5, 1798), t(sg, 5, -1508)), t(sb, 5, -291)), V::set16(1028)), 3);
+    } else {
+        cb = p17_16<V>(sr, sg, sb, -9699, -19071, 28770);
+        cr = p17_16<V>(sr, sg, sb, 28770, -24117, -4653);
+    }
+}
+
+// Pair sums of a byte vector: W/2 sums in 16-bit lanes, pair order.
+template <class V>
+QRX_INLINE typename V::T pair_sums(typename V::T v) {
+    return V::add(V::and_(v, V::set16(0xFF)), V::srl(v, 8));
+}
+
+// Luma of W pixels as bytes.
+template <class V, Fwd R>
+QRX_INLINE typename V::T luma8(typename V::T r, typename V::T g, typename V::T b) {
+    // in-lane widening and packing: the byte order comes back unchanged
+    return V::pack_il(luma16h<V, R>(V::hwide_lo(r), V::hwide_lo(g), V::hwide_lo(b)),
+                      luma16h<V, R>(V::hwide_hi(r), V::hwide_hi(g), V::hwide_hi(b)));
+}
+
+// Inverse recipe on 16-bit lanes of Y, Cb, Cr (0..255); results not yet clamped.
+template <class V, Inv R>
+QRX_INLINE void rgb16(typename V::T y, typename V::T cb, typename V::T cr, typename V::T& r, typename V::T& g,
+                      typename V::T& b) {
+    const auto yp = V::shl(V::sub(y, V::set16(16)), 7);
+    const auto bp = V::shl(V::sub(cb, V::set16(128)), 7);
+    const auto rp = V::shl(V::sub(cr, V::set16(128)), 7);
+    auto T = [](typename V::T v, int k) { return V::mulhi(v, V::set16(k)); };
+    if constexpr (R == Inv::I13t) {
+        const auto ty = T(yp, 9536);
+        r = V::sra(V::add(ty, T(rp, 13074)), 4);
+        g = V::sra(V::add(V::add(ty, T(rp, -6660)), T(bp, -3203)), 4);
+        b = V::sra(V::add(ty, T(bp, 16523)), 4);
+    } else if constexpr (R == Inv::I13r) {
+        const auto ty = V::add(T(yp, 9535), V::set16(8));
+        r = V::sra(V::add(ty, T(rp, 13074)), 4);
+        g = V::sra(V::add(V::add(ty, T(rp, -6660)), T(bp, -3211)), 4);
+        b = V::sra(V::add(ty, T(bp, 16523)), 4);
+    } else {
+        const auto ty = T(yp, 4767);
+        r = V::sra(V::add(ty, T(rp, 6537)), 3);
+        g = V::sra(V::sub(V::sub(ty, T(bp, 1605)), T(rp, 3330)), 3);
+        b = V::sra(V::add(ty, T(bp, 8261)), 3);
+    }
+}
+
+// W pixels: Y and per-pixel chroma in 16-bit lanes (0: pixels 0..W/2-1, 1: the rest)
+// -> the destination layout.
+template <class V, Inv R, Px L>
+QRX_INLINE void rgb_store(u8* d, int x, typename V::T y0, typename V::T y1, typename V::T cb0, typename V::T cb1,
+                          typename V::T cr0, typename V::T cr1, u8 alpha) {
+    typename V::T r0, g0, b0, r1, g1, b1;
+    rgb16<V, R>(y0, cb0, cr0, r0, g0, b0);
+    rgb16<V, R>(y1, cb1, cr1, r1, g1, b1);
+    store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
+}
+
+// Per-pixel Cb and Cr (16-bit lanes) of the pixels of one packed 4:2:2 vector v
+// (W/2 pixels); CbFirst: Cb Y Cr Y, else Y Cb Y Cr.
+template <class V, bool CbFirst>
+QRX_INLINE void packed_chroma(typename V::T v, typename V::T& cb, typename V::T& cr) {
+    const typename V::T c = CbFirst ? V::and_(v, V::set16(0xFF)) : V::srl(v, 8);  // Cb, Cr, Cb, Cr ...
+    const typename V::T cb32 = V::and_(c, V::set32(0xFFFF)), cr32 = V::srl32(c, 16);
+    cb = V::or_(cb32, V::shl32(cb32, 16));
+    cr = V::or_(cr32, V::shl32(cr32, 16));
+}
+
+// ---- kernels --------------------------------------------------------------------------------
+
+// Runs `step<V>(x)` over [0, n) in vector widths (32 then 16 pixels) and returns
+// where the vector part stopped; the caller's generic loop finishes the body.
+template <int Unit, class F>
+QRX_INLINE int in_vectors(int n, F&& step) {
+    int x = 0;
+#if defined(__AVX2__)
+    for (; x + 32 * Unit <= n; x += 32 * Unit) step(V256{}, x);
+#endif
+    for (; x + 16 * Unit <= n; x += 16 * Unit) step(V128{}, x);
+    return x;
+}
+
+// Pixel order -> packed 4:2:2 (YCbCr or CbYCr) or planar 4:2:2.
+template <Px L, Fwd R, bool CbFirst>
+void v_pix_packed(const u8* s, u8* d, int n) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        typename V::T r, g, b, cb, cr;
+        load_px<V, L>(s, x, r, g, b);
+        const typename V::T y = luma8<V, R>(r, g, b);
+        chroma16<V, R>(pair_sums<V>(r), pair_sums<V>(g), pair_sums<V>(b), cb, cr);
+        const typename V::T c = V::zip8_lo(V::pack(cb, cb), V::pack(cr, cr));  // Cb0 Cr0 Cb1 Cr1 ...
+        if constexpr (L == Px::Bgr4A) {
+            V::store_a(d + 2 * x, CbFirst ? V::zip8_lo(c, y) : V::zip8_lo(y, c));
+            V::store_a(d + 2 * x + V::W, CbFirst ? V::zip8_hi(c, y) : V::zip8_hi(y, c));
+        } else {
+            V::store(d + 2 * x, CbFirst ? V::zip8_lo(c, y) : V::zip8_lo(y, c));
+            V::store(d + 2 * x + V::W, CbFirst ? V::zip8_hi(c, y) : V::zip8_hi(y, c));
+        }
+    });
+    constexpr bool bgr = L != Px::Rgb3;
+    constexpr int sc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
+    using namespace qrx::ycbcr::chroma;
+    if constexpr (R == Fwd::Y15P11)
+        fwd_pairs<y15, y15, p11_cb, p11_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+    else if constexpr (R == Fwd::Y15P10)
+        fwd_pairs<y15, y15, p10_cb, p10_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+    else
+        fwd_pairs<qrx::ycbcr::fp_y, qrx::ycbcr::fp_y, p17_cb, p17_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+}
+
+void v_planes_packed_fp_p17(const u8* pr, const u8* pg, const u8* pb, u8* d, int n) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        const typename V::T r = V::load(pr + x), g = V::load(pg + x), b = V::load(pb + x);
+        typename V::T cb, cr;
+        const typename V::T y = luma8<V, Fwd::FpP17>(r, g, b);
+        chroma16<V, Fwd::FpP17>(pair_sums<V>(r), pair_sums<V>(g), pair_sums<V>(b), cb, cr);
+        const typename V::T c = V::zip8_lo(V::pack(cb, cb), V::pack(cr, cr));
+        V::store(d + 2 * x, V::zip8_lo(y, c));
+        V::store(d + 2 * x + V::W, V::zip8_hi(y, c));
+    });
+    using namespace qrx::ycbcr::chroma;
+    fwd_pairs<qrx::ycbcr::fp_y, qrx::ycbcr::fp_y, p17_cb, p17_cr>(PlanesIn{pr, pg, pb}, PackedOut<false>{d}, x, n);
+}
+
+template <Px L>
+void v_bgr_p3_y15_p11(const u8* s, u8* py, u8* pcb, u8* pcr, int n) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        typename V::T r, g, b, cb, cr;
+        load_px<V, L>(s, x, r, g, b);
+        V::store(py + x, luma8<V, Fwd::Y15P11>(r, g, b));
+        chroma16<V, Fwd::Y15P11>(pair_sums<V>(r), pair_sums<V>(g), pair_sums<V>(b), cb, cr);
+        V::store_half(pcb + x / 2, V::pack(cb, cb));
+        V::store_half(pcr + x / 2, V::pack(cr, cr));
+    });
+    using namespace qrx::ycbcr::chroma;
+    fwd_pairs<y15, y15, p11_cb, p11_cr>(PixIn<L == Px::Bgr3 ? 3 : 4, true>{s}, Planes422Out{py, pcb, pcr}, x, n);
+}
+
+// Two pixel-order rows -> 4:2:0 (two Y rows, one Cb and one Cr row).
+template <Px L, Fwd R>
+void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        typename V::T r0, g0, b0, r1, g1, b1, cb, cr;
+        load_px<V, L>(s0, x, r0, g0, b0);
+        load_px<V, L>(s1, x, r1, g1, b1);
+        V::store(y0 + x, luma8<V, R>(r0, g0, b0));
+        V::store(y1 + x, luma8<V, R>(r1, g1, b1));
+        chroma16<V, R>(V::add(pair_sums<V>(r0), pair_sums<V>(r1)), V::add(pair_sums<V>(g0), pair_sums<V>(g1)),
+                       V::add(pair_sums<V>(b0), pair_sums<V>(b1)), cb, cr);
+        V::store_half(pcb + x / 2, V::pack(cb, cb));
+        V::store_half(pcr + x / 2, V::pack(cr, cr));
+    });
+    using namespace qrx::ycbcr::chroma;
+    constexpr int sc = L == Px::Bgr4 ? 4 : 3;
+    constexpr bool bgr = L != Px::Rgb3;
+    if constexpr (R == Fwd::Y12Q12)
+        fwd_blocks_420<y12, q12_cb, q12_cr>(PixIn<sc, bgr>{s0}, PixIn<sc, bgr>{s1}, y0, y1, pcb, pcr, x, n);
+    else
+        fwd_blocks_420<y15, q11_cb, q11_cr>(PixIn<sc, bgr>{s0}, PixIn<sc, bgr>{s1}, y0, y1, pcb, pcr, x, n);
+}
+
+template <Inv R>
+QRX_INLINE Rgb scalar_inv(int y, int cb, int cr) {
+    if constexpr (R == Inv::I13t) return qrx::ycbcr::i13t(y, cb, cr);
+    else if constexpr (R == Inv::I13r) return qrx::ycbcr::i13r(y, cb, cr);
+    else return qrx::ycbcr::chroma::i12(y, cb, cr);
+}
+
+// Y row + half-width Cb, Cr rows -> pixel order (4:2:2 planar and 4:2:0 rows).
+template <Px L, Inv R>
+void v_half_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n, u8 alpha) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        const typename V::T y = V::load(py + x);
+        const typename V::T cb = V::load_half(pcb + x / 2), cr = V::load_half(pcr + x / 2);
+        const typename V::T cb2 = V::zip8_lo(cb, cb), cr2 = V::zip8_lo(cr, cr);  // one per pixel
+        rgb_store<V, R, L>(d, x, V::widen_lo(y), V::widen_hi(y), V::widen_lo(cb2), V::widen_hi(cb2), V::widen_lo(cr2),
+                           V::widen_hi(cr2), alpha);
+    });
+    constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
+    inv_pixels<scalar_inv<R>>(SubPlanesIn<1>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
+}
+
+// Packed 4:2:2 -> pixel order.
+template <bool CbFirst, Px L, Inv R>
+void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        constexpr bool A = L == Px::Bgr4A;
+        const typename V::T v0 = A ? V::load_a(s + 2 * x) : V::load(s + 2 * x);
+        const typename V::T v1 = A ? V::load_a(s + 2 * x + V::W) : V::load(s + 2 * x + V::W);
+        const typename V::T m = V::set16(0xFF);
+        const typename V::T y0 = CbFirst ? V::srl(v0, 8) : V::and_(v0, m);
+        const typename V::T y1 = CbFirst ? V::srl(v1, 8) : V::and_(v1, m);
+        typename V::T cb0, cr0, cb1, cr1;
+        packed_chroma<V, CbFirst>(v0, cb0, cr0);
+        packed_chroma<V, CbFirst>(v1, cb1, cr1);
+        rgb_store<V, R, L>(d, x, y0, y1, cb0, cb1, cr0, cr1, alpha);
+    });
+    constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
+    inv_pairs<scalar_inv<R>>(PackedIn<CbFirst>{s}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
+}
+
+// Packed YCbCr 4:2:2 -> R, G, B planes, I13t.
+void v_yuy_p3_i13t(const u8* s, u8* pr, u8* pg, u8* pb, int n) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        const typename V::T v0 = V::load(s + 2 * x), v1 = V::load(s + 2 * x + V::W), m = V::set16(0xFF);
+        typename V::T cb0, cr0, cb1, cr1, r0, g0, b0, r1, g1, b1;
+        packed_chroma<V, false>(v0, cb0, cr0);
+        packed_chroma<V, false>(v1, cb1, cr1);
+        rgb16<V, Inv::I13t>(V::and_(v0, m), cb0, cr0, r0, g0, b0);
+        rgb16<V, Inv::I13t>(V::and_(v1, m), cb1, cr1, r1, g1, b1);
+        V::store(pr + x, V::pack(r0, r1));
+        V::store(pg + x, V::pack(g0, g1));
+        V::store(pb + x, V::pack(b0, b1));
+    });
+    inv_pairs<qrx::ycbcr::i13t>(PackedIn<false>{s}, PlanesOut{pr, pg, pb}, x, n);
+}
+
+}  // namespace
+
+namespace {
+constexpr PixToPackedFn k_rgb_c3_yuy_fp_p17 = v_pix_packed<Px::Rgb3, Fwd::FpP17, false>;
+constexpr PixToPackedFn k_bgr_c3_yuy_y15_p11 = v_pix_packed<Px::Bgr3, Fwd::Y15P11, false>;
+constexpr PixToPackedFn k_bgr_ac4_yuy_y15_p11 = v_pix_packed<Px::Bgr4, Fwd::Y15P11, false>;
+constexpr PixToPlanesFn k_bgr_c3_p3_y15_p11 = v_bgr_p3_y15_p11<Px::Bgr3>;
+constexpr PixToPlanesFn k_bgr_ac4_p3_y15_p11 = v_bgr_p3_y15_p11<Px::Bgr4>;
+constexpr PixToPackedFn k_bgr_ac4_uyvy_y15_p10 = v_pix_packed<Px::Bgr4, Fwd::Y15P10, true>;
+constexpr PixToPackedFn k_bgr_ac4_uyvy_y15_p10_a = v_pix_packed<Px::Bgr4A, Fwd::Y15P10, true>;
+constexpr PackedToPixFn k_yuy_rgb_c3_i13t = v_packed_pix<false, Px::Rgb3, Inv::I13t>;
+constexpr PackedToPixFn k_yuy_bgr_c3_i13r = v_packed_pix<false, Px::Bgr3, Inv::I13r>;
+constexpr PackedToPixFn k_yuy_bgr_c4_i12 = v_packed_pix<false, Px::Bgr4, Inv::I12>;
+constexpr PackedToPixFn k_uyvy_rgb_c3_i13r = v_packed_pix<true, Px::Rgb3, Inv::I13r>;
+constexpr PackedToPixFn k_uyvy_bgr_c4_i13r = v_packed_pix<true, Px::Bgr4, Inv::I13r>;
+constexpr PackedToPixFn k_uyvy_bgr_c4_i13r_a = v_packed_pix<true, Px::Bgr4A, Inv::I13r>;
+constexpr RowPairTo420Fn k_rgb_c3_420_y12_q12 = v_420<Px::Rgb3, Fwd::Y12Q12>;
+constexpr RowPairTo420Fn k_bgr_c3_420_y15_q11 = v_420<Px::Bgr3, Fwd::Y15Q11>;
+constexpr RowPairTo420Fn k_bgr_ac4_420_y15_q11 = v_420<Px::Bgr4, Fwd::Y15Q11>;
+constexpr PlanesToPixFn k_p420_rgb_c3_i12 = v_half_planes_pix<Px::Rgb3, Inv::I12>;
+constexpr PlanesToPixFn k_p420_bgr_c3_i12 = v_half_planes_pix<Px::Bgr3, Inv::I12>;
 constexpr PixToPlanesFn k_bgr_c3_411_y15_q11 = g_bgr_411_y15_q11<3>;
 constexpr PixToPlanesFn k_bgr_ac4_411_y15_q11 = g_bgr_411_y15_q11<4>;
+constexpr PlanesToPackedFn k_rgb_p3_yuy_fp_p17 = v_planes_packed_fp_p17;
+constexpr PackedToPlanesFn k_yuy_rgb_p3_i13t = v_yuy_p3_i13t;
+constexpr PlanesToPixFn k_p3_422_rgb_c3_i13r = v_half_planes_pix<Px::Rgb3, Inv::I13r>;
 }  // namespace

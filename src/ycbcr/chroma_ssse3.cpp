@@ -1,0 +1,2 @@
+#define QRX_LEVEL ssse3
+#include "ycbcr/chroma_rows.inl"

@@ -33,7 +33,10 @@ struct V128 {
     static T mullo(T a, T b) { return _mm_mullo_epi16(a, b); }
     static T or_(T a, T b) { return _mm_or_si128(a, b); }
     static T cmpgt(T a, T b) { return _mm_cmpgt_epi16(a, b); }
-    static T clamp255(T a) { return _mm_min_epi16(_mm_max_epi16(a, _mm_setzero_si128()), set1(255)); }
+    static T mulhi_u(T a, T b) { return _mm_mulhi_epu16(a, b); }
+    static T packus(T a, T b) { return _mm_packus_epi16(a, b); }
+    static T lo_bytes_high(T a) { return _mm_unpacklo_epi8(_mm_setzero_si128(), a); }
+    static T hi_bytes_high(T a) { return _mm_unpackhi_epi8(_mm_setzero_si128(), a); }
     template <int N>
     static T slli(T a) { return _mm_slli_epi16(a, N); }
     template <int N>
@@ -56,6 +59,20 @@ struct V128 {
     }
     // 8 samples, one per pixel
     static T samples(const u8* p) { return widen(load8(p)); }
+    // 16 luma samples split into pixels 0..7 (lo) and 8..15 (hi)
+    static void samples_2x(const u8* p, T& lo, T& hi) {
+        const T v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        lo = _mm_unpacklo_epi8(v, _mm_setzero_si128());
+        hi = _mm_unpackhi_epi8(v, _mm_setzero_si128());
+    }
+    // each lane doubled: the lanes for the pixels of samples_2x's lo and hi
+    static T dup_lo(T a) { return _mm_unpacklo_epi16(a, a); }
+    static T dup_hi(T a) { return _mm_unpackhi_epi16(a, a); }
+    // results of lo and hi back in pixel order
+    static void store_2x(u16* d, T lo, T hi) {
+        store(d, lo);
+        store(d + 8, hi);
+    }
     // 4 samples, each for two pixels
     static T samples_x2(const u8* p) {
         const T c = load4(p);
@@ -116,7 +133,10 @@ struct V256 {
     static T mullo(T a, T b) { return _mm256_mullo_epi16(a, b); }
     static T or_(T a, T b) { return _mm256_or_si256(a, b); }
     static T cmpgt(T a, T b) { return _mm256_cmpgt_epi16(a, b); }
-    static T clamp255(T a) { return _mm256_min_epi16(_mm256_max_epi16(a, _mm256_setzero_si256()), set1(255)); }
+    static T mulhi_u(T a, T b) { return _mm256_mulhi_epu16(a, b); }
+    static T packus(T a, T b) { return _mm256_packus_epi16(a, b); }
+    static T lo_bytes_high(T a) { return _mm256_unpacklo_epi8(_mm256_setzero_si256(), a); }
+    static T hi_bytes_high(T a) { return _mm256_unpackhi_epi8(_mm256_setzero_si256(), a); }
     template <int N>
     static T slli(T a) { return _mm256_slli_epi16(a, N); }
     template <int N>
@@ -126,6 +146,19 @@ struct V256 {
     static void store(u16* d, T v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), v); }
 
     static T samples(const u8* p) { return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))); }
+    // 32 luma samples split per 128-bit half: lo = pixels 0..7 and 16..23,
+    // hi = pixels 8..15 and 24..31 (the order of the in-lane unpacks)
+    static void samples_2x(const u8* p, T& lo, T& hi) {
+        const T v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        lo = _mm256_unpacklo_epi8(v, _mm256_setzero_si256());
+        hi = _mm256_unpackhi_epi8(v, _mm256_setzero_si256());
+    }
+    static T dup_lo(T a) { return _mm256_unpacklo_epi16(a, a); }
+    static T dup_hi(T a) { return _mm256_unpackhi_epi16(a, a); }
+    static void store_2x(u16* d, T lo, T hi) {
+        store(d, _mm256_permute2x128_si256(lo, hi, 0x20));
+        store(d + 16, _mm256_permute2x128_si256(lo, hi, 0x31));
+    }
     static T samples_x2(const u8* p) {
         const __m128i c = V128::load8(p);
         return _mm256_cvtepu8_epi16(_mm_unpacklo_epi8(c, c));
@@ -159,7 +192,8 @@ struct V256 {
 
 // ---- recipe and packing on vectors ------------------------------------------------
 
-// I13u (Round false) or I13s (Round true) on widened samples; R, G, B clamped to 0..255.
+// I13u (Round false) or I13s (Round true) on widened samples: R, G, B before
+// the clamp (signed 16-bit lanes).
 template <class V, bool Round>
 QRX_INLINE void to_rgb(typename V::T y, typename V::T cb, typename V::T cr, typename V::T& r, typename V::T& g,
                        typename V::T& b) {
@@ -169,18 +203,27 @@ QRX_INLINE void to_rgb(typename V::T y, typename V::T cb, typename V::T cr, type
     const T rp = V::template slli<7>(V::sub(cr, V::set1(128)));
     T ty = V::mulhi(yp, V::set1(9535));
     if (Round) ty = V::add(ty, V::set1(8));
-    r = V::clamp255(V::template srai<4>(V::add(ty, V::mulhi(rp, V::set1(13074)))));
-    g = V::clamp255(V::template srai<4>(V::sub(V::sub(ty, V::mulhi(rp, V::set1(6660))), V::mulhi(bp, V::set1(3211)))));
-    b = V::clamp255(V::template srai<4>(V::add(ty, V::mulhi(bp, V::set1(16523)))));
+    r = V::template srai<4>(V::add(ty, V::mulhi(rp, V::set1(13074))));
+    g = V::template srai<4>(V::sub(V::sub(ty, V::mulhi(rp, V::set1(6660))), V::mulhi(bp, V::set1(3211))));
+    b = V::template srai<4>(V::add(ty, V::mulhi(bp, V::set1(16523))));
 }
 
-// One dithered channel: q = (v (2^n - 1)) >> 8, r = 256 v - q u (exact in 16 bits,
-// since 0 <= r < 2^15), field q + 1 where r > t.
-template <class V, int Bits>
-QRX_INLINE typename V::T dither_field(typename V::T v, typename V::T t) {
+// A constant the compiler may not rewrite: a multiply by a known constant would
+// otherwise be turned into a longer chain of shifts and adds.
+template <class T>
+QRX_INLINE T opaque(T v) {
+    __asm__("" : "+x"(v));
+    return v;
+}
+
+// One dithered channel from v8 = v << 8 (v the clamped 8-bit value):
+// q = (v (2^n - 1)) >> 8 = high half of v8 (2^n - 1); r = 256 v - q u is exact in
+// 16 bits (0 <= r < 2^15); the field is q + 1 where r > t.
+template <class V>
+QRX_INLINE typename V::T dither_field(typename V::T v8, typename V::T t, typename V::T levels, typename V::T step) {
     using T = typename V::T;
-    const T q = V::template srli<8>(V::mullo(v, V::set1((1 << Bits) - 1)));
-    const T rem = V::sub(V::template slli<8>(v), V::mullo(q, V::set1(level_step(Bits))));
+    const T q = V::mulhi_u(v8, levels);
+    const T rem = V::sub(v8, V::mullo(q, step));
     return V::sub(q, V::cmpgt(rem, t));
 }
 
@@ -189,28 +232,38 @@ struct Packer {
     using T = typename V::T;
     using L = Layout<Px::kFormat>;
     T t, tg;  // thresholds of the row (dither only)
+    T levels_rb, levels_g, step_rb, step_g;  // 2^n - 1 and u of the fields
 
-    Packer(int row) {
+    explicit Packer(int row) {
         if constexpr (Px::kDither) {
             const std::uint16_t* d = Px::kFormat == Format::k444 ? kD4[row & 3] : kD5[row & 3];
             t = V::thresholds(d, 0);
             tg = V::thresholds(d, L::kGBits == 6 ? 1 : 0);
+            levels_rb = opaque(V::set1((1 << L::kRBBits) - 1));
+            levels_g = opaque(V::set1((1 << L::kGBits) - 1));
+            step_rb = opaque(V::set1(level_step(L::kRBBits)));
+            step_g = opaque(V::set1(level_step(L::kGBits)));
         } else {
             (void)row;
-            t = tg = V::set1(0);
+            t = tg = levels_rb = levels_g = step_rb = step_g = V::set1(0);
         }
     }
 
+    // r, g, b: unclamped results of the recipe.  The unsigned saturating pack
+    // clamps them to 0..255; unpacking under zero bytes gives each value << 8.
     inline T operator()(T r, T g, T b) const {
+        const T rg = V::packus(r, g);
+        const T bb = V::packus(b, b);
+        const T r8 = V::lo_bytes_high(rg), g8 = V::hi_bytes_high(rg), b8 = V::lo_bytes_high(bb);
         T fr, fg, fb;
         if constexpr (Px::kDither) {
-            fr = dither_field<V, L::kRBBits>(r, t);
-            fg = dither_field<V, L::kGBits>(g, tg);
-            fb = dither_field<V, L::kRBBits>(b, t);
+            fr = dither_field<V>(r8, t, levels_rb, step_rb);
+            fg = dither_field<V>(g8, tg, levels_g, step_g);
+            fb = dither_field<V>(b8, t, levels_rb, step_rb);
         } else {
-            fr = V::template srli<8 - L::kRBBits>(r);
-            fg = V::template srli<8 - L::kGBits>(g);
-            fb = V::template srli<8 - L::kRBBits>(b);
+            fr = V::template srli<16 - L::kRBBits>(r8);
+            fg = V::template srli<16 - L::kGBits>(g8);
+            fb = V::template srli<16 - L::kRBBits>(b8);
         }
         const T high = Px::kSwapRB ? fb : fr;
         const T low = Px::kSwapRB ? fr : fb;
@@ -242,6 +295,31 @@ QRX_INLINE int c2_blocks(const u8* s, u16* d, int i, int n, int row) {
         V::pairs(s + 2 * i, y, cb, cr);
         to_rgb<V, false>(y, cb, cr, r, g, b);
         V::store(d + i, pk(r, g, b));
+    }
+    return i;
+}
+
+// Chroma shared by pixel pairs (4:2:2 and 4:2:0 rows), I13u: the chroma terms
+// are formed once per sample and then doubled.  2 * kLanes pixels per step.
+template <class V, class Px>
+QRX_INLINE int pair_chroma_blocks(const u8* ys, const u8* cbs, const u8* crs, u16* d, int i, int n, int row) {
+    using T = typename V::T;
+    const Packer<V, Px> pk(row);
+    for (; i + 2 * V::kLanes <= n; i += 2 * V::kLanes) {
+        const T bp = V::template slli<7>(V::sub(V::samples(cbs + (i >> 1)), V::set1(128)));
+        const T rp = V::template slli<7>(V::sub(V::samples(crs + (i >> 1)), V::set1(128)));
+        const T tr = V::mulhi(rp, V::set1(13074));
+        const T tg = V::add(V::mulhi(rp, V::set1(6660)), V::mulhi(bp, V::set1(3211)));
+        const T tb = V::mulhi(bp, V::set1(16523));
+        T y0, y1;
+        V::samples_2x(ys + i, y0, y1);
+        const T ty0 = V::mulhi(V::template slli<7>(V::sub(y0, V::set1(16))), V::set1(9535));
+        const T ty1 = V::mulhi(V::template slli<7>(V::sub(y1, V::set1(16))), V::set1(9535));
+        const T out0 = pk(V::template srai<4>(V::add(ty0, V::dup_lo(tr))), V::template srai<4>(V::sub(ty0, V::dup_lo(tg))),
+                          V::template srai<4>(V::add(ty0, V::dup_lo(tb))));
+        const T out1 = pk(V::template srai<4>(V::add(ty1, V::dup_hi(tr))), V::template srai<4>(V::sub(ty1, V::dup_hi(tg))),
+                          V::template srai<4>(V::add(ty1, V::dup_hi(tb))));
+        V::store_2x(d + i, out0, out1);
     }
     return i;
 }
@@ -291,6 +369,12 @@ int c2(const u8* s, u16* d, int n, int row) {
 template <class Px, int Shift, bool Round>
 int planes(const u8* y, const u8* cb, const u8* cr, u16* d, int n, int row) {
     int i = 0;
+    if constexpr (Shift == 1 && !Round) {
+#if defined(__AVX2__)
+        i = pair_chroma_blocks<V256, Px>(y, cb, cr, d, i, n, row);
+#endif
+        i = pair_chroma_blocks<V128, Px>(y, cb, cr, d, i, n, row);
+    }
 #if defined(__AVX2__)
     i = plane_blocks<V256, Px, Shift, Round>(y, cb, cr, d, i, n, row);
 #endif

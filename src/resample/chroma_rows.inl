@@ -108,12 +108,11 @@ void unzip_tail(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int 
     }
 }
 
-// ---- operations without a hand-written vector body -----------------------
 
 template <bool CF>
-void unpack_p3_hdrop(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int quads) {
+void unpack_p3_hdrop_tail(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int i, int quads) {
     using P = Packed<CF>;
-    for (int i = 0; i < quads; ++i) {
+    for (; i < quads; ++i) {
         y[4 * i] = s[8 * i + P::y0];
         y[4 * i + 1] = s[8 * i + P::y1];
         y[4 * i + 2] = s[8 * i + 4 + P::y0];
@@ -124,9 +123,9 @@ void unpack_p3_hdrop(const u8* __restrict s, u8* __restrict y, u8* __restrict u,
 }
 
 template <bool CF>
-void unpack_p2_hdrop(const u8* __restrict s, u8* __restrict y, u8* __restrict uv, int quads) {
+void unpack_p2_hdrop_tail(const u8* __restrict s, u8* __restrict y, u8* __restrict uv, int i, int quads) {
     using P = Packed<CF>;
-    for (int i = 0; i < quads; ++i) {
+    for (; i < quads; ++i) {
         y[4 * i] = s[8 * i + P::y0];
         y[4 * i + 1] = s[8 * i + P::y1];
         y[4 * i + 2] = s[8 * i + 4 + P::y0];
@@ -137,9 +136,10 @@ void unpack_p2_hdrop(const u8* __restrict s, u8* __restrict y, u8* __restrict uv
 }
 
 template <bool CF>
-void pack_p3_hdup(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int quads) {
+void pack_p3_hdup_tail(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int i,
+                       int quads) {
     using P = Packed<CF>;
-    for (int i = 0; i < quads; ++i) {
+    for (; i < quads; ++i) {
         d[8 * i + P::y0] = y[4 * i];
         d[8 * i + P::u] = u[i];
         d[8 * i + P::y1] = y[4 * i + 1];
@@ -152,9 +152,9 @@ void pack_p3_hdup(const u8* __restrict y, const u8* __restrict u, const u8* __re
 }
 
 template <bool CF>
-void pack_p2_hdup(const u8* __restrict y, const u8* __restrict uv, u8* __restrict d, int quads) {
+void pack_p2_hdup_tail(const u8* __restrict y, const u8* __restrict uv, u8* __restrict d, int i, int quads) {
     using P = Packed<CF>;
-    for (int i = 0; i < quads; ++i) {
+    for (; i < quads; ++i) {
         d[8 * i + P::y0] = y[4 * i];
         d[8 * i + P::u] = uv[2 * i];
         d[8 * i + P::y1] = y[4 * i + 1];
@@ -166,38 +166,38 @@ void pack_p2_hdup(const u8* __restrict y, const u8* __restrict uv, u8* __restric
     }
 }
 
-void zip_even(const u8* __restrict a, const u8* __restrict b, u8* __restrict d, int n) {
-    for (int i = 0; i < n; ++i) {
+void zip_even_tail(const u8* __restrict a, const u8* __restrict b, u8* __restrict d, int i, int n) {
+    for (; i < n; ++i) {
         d[2 * i] = a[2 * i];
         d[2 * i + 1] = b[2 * i];
     }
 }
 
-void unzip_even(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int n) {
-    for (int i = 0; i < n; ++i) {
+void unzip_even_tail(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int i, int n) {
+    for (; i < n; ++i) {
         a[i] = s[4 * i];
         b[i] = s[4 * i + 1];
     }
 }
 
-void drop(const u8* __restrict s, u8* __restrict d, int n) {
-    for (int i = 0; i < n; ++i) d[i] = s[2 * i];
+void drop_tail(const u8* __restrict s, u8* __restrict d, int i, int n) {
+    for (; i < n; ++i) d[i] = s[2 * i];
 }
 
-void dup(const u8* __restrict s, u8* __restrict d, int n) {
-    for (int i = 0; i < n; ++i) d[2 * i] = d[2 * i + 1] = s[i];
+void dup_tail(const u8* __restrict s, u8* __restrict d, int i, int n) {
+    for (; i < n; ++i) d[2 * i] = d[2 * i + 1] = s[i];
 }
 
-void unzip_dup(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int n) {
-    for (int i = 0; i < n; ++i) {
+void unzip_dup_tail(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int i, int n) {
+    for (; i < n; ++i) {
         a[2 * i] = a[2 * i + 1] = s[2 * i];
         b[2 * i] = b[2 * i + 1] = s[2 * i + 1];
     }
 }
 
-void zip4(const u8* __restrict a, const u8* __restrict b, const u8* __restrict c, const u8* __restrict e,
-          u8* __restrict d, int n) {
-    for (int i = 0; i < n; ++i) {
+void zip4_tail(const u8* __restrict a, const u8* __restrict b, const u8* __restrict c, const u8* __restrict e,
+               u8* __restrict d, int i, int n) {
+    for (; i < n; ++i) {
         d[4 * i] = a[i];
         d[4 * i + 1] = b[i];
         d[4 * i + 2] = c[i];
@@ -205,8 +205,8 @@ void zip4(const u8* __restrict a, const u8* __restrict b, const u8* __restrict c
     }
 }
 
-void merge_p2(const u8* __restrict uva, const u8* __restrict uvb, u8* __restrict u, u8* __restrict v, int n) {
-    for (int i = 0; i < n; ++i) {
+void merge_p2_tail(const u8* __restrict uva, const u8* __restrict uvb, u8* __restrict u, u8* __restrict v, int i, int n) {
+    for (; i < n; ++i) {
         u[2 * i] = uva[2 * i];
         u[2 * i + 1] = uvb[2 * i];
         v[2 * i] = uva[2 * i + 1];
@@ -260,6 +260,51 @@ void zip(const u8* __restrict a, const u8* __restrict b, u8* __restrict d, int n
 
 void unzip(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int n) {
     unzip_tail(s, a, b, simd::unzip(s, a, b, n), n);
+}
+
+template <bool CF>
+void unpack_p3_hdrop(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int quads) {
+    unpack_p3_hdrop_tail<CF>(s, y, u, v, simd::unpack_p3_hdrop<CF>(s, y, u, v, quads), quads);
+}
+
+template <bool CF>
+void unpack_p2_hdrop(const u8* __restrict s, u8* __restrict y, u8* __restrict uv, int quads) {
+    unpack_p2_hdrop_tail<CF>(s, y, uv, simd::unpack_p2_hdrop<CF>(s, y, uv, quads), quads);
+}
+
+template <bool CF>
+void pack_p3_hdup(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int quads) {
+    pack_p3_hdup_tail<CF>(y, u, v, d, simd::pack_p3_hdup<CF>(y, u, v, d, quads), quads);
+}
+
+template <bool CF>
+void pack_p2_hdup(const u8* __restrict y, const u8* __restrict uv, u8* __restrict d, int quads) {
+    pack_p2_hdup_tail<CF>(y, uv, d, simd::pack_p2_hdup<CF>(y, uv, d, quads), quads);
+}
+
+void zip_even(const u8* __restrict a, const u8* __restrict b, u8* __restrict d, int n) {
+    zip_even_tail(a, b, d, simd::zip_even(a, b, d, n), n);
+}
+
+void unzip_even(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int n) {
+    unzip_even_tail(s, a, b, simd::unzip_even(s, a, b, n), n);
+}
+
+void drop(const u8* __restrict s, u8* __restrict d, int n) { drop_tail(s, d, simd::drop(s, d, n), n); }
+
+void dup(const u8* __restrict s, u8* __restrict d, int n) { dup_tail(s, d, simd::dup(s, d, n), n); }
+
+void unzip_dup(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int n) {
+    unzip_dup_tail(s, a, b, simd::unzip_dup(s, a, b, n), n);
+}
+
+void zip4(const u8* __restrict a, const u8* __restrict b, const u8* __restrict c, const u8* __restrict e,
+          u8* __restrict d, int n) {
+    zip4_tail(a, b, c, e, d, simd::zip4(a, b, c, e, d, n), n);
+}
+
+void merge_p2(const u8* __restrict uva, const u8* __restrict uvb, u8* __restrict u, u8* __restrict v, int n) {
+    merge_p2_tail(uva, uvb, u, v, simd::merge_p2(uva, uvb, u, v, n), n);
 }
 
 void copy_stream(const u8* s, u8* d, int n) {

@@ -44,7 +44,6 @@ struct Kernels {
     UnpackP2Fn unpack_p2_hdrop_yfirst;                        // (quads)
     // Planar -> packed.
     PackP3Fn pack_p3_yfirst, pack_p3_cfirst;
-    PackP3Fn pack_p3_yfirst_stream;                           // same bytes, cache-bypassing stores
     PackP3Fn pack_p3_hdup_yfirst;                             // (quads) one chroma pair for both pairs
     PackP2Fn pack_p2_yfirst, pack_p2_cfirst;
     PackP2Fn pack_p2_hdup_yfirst;                             // (quads)
@@ -53,7 +52,6 @@ struct Kernels {
     CopyFn swap_chroma;        // (pairs) Y0 C0 Y1 C1 -> Y0 C1 Y1 C0
     // Byte rows (n counts output samples of one plane, or output pairs).
     CopyFn copy;               // block copy of n bytes
-    CopyFn copy_stream;        // same bytes, cache-bypassing stores
     ZipFn zip;                 // dst[2i] = a[i], dst[2i+1] = b[i]
     UnzipFn unzip;             // a[i] = src[2i], b[i] = src[2i+1]
     ZipFn zip_even;            // dst[2i] = a[2i], dst[2i+1] = b[2i]

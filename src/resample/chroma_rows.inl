@@ -236,9 +236,9 @@ void unpack_p2(const u8* __restrict s, u8* __restrict y, u8* __restrict uv, int 
     unpack_p2_tail<CF>(s, y, uv, simd::unpack_p2<CF>(s, y, uv, pairs), pairs);
 }
 
-template <bool CF, bool Stream = false>
+template <bool CF>
 void pack_p3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int pairs) {
-    pack_p3_tail<CF>(y, u, v, d, simd::pack_p3<CF, Stream>(y, u, v, d, pairs), pairs);
+    pack_p3_tail<CF>(y, u, v, d, simd::pack_p3<CF>(y, u, v, d, pairs), pairs);
 }
 
 template <bool CF>
@@ -307,10 +307,6 @@ void merge_p2(const u8* __restrict uva, const u8* __restrict uvb, u8* __restrict
     merge_p2_tail(uva, uvb, u, v, simd::merge_p2(uva, uvb, u, v, n), n);
 }
 
-void copy_stream(const u8* s, u8* d, int n) {
-    const int done = simd::copy_stream(s, d, n);
-    if (n > done) std::memcpy(d + done, s + done, static_cast<std::size_t>(n - done));
-}
 
 }  // namespace
 
@@ -322,12 +318,11 @@ extern const Kernels kTable = {
     unpack_p2<false>, unpack_p2<true>,
     unpack_p2_hdrop<false>,
     pack_p3<false>, pack_p3<true>,
-    pack_p3<false, true>,
     pack_p3_hdup<false>,
     pack_p2<false>, pack_p2<true>,
     pack_p2_hdup<false>,
     swap_luma_chroma, swap_chroma,
-    copy, copy_stream,
+    copy,
     zip, unzip, zip_even, unzip_even, drop, dup, unzip_dup, zip4, merge_p2,
 };
 

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #define QRX_RESAMPLE_SSE2 1
@@ -29,7 +28,6 @@ inline V ld_a(const u8* p) { return _mm_load_si128(reinterpret_cast<const V*>(p)
 inline V ld8(const u8* p) { return _mm_loadl_epi64(reinterpret_cast<const V*>(p)); }
 inline void st(u8* p, V v) { _mm_storeu_si128(reinterpret_cast<V*>(p), v); }
 inline void st_a(u8* p, V v) { _mm_store_si128(reinterpret_cast<V*>(p), v); }
-inline void st_nt(u8* p, V v) { _mm_stream_si128(reinterpret_cast<V*>(p), v); }
 inline void st8(u8* p, V v) { _mm_storel_epi64(reinterpret_cast<V*>(p), v); }
 
 inline V lo_bytes() { return _mm_set1_epi16(0x00FF); }
@@ -50,18 +48,10 @@ inline void split_packed(const u8* s, V& y, V& c) {
 }
 
 // Luma and (u, v) pairs -> packed 4:2:2, 16 pixels (32 bytes).
-template <bool CF, bool Stream = false>
-inline void join_packed(u8* d, V y, V c_lo, V c_hi) {
-    (void)c_hi;
-    const V o0 = CF ? _mm_unpacklo_epi8(c_lo, y) : _mm_unpacklo_epi8(y, c_lo);
-    const V o1 = CF ? _mm_unpackhi_epi8(c_lo, y) : _mm_unpackhi_epi8(y, c_lo);
-    if (Stream) {
-        st_nt(d, o0);
-        st_nt(d + 16, o1);
-    } else {
-        st(d, o0);
-        st(d + 16, o1);
-    }
+template <bool CF>
+inline void join_packed(u8* d, V y, V c) {
+    st(d, CF ? _mm_unpacklo_epi8(c, y) : _mm_unpacklo_epi8(y, c));
+    st(d + 16, CF ? _mm_unpackhi_epi8(c, y) : _mm_unpackhi_epi8(y, c));
 }
 
 template <bool CF, bool Aligned>
@@ -138,17 +128,15 @@ int unpack_p2_hdrop(const u8* s, u8* y, u8* uv, int quads) {
     return i;
 }
 
-template <bool CF, bool Stream>
+template <bool CF>
 int pack_p3(const u8* y, const u8* u, const u8* v, u8* d, int pairs) {
-    if (Stream && (reinterpret_cast<std::uintptr_t>(d) & 15) != 0) return 0;
     int i = 0;
     for (; i + 16 <= pairs; i += 16) {
         const V uu = ld(u + i), vv = ld(v + i);
         const V c0 = _mm_unpacklo_epi8(uu, vv), c1 = _mm_unpackhi_epi8(uu, vv);
-        join_packed<CF, Stream>(d + 4 * i, ld(y + 2 * i), c0, c0);
-        join_packed<CF, Stream>(d + 4 * i + 32, ld(y + 2 * i + 16), c1, c1);
+        join_packed<CF>(d + 4 * i, ld(y + 2 * i), c0);
+        join_packed<CF>(d + 4 * i + 32, ld(y + 2 * i + 16), c1);
     }
-    if (Stream) _mm_sfence();
     return i;
 }
 
@@ -156,8 +144,8 @@ template <bool CF>
 int pack_p2(const u8* y, const u8* uv, u8* d, int pairs) {
     int i = 0;
     for (; i + 16 <= pairs; i += 16) {
-        join_packed<CF>(d + 4 * i, ld(y + 2 * i), ld(uv + 2 * i), V{});
-        join_packed<CF>(d + 4 * i + 32, ld(y + 2 * i + 16), ld(uv + 2 * i + 16), V{});
+        join_packed<CF>(d + 4 * i, ld(y + 2 * i), ld(uv + 2 * i));
+        join_packed<CF>(d + 4 * i + 32, ld(y + 2 * i + 16), ld(uv + 2 * i + 16));
     }
     return i;
 }
@@ -165,8 +153,8 @@ int pack_p2(const u8* y, const u8* uv, u8* d, int pairs) {
 // (u, v) pairs of 8 quads, each pair repeated for the two pairs of its quad.
 template <bool CF>
 inline void join_packed_hdup(u8* d, const u8* y, V c) {
-    join_packed<CF>(d, ld(y), _mm_unpacklo_epi16(c, c), V{});
-    join_packed<CF>(d + 32, ld(y + 16), _mm_unpackhi_epi16(c, c), V{});
+    join_packed<CF>(d, ld(y), _mm_unpacklo_epi16(c, c));
+    join_packed<CF>(d + 32, ld(y + 16), _mm_unpackhi_epi16(c, c));
 }
 
 template <bool CF>
@@ -299,24 +287,6 @@ inline int merge_p2(const u8* uva, const u8* uvb, u8* u, u8* v, int n) {
     return i;
 }
 
-// Block copy with cache-bypassing stores; returns n (the whole row).
-inline int copy_stream(const u8* s, u8* d, int n) {
-    int i = 0;
-    const int head = static_cast<int>((16 - (reinterpret_cast<std::uintptr_t>(d) & 15)) & 15);
-    if (n < head + 64) return 0;
-    std::memcpy(d, s, static_cast<std::size_t>(head));
-    i = head;
-    for (; i + 64 <= n; i += 64) {
-        const V a = ld(s + i), b = ld(s + i + 16), c = ld(s + i + 32), e = ld(s + i + 48);
-        st_nt(d + i, a);
-        st_nt(d + i + 16, b);
-        st_nt(d + i + 32, c);
-        st_nt(d + i + 48, e);
-    }
-    _mm_sfence();
-    return i;
-}
-
 #else  // reference level: everything by the plain loops
 
 template <bool CF, bool Aligned>
@@ -329,7 +299,7 @@ template <bool CF>
 int unpack_p3_hdrop(const u8*, u8*, u8*, u8*, int) { return 0; }
 template <bool CF>
 int unpack_p2_hdrop(const u8*, u8*, u8*, int) { return 0; }
-template <bool CF, bool Stream>
+template <bool CF>
 int pack_p3(const u8*, const u8*, const u8*, u8*, int) { return 0; }
 template <bool CF>
 int pack_p2(const u8*, const u8*, u8*, int) { return 0; }
@@ -348,7 +318,6 @@ inline int dup(const u8*, u8*, int) { return 0; }
 inline int unzip_dup(const u8*, u8*, u8*, int) { return 0; }
 inline int zip4(const u8*, const u8*, const u8*, const u8*, u8*, int) { return 0; }
 inline int merge_p2(const u8*, const u8*, u8*, u8*, int) { return 0; }
-inline int copy_stream(const u8*, u8*, int) { return 0; }
 
 #endif
 

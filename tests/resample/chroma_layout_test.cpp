@@ -335,8 +335,8 @@ TEST(ResampleLayout, AlignedAndGeneralPathsAgree) {
         }
 }
 
-TEST(ResampleLayout, LargeImagesTakeTheStreamingPathsWithTheSameBytes) {
-    // Above the streaming thresholds the bytes are still those of the model.
+TEST(ResampleLayout, LargeImages) {
+    // Large images (above 524288 pixels) give the model's bytes too.
     const std::vector<Case> cases = all_cases();
     for (const Case& c : cases) {
         if (c.name != "qrxiYCbCr422ToYCbCr420_8u_P3R" && c.name != "qrxiYCbCr411ToYCbCr420_8u_P3P2R" &&
@@ -347,7 +347,7 @@ TEST(ResampleLayout, LargeImagesTakeTheStreamingPathsWithTheSameBytes) {
     }
 }
 
-TEST(ResampleLayout, Packing420WithStreamingStoresMatchesTheModel) {
+TEST(ResampleLayout, Packing420AlignedLargeImage) {
     // 16-byte aligned planes and steps, (sum of steps) x height above 524288.
     const int W = 1024, H = 200;
     std::vector<Qrx8u> buf(static_cast<std::size_t>(W) * H * 4 + 4096);

@@ -1,0 +1,2 @@
+#define QRX_LEVEL ssse3
+#include "resample/chroma_rows.inl"

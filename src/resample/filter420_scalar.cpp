@@ -1,0 +1,2 @@
+#define QRX_LEVEL scalar
+#include "resample/filter420_rows.inl"

@@ -20,8 +20,10 @@ using qrxtest::GuardedImage;
 // Three guarded planes with their own row widths and heights.
 struct Planes {
     std::array<GuardedImage, 3> img;
-    Planes(int w0, int h0, int w1, int h1, int w2, int h2, int pad = 5)
-        : img{GuardedImage(w0, h0, pad), GuardedImage(w1, h1, pad + 2), GuardedImage(w2, h2, pad + 4)} {}
+    // Steps differ from plane to plane unless `shared_step` (planes of one width).
+    Planes(int w0, int h0, int w1, int h1, int w2, int h2, int pad = 5, bool shared_step = false)
+        : img{GuardedImage(w0, h0, pad), GuardedImage(w1, h1, shared_step ? pad : pad + 2),
+              GuardedImage(w2, h2, shared_step ? pad : pad + 4)} {}
     std::array<u8*, 3> ptr() { return {img[0].data(), img[1].data(), img[2].data()}; }
     std::array<const u8*, 3> cptr() { return {img[0].data(), img[1].data(), img[2].data()}; }
     std::array<int, 3> steps() const { return {img[0].step(), img[1].step(), img[2].step()}; }

@@ -3,6 +3,8 @@
 // QRX_LEVEL_SCALAR).  The generic loops below are the reference; the vector
 // files replace the hot ones with hand-written bodies in yuv_simd.inl, which
 // compute the same recipes lane by lane.
+#include <cstring>
+
 #include "yuv/yuv_kernels.h"
 #include "yuv/yuv_recipes.h"
 
@@ -192,6 +194,12 @@ void fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const b[2],
 
 }  // namespace
 
+#if QRX_YUV_SIMD
+#define QRX_YUV_PICK(generic, simd) simd
+#else
+#define QRX_YUV_PICK(generic, simd) generic
+#endif
+
 extern const Kernels kTable = {
     fwd_pix<3, 3, blk>,
     fwd_pix_to_planes<blk>,
@@ -201,17 +209,17 @@ extern const Kernels kTable = {
     inv_pix<4, 4, i1>,
     inv_planes<i2>,
     inv_planes_to_c3<i3>,
-    fwd422_c3c2,
-    fwd422_c3p3,
-    fwd422_p3,
-    inv422_c2c3,
-    inv422_p3_to_pix<3, false, i3>,
-    inv422_p3_to_pix<3, true, i3>,
-    inv422_p3_to_pix<4, false, i3>,
-    inv422_p3_to_pix<4, false, y16r>,
-    inv422_p3,
-    fwd420_c3,
-    fwd420_p3,
+    QRX_YUV_PICK(fwd422_c3c2, simd_fwd422_c3c2),
+    QRX_YUV_PICK(fwd422_c3p3, simd_fwd422_c3p3),
+    QRX_YUV_PICK(fwd422_p3, simd_fwd422_p3),
+    QRX_YUV_PICK(inv422_c2c3, simd_inv422_c2c3),
+    QRX_YUV_PICK((inv422_p3_to_pix<3, false, i3>), (simd_inv422_p3_to_pix<3, false, i3>)),
+    QRX_YUV_PICK((inv422_p3_to_pix<3, true, i3>), (simd_inv422_p3_to_pix<3, true, i3>)),
+    QRX_YUV_PICK((inv422_p3_to_pix<4, false, i3>), (simd_inv422_p3_to_pix<4, false, i3>)),
+    QRX_YUV_PICK((inv422_p3_to_pix<4, false, y16r>), (simd_inv422_p3_to_pix<4, false, y16r>)),
+    QRX_YUV_PICK(inv422_p3, simd_inv422_p3),
+    QRX_YUV_PICK(fwd420_c3, simd_fwd420_c3),
+    QRX_YUV_PICK(fwd420_p3, simd_fwd420_p3),
     {},
     {},
     nullptr,

@@ -1,2 +1,306 @@
-// Hand-written vector bodies (SSE2 / AVX2), included inside the anonymous
-// namespace of yuv_rows.inl.
+// Hand-written vector bodies (SSE2; SSSE3 byte shuffles where the level has
+// them), included inside the anonymous namespace of yuv_rows.inl.  Every lane
+// computes the same recipe as the scalar loops: 16-bit lanes with the high
+// half of signed products (mulhi = floor(a * b / 65536)), arithmetic shifts
+// for the floors and unsigned saturation for the clamps.  Each kernel runs
+// whole groups of 16 pixels and hands the rest of its region to the scalar
+// loop with the same recipe, so results do not depend on the group size.
+
+#if defined(__SSSE3__) || defined(__AVX2__)
+#define QRX_YUV_PSHUFB 1
+#else
+#define QRX_YUV_PSHUFB 0
+#endif
+
+using V = __m128i;
+
+QRX_INLINE V ld(const u8* p) { return _mm_loadu_si128(reinterpret_cast<const V*>(p)); }
+QRX_INLINE V ld8(const u8* p) { return _mm_loadl_epi64(reinterpret_cast<const V*>(p)); }
+QRX_INLINE void st(u8* p, V v) { _mm_storeu_si128(reinterpret_cast<V*>(p), v); }
+QRX_INLINE void st8(u8* p, V v) { _mm_storel_epi64(reinterpret_cast<V*>(p), v); }
+QRX_INLINE V k16(int k) { return _mm_set1_epi16(static_cast<short>(k)); }
+QRX_INLINE V lo16(V b) { return _mm_unpacklo_epi8(b, _mm_setzero_si128()); }
+QRX_INLINE V hi16(V b) { return _mm_unpackhi_epi8(b, _mm_setzero_si128()); }
+
+// ---- 16 pixel-order RGB pixels (48 bytes) <-> three registers -----------------
+
+QRX_INLINE void load_c3(const u8* p, V& a, V& b, V& c) {
+    const V t00 = ld(p), t01 = ld(p + 16), t02 = ld(p + 32);
+#if QRX_YUV_PSHUFB
+    const V m0 = _mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const V m1 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1);
+    const V m2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13);
+    const V n0 = _mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const V n1 = _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1);
+    const V n2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14);
+    const V o0 = _mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const V o1 = _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1);
+    const V o2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15);
+    a = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, m0), _mm_shuffle_epi8(t01, m1)), _mm_shuffle_epi8(t02, m2));
+    b = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, n0), _mm_shuffle_epi8(t01, n1)), _mm_shuffle_epi8(t02, n2));
+    c = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, o0), _mm_shuffle_epi8(t01, o1)), _mm_shuffle_epi8(t02, o2));
+#else
+    // five rounds of byte interleaving sort the stride-3 stream into channels
+    const V t10 = _mm_unpacklo_epi8(t00, _mm_unpackhi_epi64(t01, t01));
+    const V t11 = _mm_unpacklo_epi8(_mm_unpackhi_epi64(t00, t00), t02);
+    const V t12 = _mm_unpacklo_epi8(t01, _mm_unpackhi_epi64(t02, t02));
+    const V t20 = _mm_unpacklo_epi8(t10, _mm_unpackhi_epi64(t11, t11));
+    const V t21 = _mm_unpacklo_epi8(_mm_unpackhi_epi64(t10, t10), t12);
+    const V t22 = _mm_unpacklo_epi8(t11, _mm_unpackhi_epi64(t12, t12));
+    const V t30 = _mm_unpacklo_epi8(t20, _mm_unpackhi_epi64(t21, t21));
+    const V t31 = _mm_unpacklo_epi8(_mm_unpackhi_epi64(t20, t20), t22);
+    const V t32 = _mm_unpacklo_epi8(t21, _mm_unpackhi_epi64(t22, t22));
+    a = _mm_unpacklo_epi8(t30, _mm_unpackhi_epi64(t31, t31));
+    b = _mm_unpacklo_epi8(_mm_unpackhi_epi64(t30, t30), t32);
+    c = _mm_unpacklo_epi8(t31, _mm_unpackhi_epi64(t32, t32));
+#endif
+}
+
+QRX_INLINE void store_c3(u8* p, V a, V b, V c) {
+#if QRX_YUV_PSHUFB
+    const V a0 = _mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5);
+    const V b0 = _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1);
+    const V c0 = _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1);
+    const V a1 = _mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1);
+    const V b1 = _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10);
+    const V c1 = _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1);
+    const V a2 = _mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1);
+    const V b2 = _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1);
+    const V c2 = _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15);
+    st(p, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, a0), _mm_shuffle_epi8(b, b0)), _mm_shuffle_epi8(c, c0)));
+    st(p + 16, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, a1), _mm_shuffle_epi8(b, b1)), _mm_shuffle_epi8(c, c1)));
+    st(p + 32, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, a2), _mm_shuffle_epi8(b, b2)), _mm_shuffle_epi8(c, c2)));
+#else
+    // four pixels of (a, b, c, 0) per register, then each squeezed to 12 bytes
+    const V z = _mm_setzero_si128();
+    const V ab0 = _mm_unpacklo_epi8(a, b), ab1 = _mm_unpackhi_epi8(a, b);
+    const V c0 = _mm_unpacklo_epi8(c, z), c1 = _mm_unpackhi_epi8(c, z);
+    const V q[4] = {_mm_unpacklo_epi16(ab0, c0), _mm_unpackhi_epi16(ab0, c0), _mm_unpacklo_epi16(ab1, c1),
+                    _mm_unpackhi_epi16(ab1, c1)};
+    const V lo3 = _mm_setr_epi32(0x00ffffff, 0, 0x00ffffff, 0);  // bytes 0..2 of each qword
+    const V keep6 = _mm_setr_epi32(-1, 0xffff, 0, 0);
+    for (int k = 0; k < 4; ++k) {
+        // each qword: pixel 0 in bytes 0..2, pixel 1 moved down to bytes 3..5 (its zero byte to 6)
+        const V x = _mm_or_si128(_mm_and_si128(q[k], lo3), _mm_andnot_si128(lo3, _mm_srli_epi64(q[k], 8)));
+        const V x6 = _mm_or_si128(_mm_and_si128(x, keep6), _mm_andnot_si128(keep6, _mm_srli_si128(x, 2)));
+        st8(p + 12 * k, x6);
+        const int tail = _mm_cvtsi128_si32(_mm_srli_si128(x6, 8));
+        std::memcpy(p + 12 * k + 8, &tail, 4);
+    }
+#endif
+}
+
+// ---- inverse: 16 pixels from 16 Y and 8 (U, V) samples ---------------------------
+
+// Colour terms of the pair form for 8 chroma samples, then doubled to 16 lanes.
+struct InvTerms {
+    V r0, r1, g0, g1, b0, b1;  // per pixel, pixels 0..7 and 8..15
+};
+QRX_INLINE V dup_lo(V t) { return _mm_unpacklo_epi16(t, t); }
+QRX_INLINE V dup_hi(V t) { return _mm_unpackhi_epi16(t, t); }
+
+// t(k, x) = (16 x k) >> 16 with x = sample - 128.
+QRX_INLINE InvTerms pair_terms(V u8x8, V v8x8) {
+    const V u = _mm_slli_epi16(_mm_sub_epi16(lo16(u8x8), k16(128)), 4);
+    const V v = _mm_slli_epi16(_mm_sub_epi16(lo16(v8x8), k16(128)), 4);
+    const V tr = _mm_mulhi_epi16(v, k16(9338));
+    const V tg = _mm_add_epi16(_mm_mulhi_epi16(u, k16(-3227)), _mm_mulhi_epi16(v, k16(-4759)));
+    const V tb = _mm_mulhi_epi16(u, k16(16645));
+    return {dup_lo(tr), dup_hi(tr), dup_lo(tg), dup_hi(tg), dup_lo(tb), dup_hi(tb)};
+}
+// Pair form on 16 pixels: clamp((2Y + t) >> 1).
+QRX_INLINE void pair_rgb(V y, const InvTerms& t, V& r, V& g, V& b) {
+    const V y0 = _mm_slli_epi16(lo16(y), 1), y1 = _mm_slli_epi16(hi16(y), 1);
+    r = _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, t.r0), 1), _mm_srai_epi16(_mm_add_epi16(y1, t.r1), 1));
+    g = _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, t.g0), 1), _mm_srai_epi16(_mm_add_epi16(y1, t.g1), 1));
+    b = _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, t.b0), 1), _mm_srai_epi16(_mm_add_epi16(y1, t.b1), 1));
+}
+
+// 16 x luma form: t(k, x) = (128 x k) >> 16; clamp((16Y + t + Round) >> 4).
+template <int Round>
+QRX_INLINE void y16_rgb(V y, V u8x8, V v8x8, V& r, V& g, V& b) {
+    const V u = _mm_slli_epi16(_mm_sub_epi16(lo16(u8x8), k16(128)), 7);
+    const V v = _mm_slli_epi16(_mm_sub_epi16(lo16(v8x8), k16(128)), 7);
+    const V tr = _mm_add_epi16(_mm_mulhi_epi16(v, k16(9338)), k16(Round));
+    const V tg = _mm_sub_epi16(k16(Round), _mm_add_epi16(_mm_mulhi_epi16(u, k16(3227)), _mm_mulhi_epi16(v, k16(4759))));
+    const V tb = _mm_add_epi16(_mm_mulhi_epi16(u, k16(16646)), k16(Round));
+    const V y0 = _mm_slli_epi16(lo16(y), 4), y1 = _mm_slli_epi16(hi16(y), 4);
+    auto one = [&](V t) {
+        return _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, dup_lo(t)), 4), _mm_srai_epi16(_mm_add_epi16(y1, dup_hi(t)), 4));
+    };
+    r = one(tr);
+    g = one(tg);
+    b = one(tb);
+}
+
+// Four channels (a, b, c, 0) of 16 pixels: 64 bytes.
+QRX_INLINE void store_c4_zero(u8* p, V a, V b, V c) {
+    const V z = _mm_setzero_si128();
+    const V ab0 = _mm_unpacklo_epi8(a, b), ab1 = _mm_unpackhi_epi8(a, b);
+    const V c0 = _mm_unpacklo_epi8(c, z), c1 = _mm_unpackhi_epi8(c, z);
+    st(p, _mm_unpacklo_epi16(ab0, c0));
+    st(p + 16, _mm_unpackhi_epi16(ab0, c0));
+    st(p + 32, _mm_unpacklo_epi16(ab1, c1));
+    st(p + 48, _mm_unpackhi_epi16(ab1, c1));
+}
+
+// Planes to pixel order, n pairs; groups of 8 pairs in vectors.
+template <int DC, bool BGR, Rgb (*Recipe)(int, int, int)>
+void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d,
+                           int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V r, g, b;
+        if constexpr (Recipe == y16r) {
+            y16_rgb<8>(ld(y + 2 * i), ld8(u + i), ld8(v + i), r, g, b);
+        } else {
+            pair_rgb(ld(y + 2 * i), pair_terms(ld8(u + i), ld8(v + i)), r, g, b);
+        }
+        if constexpr (DC == 4)
+            store_c4_zero(d + 8 * i, r, g, b);
+        else if constexpr (BGR)
+            store_c3(d + 6 * i, b, g, r);
+        else
+            store_c3(d + 6 * i, r, g, b);
+    }
+    inv422_p3_to_pix<DC, BGR, Recipe>(y + 2 * i, u + i, v + i, d + 2 * DC * i, n - i);
+}
+
+void simd_inv422_p3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
+                    u8* __restrict g, u8* __restrict b, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V vr, vg, vb;
+        pair_rgb(ld(y + 2 * i), pair_terms(ld8(u + i), ld8(v + i)), vr, vg, vb);
+        st(r + 2 * i, vr);
+        st(g + 2 * i, vg);
+        st(b + 2 * i, vb);
+    }
+    inv422_p3(y + 2 * i, u + i, v + i, r + 2 * i, g + 2 * i, b + 2 * i, n - i);
+}
+
+// Packed Y0 U Y1 V: 8 pairs (32 bytes) split into 16 Y, 8 U, 8 V.
+void simd_inv422_c2c3(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    const V lo_bytes = k16(0x00ff);
+    for (; i + 8 <= n; i += 8) {
+        const V a = ld(s + 4 * i), c = ld(s + 4 * i + 16);
+        const V y = _mm_packus_epi16(_mm_and_si128(a, lo_bytes), _mm_and_si128(c, lo_bytes));
+        const V uv = _mm_packus_epi16(_mm_srli_epi16(a, 8), _mm_srli_epi16(c, 8));
+        const V u = _mm_packus_epi16(_mm_and_si128(uv, lo_bytes), _mm_setzero_si128());
+        const V v = _mm_packus_epi16(_mm_srli_epi16(uv, 8), _mm_setzero_si128());
+        V r, g, b;
+        pair_rgb(y, pair_terms(u, v), r, g, b);
+        store_c3(d + 6 * i, r, g, b);
+    }
+    inv422_c2c3(s + 4 * i, d + 6 * i, n - i);
+}
+
+// ---- forward: twice-luma of 16 pixels as two registers of 8 words ---------------
+
+struct Twice {
+    V lo, hi;
+};
+// T = ((9798 R + 19235 G) >> 14) + ((3736 B) >> 14); the R,G pair by multiply-add.
+QRX_INLINE V twice8(V r, V g, V b) {
+    const V k = _mm_setr_epi16(9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235);
+    const V rg0 = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k), 14);
+    const V rg1 = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), k), 14);
+    return _mm_add_epi16(_mm_packs_epi32(rg0, rg1), _mm_mulhi_epi16(_mm_slli_epi16(b, 2), k16(3736)));
+}
+QRX_INLINE Twice twice16(V r, V g, V b) { return {twice8(lo16(r), lo16(g), lo16(b)), twice8(hi16(r), hi16(g), hi16(b))}; }
+QRX_INLINE V luma16(const Twice& t) { return _mm_packus_epi16(_mm_srai_epi16(t.lo, 1), _mm_srai_epi16(t.hi, 1)); }
+// Sums of horizontal pairs of 16 words (two registers) as 8 words.
+QRX_INLINE V pair_sum(V lo, V hi) {
+    const V one = k16(1);
+    return _mm_packs_epi32(_mm_madd_epi16(lo, one), _mm_madd_epi16(hi, one));
+}
+QRX_INLINE V pair_sum_bytes(V x) { return pair_sum(lo16(x), hi16(x)); }
+// clamp(((d * k) >> 16) + 128) for 8 words, as 8 bytes in the low half.
+QRX_INLINE V chroma8(V d, int k) { return _mm_packus_epi16(_mm_add_epi16(_mm_mulhi_epi16(d, k16(k)), k16(128)), _mm_setzero_si128()); }
+
+// 4:2:2: 16 pixels of one row give 16 Y and 8 (U, V).
+QRX_INLINE void fwd422_16(V r, V g, V b, V& y, V& u, V& v) {
+    const Twice t = twice16(r, g, b);
+    y = luma16(t);
+    const V st2 = _mm_srai_epi16(pair_sum(t.lo, t.hi), 1);
+    u = chroma8(_mm_sub_epi16(pair_sum_bytes(b), st2), 16121);
+    v = chroma8(_mm_sub_epi16(pair_sum_bytes(r), st2), 28737);
+}
+
+void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V r, g, b, y, u, v;
+        load_c3(s + 6 * i, r, g, b);
+        fwd422_16(r, g, b, y, u, v);
+        const V uv = _mm_unpacklo_epi8(u, v);  // U0 V0 U1 V1 ...
+        st(d + 4 * i, _mm_unpacklo_epi8(y, uv));
+        st(d + 4 * i + 16, _mm_unpackhi_epi8(y, uv));
+    }
+    fwd422_c3c2(s + 6 * i, d + 4 * i, n - i);
+}
+
+void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V r, g, b, vy, vu, vv;
+        load_c3(s + 6 * i, r, g, b);
+        fwd422_16(r, g, b, vy, vu, vv);
+        st(y + 2 * i, vy);
+        st8(u + i, vu);
+        st8(v + i, vv);
+    }
+    fwd422_c3p3(s + 6 * i, y + 2 * i, u + i, v + i, n - i);
+}
+
+void simd_fwd422_p3(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
+                    u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V vy, vu, vv;
+        fwd422_16(ld(r + 2 * i), ld(g + 2 * i), ld(b + 2 * i), vy, vu, vv);
+        st(y + 2 * i, vy);
+        st8(u + i, vu);
+        st8(v + i, vv);
+    }
+    fwd422_p3(r + 2 * i, g + 2 * i, b + 2 * i, y + 2 * i, u + i, v + i, n - i);
+}
+
+// 4:2:0: 16 pixels of each of two rows give 2 x 16 Y and 8 (U, V).
+QRX_INLINE void fwd420_16(V r0, V g0, V b0, V r1, V g1, V b1, u8* y0, u8* y1, u8* u, u8* v) {
+    const Twice t0 = twice16(r0, g0, b0), t1 = twice16(r1, g1, b1);
+    st(y0, luma16(t0));
+    st(y1, luma16(t1));
+    const V st4 = _mm_srai_epi16(pair_sum(_mm_add_epi16(t0.lo, t1.lo), _mm_add_epi16(t0.hi, t1.hi)), 2);
+    const V sb = pair_sum(_mm_add_epi16(lo16(b0), lo16(b1)), _mm_add_epi16(hi16(b0), hi16(b1)));
+    const V sr = pair_sum(_mm_add_epi16(lo16(r0), lo16(r1)), _mm_add_epi16(hi16(r0), hi16(r1)));
+    st8(u, chroma8(_mm_sub_epi16(_mm_srai_epi16(sb, 1), st4), 16121));
+    st8(v, chroma8(_mm_sub_epi16(_mm_srai_epi16(sr, 1), st4), 28737));
+}
+
+void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __restrict y0, u8* __restrict y1,
+                    u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V r0, g0, b0, r1, g1, b1;
+        load_c3(s0 + 6 * i, r0, g0, b0);
+        load_c3(s1 + 6 * i, r1, g1, b1);
+        fwd420_16(r0, g0, b0, r1, g1, b1, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+    }
+    fwd420_c3(s0 + 6 * i, s1 + 6 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);
+}
+
+void simd_fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const b[2], u8* __restrict y0,
+                    u8* __restrict y1, u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const int x = 2 * i;
+        fwd420_16(ld(r[0] + x), ld(g[0] + x), ld(b[0] + x), ld(r[1] + x), ld(g[1] + x), ld(b[1] + x), y0 + x, y1 + x,
+                  u + i, v + i);
+    }
+    const u8* rr[2] = {r[0] + 2 * i, r[1] + 2 * i};
+    const u8* gg[2] = {g[0] + 2 * i, g[1] + 2 * i};
+    const u8* bb[2] = {b[0] + 2 * i, b[1] + 2 * i};
+    fwd420_p3(rr, gg, bb, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);
+}

@@ -4,6 +4,7 @@
 // files replace the hot ones with hand-written bodies in yuv_simd.inl, which
 // compute the same recipes lane by lane.
 #include <cstring>
+#include <utility>
 
 #include "yuv/yuv_kernels.h"
 #include "yuv/yuv_recipes.h"

@@ -144,11 +144,91 @@ QRX_INLINE void store_c4_zero(u8* p, V a, V b, V c) {
     st(p + 48, _mm_unpackhi_epi16(ab1, c1));
 }
 
+
+#if defined(__AVX2__)
+// ---- AVX2: 32 pixels per step ------------------------------------------------------
+// 256-bit packs and unpacks work per 128-bit lane; permute4x64(0xD8) puts
+// their quarters back in pixel order where needed.
+using W = __m256i;
+QRX_INLINE W w16(int k) { return _mm256_set1_epi16(static_cast<short>(k)); }
+QRX_INLINE W inorder(W x) { return _mm256_permute4x64_epi64(x, 0xD8); }
+QRX_INLINE W widen(V b) { return _mm256_cvtepu8_epi16(b); }
+QRX_INLINE V lo128(W x) { return _mm256_castsi256_si128(x); }
+QRX_INLINE V hi128(W x) { return _mm256_extracti128_si256(x, 1); }
+
+// Pair form on 32 pixels from 32 Y and 16 (U, V): R, G, B bytes in pixel order.
+QRX_INLINE void pair_rgb32(const u8* y, const u8* u8p, const u8* v8p, W& r, W& g, W& b) {
+    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 4);
+    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 4);
+    const W tr = inorder(_mm256_mulhi_epi16(v, w16(9338)));
+    const W tg = inorder(_mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759))));
+    const W tb = inorder(_mm256_mulhi_epi16(u, w16(16645)));
+    const W yy = _mm256_loadu_si256(reinterpret_cast<const W*>(y));
+    const W y0 = _mm256_slli_epi16(widen(lo128(yy)), 1), y1 = _mm256_slli_epi16(widen(hi128(yy)), 1);
+    auto one = [&](W t) {
+        const W a = _mm256_srai_epi16(_mm256_add_epi16(y0, _mm256_unpacklo_epi16(t, t)), 1);
+        const W c = _mm256_srai_epi16(_mm256_add_epi16(y1, _mm256_unpackhi_epi16(t, t)), 1);
+        return inorder(_mm256_packus_epi16(a, c));
+    };
+    r = one(tr);
+    g = one(tg);
+    b = one(tb);
+}
+
+// T of 16 pixels (in order) from 16-bit R, G, B.
+QRX_INLINE W twice_w(W r, W g, W b) {
+    const W k = _mm256_setr_epi16(9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798,
+                                  19235, 9798, 19235);
+    const W rg0 = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r, g), k), 14);
+    const W rg1 = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(r, g), k), 14);
+    return _mm256_add_epi16(_mm256_packs_epi32(rg0, rg1), _mm256_mulhi_epi16(_mm256_slli_epi16(b, 2), w16(3736)));
+}
+
+// 4:2:0 of 32 columns of two rows; R, G, B given as 16-byte quarters (row, half).
+QRX_INLINE void fwd420_32(const V r[2][2], const V g[2][2], const V b[2][2], u8* y0, u8* y1, u8* u, u8* v) {
+    const W one = w16(1);
+    W ts[2], sb[2], sr[2];  // pair sums of the two rows, per half (pairs 0..7, 8..15)
+    for (int h = 0; h < 2; ++h) {
+        const W ra = widen(r[0][h]), ga = widen(g[0][h]), ba = widen(b[0][h]);
+        const W rb = widen(r[1][h]), gb = widen(g[1][h]), bb = widen(b[1][h]);
+        const W ta = twice_w(ra, ga, ba), tb = twice_w(rb, gb, bb);
+        ts[h] = _mm256_madd_epi16(_mm256_add_epi16(ta, tb), one);
+        sb[h] = _mm256_madd_epi16(_mm256_add_epi16(ba, bb), one);
+        sr[h] = _mm256_madd_epi16(_mm256_add_epi16(ra, rb), one);
+        // luma of this half of both rows
+        const W ly = _mm256_packus_epi16(_mm256_srai_epi16(ta, 1), _mm256_srai_epi16(tb, 1));
+        // in order: row 0 pixels of this half, then row 1
+        const W lyo = inorder(ly);
+        st(y0 + 16 * h, lo128(lyo));
+        st(y1 + 16 * h, hi128(lyo));
+    }
+    const W t4 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(ts[0], ts[1])), 2);
+    const W b2 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(sb[0], sb[1])), 1);
+    const W r2 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(sr[0], sr[1])), 1);
+    const W cu = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(b2, t4), w16(16121)), w16(128));
+    const W cv = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(r2, t4), w16(28737)), w16(128));
+    const W uv = inorder(_mm256_packus_epi16(cu, cv));  // U 0..15 | V 0..15
+    st(u, lo128(uv));
+    st(v, hi128(uv));
+}
+#endif
+
 // Planes to pixel order, n pairs; groups of 8 pairs in vectors.
 template <int DC, bool BGR, Rgb (*Recipe)(int, int, int)>
 void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d,
                            int n) {
     int i = 0;
+#if defined(__AVX2__)
+    if constexpr (DC == 3 && Recipe == i3) {
+        for (; i + 16 <= n; i += 16) {
+            W r, g, b;
+            pair_rgb32(y + 2 * i, u + i, v + i, r, g, b);
+            if constexpr (BGR) std::swap(r, b);
+            store_c3(d + 6 * i, lo128(r), lo128(g), lo128(b));
+            store_c3(d + 6 * i + 48, hi128(r), hi128(g), hi128(b));
+        }
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V r, g, b;
         if constexpr (Recipe == y16r) {
@@ -282,6 +362,16 @@ QRX_INLINE void fwd420_16(V r0, V g0, V b0, V r1, V g1, V b1, u8* y0, u8* y1, u8
 void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __restrict y0, u8* __restrict y1,
                     u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        V r[2][2], g[2][2], b[2][2];
+        for (int h = 0; h < 2; ++h) {
+            load_c3(s0 + 6 * i + 48 * h, r[0][h], g[0][h], b[0][h]);
+            load_c3(s1 + 6 * i + 48 * h, r[1][h], g[1][h], b[1][h]);
+        }
+        fwd420_32(r, g, b, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V r0, g0, b0, r1, g1, b1;
         load_c3(s0 + 6 * i, r0, g0, b0);

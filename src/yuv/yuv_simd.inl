@@ -394,3 +394,199 @@ void simd_fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const 
     const u8* bb[2] = {b[0] + 2 * i, b[1] + 2 * i};
     fwd420_p3(rr, gg, bb, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);
 }
+
+// ---- 4:4:4 ---------------------------------------------------------------------------
+
+// Block form of 16 pixels: luma from unsigned 16-bit products floored by 256
+// (mulhi of x << 8), colour differences from signed products floored by 512
+// (mulhi of x << 7), then / 256 and / 64.
+QRX_INLINE void blk16(V r, V g, V b, V& y, V& u, V& v) {
+    V out[3][2];
+    for (int h = 0; h < 2; ++h) {
+        const V r16 = h ? hi16(r) : lo16(r), g16 = h ? hi16(g) : lo16(g), b16 = h ? hi16(b) : lo16(b);
+        const V r8 = _mm_slli_epi16(r16, 8), g8 = _mm_slli_epi16(g16, 8), b8 = _mm_slli_epi16(b16, 8);
+        const V ys = _mm_add_epi16(_mm_add_epi16(_mm_mulhi_epu16(r8, k16(19595)), _mm_mulhi_epu16(g8, k16(38469))),
+                                   _mm_mulhi_epu16(b8, k16(7471)));
+        out[0][h] = _mm_srli_epi16(ys, 8);
+        const V r7 = _mm_slli_epi16(r16, 7), g7 = _mm_slli_epi16(g16, 7), b7 = _mm_slli_epi16(b16, 7);
+        const V us = _mm_add_epi16(_mm_add_epi16(_mm_mulhi_epi16(r7, k16(-4816)), _mm_mulhi_epi16(g7, k16(-9469))),
+                                   _mm_mulhi_epi16(b7, k16(14286)));
+        const V vs = _mm_add_epi16(_mm_add_epi16(_mm_mulhi_epi16(r7, k16(20152)), _mm_mulhi_epi16(g7, k16(-16875))),
+                                   _mm_mulhi_epi16(b7, k16(-3276)));
+        out[1][h] = _mm_add_epi16(_mm_srai_epi16(us, 6), k16(128));
+        out[2][h] = _mm_add_epi16(_mm_srai_epi16(vs, 6), k16(128));
+    }
+    y = _mm_packus_epi16(out[0][0], out[0][1]);
+    u = _mm_packus_epi16(out[1][0], out[1][1]);
+    v = _mm_packus_epi16(out[2][0], out[2][1]);
+}
+
+void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V r, g, b, y, u, v;
+        load_c3(s + 3 * i, r, g, b);
+        blk16(r, g, b, y, u, v);
+        store_c3(d + 3 * i, y, u, v);
+    }
+    fwd_pix<3, 3, blk>(s + 3 * i, d + 3 * i, n - i);
+}
+
+void simd_fwd_c3p3_blk(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V r, g, b, vy, vu, vv;
+        load_c3(s + 3 * i, r, g, b);
+        blk16(r, g, b, vy, vu, vv);
+        st(y + i, vy);
+        st(u + i, vu);
+        st(v + i, vv);
+    }
+    fwd_pix_to_planes<blk>(s + 3 * i, y + i, u + i, v + i, n - i);
+}
+
+void simd_fwd_p3_blk(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
+                     u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V vy, vu, vv;
+        blk16(ld(r + i), ld(g + i), ld(b + i), vy, vu, vv);
+        st(y + i, vy);
+        st(u + i, vu);
+        st(v + i, vv);
+    }
+    fwd_p3_blk(r + i, g + i, b + i, y + i, u + i, v + i, n - i);
+}
+
+// Four-channel pixels: 16 pixels (64 bytes) into channel bytes 0, 1, 2.
+QRX_INLINE void load_c4(const u8* p, V& a, V& b, V& c) {
+    const V m = k16(0x00ff);
+    const V q0 = ld(p), q1 = ld(p + 16), q2 = ld(p + 32), q3 = ld(p + 48);
+    // bytes 0 and 2 of each pixel, then 1 and 3
+    const V e01 = _mm_packus_epi16(_mm_and_si128(q0, m), _mm_and_si128(q1, m));
+    const V e23 = _mm_packus_epi16(_mm_and_si128(q2, m), _mm_and_si128(q3, m));
+    const V o01 = _mm_packus_epi16(_mm_srli_epi16(q0, 8), _mm_srli_epi16(q1, 8));
+    const V o23 = _mm_packus_epi16(_mm_srli_epi16(q2, 8), _mm_srli_epi16(q3, 8));
+    a = _mm_packus_epi16(_mm_and_si128(e01, m), _mm_and_si128(e23, m));
+    c = _mm_packus_epi16(_mm_srli_epi16(e01, 8), _mm_srli_epi16(e23, 8));
+    b = _mm_packus_epi16(_mm_and_si128(o01, m), _mm_and_si128(o23, m));
+}
+// Channel bytes 0, 1, 2 of 16 pixels into pixel order, byte 3 kept from the destination.
+QRX_INLINE void store_c4_keep(u8* p, V a, V b, V c) {
+    const V z = _mm_setzero_si128();
+    const V alpha = _mm_set1_epi32(static_cast<int>(0xff000000u));
+    const V ab0 = _mm_unpacklo_epi8(a, b), ab1 = _mm_unpackhi_epi8(a, b);
+    const V c0 = _mm_unpacklo_epi8(c, z), c1 = _mm_unpackhi_epi8(c, z);
+    const V q[4] = {_mm_unpacklo_epi16(ab0, c0), _mm_unpackhi_epi16(ab0, c0), _mm_unpacklo_epi16(ab1, c1),
+                    _mm_unpackhi_epi16(ab1, c1)};
+    for (int k = 0; k < 4; ++k) st(p + 16 * k, _mm_or_si128(q[k], _mm_and_si128(ld(p + 16 * k), alpha)));
+}
+
+// Split form: (x R + y G) >> 15 by multiply-add, plus (z B) >> 15 as mulhi of B << 1.
+QRX_INLINE V split8(V r, V g, V b, int kr, int kg, int kb) {
+    const V k = _mm_setr_epi16(static_cast<short>(kr), static_cast<short>(kg), static_cast<short>(kr), static_cast<short>(kg),
+                               static_cast<short>(kr), static_cast<short>(kg), static_cast<short>(kr), static_cast<short>(kg));
+    const V a = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k), 15);
+    const V c = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), k), 15);
+    return _mm_add_epi16(_mm_packs_epi32(a, c), _mm_mulhi_epi16(_mm_slli_epi16(b, 1), k16(kb)));
+}
+
+void simd_fwd_ac4_split(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V r, g, b;
+        load_c4(s + 4 * i, r, g, b);
+        V o[3][2];
+        for (int h = 0; h < 2; ++h) {
+            const V r16 = h ? hi16(r) : lo16(r), g16 = h ? hi16(g) : lo16(g), b16 = h ? hi16(b) : lo16(b);
+            o[0][h] = split8(r16, g16, b16, 9798, 19235, 3736);
+            o[1][h] = _mm_add_epi16(split8(r16, g16, b16, -4817, -9470, 14287), k16(128));
+            o[2][h] = _mm_add_epi16(split8(r16, g16, b16, 20152, -16876, -3277), k16(128));
+        }
+        store_c4_keep(d + 4 * i, _mm_packus_epi16(o[0][0], o[0][1]), _mm_packus_epi16(o[1][0], o[1][1]),
+                      _mm_packus_epi16(o[2][0], o[2][1]));
+    }
+    fwd_pix<4, 4, split_ac4>(s + 4 * i, d + 4 * i, n - i);
+}
+
+// I1 on 16 pixels: Y + (8x k) >> 16.
+QRX_INLINE void i1_16(V y, V u, V v, V& r, V& g, V& b) {
+    V o[3][2];
+    for (int h = 0; h < 2; ++h) {
+        const V y16 = h ? hi16(y) : lo16(y);
+        const V u8 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(u) : lo16(u), k16(128)), 3);
+        const V v8 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(v) : lo16(v), k16(128)), 3);
+        o[0][h] = _mm_add_epi16(y16, _mm_mulhi_epi16(v8, k16(9339)));
+        o[1][h] = _mm_add_epi16(_mm_add_epi16(y16, _mm_mulhi_epi16(u8, k16(-3228))), _mm_mulhi_epi16(v8, k16(-4760)));
+        o[2][h] = _mm_add_epi16(y16, _mm_mulhi_epi16(u8, k16(16646)));
+    }
+    r = _mm_packus_epi16(o[0][0], o[0][1]);
+    g = _mm_packus_epi16(o[1][0], o[1][1]);
+    b = _mm_packus_epi16(o[2][0], o[2][1]);
+}
+
+void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V y, u, v, r, g, b;
+        load_c3(s + 3 * i, y, u, v);
+        i1_16(y, u, v, r, g, b);
+        store_c3(d + 3 * i, r, g, b);
+    }
+    inv_pix<3, 3, i1>(s + 3 * i, d + 3 * i, n - i);
+}
+
+void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V y, u, v, r, g, b;
+        load_c4(s + 4 * i, y, u, v);
+        i1_16(y, u, v, r, g, b);
+        store_c4_keep(d + 4 * i, r, g, b);
+    }
+    inv_pix<4, 4, i1>(s + 4 * i, d + 4 * i, n - i);
+}
+
+// I2 on 16 pixels: t(k, x) = (64 x k) >> 16.
+void simd_inv_p3_i2(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
+                    u8* __restrict g, u8* __restrict b, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const V vy = ld(y + i), vu = ld(u + i), vv = ld(v + i);
+        V o[3][2];
+        for (int h = 0; h < 2; ++h) {
+            const V y16 = h ? hi16(vy) : lo16(vy);
+            const V u6 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(vu) : lo16(vu), k16(128)), 6);
+            const V v6 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(vv) : lo16(vv), k16(128)), 6);
+            o[0][h] = _mm_add_epi16(y16, _mm_srai_epi16(_mm_mulhi_epi16(v6, k16(18677)), 4));
+            o[1][h] = _mm_sub_epi16(
+                y16, _mm_srai_epi16(_mm_add_epi16(_mm_mulhi_epi16(v6, k16(9519)), _mm_mulhi_epi16(u6, k16(6455))), 4));
+            o[2][h] = _mm_add_epi16(y16, _mm_srai_epi16(_mm_mulhi_epi16(u6, k16(16646)), 3));
+        }
+        st(r + i, _mm_packus_epi16(o[0][0], o[0][1]));
+        st(g + i, _mm_packus_epi16(o[1][0], o[1][1]));
+        st(b + i, _mm_packus_epi16(o[2][0], o[2][1]));
+    }
+    inv_planes<i2>(y + i, u + i, v + i, r + i, g + i, b + i, n - i);
+}
+
+// I3 on 16 pixels with their own chroma: clamp((2Y + (16x k) >> 16) >> 1).
+void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const V vy = ld(y + i), vu = ld(u + i), vv = ld(v + i);
+        V o[3][2];
+        for (int h = 0; h < 2; ++h) {
+            const V y2 = _mm_slli_epi16(h ? hi16(vy) : lo16(vy), 1);
+            const V u4 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(vu) : lo16(vu), k16(128)), 4);
+            const V v4 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(vv) : lo16(vv), k16(128)), 4);
+            o[0][h] = _mm_srai_epi16(_mm_add_epi16(y2, _mm_mulhi_epi16(v4, k16(9338))), 1);
+            o[1][h] = _mm_srai_epi16(
+                _mm_add_epi16(_mm_add_epi16(y2, _mm_mulhi_epi16(u4, k16(-3227))), _mm_mulhi_epi16(v4, k16(-4759))), 1);
+            o[2][h] = _mm_srai_epi16(_mm_add_epi16(y2, _mm_mulhi_epi16(u4, k16(16645))), 1);
+        }
+        store_c3(d + 3 * i, _mm_packus_epi16(o[0][0], o[0][1]), _mm_packus_epi16(o[1][0], o[1][1]),
+                 _mm_packus_epi16(o[2][0], o[2][1]));
+    }
+    inv_planes_to_c3<i3>(y + i, u + i, v + i, d + 3 * i, n - i);
+}

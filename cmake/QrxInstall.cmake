@@ -16,5 +16,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/qrxccConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/qrxccConfig.cmake ${PROJECT_BINARY_DIR}/qrxccConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/qrxcc)
 
+# The .pc file locates the prefix relative to itself, so the tree can move.
+file(RELATIVE_PATH QRX_PC_TO_PREFIX "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
 configure_file(cmake/qrxcc.pc.in ${PROJECT_BINARY_DIR}/qrxcc.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/qrxcc.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -93,10 +93,126 @@ QRXCC_API QrxStatus qrxiYCbCrToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], int srcS
 QRXCC_API QrxStatus qrxiYCbCrToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
 
 /* ===== RGB <-> YCbCr 4:2:2, 4:2:0, 4:1:1 ================================= */
+/* Packed 4:2:2: YCbCr422 is Y0 Cb Y1 Cr, CbYCr422 is Cb Y0 Cr Y1 per pixel pair.  Planar
+   4:2:2/4:2:0/4:1:1 have half-width (quarter-width for 4:1:1) chroma planes; sizes are in luma
+   pixels.  An odd last pixel of a packed row is written as its Y and Cb only. */
+QRXCC_API QrxStatus qrxiRGBToYCbCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCbCr422_8u_P3C2R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_AC4C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR_8u_C2C4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+QRXCC_API QrxStatus qrxiCbYCr422ToRGB_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiCbYCr422ToBGR_8u_C2C4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+QRXCC_API QrxStatus qrxiRGBToCbYCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/* Steps must be at least 1 (qrxStatusStepError otherwise). */
+QRXCC_API QrxStatus qrxiRGBToCbYCr422Gamma_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToCbYCr422_8u_AC4C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCbCr420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr420_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+/* YCrCb420: the planes are Y, Cr, Cb. */
+QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr411_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCbCr411_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
 
 /* ===== YCbCr to 16-bit packed RGB ======================================== */
+/* 16-bit little-endian pixels; the name lists the channels from the low bits up
+   (BGR565: B in bits 4..0, R in 15..11; RGB565 the reverse; 555 and 444 leave the
+   top bits zero).  Dither names: 4x4 ordered dither anchored at the ROI's top-left.
+   The destination step is in bytes; rows advance by floor(step / 2) pixels. */
+/* 4:4:4 pixel order (Y, Cb, Cr) to 16-bit pixels. */
+QRXCC_API QrxStatus qrxiYCbCrToBGR444Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR444_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR555Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR555_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR565Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR565_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB444Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB444_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB555Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB555_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB565Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB565_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:4:4 planar, one step. */
+QRXCC_API QrxStatus qrxiYCbCrToBGR444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR444_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB444_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB555_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCrToRGB565_8u16u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:2:2 packed Y0 Cb Y1 Cr. */
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR444Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR444_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR555Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR555_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR565Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR565_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB444Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB444_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB555Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB555_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB565Dither_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB565_8u16u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:2:2 planar, a step per plane. */
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToRGB565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:2:0 planar, a step per plane. */
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToRGB565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 4:1:1 planar, a step per plane; width at least 4. */
+QRXCC_API QrxStatus qrxiYCbCr411ToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
 
 /* ===== 16-bit packed BGR to YCbCr ======================================== */
+/* Sources: one 16-bit word per pixel (BGR565, or BGR555 with bit 15 ignored); fields are
+   widened by a left shift without bit replication, then converted as the 8-bit BGR functions. */
+QRXCC_API QrxStatus qrxiBGR565ToYCbCr422_16u8u_C3C2R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR565ToYCbCr422_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR565ToYCbCr420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR565ToYCrCb420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR565ToYCbCr411_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCbCr422_16u8u_C3C2R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCbCr422_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCbCr420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCrCb420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYCbCr411_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 
 /* ===== Chroma layout and sampling ======================================== */
 
@@ -159,6 +275,34 @@ QRXCC_API QrxStatus qrxiBGR565ToYUV420_16u8u_C3P3R(const Qrx16u *pSrc, int srcSt
 QRXCC_API QrxStatus qrxiBGR555ToYUV420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 
 /* ===== YCoCg =============================================================== */
+/* BGR (8u, or signed 16-bit "SBGR") <-> planes Y, Co, Cg with one shared step.
+ * Plain: rounding transform; _Rev: reversible lifting transform.  Only the
+ * pointers are checked: a width or height <= 0 converts nothing.  C4 forward
+ * ignores the fourth sample; C4 inverse sets it to aval. */
+QRXCC_API QrxStatus qrxiBGRToYCoCg_8u16s_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCoCg_8u16s_C4P3R(const Qrx8u *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_16s_C3P3R(const Qrx16s *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_16s_C4P3R(const Qrx16s *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_16s32s_C3P3R(const Qrx16s *pSrc, int srcStep, Qrx32s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_16s32s_C4P3R(const Qrx16s *pSrc, int srcStep, Qrx32s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToBGR_16s8u_P3C3R(const Qrx16s *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToBGR_16s8u_P3C4R(const Qrx16s *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_16s_P3C3R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_16s_P3C4R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_32s16s_P3C3R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_32s16s_P3C4R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
+QRXCC_API QrxStatus qrxiBGRToYCoCg_Rev_8u16s_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToYCoCg_Rev_8u16s_C4P3R(const Qrx8u *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToBGR_Rev_16s8u_P3C3R(const Qrx16s *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToBGR_Rev_16s8u_P3C4R(const Qrx16s *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_Rev_16s_C3P3R(const Qrx16s *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_Rev_16s_C4P3R(const Qrx16s *pSrc, int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_Rev_16s32s_C3P3R(const Qrx16s *pSrc, int srcStep, Qrx32s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiSBGRToYCoCg_Rev_16s32s_C4P3R(const Qrx16s *pSrc, int srcStep, Qrx32s *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_16s_P3C3R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_16s_P3C4R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_32s16s_P3C3R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_32s16s_P3C4R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
 
 /* ===== HLS and HSV ========================================================= */
 

@@ -4,6 +4,11 @@
 #include "ycbcr/recipes.h"
 #include "ycbcr/ycbcr444_kernels.h"
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
+#define QRX_444_SIMD 1
+#include "ycbcr/ycbcr444_simd.inl"
+#endif
+
 namespace qrx::ycbcr444::QRX_LEVEL {
 namespace {
 
@@ -65,14 +70,79 @@ void inv_planes_to_pix(const u8* __restrict y, const u8* __restrict cb, const u8
     }
 }
 
+#if QRX_444_SIMD
+// Vector prefix of a region, then the same recipe pixel by pixel.
+#if defined(__AVX2__)
+using Vec = qrx::simd::V256;
+#else
+using Vec = qrx::simd::V128;
+#endif
+
+void rgb_c3_f15(const u8* s, u8* d, int n) {
+    int done;
+    f15_c3_vec<Vec>(s, d, n, done);
+    fwd_pix<3, 3, f15>(s + 3 * done, d + 3 * done, n - done);
+}
+void rgb_ac4_f16(const u8* s, u8* d, int n) {
+    int done;
+    f16_ac4_vec<Vec>(s, d, n, done);
+    fwd_pix<4, 4, f16>(s + 4 * done, d + 4 * done, n - done);
+}
+void rgb_p3_fp(const u8* r, const u8* g, const u8* b, u8* y, u8* cb, u8* cr, int n) {
+    int done;
+    fp_planes_vec<Vec>(r, g, b, y, cb, cr, n, done);
+    fwd_planes<fp>(r + done, g + done, b + done, y + done, cb + done, cr + done, n - done);
+}
+void ycc_c3_i13t(const u8* s, u8* d, int n) {
+    int done;
+    i13t_c3_vec<Vec>(s, d, n, done);
+    inv_pix<3, 3, i13t>(s + 3 * done, d + 3 * done, n - done);
+}
+void ycc_p3_i13t(const u8* y, const u8* cb, const u8* cr, u8* r, u8* g, u8* b, int n) {
+    int done;
+    i13t_planes_vec<Vec>(y, cb, cr, r, g, b, n, done);
+    inv_planes<i13t>(y + done, cb + done, cr + done, r + done, g + done, b + done, n - done);
+}
+template <Inv13 Form, int DC, bool BGR, Rgb (*Recipe)(int, int, int)>
+void planes_to_pix(const u8* y, const u8* cb, const u8* cr, u8* d, int n, u8 alpha) {
+    int done;
+    i13_planes_to_pix_vec<Vec, Form, DC, BGR>(y, cb, cr, d, n, alpha, done);
+    inv_planes_to_pix<DC, BGR, Recipe>(y + done, cb + done, cr + done, d + DC * done, n - done, alpha);
+}
+#if defined(__SSE4_1__)
+void ycc_ac4_i16a(const u8* s, u8* d, int n) {
+    int done;
+    i16a_ac4_vec<Vec>(s, d, n, done);
+    inv_pix<4, 4, i16a>(s + 4 * done, d + 4 * done, n - done);
+}
+#else
+constexpr PixFn ycc_ac4_i16a = inv_pix<4, 4, i16a>;
+#endif
+#else
+constexpr PixFn rgb_c3_f15 = fwd_pix<3, 3, f15>;
+constexpr PixFn rgb_ac4_f16 = fwd_pix<4, 4, f16>;
+constexpr PlaneFn rgb_p3_fp = fwd_planes<fp>;
+constexpr PixFn ycc_c3_i13t = inv_pix<3, 3, i13t>;
+constexpr PixFn ycc_ac4_i16a = inv_pix<4, 4, i16a>;
+constexpr PlaneFn ycc_p3_i13t = inv_planes<i13t>;
+#endif
+
 }  // namespace
 
+#if QRX_444_SIMD
 extern const Kernels kTable = {
-    fwd_pix<3, 3, f15>,        fwd_pix<3, 3, f16>,        fwd_pix<4, 4, f16>,
-    fwd_planes<fp>,            fwd_planes<f16>,           inv_pix<3, 3, i13t>,
-    inv_pix<3, 3, i16a>,       inv_pix<4, 4, i16a>,       inv_planes<i13t>,
-    inv_planes<i16a>,          inv_planes_to_pix<3, false, i13r>, inv_planes_to_pix<3, false, i16b>,
-    inv_planes_to_pix<3, true, i13r>, inv_planes_to_pix<4, true, i13s>,
+    rgb_c3_f15,      fwd_pix<3, 3, f16>, rgb_ac4_f16,      rgb_p3_fp,         fwd_planes<f16>,
+    ycc_c3_i13t,     inv_pix<3, 3, i16a>, ycc_ac4_i16a,    ycc_p3_i13t,       inv_planes<i16a>,
+    planes_to_pix<Inv13::R, 3, false, i13r>, inv_planes_to_pix<3, false, i16b>,
+    planes_to_pix<Inv13::R, 3, true, i13r>,  planes_to_pix<Inv13::S, 4, true, i13s>,
 };
+#else
+extern const Kernels kTable = {
+    rgb_c3_f15,      fwd_pix<3, 3, f16>, rgb_ac4_f16,      rgb_p3_fp,         fwd_planes<f16>,
+    ycc_c3_i13t,     inv_pix<3, 3, i16a>, ycc_ac4_i16a,    ycc_p3_i13t,       inv_planes<i16a>,
+    inv_planes_to_pix<3, false, i13r>, inv_planes_to_pix<3, false, i16b>,
+    inv_planes_to_pix<3, true, i13r>,  inv_planes_to_pix<4, true, i13s>,
+};
+#endif
 
 }  // namespace qrx::ycbcr444::QRX_LEVEL

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building and testing qrxcc needs on Debian (as root, or via sudo).
+# Packages already present are left alone, so a second run costs nothing.
+set -euo pipefail
+need=(cmake make g++ clang pkg-config libgtest-dev libbenchmark-dev libomp-dev)
+# Peers for the benchmarks (optional at configure time).
+want=(libyuv-dev)
+missing=()
+for p in "${need[@]}" "${want[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

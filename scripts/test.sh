@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds qrxcc and runs every test.  Usage: scripts/test.sh [--sanitize LIST] [--no-simd]
+#   --sanitize address,undefined   builds into build-asan with those sanitizers
+#   --no-simd                      builds the scalar-only library (as on non-x86 machines)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+dir=build type=Release extra=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --sanitize) dir=build-san-${2//,/-}; type=RelWithDebInfo; extra+=(-DQRX_SANITIZE="$2" -DQRX_BUILD_BENCH=OFF); shift 2 ;;
+    --no-simd) dir=build-nosimd; extra+=(-DQRX_SIMD=OFF -DQRX_BUILD_BENCH=OFF); shift ;;
+    *) echo "unknown option $1" >&2; exit 2 ;;
+  esac
+done
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "${extra[@]}" >/dev/null
+cmake --build "$dir" -j"$(nproc)"
+cd "$dir"
+ctest --output-on-failure -j"$(nproc)"

@@ -1,0 +1,285 @@
+// Integer vector traits for per-level kernel files: V128 (SSE up to SSE4.1)
+// and V256 (AVX2).  Kernels are written once against these and instantiated
+// for the widths a level has.  Include only from per-level files compiled
+// with at least SSSE3; everything here has internal linkage.
+#pragma once
+
+#if defined(__SSSE3__)
+#include <immintrin.h>
+
+#include <cstdint>
+
+namespace qrx::simd {
+namespace {
+
+struct V128 {
+    using T = __m128i;
+    static constexpr int kLanes16 = 8;  // 16-bit elements per vector
+    static T zero() { return _mm_setzero_si128(); }
+    static T set16(int v) { return _mm_set1_epi16(static_cast<short>(v)); }
+    static T set32(int v) { return _mm_set1_epi32(v); }
+    static T pair16(int lo, int hi) {  // (lo, hi) repeated, for madd
+        return _mm_set1_epi32(static_cast<int>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(hi)) << 16) |
+                                               static_cast<std::uint16_t>(lo)));
+    }
+    static T add16(T a, T b) { return _mm_add_epi16(a, b); }
+    static T sub16(T a, T b) { return _mm_sub_epi16(a, b); }
+    static T add32(T a, T b) { return _mm_add_epi32(a, b); }
+    static T sub32(T a, T b) { return _mm_sub_epi32(a, b); }
+    static T srai16(T a, int n) { return _mm_srai_epi16(a, n); }
+    static T srli16(T a, int n) { return _mm_srli_epi16(a, n); }
+    static T slli16(T a, int n) { return _mm_slli_epi16(a, n); }
+    static T srai32(T a, int n) { return _mm_srai_epi32(a, n); }
+    static T mulhi16(T a, T b) { return _mm_mulhi_epi16(a, b); }
+    static T mulhi16u(T a, T b) { return _mm_mulhi_epu16(a, b); }
+    static T madd(T a, T b) { return _mm_madd_epi16(a, b); }
+    static T unpacklo16(T a, T b) { return _mm_unpacklo_epi16(a, b); }
+    static T unpackhi16(T a, T b) { return _mm_unpackhi_epi16(a, b); }
+    static T packs32(T a, T b) { return _mm_packs_epi32(a, b); }
+#if defined(__SSE4_1__)
+    static T mullo32(T a, T b) { return _mm_mullo_epi32(a, b); }
+#endif
+    // 128-bit halves: V128 has one.
+    static T from_halves(__m128i lo, __m128i) { return lo; }
+    static __m128i half(T v, int) { return v; }
+    static constexpr int kHalves = 1;
+};
+
+#if defined(__AVX2__)
+struct V256 {
+    using T = __m256i;
+    static constexpr int kLanes16 = 16;
+    static T zero() { return _mm256_setzero_si256(); }
+    static T set16(int v) { return _mm256_set1_epi16(static_cast<short>(v)); }
+    static T set32(int v) { return _mm256_set1_epi32(v); }
+    static T pair16(int lo, int hi) {
+        return _mm256_set1_epi32(static_cast<int>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(hi)) << 16) |
+                                                  static_cast<std::uint16_t>(lo)));
+    }
+    static T add16(T a, T b) { return _mm256_add_epi16(a, b); }
+    static T sub16(T a, T b) { return _mm256_sub_epi16(a, b); }
+    static T add32(T a, T b) { return _mm256_add_epi32(a, b); }
+    static T sub32(T a, T b) { return _mm256_sub_epi32(a, b); }
+    static T srai16(T a, int n) { return _mm256_srai_epi16(a, n); }
+    static T srli16(T a, int n) { return _mm256_srli_epi16(a, n); }
+    static T slli16(T a, int n) { return _mm256_slli_epi16(a, n); }
+    static T srai32(T a, int n) { return _mm256_srai_epi32(a, n); }
+    static T mulhi16(T a, T b) { return _mm256_mulhi_epi16(a, b); }
+    static T mulhi16u(T a, T b) { return _mm256_mulhi_epu16(a, b); }
+    static T madd(T a, T b) { return _mm256_madd_epi16(a, b); }
+    static T unpacklo16(T a, T b) { return _mm256_unpacklo_epi16(a, b); }
+    static T unpackhi16(T a, T b) { return _mm256_unpackhi_epi16(a, b); }
+    static T packs32(T a, T b) { return _mm256_packs_epi32(a, b); }
+    static T mullo32(T a, T b) { return _mm256_mullo_epi32(a, b); }
+    // Element order: 16-bit elements 0..7 in the low half, 8..15 in the high
+    // half; unpack/pack work within halves, so unpack-then-pack keeps order.
+    static T from_halves(__m128i lo, __m128i hi) { return _mm256_set_m128i(hi, lo); }
+    static __m128i half(T v, int i) { return i == 0 ? _mm256_castsi256_si128(v) : _mm256_extracti128_si256(v, 1); }
+    static constexpr int kHalves = 2;
+};
+#endif
+
+// ---- 8-pixel loads and stores on 128-bit registers (16-bit elements) ------
+
+// Three channels of 8 interleaved 3-byte pixels, each zero-extended to 16 bits.
+// Reads exactly 24 bytes.
+inline void load_c3x8(const std::uint8_t* p, __m128i& c0, __m128i& c1, __m128i& c2) {
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hi = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16));
+    const char z = -128;
+    c0 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(0, z, 3, z, 6, z, 9, z, 12, z, 15, z, z, z, z, z)),
+                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, z, z, 2, z, 5, z)));
+    c1 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(1, z, 4, z, 7, z, 10, z, 13, z, z, z, z, z, z, z)),
+                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, 0, z, 3, z, 6, z)));
+    c2 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(2, z, 5, z, 8, z, 11, z, 14, z, z, z, z, z, z, z)),
+                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, 1, z, 4, z, 7, z)));
+}
+
+// Stores 8 pixels of three 16-bit channels as 3-byte pixels, each value
+// clamped to 0..255 by unsigned saturation.  Writes exactly 24 bytes.
+inline void store_c3x8(std::uint8_t* p, __m128i c0, __m128i c1, __m128i c2) {
+    const __m128i ab = _mm_packus_epi16(c0, c1);  // a0..a7 b0..b7
+    const __m128i cc = _mm_packus_epi16(c2, c2);  // c0..c7 c0..c7
+    const char z = -128;
+    const __m128i first = _mm_or_si128(
+        _mm_shuffle_epi8(ab, _mm_setr_epi8(0, 8, z, 1, 9, z, 2, 10, z, 3, 11, z, 4, 12, z, 5)),
+        _mm_shuffle_epi8(cc, _mm_setr_epi8(z, z, 0, z, z, 1, z, z, 2, z, z, 3, z, z, 4, z)));
+    const __m128i last = _mm_or_si128(
+        _mm_shuffle_epi8(ab, _mm_setr_epi8(13, z, 6, 14, z, 7, 15, z, z, z, z, z, z, z, z, z)),
+        _mm_shuffle_epi8(cc, _mm_setr_epi8(z, 5, z, z, 6, z, z, 7, z, z, z, z, z, z, z, z)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), first);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 16), last);
+}
+
+// First three channels of 8 four-byte pixels, zero-extended.  Reads 32 bytes.
+inline void load_c4x8(const std::uint8_t* p, __m128i& c0, __m128i& c1, __m128i& c2) {
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    const char z = -128;
+    c0 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(0, z, 4, z, 8, z, 12, z, z, z, z, z, z, z, z, z)),
+                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, 0, z, 4, z, 8, z, 12, z)));
+    c1 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(1, z, 5, z, 9, z, 13, z, z, z, z, z, z, z, z, z)),
+                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, 1, z, 5, z, 9, z, 13, z)));
+    c2 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(2, z, 6, z, 10, z, 14, z, z, z, z, z, z, z, z, z)),
+                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, 2, z, 6, z, 10, z, 14, z)));
+}
+
+// Stores 8 four-byte pixels: three clamped channels and a fourth byte that is
+// either kept from the destination (keep_fourth) or set to `fourth`.
+inline void store_c4x8(std::uint8_t* p, __m128i c0, __m128i c1, __m128i c2, bool keep_fourth, std::uint8_t fourth) {
+    const __m128i ab = _mm_packus_epi16(c0, c1);  // a0..a7 b0..b7
+    const __m128i cz = _mm_packus_epi16(c2, _mm_setzero_si128());
+    const __m128i ab_lo = _mm_unpacklo_epi8(ab, _mm_srli_si128(ab, 8));  // a0 b0 a1 b1 ...
+    const __m128i c_lo = _mm_unpacklo_epi8(cz, _mm_setzero_si128());     // c0 0 c1 0 ...
+    __m128i q0 = _mm_unpacklo_epi16(ab_lo, c_lo);                        // a b c 0 x4
+    __m128i q1 = _mm_unpackhi_epi16(ab_lo, c_lo);
+    const __m128i fourth_mask = _mm_set1_epi32(static_cast<int>(0xff000000u));
+    __m128i*const d = reinterpret_cast<__m128i*>(p);
+    if (keep_fourth) {
+        q0 = _mm_or_si128(q0, _mm_and_si128(_mm_loadu_si128(d), fourth_mask));
+        q1 = _mm_or_si128(q1, _mm_and_si128(_mm_loadu_si128(d + 1), fourth_mask));
+    } else {
+        const __m128i a = _mm_and_si128(_mm_set1_epi8(static_cast<char>(fourth)), fourth_mask);
+        q0 = _mm_or_si128(q0, a);
+        q1 = _mm_or_si128(q1, a);
+    }
+    _mm_storeu_si128(d, q0);
+    _mm_storeu_si128(d + 1, q1);
+}
+
+// 8 bytes of one plane, zero-extended.
+inline __m128i load_p8(const std::uint8_t* p) {
+    return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_setzero_si128());
+}
+inline void store_p8(std::uint8_t* p, __m128i v) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
+}
+
+// Width-generic forms: V::kLanes16 pixels.  With V256 the low 128-bit half
+// holds pixels 0..7 and the high half pixels 8..15; both halves are shuffled
+// by one 256-bit instruction with the 128-bit masks repeated.
+#if defined(__AVX2__)
+inline __m256i load_two(const std::uint8_t* lo, const std::uint8_t* hi) {
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lo))),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(hi)), 1);
+}
+inline __m256i load_two_half(const std::uint8_t* lo, const std::uint8_t* hi) {
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lo))),
+                                   _mm_loadl_epi64(reinterpret_cast<const __m128i*>(hi)), 1);
+}
+inline __m256i mask2(__m128i m) { return _mm256_broadcastsi128_si256(m); }
+#endif
+
+template <class V>
+inline void load_c3(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
+    if constexpr (V::kHalves == 1) {
+        load_c3x8(p, a, b, c);
+    } else {
+#if defined(__AVX2__)
+        const __m256i lo = load_two(p, p + 24), hi = load_two_half(p + 16, p + 40);
+        const char z = -128;
+        a = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(0, z, 3, z, 6, z, 9, z, 12, z, 15, z, z, z, z, z))),
+                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, z, z, 2, z, 5, z))));
+        b = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(1, z, 4, z, 7, z, 10, z, 13, z, z, z, z, z, z, z))),
+                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, 0, z, 3, z, 6, z))));
+        c = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(2, z, 5, z, 8, z, 11, z, 14, z, z, z, z, z, z, z))),
+                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, 1, z, 4, z, 7, z))));
+#endif
+    }
+}
+
+template <class V>
+inline void store_c3(std::uint8_t* p, typename V::T a, typename V::T b, typename V::T c) {
+    if constexpr (V::kHalves == 1) {
+        store_c3x8(p, a, b, c);
+    } else {
+#if defined(__AVX2__)
+        const __m256i ab = _mm256_packus_epi16(a, b), cc = _mm256_packus_epi16(c, c);
+        const char z = -128;
+        const __m256i first = _mm256_or_si256(
+            _mm256_shuffle_epi8(ab, mask2(_mm_setr_epi8(0, 8, z, 1, 9, z, 2, 10, z, 3, 11, z, 4, 12, z, 5))),
+            _mm256_shuffle_epi8(cc, mask2(_mm_setr_epi8(z, z, 0, z, z, 1, z, z, 2, z, z, 3, z, z, 4, z))));
+        const __m256i last = _mm256_or_si256(
+            _mm256_shuffle_epi8(ab, mask2(_mm_setr_epi8(13, z, 6, 14, z, 7, 15, z, z, z, z, z, z, z, z, z))),
+            _mm256_shuffle_epi8(cc, mask2(_mm_setr_epi8(z, 5, z, z, 6, z, z, 7, z, z, z, z, z, z, z, z))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(first));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 16), _mm256_castsi256_si128(last));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 24), _mm256_extracti128_si256(first, 1));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 40), _mm256_extracti128_si256(last, 1));
+#endif
+    }
+}
+
+template <class V>
+inline void load_c4(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
+    if constexpr (V::kHalves == 1) {
+        load_c4x8(p, a, b, c);
+    } else {
+#if defined(__AVX2__)
+        const __m256i lo = load_two(p, p + 32), hi = load_two(p + 16, p + 48);
+        const char z = -128;
+        a = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(0, z, 4, z, 8, z, 12, z, z, z, z, z, z, z, z, z))),
+                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, 0, z, 4, z, 8, z, 12, z))));
+        b = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(1, z, 5, z, 9, z, 13, z, z, z, z, z, z, z, z, z))),
+                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, 1, z, 5, z, 9, z, 13, z))));
+        c = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(2, z, 6, z, 10, z, 14, z, z, z, z, z, z, z, z, z))),
+                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, 2, z, 6, z, 10, z, 14, z))));
+#endif
+    }
+}
+
+template <class V>
+inline void store_c4(std::uint8_t* p, typename V::T a, typename V::T b, typename V::T c, bool keep, std::uint8_t fourth) {
+    if constexpr (V::kHalves == 1) {
+        store_c4x8(p, a, b, c, keep, fourth);
+    } else {
+#if defined(__AVX2__)
+        const __m256i ab = _mm256_packus_epi16(a, b);  // per half: a0..a7 b0..b7
+        const __m256i cz = _mm256_packus_epi16(c, _mm256_setzero_si256());
+        const __m256i ab_i = _mm256_unpacklo_epi8(ab, _mm256_srli_si256(ab, 8));
+        const __m256i c_i = _mm256_unpacklo_epi8(cz, _mm256_setzero_si256());
+        const __m256i q0 = _mm256_unpacklo_epi16(ab_i, c_i);  // pixels 0-3 | 8-11
+        const __m256i q1 = _mm256_unpackhi_epi16(ab_i, c_i);  // pixels 4-7 | 12-15
+        __m256i out0 = _mm256_permute2x128_si256(q0, q1, 0x20), out1 = _mm256_permute2x128_si256(q0, q1, 0x31);
+        const __m256i fourth_mask = _mm256_set1_epi32(static_cast<int>(0xff000000u));
+        __m256i* const d = reinterpret_cast<__m256i*>(p);
+        if (keep) {
+            out0 = _mm256_or_si256(out0, _mm256_and_si256(_mm256_loadu_si256(d), fourth_mask));
+            out1 = _mm256_or_si256(out1, _mm256_and_si256(_mm256_loadu_si256(d + 1), fourth_mask));
+        } else {
+            const __m256i f = _mm256_and_si256(_mm256_set1_epi8(static_cast<char>(fourth)), fourth_mask);
+            out0 = _mm256_or_si256(out0, f);
+            out1 = _mm256_or_si256(out1, f);
+        }
+        _mm256_storeu_si256(d, out0);
+        _mm256_storeu_si256(d + 1, out1);
+#endif
+    }
+}
+
+template <class V>
+inline typename V::T load_p(const std::uint8_t* p) {
+    if constexpr (V::kHalves == 1) {
+        return load_p8(p);
+    } else {
+#if defined(__AVX2__)
+        return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+#endif
+    }
+}
+template <class V>
+inline void store_p(std::uint8_t* p, typename V::T v) {
+    if constexpr (V::kHalves == 1) {
+        store_p8(p, v);
+    } else {
+#if defined(__AVX2__)
+        const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0x08);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(packed));
+#endif
+    }
+}
+
+}  // namespace
+}  // namespace qrx::simd
+
+#endif  // __SSSE3__

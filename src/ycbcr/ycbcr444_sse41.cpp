@@ -1,0 +1,2 @@
+#define QRX_LEVEL sse41
+#include "ycbcr/ycbcr444_rows.inl"

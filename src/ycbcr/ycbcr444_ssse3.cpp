@@ -1,0 +1,2 @@
+#define QRX_LEVEL ssse3
+#include "ycbcr/ycbcr444_rows.inl"

@@ -1,0 +1,2 @@
+#define QRX_LEVEL ssse3
+#include "ycocg/ycocg_rows.inl"

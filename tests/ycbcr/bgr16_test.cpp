@@ -1,0 +1,181 @@
+// 16-bit packed BGR (565, 555) -> YCbCr: after widening each field by a left
+// shift, every byte equals that of the 8-bit BGR C3 function on the widened
+// pixels (which the 4:2:2 / 4:2:0 tests check against the model).
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "qrxcc.h"
+#include "support/test_image.h"
+#include "ycbcr/bgr16_unpack.h"
+#include "ycbcr/chroma_model.h"
+
+using namespace chroma_model;
+using qrxtest::GuardedImage;
+
+namespace {
+
+using u16 = std::uint16_t;
+using PackedFn16 = QrxStatus (*)(const Qrx16u*, int, Qrx8u*, int, QrxSize);
+using PlanarFn16 = QrxStatus (*)(const Qrx16u*, int, Qrx8u* const[3], const int[3], QrxSize);
+using PlanarFn8 = QrxStatus (*)(const Qrx8u*, int, Qrx8u* const[3], const int[3], QrxSize);
+
+// Widening written out here: B = bits 4..0 << 3; G = bits 10..5 << 2 (565) or
+// 9..5 << 3 (555); R = bits 15..11 << 3 (565) or 14..10 << 3 (555).
+void widen(const u16* s, u8* bgr, int n, bool is565) {
+    for (int i = 0; i < n; ++i) {
+        const unsigned v = s[i];
+        bgr[3 * i] = static_cast<u8>((v & 31) * 8);
+        bgr[3 * i + 1] = static_cast<u8>(is565 ? ((v >> 5) & 63) * 4 : ((v >> 5) & 31) * 8);
+        bgr[3 * i + 2] = static_cast<u8>(is565 ? (v >> 11) * 8 : ((v >> 10) & 31) * 8);
+    }
+}
+
+struct Src16 {
+    GuardedImage img, wide;
+    Src16(int w, int h, bool is565, unsigned seed) : img(2 * w, h, 8), wide(3 * w, h) {
+        std::mt19937 rng(seed);
+        for (int r = 0; r < h; ++r) {
+            u16* p = reinterpret_cast<u16*>(img.row(r));
+            for (int i = 0; i < w; ++i) p[i] = static_cast<u16>(rng());
+            widen(p, wide.row(r), w, is565);
+        }
+    }
+    const u16* data() { return img.as<u16>(); }
+};
+
+std::vector<int> widths() {
+    std::vector<int> w;
+    for (int i = 1; i <= 70; ++i) w.push_back(i);
+    for (int i : {255, 256, 257, 287, 288, 545, 600}) w.push_back(i);  // across the body's chunks
+    return w;
+}
+
+void check_packed(PackedFn16 fn, bool is565) {
+    for (int w : widths())
+        for (int h : {1, 2, 3}) {
+            Src16 src(w, h, is565, w * 3 + h);
+            GuardedImage expect(2 * w, h);
+            const QrxStatus st = qrxiBGRToYCbCr422_8u_C3C2R(src.wide.data(), src.wide.step(), expect.data(), expect.step(), {w, h});
+            at_all_levels([&](qrx::cpu::Level) {
+                GuardedImage dst(2 * w, h);
+                ASSERT_EQ(fn(src.data(), src.img.step(), dst.data(), dst.step(), {w, h}), st);
+                ASSERT_EQ(dst.all_bytes(), expect.all_bytes()) << w << "x" << h;
+            });
+        }
+}
+
+void check_planar(PlanarFn16 fn, PlanarFn8 ref, bool is565, int cdiv, int crow_div) {
+    for (int w : widths())
+        for (int h : {1, 2, 3, 5}) {
+            Src16 src(w, h, is565, w * 5 + h);
+            const int cw = w / cdiv, ch = h / crow_div;
+            GuardedImage ey(w, h), ecb(cw, ch, 3), ecr(cw, ch, 5);
+            Qrx8u* e[3] = {ey.data(), ecb.data(), ecr.data()};
+            const int es[3] = {ey.step(), ecb.step(), ecr.step()};
+            const QrxStatus st = ref(src.wide.data(), src.wide.step(), e, es, {w, h});
+            at_all_levels([&](qrx::cpu::Level) {
+                GuardedImage y(w, h), cb(cw, ch, 3), cr(cw, ch, 5);
+                Qrx8u* d[3] = {y.data(), cb.data(), cr.data()};
+                ASSERT_EQ(fn(src.data(), src.img.step(), d, es, {w, h}), st) << w << "x" << h;
+                ASSERT_EQ(y.all_bytes(), ey.all_bytes()) << w << "x" << h;
+                ASSERT_EQ(cb.all_bytes(), ecb.all_bytes()) << w << "x" << h;
+                ASSERT_EQ(cr.all_bytes(), ecr.all_bytes()) << w << "x" << h;
+            });
+        }
+}
+
+}  // namespace
+
+TEST(Bgr16ToYCbCr, UnpackWidensWithoutReplication) {
+    const auto a = qrx::ycbcr::unpack_bgr565(0xFFFF);
+    EXPECT_EQ(a.r, 248);
+    EXPECT_EQ(a.g, 252);
+    EXPECT_EQ(a.b, 248);
+    const auto b = qrx::ycbcr::unpack_bgr555(0x8000);  // bit 15 only
+    EXPECT_EQ(b.r + b.g + b.b, 0);
+    const auto c = qrx::ycbcr::unpack_bgr555(0x7FFF);
+    EXPECT_EQ(c.r, 248);
+    EXPECT_EQ(c.g, 248);
+    const auto d = qrx::ycbcr::unpack_bgr565(0x07E0);  // green only
+    EXPECT_EQ(d.g, 252);
+    EXPECT_EQ(d.r + d.b, 0);
+    u16 words[3] = {0x001F, 0x07E0, 0xF800};
+    u8 bgr[9], b2[3], g2[3], r2[3];
+    qrx::ycbcr::unpack_bgr16_to_bgr24<true>(words, bgr, 3);
+    qrx::ycbcr::unpack_bgr16_to_planes<true>(words, b2, g2, r2, 3);
+    EXPECT_EQ(std::vector<u8>(bgr, bgr + 9), (std::vector<u8>{248, 0, 0, 0, 252, 0, 0, 0, 248}));
+    EXPECT_EQ(b2[0], 248);
+    EXPECT_EQ(g2[1], 252);
+    EXPECT_EQ(r2[2], 248);
+}
+
+TEST(Bgr16ToYCbCr, WorkedValues) {
+    // 0xFFFF in 565 converts like (248, 252, 248): Y by F16 is 231.
+    const u16 white[2] = {0xFFFF, 0xFFFF};
+    u8 d[4];
+    ASSERT_EQ(qrxiBGR565ToYCbCr422_16u8u_C3C2R(white, 4, d, 4, {2, 1}), qrxStatusOk);
+    EXPECT_EQ(d[0], 231);
+    EXPECT_EQ(d[2], 231);
+    // 0x8000 in 555 is black: Y 16, Cb = Cr = 128.
+    const u16 black[2] = {0x8000, 0x8000};
+    ASSERT_EQ(qrxiBGR555ToYCbCr422_16u8u_C3C2R(black, 4, d, 4, {2, 1}), qrxStatusOk);
+    EXPECT_EQ(std::vector<u8>(d, d + 4), (std::vector<u8>{16, 128, 16, 128}));
+    // The folded scalar luma (134744 R5 + 132120 G6 + 51384 B5 + 1081344) >> 16 agrees.
+    const int r5 = 31, g6 = 63, b5 = 31;
+    EXPECT_EQ((134744 * r5 + 132120 * g6 + 51384 * b5 + 1081344) >> 16, 231);
+    // 555 with width 5 through 4:1:1: one chroma sample per row, Y for all five.
+    const u16 five[5] = {0x1234, 0x2345, 0x3456, 0x4567, 0x5678};
+    u8 y[5], cb[2] = {0xAA, 0xAA}, cr[2] = {0xBB, 0xBB};
+    Qrx8u* p[3] = {y, cb, cr};
+    const int s[3] = {5, 2, 2};
+    ASSERT_EQ(qrxiBGR555ToYCbCr411_16u8u_C3P3R(five, 10, p, s, {5, 1}), qrxStatusOk);
+    EXPECT_EQ(cb[1], 0xAA);
+    EXPECT_EQ(cr[1], 0xBB);
+    EXPECT_NE(cb[0], 0xAA);
+}
+
+TEST(Bgr16ToYCbCr, PackedMatches8BitOnWidenedPixels) {
+    check_packed(qrxiBGR565ToYCbCr422_16u8u_C3C2R, true);
+    check_packed(qrxiBGR555ToYCbCr422_16u8u_C3C2R, false);
+}
+
+TEST(Bgr16ToYCbCr, PlanarMatches8BitOnWidenedPixels) {
+    check_planar(qrxiBGR565ToYCbCr422_16u8u_C3P3R, qrxiBGRToYCbCr422_8u_C3P3R, true, 2, 1);
+    check_planar(qrxiBGR555ToYCbCr422_16u8u_C3P3R, qrxiBGRToYCbCr422_8u_C3P3R, false, 2, 1);
+    check_planar(qrxiBGR565ToYCbCr420_16u8u_C3P3R, qrxiBGRToYCbCr420_8u_C3P3R, true, 2, 2);
+    check_planar(qrxiBGR555ToYCbCr420_16u8u_C3P3R, qrxiBGRToYCbCr420_8u_C3P3R, false, 2, 2);
+    check_planar(qrxiBGR565ToYCrCb420_16u8u_C3P3R, qrxiBGRToYCrCb420_8u_C3P3R, true, 2, 2);
+    check_planar(qrxiBGR555ToYCrCb420_16u8u_C3P3R, qrxiBGRToYCrCb420_8u_C3P3R, false, 2, 2);
+    check_planar(qrxiBGR565ToYCbCr411_16u8u_C3P3R, qrxiBGRToYCbCr411_8u_C3P3R, true, 4, 1);
+    check_planar(qrxiBGR555ToYCbCr411_16u8u_C3P3R, qrxiBGRToYCbCr411_8u_C3P3R, false, 4, 1);
+}
+
+TEST(Bgr16ToYCbCr, YCrCbExchangesPlanes) {
+    Src16 src(37, 4, true, 9);
+    GuardedImage y1(37, 4), a1(18, 2), b1(18, 2), y2(37, 4), a2(18, 2), b2(18, 2);
+    Qrx8u* d1[3] = {y1.data(), a1.data(), b1.data()};
+    Qrx8u* d2[3] = {y2.data(), b2.data(), a2.data()};
+    const int s[3] = {y1.step(), a1.step(), b1.step()};
+    ASSERT_EQ(qrxiBGR565ToYCbCr420_16u8u_C3P3R(src.data(), src.img.step(), d1, s, {37, 4}), qrxStatusOk);
+    ASSERT_EQ(qrxiBGR565ToYCrCb420_16u8u_C3P3R(src.data(), src.img.step(), d2, s, {37, 4}), qrxStatusOk);
+    EXPECT_EQ(y1.all_bytes(), y2.all_bytes());
+    EXPECT_EQ(a1.all_bytes(), a2.all_bytes());
+    EXPECT_EQ(b1.all_bytes(), b2.all_bytes());
+}
+
+TEST(Bgr16ToYCbCr, ChecksInOrder) {
+    u16 src[16] = {};
+    u8 buf[64];
+    Qrx8u* np[3] = {buf, nullptr, buf};
+    Qrx8u* p[3] = {buf, buf, buf};
+    const int s[3] = {8, 8, 8};
+    EXPECT_EQ(qrxiBGR565ToYCbCr422_16u8u_C3C2R(nullptr, 8, buf, 8, {0, 0}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiBGR555ToYCbCr422_16u8u_C3C2R(src, 8, buf, 8, {1, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiBGR565ToYCbCr422_16u8u_C3P3R(src, 8, np, s, {0, 0}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiBGR565ToYCbCr420_16u8u_C3P3R(src, 8, p, s, {1, 2}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiBGR565ToYCbCr420_16u8u_C3P3R(src, 8, p, s, {2, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiBGR555ToYCrCb420_16u8u_C3P3R(src, 8, np, s, {2, 2}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiBGR555ToYCbCr411_16u8u_C3P3R(src, 8, p, s, {3, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiBGR565ToYCbCr411_16u8u_C3P3R(src, 8, nullptr, s, {4, 1}), qrxStatusNullPointer);
+}

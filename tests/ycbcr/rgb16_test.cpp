@@ -1,0 +1,598 @@
+// YCbCr to 16-bit packed RGB: every function against a per-pixel model written
+// here from the recipes and the region plans, at every dispatch level, plus the
+// worked values, the dither pattern, the gap-free one-long-row path and the checks.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "qrxcc.h"
+#include "support/test_image.h"
+
+namespace {
+
+using u8 = std::uint8_t;
+using u16 = std::uint16_t;
+using qrxtest::GuardedImage;
+
+enum class Src { C3, P444, C2, P422, P420, P411 };
+using C1Fn = QrxStatus (*)(const Qrx8u*, int, Qrx16u*, int, QrxSize);
+using P1Fn = QrxStatus (*)(const Qrx8u* const[3], int, Qrx16u*, int, QrxSize);
+using PAFn = QrxStatus (*)(const Qrx8u* const[3], const int[3], Qrx16u*, int, QrxSize);
+
+struct Fn {
+    const char* name;
+    Src src;
+    int fmt;  // 0 = 565, 1 = 555, 2 = 444
+    bool rgb;  // RGB names: red in the low field
+    bool dither;
+    C1Fn c1;
+    P1Fn p1;
+    PAFn pa;
+};
+
+const Fn kFns[] = {
+    {"YCbCrToBGR565_C3R", Src::C3, 0, false, false, qrxiYCbCrToBGR565_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToBGR565_P3C3R", Src::P444, 0, false, false, nullptr, qrxiYCbCrToBGR565_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToBGR565_C2C3R", Src::C2, 0, false, false, qrxiYCbCr422ToBGR565_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToBGR565_P3C3R", Src::P422, 0, false, false, nullptr, nullptr, qrxiYCbCr422ToBGR565_8u16u_P3C3R},
+    {"YCbCr420ToBGR565_P3C3R", Src::P420, 0, false, false, nullptr, nullptr, qrxiYCbCr420ToBGR565_8u16u_P3C3R},
+    {"YCbCrToBGR565Dither_C3R", Src::C3, 0, false, true, qrxiYCbCrToBGR565Dither_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToBGR565Dither_P3C3R", Src::P444, 0, false, true, nullptr, qrxiYCbCrToBGR565Dither_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToBGR565Dither_C2C3R", Src::C2, 0, false, true, qrxiYCbCr422ToBGR565Dither_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToBGR565Dither_P3C3R", Src::P422, 0, false, true, nullptr, nullptr, qrxiYCbCr422ToBGR565Dither_8u16u_P3C3R},
+    {"YCbCr420ToBGR565Dither_P3C3R", Src::P420, 0, false, true, nullptr, nullptr, qrxiYCbCr420ToBGR565Dither_8u16u_P3C3R},
+    {"YCbCrToBGR555_C3R", Src::C3, 1, false, false, qrxiYCbCrToBGR555_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToBGR555_P3C3R", Src::P444, 1, false, false, nullptr, qrxiYCbCrToBGR555_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToBGR555_C2C3R", Src::C2, 1, false, false, qrxiYCbCr422ToBGR555_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToBGR555_P3C3R", Src::P422, 1, false, false, nullptr, nullptr, qrxiYCbCr422ToBGR555_8u16u_P3C3R},
+    {"YCbCr420ToBGR555_P3C3R", Src::P420, 1, false, false, nullptr, nullptr, qrxiYCbCr420ToBGR555_8u16u_P3C3R},
+    {"YCbCrToBGR555Dither_C3R", Src::C3, 1, false, true, qrxiYCbCrToBGR555Dither_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToBGR555Dither_P3C3R", Src::P444, 1, false, true, nullptr, qrxiYCbCrToBGR555Dither_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToBGR555Dither_C2C3R", Src::C2, 1, false, true, qrxiYCbCr422ToBGR555Dither_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToBGR555Dither_P3C3R", Src::P422, 1, false, true, nullptr, nullptr, qrxiYCbCr422ToBGR555Dither_8u16u_P3C3R},
+    {"YCbCr420ToBGR555Dither_P3C3R", Src::P420, 1, false, true, nullptr, nullptr, qrxiYCbCr420ToBGR555Dither_8u16u_P3C3R},
+    {"YCbCrToBGR444_C3R", Src::C3, 2, false, false, qrxiYCbCrToBGR444_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToBGR444_P3C3R", Src::P444, 2, false, false, nullptr, qrxiYCbCrToBGR444_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToBGR444_C2C3R", Src::C2, 2, false, false, qrxiYCbCr422ToBGR444_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToBGR444_P3C3R", Src::P422, 2, false, false, nullptr, nullptr, qrxiYCbCr422ToBGR444_8u16u_P3C3R},
+    {"YCbCr420ToBGR444_P3C3R", Src::P420, 2, false, false, nullptr, nullptr, qrxiYCbCr420ToBGR444_8u16u_P3C3R},
+    {"YCbCrToBGR444Dither_C3R", Src::C3, 2, false, true, qrxiYCbCrToBGR444Dither_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToBGR444Dither_P3C3R", Src::P444, 2, false, true, nullptr, qrxiYCbCrToBGR444Dither_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToBGR444Dither_C2C3R", Src::C2, 2, false, true, qrxiYCbCr422ToBGR444Dither_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToBGR444Dither_P3C3R", Src::P422, 2, false, true, nullptr, nullptr, qrxiYCbCr422ToBGR444Dither_8u16u_P3C3R},
+    {"YCbCr420ToBGR444Dither_P3C3R", Src::P420, 2, false, true, nullptr, nullptr, qrxiYCbCr420ToBGR444Dither_8u16u_P3C3R},
+    {"YCbCrToRGB565_C3R", Src::C3, 0, true, false, qrxiYCbCrToRGB565_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToRGB565_P3C3R", Src::P444, 0, true, false, nullptr, qrxiYCbCrToRGB565_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToRGB565_C2C3R", Src::C2, 0, true, false, qrxiYCbCr422ToRGB565_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToRGB565_P3C3R", Src::P422, 0, true, false, nullptr, nullptr, qrxiYCbCr422ToRGB565_8u16u_P3C3R},
+    {"YCbCr420ToRGB565_P3C3R", Src::P420, 0, true, false, nullptr, nullptr, qrxiYCbCr420ToRGB565_8u16u_P3C3R},
+    {"YCbCrToRGB565Dither_C3R", Src::C3, 0, true, true, qrxiYCbCrToRGB565Dither_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToRGB565Dither_P3C3R", Src::P444, 0, true, true, nullptr, qrxiYCbCrToRGB565Dither_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToRGB565Dither_C2C3R", Src::C2, 0, true, true, qrxiYCbCr422ToRGB565Dither_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToRGB565Dither_P3C3R", Src::P422, 0, true, true, nullptr, nullptr, qrxiYCbCr422ToRGB565Dither_8u16u_P3C3R},
+    {"YCbCr420ToRGB565Dither_P3C3R", Src::P420, 0, true, true, nullptr, nullptr, qrxiYCbCr420ToRGB565Dither_8u16u_P3C3R},
+    {"YCbCrToRGB555_C3R", Src::C3, 1, true, false, qrxiYCbCrToRGB555_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToRGB555_P3C3R", Src::P444, 1, true, false, nullptr, qrxiYCbCrToRGB555_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToRGB555_C2C3R", Src::C2, 1, true, false, qrxiYCbCr422ToRGB555_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToRGB555_P3C3R", Src::P422, 1, true, false, nullptr, nullptr, qrxiYCbCr422ToRGB555_8u16u_P3C3R},
+    {"YCbCr420ToRGB555_P3C3R", Src::P420, 1, true, false, nullptr, nullptr, qrxiYCbCr420ToRGB555_8u16u_P3C3R},
+    {"YCbCrToRGB555Dither_C3R", Src::C3, 1, true, true, qrxiYCbCrToRGB555Dither_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToRGB555Dither_P3C3R", Src::P444, 1, true, true, nullptr, qrxiYCbCrToRGB555Dither_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToRGB555Dither_C2C3R", Src::C2, 1, true, true, qrxiYCbCr422ToRGB555Dither_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToRGB555Dither_P3C3R", Src::P422, 1, true, true, nullptr, nullptr, qrxiYCbCr422ToRGB555Dither_8u16u_P3C3R},
+    {"YCbCr420ToRGB555Dither_P3C3R", Src::P420, 1, true, true, nullptr, nullptr, qrxiYCbCr420ToRGB555Dither_8u16u_P3C3R},
+    {"YCbCrToRGB444_C3R", Src::C3, 2, true, false, qrxiYCbCrToRGB444_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToRGB444_P3C3R", Src::P444, 2, true, false, nullptr, qrxiYCbCrToRGB444_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToRGB444_C2C3R", Src::C2, 2, true, false, qrxiYCbCr422ToRGB444_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToRGB444_P3C3R", Src::P422, 2, true, false, nullptr, nullptr, qrxiYCbCr422ToRGB444_8u16u_P3C3R},
+    {"YCbCr420ToRGB444_P3C3R", Src::P420, 2, true, false, nullptr, nullptr, qrxiYCbCr420ToRGB444_8u16u_P3C3R},
+    {"YCbCrToRGB444Dither_C3R", Src::C3, 2, true, true, qrxiYCbCrToRGB444Dither_8u16u_C3R, nullptr, nullptr},
+    {"YCbCrToRGB444Dither_P3C3R", Src::P444, 2, true, true, nullptr, qrxiYCbCrToRGB444Dither_8u16u_P3C3R, nullptr},
+    {"YCbCr422ToRGB444Dither_C2C3R", Src::C2, 2, true, true, qrxiYCbCr422ToRGB444Dither_8u16u_C2C3R, nullptr, nullptr},
+    {"YCbCr422ToRGB444Dither_P3C3R", Src::P422, 2, true, true, nullptr, nullptr, qrxiYCbCr422ToRGB444Dither_8u16u_P3C3R},
+    {"YCbCr420ToRGB444Dither_P3C3R", Src::P420, 2, true, true, nullptr, nullptr, qrxiYCbCr420ToRGB444Dither_8u16u_P3C3R},
+    {"YCbCr411ToBGR565_P3C3R", Src::P411, 0, false, false, nullptr, nullptr, qrxiYCbCr411ToBGR565_8u16u_P3C3R},
+    {"YCbCr411ToBGR555_P3C3R", Src::P411, 1, false, false, nullptr, nullptr, qrxiYCbCr411ToBGR555_8u16u_P3C3R},
+};
+
+// ---- the model --------------------------------------------------------------
+
+// Floor division (the recipes' >> on signed values).
+int fdiv(long long a, long long b) {
+    long long q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return static_cast<int>(q);
+}
+int clamp8(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+int T(int v, int k) { return fdiv(static_cast<long long>(v) * k, 512); }
+
+struct C {
+    int r, g, b;
+};
+enum class Recipe { I13u, I13s, I16a, I16c, I16e };
+
+C convert(Recipe rc, int y, int cb, int cr) {
+    const int yp = y - 16, bp = cb - 128, rp = cr - 128;
+    switch (rc) {
+        case Recipe::I13u:
+        case Recipe::I13s: {
+            const int k = rc == Recipe::I13s ? 8 : 0;
+            const int ty = T(yp, 9535);
+            return {clamp8(fdiv(ty + T(rp, 13074) + k, 16)), clamp8(fdiv(ty - T(rp, 6660) - T(bp, 3211) + k, 16)),
+                    clamp8(fdiv(ty + T(bp, 16523) + k, 16))};
+        }
+        case Recipe::I16a:
+        case Recipe::I16e: {
+            const int k = rc == Recipe::I16e ? 32768 : 0;
+            return {clamp8(fdiv(76284LL * yp + 104595LL * rp + k, 65536)),
+                    clamp8(fdiv(76284LL * yp - 53281LL * rp - 25690LL * bp + k, 65536)),
+                    clamp8(fdiv(76284LL * yp + 132186LL * bp + k, 65536))};
+        }
+        case Recipe::I16c:
+            return {clamp8(fdiv(76284LL * y + 104595LL * cr - 14608761, 65536)),
+                    clamp8(fdiv(76284LL * y - 53281LL * cr - 25690LL * cb + 8887730, 65536)),
+                    clamp8(fdiv(76284LL * y + 132186LL * cb - 18140365, 65536))};
+    }
+    return {};
+}
+
+const int kD4[4][4] = {{0, 2312, 578, 2890}, {3468, 1156, 4046, 1734}, {867, 3179, 289, 2601}, {4335, 2023, 3757, 1445}};
+const int kD5[4][4] = {{0, 1118, 279, 1398}, {1678, 559, 1957, 839}, {419, 1538, 139, 1258}, {2097, 978, 1817, 699}};
+
+int field(int v, int bits, bool dither, int t) {
+    if (!dither) return v >> (8 - bits);
+    const int levels = (1 << bits) - 1;
+    const int q = v * levels / 256;
+    const int u = 256 * 255 / levels;
+    return 256 * v - q * u > t ? q + 1 : q;
+}
+
+u16 pack(const Fn& f, C c, int x, int y) {
+    const int rb = f.fmt == 2 ? 4 : 5;
+    const int gb = f.fmt == 0 ? 6 : rb;
+    const int t = f.fmt == 2 ? kD4[y % 4][x % 4] : kD5[y % 4][x % 4];
+    const int tg = gb == 6 ? t / 2 : t;
+    const int r = field(c.r, rb, f.dither, t), g = field(c.g, gb, f.dither, tg), b = field(c.b, rb, f.dither, t);
+    const int low = f.rgb ? r : b, high = f.rgb ? b : r;
+    return static_cast<u16>((high << (gb + rb)) | (g << rb) | low);
+}
+
+// Source image of one function: packed in plane 0, or three planes.
+struct Source {
+    std::vector<GuardedImage> planes;
+    const Qrx8u* ptr[3] = {nullptr, nullptr, nullptr};
+    int step[3] = {0, 0, 0};
+};
+
+int chroma_cols(Src s, int w) { return s == Src::P444 ? w : s == Src::P411 ? (w + 3) / 4 : (w + 1) / 2; }
+
+Source make_source(Src s, int w, int h, int pad, std::uint32_t seed) {
+    Source out;
+    if (s == Src::C3 || s == Src::C2) {
+        out.planes.emplace_back(w * (s == Src::C3 ? 3 : 2), h, pad);
+    } else {
+        const int ch = s == Src::P420 ? (h + 1) / 2 : h;
+        const int cw = chroma_cols(s, w);
+        const int cpad = s == Src::P444 ? pad : pad + 5;  // 4:4:4 planes share one step
+        out.planes.emplace_back(w, h, pad);
+        out.planes.emplace_back(cw, ch, cpad);
+        out.planes.emplace_back(cw, ch, cpad);
+    }
+    for (std::size_t i = 0; i < out.planes.size(); ++i) {
+        out.planes[i].fill_random(seed + static_cast<std::uint32_t>(i) * 7919u);
+        out.ptr[i] = out.planes[i].data();
+        out.step[i] = out.planes[i].step();
+    }
+    return out;
+}
+
+QrxStatus run(const Fn& f, const Qrx8u* const ptr[3], const int step[3], Qrx16u* dst, int dstStep, QrxSize roi) {
+    if (f.c1) return f.c1(ptr[0], step[0], dst, dstStep, roi);
+    if (f.p1) return f.p1(ptr, step[0], dst, dstStep, roi);
+    return f.pa(ptr, step, dst, dstStep, roi);
+}
+
+// Expected 16-bit pixels of the w x h ROI (row-major), from the region plan.
+std::vector<u16> model(const Fn& f, const Source& s, int w, int h, int dstStep) {
+    auto at = [&](int p, int x, int y) -> int {
+        return s.ptr[p][static_cast<std::ptrdiff_t>(y) * s.step[p] + x];
+    };
+    const bool c3_gap = f.src == Src::C3 && !f.dither && s.step[0] == 3 * w && (dstStep >> 1) == w &&
+                        (w % 2 == 0 || !(f.fmt == 2 && !f.rgb));
+    const bool c2_gap = f.src == Src::C2 && !f.dither && s.step[0] == 2 * w && (dstStep >> 1) == w && w % 2 == 0;
+    const long long total = static_cast<long long>(w) * h;
+    std::vector<u16> out;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const long long k = (c3_gap || c2_gap) ? static_cast<long long>(y) * w + x : x;
+            const long long body = (c3_gap || c2_gap) ? total / 8 * 8 : w / 8 * 8;
+            int Y = 0, Cb = 0, Cr = 0;
+            Recipe rc = Recipe::I13u;
+            switch (f.src) {
+                case Src::C3:
+                    Y = at(0, 3 * x, y), Cb = at(0, 3 * x + 1, y), Cr = at(0, 3 * x + 2, y);
+                    rc = f.dither || k < body ? Recipe::I13u : Recipe::I16a;
+                    break;
+                case Src::C2: {
+                    const int pair = x / 2;
+                    Y = at(0, 2 * x, y);
+                    Cb = at(0, 4 * pair + 1, y);
+                    if (w == 1) {
+                        Cr = Cb, rc = Recipe::I16c;  // no pair at all
+                    } else if (x == w - 1 && w % 2 == 1) {
+                        // odd last pixel: plain takes the previous pair's Cr, dithered its own Cb
+                        Cr = f.dither ? Cb : at(0, 4 * pair - 1, y);
+                        rc = f.dither ? Recipe::I13u : Recipe::I16a;
+                    } else {
+                        Cr = at(0, 4 * pair + 3, y);
+                        rc = f.dither || k < body ? Recipe::I13u : Recipe::I16c;
+                    }
+                    break;
+                }
+                case Src::P444:
+                    Y = at(0, x, y), Cb = at(1, x, y), Cr = at(2, x, y);
+                    break;
+                case Src::P422:
+                    Y = at(0, x, y), Cb = at(1, x / 2, y), Cr = at(2, x / 2, y);
+                    break;
+                case Src::P420:
+                    Y = at(0, x, y), Cb = at(1, x / 2, y / 2), Cr = at(2, x / 2, y / 2);
+                    break;
+                case Src::P411:
+                    Y = at(0, x, y), Cb = at(1, x / 4, y), Cr = at(2, x / 4, y);
+                    rc = x < w / 32 * 32 ? Recipe::I13s : Recipe::I16e;
+                    break;
+            }
+            out.push_back(pack(f, convert(rc, Y, Cb, Cr), x, y));
+        }
+    return out;
+}
+
+std::vector<u16> read_dst(GuardedImage& d, int w, int h) {
+    std::vector<u16> out;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            u16 v;
+            std::memcpy(&v, d.row(y) + 2 * x, 2);
+            out.push_back(v);
+        }
+    return out;
+}
+
+std::string where(const Fn& f, int w, int h, qrx::cpu::Level l) {
+    std::ostringstream os;
+    os << f.name << " " << w << "x" << h << " level " << qrx::cpu::level_name(l);
+    return os.str();
+}
+
+// Converts at every level and compares with the model; returns false at the first failure.
+bool check_all_levels(const Fn& f, const Source& s, int w, int h, int dst_pad) {
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel forced(level);
+        GuardedImage dst(2 * w, h, dst_pad);
+        EXPECT_EQ(run(f, s.ptr, s.step, dst.as<Qrx16u>(), dst.step(), {w, h}), qrxStatusOk) << where(f, w, h, level);
+        const auto got = read_dst(dst, w, h);
+        const auto want = model(f, s, w, h, dst.step());
+        if (got != want) {
+            std::size_t i = 0;
+            while (got[i] == want[i]) ++i;
+            ADD_FAILURE() << where(f, w, h, level) << ": pixel (" << i % w << ", " << i / w << ") got 0x" << std::hex
+                          << got[i] << " want 0x" << want[i];
+            return false;
+        }
+        if (!dst.guards_intact()) {
+            ADD_FAILURE() << where(f, w, h, level) << ": wrote outside the ROI";
+            return false;
+        }
+    }
+    return true;
+}
+
+int min_width(const Fn& f) { return f.src == Src::P411 ? 4 : 1; }
+
+const Fn& by_name(const std::string& n) {
+    for (const Fn& f : kFns)
+        if (n == f.name) return f;
+    throw std::runtime_error("no function " + n);
+}
+
+}  // namespace
+
+TEST(Rgb16Convert, EveryFunctionMatchesTheModelAroundEveryBlockBoundary) {
+    ASSERT_EQ(sizeof(kFns) / sizeof(kFns[0]), 62u);
+    for (const Fn& f : kFns)
+        for (int h : {1, 2, 3, 5})
+            for (int w = min_width(f); w <= 70; ++w) {
+                const Source s = make_source(f.src, w, h, 3, static_cast<std::uint32_t>(w * 31 + h));
+                if (!check_all_levels(f, s, w, h, 6)) return;
+            }
+}
+
+TEST(Rgb16Convert, LongRowsMatchTheModel) {
+    for (const Fn& f : kFns)
+        for (int w : {127, 256, 1001}) {
+            const Source s = make_source(f.src, w, 3, 9, static_cast<std::uint32_t>(w));
+            if (!check_all_levels(f, s, w, 3, 2)) return;
+        }
+}
+
+TEST(Rgb16Convert, GapFreeImagesMatchTheModel) {
+    // No padding on either side: the plain C3R and C2C3R functions take the
+    // one-long-row path where their conditions hold (the model decides it on its own).
+    for (const Fn& f : kFns) {
+        if (f.src != Src::C3 && f.src != Src::C2) continue;
+        for (int h = 1; h <= 5; ++h)
+            for (int w = 1; w <= 21; ++w) {
+                const Source s = make_source(f.src, w, h, 0, static_cast<std::uint32_t>(w * 7 + h));
+                if (!check_all_levels(f, s, w, h, 0)) return;
+            }
+        const Source big = make_source(f.src, 333, 7, 0, 5);
+        if (!check_all_levels(f, big, 333, 7, 0)) return;
+    }
+}
+
+// A YCbCr triple whose 4-bit fields differ between I13u and I16a.
+struct Triple {
+    u8 y, cb, cr;
+};
+Triple triple_where_i13u_and_i16a_differ_in_444() {
+    const Fn& f = by_name("YCbCrToRGB444_C3R");
+    for (int y = 16; y < 256; ++y)
+        for (int c = 0; c < 256; c += 5)
+            if (pack(f, convert(Recipe::I13u, y, c, 255 - c), 0, 0) != pack(f, convert(Recipe::I16a, y, c, 255 - c), 0, 0))
+                return {static_cast<u8>(y), static_cast<u8>(c), static_cast<u8>(255 - c)};
+    return {0, 0, 0};
+}
+
+TEST(Rgb16Convert, GapFree3x3RunsPixels0To7ByI13uAndPixel8ByI16a) {
+    const Triple t = triple_where_i13u_and_i16a_differ_in_444();
+    ASSERT_NE(t.y, 0);
+    std::vector<u8> src;
+    for (int i = 0; i < 9; ++i) src.insert(src.end(), {t.y, t.cb, t.cr});
+    const Fn& rgb = by_name("YCbCrToRGB444_C3R");
+    const Fn& bgr = by_name("YCbCrToBGR444_C3R");
+    const u16 rgb13 = pack(rgb, convert(Recipe::I13u, t.y, t.cb, t.cr), 0, 0);
+    const u16 rgb16 = pack(rgb, convert(Recipe::I16a, t.y, t.cb, t.cr), 0, 0);
+    const u16 bgr16 = pack(bgr, convert(Recipe::I16a, t.y, t.cb, t.cr), 0, 0);
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel forced(level);
+        std::vector<u16> dst(9, 0xEEEE);
+        // RGB444: one row of 9 pixels -> 0..7 by I13u, 8 by I16a.
+        ASSERT_EQ(qrxiYCbCrToRGB444_8u16u_C3R(src.data(), 9, dst.data(), 6, {3, 3}), qrxStatusOk);
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(dst[i], rgb13) << i;
+        EXPECT_EQ(dst[8], rgb16);
+        // BGR444 with an odd width stays row by row: 3 pixels < 8, all by I16a.
+        ASSERT_EQ(qrxiYCbCrToBGR444_8u16u_C3R(src.data(), 9, dst.data(), 6, {3, 3}), qrxStatusOk);
+        for (int i = 0; i < 9; ++i) EXPECT_EQ(dst[i], bgr16) << i;
+        // Negative cases for RGB444: a padded source, a padded destination -> row by row, all I16a.
+        std::vector<u8> padded(3 * 10);
+        for (int r = 0; r < 3; ++r) std::memcpy(padded.data() + 10 * r, src.data(), 9);
+        ASSERT_EQ(qrxiYCbCrToRGB444_8u16u_C3R(padded.data(), 10, dst.data(), 6, {3, 3}), qrxStatusOk);
+        for (int i = 0; i < 9; ++i) EXPECT_EQ(dst[i], rgb16) << i;
+        std::vector<u16> wide(12, 0xEEEE);
+        ASSERT_EQ(qrxiYCbCrToRGB444_8u16u_C3R(src.data(), 9, wide.data(), 8, {3, 3}), qrxStatusOk);
+        for (int r = 0; r < 3; ++r)
+            for (int x = 0; x < 3; ++x) EXPECT_EQ(wide[4 * r + x], rgb16);
+        // An odd destination step of 7 bytes still gives floor(7 / 2) == 3: gap-free.
+        ASSERT_EQ(qrxiYCbCrToRGB444_8u16u_C3R(src.data(), 9, dst.data(), 7, {3, 3}), qrxStatusOk);
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(dst[i], rgb13) << i;
+        EXPECT_EQ(dst[8], rgb16);
+        // The dithered function never takes the long-row path (it is I13u everywhere anyway).
+    }
+}
+
+TEST(Rgb16Convert, GapFreePackedNeedsAnEvenWidth) {
+    // 3x2 YCbCr422 without gaps: odd width -> row by row: pair by I16c, last pixel by I16a
+    // with the previous pair's Cr.  4x4 without gaps: one row of 16 -> all I13u.
+    const Fn& f = by_name("YCbCr422ToRGB565_C2C3R");
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel forced(level);
+        Source odd = make_source(Src::C2, 3, 2, 0, 11);
+        std::vector<u16> dst(6);
+        ASSERT_EQ(f.c1(odd.ptr[0], 6, dst.data(), 6, {3, 2}), qrxStatusOk);
+        EXPECT_EQ(dst, model(f, odd, 3, 2, 6));
+        for (int y = 0; y < 2; ++y) {
+            const u8* p = odd.ptr[0] + 6 * y;
+            EXPECT_EQ(dst[3 * y + 2], pack(f, convert(Recipe::I16a, p[4], p[5], p[3]), 2, y));
+            EXPECT_EQ(dst[3 * y], pack(f, convert(Recipe::I16c, p[0], p[1], p[3]), 0, y));
+        }
+        Source even = make_source(Src::C2, 4, 4, 0, 12);
+        std::vector<u16> d2(16);
+        ASSERT_EQ(f.c1(even.ptr[0], 8, d2.data(), 8, {4, 4}), qrxStatusOk);
+        for (int i = 0; i < 16; ++i) {
+            const u8* p = even.ptr[0] + 4 * (i / 2);
+            EXPECT_EQ(d2[i], pack(f, convert(Recipe::I13u, p[(i & 1) * 2], p[1], p[3]), 0, 0)) << i;
+        }
+    }
+}
+
+TEST(Rgb16Convert, WorkedValues) {
+    const u8 white[3] = {235, 128, 128};
+    const u8 red[3] = {81, 90, 240};
+    const Qrx8u* pw[3] = {&white[0], &white[1], &white[2]};
+    const Qrx8u* pr[3] = {&red[0], &red[1], &red[2]};
+    u16 d = 0;
+    ASSERT_EQ(qrxiYCbCrToBGR565_8u16u_P3C3R(pw, 1, &d, 2, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(d, 0xFFFF);
+    ASSERT_EQ(qrxiYCbCrToBGR555_8u16u_P3C3R(pw, 1, &d, 2, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(d, 0x7FFF);
+    ASSERT_EQ(qrxiYCbCrToBGR444_8u16u_P3C3R(pw, 1, &d, 2, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(d, 0x0FFF);
+    ASSERT_EQ(qrxiYCbCrToBGR565_8u16u_P3C3R(pr, 1, &d, 2, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(d, 0xF800);
+    ASSERT_EQ(qrxiYCbCrToRGB565_8u16u_P3C3R(pr, 1, &d, 2, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(d, 0x001F);
+    // A row of 8 through the C3 vector body (I13u) gives the same words.
+    std::vector<u8> row;
+    for (int i = 0; i < 8; ++i) row.insert(row.end(), red, red + 3);
+    std::vector<u16> out(8);
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel forced(level);
+        ASSERT_EQ(qrxiYCbCrToBGR565_8u16u_C3R(row.data(), 24, out.data(), 16, {8, 1}), qrxStatusOk);
+        for (u16 v : out) EXPECT_EQ(v, 0xF800);
+    }
+}
+
+// YCbCr (126, 128, 128) gives R = G = B = 128 by I13u.
+TEST(Rgb16Dither, FlatMidLevelSplitsNineOfSixteen) {
+    const Fn& f = by_name("YCbCr420ToBGR555Dither_P3C3R");
+    ASSERT_EQ(convert(Recipe::I13u, 126, 128, 128).r, 128);
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel forced(level);
+        for (int w : {4, 8, 20, 37}) {
+            std::vector<u8> y(w * 4, 126), c(w * 2, 128);
+            const Qrx8u* p[3] = {y.data(), c.data(), c.data()};
+            const int steps[3] = {w, w / 2 + 1, w / 2 + 1};
+            std::vector<u16> d(w * 4);
+            ASSERT_EQ(f.pa(p, steps, d.data(), 2 * w, {w, 4}), qrxStatusOk);
+            int high = 0;
+            for (int yy = 0; yy < 4; ++yy)
+                for (int x = 0; x < w; ++x) {
+                    const u16 v = d[yy * w + x];
+                    const int r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
+                    EXPECT_EQ(r, g);
+                    EXPECT_EQ(r, b);
+                    EXPECT_EQ(r, kD5[yy][x % 4] < 1193 ? 16 : 15) << x << "," << yy;
+                    high += r == 16;
+                }
+            if (w % 4 == 0) EXPECT_EQ(high, 9 * w / 4) << "w " << w;
+        }
+    }
+}
+
+TEST(Rgb16Dither, PatternRestartsAtTheRoiCorner) {
+    // A 12x9 image; converting the ROI that starts at (3, 2) must give exactly what
+    // converting the same pixels as an image of their own gives.
+    for (const Fn& f : kFns) {
+        if (!f.dither || f.src == Src::C2) continue;  // packed pairs are covered below
+        const int W = 12, H = 9, x0 = f.src == Src::P420 ? 2 : 3, y0 = 2, w = 8, h = 6;
+        Source s = make_source(f.src, W, H, 0, 77);
+        const int cdiv = f.src == Src::P444 ? 1 : 2;
+        const int cy = f.src == Src::P420 ? 2 : 1;
+        const Qrx8u* sub[3];
+        if (f.src == Src::C3) {
+            sub[0] = s.ptr[0] + y0 * s.step[0] + 3 * x0;
+        } else {
+            sub[0] = s.ptr[0] + y0 * s.step[0] + x0;
+            sub[1] = s.ptr[1] + (y0 / cy) * s.step[1] + x0 / cdiv;
+            sub[2] = s.ptr[2] + (y0 / cy) * s.step[2] + x0 / cdiv;
+        }
+        GuardedImage whole(2 * w, h, 4);
+        ASSERT_EQ(run(f, sub, s.step, whole.as<Qrx16u>(), whole.step(), {w, h}), qrxStatusOk);
+        // the same pixels copied into an image of their own
+        Source own;
+        own.planes.reserve(3);
+        const int planes = f.src == Src::C3 ? 1 : 3;
+        for (int p = 0; p < planes; ++p) {
+            const int bytes = p == 0 ? (f.src == Src::C3 ? 3 * w : w) : w / cdiv;
+            const int rows = p == 0 ? h : h / cy;
+            own.planes.emplace_back(bytes, rows, 1);
+            for (int r = 0; r < rows; ++r) std::memcpy(own.planes[p].row(r), sub[p] + r * s.step[p], bytes);
+            own.ptr[p] = own.planes[p].data();
+            own.step[p] = own.planes[p].step();
+        }
+        GuardedImage alone(2 * w, h, 4);
+        ASSERT_EQ(run(f, own.ptr, own.step, alone.as<Qrx16u>(), alone.step(), {w, h}), qrxStatusOk);
+        EXPECT_EQ(whole.roi_bytes(), alone.roi_bytes()) << f.name;
+        EXPECT_EQ(read_dst(alone, w, h), model(f, own, w, h, alone.step())) << f.name;
+    }
+    // Packed pairs: an ROI starting one pair in.
+    const Fn& f = by_name("YCbCr422ToRGB565Dither_C2C3R");
+    Source s = make_source(Src::C2, 10, 7, 0, 3);
+    const Qrx8u* sub[3] = {s.ptr[0] + s.step[0] + 4, nullptr, nullptr};
+    GuardedImage d(2 * 7, 5, 2);
+    ASSERT_EQ(run(f, sub, s.step, d.as<Qrx16u>(), d.step(), {7, 5}), qrxStatusOk);
+    Source own;
+    own.planes.emplace_back(14, 5, 0);
+    for (int r = 0; r < 5; ++r) std::memcpy(own.planes[0].row(r), sub[0] + r * s.step[0], 14);
+    own.ptr[0] = own.planes[0].data();
+    own.step[0] = own.planes[0].step();
+    EXPECT_EQ(read_dst(d, 7, 5), model(f, own, 7, 5, d.step()));
+    // first pixel of the ROI gets D[0][0] = 0, whatever the position in the image
+}
+
+TEST(Rgb16Convert, PackedWidthOneWritesOnePixelPerRow) {
+    for (const Fn& f : kFns) {
+        if (f.src != Src::C2) continue;
+        Source s = make_source(Src::C2, 1, 4, 2, 9);
+        GuardedImage d(2, 4, 6);
+        ASSERT_EQ(run(f, s.ptr, s.step, d.as<Qrx16u>(), d.step(), {1, 4}), qrxStatusOk);
+        EXPECT_TRUE(d.guards_intact()) << f.name;
+        for (int y = 0; y < 4; ++y) {
+            const u8* p = s.ptr[0] + y * s.step[0];
+            u16 v;
+            std::memcpy(&v, d.row(y), 2);
+            EXPECT_EQ(v, pack(f, convert(Recipe::I16c, p[0], p[1], p[1]), 0, y)) << f.name;
+        }
+    }
+}
+
+TEST(Rgb16Convert, ZeroAndNegativeSteps) {
+    for (const Fn& f : kFns) {
+        const int w = 19, h = 3;
+        const Source s = make_source(f.src, w, h, 2, 21);
+        // Negative steps: every pointer at its last row, rows run upwards.
+        Source up;
+        for (std::size_t p = 0; p < s.planes.size(); ++p) {
+            up.ptr[p] = s.ptr[p] + (s.planes[p].rows() - 1) * s.step[p];
+            up.step[p] = -s.step[p];
+        }
+        GuardedImage d(2 * w, h, 4);
+        ASSERT_EQ(run(f, up.ptr, up.step, reinterpret_cast<Qrx16u*>(d.row(h - 1)), -d.step(), {w, h}), qrxStatusOk);
+        EXPECT_TRUE(d.guards_intact()) << f.name;
+        const auto want = model(f, up, w, h, -d.step());
+        std::vector<u16> got;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                u16 v;
+                std::memcpy(&v, d.row(h - 1 - y) + 2 * x, 2);
+                got.push_back(v);
+            }
+        EXPECT_EQ(got, want) << f.name;
+        // Zero steps: every row reads the same rows and writes the same row; the last
+        // ROI row (row 2 of the dither pattern) is what remains.
+        Source flat = s;
+        for (int& st : flat.step) st = 0;
+        GuardedImage z(2 * w, 1, 4);
+        ASSERT_EQ(run(f, flat.ptr, flat.step, z.as<Qrx16u>(), 0, {w, h}), qrxStatusOk);
+        const auto all = model(f, flat, w, h, 0);
+        EXPECT_EQ(read_dst(z, w, 1), std::vector<u16>(all.end() - w, all.end())) << f.name;
+        EXPECT_TRUE(z.guards_intact()) << f.name;
+    }
+}
+
+TEST(Rgb16Convert, ChecksInOrder) {
+    u8 b[64] = {};
+    u16 d[16] = {};
+    const Qrx8u* planes[3] = {b, b, b};
+    const Qrx8u* one_null[3] = {b, nullptr, b};
+    const int steps[3] = {8, 8, 8};
+    for (const Fn& f : kFns) {
+        const int mw = min_width(f);
+        auto call = [&](const Qrx8u* const* p, Qrx16u* dst, QrxSize roi) {
+            if (f.c1) return f.c1(p ? p[0] : nullptr, 8, dst, 32, roi);
+            if (f.p1) return f.p1(p, 8, dst, 32, roi);
+            return f.pa(p, steps, dst, 32, roi);
+        };
+        EXPECT_EQ(call(planes, d, {mw, 1}), qrxStatusOk) << f.name;
+        EXPECT_EQ(call(nullptr, d, {0, 1}), qrxStatusNullPointer) << f.name;
+        EXPECT_EQ(call(planes, nullptr, {0, 0}), qrxStatusNullPointer) << f.name;
+        EXPECT_EQ(call(planes, d, {mw - 1, 1}), qrxStatusSizeError) << f.name;
+        EXPECT_EQ(call(planes, d, {mw, 0}), qrxStatusSizeError) << f.name;
+        EXPECT_EQ(call(planes, d, {mw, -3}), qrxStatusSizeError) << f.name;
+        if (f.c1) continue;
+        EXPECT_EQ(call(one_null, d, {mw, 1}), qrxStatusNullPointer) << f.name;
+        // a null plane with a bad size: 4:1:1 tests planes first, the others the size first
+        EXPECT_EQ(call(one_null, d, {0, 1}), f.src == Src::P411 ? qrxStatusNullPointer : qrxStatusSizeError) << f.name;
+    }
+    // errors write nothing
+    u16 guard[4] = {0x1234, 0x1234, 0x1234, 0x1234};
+    EXPECT_EQ(qrxiYCbCr411ToBGR565_8u16u_P3C3R(planes, steps, guard, 8, {3, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiYCbCr420ToRGB565Dither_8u16u_P3C3R(one_null, steps, guard, 8, {4, 1}), qrxStatusNullPointer);
+    for (u16 v : guard) EXPECT_EQ(v, 0x1234);
+}

@@ -1,0 +1,480 @@
+// RGB/BGR <-> YCbCr 4:2:2: every function against the per-pixel model for widths
+// 1..70 (around every block size) and several heights, at every dispatch level,
+// with the bytes outside the ROI untouched; worked values; checks.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "qrxcc.h"
+#include "support/test_image.h"
+#include "ycbcr/chroma_model.h"
+
+using namespace chroma_model;
+using qrxtest::GuardedImage;
+
+namespace {
+
+using PixFn = QrxStatus (*)(const Qrx8u*, int, Qrx8u*, int, QrxSize);
+using PixAlphaFn = QrxStatus (*)(const Qrx8u*, int, Qrx8u*, int, QrxSize, Qrx8u);
+using RowModel = std::function<void(const u8* s, u8* d, int w)>;
+
+const int kHeights[] = {1, 2, 3, 5};
+
+// pixel i of a pixel-order row: {R, G, B}
+C3 px(const u8* s, int i, int ch, bool bgr) {
+    const u8* p = s + ch * i;
+    return bgr ? C3{p[2], p[1], p[0]} : C3{p[0], p[1], p[2]};
+}
+
+void put_pair(u8* d, int i, bool cb_first, int y0, int y1, C3 ch) {
+    u8* p = d + 2 * i;
+    if (cb_first) {
+        p[0] = ch.a, p[1] = y0, p[2] = ch.b, p[3] = y1;
+    } else {
+        p[0] = y0, p[1] = ch.a, p[2] = y1, p[3] = ch.b;
+    }
+}
+void put_last(u8* d, int i, bool cb_first, int y, int cb) {
+    d[2 * i + (cb_first ? 1 : 0)] = y;
+    d[2 * i + (cb_first ? 0 : 1)] = cb;
+}
+
+// Pixel-order source (src_ch bytes per pixel) -> packed 4:2:2 (2 w bytes per row).
+void check_to_packed(PixFn fn, int src_ch, int min_w, const RowModel& model, unsigned seed) {
+    for (int w = 1; w <= 70; ++w)
+        for (int h : kHeights) {
+            GuardedImage src(w * src_ch, h);
+            src.fill_random(seed + 97 * w + h);
+            GuardedImage dst0(2 * w, h);
+            if (w < min_w) {
+                EXPECT_EQ(fn(src.data(), src.step(), dst0.data(), dst0.step(), {w, h}), qrxStatusSizeError);
+                EXPECT_TRUE(dst0.guards_intact());
+                continue;
+            }
+            GuardedImage expect(2 * w, h);
+            for (int r = 0; r < h; ++r) model(src.row(r), expect.row(r), w);
+            at_all_levels([&](qrx::cpu::Level level) {
+                GuardedImage dst(2 * w, h);
+                ASSERT_EQ(fn(src.data(), src.step(), dst.data(), dst.step(), {w, h}), qrxStatusOk);
+                ASSERT_EQ(dst.all_bytes(), expect.all_bytes())
+                    << "w=" << w << " h=" << h << " level " << qrx::cpu::level_name(level);
+            });
+        }
+}
+
+// Packed 4:2:2 source -> pixel order (dst_ch bytes per pixel, alpha when 4).
+void check_from_packed(const std::function<QrxStatus(const u8*, int, u8*, int, QrxSize)>& fn, int dst_ch, int min_w,
+                       const RowModel& model, unsigned seed) {
+    for (int w = 1; w <= 70; ++w)
+        for (int h : kHeights) {
+            GuardedImage src(2 * w, h);
+            src.fill_random(seed + 131 * w + h);
+            GuardedImage dst0(w * dst_ch, h);
+            if (w < min_w) {
+                EXPECT_EQ(fn(src.data(), src.step(), dst0.data(), dst0.step(), {w, h}), qrxStatusSizeError);
+                EXPECT_TRUE(dst0.guards_intact());
+                continue;
+            }
+            GuardedImage expect(w * dst_ch, h);
+            for (int r = 0; r < h; ++r) model(src.row(r), expect.row(r), w);
+            at_all_levels([&](qrx::cpu::Level level) {
+                GuardedImage dst(w * dst_ch, h);
+                ASSERT_EQ(fn(src.data(), src.step(), dst.data(), dst.step(), {w, h}), qrxStatusOk);
+                ASSERT_EQ(dst.all_bytes(), expect.all_bytes())
+                    << "w=" << w << " h=" << h << " level " << qrx::cpu::level_name(level);
+            });
+        }
+}
+
+void put_rgb(u8* d, int i, int ch, bool bgr, C3 c, int alpha = -1) {
+    u8* p = d + ch * i;
+    p[0] = bgr ? c.c : c.a;
+    p[1] = c.b;
+    p[2] = bgr ? c.a : c.c;
+    if (ch == 4 && alpha >= 0) p[3] = alpha;
+}
+
+// Inverse packed model: body [0, body) by `body_r`, pairs by `pair_r`, odd last by
+// `last_r` with the previous pair's Cr; width 1 uses Cb for Cr.
+RowModel inverse_packed_model(bool cb_first, int ch, bool bgr, int block, C3 (*body_r)(int, int, int),
+                              C3 (*pair_r)(int, int, int), C3 (*last_r)(int, int, int), int alpha = -1) {
+    return [=](const u8* s, u8* d, int w) {
+        const int yo0 = cb_first ? 1 : 0, cbo = cb_first ? 0 : 1, yo1 = cb_first ? 3 : 2, cro = cb_first ? 2 : 3;
+        const int body = w / block * block;
+        for (int i = 0; i + 1 < w; i += 2) {
+            const u8* p = s + 2 * i;
+            C3 (*rec)(int, int, int) = i < body ? body_r : pair_r;
+            put_rgb(d, i, ch, bgr, rec(p[yo0], p[cbo], p[cro]), alpha);
+            put_rgb(d, i + 1, ch, bgr, rec(p[yo1], p[cbo], p[cro]), alpha);
+        }
+        if (w & 1) {
+            const u8* p = s + 2 * (w - 1);
+            const int cr = w == 1 ? p[cbo] : s[2 * (w - 1) - (cb_first ? 2 : 1)];
+            put_rgb(d, w - 1, ch, bgr, last_r(p[yo0], p[cbo], cr), alpha);
+        }
+    };
+}
+
+}  // namespace
+
+// ---- forward ---------------------------------------------------------------------
+
+TEST(Ycbcr422Forward, RgbC3ToPackedMatchesModel) {
+    check_to_packed(qrxiRGBToYCbCr422_8u_C3C2R, 3, 1,
+                    [](const u8* s, u8* d, int w) {
+                        const int body = w / 4 * 4;  // blocks of 8 then 4
+                        for (int i = 0; i + 1 < w; i += 2) {
+                            const C3 p0 = px(s, i, 3, false), p1 = px(s, i + 1, 3, false);
+                            auto Y = i < body ? FPY : F16tY;
+                            put_pair(d, i, false, Y(p0.a, p0.b, p0.c), Y(p1.a, p1.b, p1.c),
+                                     P17(p0.a + p1.a, p0.b + p1.b, p0.c + p1.c));
+                        }
+                        if (w & 1) {
+                            const C3 p = px(s, w - 1, 3, false);
+                            put_last(d, w - 1, false, F16uY(p.a, p.b, p.c),
+                                     cl(fl(-9699LL * p.a - 19070LL * p.b + 28770LL * p.c + 8388608, 65536)));
+                        }
+                    },
+                    1);
+}
+
+TEST(Ycbcr422Forward, BgrC3AndAc4ToPackedMatchModel) {
+    for (int ch : {3, 4}) {
+        const RowModel model = [ch](const u8* s, u8* d, int w) {
+            const int body = w / 32 * 32;
+            for (int i = 0; i + 1 < w; i += 2) {
+                const C3 p0 = px(s, i, ch, true), p1 = px(s, i + 1, ch, true);
+                const bool v = i < body;
+                auto Y = v ? Y15 : F16Y;
+                const int sr = p0.a + p1.a, sg = p0.b + p1.b, sb = p0.c + p1.c;
+                put_pair(d, i, false, Y(p0.a, p0.b, p0.c), Y(p1.a, p1.b, p1.c), v ? P11(sr, sg, sb) : P17q(sr, sg, sb));
+            }
+            if (w & 1) {
+                const C3 p = px(s, w - 1, ch, true);
+                put_last(d, w - 1, false, F16Y(p.a, p.b, p.c),
+                         cl(fl(-9699LL * p.a - 19071LL * p.b + 28770LL * p.c + 8396800, 65536)));
+            }
+        };
+        check_to_packed(ch == 3 ? qrxiBGRToYCbCr422_8u_C3C2R : qrxiBGRToYCbCr422_8u_AC4C2R, ch, 2, model, 2 + ch);
+    }
+}
+
+TEST(Ycbcr422Forward, BgrAc4ToCbYCrMatchesModelAlignedAndNot) {
+    const RowModel model = [](const u8* s, u8* d, int w) {
+        const int body = w / 8 * 8;
+        for (int i = 0; i + 1 < w; i += 2) {
+            const C3 p0 = px(s, i, 4, true), p1 = px(s, i + 1, 4, true);
+            const int sr = p0.a + p1.a, sg = p0.b + p1.b, sb = p0.c + p1.c;
+            if (i < body) {
+                put_pair(d, i, true, Y15(p0.a, p0.b, p0.c), Y15(p1.a, p1.b, p1.c), P10(sr, sg, sb));
+            } else {
+                put_pair(d, i, true, F16Y(p0.a, p0.b, p0.c), F16Y(p1.a, p1.b, p1.c), P17(sr, sg, sb, 16842752, 16842750));
+            }
+        }
+        if (w & 1) {
+            const C3 p = px(s, w - 1, 4, true);
+            put_last(d, w - 1, true, F16Y(p.a, p.b, p.c), F16Cb(p.a, p.b, p.c));
+        }
+    };
+    check_to_packed(qrxiBGRToCbYCr422_8u_AC4C2R, 4, 1, model, 7);
+
+    // The aligned kernel (every pointer and step a multiple of 16) gives the same bytes.
+    for (int w : {8, 16, 29, 64}) {
+        const int h = 3, sstep = 4 * 64 + 16, dstep = 2 * 64 + 16;
+        alignas(16) static u8 src[3 * (4 * 64 + 16) + 64];
+        alignas(16) static u8 da[3 * (2 * 64 + 16) + 64], du[3 * (2 * 64 + 16) + 64];
+        for (std::size_t i = 0; i < sizeof(src); ++i) src[i] = static_cast<u8>(i * 37 + w);
+        std::vector<u8> expect(3 * dstep, 0);
+        for (int r = 0; r < h; ++r) model(src + r * sstep, expect.data() + r * dstep, w);
+        at_all_levels([&](qrx::cpu::Level) {
+            std::fill(std::begin(da), std::end(da), 0);
+            std::fill(std::begin(du), std::end(du), 0);
+            ASSERT_EQ(qrxiBGRToCbYCr422_8u_AC4C2R(src, sstep, da, dstep, {w, h}), qrxStatusOk);
+            ASSERT_EQ(qrxiBGRToCbYCr422_8u_AC4C2R(src + 4, sstep, du + 1, dstep, {w, h}), qrxStatusOk);
+            for (int r = 0; r < h; ++r)
+                for (int i = 0; i < 2 * w; ++i) ASSERT_EQ(da[r * dstep + i], expect[r * dstep + i]) << w;
+            std::vector<u8> expect_u(3 * dstep, 0);
+            for (int r = 0; r < h; ++r) model(src + 4 + r * sstep, expect_u.data() + r * dstep, w);
+            for (int r = 0; r < h; ++r)
+                for (int i = 0; i < 2 * w; ++i) ASSERT_EQ(du[1 + r * dstep + i], expect_u[r * dstep + i]) << w;
+        });
+    }
+}
+
+TEST(Ycbcr422Forward, ThreeTapAndGammaMatchModel) {
+    const std::vector<int> curve = curve709();
+    for (bool gamma : {false, true}) {
+        const RowModel model = [&curve, gamma](const u8* s, u8* d, int w) {
+            auto g = [&](C3 p) { return gamma ? C3{curve[p.a], curve[p.b], curve[p.c]} : p; };
+            C3 left{0, 0, 0};
+            for (int i = 0; i + 1 < w; i += 2) {
+                const C3 p0 = g(px(s, i, 3, false)), p1 = g(px(s, i + 1, 3, false));
+                const int cb = cl(fl(7193LL * p0.c - 2426LL * p0.a - 4769LL * p0.b + 3596LL * p1.c - 1213LL * p1.a -
+                                         2385LL * p1.b + 3596LL * left.c - 1213LL * left.a - 2385LL * left.b + 4210687,
+                                     32768));
+                const int cr = cl(fl(7193LL * p0.a - 6030LL * p0.b - 1164LL * p0.c + 3596LL * p1.a - 3015LL * p1.b -
+                                         582LL * p1.c + 3596LL * left.a - 3015LL * left.b - 582LL * left.c + 4210687,
+                                     32768));
+                put_pair(d, i, true, Y15s(p0.a, p0.b, p0.c), Y15s(p1.a, p1.b, p1.c), C3{cb, cr, 0});
+                left = p1;
+            }
+            if (w & 1) {
+                const C3 p = g(px(s, w - 1, 3, false));
+                put_last(d, w - 1, true, F16Y(p.a, p.b, p.c), F16Cb(p.a, p.b, p.c));
+            }
+        };
+        check_to_packed(gamma ? qrxiRGBToCbYCr422Gamma_8u_C3C2R : qrxiRGBToCbYCr422_8u_C3C2R, 3, 1, model, 11 + gamma);
+    }
+}
+
+TEST(Ycbcr422Forward, RgbPlanesToPackedMatchesModel) {
+    for (int w = 1; w <= 70; ++w)
+        for (int h : kHeights) {
+            GuardedImage r(w, h), g(w, h), b(w, h);
+            r.fill_random(w * 3 + h), g.fill_random(w * 5 + h), b.fill_random(w * 7 + h);
+            const Qrx8u* src[3] = {r.data(), g.data(), b.data()};
+            GuardedImage expect(2 * w, h);
+            const int body = w / 8 * 8;
+            for (int y = 0; y < h; ++y) {
+                auto P = [&](int i) { return C3{r.row(y)[i], g.row(y)[i], b.row(y)[i]}; };
+                for (int i = 0; i + 1 < w; i += 2) {
+                    const C3 p0 = P(i), p1 = P(i + 1);
+                    const bool v = i < body;
+                    put_pair(expect.row(y), i, false, v ? FPY(p0.a, p0.b, p0.c) : F16Y(p0.a, p0.b, p0.c),
+                             v ? FPY(p1.a, p1.b, p1.c) : F16tY(p1.a, p1.b, p1.c),
+                             P17(p0.a + p1.a, p0.b + p1.b, p0.c + p1.c));
+                }
+                if (w & 1) {
+                    const C3 p = P(w - 1);
+                    put_last(expect.row(y), w - 1, false, F16Y(p.a, p.b, p.c), F16Cb(p.a, p.b, p.c));
+                }
+            }
+            at_all_levels([&](qrx::cpu::Level) {
+                GuardedImage dst(2 * w, h);
+                ASSERT_EQ(qrxiRGBToYCbCr422_8u_P3C2R(src, r.step(), dst.data(), dst.step(), {w, h}), qrxStatusOk);
+                ASSERT_EQ(dst.all_bytes(), expect.all_bytes()) << w << "x" << h;
+            });
+        }
+}
+
+TEST(Ycbcr422Forward, BgrToPlanesMatchesModel) {
+    for (int ch : {3, 4})
+        for (int w = 1; w <= 70; ++w)
+            for (int h : kHeights) {
+                GuardedImage src(w * ch, h);
+                src.fill_random(w * 17 + h + ch);
+                const int cw = w / 2;
+                GuardedImage ey(w, h), ecb(cw, h), ecr(cw, h), dy(w, h), dcb(cw, h), dcr(cw, h);
+                Qrx8u* dst[3] = {dy.data(), dcb.data(), dcr.data()};
+                const int steps[3] = {dy.step(), dcb.step(), dcr.step()};
+                auto fn = ch == 3 ? qrxiBGRToYCbCr422_8u_C3P3R : qrxiBGRToYCbCr422_8u_AC4P3R;
+                if (w < 2) {
+                    EXPECT_EQ(fn(src.data(), src.step(), dst, steps, {w, h}), qrxStatusSizeError);
+                    continue;
+                }
+                const int body = w / 32 * 32;
+                for (int y = 0; y < h; ++y)
+                    for (int i = 0; i < w; i += 2) {
+                        const C3 p0 = px(src.row(y), i, ch, true);
+                        if (i + 1 == w) {
+                            ey.row(y)[i] = F16Y(p0.a, p0.b, p0.c);
+                            break;
+                        }
+                        const C3 p1 = px(src.row(y), i + 1, ch, true);
+                        const bool v = i < body;
+                        auto Y = v ? Y15 : F16Y;
+                        const int sr = p0.a + p1.a, sg = p0.b + p1.b, sb = p0.c + p1.c;
+                        const C3 c = v ? P11(sr, sg, sb) : P17q(sr, sg, sb);
+                        ey.row(y)[i] = Y(p0.a, p0.b, p0.c);
+                        ey.row(y)[i + 1] = Y(p1.a, p1.b, p1.c);
+                        ecb.row(y)[i / 2] = c.a;
+                        ecr.row(y)[i / 2] = c.b;
+                    }
+                at_all_levels([&](qrx::cpu::Level) {
+                    GuardedImage y2(w, h), cb2(cw, h), cr2(cw, h);
+                    Qrx8u* d2[3] = {y2.data(), cb2.data(), cr2.data()};
+                    ASSERT_EQ(fn(src.data(), src.step(), d2, steps, {w, h}), qrxStatusOk);
+                    ASSERT_EQ(y2.all_bytes(), ey.all_bytes()) << w << "x" << h;
+                    ASSERT_EQ(cb2.all_bytes(), ecb.all_bytes()) << w << "x" << h;
+                    ASSERT_EQ(cr2.all_bytes(), ecr.all_bytes()) << w << "x" << h;
+                });
+            }
+}
+
+// ---- inverse ---------------------------------------------------------------------
+
+TEST(Ycbcr422Inverse, PackedToPixelOrderMatchesModel) {
+    check_from_packed(qrxiYCbCr422ToRGB_8u_C2C3R, 3, 1, inverse_packed_model(false, 3, false, 4, I13t, I16c, I16c), 21);
+    check_from_packed(qrxiYCbCr422ToBGR_8u_C2C3R, 3, 2, inverse_packed_model(false, 3, true, 16, I13r, I13r, I16c), 22);
+    check_from_packed(
+        [](const u8* s, int ss, u8* d, int ds, QrxSize r) { return qrxiYCbCr422ToBGR_8u_C2C4R(s, ss, d, ds, r, 0x5C); },
+        4, 2, inverse_packed_model(false, 4, true, 16, I12, I16c, I16c, 0x5C), 23);
+    check_from_packed(qrxiCbYCr422ToRGB_8u_C2C3R, 3, 1, inverse_packed_model(true, 3, false, 8, I13r, I16d, I16d), 24);
+    check_from_packed(
+        [](const u8* s, int ss, u8* d, int ds, QrxSize r) { return qrxiCbYCr422ToBGR_8u_C2C4R(s, ss, d, ds, r, 0xE1); },
+        4, 1, inverse_packed_model(true, 4, true, 8, I13r, I16d, I16d, 0xE1), 25);
+}
+
+TEST(Ycbcr422Inverse, PackedToPlanesMatchesModel) {
+    const RowModel model = inverse_packed_model(false, 3, false, 4, I13t, I16c, I16c);
+    for (int w = 1; w <= 70; ++w)
+        for (int h : kHeights) {
+            GuardedImage src(2 * w, h);
+            src.fill_random(w * 29 + h);
+            GuardedImage er(w, h), eg(w, h), eb(w, h);
+            std::vector<u8> row(3 * w);
+            for (int y = 0; y < h; ++y) {
+                model(src.row(y), row.data(), w);
+                for (int i = 0; i < w; ++i) er.row(y)[i] = row[3 * i], eg.row(y)[i] = row[3 * i + 1], eb.row(y)[i] = row[3 * i + 2];
+            }
+            at_all_levels([&](qrx::cpu::Level) {
+                GuardedImage r(w, h), g(w, h), b(w, h);
+                Qrx8u* d[3] = {r.data(), g.data(), b.data()};
+                ASSERT_EQ(qrxiYCbCr422ToRGB_8u_C2P3R(src.data(), src.step(), d, r.step(), {w, h}), qrxStatusOk);
+                ASSERT_EQ(r.all_bytes(), er.all_bytes()) << w << "x" << h;
+                ASSERT_EQ(g.all_bytes(), eg.all_bytes()) << w << "x" << h;
+                ASSERT_EQ(b.all_bytes(), eb.all_bytes()) << w << "x" << h;
+            });
+        }
+}
+
+TEST(Ycbcr422Inverse, PlanesToRgbMatchesModel) {
+    for (int w = 1; w <= 70; ++w)
+        for (int h : kHeights) {
+            const int cw = (w + 1) / 2;
+            GuardedImage y(w, h), cb(cw, h, 3), cr(cw, h, 11);
+            y.fill_random(w + h), cb.fill_random(w * 3 + h), cr.fill_random(w * 5 + h);
+            const Qrx8u* src[3] = {y.data(), cb.data(), cr.data()};
+            const int steps[3] = {y.step(), cb.step(), cr.step()};
+            GuardedImage expect(3 * w, h);
+            const int body = w / 8 * 8;
+            for (int r = 0; r < h; ++r)
+                for (int i = 0; i < w; ++i)
+                    put_rgb(expect.row(r), i, 3, false,
+                            (i < body ? I13r : I16b)(y.row(r)[i], cb.row(r)[i / 2], cr.row(r)[i / 2]));
+            at_all_levels([&](qrx::cpu::Level) {
+                GuardedImage dst(3 * w, h);
+                ASSERT_EQ(qrxiYCbCr422ToRGB_8u_P3C3R(src, steps, dst.data(), dst.step(), {w, h}), qrxStatusOk);
+                ASSERT_EQ(dst.all_bytes(), expect.all_bytes()) << w << "x" << h;
+            });
+        }
+}
+
+// ---- worked values ------------------------------------------------------------------
+
+TEST(Ycbcr422Worked, WhitePairsAndWidthOne) {
+    u8 white[3 * 13];
+    std::fill(std::begin(white), std::end(white), 255);
+    u8 d[32];
+    std::fill(std::begin(d), std::end(d), 0xEE);
+    // width 1: Y by F16u and Cb only, two bytes per row
+    ASSERT_EQ(qrxiRGBToYCbCr422_8u_C3C2R(white, 3, d, 2, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(d[0], 235);  // ((16842 + 33030 + 6422) * 255 + 1048576) >> 16
+    EXPECT_EQ(d[1], 128);
+    EXPECT_EQ(d[2], 0xEE);
+    // width 3: one pair (F16t, P17) then Y, Cb; bytes 7 and 8 untouched
+    std::fill(std::begin(d), std::end(d), 0xEE);
+    ASSERT_EQ(qrxiRGBToYCbCr422_8u_C3C2R(white, 9, d, 8, {3, 1}), qrxStatusOk);
+    EXPECT_EQ(d[0], 235);
+    EXPECT_EQ(d[1], 128);  // white pair through P17
+    EXPECT_EQ(d[3], 128);
+    EXPECT_EQ(d[6], 0xEE);
+    EXPECT_EQ(d[7], 0xEE);
+    // BGR C3 with width 1 is a size error
+    EXPECT_EQ(qrxiBGRToYCbCr422_8u_C3C2R(white, 3, d, 2, {1, 1}), qrxStatusSizeError);
+    // white and black through P17q give 128
+    EXPECT_EQ(P17q(510, 510, 510).a, 128);
+    EXPECT_EQ(P17q(0, 0, 0).b, 128);
+}
+
+TEST(Ycbcr422Worked, ThreeTapFirstPairLacksLeftTerm) {
+    // Four white pixels: both pairs give 128 (the coefficient sums are tiny), so the
+    // missing left term shows only on a coloured row; four red pixels:
+    u8 red[12] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
+    u8 d[8];
+    ASSERT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(red, 12, d, 8, {4, 1}), qrxStatusOk);
+    EXPECT_EQ(d[0], 100);  // ((-2426 - 1213) * 255 + 4210687) >> 15: no left pixel
+    EXPECT_EQ(d[4], 90);   // ((-2426 - 1213 - 1213) * 255 + 4210687) >> 15
+    u8 white[12];
+    std::fill(std::begin(white), std::end(white), 255);
+    ASSERT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(white, 12, d, 8, {4, 1}), qrxStatusOk);
+    EXPECT_EQ(d[0], 128);
+    EXPECT_EQ(d[4], 128);
+}
+
+TEST(Ycbcr422Worked, GammaCurveEnds) {
+    // The curve maps 0 to 0, 1 to 4 (4.5, tie to even), 3 to 14 (13.5) and 255 to 255;
+    // seen through black, dark and white rows of the Gamma function.
+    u8 src[6] = {1, 1, 1, 1, 1, 1}, d[4], e[4];
+    ASSERT_EQ(qrxiRGBToCbYCr422Gamma_8u_C3C2R(src, 6, d, 4, {2, 1}), qrxStatusOk);
+    u8 four[6] = {4, 4, 4, 4, 4, 4};
+    ASSERT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(four, 6, e, 4, {2, 1}), qrxStatusOk);
+    EXPECT_EQ(std::vector<u8>(d, d + 4), std::vector<u8>(e, e + 4));
+    u8 three[6] = {3, 3, 3, 3, 3, 3}, fourteen[6] = {14, 14, 14, 14, 14, 14};
+    ASSERT_EQ(qrxiRGBToCbYCr422Gamma_8u_C3C2R(three, 6, d, 4, {2, 1}), qrxStatusOk);
+    ASSERT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(fourteen, 6, e, 4, {2, 1}), qrxStatusOk);
+    EXPECT_EQ(std::vector<u8>(d, d + 4), std::vector<u8>(e, e + 4));
+    const std::vector<int> c = curve709();
+    EXPECT_EQ(c[0], 0);
+    EXPECT_EQ(c[255], 255);
+}
+
+TEST(Ycbcr422Worked, WidthOneInverseUsesCbAsCr) {
+    const u8 src[2] = {100, 200};  // Y, Cb
+    u8 d[3];
+    ASSERT_EQ(qrxiYCbCr422ToRGB_8u_C2C3R(src, 2, d, 3, {1, 1}), qrxStatusOk);
+    const C3 e = I16c(100, 200, 200);
+    EXPECT_EQ(d[0], e.a);
+    EXPECT_EQ(d[1], e.b);
+    EXPECT_EQ(d[2], e.c);
+    const u8 src2[2] = {200, 100};  // Cb, Y
+    ASSERT_EQ(qrxiCbYCr422ToRGB_8u_C2C3R(src2, 2, d, 3, {1, 1}), qrxStatusOk);
+    const C3 f = I16d(100, 200, 200);
+    EXPECT_EQ(d[0], f.a);
+    EXPECT_EQ(d[2], f.c);
+}
+
+// ---- checks ---------------------------------------------------------------------------
+
+TEST(Ycbcr422Checks, OrderAndStatuses) {
+    u8 buf[64] = {};
+    Qrx8u* planes[3] = {buf, buf, buf};
+    Qrx8u* null_planes[3] = {buf, nullptr, buf};
+    const Qrx8u* cplanes[3] = {buf, buf, nullptr};
+    const int steps[3] = {8, 8, 8};
+    // pointer test before the size
+    EXPECT_EQ(qrxiRGBToYCbCr422_8u_C3C2R(nullptr, 3, buf, 2, {0, 0}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiYCbCr422ToBGR_8u_C2C4R(buf, 4, nullptr, 8, {0, 1}, 0), qrxStatusNullPointer);
+    // plane pointers before the size (BGR -> planar)
+    EXPECT_EQ(qrxiBGRToYCbCr422_8u_C3P3R(buf, 6, null_planes, steps, {0, 1}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiBGRToYCbCr422_8u_AC4P3R(buf, 6, null_planes, steps, {1, 1}), qrxStatusNullPointer);
+    // plane pointers after the size
+    EXPECT_EQ(qrxiRGBToYCbCr422_8u_P3C2R(cplanes, 8, buf, 8, {0, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiRGBToYCbCr422_8u_P3C2R(cplanes, 8, buf, 8, {2, 1}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiYCbCr422ToRGB_8u_C2P3R(buf, 8, null_planes, 8, {2, 0}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiYCbCr422ToRGB_8u_C2P3R(buf, 8, null_planes, 8, {2, 1}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiYCbCr422ToRGB_8u_P3C3R(cplanes, steps, buf, 8, {-1, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiYCbCr422ToRGB_8u_P3C3R(cplanes, steps, buf, 8, {1, 1}), qrxStatusNullPointer);
+    // minimum widths
+    EXPECT_EQ(qrxiBGRToYCbCr422_8u_AC4C2R(buf, 8, buf, 8, {1, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiYCbCr422ToBGR_8u_C2C3R(buf, 8, buf, 8, {1, 4}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiBGRToYCbCr422_8u_C3P3R(buf, 8, planes, steps, {1, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiCbYCr422ToBGR_8u_C2C4R(buf, 8, buf, 8, {2, 0}, 0), qrxStatusSizeError);
+    // the Gamma variant checks its steps after the size
+    EXPECT_EQ(qrxiRGBToCbYCr422Gamma_8u_C3C2R(buf, 0, buf, 4, {0, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiRGBToCbYCr422Gamma_8u_C3C2R(buf, 0, buf, 4, {1, 1}), qrxStatusStepError);
+    EXPECT_EQ(qrxiRGBToCbYCr422Gamma_8u_C3C2R(buf, 6, buf, -4, {1, 1}), qrxStatusStepError);
+    EXPECT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(buf, 0, buf, -4, {1, 1}), qrxStatusOk);
+}
+
+TEST(Ycbcr422Steps, ZeroAndNegativeSteps) {
+    // step 0: every row reads and writes the same row; negative steps run upwards.
+    GuardedImage src(3 * 40, 4), a(80, 4), b(80, 4);
+    src.fill_random(5);
+    ASSERT_EQ(qrxiBGRToYCbCr422_8u_C3C2R(src.row(3), -src.step(), a.row(3), -a.step(), {40, 4}), qrxStatusOk);
+    ASSERT_EQ(qrxiBGRToYCbCr422_8u_C3C2R(src.data(), src.step(), b.data(), b.step(), {40, 4}), qrxStatusOk);
+    EXPECT_EQ(a.all_bytes(), b.all_bytes());
+    GuardedImage c(80, 1);
+    ASSERT_EQ(qrxiBGRToYCbCr422_8u_C3C2R(src.data(), 0, c.data(), 0, {40, 3}), qrxStatusOk);
+    EXPECT_EQ(std::vector<u8>(c.row(0), c.row(0) + 80), std::vector<u8>(b.row(0), b.row(0) + 80));
+}

@@ -170,4 +170,14 @@ QRX_INLINE Rgb y16(int y, int u, int v) {
 QRX_INLINE Rgb y16r(int y, int u, int v) { return y16<8>(y, u, v); }
 QRX_INLINE Rgb y16t(int y, int u, int v) { return y16<0>(y, u, v); }
 
+// ===== 16-bit packed BGR to 4:2:0 ============================================
+
+// With the fields widened to 8 bits (5-bit x 8, 6-bit x 4), the Q16 luma sum
+// F = 19595 R + 38470 G + 7471 B equals the packed form's Yfull (for example
+// 59768 B5 + 153880 G6 + 156760 R5 for 565), and the sum of four widened
+// values times 65536 equals the field sum times 524288.
+QRX_INLINE std::uint8_t bgr16_y(int f) { return static_cast<std::uint8_t>((f + 32768) >> 16); }
+QRX_INLINE std::uint8_t bgr16_u(int sb, int sf) { return clamp255(((((sb * 65536 - sf + 131071) >> 16) * 32244) >> 18) + 128); }
+QRX_INLINE std::uint8_t bgr16_v(int sr, int sf) { return clamp255(((((sr * 65536 - sf + 131071) >> 16) * 57475) >> 18) + 128); }
+
 }  // namespace qrx::yuv

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "ycbcr/bgr16_unpack.h"
+#include "ycbcr/rgb16_format.h"
 #include "yuv/yuv_kernels.h"
 #include "yuv/yuv_recipes.h"
 
@@ -189,6 +191,50 @@ void fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const b[2],
     for (int i = 0; i < n; ++i) quad<1>(r0, g0, b0, r1, g1, b1, y0, y1, u, v, i);
 }
 
+// ---- 4:2:0 to 16-bit packed (n pairs of one row) --------------------------------
+
+// The 8-bit values: the truncated 16 x luma form (the plain outputs' form; the
+// dithered outputs take it too, their own rounding being ours to pick).
+template <rgb16::Format F, bool SwapRB>
+void rgb16_plain(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u16* __restrict d, int n) {
+    for (int i = 0; i < 2 * n; ++i) {
+        const Rgb c = y16t(y[i], u[i >> 1], v[i >> 1]);
+        d[i] = rgb16::pack<F, SwapRB>(c.r, c.g, c.b);
+    }
+}
+
+template <rgb16::Format F, bool SwapRB>
+void rgb16_dither(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u16* __restrict d, int n,
+                  int x0, int row) {
+    for (int i = 0; i < 2 * n; ++i) {
+        const Rgb c = y16t(y[i], u[i >> 1], v[i >> 1]);
+        d[i] = rgb16::pack_dither<F, SwapRB>(c.r, c.g, c.b, x0 + i, row);
+    }
+}
+
+// ---- 16-bit packed BGR to 4:2:0 (n 2 x 2 blocks) -----------------------------------
+
+template <bool Is565>
+void bgr16_to_420(const u16* __restrict s0, const u16* __restrict s1, u8* __restrict y0, u8* __restrict y1,
+                  u8* __restrict u, u8* __restrict v, int n) {
+    for (int i = 0; i < n; ++i) {
+        int sf = 0, sb = 0, sr = 0;
+        const u16* rows[2] = {s0, s1};
+        u8* outs[2] = {y0, y1};
+        for (int k = 0; k < 2; ++k)
+            for (int x = 2 * i; x < 2 * i + 2; ++x) {
+                const ycbcr::Bgr16Widened p = Is565 ? ycbcr::unpack_bgr565(rows[k][x]) : ycbcr::unpack_bgr555(rows[k][x]);
+                const int f = q16_f(p.r, p.g, p.b);
+                outs[k][x] = bgr16_y(f);
+                sf += f;
+                sb += p.b;
+                sr += p.r;
+            }
+        u[i] = bgr16_u(sb, sf);
+        v[i] = bgr16_v(sr, sf);
+    }
+}
+
 #if QRX_YUV_SIMD
 #include "yuv/yuv_simd.inl"
 #endif
@@ -221,10 +267,14 @@ extern const Kernels kTable = {
     QRX_YUV_PICK(inv422_p3, simd_inv422_p3),
     QRX_YUV_PICK(fwd420_c3, simd_fwd420_c3),
     QRX_YUV_PICK(fwd420_p3, simd_fwd420_p3),
-    {},
-    {},
-    nullptr,
-    nullptr,
+    {rgb16_plain<rgb16::Format::k565, true>, rgb16_plain<rgb16::Format::k565, false>,
+     rgb16_plain<rgb16::Format::k555, true>, rgb16_plain<rgb16::Format::k555, false>,
+     rgb16_plain<rgb16::Format::k444, true>, rgb16_plain<rgb16::Format::k444, false>},
+    {rgb16_dither<rgb16::Format::k565, true>, rgb16_dither<rgb16::Format::k565, false>,
+     rgb16_dither<rgb16::Format::k555, true>, rgb16_dither<rgb16::Format::k555, false>,
+     rgb16_dither<rgb16::Format::k444, true>, rgb16_dither<rgb16::Format::k444, false>},
+    bgr16_to_420<true>,
+    bgr16_to_420<false>,
 };
 
 }  // namespace qrx::yuv::QRX_LEVEL

@@ -279,6 +279,60 @@ QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_Filter_8u_P2C2R(const Qrx8u* pSrcY, i
 QRXCC_API QrxStatus qrxiYCbCr420ToYCrCb420_Filter_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi, int slicePosition);
 
 /* ===== RGB <-> YUV ======================================================== */
+/* YUV: Y = 0.299 R + 0.587 G + 0.114 B, U = 0.492 (B - Y) + 128, V = 0.877 (R - Y) + 128.
+ * 4:4:4 planar images share ONE step over their three planes; any step is accepted. */
+QRXCC_API QrxStatus qrxiRGBToYUV_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUVToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUVToRGB_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUVToRGB_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUVToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/* YUV 4:2:2 (packed Y0 U Y1 V, or planes with chroma ceil(W/2) wide) and 4:2:0 (chroma
+ * ceil(W/2) x ceil(H/2)).  Odd widths and heights are converted completely.  Planar YUV
+ * takes an array of three steps; planar RGB (the _P3R functions) one step for its planes.
+ * Functions without the final R take contiguous images (rows 3W, W and ceil(W/2) bytes). */
+QRXCC_API QrxStatus qrxiRGBToYUV422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV422ToRGB_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV422_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV422_8u_C3P3(const Qrx8u *pSrc, Qrx8u *const pDst[3], QrxSize imgSize);
+QRXCC_API QrxStatus qrxiYUV422ToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV422ToRGB_8u_P3C3(const Qrx8u *const pSrc[3], Qrx8u *pDst, QrxSize imgSize);
+QRXCC_API QrxStatus qrxiRGBToYUV422_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV422_8u_P3(const Qrx8u *const pSrc[3], Qrx8u *const pDst[3], QrxSize imgSize);
+QRXCC_API QrxStatus qrxiYUV422ToRGB_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV422ToRGB_8u_P3(const Qrx8u *const pSrc[3], Qrx8u *const pDst[3], QrxSize imgSize);
+/* AC4 outputs of the subsampled inverse write 0 into the fourth byte. */
+QRXCC_API QrxStatus qrxiYUV422ToRGB_8u_P3AC4R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV420_8u_C3P3(const Qrx8u *pSrc, Qrx8u *const pDst[3], QrxSize imgSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB_8u_P3C3(const Qrx8u *const pSrc[3], Qrx8u *pDst, QrxSize imgSize);
+QRXCC_API QrxStatus qrxiRGBToYUV420_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYUV420_8u_P3(const Qrx8u *const pSrc[3], Qrx8u *const pDst[3], QrxSize imgSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB_8u_P3(const Qrx8u *const pSrc[3], Qrx8u *const pDst[3], QrxSize imgSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB_8u_P3AC4R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/* 4:2:0 to 16-bit packed RGB; the destination step is in bytes.  The plain functions
+ * convert nothing for a ROI one pixel wide or one row high (and return qrxStatusOk). */
+QRXCC_API QrxStatus qrxiYUV420ToRGB565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToBGR555_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToBGR444_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToBGR565Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToBGR555Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToRGB444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYUV420ToBGR444Dither_8u16u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/* 16-bit packed BGR565 / BGR555 to 4:2:0: minimum 2 x 2; an odd width or height converts
+ * the even part and returns qrxStatusOddSize. */
+QRXCC_API QrxStatus qrxiBGR565ToYUV420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGR555ToYUV420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 
 /* ===== YCoCg =============================================================== */
 /* BGR (8u, or signed 16-bit "SBGR") <-> planes Y, Co, Cg with one shared step.

@@ -1,0 +1,592 @@
+// Hand-written vector bodies (SSE2; SSSE3 byte shuffles where the level has
+// them), included inside the anonymous namespace of yuv_rows.inl.  Every lane
+// computes the same recipe as the scalar loops: 16-bit lanes with the high
+// half of signed products (mulhi = floor(a * b / 65536)), arithmetic shifts
+// for the floors and unsigned saturation for the clamps.  Each kernel runs
+// whole groups of 16 pixels and hands the rest of its region to the scalar
+// loop with the same recipe, so results do not depend on the group size.
+
+#if defined(__SSSE3__) || defined(__AVX2__)
+#define QRX_YUV_PSHUFB 1
+#else
+#define QRX_YUV_PSHUFB 0
+#endif
+
+using V = __m128i;
+
+QRX_INLINE V ld(const u8* p) { return _mm_loadu_si128(reinterpret_cast<const V*>(p)); }
+QRX_INLINE V ld8(const u8* p) { return _mm_loadl_epi64(reinterpret_cast<const V*>(p)); }
+QRX_INLINE void st(u8* p, V v) { _mm_storeu_si128(reinterpret_cast<V*>(p), v); }
+QRX_INLINE void st8(u8* p, V v) { _mm_storel_epi64(reinterpret_cast<V*>(p), v); }
+QRX_INLINE V k16(int k) { return _mm_set1_epi16(static_cast<short>(k)); }
+QRX_INLINE V lo16(V b) { return _mm_unpacklo_epi8(b, _mm_setzero_si128()); }
+QRX_INLINE V hi16(V b) { return _mm_unpackhi_epi8(b, _mm_setzero_si128()); }
+
+// ---- 16 pixel-order RGB pixels (48 bytes) <-> three registers -----------------
+
+QRX_INLINE void load_c3(const u8* p, V& a, V& b, V& c) {
+    const V t00 = ld(p), t01 = ld(p + 16), t02 = ld(p + 32);
+#if QRX_YUV_PSHUFB
+    const V m0 = _mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const V m1 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1);
+    const V m2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13);
+    const V n0 = _mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const V n1 = _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1);
+    const V n2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14);
+    const V o0 = _mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const V o1 = _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1);
+    const V o2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15);
+    a = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, m0), _mm_shuffle_epi8(t01, m1)), _mm_shuffle_epi8(t02, m2));
+    b = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, n0), _mm_shuffle_epi8(t01, n1)), _mm_shuffle_epi8(t02, n2));
+    c = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, o0), _mm_shuffle_epi8(t01, o1)), _mm_shuffle_epi8(t02, o2));
+#else
+    // five rounds of byte interleaving sort the stride-3 stream into channels
+    const V t10 = _mm_unpacklo_epi8(t00, _mm_unpackhi_epi64(t01, t01));
+    const V t11 = _mm_unpacklo_epi8(_mm_unpackhi_epi64(t00, t00), t02);
+    const V t12 = _mm_unpacklo_epi8(t01, _mm_unpackhi_epi64(t02, t02));
+    const V t20 = _mm_unpacklo_epi8(t10, _mm_unpackhi_epi64(t11, t11));
+    const V t21 = _mm_unpacklo_epi8(_mm_unpackhi_epi64(t10, t10), t12);
+    const V t22 = _mm_unpacklo_epi8(t11, _mm_unpackhi_epi64(t12, t12));
+    const V t30 = _mm_unpacklo_epi8(t20, _mm_unpackhi_epi64(t21, t21));
+    const V t31 = _mm_unpacklo_epi8(_mm_unpackhi_epi64(t20, t20), t22);
+    const V t32 = _mm_unpacklo_epi8(t21, _mm_unpackhi_epi64(t22, t22));
+    a = _mm_unpacklo_epi8(t30, _mm_unpackhi_epi64(t31, t31));
+    b = _mm_unpacklo_epi8(_mm_unpackhi_epi64(t30, t30), t32);
+    c = _mm_unpacklo_epi8(t31, _mm_unpackhi_epi64(t32, t32));
+#endif
+}
+
+QRX_INLINE void store_c3(u8* p, V a, V b, V c) {
+#if QRX_YUV_PSHUFB
+    const V a0 = _mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5);
+    const V b0 = _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1);
+    const V c0 = _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1);
+    const V a1 = _mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1);
+    const V b1 = _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10);
+    const V c1 = _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1);
+    const V a2 = _mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1);
+    const V b2 = _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1);
+    const V c2 = _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15);
+    st(p, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, a0), _mm_shuffle_epi8(b, b0)), _mm_shuffle_epi8(c, c0)));
+    st(p + 16, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, a1), _mm_shuffle_epi8(b, b1)), _mm_shuffle_epi8(c, c1)));
+    st(p + 32, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, a2), _mm_shuffle_epi8(b, b2)), _mm_shuffle_epi8(c, c2)));
+#else
+    // four pixels of (a, b, c, 0) per register, then each squeezed to 12 bytes
+    const V z = _mm_setzero_si128();
+    const V ab0 = _mm_unpacklo_epi8(a, b), ab1 = _mm_unpackhi_epi8(a, b);
+    const V c0 = _mm_unpacklo_epi8(c, z), c1 = _mm_unpackhi_epi8(c, z);
+    const V q[4] = {_mm_unpacklo_epi16(ab0, c0), _mm_unpackhi_epi16(ab0, c0), _mm_unpacklo_epi16(ab1, c1),
+                    _mm_unpackhi_epi16(ab1, c1)};
+    const V lo3 = _mm_setr_epi32(0x00ffffff, 0, 0x00ffffff, 0);  // bytes 0..2 of each qword
+    const V keep6 = _mm_setr_epi32(-1, 0xffff, 0, 0);
+    for (int k = 0; k < 4; ++k) {
+        // each qword: pixel 0 in bytes 0..2, pixel 1 moved down to bytes 3..5 (its zero byte to 6)
+        const V x = _mm_or_si128(_mm_and_si128(q[k], lo3), _mm_andnot_si128(lo3, _mm_srli_epi64(q[k], 8)));
+        const V x6 = _mm_or_si128(_mm_and_si128(x, keep6), _mm_andnot_si128(keep6, _mm_srli_si128(x, 2)));
+        st8(p + 12 * k, x6);
+        const int tail = _mm_cvtsi128_si32(_mm_srli_si128(x6, 8));
+        std::memcpy(p + 12 * k + 8, &tail, 4);
+    }
+#endif
+}
+
+// ---- inverse: 16 pixels from 16 Y and 8 (U, V) samples ---------------------------
+
+// Colour terms of the pair form for 8 chroma samples, then doubled to 16 lanes.
+struct InvTerms {
+    V r0, r1, g0, g1, b0, b1;  // per pixel, pixels 0..7 and 8..15
+};
+QRX_INLINE V dup_lo(V t) { return _mm_unpacklo_epi16(t, t); }
+QRX_INLINE V dup_hi(V t) { return _mm_unpackhi_epi16(t, t); }
+
+// t(k, x) = (16 x k) >> 16 with x = sample - 128.
+QRX_INLINE InvTerms pair_terms(V u8x8, V v8x8) {
+    const V u = _mm_slli_epi16(_mm_sub_epi16(lo16(u8x8), k16(128)), 4);
+    const V v = _mm_slli_epi16(_mm_sub_epi16(lo16(v8x8), k16(128)), 4);
+    const V tr = _mm_mulhi_epi16(v, k16(9338));
+    const V tg = _mm_add_epi16(_mm_mulhi_epi16(u, k16(-3227)), _mm_mulhi_epi16(v, k16(-4759)));
+    const V tb = _mm_mulhi_epi16(u, k16(16645));
+    return {dup_lo(tr), dup_hi(tr), dup_lo(tg), dup_hi(tg), dup_lo(tb), dup_hi(tb)};
+}
+// Pair form on 16 pixels: clamp((2Y + t) >> 1).
+QRX_INLINE void pair_rgb(V y, const InvTerms& t, V& r, V& g, V& b) {
+    const V y0 = _mm_slli_epi16(lo16(y), 1), y1 = _mm_slli_epi16(hi16(y), 1);
+    r = _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, t.r0), 1), _mm_srai_epi16(_mm_add_epi16(y1, t.r1), 1));
+    g = _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, t.g0), 1), _mm_srai_epi16(_mm_add_epi16(y1, t.g1), 1));
+    b = _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, t.b0), 1), _mm_srai_epi16(_mm_add_epi16(y1, t.b1), 1));
+}
+
+// 16 x luma form: t(k, x) = (128 x k) >> 16; clamp((16Y + t + Round) >> 4).
+template <int Round>
+QRX_INLINE void y16_rgb(V y, V u8x8, V v8x8, V& r, V& g, V& b) {
+    const V u = _mm_slli_epi16(_mm_sub_epi16(lo16(u8x8), k16(128)), 7);
+    const V v = _mm_slli_epi16(_mm_sub_epi16(lo16(v8x8), k16(128)), 7);
+    const V tr = _mm_add_epi16(_mm_mulhi_epi16(v, k16(9338)), k16(Round));
+    const V tg = _mm_sub_epi16(k16(Round), _mm_add_epi16(_mm_mulhi_epi16(u, k16(3227)), _mm_mulhi_epi16(v, k16(4759))));
+    const V tb = _mm_add_epi16(_mm_mulhi_epi16(u, k16(16646)), k16(Round));
+    const V y0 = _mm_slli_epi16(lo16(y), 4), y1 = _mm_slli_epi16(hi16(y), 4);
+    auto one = [&](V t) {
+        return _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, dup_lo(t)), 4), _mm_srai_epi16(_mm_add_epi16(y1, dup_hi(t)), 4));
+    };
+    r = one(tr);
+    g = one(tg);
+    b = one(tb);
+}
+
+// Four channels (a, b, c, 0) of 16 pixels: 64 bytes.
+QRX_INLINE void store_c4_zero(u8* p, V a, V b, V c) {
+    const V z = _mm_setzero_si128();
+    const V ab0 = _mm_unpacklo_epi8(a, b), ab1 = _mm_unpackhi_epi8(a, b);
+    const V c0 = _mm_unpacklo_epi8(c, z), c1 = _mm_unpackhi_epi8(c, z);
+    st(p, _mm_unpacklo_epi16(ab0, c0));
+    st(p + 16, _mm_unpackhi_epi16(ab0, c0));
+    st(p + 32, _mm_unpacklo_epi16(ab1, c1));
+    st(p + 48, _mm_unpackhi_epi16(ab1, c1));
+}
+
+
+#if defined(__AVX2__)
+// ---- AVX2: 32 pixels per step ------------------------------------------------------
+// 256-bit packs and unpacks work per 128-bit lane; permute4x64(0xD8) puts
+// their quarters back in pixel order where needed.
+using W = __m256i;
+QRX_INLINE W w16(int k) { return _mm256_set1_epi16(static_cast<short>(k)); }
+QRX_INLINE W inorder(W x) { return _mm256_permute4x64_epi64(x, 0xD8); }
+QRX_INLINE W widen(V b) { return _mm256_cvtepu8_epi16(b); }
+QRX_INLINE V lo128(W x) { return _mm256_castsi256_si128(x); }
+QRX_INLINE V hi128(W x) { return _mm256_extracti128_si256(x, 1); }
+
+// Pair form on 32 pixels from 32 Y and 16 (U, V): R, G, B bytes in pixel order.
+QRX_INLINE void pair_rgb32(const u8* y, const u8* u8p, const u8* v8p, W& r, W& g, W& b) {
+    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 4);
+    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 4);
+    const W tr = inorder(_mm256_mulhi_epi16(v, w16(9338)));
+    const W tg = inorder(_mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759))));
+    const W tb = inorder(_mm256_mulhi_epi16(u, w16(16645)));
+    const W yy = _mm256_loadu_si256(reinterpret_cast<const W*>(y));
+    const W y0 = _mm256_slli_epi16(widen(lo128(yy)), 1), y1 = _mm256_slli_epi16(widen(hi128(yy)), 1);
+    auto one = [&](W t) {
+        const W a = _mm256_srai_epi16(_mm256_add_epi16(y0, _mm256_unpacklo_epi16(t, t)), 1);
+        const W c = _mm256_srai_epi16(_mm256_add_epi16(y1, _mm256_unpackhi_epi16(t, t)), 1);
+        return inorder(_mm256_packus_epi16(a, c));
+    };
+    r = one(tr);
+    g = one(tg);
+    b = one(tb);
+}
+
+// T of 16 pixels (in order) from 16-bit R, G, B.
+QRX_INLINE W twice_w(W r, W g, W b) {
+    const W k = _mm256_setr_epi16(9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798,
+                                  19235, 9798, 19235);
+    const W rg0 = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r, g), k), 14);
+    const W rg1 = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(r, g), k), 14);
+    return _mm256_add_epi16(_mm256_packs_epi32(rg0, rg1), _mm256_mulhi_epi16(_mm256_slli_epi16(b, 2), w16(3736)));
+}
+
+// 4:2:0 of 32 columns of two rows; R, G, B given as 16-byte quarters (row, half).
+QRX_INLINE void fwd420_32(const V r[2][2], const V g[2][2], const V b[2][2], u8* y0, u8* y1, u8* u, u8* v) {
+    const W one = w16(1);
+    W ts[2], sb[2], sr[2];  // pair sums of the two rows, per half (pairs 0..7, 8..15)
+    for (int h = 0; h < 2; ++h) {
+        const W ra = widen(r[0][h]), ga = widen(g[0][h]), ba = widen(b[0][h]);
+        const W rb = widen(r[1][h]), gb = widen(g[1][h]), bb = widen(b[1][h]);
+        const W ta = twice_w(ra, ga, ba), tb = twice_w(rb, gb, bb);
+        ts[h] = _mm256_madd_epi16(_mm256_add_epi16(ta, tb), one);
+        sb[h] = _mm256_madd_epi16(_mm256_add_epi16(ba, bb), one);
+        sr[h] = _mm256_madd_epi16(_mm256_add_epi16(ra, rb), one);
+        // luma of this half of both rows
+        const W ly = _mm256_packus_epi16(_mm256_srai_epi16(ta, 1), _mm256_srai_epi16(tb, 1));
+        // in order: row 0 pixels of this half, then row 1
+        const W lyo = inorder(ly);
+        st(y0 + 16 * h, lo128(lyo));
+        st(y1 + 16 * h, hi128(lyo));
+    }
+    const W t4 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(ts[0], ts[1])), 2);
+    const W b2 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(sb[0], sb[1])), 1);
+    const W r2 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(sr[0], sr[1])), 1);
+    const W cu = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(b2, t4), w16(16121)), w16(128));
+    const W cv = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(r2, t4), w16(28737)), w16(128));
+    const W uv = inorder(_mm256_packus_epi16(cu, cv));  // U 0..15 | V 0..15
+    st(u, lo128(uv));
+    st(v, hi128(uv));
+}
+#endif
+
+// Planes to pixel order, n pairs; groups of 8 pairs in vectors.
+template <int DC, bool BGR, Rgb (*Recipe)(int, int, int)>
+void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d,
+                           int n) {
+    int i = 0;
+#if defined(__AVX2__)
+    if constexpr (DC == 3 && Recipe == i3) {
+        for (; i + 16 <= n; i += 16) {
+            W r, g, b;
+            pair_rgb32(y + 2 * i, u + i, v + i, r, g, b);
+            if constexpr (BGR) std::swap(r, b);
+            store_c3(d + 6 * i, lo128(r), lo128(g), lo128(b));
+            store_c3(d + 6 * i + 48, hi128(r), hi128(g), hi128(b));
+        }
+    }
+#endif
+    for (; i + 8 <= n; i += 8) {
+        V r, g, b;
+        if constexpr (Recipe == y16r) {
+            y16_rgb<8>(ld(y + 2 * i), ld8(u + i), ld8(v + i), r, g, b);
+        } else {
+            pair_rgb(ld(y + 2 * i), pair_terms(ld8(u + i), ld8(v + i)), r, g, b);
+        }
+        if constexpr (DC == 4)
+            store_c4_zero(d + 8 * i, r, g, b);
+        else if constexpr (BGR)
+            store_c3(d + 6 * i, b, g, r);
+        else
+            store_c3(d + 6 * i, r, g, b);
+    }
+    inv422_p3_to_pix<DC, BGR, Recipe>(y + 2 * i, u + i, v + i, d + 2 * DC * i, n - i);
+}
+
+void simd_inv422_p3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
+                    u8* __restrict g, u8* __restrict b, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V vr, vg, vb;
+        pair_rgb(ld(y + 2 * i), pair_terms(ld8(u + i), ld8(v + i)), vr, vg, vb);
+        st(r + 2 * i, vr);
+        st(g + 2 * i, vg);
+        st(b + 2 * i, vb);
+    }
+    inv422_p3(y + 2 * i, u + i, v + i, r + 2 * i, g + 2 * i, b + 2 * i, n - i);
+}
+
+// Packed Y0 U Y1 V: 8 pairs (32 bytes) split into 16 Y, 8 U, 8 V.
+void simd_inv422_c2c3(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    const V lo_bytes = k16(0x00ff);
+    for (; i + 8 <= n; i += 8) {
+        const V a = ld(s + 4 * i), c = ld(s + 4 * i + 16);
+        const V y = _mm_packus_epi16(_mm_and_si128(a, lo_bytes), _mm_and_si128(c, lo_bytes));
+        const V uv = _mm_packus_epi16(_mm_srli_epi16(a, 8), _mm_srli_epi16(c, 8));
+        const V u = _mm_packus_epi16(_mm_and_si128(uv, lo_bytes), _mm_setzero_si128());
+        const V v = _mm_packus_epi16(_mm_srli_epi16(uv, 8), _mm_setzero_si128());
+        V r, g, b;
+        pair_rgb(y, pair_terms(u, v), r, g, b);
+        store_c3(d + 6 * i, r, g, b);
+    }
+    inv422_c2c3(s + 4 * i, d + 6 * i, n - i);
+}
+
+// ---- forward: twice-luma of 16 pixels as two registers of 8 words ---------------
+
+struct Twice {
+    V lo, hi;
+};
+// T = ((9798 R + 19235 G) >> 14) + ((3736 B) >> 14); the R,G pair by multiply-add.
+QRX_INLINE V twice8(V r, V g, V b) {
+    const V k = _mm_setr_epi16(9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235);
+    const V rg0 = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k), 14);
+    const V rg1 = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), k), 14);
+    return _mm_add_epi16(_mm_packs_epi32(rg0, rg1), _mm_mulhi_epi16(_mm_slli_epi16(b, 2), k16(3736)));
+}
+QRX_INLINE Twice twice16(V r, V g, V b) { return {twice8(lo16(r), lo16(g), lo16(b)), twice8(hi16(r), hi16(g), hi16(b))}; }
+QRX_INLINE V luma16(const Twice& t) { return _mm_packus_epi16(_mm_srai_epi16(t.lo, 1), _mm_srai_epi16(t.hi, 1)); }
+// Sums of horizontal pairs of 16 words (two registers) as 8 words.
+QRX_INLINE V pair_sum(V lo, V hi) {
+    const V one = k16(1);
+    return _mm_packs_epi32(_mm_madd_epi16(lo, one), _mm_madd_epi16(hi, one));
+}
+QRX_INLINE V pair_sum_bytes(V x) { return pair_sum(lo16(x), hi16(x)); }
+// clamp(((d * k) >> 16) + 128) for 8 words, as 8 bytes in the low half.
+QRX_INLINE V chroma8(V d, int k) { return _mm_packus_epi16(_mm_add_epi16(_mm_mulhi_epi16(d, k16(k)), k16(128)), _mm_setzero_si128()); }
+
+// 4:2:2: 16 pixels of one row give 16 Y and 8 (U, V).
+QRX_INLINE void fwd422_16(V r, V g, V b, V& y, V& u, V& v) {
+    const Twice t = twice16(r, g, b);
+    y = luma16(t);
+    const V st2 = _mm_srai_epi16(pair_sum(t.lo, t.hi), 1);
+    u = chroma8(_mm_sub_epi16(pair_sum_bytes(b), st2), 16121);
+    v = chroma8(_mm_sub_epi16(pair_sum_bytes(r), st2), 28737);
+}
+
+void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V r, g, b, y, u, v;
+        load_c3(s + 6 * i, r, g, b);
+        fwd422_16(r, g, b, y, u, v);
+        const V uv = _mm_unpacklo_epi8(u, v);  // U0 V0 U1 V1 ...
+        st(d + 4 * i, _mm_unpacklo_epi8(y, uv));
+        st(d + 4 * i + 16, _mm_unpackhi_epi8(y, uv));
+    }
+    fwd422_c3c2(s + 6 * i, d + 4 * i, n - i);
+}
+
+void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V r, g, b, vy, vu, vv;
+        load_c3(s + 6 * i, r, g, b);
+        fwd422_16(r, g, b, vy, vu, vv);
+        st(y + 2 * i, vy);
+        st8(u + i, vu);
+        st8(v + i, vv);
+    }
+    fwd422_c3p3(s + 6 * i, y + 2 * i, u + i, v + i, n - i);
+}
+
+void simd_fwd422_p3(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
+                    u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        V vy, vu, vv;
+        fwd422_16(ld(r + 2 * i), ld(g + 2 * i), ld(b + 2 * i), vy, vu, vv);
+        st(y + 2 * i, vy);
+        st8(u + i, vu);
+        st8(v + i, vv);
+    }
+    fwd422_p3(r + 2 * i, g + 2 * i, b + 2 * i, y + 2 * i, u + i, v + i, n - i);
+}
+
+// 4:2:0: 16 pixels of each of two rows give 2 x 16 Y and 8 (U, V).
+QRX_INLINE void fwd420_16(V r0, V g0, V b0, V r1, V g1, V b1, u8* y0, u8* y1, u8* u, u8* v) {
+    const Twice t0 = twice16(r0, g0, b0), t1 = twice16(r1, g1, b1);
+    st(y0, luma16(t0));
+    st(y1, luma16(t1));
+    const V st4 = _mm_srai_epi16(pair_sum(_mm_add_epi16(t0.lo, t1.lo), _mm_add_epi16(t0.hi, t1.hi)), 2);
+    const V sb = pair_sum(_mm_add_epi16(lo16(b0), lo16(b1)), _mm_add_epi16(hi16(b0), hi16(b1)));
+    const V sr = pair_sum(_mm_add_epi16(lo16(r0), lo16(r1)), _mm_add_epi16(hi16(r0), hi16(r1)));
+    st8(u, chroma8(_mm_sub_epi16(_mm_srai_epi16(sb, 1), st4), 16121));
+    st8(v, chroma8(_mm_sub_epi16(_mm_srai_epi16(sr, 1), st4), 28737));
+}
+
+void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __restrict y0, u8* __restrict y1,
+                    u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        V r[2][2], g[2][2], b[2][2];
+        for (int h = 0; h < 2; ++h) {
+            load_c3(s0 + 6 * i + 48 * h, r[0][h], g[0][h], b[0][h]);
+            load_c3(s1 + 6 * i + 48 * h, r[1][h], g[1][h], b[1][h]);
+        }
+        fwd420_32(r, g, b, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+    }
+#endif
+    for (; i + 8 <= n; i += 8) {
+        V r0, g0, b0, r1, g1, b1;
+        load_c3(s0 + 6 * i, r0, g0, b0);
+        load_c3(s1 + 6 * i, r1, g1, b1);
+        fwd420_16(r0, g0, b0, r1, g1, b1, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+    }
+    fwd420_c3(s0 + 6 * i, s1 + 6 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);
+}
+
+void simd_fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const b[2], u8* __restrict y0,
+                    u8* __restrict y1, u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const int x = 2 * i;
+        fwd420_16(ld(r[0] + x), ld(g[0] + x), ld(b[0] + x), ld(r[1] + x), ld(g[1] + x), ld(b[1] + x), y0 + x, y1 + x,
+                  u + i, v + i);
+    }
+    const u8* rr[2] = {r[0] + 2 * i, r[1] + 2 * i};
+    const u8* gg[2] = {g[0] + 2 * i, g[1] + 2 * i};
+    const u8* bb[2] = {b[0] + 2 * i, b[1] + 2 * i};
+    fwd420_p3(rr, gg, bb, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);
+}
+
+// ---- 4:4:4 ---------------------------------------------------------------------------
+
+// Block form of 16 pixels: luma from unsigned 16-bit products floored by 256
+// (mulhi of x << 8), colour differences from signed products floored by 512
+// (mulhi of x << 7), then / 256 and / 64.
+QRX_INLINE void blk16(V r, V g, V b, V& y, V& u, V& v) {
+    V out[3][2];
+    for (int h = 0; h < 2; ++h) {
+        const V r16 = h ? hi16(r) : lo16(r), g16 = h ? hi16(g) : lo16(g), b16 = h ? hi16(b) : lo16(b);
+        const V r8 = _mm_slli_epi16(r16, 8), g8 = _mm_slli_epi16(g16, 8), b8 = _mm_slli_epi16(b16, 8);
+        const V ys = _mm_add_epi16(_mm_add_epi16(_mm_mulhi_epu16(r8, k16(19595)), _mm_mulhi_epu16(g8, k16(38469))),
+                                   _mm_mulhi_epu16(b8, k16(7471)));
+        out[0][h] = _mm_srli_epi16(ys, 8);
+        const V r7 = _mm_slli_epi16(r16, 7), g7 = _mm_slli_epi16(g16, 7), b7 = _mm_slli_epi16(b16, 7);
+        const V us = _mm_add_epi16(_mm_add_epi16(_mm_mulhi_epi16(r7, k16(-4816)), _mm_mulhi_epi16(g7, k16(-9469))),
+                                   _mm_mulhi_epi16(b7, k16(14286)));
+        const V vs = _mm_add_epi16(_mm_add_epi16(_mm_mulhi_epi16(r7, k16(20152)), _mm_mulhi_epi16(g7, k16(-16875))),
+                                   _mm_mulhi_epi16(b7, k16(-3276)));
+        out[1][h] = _mm_add_epi16(_mm_srai_epi16(us, 6), k16(128));
+        out[2][h] = _mm_add_epi16(_mm_srai_epi16(vs, 6), k16(128));
+    }
+    y = _mm_packus_epi16(out[0][0], out[0][1]);
+    u = _mm_packus_epi16(out[1][0], out[1][1]);
+    v = _mm_packus_epi16(out[2][0], out[2][1]);
+}
+
+void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V r, g, b, y, u, v;
+        load_c3(s + 3 * i, r, g, b);
+        blk16(r, g, b, y, u, v);
+        store_c3(d + 3 * i, y, u, v);
+    }
+    fwd_pix<3, 3, blk>(s + 3 * i, d + 3 * i, n - i);
+}
+
+void simd_fwd_c3p3_blk(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V r, g, b, vy, vu, vv;
+        load_c3(s + 3 * i, r, g, b);
+        blk16(r, g, b, vy, vu, vv);
+        st(y + i, vy);
+        st(u + i, vu);
+        st(v + i, vv);
+    }
+    fwd_pix_to_planes<blk>(s + 3 * i, y + i, u + i, v + i, n - i);
+}
+
+void simd_fwd_p3_blk(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
+                     u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V vy, vu, vv;
+        blk16(ld(r + i), ld(g + i), ld(b + i), vy, vu, vv);
+        st(y + i, vy);
+        st(u + i, vu);
+        st(v + i, vv);
+    }
+    fwd_p3_blk(r + i, g + i, b + i, y + i, u + i, v + i, n - i);
+}
+
+// Four-channel pixels: 16 pixels (64 bytes) into channel bytes 0, 1, 2.
+QRX_INLINE void load_c4(const u8* p, V& a, V& b, V& c) {
+    const V m = k16(0x00ff);
+    const V q0 = ld(p), q1 = ld(p + 16), q2 = ld(p + 32), q3 = ld(p + 48);
+    // bytes 0 and 2 of each pixel, then 1 and 3
+    const V e01 = _mm_packus_epi16(_mm_and_si128(q0, m), _mm_and_si128(q1, m));
+    const V e23 = _mm_packus_epi16(_mm_and_si128(q2, m), _mm_and_si128(q3, m));
+    const V o01 = _mm_packus_epi16(_mm_srli_epi16(q0, 8), _mm_srli_epi16(q1, 8));
+    const V o23 = _mm_packus_epi16(_mm_srli_epi16(q2, 8), _mm_srli_epi16(q3, 8));
+    a = _mm_packus_epi16(_mm_and_si128(e01, m), _mm_and_si128(e23, m));
+    c = _mm_packus_epi16(_mm_srli_epi16(e01, 8), _mm_srli_epi16(e23, 8));
+    b = _mm_packus_epi16(_mm_and_si128(o01, m), _mm_and_si128(o23, m));
+}
+// Channel bytes 0, 1, 2 of 16 pixels into pixel order, byte 3 kept from the destination.
+QRX_INLINE void store_c4_keep(u8* p, V a, V b, V c) {
+    const V z = _mm_setzero_si128();
+    const V alpha = _mm_set1_epi32(static_cast<int>(0xff000000u));
+    const V ab0 = _mm_unpacklo_epi8(a, b), ab1 = _mm_unpackhi_epi8(a, b);
+    const V c0 = _mm_unpacklo_epi8(c, z), c1 = _mm_unpackhi_epi8(c, z);
+    const V q[4] = {_mm_unpacklo_epi16(ab0, c0), _mm_unpackhi_epi16(ab0, c0), _mm_unpacklo_epi16(ab1, c1),
+                    _mm_unpackhi_epi16(ab1, c1)};
+    for (int k = 0; k < 4; ++k) st(p + 16 * k, _mm_or_si128(q[k], _mm_and_si128(ld(p + 16 * k), alpha)));
+}
+
+// Split form: (x R + y G) >> 15 by multiply-add, plus (z B) >> 15 as mulhi of B << 1.
+QRX_INLINE V split8(V r, V g, V b, int kr, int kg, int kb) {
+    const V k = _mm_setr_epi16(static_cast<short>(kr), static_cast<short>(kg), static_cast<short>(kr), static_cast<short>(kg),
+                               static_cast<short>(kr), static_cast<short>(kg), static_cast<short>(kr), static_cast<short>(kg));
+    const V a = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k), 15);
+    const V c = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), k), 15);
+    return _mm_add_epi16(_mm_packs_epi32(a, c), _mm_mulhi_epi16(_mm_slli_epi16(b, 1), k16(kb)));
+}
+
+void simd_fwd_ac4_split(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V r, g, b;
+        load_c4(s + 4 * i, r, g, b);
+        V o[3][2];
+        for (int h = 0; h < 2; ++h) {
+            const V r16 = h ? hi16(r) : lo16(r), g16 = h ? hi16(g) : lo16(g), b16 = h ? hi16(b) : lo16(b);
+            o[0][h] = split8(r16, g16, b16, 9798, 19235, 3736);
+            o[1][h] = _mm_add_epi16(split8(r16, g16, b16, -4817, -9470, 14287), k16(128));
+            o[2][h] = _mm_add_epi16(split8(r16, g16, b16, 20152, -16876, -3277), k16(128));
+        }
+        store_c4_keep(d + 4 * i, _mm_packus_epi16(o[0][0], o[0][1]), _mm_packus_epi16(o[1][0], o[1][1]),
+                      _mm_packus_epi16(o[2][0], o[2][1]));
+    }
+    fwd_pix<4, 4, split_ac4>(s + 4 * i, d + 4 * i, n - i);
+}
+
+// I1 on 16 pixels: Y + (8x k) >> 16.
+QRX_INLINE void i1_16(V y, V u, V v, V& r, V& g, V& b) {
+    V o[3][2];
+    for (int h = 0; h < 2; ++h) {
+        const V y16 = h ? hi16(y) : lo16(y);
+        const V u8 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(u) : lo16(u), k16(128)), 3);
+        const V v8 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(v) : lo16(v), k16(128)), 3);
+        o[0][h] = _mm_add_epi16(y16, _mm_mulhi_epi16(v8, k16(9339)));
+        o[1][h] = _mm_add_epi16(_mm_add_epi16(y16, _mm_mulhi_epi16(u8, k16(-3228))), _mm_mulhi_epi16(v8, k16(-4760)));
+        o[2][h] = _mm_add_epi16(y16, _mm_mulhi_epi16(u8, k16(16646)));
+    }
+    r = _mm_packus_epi16(o[0][0], o[0][1]);
+    g = _mm_packus_epi16(o[1][0], o[1][1]);
+    b = _mm_packus_epi16(o[2][0], o[2][1]);
+}
+
+void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V y, u, v, r, g, b;
+        load_c3(s + 3 * i, y, u, v);
+        i1_16(y, u, v, r, g, b);
+        store_c3(d + 3 * i, r, g, b);
+    }
+    inv_pix<3, 3, i1>(s + 3 * i, d + 3 * i, n - i);
+}
+
+void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        V y, u, v, r, g, b;
+        load_c4(s + 4 * i, y, u, v);
+        i1_16(y, u, v, r, g, b);
+        store_c4_keep(d + 4 * i, r, g, b);
+    }
+    inv_pix<4, 4, i1>(s + 4 * i, d + 4 * i, n - i);
+}
+
+// I2 on 16 pixels: t(k, x) = (64 x k) >> 16.
+void simd_inv_p3_i2(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
+                    u8* __restrict g, u8* __restrict b, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const V vy = ld(y + i), vu = ld(u + i), vv = ld(v + i);
+        V o[3][2];
+        for (int h = 0; h < 2; ++h) {
+            const V y16 = h ? hi16(vy) : lo16(vy);
+            const V u6 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(vu) : lo16(vu), k16(128)), 6);
+            const V v6 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(vv) : lo16(vv), k16(128)), 6);
+            o[0][h] = _mm_add_epi16(y16, _mm_srai_epi16(_mm_mulhi_epi16(v6, k16(18677)), 4));
+            o[1][h] = _mm_sub_epi16(
+                y16, _mm_srai_epi16(_mm_add_epi16(_mm_mulhi_epi16(v6, k16(9519)), _mm_mulhi_epi16(u6, k16(6455))), 4));
+            o[2][h] = _mm_add_epi16(y16, _mm_srai_epi16(_mm_mulhi_epi16(u6, k16(16646)), 3));
+        }
+        st(r + i, _mm_packus_epi16(o[0][0], o[0][1]));
+        st(g + i, _mm_packus_epi16(o[1][0], o[1][1]));
+        st(b + i, _mm_packus_epi16(o[2][0], o[2][1]));
+    }
+    inv_planes<i2>(y + i, u + i, v + i, r + i, g + i, b + i, n - i);
+}
+
+// I3 on 16 pixels with their own chroma: clamp((2Y + (16x k) >> 16) >> 1).
+void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int n) {
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const V vy = ld(y + i), vu = ld(u + i), vv = ld(v + i);
+        V o[3][2];
+        for (int h = 0; h < 2; ++h) {
+            const V y2 = _mm_slli_epi16(h ? hi16(vy) : lo16(vy), 1);
+            const V u4 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(vu) : lo16(vu), k16(128)), 4);
+            const V v4 = _mm_slli_epi16(_mm_sub_epi16(h ? hi16(vv) : lo16(vv), k16(128)), 4);
+            o[0][h] = _mm_srai_epi16(_mm_add_epi16(y2, _mm_mulhi_epi16(v4, k16(9338))), 1);
+            o[1][h] = _mm_srai_epi16(
+                _mm_add_epi16(_mm_add_epi16(y2, _mm_mulhi_epi16(u4, k16(-3227))), _mm_mulhi_epi16(v4, k16(-4759))), 1);
+            o[2][h] = _mm_srai_epi16(_mm_add_epi16(y2, _mm_mulhi_epi16(u4, k16(16645))), 1);
+        }
+        store_c3(d + 3 * i, _mm_packus_epi16(o[0][0], o[0][1]), _mm_packus_epi16(o[1][0], o[1][1]),
+                 _mm_packus_epi16(o[2][0], o[2][1]));
+    }
+    inv_planes_to_c3<i3>(y + i, u + i, v + i, d + 3 * i, n - i);
+}

@@ -365,12 +365,73 @@ QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_32s16s_P3C3R(const Qrx32s *const pSrc[3]
 QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_32s16s_P3C4R(const Qrx32s *const pSrc[3], int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, Qrx16s aval);
 
 /* ===== HLS and HSV ========================================================= */
+/* RGB <-> HSV and RGB/BGR <-> HLS, run row-parallel.  H, S, L, V use the full
+ * range of the sample type (32f: 0..1).  C3/AC4 functions accept any step; AC4
+ * leaves the destination alpha as it was. */
+QRXCC_API QrxStatus qrxiRGBToHSV_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHSV_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHSV_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHSV_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHSVToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHSVToRGB_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHSVToRGB_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHSVToRGB_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHLS_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHLS_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHLS_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHLS_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHLS_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHLS_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHLS_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToHLS_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToRGB_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToRGB_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToRGB_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToRGB_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToRGB_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+/* BGR/HLS 8u: B, G, R in channel or plane 0, 1, 2.  These check their steps
+ * (StepError below 1); the planar and mixed ones before the ROI size.  AP4,
+ * AP4C4 and AC4P4 copy the alpha plane or sample unchanged. */
+QRXCC_API QrxStatus qrxiBGRToHLS_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToHLS_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToHLS_8u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToHLS_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToHLS_8u_AP4R(const Qrx8u *const pSrc[4], int srcStep, Qrx8u *const pDst[4], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToHLS_8u_AP4C4R(const Qrx8u *const pSrc[4], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToHLS_8u_AC4P4R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[4], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToBGR_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToBGR_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToBGR_8u_AP4R(const Qrx8u *const pSrc[4], int srcStep, Qrx8u *const pDst[4], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToBGR_8u_AP4C4R(const Qrx8u *const pSrc[4], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiHLSToBGR_8u_AC4P4R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[4], int dstStep, QrxSize roiSize);
 
 /* ===== XYZ and LUV ========================================================= */
 
 /* ===== Lab ================================================================= */
 
 /* ===== YCC ================================================================= */
+/* RGB <-> YCC (Y, C1, C2), run row-parallel; any step.  AC4 leaves the
+ * destination alpha as it was. */
+QRXCC_API QrxStatus qrxiRGBToYCC_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCC_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCC_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCC_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCC_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCC_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCC_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToYCC_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCCToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCCToRGB_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCCToRGB_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCCToRGB_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCCToRGB_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCCToRGB_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCCToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCCToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 
 /* ===== Gray ================================================================ */
 

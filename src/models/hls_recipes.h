@@ -1,0 +1,405 @@
+// HLS and HSV recipes.  Each conversion has a grouped recipe (`group`, written
+// on lanes, with comparison masks) and a per-pixel recipe (`pixel`, with
+// branches); where the two differ the difference is part of the result:
+//   RGB -> HSV   8u: rcp, grouped truncates / per-pixel rounds to even, and the
+//                hue tie order differs; 16u: rcp1, rounds to even everywhere
+//   HSV -> RGB   8u: grouped truncates, per-pixel rounds; 16u rounds everywhere
+//   RGB -> HLS   8u: rcp in groups, rcp1 per pixel; 16u/16s rcp1 everywhere
+//   HLS -> RGB   8u/16u: per-pixel S = 0 copies L; 16s/32f: per-pixel in double
+// Included by hls_rows.inl after hls_lanes.h.
+#pragma once
+
+#include <type_traits>
+
+#include "models/hls_lanes.h"
+
+namespace qrx::hlsycc::QRX_LEVEL {
+namespace {
+
+// Scale constants: the floats nearest to the fractions.
+constexpr float k255to360 = static_cast<float>(360.0 / 255.0);
+constexpr float k360to255 = static_cast<float>(255.0 / 360.0);
+constexpr float k360to65535 = static_cast<float>(65535.0 / 360.0);
+constexpr float k65535to360 = static_cast<float>(360.0 / 65535.0);
+constexpr float kInv255 = static_cast<float>(1.0 / 255.0);
+constexpr float kInv65535 = static_cast<float>(1.0 / 65535.0);
+constexpr float kInv60 = static_cast<float>(1.0 / 60.0);
+constexpr float kFltEpsilon = 1.1920929e-7f;
+constexpr float kHalfMinus = 0.49999f;  // 0.49998998641967773
+
+enum class Kind { u8, u16, s16, f32 };
+
+template <Kind K>
+struct Sample;
+template <>
+struct Sample<Kind::u8> { using T = u8; };
+template <>
+struct Sample<Kind::u16> { using T = u16; };
+template <>
+struct Sample<Kind::s16> { using T = s16; };
+template <>
+struct Sample<Kind::f32> { using T = float; };
+
+// ============================ RGB -> HSV =====================================
+template <Kind K>
+struct RgbToHsv {
+    static_assert(K == Kind::u8 || K == Kind::u16, "HSV has 8u and 16u kernels");
+    using T = typename Sample<K>::T;
+    using Out = I;
+    static constexpr bool k16 = K == Kind::u16;
+    static constexpr float kF = k16 ? 65535.0f : 255.0f;
+    static constexpr float kK = k16 ? 10922.5f : 42.5f;  // F / 6
+    static constexpr int kMax = k16 ? 65535 : 255;
+
+    QRX_INLINE F rr(F x) { return k16 ? rcp1(x) : rcp(x); }
+    QRX_INLINE float rr(float x) { return k16 ? rcp_newton(x) : rcp_estimate(x); }
+
+    // Grouped: R formula if V = R and B != V, else G formula if V = G, else B
+    // formula; 8u truncates, 16u rounds to even.
+    QRX_INLINE void group(F R, F G, F B, I& h, I& s, I& v) {
+        const F V = fmax(fmax(R, G), B), m = fmin(fmin(R, G), B), d = V - m;
+        const F rV = rr(V), rd = rr(d);
+        F S = (rV * d) * fset(kF);
+        const F a = (V - R) * rd, b = (V - G) * rd, c = (V - B) * rd;
+        const F hR = c - b, hG = (a - c) + fset(2.0f), hB = (b - a) + fset(4.0f);
+        const F hh = sel((V == R) & (B != V), hR, sel(V == G, hG, hB));
+        F H = hh * fset(kK);
+        H = sel(H < fset(0.0f), H + fset(kF), H);
+        const M achromatic = (V == fset(0.0f)) | (d == fset(0.0f));
+        H = sel(achromatic, fset(0.0f), H);
+        S = sel(achromatic, fset(0.0f), S);
+        h = iclamp(k16 ? cvtr(H) : cvtt(H), 0, kMax);
+        s = iclamp(k16 ? cvtr(S) : cvtt(S), 0, kMax);
+        v = cvtt(V);
+    }
+
+    // Per pixel: B formula if V = B, else G formula if V = G, else R formula;
+    // rounds to even.
+    QRX_INLINE void pixel(T r, T g, T b, T& h, T& s, T& v) {
+        const float R = r, G = g, B = b;
+        const float V = fmax_sse(fmax_sse(R, G), B), m = fmin_sse(fmin_sse(R, G), B), d = V - m;
+        v = static_cast<T>(V);
+        if (V == 0.0f || d == 0.0f) {
+            h = 0;
+            s = 0;
+            return;
+        }
+        const float rV = rr(V), rd = rr(d);
+        const float S = (rV * d) * kF;
+        const float ta = (V - R) * rd, tb = (V - G) * rd, tc = (V - B) * rd;
+        float hh;
+        if (V == B)
+            hh = (tb - ta) + 4.0f;
+        else if (V == G)
+            hh = (ta - tc) + 2.0f;
+        else
+            hh = tc - tb;
+        float H = hh * kK;
+        if (H < 0.0f) H = H + kF;
+        h = static_cast<T>(clampi(round_even_i(H), 0, kMax));
+        s = static_cast<T>(clampi(round_even_i(S), 0, kMax));
+    }
+};
+
+// ============================ HSV -> RGB =====================================
+template <Kind K>
+struct HsvToRgb {
+    using T = typename Sample<K>::T;
+    using Out = I;
+    static constexpr bool k16 = K == Kind::u16;
+    static constexpr float kF = k16 ? 65535.0f : 255.0f;
+    static constexpr float kH = k16 ? k65535to360 : k255to360;
+    static constexpr float kS = k16 ? kInv65535 : kInv255;
+    static constexpr int kMax = k16 ? 65535 : 255;
+
+    // Grouped: sector by comparison masks; 8u truncates, 16u rounds to even.
+    QRX_INLINE void group(F H, F S, F V, I& r, I& g, I& b) {
+        const F h = sel(H == fset(kF), fset(0.0f), H * fset(kInv60)) * fset(kH);
+        const F fi = tofloat(cvtt(h));
+        const F f = h - fi;
+        const F C = V * (S * fset(kS));
+        const F p = V - C, q = V - f * C, t = p + f * C;
+        const M s0 = fi == fset(0.0f), s1 = fi == fset(1.0f), s2 = fi == fset(2.0f), s3 = fi == fset(3.0f),
+                s4 = fi == fset(4.0f);
+        F R = sel(s0, V, sel(s1, q, sel(s2, p, sel(s3, p, sel(s4, t, V)))));
+        F G = sel(s0, t, sel(s1, V, sel(s2, V, sel(s3, q, sel(s4, p, p)))));
+        F B = sel(s0, p, sel(s1, p, sel(s2, t, sel(s3, V, sel(s4, V, q)))));
+        const M grey = S == fset(0.0f);
+        R = sel(grey, V, R);
+        G = sel(grey, V, G);
+        B = sel(grey, V, B);
+        r = iclamp(k16 ? cvtr(R) : cvtt(R), 0, kMax);
+        g = iclamp(k16 ? cvtr(G) : cvtt(G), 0, kMax);
+        b = iclamp(k16 ? cvtr(B) : cvtt(B), 0, kMax);
+    }
+
+    // Per pixel: rounds to even (8u and 16u).
+    QRX_INLINE void pixel(T hs, T ss, T vs, T& r, T& g, T& b) {
+        if (ss == 0) {
+            r = g = b = vs;
+            return;
+        }
+        const float H = hs, S = ss, V = vs;
+        const float h = (H == kF ? 0.0f : H * kInv60) * kH;
+        const int i = trunc_i(h);
+        const float f = h - static_cast<float>(i);
+        const float C = V * (S * kS);
+        const float p = V - C, q = V - f * C, t = p + f * C;
+        float R, G, B;
+        switch (i) {
+            case 0: R = V, G = t, B = p; break;
+            case 1: R = q, G = V, B = p; break;
+            case 2: R = p, G = V, B = t; break;
+            case 3: R = p, G = q, B = V; break;
+            case 4: R = t, G = p, B = V; break;
+            default: R = V, G = p, B = q; break;
+        }
+        r = static_cast<T>(clampi(round_even_i(R), 0, kMax));
+        g = static_cast<T>(clampi(round_even_i(G), 0, kMax));
+        b = static_cast<T>(clampi(round_even_i(B), 0, kMax));
+    }
+};
+
+// ===================== RGB -> HLS, integer sample types ======================
+template <Kind K>
+struct RgbToHls {
+    using T = typename Sample<K>::T;
+    using Out = I;
+    static constexpr bool k8 = K == Kind::u8;
+    static constexpr float kF = k8 ? 255.0f : 65535.0f;
+    static constexpr float kHalf = k8 ? 127.5f : 32767.5f;
+    static constexpr float kH = k8 ? k360to255 : k360to65535;
+    static constexpr int kMax = k8 ? 255 : 65535;
+    static constexpr int kStored = K == Kind::s16 ? 32768 : 0;  // 16s stores minus 32768
+    static constexpr float kIn = K == Kind::s16 ? 32768.0f : 0.0f;
+
+    // Grouped: 8u uses the bare estimate, 16-bit the refined one.
+    QRX_INLINE F rr(F x) { return k8 ? rcp(x) : rcp1(x); }
+
+    QRX_INLINE void group(F R, F G, F B, I& h, I& l, I& s) {
+        if (K == Kind::s16) R = R + fset(kIn), G = G + fset(kIn), B = B + fset(kIn);
+        const F M_ = fmax(fmax(R, G), B), m = fmin(fmin(R, G), B), d = M_ - m, sum = M_ + m;
+        const F halfsum = sum * fset(0.5f);
+        const F den = sel(halfsum > fset(kHalf), fset(2.0f * kF) - sum, sum);
+        F S = (d * rr(den)) * fset(kF);
+        const F r = rr(d);
+        const F hR = ((G - B) * fset(60.0f)) * r;
+        const F hG = ((B - R) * fset(60.0f)) * r + fset(120.0f);
+        const F hB = ((R - G) * fset(60.0f)) * r + fset(240.0f);
+        F hh = sel(M_ == R, hR, sel(M_ == G, hG, hB));
+        hh = sel(hh < fset(0.0f), hh + fset(360.0f), hh);
+        F H = hh * fset(kH);
+        const M grey = d == fset(0.0f);
+        H = sel(grey, fset(0.0f), H);
+        S = sel(grey, fset(0.0f), S);
+        h = iclamp(cvtt(H), 0, kMax) - iset(kStored);
+        l = iclamp(cvtt(halfsum), 0, kMax) - iset(kStored);
+        s = iclamp(cvtt(S), 0, kMax) - iset(kStored);
+    }
+
+    // Per pixel: the refined reciprocal for every sample type.
+    QRX_INLINE void pixel(T rs, T gs, T bs, T& h, T& l, T& s) {
+        const float R = static_cast<float>(rs) + kIn, G = static_cast<float>(gs) + kIn, B = static_cast<float>(bs) + kIn;
+        const float M_ = fmax_sse(fmax_sse(R, G), B), m = fmin_sse(fmin_sse(R, G), B), d = M_ - m, sum = M_ + m;
+        const float halfsum = sum * 0.5f;
+        l = static_cast<T>(clampi(trunc_i(halfsum), 0, kMax) - kStored);
+        if (d == 0.0f) {
+            h = s = static_cast<T>(-kStored);
+            return;
+        }
+        const float den = halfsum > kHalf ? 2.0f * kF - sum : sum;
+        const float S = (d * rcp_newton(den)) * kF;
+        const float r = rcp_newton(d);
+        float hh;
+        if (M_ == R)
+            hh = ((G - B) * 60.0f) * r;
+        else if (M_ == G)
+            hh = ((B - R) * 60.0f) * r + 120.0f;
+        else
+            hh = ((R - G) * 60.0f) * r + 240.0f;
+        if (hh < 0.0f) hh = hh + 360.0f;
+        h = static_cast<T>(clampi(trunc_i(hh * kH), 0, kMax) - kStored);
+        s = static_cast<T>(clampi(trunc_i(S), 0, kMax) - kStored);
+    }
+};
+
+// ========================== RGB -> HLS, 32f ==================================
+// True divisions, one recipe for every pixel; outputs not clamped.
+struct RgbToHls32f {
+    using T = float;
+    using Out = F;
+
+    QRX_INLINE void group(F R, F G, F B, F& h, F& l, F& s) {
+        const F M_ = fmax(fmax(R, G), B), m = fmin(fmin(R, G), B), d = M_ - m, sum = m + M_;
+        const F L = fset(0.5f) * sum;
+        F S = sel(L > fset(0.5f), d / (fset(2.0f) - sum), d / sum);
+        const F hR = ((G - B) * fset(60.0f)) / d;
+        const F hB = ((R - G) * fset(60.0f)) / d + fset(240.0f);
+        const F hG = ((B - R) * fset(60.0f)) / d + fset(120.0f);
+        F hh = sel(M_ == R, hR, sel(M_ != G, hB, hG));
+        hh = sel(hh < fset(0.0f), hh + fset(360.0f), hh);
+        const M chromatic = d > fset(kFltEpsilon);
+        hh = sel(chromatic, hh, fset(0.0f));
+        S = sel(chromatic, S, fset(0.0f));
+        h = hh / fset(360.0f);
+        l = L;
+        s = S;
+    }
+
+    QRX_INLINE void pixel(float R, float G, float B, float& h, float& l, float& s) {
+        const float M_ = fmax_sse(fmax_sse(R, G), B), m = fmin_sse(fmin_sse(R, G), B), d = M_ - m, sum = m + M_;
+        const float L = 0.5f * sum;
+        float hh = 0.0f, S = 0.0f;
+        if (d > kFltEpsilon) {
+            S = L > 0.5f ? d / (2.0f - sum) : d / sum;
+            if (M_ == R)
+                hh = ((G - B) * 60.0f) / d;
+            else if (M_ != G)
+                hh = ((R - G) * 60.0f) / d + 240.0f;
+            else
+                hh = ((B - R) * 60.0f) / d + 120.0f;
+            if (hh < 0.0f) hh = hh + 360.0f;
+        }
+        h = hh / 360.0f;
+        l = L;
+        s = S;
+    }
+};
+
+// ============================ HLS -> RGB =====================================
+// Value of one channel at hue angle a (degrees), single precision.
+QRX_INLINE F hls_channel(F a, F m1, F m2) {
+    const F span = m2 - m1;
+    const F rise = m1 + (a * fset(kInv60)) * span;
+    const F fall = m1 + ((fset(240.0f) - a) * fset(kInv60)) * span;
+    return sel(a < fset(60.0f), rise, sel(a < fset(180.0f), m2, sel(a < fset(240.0f), fall, m1)));
+}
+QRX_INLINE float hls_channel(float a, float m1, float m2) {
+    if (a < 60.0f) return m1 + (a * kInv60) * (m2 - m1);
+    if (a < 180.0f) return m2;
+    if (a < 240.0f) return m1 + ((240.0f - a) * kInv60) * (m2 - m1);
+    return m1;
+}
+// The same in double precision, each value rounded to single.
+QRX_INLINE float hls_channel_d(double a, float m1, float m2) {
+    if (a < 60.0) return static_cast<float>(m1 + (static_cast<double>(m2) - m1) * a / 60.0);
+    if (a < 180.0) return m2;
+    if (a < 240.0) return static_cast<float>(m1 + (static_cast<double>(m2) - m1) * (240.0 - a) / 60.0);
+    return m1;
+}
+
+template <Kind K>
+struct HlsToRgb {
+    using T = typename Sample<K>::T;
+    using Out = std::conditional_t<K == Kind::f32, F, I>;
+    static constexpr float kH = K == Kind::u8 ? k255to360 : K == Kind::f32 ? 360.0f : k65535to360;
+    static constexpr float kInv = K == Kind::u8 ? kInv255 : kInv65535;
+    static constexpr float kIn = K == Kind::s16 ? 32768.0f : 0.0f;
+
+    // Output conversions of the single-precision recipe.
+    QRX_INLINE I out(F v, I*) {
+        if (K == Kind::u8) return iclamp(cvtt(v * fset(255.0f)), 0, 255);
+        if (K == Kind::u16) {  // 2 x (trunc(v x 32767.5) saturated to 16 bits), taken to 0..65534
+            const I t = iclamp(cvtt(v * fset(32767.5f)), 0, 32767);
+            return t + t;
+        }
+        return iclamp(cvtt(v * fset(65535.0f)), 0, 65535) - iset(32768);
+    }
+    QRX_INLINE F out(F v, F*) { return v; }
+    QRX_INLINE T out1(float v) {
+        if constexpr (K == Kind::u8) return static_cast<T>(clampi(trunc_i(v * 255.0f), 0, 255));
+        if constexpr (K == Kind::u16) return static_cast<T>(2 * clampi(trunc_i(v * 32767.5f), 0, 32767));
+        if constexpr (K == Kind::s16) return static_cast<T>(clampi(trunc_i(v * 65535.0f), 0, 65535) - 32768);
+        if constexpr (K == Kind::f32) return v;
+    }
+
+    QRX_INLINE void group(F H, F L, F S, Out& r, Out& g, Out& b) {
+        if (K == Kind::s16) H = H + fset(kIn), L = L + fset(kIn), S = S + fset(kIn);
+        const F hd = H * fset(kH);
+        const F l = K == Kind::f32 ? L : L * fset(kInv);
+        const F s = K == Kind::f32 ? S : S * fset(kInv);
+        const F m2 = sel(l > fset(0.5f), (l + s) - l * s, l + l * s);
+        const F m1 = fset(2.0f) * l - m2;
+        F aR = hd + fset(120.0f);
+        aR = sel(aR > fset(360.0f), aR - fset(360.0f), aR);
+        F aB = hd - fset(120.0f);
+        aB = sel(aB < fset(0.0f), aB + fset(360.0f), aB);
+        const M grey = s == fset(0.0f);
+        const F R = sel(grey, l, hls_channel(aR, m1, m2));
+        const F G = sel(grey, l, hls_channel(hd, m1, m2));
+        const F B = sel(grey, l, hls_channel(aB, m1, m2));
+        r = out(R, static_cast<Out*>(nullptr));
+        g = out(G, static_cast<Out*>(nullptr));
+        b = out(B, static_cast<Out*>(nullptr));
+    }
+
+    // Per pixel, single precision (8u, 16u): S = 0 copies L unchanged.
+    QRX_INLINE void pixel_single(T hs, T ls, T ss, T& r, T& g, T& b) {
+        if (ss == 0) {
+            r = g = b = ls;
+            return;
+        }
+        const float hd = static_cast<float>(hs) * kH;
+        const float l = static_cast<float>(ls) * kInv, s = static_cast<float>(ss) * kInv;
+        const float m2 = l > 0.5f ? (l + s) - l * s : l + l * s;
+        const float m1 = 2.0f * l - m2;
+        float aR = hd + 120.0f;
+        if (aR > 360.0f) aR = aR - 360.0f;
+        float aB = hd - 120.0f;
+        if (aB < 0.0f) aB = aB + 360.0f;
+        r = out1(hls_channel(aR, m1, m2));
+        g = out1(hls_channel(hd, m1, m2));
+        b = out1(hls_channel(aB, m1, m2));
+    }
+
+    // Per pixel, double precision (16s, 32f).
+    QRX_INLINE void pixel_double(T hs, T ls, T ss, T& r, T& g, T& b) {
+        float hd, l, s;
+        if constexpr (K == Kind::f32) {
+            hd = static_cast<float>(static_cast<double>(hs) * 360.0);
+            l = ls;
+            s = ss;
+        } else {
+            hd = static_cast<float>((static_cast<double>(hs) + 32768.0) * 360.0 / 65535.0);
+            l = static_cast<float>((static_cast<double>(ls) + 32768.0) / 65535.0);
+            s = static_cast<float>((static_cast<double>(ss) + 32768.0) / 65535.0);
+        }
+        float R, G, B;
+        if (s == 0.0f) {
+            R = G = B = l;
+        } else {
+            const float m2 = l > 0.5f ? static_cast<float>((static_cast<double>(l) + s) - static_cast<double>(s) * l)
+                                      : static_cast<float>((static_cast<double>(s) + 1.0) * l);
+            const float m1 = static_cast<float>((static_cast<double>(l) + l) - m2);
+            double aR = static_cast<double>(hd) + 120.0;
+            if (aR > 360.0) aR -= 360.0;
+            double aB = static_cast<double>(hd) - 120.0;
+            if (aB < 0.0) aB += 360.0;
+            R = hls_channel_d(aR, m1, m2);
+            G = hls_channel_d(hd, m1, m2);
+            B = hls_channel_d(aB, m1, m2);
+        }
+        r = out_d(R);
+        g = out_d(G);
+        b = out_d(B);
+    }
+    QRX_INLINE T out_d(float v) {
+        if constexpr (K == Kind::s16) {
+            double t = std::trunc(static_cast<double>(v) * 65535.0 + static_cast<double>(kHalfMinus)) - 32768.0;
+            t = t < -32768.0 ? -32768.0 : t > 32767.0 ? 32767.0 : t;
+            return static_cast<T>(static_cast<int>(t));
+        } else {
+            return static_cast<T>(v);
+        }
+    }
+
+    QRX_INLINE void pixel(T hs, T ls, T ss, T& r, T& g, T& b) {
+        if constexpr (K == Kind::u8 || K == Kind::u16)
+            pixel_single(hs, ls, ss, r, g, b);
+        else
+            pixel_double(hs, ls, ss, r, g, b);
+    }
+};
+
+}  // namespace
+}  // namespace qrx::hlsycc::QRX_LEVEL

@@ -1,0 +1,2 @@
+#define QRX_LEVEL avx2
+#include "models/ycc_rows.inl"

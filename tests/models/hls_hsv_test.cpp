@@ -1,0 +1,661 @@
+// RGB <-> HSV and RGB/BGR <-> HLS against per-pixel models written from the
+// definitions (grouped pixels and the per-pixel rest separately), plus the
+// worked values, greys, edge cases, checks, steps, levels and threads.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "models/hls_support.h"
+#include "qrxcc.h"
+
+using namespace hlstest;
+using u8 = std::uint8_t;
+using u16 = std::uint16_t;
+using s16 = std::int16_t;
+
+namespace {
+
+const float kInv60 = static_cast<float>(1.0 / 60.0);
+
+// ---- models ------------------------------------------------------------------
+
+template <class T>
+void rgb_to_hsv(const T* in, T* out, bool grouped) {
+    constexpr bool w16 = sizeof(T) == 2;
+    const float F = w16 ? 65535.0f : 255.0f, K = w16 ? 10922.5f : 42.5f;
+    const float R = in[0], G = in[1], B = in[2];
+    const float V = std::max({R, G, B}), m = std::min({R, G, B}), d = V - m;
+    int H = 0, S = 0;
+    if (V != 0 && d != 0) {
+        const float rV = w16 ? rcp1(V) : rcp(V), rd = w16 ? rcp1(d) : rcp(d);
+        const float Sf = rV * d * F;
+        const float a = (V - R) * rd, b = (V - G) * rd, c = (V - B) * rd;
+        const float hB = b - a + 4, hG = a - c + 2, hR = c - b;
+        float h;
+        if (grouped)
+            h = (V == R && B != V) ? hR : V == G ? hG : hB;
+        else
+            h = V == B ? hB : V == G ? hG : hR;
+        float Hf = h * K;
+        if (Hf < 0) Hf += F;
+        const bool trunc = !w16 && grouped;
+        H = clampi(trunc ? static_cast<int>(Hf) : rne(Hf), 0, static_cast<int>(F));
+        S = clampi(trunc ? static_cast<int>(Sf) : rne(Sf), 0, static_cast<int>(F));
+    }
+    out[0] = static_cast<T>(H);
+    out[1] = static_cast<T>(S);
+    out[2] = static_cast<T>(V);
+}
+
+template <class T>
+void hsv_to_rgb(const T* in, T* out, bool grouped) {
+    constexpr bool w16 = sizeof(T) == 2;
+    const float F = w16 ? 65535.0f : 255.0f;
+    const float kH = static_cast<float>(w16 ? 360.0 / 65535.0 : 360.0 / 255.0);
+    const float kS = static_cast<float>(w16 ? 1.0 / 65535.0 : 1.0 / 255.0);
+    const int H = in[0], S = in[1], V = in[2];
+    if (S == 0) {
+        out[0] = out[1] = out[2] = static_cast<T>(V);
+        return;
+    }
+    const float h = (H == F ? 0.0f : static_cast<float>(H) * kInv60) * kH;
+    const int i = static_cast<int>(h);
+    const float f = h - static_cast<float>(i);
+    const float v = static_cast<float>(V), C = v * (static_cast<float>(S) * kS);
+    const float p = v - C, q = v - f * C, t = p + f * C;
+    const float table[6][3] = {{v, t, p}, {q, v, p}, {p, v, t}, {p, q, v}, {t, p, v}, {v, p, q}};
+    for (int c = 0; c < 3; ++c) {
+        const float x = table[i][c];
+        out[c] = static_cast<T>(clampi(!w16 && grouped ? static_cast<int>(x) : rne(x), 0, static_cast<int>(F)));
+    }
+}
+
+// Integer-type RGB -> HLS; 16s works on value + 32768 and stores minus 32768.
+template <class T>
+void rgb_to_hls(const T* in, T* out, bool grouped) {
+    constexpr bool k8 = sizeof(T) == 1, k16s = std::is_signed_v<T>;
+    const float F = k8 ? 255.0f : 65535.0f, half = k8 ? 127.5f : 32767.5f;
+    const float kH = static_cast<float>(k8 ? 255.0 / 360.0 : 65535.0 / 360.0);
+    const float off = k16s ? 32768.0f : 0.0f;
+    const float R = in[0] + off, G = in[1] + off, B = in[2] + off;
+    const float M = std::max({R, G, B}), m = std::min({R, G, B}), d = M - m, s = M + m;
+    const int L = static_cast<int>(s * 0.5f);
+    int H = 0, S = 0;
+    if (d != 0) {
+        auto rr = [&](float x) { return k8 && grouped ? rcp(x) : rcp1(x); };
+        const float den = s * 0.5f > half ? 2 * F - s : s;
+        S = static_cast<int>(d * rr(den) * F);
+        const float r = rr(d);
+        float h;
+        if (M == R)
+            h = (G - B) * 60 * r;
+        else if (M == G)
+            h = (B - R) * 60 * r + 120;
+        else
+            h = (R - G) * 60 * r + 240;
+        if (h < 0) h += 360;
+        H = static_cast<int>(h * kH);
+    }
+    const int top = static_cast<int>(F), stored = k16s ? 32768 : 0;
+    out[0] = static_cast<T>(clampi(H, 0, top) - stored);
+    out[1] = static_cast<T>(clampi(L, 0, top) - stored);
+    out[2] = static_cast<T>(clampi(S, 0, top) - stored);
+}
+
+void rgb_to_hls_32f(const float* in, float* out, bool) {
+    const float R = in[0], G = in[1], B = in[2];
+    const float M = std::max({R, G, B}), m = std::min({R, G, B}), d = M - m;
+    const float L = 0.5f * (m + M);
+    float h = 0, S = 0;
+    if (d > 1.1920929e-7f) {
+        S = L > 0.5f ? d / (2 - (m + M)) : d / (m + M);
+        if (M == R)
+            h = (G - B) * 60 / d;
+        else if (M != G)
+            h = (R - G) * 60 / d + 240;
+        else
+            h = (B - R) * 60 / d + 120;
+        if (h < 0) h += 360;
+    }
+    out[0] = h / 360;
+    out[1] = L;
+    out[2] = S;
+}
+
+float hue_value(float a, float m1, float m2) {
+    if (a < 60) return m1 + a * kInv60 * (m2 - m1);
+    if (a < 180) return m2;
+    if (a < 240) return m1 + (240 - a) * kInv60 * (m2 - m1);
+    return m1;
+}
+
+template <class T>
+void hls_to_rgb(const T* in, T* out, bool grouped) {
+    constexpr bool k8 = std::is_same_v<T, u8>, k16u = std::is_same_v<T, u16>, k16s = std::is_same_v<T, s16>,
+                   k32f = std::is_same_v<T, float>;
+    if ((k16s || k32f) && !grouped) {
+        // double precision, each value rounded to single
+        float hd, l, s;
+        if (k32f) {
+            hd = static_cast<float>(static_cast<double>(in[0]) * 360.0);
+            l = static_cast<float>(in[1]);
+            s = static_cast<float>(in[2]);
+        } else {
+            hd = static_cast<float>((in[0] + 32768.0) * 360.0 / 65535.0);
+            l = static_cast<float>((in[1] + 32768.0) / 65535.0);
+            s = static_cast<float>((in[2] + 32768.0) / 65535.0);
+        }
+        float v[3];
+        if (s == 0) {
+            v[0] = v[1] = v[2] = l;
+        } else {
+            const float m2 = l > 0.5f ? static_cast<float>(static_cast<double>(l) + s - static_cast<double>(s) * l)
+                                      : static_cast<float>((s + 1.0) * l);
+            const float m1 = static_cast<float>(static_cast<double>(l) + l - m2);
+            double a[3] = {hd + 120.0, static_cast<double>(hd), hd - 120.0};
+            if (a[0] > 360) a[0] -= 360;
+            if (a[2] < 0) a[2] += 360;
+            for (int c = 0; c < 3; ++c) {
+                if (a[c] < 60)
+                    v[c] = static_cast<float>(m1 + (static_cast<double>(m2) - m1) * a[c] / 60);
+                else if (a[c] < 180)
+                    v[c] = m2;
+                else if (a[c] < 240)
+                    v[c] = static_cast<float>(m1 + (static_cast<double>(m2) - m1) * (240 - a[c]) / 60);
+                else
+                    v[c] = m1;
+            }
+        }
+        for (int c = 0; c < 3; ++c) {
+            if constexpr (k32f) {
+                out[c] = v[c];
+            } else {
+                const double t = std::trunc(v[c] * 65535.0 + static_cast<double>(0.49999f)) - 32768;
+                out[c] = static_cast<T>(std::clamp(t, -32768.0, 32767.0));
+            }
+        }
+        return;
+    }
+    if ((k8 || k16u) && !grouped && in[2] == 0) {
+        out[0] = out[1] = out[2] = in[1];
+        return;
+    }
+    const float kH = k8 ? static_cast<float>(360.0 / 255.0) : k32f ? 360.0f : static_cast<float>(360.0 / 65535.0);
+    const float kInv = static_cast<float>(k8 ? 1.0 / 255.0 : 1.0 / 65535.0);
+    const float off = k16s ? 32768.0f : 0.0f;
+    const float hd = (static_cast<float>(in[0]) + off) * kH;
+    const float l = k32f ? static_cast<float>(in[1]) : (static_cast<float>(in[1]) + off) * kInv;
+    const float s = k32f ? static_cast<float>(in[2]) : (static_cast<float>(in[2]) + off) * kInv;
+    float v[3];
+    if (s == 0) {
+        v[0] = v[1] = v[2] = l;
+    } else {
+        const float m2 = l > 0.5f ? l + s - l * s : l + l * s;
+        const float m1 = 2 * l - m2;
+        float aR = hd + 120, aB = hd - 120;
+        if (aR > 360) aR -= 360;
+        if (aB < 0) aB += 360;
+        v[0] = hue_value(aR, m1, m2);
+        v[1] = hue_value(hd, m1, m2);
+        v[2] = hue_value(aB, m1, m2);
+    }
+    for (int c = 0; c < 3; ++c) {
+        if constexpr (k8) out[c] = static_cast<T>(clampi(static_cast<int>(v[c] * 255), 0, 255));
+        if constexpr (k16u) out[c] = static_cast<T>(2 * clampi(static_cast<int>(v[c] * 32767.5f), -32768, 32767) < 0
+                                                        ? 0
+                                                        : 2 * clampi(static_cast<int>(v[c] * 32767.5f), -32768, 32767));
+        if constexpr (k16s) out[c] = static_cast<T>(clampi(static_cast<int>(v[c] * 65535) - 32768, -32768, 32767));
+        if constexpr (k32f) out[c] = v[c];
+    }
+}
+
+// BGR-side models: B, G, R in channels 0, 1, 2.
+void bgr_to_hls(const u8* in, u8* out, bool grouped) {
+    const u8 rgb[3] = {in[2], in[1], in[0]};
+    rgb_to_hls<u8>(rgb, out, grouped);
+}
+void hls_to_bgr(const u8* in, u8* out, bool grouped) {
+    u8 rgb[3];
+    hls_to_rgb<u8>(in, rgb, grouped);
+    out[0] = rgb[2], out[1] = rgb[1], out[2] = rgb[0];
+}
+
+struct PixelCase {
+    const char* name;
+    int ch, group;
+    PixelFn<u8> f8 = nullptr;
+    Model<u8> m8 = nullptr;
+    PixelFn<u16> f16u = nullptr;
+    Model<u16> m16u = nullptr;
+    PixelFn<s16> f16s = nullptr;
+    Model<s16> m16s = nullptr;
+    PixelFn<float> f32 = nullptr;
+    Model<float> m32 = nullptr;
+};
+
+std::vector<PixelCase> pixel_cases() {
+    std::vector<PixelCase> v;
+    auto add8 = [&](const char* n, int ch, int g, PixelFn<u8> f, Model<u8> m) {
+        PixelCase c{n, ch, g};
+        c.f8 = f, c.m8 = m;
+        v.push_back(c);
+    };
+    auto add16u = [&](const char* n, int ch, int g, PixelFn<u16> f, Model<u16> m) {
+        PixelCase c{n, ch, g};
+        c.f16u = f, c.m16u = m;
+        v.push_back(c);
+    };
+    auto add16s = [&](const char* n, int ch, int g, PixelFn<s16> f, Model<s16> m) {
+        PixelCase c{n, ch, g};
+        c.f16s = f, c.m16s = m;
+        v.push_back(c);
+    };
+    auto add32 = [&](const char* n, int ch, int g, PixelFn<float> f, Model<float> m) {
+        PixelCase c{n, ch, g};
+        c.f32 = f, c.m32 = m;
+        v.push_back(c);
+    };
+    add8("RGBToHSV_8u_C3R", 3, 4, qrxiRGBToHSV_8u_C3R, rgb_to_hsv<u8>);
+    add8("RGBToHSV_8u_AC4R", 4, 4, qrxiRGBToHSV_8u_AC4R, rgb_to_hsv<u8>);
+    add16u("RGBToHSV_16u_C3R", 3, 4, qrxiRGBToHSV_16u_C3R, rgb_to_hsv<u16>);
+    add16u("RGBToHSV_16u_AC4R", 4, 4, qrxiRGBToHSV_16u_AC4R, rgb_to_hsv<u16>);
+    add8("HSVToRGB_8u_C3R", 3, 4, qrxiHSVToRGB_8u_C3R, hsv_to_rgb<u8>);
+    add8("HSVToRGB_8u_AC4R", 4, 4, qrxiHSVToRGB_8u_AC4R, hsv_to_rgb<u8>);
+    add16u("HSVToRGB_16u_C3R", 3, 4, qrxiHSVToRGB_16u_C3R, hsv_to_rgb<u16>);
+    add16u("HSVToRGB_16u_AC4R", 4, 4, qrxiHSVToRGB_16u_AC4R, hsv_to_rgb<u16>);
+    add8("RGBToHLS_8u_C3R", 3, 8, qrxiRGBToHLS_8u_C3R, rgb_to_hls<u8>);
+    add8("RGBToHLS_8u_AC4R", 4, 4, qrxiRGBToHLS_8u_AC4R, rgb_to_hls<u8>);
+    add16u("RGBToHLS_16u_C3R", 3, 4, qrxiRGBToHLS_16u_C3R, rgb_to_hls<u16>);
+    add16u("RGBToHLS_16u_AC4R", 4, 4, qrxiRGBToHLS_16u_AC4R, rgb_to_hls<u16>);
+    add16s("RGBToHLS_16s_C3R", 3, 4, qrxiRGBToHLS_16s_C3R, rgb_to_hls<s16>);
+    add16s("RGBToHLS_16s_AC4R", 4, 4, qrxiRGBToHLS_16s_AC4R, rgb_to_hls<s16>);
+    add32("RGBToHLS_32f_C3R", 3, 4, qrxiRGBToHLS_32f_C3R, rgb_to_hls_32f);
+    add32("RGBToHLS_32f_AC4R", 4, 4, qrxiRGBToHLS_32f_AC4R, rgb_to_hls_32f);
+    add8("HLSToRGB_8u_C3R", 3, 8, qrxiHLSToRGB_8u_C3R, hls_to_rgb<u8>);
+    add8("HLSToRGB_8u_AC4R", 4, 4, qrxiHLSToRGB_8u_AC4R, hls_to_rgb<u8>);
+    add16u("HLSToRGB_16u_C3R", 3, 4, qrxiHLSToRGB_16u_C3R, hls_to_rgb<u16>);
+    add16u("HLSToRGB_16u_AC4R", 4, 4, qrxiHLSToRGB_16u_AC4R, hls_to_rgb<u16>);
+    add16s("HLSToRGB_16s_C3R", 3, 4, qrxiHLSToRGB_16s_C3R, hls_to_rgb<s16>);
+    add16s("HLSToRGB_16s_AC4R", 4, 4, qrxiHLSToRGB_16s_AC4R, hls_to_rgb<s16>);
+    add32("HLSToRGB_32f_C3R", 3, 4, qrxiHLSToRGB_32f_C3R, hls_to_rgb<float>);
+    add32("HLSToRGB_32f_AC4R", 4, 4, qrxiHLSToRGB_32f_AC4R, hls_to_rgb<float>);
+    add8("BGRToHLS_8u_AC4R", 4, 4, qrxiBGRToHLS_8u_AC4R, bgr_to_hls);
+    return v;
+}
+
+template <class Fn>
+void for_each_case(Fn&& fn) {
+    for (const PixelCase& c : pixel_cases()) {
+        SCOPED_TRACE(c.name);
+        fn(c);
+    }
+}
+
+}  // namespace
+
+TEST(HlsHsvPixel, MatchesModelAtEveryWidth) {
+    for (auto level : model_levels()) {
+        qrxtest::ForcedLevel f(level);
+        SCOPED_TRACE(qrx::cpu::level_name(level));
+        for_each_case([](const PixelCase& c) {
+            if (c.f8) expect_matches_model_all_sizes(c.f8, c.m8, c.ch, c.group);
+            if (c.f16u) expect_matches_model_all_sizes(c.f16u, c.m16u, c.ch, c.group);
+            if (c.f16s) expect_matches_model_all_sizes(c.f16s, c.m16s, c.ch, c.group);
+            if (c.f32) expect_matches_model_all_sizes(c.f32, c.m32, c.ch, c.group);
+        });
+    }
+}
+
+TEST(HlsHsvPixel, SameBytesAtEveryLevelAndThreadCount) {
+    for_each_case([](const PixelCase& c) {
+        if (c.f8) expect_level_and_thread_invariant(c.f8, c.ch);
+        if (c.f16u) expect_level_and_thread_invariant(c.f16u, c.ch);
+        if (c.f16s) expect_level_and_thread_invariant(c.f16s, c.ch);
+        if (c.f32) expect_level_and_thread_invariant(c.f32, c.ch);
+    });
+}
+
+TEST(HlsHsvPixel, PointerThenSizeChecks) {
+    for_each_case([](const PixelCase& c) {
+        if (c.f8) expect_pointer_then_size_checks(c.f8, c.ch);
+        if (c.f16u) expect_pointer_then_size_checks(c.f16u, c.ch);
+        if (c.f16s) expect_pointer_then_size_checks(c.f16s, c.ch);
+        if (c.f32) expect_pointer_then_size_checks(c.f32, c.ch);
+    });
+}
+
+TEST(HlsHsvPixel, ZeroNegativeAndOddSteps) {
+    for_each_case([](const PixelCase& c) {
+        if (std::string(c.name) == "BGRToHLS_8u_AC4R") return;  // checks its steps
+        if (c.f8) expect_step_handling(c.f8, c.ch);
+        if (c.f16u) expect_step_handling(c.f16u, c.ch);
+        if (c.f16s) expect_step_handling(c.f16s, c.ch);
+        if (c.f32) expect_step_handling(c.f32, c.ch);
+    });
+}
+
+TEST(HlsHsvPixel, BgrAc4ChecksStepsAfterSize) {
+    u8 src[8] = {}, dst[8] = {};
+    EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(src, 0, dst, 8, {0, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(src, 0, dst, 8, {2, 1}), qrxStatusStepError);
+    EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(src, 8, dst, -8, {2, 1}), qrxStatusStepError);
+    EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(nullptr, 0, dst, 0, {0, 1}), qrxStatusNullPointer);
+    EXPECT_EQ(std::count(dst, dst + 8, 0), 8);
+}
+
+TEST(HlsHsvValues, WorkedValues) {
+    const u8 hls_in[6] = {0, 0, 0, 128, 128, 128};
+    u8 hls_out[6];
+    ASSERT_EQ(qrxiRGBToHLS_8u_C3R(hls_in, 6, hls_out, 6, {2, 1}), qrxStatusOk);
+    EXPECT_EQ(std::vector<u8>(hls_out, hls_out + 6), (std::vector<u8>{0, 0, 0, 0, 128, 0}));
+    for (int h : {0, 17, 200, 255}) {
+        const u8 hsv[3] = {static_cast<u8>(h), 0, 77};
+        u8 rgb[3];
+        ASSERT_EQ(qrxiHSVToRGB_8u_C3R(hsv, 3, rgb, 3, {1, 1}), qrxStatusOk);
+        EXPECT_EQ(std::vector<u8>(rgb, rgb + 3), (std::vector<u8>{77, 77, 77}));
+    }
+    const u16 grey16[3] = {1000, 1000, 1000};
+    u16 hsv16[3];
+    ASSERT_EQ(qrxiRGBToHSV_16u_C3R(grey16, 6, hsv16, 6, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(std::vector<u16>(hsv16, hsv16 + 3), (std::vector<u16>{0, 0, 1000}));
+}
+
+// Grey inputs give H = S = 0 (16s: stored -32768) in grouped and per-pixel
+// pixels alike; a row of 9 covers both paths of every kernel.
+TEST(HlsHsvValues, GreyInputs) {
+    for (int v : {0, 1, 77, 128, 255}) {
+        std::vector<u8> in(9 * 4, static_cast<u8>(v)), out(9 * 4);
+        for (auto fn : {qrxiRGBToHSV_8u_C3R, qrxiRGBToHLS_8u_C3R}) {
+            ASSERT_EQ(fn(in.data(), 27, out.data(), 27, {9, 1}), qrxStatusOk);
+            for (int x = 0; x < 9; ++x) EXPECT_EQ(out[3 * x] + out[3 * x + (fn == qrxiRGBToHSV_8u_C3R ? 1 : 2)], 0);
+        }
+    }
+    for (int v : {0, 1, 1000, 65535}) {
+        std::vector<u16> in(27, static_cast<u16>(v)), out(27);
+        ASSERT_EQ(qrxiRGBToHSV_16u_C3R(in.data(), 54, out.data(), 54, {9, 1}), qrxStatusOk);
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(out[3 * x] + out[3 * x + 1], 0);
+        ASSERT_EQ(qrxiRGBToHLS_16u_C3R(in.data(), 54, out.data(), 54, {9, 1}), qrxStatusOk);
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(out[3 * x] + out[3 * x + 2], 0);
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(out[3 * x + 1], v);
+    }
+    for (int v : {-32768, -5, 0, 32767}) {
+        std::vector<s16> in(27, static_cast<s16>(v)), out(27);
+        ASSERT_EQ(qrxiRGBToHLS_16s_C3R(in.data(), 54, out.data(), 54, {9, 1}), qrxStatusOk);
+        for (int x = 0; x < 9; ++x) {
+            EXPECT_EQ(out[3 * x], -32768);
+            EXPECT_EQ(out[3 * x + 1], v);
+            EXPECT_EQ(out[3 * x + 2], -32768);
+        }
+    }
+    std::vector<float> in(27, 0.4f), out(27);
+    ASSERT_EQ(qrxiRGBToHLS_32f_C3R(in.data(), 108, out.data(), 108, {9, 1}), qrxStatusOk);
+    for (int x = 0; x < 9; ++x) {
+        EXPECT_EQ(out[3 * x], 0.0f);
+        EXPECT_EQ(out[3 * x + 1], 0.4f);
+        EXPECT_EQ(out[3 * x + 2], 0.0f);
+    }
+}
+
+TEST(HlsHsvValues, FullHueCodeIsHueZero) {
+    const u8 a[3] = {255, 200, 180}, b[3] = {0, 200, 180};
+    u8 ra[3], rb[3];
+    qrxiHSVToRGB_8u_C3R(a, 3, ra, 3, {1, 1});
+    qrxiHSVToRGB_8u_C3R(b, 3, rb, 3, {1, 1});
+    EXPECT_EQ(0, std::memcmp(ra, rb, 3));
+    const u16 c[3] = {65535, 50000, 40000}, d[3] = {0, 50000, 40000};
+    u16 rc[3], rd[3];
+    qrxiHSVToRGB_16u_C3R(c, 6, rc, 6, {1, 1});
+    qrxiHSVToRGB_16u_C3R(d, 6, rd, 6, {1, 1});
+    EXPECT_EQ(0, std::memcmp(rc, rd, 6));
+}
+
+// 8u HSV: a row narrower than a group rounds; the first 4 pixels of a wider
+// row truncate.
+TEST(HlsHsvValues, HsvGroupedTruncatesPerPixelRounds) {
+    // (255, 10, 0): S = 255 x 255/255, H = 42.5 x 10/255 = 1.667 -> 1 truncated, 2 rounded
+    std::vector<u8> in, out(5 * 3);
+    for (int i = 0; i < 5; ++i) in.insert(in.end(), {255, 10, 0});
+    ASSERT_EQ(qrxiRGBToHSV_8u_C3R(in.data(), 15, out.data(), 15, {3, 1}), qrxStatusOk);
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(out[3 * x], 2);
+    ASSERT_EQ(qrxiRGBToHSV_8u_C3R(in.data(), 15, out.data(), 15, {5, 1}), qrxStatusOk);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(out[3 * x], 1);
+    EXPECT_EQ(out[12], 2);
+}
+
+TEST(HlsHsvValues, Hls16uOutputsAreEvenExceptCopiedGreyTail) {
+    // full intensity: L = 65535, S = 0 in groups gives 65534; in the tail L is copied
+    std::vector<u16> in, out(5 * 3);
+    for (int i = 0; i < 5; ++i) in.insert(in.end(), {1234, 65535, 0});
+    ASSERT_EQ(qrxiHLSToRGB_16u_C3R(in.data(), 30, out.data(), 30, {5, 1}), qrxStatusOk);
+    for (int x = 0; x < 4; ++x)
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(out[3 * x + c], 65534);
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(out[12 + c], 65535);
+    std::mt19937 rng(5);
+    std::vector<u16> rin(64 * 3), rout(64 * 3);
+    for (auto& v : rin) v = static_cast<u16>(rng() | 1);
+    ASSERT_EQ(qrxiHLSToRGB_16u_C3R(rin.data(), 64 * 6, rout.data(), 64 * 6, {64, 1}), qrxStatusOk);
+    for (u16 v : rout) EXPECT_EQ(v % 2, 0);
+}
+
+TEST(HlsHsvValues, Hls8uGreyGivesLEverywhere) {
+    for (int L = 0; L < 256; ++L) {
+        std::vector<u8> in, out(9 * 3);
+        for (int i = 0; i < 9; ++i) in.insert(in.end(), {77, static_cast<u8>(L), 0});
+        ASSERT_EQ(qrxiHLSToRGB_8u_C3R(in.data(), 27, out.data(), 27, {9, 1}), qrxStatusOk);
+        for (u8 v : out) EXPECT_EQ(v, L);
+    }
+}
+
+TEST(HlsHsvValues, Hls16sGreyGroupedTruncatesTailRoundsInDouble) {
+    // S = -32768 (s = 0): grouped pixels give trunc(l x 65535) - 32768 with l in
+    // single precision; the last pixel rounds l x 65535 + 0.49999 in double.
+    int below = 0;
+    for (int L = -32768; L < 32768; L += 97) {
+        std::vector<s16> in, out(5 * 3);
+        for (int i = 0; i < 5; ++i) in.insert(in.end(), {0, static_cast<s16>(L), -32768});
+        ASSERT_EQ(qrxiHLSToRGB_16s_C3R(in.data(), 30, out.data(), 30, {5, 1}), qrxStatusOk);
+        const float l = static_cast<float>(L + 32768) * static_cast<float>(1.0 / 65535.0);
+        EXPECT_EQ(out[0], static_cast<int>(l * 65535.0f) - 32768);
+        EXPECT_EQ(out[12], L);
+        below += out[0] == L - 1;
+    }
+    EXPECT_GT(below, 0);
+}
+
+// ---- planar and mixed BGR/HLS layouts ----------------------------------------
+
+namespace {
+
+enum class Lay { C3, C4, P3, P4 };
+int planes_of(Lay l) { return l == Lay::P3 ? 3 : l == Lay::P4 ? 4 : 0; }
+int channels_of(Lay l) { return l == Lay::C3 ? 3 : 4; }
+
+// One side of a planar test: pixel-order image or planes, each guarded.
+struct SideImg {
+    SideImg(Lay lay, int w, int h) : lay(lay) {
+        if (planes_of(lay) == 0) {
+            imgs.emplace_back(w * channels_of(lay), h, 5);
+        } else {
+            for (int p = 0; p < planes_of(lay); ++p) imgs.emplace_back(w, h, 5);
+        }
+        for (auto& g : imgs) ptrs.push_back(g.data());
+    }
+    int step() const { return imgs[0].step(); }  // all the same
+    u8& at(int x, int y, int c) {
+        return planes_of(lay) == 0 ? imgs[0].row(y)[channels_of(lay) * x + c] : imgs[static_cast<std::size_t>(c)].row(y)[x];
+    }
+    std::vector<std::uint8_t> bytes() const {
+        std::vector<std::uint8_t> out;
+        for (auto& g : imgs) out.insert(out.end(), g.all_bytes().begin(), g.all_bytes().end());
+        return out;
+    }
+    bool intact() const {
+        for (auto& g : imgs)
+            if (!g.guards_intact()) return false;
+        return true;
+    }
+    Lay lay;
+    std::vector<qrxtest::GuardedImage> imgs;
+    std::vector<u8*> ptrs;
+};
+
+// Calls one of the twelve functions with the right argument shapes.
+struct PlanarFn {
+    const char* name;
+    Lay src, dst;
+    bool to_hls;
+    QrxStatus (*c3p3)(const Qrx8u*, int, Qrx8u* const*, int, QrxSize) = nullptr;
+    QrxStatus (*p3c3)(const Qrx8u* const*, int, Qrx8u*, int, QrxSize) = nullptr;
+    QrxStatus (*p3p3)(const Qrx8u* const*, int, Qrx8u* const*, int, QrxSize) = nullptr;
+    QrxStatus call(const u8* const* s, int ss, u8* const* d, int ds, QrxSize roi) const {
+        if (c3p3) return c3p3(s ? s[0] : nullptr, ss, d, ds, roi);
+        if (p3c3) return p3c3(s, ss, d ? d[0] : nullptr, ds, roi);
+        return p3p3(s, ss, d, ds, roi);
+    }
+};
+
+std::vector<PlanarFn> planar_fns() {
+    std::vector<PlanarFn> v;
+    auto a = [&](const char* n, Lay s, Lay d, bool fwd, auto fn) {
+        PlanarFn f{n, s, d, fwd};
+        using Fn = decltype(fn);
+        if constexpr (std::is_same_v<Fn, decltype(f.c3p3)>) f.c3p3 = fn;
+        else if constexpr (std::is_same_v<Fn, decltype(f.p3c3)>) f.p3c3 = fn;
+        else f.p3p3 = fn;
+        v.push_back(f);
+    };
+    a("BGRToHLS_8u_C3P3R", Lay::C3, Lay::P3, true, &qrxiBGRToHLS_8u_C3P3R);
+    a("BGRToHLS_8u_P3C3R", Lay::P3, Lay::C3, true, &qrxiBGRToHLS_8u_P3C3R);
+    a("BGRToHLS_8u_P3R", Lay::P3, Lay::P3, true, &qrxiBGRToHLS_8u_P3R);
+    a("BGRToHLS_8u_AP4R", Lay::P4, Lay::P4, true, &qrxiBGRToHLS_8u_AP4R);
+    a("BGRToHLS_8u_AP4C4R", Lay::P4, Lay::C4, true, &qrxiBGRToHLS_8u_AP4C4R);
+    a("BGRToHLS_8u_AC4P4R", Lay::C4, Lay::P4, true, &qrxiBGRToHLS_8u_AC4P4R);
+    a("HLSToBGR_8u_C3P3R", Lay::C3, Lay::P3, false, &qrxiHLSToBGR_8u_C3P3R);
+    a("HLSToBGR_8u_P3C3R", Lay::P3, Lay::C3, false, &qrxiHLSToBGR_8u_P3C3R);
+    a("HLSToBGR_8u_P3R", Lay::P3, Lay::P3, false, &qrxiHLSToBGR_8u_P3R);
+    a("HLSToBGR_8u_AP4R", Lay::P4, Lay::P4, false, &qrxiHLSToBGR_8u_AP4R);
+    a("HLSToBGR_8u_AP4C4R", Lay::P4, Lay::C4, false, &qrxiHLSToBGR_8u_AP4C4R);
+    a("HLSToBGR_8u_AC4P4R", Lay::C4, Lay::P4, false, &qrxiHLSToBGR_8u_AC4P4R);
+    return v;
+}
+
+// Converts a random image and compares with the model; the fourth channel,
+// where both sides have one, is copied.
+void expect_planar_matches(const PlanarFn& f, int w, int h, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    SideImg src(f.src, w, h), dst(f.dst, w, h);
+    const int sc = f.src == Lay::C3 || f.src == Lay::P3 ? 3 : 4;
+    const int dc = f.dst == Lay::C3 || f.dst == Lay::P3 ? 3 : 4;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            for (int c = 0; c < sc; ++c) src.at(x, y, c) = sample<u8>(rng);
+            for (int c = 0; c < dc; ++c) dst.at(x, y, c) = static_cast<u8>(rng());
+        }
+    std::vector<u8> expect;
+    const int body = w / 4 * 4;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const u8 in[3] = {src.at(x, y, 0), src.at(x, y, 1), src.at(x, y, 2)};
+            u8 out[3];
+            (f.to_hls ? bgr_to_hls : hls_to_bgr)(in, out, x < body);
+            expect.insert(expect.end(), out, out + 3);
+            if (sc == 4 && dc == 4) expect.push_back(src.at(x, y, 3));
+            else if (dc == 4) expect.push_back(dst.at(x, y, 3));
+        }
+    ASSERT_EQ(f.call(src.ptrs.data(), src.step(), dst.ptrs.data(), dst.step(), {w, h}), qrxStatusOk);
+    std::vector<u8> got;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < dc; ++c) got.push_back(dst.at(x, y, c));
+    EXPECT_EQ(got, expect) << f.name << " width " << w << " height " << h;
+    EXPECT_TRUE(dst.intact());
+}
+
+}  // namespace
+
+TEST(HlsPlanar, MatchesModelAtEveryWidthAndLevel) {
+    ThreadCount one(1);
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel lv(level);
+        std::uint32_t seed = 3;
+        for (const PlanarFn& f : planar_fns())
+            for (int w = 1; w <= 19; ++w) expect_planar_matches(f, w, 1 + w % 3, seed++);
+    }
+}
+
+TEST(HlsPlanar, SameBytesForEveryThreadCount) {
+    for (const PlanarFn& f : planar_fns()) {
+        std::vector<std::uint8_t> ref;
+        for (int threads : {1, 2, 3, 8}) {
+            ThreadCount tc(threads);
+            std::mt19937 rng(11);
+            SideImg src(f.src, 37, 19), dst(f.dst, 37, 19);
+            for (int y = 0; y < 19; ++y)
+                for (int x = 0; x < 37; ++x)
+                    for (int c = 0; c < (f.src == Lay::C3 || f.src == Lay::P3 ? 3 : 4); ++c) src.at(x, y, c) = sample<u8>(rng);
+            ASSERT_EQ(f.call(src.ptrs.data(), src.step(), dst.ptrs.data(), dst.step(), {37, 19}), qrxStatusOk);
+            if (ref.empty()) ref = dst.bytes();
+            EXPECT_EQ(dst.bytes(), ref) << f.name << " threads " << threads;
+        }
+    }
+}
+
+// Arrays or pointers, source planes, destination planes; then steps; then size.
+TEST(HlsPlanar, CheckOrder) {
+    for (const PlanarFn& f : planar_fns()) {
+        SCOPED_TRACE(f.name);
+        SideImg src(f.src, 4, 2), dst(f.dst, 4, 2);
+        const auto before = dst.bytes();
+        const int ss = src.step(), ds = dst.step();
+        u8* const* s = src.ptrs.data();
+        u8* const* d = dst.ptrs.data();
+        EXPECT_EQ(f.call(nullptr, 0, d, 0, {0, 0}), qrxStatusNullPointer);
+        EXPECT_EQ(f.call(s, 0, nullptr, 0, {0, 0}), qrxStatusNullPointer);
+        if (planes_of(f.src)) {
+            for (int p = 0; p < planes_of(f.src); ++p) {
+                std::vector<u8*> sp = src.ptrs;
+                sp[static_cast<std::size_t>(p)] = nullptr;
+                EXPECT_EQ(f.call(sp.data(), 0, d, 0, {0, 0}), qrxStatusNullPointer);
+            }
+        }
+        if (planes_of(f.dst)) {
+            for (int p = 0; p < planes_of(f.dst); ++p) {
+                std::vector<u8*> dp = dst.ptrs;
+                dp[static_cast<std::size_t>(p)] = nullptr;
+                EXPECT_EQ(f.call(s, 0, dp.data(), 0, {0, 0}), qrxStatusNullPointer);
+            }
+        }
+        EXPECT_EQ(f.call(s, 0, d, ds, {0, 0}), qrxStatusStepError);
+        EXPECT_EQ(f.call(s, ss, d, -1, {0, 0}), qrxStatusStepError);
+        EXPECT_EQ(f.call(s, ss, d, ds, {0, 2}), qrxStatusSizeError);
+        EXPECT_EQ(f.call(s, ss, d, ds, {4, 0}), qrxStatusSizeError);
+        EXPECT_EQ(dst.bytes(), before);
+    }
+}
+
+#if defined(__GNUC__)
+// The 256-bit reciprocal estimate used by the AVX2 level gives the values of
+// the 128-bit one (checked over every exponent and many mantissas).
+__attribute__((target("avx2"))) static bool rcp256_matches_rcp128() {
+    for (std::uint32_t bits = 0x00800000u; bits < 0x7f800000u; bits += 8 * 97) {
+        alignas(32) float x[8], a[8], b[8];
+        for (int k = 0; k < 8; ++k) {
+            const std::uint32_t v = bits + static_cast<std::uint32_t>(k) * 97;
+            std::memcpy(&x[k], &v, 4);
+        }
+        _mm256_store_ps(a, _mm256_rcp_ps(_mm256_load_ps(x)));
+        _mm_store_ps(b, _mm_rcp_ps(_mm_load_ps(x)));
+        _mm_store_ps(b + 4, _mm_rcp_ps(_mm_load_ps(x + 4)));
+        if (std::memcmp(a, b, sizeof a) != 0) return false;
+    }
+    return true;
+}
+TEST(HlsHsvValues, Avx2ReciprocalEstimateMatchesSse) {
+    if (!__builtin_cpu_supports("avx2")) GTEST_SKIP() << "no AVX2";
+    EXPECT_TRUE(rcp256_matches_rcp128());
+}
+#endif

@@ -1,0 +1,232 @@
+// RGB <-> YCC against per-pixel models written from the definitions, plus
+// the worked values, greys, clamping, checks, steps, levels and threads.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "models/hls_support.h"
+#include "qrxcc.h"
+
+using namespace hlstest;
+using u8 = std::uint8_t;
+using u16 = std::uint16_t;
+using s16 = std::int16_t;
+
+namespace {
+
+// floor(a x b / 65536), the high half of a 16 x 16-bit product
+int hi(int a, int b) { return static_cast<int>(std::floor(static_cast<double>(a) * b / 65536.0)); }
+u8 sat8(int v) { return static_cast<u8>(clampi(v, 0, 255)); }
+
+void fwd8(const u8* in, u8* out, bool grouped) {
+    const int R = in[0], G = in[1], B = in[2];
+    if (grouped) {
+        const int y = hi(R * 256, 4898) + hi(G * 256, 9617) + hi(B * 256, 1867);
+        out[0] = sat8(hi(y, 2921) >> 2);
+        out[1] = sat8((hi(64 * B - y, 1789) + 624) >> 2);
+        out[2] = sat8((hi(64 * R - y, 2178) + 548) >> 2);
+    } else {
+        const int y = 4898 * R + 9617 * G + 1867 * B;
+        out[0] = static_cast<u8>((y >> 10) * 23 * 127 >> 16);
+        out[1] = static_cast<u8>((((B * 16384 - y) >> 10) * 1789 >> 16) + 156);
+        out[2] = static_cast<u8>((((R * 16384 - y) >> 10) * 2178 >> 16) + 137);
+    }
+}
+
+void inv8(const u8* in, u8* out, bool grouped) {
+    const int Y = in[0], C1 = in[1], C2 = in[2];
+    if (grouped) {
+        const int y = hi(Y * 256, 5563);
+        const int c1 = hi(18168, (C1 - 156) * 128), c2 = hi(14921, (C2 - 137) * 128);
+        out[0] = sat8((y + c2) >> 4);
+        out[1] = sat8(((y >> 1) + hi(-6357, c1) + hi(-16679, c2)) >> 3);
+        out[2] = sat8((y + c1) >> 4);
+    } else {
+        const int t = 5564 * Y, c2t = 7460 * C2 - 1022020, c1t = 9084 * C1 - 1417104;
+        out[0] = sat8((t + c2t) >> 12);
+        out[1] = sat8((16 * t - 794 * (c1t >> 8) - 2084 * (c2t >> 8)) >> 16);
+        out[2] = sat8((t + c1t) >> 12);
+    }
+}
+
+int t16(float v) { return clampi(static_cast<int>(v), 0, 65535); }
+
+void fwd16u(const u16* in, u16* out, bool grouped) {
+    const float R = in[0], G = in[1], B = in[2];
+    if (grouped) {
+        const float yl = 0.299f * R + 0.587f * G + 0.114f * B;
+        out[0] = static_cast<u16>(t16(yl * 0.7132668f));
+        out[1] = static_cast<u16>(t16((B - yl) * 0.43686f + 40092));
+        out[2] = static_cast<u16>(t16((R - yl) * 0.53192f + 35209));
+    } else {
+        out[0] = static_cast<u16>(static_cast<int>(0.213267f * R + 0.418688f * G + 0.0813124f * B + 0.49999f));
+        out[1] = static_cast<u16>(static_cast<int>(-0.130621f * R + 40092 - 0.256437f * G + 0.387058f * B + 0.49999f));
+        out[2] = static_cast<u16>(static_cast<int>(0.372876f * R + 35209 - 0.312237f * G - 0.0606389f * B + 0.49999f));
+    }
+}
+
+void inv16u(const u16* in, u16* out, bool grouped) {
+    const float L = in[0] * 1.3584f;
+    if (grouped) {
+        const float c1 = (in[1] - 40092.0f) * 2.2179f, c2 = (in[2] - 35209.0f) * 1.8215f;
+        out[0] = static_cast<u16>(t16(L + c2));
+        out[1] = static_cast<u16>(t16(L - c1 * 0.194f - c2 * 0.509f));
+        out[2] = static_cast<u16>(t16(L + c1));
+    } else {
+        const float c1 = in[1] - 40092.0f, c2 = in[2] - 35209.0f;
+        out[0] = static_cast<u16>(t16(1.8215f * c2 + L + 0.49999f));
+        out[1] = static_cast<u16>(t16(L - 0.4302726f * c1 - c2 * 0.92714345f + 0.49999f));
+        out[2] = static_cast<u16>(t16(L + c1 * 2.2179f + 0.49999f));
+    }
+}
+
+void fwd16s(const s16* in, s16* out, bool grouped) {
+    const float R = in[0] + 32768.0f, G = in[1] + 32768.0f, B = in[2] + 32768.0f;
+    const float yl = 0.299f * R + 0.587f * G + 0.114f * B;
+    const float add = grouped ? 0.0f : 0.49999f;
+    auto st = [](float v) { return static_cast<s16>(t16(v) - 32768); };
+    if (grouped) {
+        out[0] = st(yl * 0.7132668f);
+        out[1] = st((B - yl) * 0.43686f + 40092);
+        out[2] = st((R - yl) * 0.53192f + 35209);
+    } else {
+        out[0] = st(yl * 0.7132668f + add);
+        out[1] = st((B - yl) * 0.43686f + 40092 + add);
+        out[2] = st((R - yl) * 0.53192f + 35209 + add);
+    }
+}
+
+void inv16s(const s16* in, s16* out, bool) {
+    const float L = (in[0] + 32768.0f) * 1.3584f, c1 = in[1] - 7324.0f, c2 = in[2] - 2441.0f;
+    auto st = [](float v) { return static_cast<s16>(clampi(static_cast<int>(v) - 32768, -32768, 32767)); };
+    out[0] = st(L + c2 * 1.8215f);
+    out[1] = st(L - c1 * 2.2179f * 0.194f - c2 * 1.8215f * 0.509f);
+    out[2] = st(L + c1 * 2.2179f);
+}
+
+void fwd32f(const float* in, float* out, bool) {
+    const float R = in[0], G = in[1], B = in[2];
+    const float yl = 0.299f * R + 0.587f * G + 0.114f * B;
+    out[0] = yl * 0.7132668f;
+    out[1] = (B - yl) * 0.43686f + 0.6117647f;
+    out[2] = (R - yl) * 0.53192f + 0.5372549f;
+}
+
+void inv32f(const float* in, float* out, bool) {
+    const float L = in[0] * 1.3584f, c1 = (in[1] - 0.6117647f) * 2.2179f, c2 = (in[2] - 0.5372549f) * 1.8215f;
+    const float v[3] = {L + c2, L - 0.194f * c1 - c2 * 0.509f, L + c1};
+    for (int c = 0; c < 3; ++c) out[c] = v[c] < 0 ? 0.0f : v[c] > 1 ? 1.0f : v[c];
+}
+
+}  // namespace
+
+#define YCC_ALL(check)                                   \
+    check(qrxiRGBToYCC_8u_C3R, fwd8, 3, 8);              \
+    check(qrxiRGBToYCC_8u_AC4R, fwd8, 4, 4);             \
+    check(qrxiYCCToRGB_8u_C3R, inv8, 3, 8);              \
+    check(qrxiYCCToRGB_8u_AC4R, inv8, 4, 4);             \
+    check(qrxiRGBToYCC_16u_C3R, fwd16u, 3, 4);           \
+    check(qrxiRGBToYCC_16u_AC4R, fwd16u, 4, 4);          \
+    check(qrxiYCCToRGB_16u_C3R, inv16u, 3, 4);           \
+    check(qrxiYCCToRGB_16u_AC4R, inv16u, 4, 4);          \
+    check(qrxiRGBToYCC_16s_C3R, fwd16s, 3, 4);           \
+    check(qrxiRGBToYCC_16s_AC4R, fwd16s, 4, 4);          \
+    check(qrxiYCCToRGB_16s_C3R, inv16s, 3, 4);           \
+    check(qrxiYCCToRGB_16s_AC4R, inv16s, 4, 4);          \
+    check(qrxiRGBToYCC_32f_C3R, fwd32f, 3, 4);           \
+    check(qrxiRGBToYCC_32f_AC4R, fwd32f, 4, 4);          \
+    check(qrxiYCCToRGB_32f_C3R, inv32f, 3, 4);           \
+    check(qrxiYCCToRGB_32f_AC4R, inv32f, 4, 4)
+
+TEST(YccPixel, MatchesModelAtEveryWidth) {
+    for (auto level : model_levels()) {
+        qrxtest::ForcedLevel f(level);
+        SCOPED_TRACE(qrx::cpu::level_name(level));
+#define CHECK(fn, model, ch, group) \
+    { SCOPED_TRACE(#fn); expect_matches_model_all_sizes(fn, model, ch, group); }
+        YCC_ALL(CHECK);
+#undef CHECK
+    }
+}
+
+TEST(YccPixel, SameBytesAtEveryLevelAndThreadCount) {
+#define CHECK(fn, model, ch, group) \
+    { SCOPED_TRACE(#fn); expect_level_and_thread_invariant(fn, ch); }
+    YCC_ALL(CHECK);
+#undef CHECK
+}
+
+TEST(YccPixel, ChecksAndSteps) {
+#define CHECK(fn, model, ch, group)                 \
+    {                                               \
+        SCOPED_TRACE(#fn);                          \
+        expect_pointer_then_size_checks(fn, ch);    \
+        expect_step_handling(fn, ch);               \
+    }
+    YCC_ALL(CHECK);
+#undef CHECK
+}
+
+TEST(YccValues, WorkedValuesBothRecipes) {
+    for (int w : {1, 9}) {  // per pixel only; grouped then per pixel
+        std::vector<u8> white(3 * w, 255), black(3 * w, 0), out(3 * w), ycc;
+        for (int i = 0; i < w; ++i) ycc.insert(ycc.end(), {181, 156, 137});
+        ASSERT_EQ(qrxiRGBToYCC_8u_C3R(white.data(), 3 * w, out.data(), 3 * w, {w, 1}), qrxStatusOk);
+        for (int x = 0; x < w; ++x) EXPECT_EQ(std::vector<u8>(&out[3 * x], &out[3 * x + 3]), (std::vector<u8>{181, 156, 137}));
+        ASSERT_EQ(qrxiRGBToYCC_8u_C3R(black.data(), 3 * w, out.data(), 3 * w, {w, 1}), qrxStatusOk);
+        for (int x = 0; x < w; ++x) EXPECT_EQ(std::vector<u8>(&out[3 * x], &out[3 * x + 3]), (std::vector<u8>{0, 156, 137}));
+        ASSERT_EQ(qrxiYCCToRGB_8u_C3R(ycc.data(), 3 * w, out.data(), 3 * w, {w, 1}), qrxStatusOk);
+        for (int x = 0; x < w; ++x) EXPECT_EQ(std::vector<u8>(&out[3 * x], &out[3 * x + 3]), (std::vector<u8>{245, 245, 245}));
+    }
+}
+
+TEST(YccValues, GreyKeepsChromaCentresIn8u) {
+    for (int v = 0; v < 256; ++v) {
+        std::vector<u8> in(3 * 9, static_cast<u8>(v)), out(3 * 9);
+        ASSERT_EQ(qrxiRGBToYCC_8u_C3R(in.data(), 27, out.data(), 27, {9, 1}), qrxStatusOk);
+        for (int x = 0; x < 9; ++x) {
+            EXPECT_EQ(out[3 * x + 1], 156) << v;
+            EXPECT_EQ(out[3 * x + 2], 137) << v;
+        }
+    }
+}
+
+TEST(YccValues, InverseClampsAndSaturates) {
+    // 8u: far-off chroma drives channels to 0 and 255 in both recipes
+    for (const u8 c : {0, 255}) {  // (0, 0, 255): blue below 0; (255, 0, 255): red above 255
+        std::vector<u8> in, out(9 * 3);
+        for (int i = 0; i < 9; ++i) in.insert(in.end(), {c, 0, 255});
+        ASSERT_EQ(qrxiYCCToRGB_8u_C3R(in.data(), 27, out.data(), 27, {9, 1}), qrxStatusOk);
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(out[3 * x + (c ? 0 : 2)], c);
+    }
+    const s16 low[3] = {-32768, -32768, -32768};
+    s16 o16[3];
+    ASSERT_EQ(qrxiYCCToRGB_16s_C3R(low, 6, o16, 6, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(o16[0], -32768);
+    EXPECT_EQ(o16[2], -32768);
+    const float fin[3] = {0.5f, 0.0f, 1.0f};
+    float fo[3], fw[3];
+    ASSERT_EQ(qrxiYCCToRGB_32f_C3R(fin, 12, fo, 12, {1, 1}), qrxStatusOk);
+    for (float v : fo) EXPECT_TRUE(v >= 0.0f && v <= 1.0f);
+    EXPECT_EQ(fo[0], 1.0f);
+    EXPECT_EQ(fo[2], 0.0f);
+    const float white[3] = {1.0f, 1.0f, 0.0f};  // forward leaves results unclamped
+    ASSERT_EQ(qrxiRGBToYCC_32f_C3R(white, 12, fw, 12, {1, 1}), qrxStatusOk);
+    EXPECT_LT(fw[1], 0.6117647f - 0.3f);
+}
+
+TEST(YccValues, Forward16uPerPixelFitsRangeUnclamped) {
+    // extremes of every channel: the per-pixel results stay in 0..65535 unclamped
+    for (int r : {0, 65535})
+        for (int g : {0, 65535})
+            for (int b : {0, 65535}) {
+                const float R = r, G = g, B = b;
+                const float y = 0.213267f * R + 0.418688f * G + 0.0813124f * B + 0.49999f;
+                const float c1 = -0.130621f * R + 40092 - 0.256437f * G + 0.387058f * B + 0.49999f;
+                const float c2 = 0.372876f * R + 35209 - 0.312237f * G - 0.0606389f * B + 0.49999f;
+                for (float v : {y, c1, c2}) EXPECT_TRUE(v >= 0 && v < 65536) << r << g << b;
+            }
+}

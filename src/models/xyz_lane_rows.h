@@ -1,0 +1,91 @@
+// Row loops of the single-precision recipes: n pixels of one row, W pixels at
+// a time in W-wide lanes (W = 1 at the scalar level), the last n mod W pixels
+// in one-pixel lanes.  The recipe is the same function at every width, so the
+// width never changes a result.  Samples enter as floats (16s with its 32768
+// offset added) and leave as the recipe's clamped integers (16s minus 32768)
+// or as floats.
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#include "models/xyz_lanes.h"
+
+namespace qrx::xyzlab {
+namespace {
+
+template <class S>
+inline float in_sample(S v) {
+    if constexpr (std::is_same_v<S, std::int16_t>)
+        return static_cast<float>(static_cast<int>(v) + 32768);
+    else
+        return static_cast<float>(v);
+}
+
+template <class D, class R>
+inline D out_sample(R v) {
+    if constexpr (std::is_same_v<D, float>)
+        return v;
+    else if constexpr (std::is_same_v<D, std::int16_t>)
+        return static_cast<D>(v - 32768);
+    else
+        return static_cast<D>(v);
+}
+
+template <class T>
+struct ElemOf {
+    using type = T;  // float or int
+};
+#if defined(QRX_XYZ_VECTOR_LANES) && defined(__SSE2__)
+template <>
+struct ElemOf<F4> {
+    using type = float;
+};
+template <>
+struct ElemOf<I4> {
+    using type = std::int32_t;
+};
+#endif
+#if defined(QRX_XYZ_VECTOR_LANES) && defined(__AVX2__)
+template <>
+struct ElemOf<F8> {
+    using type = float;
+};
+template <>
+struct ElemOf<I8> {
+    using type = std::int32_t;
+};
+#endif
+
+// SC/DC: samples per source/destination pixel (3 or 4; the fourth is neither
+// read nor written).  `rec(a, b, c)` returns Tri of the three results.
+template <class L, int SC, int DC, class S, class D, class Recipe>
+inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recipe& rec) {
+    constexpr int W = LaneWidth<L>::value;
+    int i = 0;
+    if constexpr (W > 1) {
+        for (; i + W <= n; i += W) {
+            alignas(32) float a[3][W];
+            for (int k = 0; k < W; ++k)
+                for (int c = 0; c < 3; ++c) a[c][k] = in_sample(s[(i + k) * SC + c]);
+            const L zero(0.0f);
+            const auto o = rec(load_lanes(a[0], zero), load_lanes(a[1], zero), load_lanes(a[2], zero));
+            using E = typename ElemOf<std::decay_t<decltype(o.a)>>::type;
+            alignas(32) E r[3][W];
+            store_lanes(r[0], o.a);
+            store_lanes(r[1], o.b);
+            store_lanes(r[2], o.c);
+            for (int k = 0; k < W; ++k)
+                for (int c = 0; c < 3; ++c) d[(i + k) * DC + c] = out_sample<D>(r[c][k]);
+        }
+    }
+    for (; i < n; ++i) {
+        const auto o = rec(in_sample(s[i * SC]), in_sample(s[i * SC + 1]), in_sample(s[i * SC + 2]));
+        d[i * DC] = out_sample<D>(o.a);
+        d[i * DC + 1] = out_sample<D>(o.b);
+        d[i * DC + 2] = out_sample<D>(o.c);
+    }
+}
+
+}  // namespace
+}  // namespace qrx::xyzlab

@@ -198,7 +198,7 @@ TEST(XyzRoundTrip, GreysAndColours8u) {
             const auto rgb = run1<Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, w, 0, xyz);
             // Above 234 the grey's Z passes 255 and is clamped there, so the way
             // back loses up to 25 codes at white.
-            const int tol = v <= 234 ? 3 : 26;
+            const int tol = v <= 234 ? 4 : 26;
             for (int c = 0; c < 3; ++c) EXPECT_NEAR(rgb[c], v, tol) << "grey " << v << " width " << w;
         }
     }
@@ -207,6 +207,6 @@ TEST(XyzRoundTrip, GreysAndColours8u) {
         // components up to 230 keep Z below its clamp at 255
         const std::array<Qrx8u, 3> in{Qrx8u(rng() % 231), Qrx8u(rng() % 231), Qrx8u(rng() % 231)};
         const auto rgb = run1<Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, 7, 0, run1<Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, 7, 0, in));
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(rgb[c], in[c], 4);
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(rgb[c], in[c], 5);
     }
 }

@@ -7,12 +7,26 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 #include "models/xyz_lanes.h"
 
 namespace qrx::xyzlab {
 namespace {
+
+// Samples are moved with memcpy: the 16-bit side of Lab may sit at odd byte
+// offsets (its byte step is used unchanged).
+template <class T>
+inline T load_sample(const T* p) {
+    T v;
+    std::memcpy(&v, p, sizeof(T));
+    return v;
+}
+template <class T>
+inline void store_sample(T* p, T v) {
+    std::memcpy(p, &v, sizeof(T));
+}
 
 template <class S>
 inline float in_sample(S v) {
@@ -67,7 +81,7 @@ inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recip
         for (; i + W <= n; i += W) {
             alignas(32) float a[3][W];
             for (int k = 0; k < W; ++k)
-                for (int c = 0; c < 3; ++c) a[c][k] = in_sample(s[(i + k) * SC + c]);
+                for (int c = 0; c < 3; ++c) a[c][k] = in_sample(load_sample(s + (i + k) * SC + c));
             const L zero(0.0f);
             const auto o = rec(load_lanes(a[0], zero), load_lanes(a[1], zero), load_lanes(a[2], zero));
             using E = typename ElemOf<std::decay_t<decltype(o.a)>>::type;
@@ -76,14 +90,15 @@ inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recip
             store_lanes(r[1], o.b);
             store_lanes(r[2], o.c);
             for (int k = 0; k < W; ++k)
-                for (int c = 0; c < 3; ++c) d[(i + k) * DC + c] = out_sample<D>(r[c][k]);
+                for (int c = 0; c < 3; ++c) store_sample(d + (i + k) * DC + c, out_sample<D>(r[c][k]));
         }
     }
     for (; i < n; ++i) {
-        const auto o = rec(in_sample(s[i * SC]), in_sample(s[i * SC + 1]), in_sample(s[i * SC + 2]));
-        d[i * DC] = out_sample<D>(o.a);
-        d[i * DC + 1] = out_sample<D>(o.b);
-        d[i * DC + 2] = out_sample<D>(o.c);
+        const auto o = rec(in_sample(load_sample(s + i * SC)), in_sample(load_sample(s + i * SC + 1)),
+                           in_sample(load_sample(s + i * SC + 2)));
+        store_sample(d + i * DC, out_sample<D>(o.a));
+        store_sample(d + i * DC + 1, out_sample<D>(o.b));
+        store_sample(d + i * DC + 2, out_sample<D>(o.c));
     }
 }
 

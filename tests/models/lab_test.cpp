@@ -69,6 +69,7 @@ std::array<Qrx8u, 3> m_inv16(int, int, const Qrx16u* p) {
 
 template <class S, class D>
 std::array<D, 3> run1(Fn<S, D> fn, std::array<S, 3> in, int w = 5, int x = 4) {
+    ThreadCount one(1);  // many tiny calls: no team start-up per call
     std::vector<S> s(static_cast<std::size_t>(w) * 3);
     std::vector<D> d(static_cast<std::size_t>(w) * 3);
     for (int i = 0; i < w; ++i)

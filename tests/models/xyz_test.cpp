@@ -84,6 +84,7 @@ std::array<float, 3> m_inv32(int, int, const float* p) {
 
 template <class T>
 std::array<T, 3> run1(Fn<T, T> fn, int ch, int w, int x, std::array<T, 3> in) {
+    ThreadCount one(1);  // many tiny calls: no team start-up per call
     std::vector<T> s(static_cast<std::size_t>(w) * ch), d(static_cast<std::size_t>(w) * ch);
     for (int i = 0; i < w; ++i)
         for (int c = 0; c < 3; ++c) s[i * ch + c] = in[c];

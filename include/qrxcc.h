@@ -410,8 +410,47 @@ QRXCC_API QrxStatus qrxiHLSToBGR_8u_AP4C4R(const Qrx8u *const pSrc[4], int srcSt
 QRXCC_API QrxStatus qrxiHLSToBGR_8u_AC4P4R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[4], int dstStep, QrxSize roiSize);
 
 /* ===== XYZ and LUV ========================================================= */
+/* BT.709 primaries, D65 white.  AC4 leaves the destination's fourth sample as it was.  16-bit and
+ * 32f steps are rounded down to whole samples; any step is accepted. */
+QRXCC_API QrxStatus qrxiRGBToXYZ_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiXYZToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToXYZ_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiXYZToRGB_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToXYZ_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiXYZToRGB_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToXYZ_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiXYZToRGB_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToXYZ_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiXYZToRGB_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToXYZ_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiXYZToRGB_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToXYZ_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiXYZToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToXYZ_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiXYZToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToLUV_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLUVToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToLUV_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLUVToRGB_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToLUV_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLUVToRGB_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToLUV_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLUVToRGB_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToLUV_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLUVToRGB_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToLUV_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLUVToRGB_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToLUV_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLUVToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToLUV_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLUVToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 
 /* ===== Lab ================================================================= */
+/* BGR 8u <-> Lab (8u or 16u); both steps are byte steps used unchanged. */
+QRXCC_API QrxStatus qrxiBGRToLab_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiBGRToLab_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLabToBGR_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiLabToBGR_16u8u_C3R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 
 /* ===== YCC ================================================================= */
 /* RGB <-> YCC (Y, C1, C2), run row-parallel; any step.  AC4 leaves the

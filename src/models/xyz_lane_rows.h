@@ -1,0 +1,148 @@
+// Row loops of the single-precision recipes: n pixels of one row, W pixels at
+// a time in W-wide lanes (W = 1 at the scalar level), the last n mod W pixels
+// in one-pixel lanes.  The recipe is the same function at every width, so the
+// width never changes a result.  Samples enter as floats (16s with its 32768
+// offset added) and leave as the recipe's clamped integers (16s minus 32768)
+// or as floats.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#include "models/xyz_lanes.h"
+
+namespace qrx::xyzlab {
+namespace {
+
+// Samples are moved with memcpy: the 16-bit side of Lab may sit at odd byte
+// offsets (its byte step is used unchanged).
+template <class T>
+inline T load_sample(const T* p) {
+    T v;
+    std::memcpy(&v, p, sizeof(T));
+    return v;
+}
+template <class T>
+inline void store_sample(T* p, T v) {
+    std::memcpy(p, &v, sizeof(T));
+}
+
+template <class S>
+inline float in_sample(S v) {
+    if constexpr (std::is_same_v<S, std::int16_t>)
+        return static_cast<float>(static_cast<int>(v) + 32768);
+    else
+        return static_cast<float>(v);
+}
+
+template <class D, class R>
+inline D out_sample(R v) {
+    if constexpr (std::is_same_v<D, float>)
+        return v;
+    else if constexpr (std::is_same_v<D, std::int16_t>)
+        return static_cast<D>(v - 32768);
+    else
+        return static_cast<D>(v);
+}
+
+template <class T>
+struct ElemOf {
+    using type = T;  // float or int
+};
+#if defined(QRX_XYZ_VECTOR_LANES) && defined(__SSE2__)
+template <>
+struct ElemOf<F4> {
+    using type = float;
+};
+template <>
+struct ElemOf<I4> {
+    using type = std::int32_t;
+};
+#endif
+#if defined(QRX_XYZ_VECTOR_LANES) && defined(__AVX2__)
+template <>
+struct ElemOf<F8> {
+    using type = float;
+};
+template <>
+struct ElemOf<I8> {
+    using type = std::int32_t;
+};
+#endif
+
+#if defined(QRX_XYZ_VECTOR_LANES) && defined(__AVX2__)
+// Eight C3 byte pixels (exactly 24 bytes read) to three rows of eight floats.
+inline void load8_c3_u8(const std::uint8_t* p, F8& a, F8& b, F8& c) {
+    const __m256i v = _mm256_inserti128_si256(
+        _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), 1);
+    // lane 0 holds pixels 0..3 at byte 0, lane 1 pixels 4..7 at byte 4
+    const __m256i ka = _mm256_setr_epi8(0, -1, -1, -1, 3, -1, -1, -1, 6, -1, -1, -1, 9, -1, -1, -1,  //
+                                        4, -1, -1, -1, 7, -1, -1, -1, 10, -1, -1, -1, 13, -1, -1, -1);
+    const __m256i one = _mm256_set1_epi32(1);
+    a = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, ka));
+    b = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, _mm256_add_epi32(ka, one)));
+    c = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, _mm256_add_epi32(ka, _mm256_add_epi32(one, one))));
+}
+// Three rows of eight integers to eight C3 byte pixels (exactly 24 bytes
+// written); each integer keeps its low byte, as a plain byte store would.
+inline void store8_c3_u8(std::uint8_t* p, I8 a, I8 b, I8 c) {
+    const __m256i ff = _mm256_set1_epi32(0xFF);
+    const __m256i v = _mm256_or_si256(
+        _mm256_and_si256(a.v, ff),
+        _mm256_or_si256(_mm256_slli_epi32(_mm256_and_si256(b.v, ff), 8), _mm256_slli_epi32(_mm256_and_si256(c.v, ff), 16)));
+    const __m256i k = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                       0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    const __m256i packed = _mm256_shuffle_epi8(v, k);
+    const __m128i lo = _mm256_castsi256_si128(packed), hi = _mm256_extracti128_si256(packed, 1);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), lo);  // bytes 12..15 rewritten below
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 12), hi);
+    const int last = _mm_cvtsi128_si32(_mm_srli_si128(hi, 8));
+    std::memcpy(p + 20, &last, 4);
+}
+#endif
+
+// SC/DC: samples per source/destination pixel (3 or 4; the fourth is neither
+// read nor written).  `rec(a, b, c)` returns Tri of the three results.
+template <class L, int SC, int DC, class S, class D, class Recipe>
+inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recipe& rec) {
+    constexpr int W = LaneWidth<L>::value;
+    int i = 0;
+    if constexpr (W > 1) {
+        for (; i + W <= n; i += W) {
+#if defined(QRX_XYZ_VECTOR_LANES) && defined(__AVX2__)
+            if constexpr (W == 8 && SC == 3 && DC == 3 && std::is_same_v<S, std::uint8_t> &&
+                          std::is_same_v<D, std::uint8_t>) {
+                F8 x0, x1, x2;
+                load8_c3_u8(s + i * 3, x0, x1, x2);
+                const auto o = rec(x0, x1, x2);
+                store8_c3_u8(d + i * 3, o.a, o.b, o.c);
+                continue;
+            }
+#endif
+            alignas(32) float a[3][W];
+            for (int k = 0; k < W; ++k)
+                for (int c = 0; c < 3; ++c) a[c][k] = in_sample(load_sample(s + (i + k) * SC + c));
+            const L zero(0.0f);
+            const auto o = rec(load_lanes(a[0], zero), load_lanes(a[1], zero), load_lanes(a[2], zero));
+            using E = typename ElemOf<std::decay_t<decltype(o.a)>>::type;
+            alignas(32) E r[3][W];
+            store_lanes(r[0], o.a);
+            store_lanes(r[1], o.b);
+            store_lanes(r[2], o.c);
+            for (int k = 0; k < W; ++k)
+                for (int c = 0; c < 3; ++c) store_sample(d + (i + k) * DC + c, out_sample<D>(r[c][k]));
+        }
+    }
+    for (; i < n; ++i) {
+        const auto o = rec(in_sample(load_sample(s + i * SC)), in_sample(load_sample(s + i * SC + 1)),
+                           in_sample(load_sample(s + i * SC + 2)));
+        store_sample(d + i * DC, out_sample<D>(o.a));
+        store_sample(d + i * DC + 1, out_sample<D>(o.b));
+        store_sample(d + i * DC + 2, out_sample<D>(o.c));
+    }
+}
+
+}  // namespace
+}  // namespace qrx::xyzlab

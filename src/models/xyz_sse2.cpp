@@ -1,0 +1,3 @@
+#define QRX_LEVEL sse2
+#define QRX_XYZ_VECTOR_LANES 1
+#include "models/xyz_rows.inl"

@@ -115,6 +115,24 @@ QRXCC_API QrxStatus qrxiYCbCrToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], int srcS
 /* ===== YCC ================================================================= */
 
 /* ===== Gray ================================================================ */
+/* Weighted sum of channels 0..2 into one channel; AC4 alpha is not read.  Steps are not checked.
+ * ColorToGray: three float weights; a null pointer selects 0.299, 0.587, 0.114. */
+QRXCC_API QrxStatus qrxiRGBToGray_8u_C3C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_8u_AC4C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_16u_C3C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_16u_AC4C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_16s_C3C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_16s_AC4C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_32f_C3C1R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_32f_AC4C1R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiColorToGray_8u_C3C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_8u_AC4C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_16u_C3C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_16u_AC4C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_16s_C3C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_16s_AC4C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_32f_C3C1R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_32f_AC4C1R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
 
 /* ===== Colour twist ======================================================== */
 

@@ -173,6 +173,45 @@ QRXCC_API QrxStatus qrxiColorTwist_32f_IP3R(Qrx32f *const pSrcDst[3], int srcDst
 QRXCC_API QrxStatus qrxiColorTwist_32f_C4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[4][4]);
 
 /* ===== Gamma =============================================================== */
+/* BT.709 transfer curve on channels 0..2: Fwd linear -> gamma-corrected, Inv back.  AC4 alpha is left
+ * as it was; planar images share one step per side; steps must be at least 1.  The 32f members work
+ * over [vMin, vMax] and return qrxStatusGammaRange unless vMax - vMin > 0 (checked first). */
+QRXCC_API QrxStatus qrxiGammaFwd_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_C3IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_AC4IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_IP3R(Qrx8u *const pSrcDst[3], int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_C3IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_AC4IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_IP3R(Qrx8u *const pSrcDst[3], int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_C3IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_AC4IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_P3R(const Qrx16u *const pSrc[3], int srcStep, Qrx16u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_IP3R(Qrx16u *const pSrcDst[3], int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_C3IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_AC4IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_P3R(const Qrx16u *const pSrc[3], int srcStep, Qrx16u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_IP3R(Qrx16u *const pSrcDst[3], int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_C3IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_AC4IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_P3R(const Qrx32f *const pSrc[3], int srcStep, Qrx32f *const pDst[3], int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_IP3R(Qrx32f *const pSrcDst[3], int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_C3IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_AC4IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_P3R(const Qrx32f *const pSrc[3], int srcStep, Qrx32f *const pDst[3], int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_IP3R(Qrx32f *const pSrcDst[3], int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
 
 /* ===== Bit-depth reduction ================================================= */
 

@@ -473,10 +473,103 @@ QRXCC_API QrxStatus qrxiYCCToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f
 QRXCC_API QrxStatus qrxiYCCToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 
 /* ===== Gray ================================================================ */
+/* Weighted sum of channels 0..2 into one channel; AC4 alpha is not read.  Steps are not checked.
+ * ColorToGray: three float weights; a null pointer selects 0.299, 0.587, 0.114. */
+QRXCC_API QrxStatus qrxiRGBToGray_8u_C3C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_8u_AC4C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_16u_C3C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_16u_AC4C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_16s_C3C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_16s_AC4C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_32f_C3C1R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiRGBToGray_32f_AC4C1R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiColorToGray_8u_C3C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_8u_AC4C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_16u_C3C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_16u_AC4C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_16s_C3C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_16s_AC4C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_32f_C3C1R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
+QRXCC_API QrxStatus qrxiColorToGray_32f_AC4C1R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, const Qrx32f *pWeights);
 
 /* ===== Colour twist ======================================================== */
+/* Affine colour transform: output i = t[i][0]*x0 + t[i][1]*x1 + t[i][2]*x2 + t[i][3], in single precision.
+ * Integer results are clamped and rounded to nearest (ties to even) whatever the caller's rounding mode;
+ * the caller's floating-point control state is restored.  AC4 alpha is left as it was.
+ * Steps must be at least 1; planar images share one step per side. */
+QRXCC_API QrxStatus qrxiColorTwist32f_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8u_C3IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8u_AC4IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8u_IP3R(Qrx8u *const pSrcDst[3], int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8s_C3R(const Qrx8s *pSrc, int srcStep, Qrx8s *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8s_C3IR(Qrx8s *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8s_AC4R(const Qrx8s *pSrc, int srcStep, Qrx8s *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8s_AC4IR(Qrx8s *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8s_P3R(const Qrx8s *const pSrc[3], int srcStep, Qrx8s *const pDst[3], int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_8s_IP3R(Qrx8s *const pSrcDst[3], int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16u_C3IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16u_AC4IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16u_P3R(const Qrx16u *const pSrc[3], int srcStep, Qrx16u *const pDst[3], int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16u_IP3R(Qrx16u *const pSrcDst[3], int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16s_C3IR(Qrx16s *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16s_AC4IR(Qrx16s *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16s_P3R(const Qrx16s *const pSrc[3], int srcStep, Qrx16s *const pDst[3], int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist32f_16s_IP3R(Qrx16s *const pSrcDst[3], int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist_32f_C3IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist_32f_AC4IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist_32f_P3R(const Qrx32f *const pSrc[3], int srcStep, Qrx32f *const pDst[3], int dstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+QRXCC_API QrxStatus qrxiColorTwist_32f_IP3R(Qrx32f *const pSrcDst[3], int srcDstStep, QrxSize roiSize, const Qrx32f twist[3][4]);
+/* Four channels, 4 x 4 matrix without offsets: all four channels transformed. */
+QRXCC_API QrxStatus qrxiColorTwist_32f_C4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, const Qrx32f twist[4][4]);
 
 /* ===== Gamma =============================================================== */
+/* BT.709 transfer curve on channels 0..2: Fwd linear -> gamma-corrected, Inv back.  AC4 alpha is left
+ * as it was; planar images share one step per side; steps must be at least 1.  The 32f members work
+ * over [vMin, vMax] and return qrxStatusGammaRange unless vMax - vMin > 0 (checked first). */
+QRXCC_API QrxStatus qrxiGammaFwd_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_C3IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_AC4IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_8u_IP3R(Qrx8u *const pSrcDst[3], int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_C3IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_AC4IR(Qrx8u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_8u_IP3R(Qrx8u *const pSrcDst[3], int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_C3IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_AC4IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_P3R(const Qrx16u *const pSrc[3], int srcStep, Qrx16u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_16u_IP3R(Qrx16u *const pSrcDst[3], int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_C3IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_AC4IR(Qrx16u *pSrcDst, int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_P3R(const Qrx16u *const pSrc[3], int srcStep, Qrx16u *const pDst[3], int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaInv_16u_IP3R(Qrx16u *const pSrcDst[3], int srcDstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_C3IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_AC4IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_P3R(const Qrx32f *const pSrc[3], int srcStep, Qrx32f *const pDst[3], int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaFwd_32f_IP3R(Qrx32f *const pSrcDst[3], int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_C3IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_AC4IR(Qrx32f *pSrcDst, int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_P3R(const Qrx32f *const pSrc[3], int srcStep, Qrx32f *const pDst[3], int dstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
+QRXCC_API QrxStatus qrxiGammaInv_32f_IP3R(Qrx32f *const pSrcDst[3], int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
 
 /* ===== Bit-depth reduction ================================================= */
 

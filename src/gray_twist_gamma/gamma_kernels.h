@@ -1,0 +1,27 @@
+// Table-lookup row kernels of the gamma conversion (8u constant tables, 16u
+// per-call table).  Source and destination may be the same row (in place).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/cpu.h"
+
+namespace qrx::gamma {
+
+using u8 = std::uint8_t;
+using u16 = std::uint16_t;
+
+using Lut8Fn = void (*)(const u8* src, u8* dst, std::ptrdiff_t n, const u8* table);
+using Lut16Fn = void (*)(const u16* src, u16* dst, std::ptrdiff_t n, const u16* table);
+
+struct Kernels {
+    Lut8Fn lut8;        // n consecutive samples
+    Lut8Fn lut8_ac4;    // n four-sample pixels: samples 0..2 looked up, sample 3 left as it was
+    Lut16Fn lut16;      // n consecutive samples; table has 65536 entries
+    Lut16Fn lut16_ac4;  // n four-sample pixels, as lut8_ac4
+};
+
+}  // namespace qrx::gamma
+
+QRX_KERNEL_TABLE(qrx::gamma, Kernels)

@@ -1,0 +1,184 @@
+// Row kernels of the gray conversion, compiled once per CPU level (the
+// including file defines QRX_LEVEL).  The 8u body recipe has hand-written
+// vector paths; everything else is the plain recipe loop, which the compiler
+// may vectorise without changing a bit (no reassociation, no contraction).
+#include "gray_twist_gamma/gray_kernels.h"
+
+#if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
+namespace qrx::gray::QRX_LEVEL {
+namespace {
+
+using namespace qrx::gtg;
+
+template <int SC>
+void body8_scalar(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
+    for (int i = 0; i < n; ++i) d[i] = gray8_body(s[SC * i], s[SC * i + 1], s[SC * i + 2], w);
+}
+
+#if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
+// Pixels held one per 32-bit lane as bytes (c0, c1, c2, x): per channel
+// (c << 8) sits in the low 16 bits, the high half is zero, so the unsigned
+// high multiply gives the truncated product and a zero.  The saturating sum
+// read as signed 16-bit and shifted right by 4 packs (signed, then unsigned
+// saturation) to 0 for sums of 32768 and above and to min(255, S >> 4) below.
+QRX_INLINE __m128i body8_lanes(__m128i v, __m128i w0, __m128i w1, __m128i w2) {
+    const __m128i m = _mm_set1_epi32(0xFF00);
+    const __m128i a = _mm_and_si128(_mm_slli_epi32(v, 8), m);
+    const __m128i b = _mm_and_si128(v, m);
+    const __m128i c = _mm_and_si128(_mm_srli_epi32(v, 8), m);
+    const __m128i s = _mm_adds_epu16(_mm_adds_epu16(_mm_mulhi_epu16(a, w0), _mm_mulhi_epu16(b, w1)),
+                                     _mm_mulhi_epu16(c, w2));
+    return _mm_srai_epi32(_mm_slli_epi32(s, 16), 20);
+}
+#endif
+
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+QRX_INLINE __m256i body8_lanes256(__m256i v, __m256i w0, __m256i w1, __m256i w2) {
+    const __m256i m = _mm256_set1_epi32(0xFF00);
+    const __m256i a = _mm256_and_si256(_mm256_slli_epi32(v, 8), m);
+    const __m256i b = _mm256_and_si256(v, m);
+    const __m256i c = _mm256_and_si256(_mm256_srli_epi32(v, 8), m);
+    const __m256i s = _mm256_adds_epu16(_mm256_adds_epu16(_mm256_mulhi_epu16(a, w0), _mm256_mulhi_epu16(b, w1)),
+                                        _mm256_mulhi_epu16(c, w2));
+    return _mm256_srai_epi32(_mm256_slli_epi32(s, 16), 20);
+}
+
+// 8 C3 pixels (24 bytes, read without going past them) as 32-bit lanes.
+QRX_INLINE __m256i load8_c3(const u8* p) {
+    const __m256i shuf = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
+                                          0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hi = _mm_srli_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), 4);
+    return _mm256_shuffle_epi8(_mm256_set_m128i(hi, lo), shuf);
+}
+QRX_INLINE __m256i load8_ac4(const u8* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+
+// Four vectors of 8 lanes to 32 bytes in pixel order.
+QRX_INLINE void store32(u8* d, __m256i r0, __m256i r1, __m256i r2, __m256i r3) {
+    const __m256i b = _mm256_packus_epi16(_mm256_packs_epi32(r0, r1), _mm256_packs_epi32(r2, r3));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d),
+                        _mm256_permutevar8x32_epi32(b, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
+}
+QRX_INLINE void store8(u8* d, __m256i r) {
+    const __m256i b = _mm256_packus_epi16(_mm256_packs_epi32(r, r), r);
+    const __m128i q = _mm_unpacklo_epi32(_mm256_castsi256_si128(b), _mm256_extracti128_si256(b, 1));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), q);
+}
+
+template <int SC>
+void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
+    const __m256i w0 = _mm256_set1_epi32(w.w0), w1 = _mm256_set1_epi32(w.w1), w2 = _mm256_set1_epi32(w.w2);
+    auto load = [](const u8* p) { return SC == 3 ? load8_c3(p) : load8_ac4(p); };
+    int i = 0;
+    for (; i + 32 <= n; i += 32) {
+        const u8* p = s + SC * i;
+        store32(d + i, body8_lanes256(load(p), w0, w1, w2), body8_lanes256(load(p + 8 * SC), w0, w1, w2),
+                body8_lanes256(load(p + 16 * SC), w0, w1, w2), body8_lanes256(load(p + 24 * SC), w0, w1, w2));
+    }
+    for (; i + 8 <= n; i += 8) store8(d + i, body8_lanes256(load(s + SC * i), w0, w1, w2));
+    body8_scalar<SC>(s + SC * i, d + i, n - i, w);
+}
+#elif !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
+QRX_INLINE void store16(u8* d, __m128i r0, __m128i r1, __m128i r2, __m128i r3) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d),
+                     _mm_packus_epi16(_mm_packs_epi32(r0, r1), _mm_packs_epi32(r2, r3)));
+}
+
+#if defined(__SSSE3__)
+// 4 C3 pixels (12 bytes, read without going past them) as 32-bit lanes.
+QRX_INLINE __m128i load4_c3(const u8* p) {
+    std::int64_t lo;
+    std::int32_t hi;
+    __builtin_memcpy(&lo, p, 8);
+    __builtin_memcpy(&hi, p + 8, 4);
+    const __m128i v = _mm_unpacklo_epi64(_mm_cvtsi64_si128(lo), _mm_cvtsi32_si128(hi));
+    return _mm_shuffle_epi8(v, _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
+}
+// 16 C3 pixels: four 12-byte groups out of three 16-byte loads.
+QRX_INLINE void load16_c3(const u8* p, __m128i& a, __m128i& b, __m128i& c, __m128i& e) {
+    const __m128i shuf = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+    a = _mm_shuffle_epi8(v0, shuf);
+    b = _mm_shuffle_epi8(_mm_alignr_epi8(v1, v0, 12), shuf);
+    c = _mm_shuffle_epi8(_mm_alignr_epi8(v2, v1, 8), shuf);
+    e = _mm_shuffle_epi8(_mm_srli_si128(v2, 4), shuf);
+}
+#endif
+
+template <int SC>
+void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
+    const __m128i w0 = _mm_set1_epi32(w.w0), w1 = _mm_set1_epi32(w.w1), w2 = _mm_set1_epi32(w.w2);
+    int i = 0;
+    if constexpr (SC == 4) {
+        for (; i + 16 <= n; i += 16) {
+            const __m128i* p = reinterpret_cast<const __m128i*>(s + 4 * i);
+            store16(d + i, body8_lanes(_mm_loadu_si128(p), w0, w1, w2), body8_lanes(_mm_loadu_si128(p + 1), w0, w1, w2),
+                    body8_lanes(_mm_loadu_si128(p + 2), w0, w1, w2), body8_lanes(_mm_loadu_si128(p + 3), w0, w1, w2));
+        }
+    }
+#if defined(__SSSE3__)
+    if constexpr (SC == 3) {
+        for (; i + 16 <= n; i += 16) {
+            __m128i a, b, c, e;
+            load16_c3(s + 3 * i, a, b, c, e);
+            store16(d + i, body8_lanes(a, w0, w1, w2), body8_lanes(b, w0, w1, w2), body8_lanes(c, w0, w1, w2),
+                    body8_lanes(e, w0, w1, w2));
+        }
+        for (; i + 4 <= n; i += 4) {
+            const __m128i r = body8_lanes(load4_c3(s + 3 * i), w0, w1, w2);
+            const int q = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(r, r), r));
+            __builtin_memcpy(d + i, &q, 4);
+        }
+    }
+#endif
+    body8_scalar<SC>(s + SC * i, d + i, n - i, w);
+}
+#else
+template <int SC>
+void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
+    body8_scalar<SC>(s, d, n, w);
+}
+#endif
+
+template <int SC>
+void tail8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
+    for (int i = 0; i < n; ++i) d[i] = gray8_tail(s[SC * i], s[SC * i + 1], s[SC * i + 2], w);
+}
+
+template <int SC>
+void g16u(const u16* __restrict s, u16* __restrict d, int n, const WeightsF& w) {
+    const WeightsF k = w;
+    for (int i = 0; i < n; ++i) d[i] = gray16u(s[SC * i], s[SC * i + 1], s[SC * i + 2], k);
+}
+
+template <int SC>
+void g16s_body(const s16* __restrict s, s16* __restrict d, int n, const WeightsF& w) {
+    const WeightsF k = w;
+    for (int i = 0; i < n; ++i) d[i] = gray16s_body(s[SC * i], s[SC * i + 1], s[SC * i + 2], k);
+}
+
+template <int SC>
+void g16s_tail(const s16* __restrict s, s16* __restrict d, int n, const WeightsF& w) {
+    const WeightsF k = w;
+    for (int i = 0; i < n; ++i) d[i] = gray16s_tail(s[SC * i], s[SC * i + 1], s[SC * i + 2], k);
+}
+
+template <int SC>
+void g32f(const float* __restrict s, float* __restrict d, int n, const WeightsF& w) {
+    const WeightsF k = w;
+    for (int i = 0; i < n; ++i) d[i] = gray_f(s[SC * i], s[SC * i + 1], s[SC * i + 2], k);
+}
+
+}  // namespace
+
+extern const Kernels kTable = {
+    body8<3>,     tail8<3>,     body8<4>,     tail8<4>,     g16u<3>, g16u<4>,
+    g16s_body<3>, g16s_tail<3>, g16s_body<4>, g16s_tail<4>, g32f<3>, g32f<4>,
+};
+
+}  // namespace qrx::gray::QRX_LEVEL

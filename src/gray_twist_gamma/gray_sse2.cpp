@@ -1,0 +1,2 @@
+#define QRX_LEVEL sse2
+#include "gray_twist_gamma/gray_rows.inl"

@@ -1,0 +1,343 @@
+// Row kernels of the colour twist, compiled once per CPU level (the including
+// file defines QRX_LEVEL).  Every path computes the fixed sum order of its type
+// (A, B or C) in single precision, clamps with "NaN gives the maximum" and
+// rounds with the current rounding mode, which the exported function has set
+// to round-to-nearest for the integer types.
+//   scalar: the recipes, pixel by pixel;
+//   SSE2 and up: one pixel per vector, lanes = output channels, the matrix
+//                columns as vectors (three or four multiplies and adds);
+//   AVX2 and up: 8u pixel-order and planar rows eight pixels per vector,
+//                lanes = pixels, the matrix entries broadcast.
+#include <type_traits>
+
+#include "gray_twist_gamma/twist_kernels.h"
+
+#if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
+#include <immintrin.h>
+#define QRX_TWIST_SIMD 1
+#else
+#define QRX_TWIST_SIMD 0
+#endif
+
+namespace qrx::twist::QRX_LEVEL {
+namespace {
+
+using namespace qrx::gtg;
+
+template <class T>
+constexpr bool kOrderB = std::is_same_v<T, s8>;
+
+template <class T>
+QRX_INLINE float order3(const float* m, float x0, float x1, float x2) {
+    if constexpr (kOrderB<T>)
+        return twist_b(m, x0, x1, x2);
+    else
+        return twist_a(m, x0, x1, x2);
+}
+
+// ---- reference paths ----------------------------------------------------------
+
+template <class T, int C>
+void pix_ref(const T* s, T* d, std::ptrdiff_t n, const Matrix& m) {
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+        const T* p = s + C * i;
+        const float x0 = p[0], x1 = p[1], x2 = p[2];
+        const float r0 = order3<T>(m.row[0], x0, x1, x2);
+        const float r1 = order3<T>(m.row[1], x0, x1, x2);
+        const float r2 = order3<T>(m.row[2], x0, x1, x2);
+        T* q = d + C * i;
+        q[0] = TwistOut<T>::from(r0);
+        q[1] = TwistOut<T>::from(r1);
+        q[2] = TwistOut<T>::from(r2);
+    }
+}
+
+template <class T>
+void planes_ref(const T* s0, const T* s1, const T* s2, T* d0, T* d1, T* d2, std::ptrdiff_t n, const Matrix& m) {
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+        const float x0 = s0[i], x1 = s1[i], x2 = s2[i];
+        const float r0 = order3<T>(m.row[0], x0, x1, x2);
+        const float r1 = order3<T>(m.row[1], x0, x1, x2);
+        const float r2 = order3<T>(m.row[2], x0, x1, x2);
+        d0[i] = TwistOut<T>::from(r0);
+        d1[i] = TwistOut<T>::from(r1);
+        d2[i] = TwistOut<T>::from(r2);
+    }
+}
+
+#if !QRX_TWIST_SIMD
+void c4_ref(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+        const float* p = s + 4 * i;
+        const float x0 = p[0], x1 = p[1], x2 = p[2], x3 = p[3];
+        const float r0 = twist_c(m.row[0], x0, x1, x2, x3);
+        const float r1 = twist_c(m.row[1], x0, x1, x2, x3);
+        const float r2 = twist_c(m.row[2], x0, x1, x2, x3);
+        const float r3 = twist_c(m.row[3], x0, x1, x2, x3);
+        float* q = d + 4 * i;
+        q[0] = r0;
+        q[1] = r1;
+        q[2] = r2;
+        q[3] = r3;
+    }
+}
+#endif
+
+#if QRX_TWIST_SIMD
+// ---- one pixel per vector -------------------------------------------------------
+
+struct Cols {
+    __m128 c0, c1, c2, c3;
+    explicit Cols(const Matrix& m)
+        : c0(_mm_load_ps(m.col[0])), c1(_mm_load_ps(m.col[1])), c2(_mm_load_ps(m.col[2])), c3(_mm_load_ps(m.col[3])) {}
+};
+
+template <class T>
+QRX_INLINE __m128 combine3(const Cols& c, __m128 x0, __m128 x1, __m128 x2) {
+    if constexpr (kOrderB<T>)  // ((c0 x0 + c1 x1) + c2 x2) + c3
+        return _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(c.c0, x0), _mm_mul_ps(c.c1, x1)), _mm_mul_ps(c.c2, x2)),
+                          c.c3);
+    else  // (c3 + c0 x0) + (c2 x2 + c1 x1)
+        return _mm_add_ps(_mm_add_ps(c.c3, _mm_mul_ps(c.c0, x0)), _mm_add_ps(_mm_mul_ps(c.c2, x2), _mm_mul_ps(c.c1, x1)));
+}
+
+// Clamp from above (NaN gives the bound: min returns its second operand),
+// then from below, then the mode's rounding conversion.
+QRX_INLINE __m128i clamp_cvt(__m128 r, float lo, float hi) {
+    return _mm_cvtps_epi32(_mm_max_ps(_mm_min_ps(r, _mm_set1_ps(hi)), _mm_set1_ps(lo)));
+}
+
+// Lanes 0..2 of r to three destination samples.
+QRX_INLINE void put3(u8* q0, u8* q1, u8* q2, __m128 r) {
+    const __m128i i = clamp_cvt(r, 0.0f, 255.0f);
+    const int v = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(i, i), i));
+    *q0 = static_cast<u8>(v);
+    *q1 = static_cast<u8>(v >> 8);
+    *q2 = static_cast<u8>(v >> 16);
+}
+QRX_INLINE void put3(s8* q0, s8* q1, s8* q2, __m128 r) {
+    // limited from above only; the rounded integer saturates through the packs
+    const __m128i i = _mm_cvtps_epi32(_mm_min_ps(r, _mm_set1_ps(127.0f)));
+    const int v = _mm_cvtsi128_si32(_mm_packs_epi16(_mm_packs_epi32(i, i), i));
+    *q0 = static_cast<s8>(v);
+    *q1 = static_cast<s8>(v >> 8);
+    *q2 = static_cast<s8>(v >> 16);
+}
+QRX_INLINE void put3(u16* q0, u16* q1, u16* q2, __m128 r) {
+    const __m128i i = clamp_cvt(r, 0.0f, 65535.0f);
+    *q0 = static_cast<u16>(_mm_extract_epi16(i, 0));
+    *q1 = static_cast<u16>(_mm_extract_epi16(i, 2));
+    *q2 = static_cast<u16>(_mm_extract_epi16(i, 4));
+}
+QRX_INLINE void put3(s16* q0, s16* q1, s16* q2, __m128 r) {
+    const __m128i i = clamp_cvt(r, -32768.0f, 32767.0f);
+    *q0 = static_cast<s16>(_mm_extract_epi16(i, 0));
+    *q1 = static_cast<s16>(_mm_extract_epi16(i, 2));
+    *q2 = static_cast<s16>(_mm_extract_epi16(i, 4));
+}
+QRX_INLINE void put3(float* q0, float* q1, float* q2, __m128 r) {
+    _mm_store_ss(q0, r);
+    _mm_store_ss(q1, _mm_shuffle_ps(r, r, _MM_SHUFFLE(1, 1, 1, 1)));
+    _mm_store_ss(q2, _mm_shuffle_ps(r, r, _MM_SHUFFLE(2, 2, 2, 2)));
+}
+
+template <class T>
+QRX_INLINE __m128 splat(T v) {
+    return _mm_set1_ps(static_cast<float>(v));
+}
+
+template <class T, int C>
+void pix_vec(const T* s, T* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols c(m);
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+        const T* p = s + C * i;
+        const __m128 r = combine3<T>(c, splat(p[0]), splat(p[1]), splat(p[2]));
+        T* q = d + C * i;
+        put3(q, q + 1, q + 2, r);
+    }
+}
+
+template <class T>
+void planes_vec(const T* s0, const T* s1, const T* s2, T* d0, T* d1, T* d2, std::ptrdiff_t n, const Matrix& m) {
+    const Cols c(m);
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+        const __m128 r = combine3<T>(c, splat(s0[i]), splat(s1[i]), splat(s2[i]));
+        put3(d0 + i, d1 + i, d2 + i, r);
+    }
+}
+
+// 32f C3 with cache-bypassing stores: once the destination reaches a 16-byte
+// boundary, four pixels (48 bytes) go out as three aligned vectors.
+void c3_32f_stream(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols c(m);
+    auto one = [&](std::ptrdiff_t i) {
+        const float* p = s + 3 * i;
+        return combine3<float>(c, _mm_set1_ps(p[0]), _mm_set1_ps(p[1]), _mm_set1_ps(p[2]));
+    };
+    std::ptrdiff_t i = 0;
+    if ((reinterpret_cast<std::uintptr_t>(d) & 3) == 0) {
+        for (; i < n && (reinterpret_cast<std::uintptr_t>(d + 3 * i) & 15) != 0; ++i) {
+            float* q = d + 3 * i;
+            put3(q, q + 1, q + 2, one(i));
+        }
+        for (; i + 4 <= n; i += 4) {
+            const __m128 r0 = one(i), r1 = one(i + 1), r2 = one(i + 2), r3 = one(i + 3);
+            const __m128 v0 = _mm_shuffle_ps(r0, _mm_shuffle_ps(r0, r1, _MM_SHUFFLE(0, 0, 2, 2)), _MM_SHUFFLE(2, 0, 1, 0));
+            const __m128 v1 = _mm_shuffle_ps(r1, r2, _MM_SHUFFLE(1, 0, 2, 1));
+            const __m128 v2 = _mm_shuffle_ps(_mm_shuffle_ps(r2, r3, _MM_SHUFFLE(0, 0, 2, 2)), r3, _MM_SHUFFLE(2, 1, 2, 0));
+            float* q = d + 3 * i;
+            _mm_stream_ps(q, v0);
+            _mm_stream_ps(q + 4, v1);
+            _mm_stream_ps(q + 8, v2);
+        }
+    }
+    for (; i < n; ++i) {
+        float* q = d + 3 * i;
+        put3(q, q + 1, q + 2, one(i));
+    }
+    _mm_sfence();
+}
+
+QRX_INLINE __m128 combine4(const Cols& c, __m128 x) {
+    // ((c0 x0 + c1 x1) + c2 x2) + c3 x3
+    const __m128 x0 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(0, 0, 0, 0));
+    const __m128 x1 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(1, 1, 1, 1));
+    const __m128 x2 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(2, 2, 2, 2));
+    const __m128 x3 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(3, 3, 3, 3));
+    return _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(c.c0, x0), _mm_mul_ps(c.c1, x1)), _mm_mul_ps(c.c2, x2)),
+                      _mm_mul_ps(c.c3, x3));
+}
+
+void c4_vec(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols c(m);
+    for (std::ptrdiff_t i = 0; i < n; ++i) _mm_storeu_ps(d + 4 * i, combine4(c, _mm_loadu_ps(s + 4 * i)));
+}
+
+// Both row pointers 16-byte aligned: aligned loads, cache-bypassing stores.
+void c4_stream(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols c(m);
+    for (std::ptrdiff_t i = 0; i < n; ++i) _mm_stream_ps(d + 4 * i, combine4(c, _mm_load_ps(s + 4 * i)));
+    _mm_sfence();
+}
+#endif  // QRX_TWIST_SIMD
+
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+// ---- 8u, eight pixels per vector --------------------------------------------
+
+struct Bcast {
+    __m256 t[3][4];
+    explicit Bcast(const Matrix& m) {
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 4; ++j) t[i][j] = _mm256_set1_ps(m.row[i][j]);
+    }
+};
+
+// Order A on lanes = pixels, then clamp to 0..255 and round (mode: nearest).
+QRX_INLINE __m256i twist8_lanes(const Bcast& b, int i, __m256 x0, __m256 x1, __m256 x2) {
+    const __m256 r = _mm256_add_ps(_mm256_add_ps(b.t[i][3], _mm256_mul_ps(b.t[i][0], x0)),
+                                   _mm256_add_ps(_mm256_mul_ps(b.t[i][2], x2), _mm256_mul_ps(b.t[i][1], x1)));
+    return _mm256_cvtps_epi32(_mm256_max_ps(_mm256_min_ps(r, _mm256_set1_ps(255.0f)), _mm256_setzero_ps()));
+}
+
+// Pixels as 32-bit lanes (c0, c1, c2, x) in, (r0, r1, r2, 0) out.
+QRX_INLINE __m256i twist8_dwords(const Bcast& b, __m256i v) {
+    const __m256i ff = _mm256_set1_epi32(0xFF);
+    const __m256 x0 = _mm256_cvtepi32_ps(_mm256_and_si256(v, ff));
+    const __m256 x1 = _mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(v, 8), ff));
+    const __m256 x2 = _mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(v, 16), ff));
+    const __m256i r0 = twist8_lanes(b, 0, x0, x1, x2);
+    const __m256i r1 = twist8_lanes(b, 1, x0, x1, x2);
+    const __m256i r2 = twist8_lanes(b, 2, x0, x1, x2);
+    return _mm256_or_si256(r0, _mm256_or_si256(_mm256_slli_epi32(r1, 8), _mm256_slli_epi32(r2, 16)));
+}
+
+QRX_INLINE __m256i load8_c3(const u8* p) {  // 24 bytes, nothing read past them
+    const __m256i shuf = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
+                                          0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hi = _mm_srli_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), 4);
+    return _mm256_shuffle_epi8(_mm256_set_m128i(hi, lo), shuf);
+}
+
+void c3_8u_avx2(const u8* s, u8* d, std::ptrdiff_t n, const Matrix& m) {
+    const Bcast b(m);
+    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                          0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    std::ptrdiff_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256i r = _mm256_shuffle_epi8(twist8_dwords(b, load8_c3(s + 3 * i)), pack);
+        const __m128i lo = _mm256_castsi256_si128(r), hi = _mm256_extracti128_si256(r, 1);
+        u8* q = d + 3 * i;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(q), lo);
+        const int lo_last = _mm_extract_epi32(lo, 2);
+        __builtin_memcpy(q + 8, &lo_last, 4);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(q + 12), hi);
+        const int hi_last = _mm_extract_epi32(hi, 2);
+        __builtin_memcpy(q + 20, &hi_last, 4);
+    }
+    pix_vec<u8, 3>(s + 3 * i, d + 3 * i, n - i, m);
+}
+
+// The destination alpha bytes are merged back in (read and written unchanged).
+void ac4_8u_avx2(const u8* s, u8* d, std::ptrdiff_t n, const Matrix& m) {
+    const Bcast b(m);
+    const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    std::ptrdiff_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 4 * i));
+        __m256i* q = reinterpret_cast<__m256i*>(d + 4 * i);
+        const __m256i r = twist8_dwords(b, v);
+        _mm256_storeu_si256(q, _mm256_or_si256(r, _mm256_and_si256(_mm256_loadu_si256(q), alpha)));
+    }
+    pix_vec<u8, 4>(s + 4 * i, d + 4 * i, n - i, m);
+}
+
+QRX_INLINE __m256 load8_plane(const u8* p) {
+    return _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
+}
+QRX_INLINE void store8_plane(u8* q, __m256i r) {
+    const __m128i w = _mm_packs_epi32(_mm256_castsi256_si128(r), _mm256_extracti128_si256(r, 1));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(q), _mm_packus_epi16(w, w));
+}
+
+void p3_8u_avx2(const u8* s0, const u8* s1, const u8* s2, u8* d0, u8* d1, u8* d2, std::ptrdiff_t n, const Matrix& m) {
+    const Bcast b(m);
+    std::ptrdiff_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256 x0 = load8_plane(s0 + i), x1 = load8_plane(s1 + i), x2 = load8_plane(s2 + i);
+        const __m256i r0 = twist8_lanes(b, 0, x0, x1, x2);
+        const __m256i r1 = twist8_lanes(b, 1, x0, x1, x2);
+        const __m256i r2 = twist8_lanes(b, 2, x0, x1, x2);
+        store8_plane(d0 + i, r0);
+        store8_plane(d1 + i, r1);
+        store8_plane(d2 + i, r2);
+    }
+    planes_vec<u8>(s0 + i, s1 + i, s2 + i, d0 + i, d1 + i, d2 + i, n - i, m);
+}
+#endif
+
+}  // namespace
+
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+#define QRX_TW8 {c3_8u_avx2, ac4_8u_avx2, p3_8u_avx2}
+#endif
+
+#if QRX_TWIST_SIMD
+#define QRX_TW(T) {pix_vec<T, 3>, pix_vec<T, 4>, planes_vec<T>}
+#ifndef QRX_TW8
+#define QRX_TW8 QRX_TW(u8)
+#endif
+extern const Kernels kTable = {
+    QRX_TW8, QRX_TW(s8), QRX_TW(u16), QRX_TW(s16), QRX_TW(float), c3_32f_stream, c4_vec, c4_stream,
+};
+#else
+#define QRX_TW(T) {pix_ref<T, 3>, pix_ref<T, 4>, planes_ref<T>}
+extern const Kernels kTable = {
+    QRX_TW(u8), QRX_TW(s8), QRX_TW(u16), QRX_TW(s16), QRX_TW(float), pix_ref<float, 3>, c4_ref, c4_ref,
+};
+#endif
+#undef QRX_TW
+#undef QRX_TW8
+#undef QRX_TWIST_SIMD
+
+}  // namespace qrx::twist::QRX_LEVEL

@@ -1,0 +1,400 @@
+// BT.709 gamma: 8u tables, 16u direct and table evaluation, 32f range
+// evaluation, check order, allocation failure, alpha, in place, all levels.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "core/allocator.h"
+#include "gray_twist_gamma/gamma_tables.h"
+#include "gray_twist_gamma/recipes.h"
+#include "qrxcc.h"
+#include "support/test_image.h"
+
+namespace {
+
+using qrxtest::GuardedImage;
+
+double from_bits(std::uint64_t b) {
+    double d;
+    std::memcpy(&d, &b, 8);
+    return d;
+}
+std::uint64_t bits_of(double d) {
+    std::uint64_t b;
+    std::memcpy(&b, &d, 8);
+    return b;
+}
+
+// The stored constants, from their bit patterns.
+const double kThrF = from_bits(0x3F926E978D4FDF3Bull), kExpF = from_bits(0x3FDCCCCCCCCCCCCDull);
+const double kA = from_bits(0x3FF195810624DD2Full), kB = from_bits(0x3FB95810624DD2F2ull);
+const double kSlope = from_bits(0x4012000000000000ull), kThrI = from_bits(0x3FB4C985F06F6944ull);
+const double kInvN = from_bits(0x3EF0001000100010ull), kInvA = from_bits(0x3FED1E0C942633B6ull);
+const double kExpI = from_bits(0x4001C71C71C71C72ull), kInvSlope = from_bits(0x3FCC71C71C71C71Cull);
+const double kFull = from_bits(0x40EFFFE000000000ull);
+
+std::uint16_t model16(unsigned v, bool fwd) {
+    const double x = v * kInvN;
+    double y;
+    if (fwd)
+        y = x >= kThrF ? (std::pow(x, kExpF) * kA - kB) * kFull : v * kSlope;
+    else
+        y = x >= kThrI ? std::pow((x + kB) * kInvA, kExpI) * kFull : v * kInvSlope;
+    const float r = static_cast<float>(y + 0.5);
+    long n = static_cast<long>(r);  // r is in range here
+    if ((n % 2) != 0 && static_cast<float>(n) == r) --n;
+    return static_cast<std::uint16_t>(n);
+}
+
+float model32(float s, float vmin, float vmax, bool fwd) {
+    const double r = static_cast<double>(vmax - vmin);
+    const double q = 1.0 / r;
+    const double d = static_cast<double>(s - vmin);
+    const double t = d * q;
+    double y;
+    if (fwd)
+        y = t >= kThrF ? (std::pow(t, kExpF) * kA - kB) * r + vmin : d * kSlope + vmin;
+    else
+        y = t >= kThrI ? std::pow((t + kB) * kInvA, kExpI) * r + vmin : d * kInvSlope + vmin;
+    return static_cast<float>(y);
+}
+
+bool same_float(float a, float b) { return std::memcmp(&a, &b, 4) == 0; }
+
+}  // namespace
+
+TEST(GtgGamma, StoredConstantsAreBitExact) {
+    namespace g = qrx::gtg;
+    EXPECT_EQ(bits_of(g::kFwdThreshold), 0x3F926E978D4FDF3Bull);
+    EXPECT_EQ(bits_of(g::kFwdExponent), 0x3FDCCCCCCCCCCCCDull);
+    EXPECT_EQ(bits_of(g::kScaleA), 0x3FF195810624DD2Full);
+    EXPECT_EQ(bits_of(g::kOffsetB), 0x3FB95810624DD2F2ull);
+    EXPECT_EQ(bits_of(g::kLinearSlope), 0x4012000000000000ull);
+    EXPECT_EQ(bits_of(g::kInvThreshold), 0x3FB4C985F06F6944ull);
+    EXPECT_EQ(bits_of(g::kInv65535), 0x3EF0001000100010ull);
+    EXPECT_EQ(bits_of(g::kInvScaleA), 0x3FED1E0C942633B6ull);
+    EXPECT_EQ(bits_of(g::kInvExponent), 0x4001C71C71C71C72ull);
+    EXPECT_EQ(bits_of(g::kInvSlope), 0x3FCC71C71C71C71Cull);
+    EXPECT_EQ(bits_of(g::kFullScale16), 0x40EFFFE000000000ull);
+}
+
+TEST(GtgGamma8u, TablesMatchTheCurve) {
+    // Entry 3 of the forward table: 255 * 4.5 * 3 / 255 is exactly 13.5 in double
+    // precision, a second tie besides entry 1; round-half-even gives 14.
+    const struct {
+        int i, fwd;
+    } f[] = {{1, 4}, {2, 9}, {3, 14}, {128, 180}, {254, 255}, {255, 255}};
+    for (auto c : f) EXPECT_EQ(qrx::gamma::kForward8u[c.i], c.fwd) << c.i;
+    const struct {
+        int i, inv;
+    } g[] = {{3, 1}, {128, 67}, {254, 253}, {255, 255}};
+    for (auto c : g) EXPECT_EQ(qrx::gamma::kInverse8u[c.i], c.inv) << c.i;
+    for (int i = 0; i < 256; ++i) {
+        const double x = i / 255.0;
+        const double fy = x < 0.018 ? 4.5 * x : 1.099 * std::pow(x, 0.45) - 0.099;
+        const double gy = x < 0.0812 ? x / 4.5 : std::pow((x + 0.099) / 1.099, 1 / 0.45);
+        EXPECT_EQ(qrx::gamma::kForward8u[i], static_cast<int>(std::nearbyint(255.0 * fy))) << i;
+        EXPECT_EQ(qrx::gamma::kInverse8u[i], static_cast<int>(std::nearbyint(255.0 * gy))) << i;
+    }
+}
+
+TEST(GtgGamma8u, AllLayoutsLookUpAndKeepAlpha) {
+    for (int width : {1, 2, 5, 8, 15, 16, 17, 31, 63, 64, 65, 100, 300}) {
+        for (bool fwd : {true, false}) {
+            const std::uint8_t* t = fwd ? qrx::gamma::kForward8u : qrx::gamma::kInverse8u;
+            const QrxSize roi{width, 3};
+            // C3 and AC4, not in place and in place
+            for (int ch : {3, 4}) {
+                GuardedImage src(width * ch, 3), dst(width * ch, 3, 9);
+                src.fill_random(width + ch);
+                dst.fill_random(width * 7);
+                GuardedImage img = src;
+                const auto before = dst.roi_bytes();
+                QrxStatus s1, s2;
+                if (ch == 3) {
+                    s1 = (fwd ? qrxiGammaFwd_8u_C3R : qrxiGammaInv_8u_C3R)(src.data(), src.step(), dst.data(), dst.step(), roi);
+                    s2 = (fwd ? qrxiGammaFwd_8u_C3IR : qrxiGammaInv_8u_C3IR)(img.data(), img.step(), roi);
+                } else {
+                    s1 = (fwd ? qrxiGammaFwd_8u_AC4R : qrxiGammaInv_8u_AC4R)(src.data(), src.step(), dst.data(), dst.step(), roi);
+                    s2 = (fwd ? qrxiGammaFwd_8u_AC4IR : qrxiGammaInv_8u_AC4IR)(img.data(), img.step(), roi);
+                }
+                ASSERT_EQ(s1, qrxStatusOk);
+                ASSERT_EQ(s2, qrxStatusOk);
+                for (int y = 0; y < 3; ++y)
+                    for (int i = 0; i < width * ch; ++i) {
+                        const bool alpha = ch == 4 && i % 4 == 3;
+                        const std::uint8_t want = alpha ? before[y * width * ch + i] : t[src.row(y)[i]];
+                        ASSERT_EQ(dst.row(y)[i], want) << "w " << width << " ch " << ch << " i " << i;
+                        ASSERT_EQ(img.row(y)[i], alpha ? src.row(y)[i] : want);
+                    }
+                EXPECT_TRUE(dst.guards_intact());
+                EXPECT_TRUE(img.guards_intact());
+            }
+            // planes
+            GuardedImage s0(width, 3), s1(width, 3), s2(width, 3), d0(width, 3), d1(width, 3), d2(width, 3);
+            s0.fill_random(1);
+            s1.fill_random(2);
+            s2.fill_random(3);
+            const Qrx8u* sp[3] = {s0.data(), s1.data(), s2.data()};
+            Qrx8u* dp[3] = {d0.data(), d1.data(), d2.data()};
+            ASSERT_EQ((fwd ? qrxiGammaFwd_8u_P3R : qrxiGammaInv_8u_P3R)(sp, s0.step(), dp, d0.step(), roi), qrxStatusOk);
+            GuardedImage* ss[3] = {&s0, &s1, &s2};
+            GuardedImage* ds[3] = {&d0, &d1, &d2};
+            for (int p = 0; p < 3; ++p) {
+                for (int y = 0; y < 3; ++y)
+                    for (int x = 0; x < width; ++x) ASSERT_EQ(ds[p]->row(y)[x], t[ss[p]->row(y)[x]]);
+                EXPECT_TRUE(ds[p]->guards_intact());
+            }
+            Qrx8u* ip[3] = {s0.data(), s1.data(), s2.data()};
+            ASSERT_EQ((fwd ? qrxiGammaFwd_8u_IP3R : qrxiGammaInv_8u_IP3R)(ip, s0.step(), roi), qrxStatusOk);
+            for (int p = 0; p < 3; ++p) EXPECT_EQ(ss[p]->roi_bytes(), ds[p]->roi_bytes());
+        }
+    }
+}
+
+TEST(GtgGamma16u, WorkedValues) {
+    const struct {
+        unsigned v, want;
+    } fwd[] = {{1, 4}, {2, 9}, {100, 450}, {32768, 46236}, {65534, 65535}, {65535, 65535}},
+      inv[] = {{100, 22}, {5321, 1182}, {5322, 1179}, {32768, 17013}, {65535, 65535}};
+    for (auto c : fwd) {
+        Qrx16u s[3] = {static_cast<Qrx16u>(c.v), 0, 0}, d[3];
+        ASSERT_EQ(qrxiGammaFwd_16u_C3R(s, 6, d, 6, {1, 1}), qrxStatusOk);
+        EXPECT_EQ(d[0], c.want) << c.v;
+        EXPECT_EQ(model16(c.v, true), c.want) << c.v;
+    }
+    for (auto c : inv) {
+        Qrx16u s[3] = {static_cast<Qrx16u>(c.v), 0, 0}, d[3];
+        ASSERT_EQ(qrxiGammaInv_16u_C3R(s, 6, d, 6, {1, 1}), qrxStatusOk);
+        EXPECT_EQ(d[0], c.want) << c.v;  // 5321 -> 1182 but 5322 -> 1179: the two pieces do not meet
+    }
+}
+
+TEST(GtgGamma16u, DirectAndTableAgreeWithTheModelForEveryValue) {
+    // 128 x 170 C3 = 65280 samples: direct; 256 x 86 C3 = 66048 samples: table
+    std::vector<Qrx16u> all(66048);
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<Qrx16u>(i * 40503u);  // odd multiplier: a permutation
+    for (bool fwd : {true, false}) {
+        std::vector<Qrx16u> model(65536);
+        for (unsigned v = 0; v < 65536; ++v) model[v] = model16(v, fwd);
+        std::vector<Qrx16u> small(128 * 3 * 170), large(all.size());
+        auto fn = fwd ? qrxiGammaFwd_16u_C3R : qrxiGammaInv_16u_C3R;
+        ASSERT_EQ(fn(all.data(), 128 * 6, small.data(), 128 * 6, {128, 170}), qrxStatusOk);
+        const long live = qrx::testing_hooks::live_blocks();
+        ASSERT_EQ(fn(all.data(), 256 * 6, large.data(), 256 * 6, {256, 86}), qrxStatusOk);
+        EXPECT_EQ(qrx::testing_hooks::live_blocks(), live) << "table released";
+        for (std::size_t i = 0; i < small.size(); ++i) ASSERT_EQ(small[i], model[all[i]]) << all[i];
+        for (std::size_t i = 0; i < large.size(); ++i) ASSERT_EQ(large[i], model[all[i]]) << all[i];
+    }
+}
+
+TEST(GtgGamma16u, LayoutsInPlaceAlphaAndBothPaths) {
+    // (width, height): 20 x 3 is evaluated directly; 200 x 120 (72000 samples) uses the table
+    for (QrxSize roi : {QrxSize{20, 3}, QrxSize{200, 120}}) {
+        const int w = roi.width, h = roi.height;
+        for (bool fwd : {true, false}) {
+            for (int ch : {3, 4}) {
+                GuardedImage src(w * ch * 2, h, 4), dst(w * ch * 2, h, 6);
+                src.fill_random(w + ch);
+                dst.fill_random(h);
+                const auto before = dst.roi_bytes();
+                GuardedImage img = src;
+                if (ch == 3) {
+                    ASSERT_EQ((fwd ? qrxiGammaFwd_16u_C3R : qrxiGammaInv_16u_C3R)(src.as<Qrx16u>(), src.step(), dst.as<Qrx16u>(), dst.step(), roi), qrxStatusOk);
+                    ASSERT_EQ((fwd ? qrxiGammaFwd_16u_C3IR : qrxiGammaInv_16u_C3IR)(img.as<Qrx16u>(), img.step(), roi), qrxStatusOk);
+                } else {
+                    ASSERT_EQ((fwd ? qrxiGammaFwd_16u_AC4R : qrxiGammaInv_16u_AC4R)(src.as<Qrx16u>(), src.step(), dst.as<Qrx16u>(), dst.step(), roi), qrxStatusOk);
+                    ASSERT_EQ((fwd ? qrxiGammaFwd_16u_AC4IR : qrxiGammaInv_16u_AC4IR)(img.as<Qrx16u>(), img.step(), roi), qrxStatusOk);
+                }
+                for (int y = 0; y < h; ++y) {
+                    const Qrx16u* s = reinterpret_cast<const Qrx16u*>(src.row(y));
+                    const Qrx16u* d = reinterpret_cast<const Qrx16u*>(dst.row(y));
+                    const Qrx16u* q = reinterpret_cast<const Qrx16u*>(img.row(y));
+                    for (int i = 0; i < w * ch; ++i) {
+                        const bool alpha = ch == 4 && i % 4 == 3;
+                        Qrx16u old;
+                        std::memcpy(&old, before.data() + (static_cast<std::size_t>(y) * w * ch + i) * 2, 2);
+                        ASSERT_EQ(d[i], alpha ? old : model16(s[i], fwd));
+                        ASSERT_EQ(q[i], alpha ? s[i] : d[i]);
+                    }
+                }
+                EXPECT_TRUE(dst.guards_intact());
+                EXPECT_TRUE(img.guards_intact());
+            }
+            GuardedImage a(w * 2, h, 2), b(w * 2, h, 2), c(w * 2, h, 2), x(w * 2, h, 4), y(w * 2, h, 4), z(w * 2, h, 4);
+            a.fill_random(1);
+            b.fill_random(2);
+            c.fill_random(3);
+            const Qrx16u* sp[3] = {a.as<Qrx16u>(), b.as<Qrx16u>(), c.as<Qrx16u>()};
+            Qrx16u* dp[3] = {x.as<Qrx16u>(), y.as<Qrx16u>(), z.as<Qrx16u>()};
+            ASSERT_EQ((fwd ? qrxiGammaFwd_16u_P3R : qrxiGammaInv_16u_P3R)(sp, a.step(), dp, x.step(), roi), qrxStatusOk);
+            Qrx16u* ip[3] = {a.as<Qrx16u>(), b.as<Qrx16u>(), c.as<Qrx16u>()};
+            GuardedImage a0 = a;
+            ASSERT_EQ((fwd ? qrxiGammaFwd_16u_IP3R : qrxiGammaInv_16u_IP3R)(ip, a.step(), roi), qrxStatusOk);
+            EXPECT_EQ(a.roi_bytes(), x.roi_bytes());
+            EXPECT_EQ(b.roi_bytes(), y.roi_bytes());
+            EXPECT_EQ(c.roi_bytes(), z.roi_bytes());
+            const Qrx16u* first = reinterpret_cast<const Qrx16u*>(a0.row(h - 1));
+            EXPECT_EQ(reinterpret_cast<const Qrx16u*>(x.row(h - 1))[w - 1], model16(first[w - 1], fwd));
+            EXPECT_TRUE(x.guards_intact() && y.guards_intact() && z.guards_intact());
+        }
+    }
+}
+
+TEST(GtgGamma16u, AllocationFailureWritesNothing) {
+    GuardedImage src(200 * 8, 170), dst(200 * 8, 170);
+    src.fill_random(4);
+    const auto before = dst.all_bytes();
+    const long live = qrx::testing_hooks::live_blocks();
+    qrx::testing_hooks::fail_allocation_after(1);
+    EXPECT_EQ(qrxiGammaFwd_16u_C3R(src.as<Qrx16u>(), src.step(), dst.as<Qrx16u>(), dst.step(), {200, 120}),
+              qrxStatusOutOfMemory);
+    qrx::testing_hooks::fail_allocation_after(1);
+    EXPECT_EQ(qrxiGammaInv_16u_AC4IR(dst.as<Qrx16u>(), dst.step(), {200, 120}), qrxStatusOutOfMemory);
+    Qrx16u* planes[3] = {dst.as<Qrx16u>(), dst.as<Qrx16u>() + 200, dst.as<Qrx16u>() + 400};
+    qrx::testing_hooks::fail_allocation_after(1);
+    EXPECT_EQ(qrxiGammaFwd_16u_IP3R(planes, dst.step(), {200, 120}), qrxStatusOutOfMemory);
+    EXPECT_EQ(dst.all_bytes(), before);
+    EXPECT_EQ(qrx::testing_hooks::live_blocks(), live);
+    // 65536 samples exactly need no table: a pending failure does not matter
+    qrx::testing_hooks::fail_allocation_after(1);
+    EXPECT_EQ(qrxiGammaFwd_16u_C3R(src.as<Qrx16u>(), src.step(), dst.as<Qrx16u>(), dst.step(), {128, 170}), qrxStatusOk);
+    qrx::testing_hooks::fail_allocation_after(0);
+    // checks come before the allocation
+    qrx::testing_hooks::fail_allocation_after(1);
+    EXPECT_EQ(qrxiGammaFwd_16u_C3R(src.as<Qrx16u>(), 0, dst.as<Qrx16u>(), dst.step(), {200, 120}), qrxStatusStepError);
+    qrx::testing_hooks::fail_allocation_after(0);
+}
+
+TEST(GtgGamma32f, RangeCheckComesFirst) {
+    float s[3] = {0.5f, 0.5f, 0.5f}, d[3];
+    EXPECT_EQ(qrxiGammaFwd_32f_C3R(nullptr, 12, nullptr, 12, {1, 1}, 1.0f, 1.0f), qrxStatusGammaRange);
+    EXPECT_EQ(qrxiGammaInv_32f_C3R(s, 12, d, 12, {0, 0}, 2.0f, 1.0f), qrxStatusGammaRange);
+    EXPECT_EQ(qrxiGammaFwd_32f_IP3R(nullptr, 0, {1, 1}, 0.0f, NAN), qrxStatusGammaRange);
+    EXPECT_EQ(qrxiGammaFwd_32f_AC4IR(s, 16, {1, 1}, 1e30f, 1e30f + 1.0f), qrxStatusGammaRange) << "difference 0 in float";
+    EXPECT_EQ(qrxiGammaFwd_32f_C3R(nullptr, 12, d, 12, {1, 1}, 0.0f, 1.0f), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiGammaFwd_32f_C3R(s, 12, d, 12, {1, 0}, 0.0f, 1.0f), qrxStatusSizeError);
+    EXPECT_EQ(qrxiGammaFwd_32f_C3R(s, 12, d, -12, {1, 1}, 0.0f, 1.0f), qrxStatusStepError);
+}
+
+TEST(GtgGamma32f, EndpointsAndModel) {
+    for (auto fn : {qrxiGammaFwd_32f_C3R, qrxiGammaInv_32f_C3R}) {
+        const float s[3] = {0.0f, 1.0f, 0.25f};
+        float d[3];
+        ASSERT_EQ(fn(s, 12, d, 12, {1, 1}, 0.0f, 1.0f), qrxStatusOk);
+        EXPECT_EQ(d[0], 0.0f);
+        EXPECT_EQ(d[1], 1.0f);
+    }
+    std::mt19937 rng(12);
+    std::uniform_real_distribution<float> u(-30.0f, 300.0f);
+    const float ranges[][2] = {{0.0f, 1.0f}, {-10.0f, 255.0f}, {16.0f, 235.0f}, {1000.0f, 1000.5f}};
+    for (const auto& r : ranges)
+        for (bool fwd : {true, false})
+            for (int ch : {3, 4}) {
+                const int w = 23, h = 3;
+                GuardedImage src(w * ch * 4, h, 4), dst(w * ch * 4, h, 8);
+                for (int y = 0; y < h; ++y)
+                    for (int i = 0; i < w * ch; ++i) reinterpret_cast<float*>(src.row(y))[i] = u(rng);
+                reinterpret_cast<float*>(src.row(0))[0] = NAN;
+                reinterpret_cast<float*>(src.row(0))[1] = r[0];
+                reinterpret_cast<float*>(src.row(0))[2] = r[1];
+                dst.fill_random(3);
+                const auto before = dst.roi_bytes();
+                GuardedImage img = src;
+                const QrxSize roi{w, h};
+                if (ch == 3) {
+                    ASSERT_EQ((fwd ? qrxiGammaFwd_32f_C3R : qrxiGammaInv_32f_C3R)(src.as<float>(), src.step(), dst.as<float>(), dst.step(), roi, r[0], r[1]), qrxStatusOk);
+                    ASSERT_EQ((fwd ? qrxiGammaFwd_32f_C3IR : qrxiGammaInv_32f_C3IR)(img.as<float>(), img.step(), roi, r[0], r[1]), qrxStatusOk);
+                } else {
+                    ASSERT_EQ((fwd ? qrxiGammaFwd_32f_AC4R : qrxiGammaInv_32f_AC4R)(src.as<float>(), src.step(), dst.as<float>(), dst.step(), roi, r[0], r[1]), qrxStatusOk);
+                    ASSERT_EQ((fwd ? qrxiGammaFwd_32f_AC4IR : qrxiGammaInv_32f_AC4IR)(img.as<float>(), img.step(), roi, r[0], r[1]), qrxStatusOk);
+                }
+                for (int y = 0; y < h; ++y)
+                    for (int i = 0; i < w * ch; ++i) {
+                        const float s = reinterpret_cast<const float*>(src.row(y))[i];
+                        const float d = reinterpret_cast<const float*>(dst.row(y))[i];
+                        const float q = reinterpret_cast<const float*>(img.row(y))[i];
+                        if (ch == 4 && i % 4 == 3) {
+                            EXPECT_EQ(std::memcmp(&d, before.data() + (static_cast<std::size_t>(y) * w * ch + i) * 4, 4), 0);
+                            EXPECT_TRUE(same_float(q, s));
+                            continue;
+                        }
+                        ASSERT_TRUE(same_float(d, model32(s, r[0], r[1], fwd))) << s << " -> " << d;
+                        ASSERT_TRUE(same_float(q, d));
+                    }
+                EXPECT_TRUE(std::isnan(reinterpret_cast<const float*>(dst.row(0))[0])) << "NaN takes the linear piece";
+                EXPECT_TRUE(dst.guards_intact());
+            }
+    // planes
+    float a[4] = {0.1f, 0.2f, 0.3f, 0.4f}, b[4] = {1, 2, 3, 4}, c[4] = {-1, 0, 0.01f, 9}, x[4], y[4], z[4];
+    const float* sp[3] = {a, b, c};
+    float* dp[3] = {x, y, z};
+    ASSERT_EQ(qrxiGammaInv_32f_P3R(sp, 16, dp, 16, {4, 1}, 0.0f, 4.0f), qrxStatusOk);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(same_float(x[i], model32(a[i], 0.0f, 4.0f, false)));
+        EXPECT_TRUE(same_float(y[i], model32(b[i], 0.0f, 4.0f, false)));
+        EXPECT_TRUE(same_float(z[i], model32(c[i], 0.0f, 4.0f, false)));
+    }
+    float* ip[3] = {a, b, c};
+    ASSERT_EQ(qrxiGammaInv_32f_IP3R(ip, 16, {4, 1}, 0.0f, 4.0f), qrxStatusOk);
+    EXPECT_EQ(0, std::memcmp(a, x, 16));
+    EXPECT_EQ(0, std::memcmp(b, y, 16));
+    EXPECT_EQ(0, std::memcmp(c, z, 16));
+}
+
+TEST(GtgGamma, ChecksInOrder) {
+    Qrx8u a[16] = {}, b[16] = {}, c[16] = {}, d[16];
+    std::memset(d, 0x11, sizeof d);
+    const Qrx8u* sp[3] = {a, b, c};
+    Qrx8u* dp[3] = {d, nullptr, d + 8};
+    EXPECT_EQ(qrxiGammaFwd_8u_P3R(sp, 4, dp, 4, {1, 1}), qrxStatusNullPointer) << "null second destination plane";
+    EXPECT_EQ(qrxiGammaFwd_8u_P3R(sp, 4, dp, 4, {0, 0}), qrxStatusNullPointer) << "plane pointers before the size";
+    dp[1] = d + 4;
+    EXPECT_EQ(qrxiGammaFwd_8u_P3R(sp, 4, nullptr, 4, {1, 1}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiGammaFwd_8u_P3R(sp, 4, dp, 4, {0, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiGammaFwd_8u_P3R(sp, 0, dp, 4, {1, 1}), qrxStatusStepError);
+    EXPECT_EQ(qrxiGammaInv_8u_C3R(nullptr, 3, d, 3, {0, 1}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiGammaInv_8u_C3R(a, 3, d, 3, {1, -2}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiGammaInv_8u_C3R(a, 3, d, 0, {1, 1}), qrxStatusStepError);
+    EXPECT_EQ(qrxiGammaInv_8u_AC4IR(d, -4, {1, 1}), qrxStatusStepError);
+    EXPECT_EQ(qrxiGammaFwd_16u_C3IR(nullptr, 6, {1, 1}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiGammaFwd_16u_AC4R(reinterpret_cast<Qrx16u*>(a), 8, reinterpret_cast<Qrx16u*>(d), 8, {0, 1}),
+              qrxStatusSizeError);
+    Qrx16u* ip[3] = {reinterpret_cast<Qrx16u*>(d), nullptr, reinterpret_cast<Qrx16u*>(d)};
+    EXPECT_EQ(qrxiGammaInv_16u_IP3R(ip, 2, {1, 1}), qrxStatusNullPointer);
+    for (Qrx8u v : d) EXPECT_EQ(v, 0x11);
+}
+
+TEST(GtgGamma, SameAtAllLevels) {
+    for (int width : {1, 7, 9, 33, 65, 257}) {
+        qrxtest::expect_same_at_all_levels([&] {
+            std::vector<std::uint8_t> out;
+            auto add = [&](const GuardedImage& g) { out.insert(out.end(), g.all_bytes().begin(), g.all_bytes().end()); };
+            GuardedImage s3(width * 3, 2), d3(width * 3, 2), s4(width * 4, 2), d4(width * 4, 2);
+            s3.fill_random(1);
+            s4.fill_random(2);
+            d4.fill_random(3);
+            qrxiGammaFwd_8u_C3R(s3.data(), s3.step(), d3.data(), d3.step(), {width, 2});
+            qrxiGammaInv_8u_AC4R(s4.data(), s4.step(), d4.data(), d4.step(), {width, 2});
+            add(d3);
+            add(d4);
+            qrxiGammaInv_8u_AC4IR(s4.data(), s4.step(), {width, 2});
+            add(s4);
+            // 16u through the table: height chosen so that width x 3 x height > 65536
+            const int h = 65536 / (width * 3) + 1;
+            GuardedImage u3(width * 6, h, 2), v3(width * 6, h, 2), u4(width * 8, h, 2), v4(width * 8, h, 2);
+            u3.fill_random(4);
+            u4.fill_random(5);
+            v4.fill_random(6);
+            qrxiGammaInv_16u_C3R(u3.as<Qrx16u>(), u3.step(), v3.as<Qrx16u>(), v3.step(), {width, h});
+            qrxiGammaFwd_16u_AC4R(u4.as<Qrx16u>(), u4.step(), v4.as<Qrx16u>(), v4.step(), {width, h});
+            add(v3);
+            add(v4);
+            return out;
+        });
+    }
+}

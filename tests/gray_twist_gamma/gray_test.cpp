@@ -1,0 +1,367 @@
+// Colour to gray: worked values, the 8u body/tail split, 16s saturation and
+// wrap, caller weights, checks, untouched bytes and every dispatch level.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "qrxcc.h"
+#include "support/test_image.h"
+
+namespace {
+
+using qrxtest::GuardedImage;
+
+// ---- independent per-pixel model --------------------------------------------
+
+struct W8 {
+    unsigned w[3];
+};
+const W8 kFixed8 = {{1225, 2404, 467}};
+const float kFixedF[3] = {0.299f, 0.587f, 0.114f};
+
+W8 to_fixed(const float* w) {
+    W8 r{};
+    for (int k = 0; k < 3; ++k) {
+        const double v = std::trunc(static_cast<double>(w[k]) * 4096.0 + 0.5);
+        const long long i = (v >= -2147483648.0 && v <= 2147483647.0) ? static_cast<long long>(v) : INT32_MIN;
+        r.w[k] = static_cast<unsigned>(i) & 0xFFFFu;
+    }
+    return r;
+}
+
+std::uint8_t model_body(const std::uint8_t* p, const W8& w) {
+    unsigned s = 0;
+    for (int k = 0; k < 3; ++k) {
+        const unsigned prod = static_cast<unsigned>(p[k]) * 256u * w.w[k];  // < 2^32
+        s = std::min(65535u, s + (prod >> 16));
+    }
+    if (s & 0x8000u) return 0;
+    return static_cast<std::uint8_t>(std::min(255u, s >> 4));
+}
+
+std::uint8_t model_tail(const std::uint8_t* p, const W8& w) {
+    const long long s = static_cast<long long>(p[0]) * w.w[0] + static_cast<long long>(p[1]) * w.w[1] +
+                        static_cast<long long>(p[2]) * w.w[2];
+    return static_cast<std::uint8_t>((s >> 12) & 0xFF);
+}
+
+float model_sum(float a, float b, float c, const float* w) {
+    const float p0 = w[0] * a;
+    const float p1 = w[1] * b;
+    const float s01 = p0 + p1;
+    const float p2 = w[2] * c;
+    return s01 + p2;
+}
+
+long long trunc_or_min(float f) {
+    if (!(f >= -2147483648.0f && f < 2147483648.0f)) return INT32_MIN;
+    return static_cast<long long>(std::trunc(f));
+}
+
+std::uint16_t model_16u(const std::uint16_t* p, const float* w) {
+    return static_cast<std::uint16_t>(trunc_or_min(model_sum(p[0], p[1], p[2], w)) & 0xFFFF);
+}
+
+std::int16_t model_16s(const std::int16_t* p, const float* w, bool body) {
+    const long long t = trunc_or_min(model_sum(p[0] + 32768.0f, p[1] + 32768.0f, p[2] + 32768.0f, w));
+    const std::int32_t y = static_cast<std::int32_t>(static_cast<std::uint32_t>(t) - 32768u);
+    if (body) return static_cast<std::int16_t>(std::max(-32768, std::min(32767, y)));
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(y & 0xFFFF));
+}
+
+// ---- one call over guarded images -------------------------------------------
+
+template <class T>
+struct GrayCase {
+    int ch;
+    int width, height;
+    GuardedImage src, dst;
+    GrayCase(int c, int w, int h, std::uint32_t seed, int pad = 4)
+        : ch(c), width(w), height(h), src(w * c * int(sizeof(T)), h, pad), dst(w * int(sizeof(T)), h, pad + 4) {
+        src.fill_random(seed);
+    }
+    const T* s() { return src.as<T>(); }
+    T* d() { return dst.as<T>(); }
+    const T* srow(int y) { return reinterpret_cast<const T*>(src.row(y)); }
+    const T* drow(int y) { return reinterpret_cast<const T*>(dst.row(y)); }
+};
+
+using Fn8 = QrxStatus (*)(const Qrx8u*, int, Qrx8u*, int, QrxSize);
+using Fn8W = QrxStatus (*)(const Qrx8u*, int, Qrx8u*, int, QrxSize, const Qrx32f*);
+
+void expect_8u_model(int ch, int width, int height, const W8& w, const std::function<QrxStatus(GrayCase<Qrx8u>&)>& call,
+                     std::uint32_t seed) {
+    GrayCase<Qrx8u> c(ch, width, height, seed);
+    ASSERT_EQ(call(c), qrxStatusOk);
+    const int body = width - width % (ch == 3 ? 4 : 8);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t* p = c.srow(y) + ch * x;
+            const std::uint8_t want = x < body ? model_body(p, w) : model_tail(p, w);
+            ASSERT_EQ(c.drow(y)[x], want) << "ch " << ch << " w " << width << " x " << x << " y " << y;
+        }
+    EXPECT_TRUE(c.dst.guards_intact());
+}
+
+}  // namespace
+
+TEST(GtgGray8u, WorkedValuesShowTheBodyTailSplit) {
+    // (pixel, body, tail) from the definition of the two recipes
+    const struct {
+        std::uint8_t p[3];
+        std::uint8_t body, tail;
+    } cases[] = {{{255, 255, 255}, 254, 255}, {{128, 128, 128}, 127, 128}, {{1, 1, 1}, 0, 1}, {{100, 150, 200}, 140, 140}};
+    for (const auto& k : cases) {
+        for (int ch : {3, 4}) {
+            const int block = ch == 3 ? 4 : 8;
+            // one row of block + 1 pixels: the first block is body, the last pixel tail
+            std::vector<Qrx8u> src(static_cast<std::size_t>(block + 1) * ch, 77), dst(block + 1, 0);
+            for (int x = 0; x <= block; ++x) std::memcpy(&src[x * ch], k.p, 3);
+            const QrxSize roi{block + 1, 1};
+            const int step = (block + 1) * ch;
+            ASSERT_EQ((ch == 3 ? qrxiRGBToGray_8u_C3C1R : qrxiRGBToGray_8u_AC4C1R)(src.data(), step, dst.data(), block + 1, roi),
+                      qrxStatusOk);
+            for (int x = 0; x < block; ++x) EXPECT_EQ(dst[x], k.body) << "ch " << ch << " x " << x;
+            EXPECT_EQ(dst[block], k.tail) << "ch " << ch;
+        }
+    }
+}
+
+TEST(GtgGray8u, OnePixelIsTailAndWidthFourIsBody) {
+    Qrx8u white[16];
+    std::memset(white, 255, sizeof white);
+    Qrx8u out[4] = {};
+    ASSERT_EQ(qrxiRGBToGray_8u_C3C1R(white, 3, out, 1, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(out[0], 255);
+    ASSERT_EQ(qrxiRGBToGray_8u_AC4C1R(white, 4, out, 1, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(out[0], 255);
+    ASSERT_EQ(qrxiRGBToGray_8u_C3C1R(white, 12, out, 4, {4, 1}), qrxStatusOk);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(out[x], 254);
+    // AC4 width 4 is still all tail (blocks of 8)
+    ASSERT_EQ(qrxiRGBToGray_8u_AC4C1R(white, 16, out, 4, {4, 1}), qrxStatusOk);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(out[x], 255);
+}
+
+TEST(GtgGray8u, MatchesModelAtEveryWidthAndLevel) {
+    const float odd_weights[3] = {0.5f, 0.7f, 0.3f};      // sum above 1: body clamps, tail wraps
+    const float negative[3] = {-0.25f, 0.9f, 0.6f};       // low 16 bits of a negative weight
+    const float huge[3] = {9.0f, 1e12f, NAN};             // beyond int32 and NaN give weight 0
+    for (int ch : {3, 4})
+        for (int width = 1; width <= 70; ++width) {
+            const int height = 1 + width % 3;
+            const std::uint32_t seed = static_cast<std::uint32_t>(width * 7 + ch);
+            expect_8u_model(ch, width, height, kFixed8, [&](GrayCase<Qrx8u>& c) {
+                return (ch == 3 ? qrxiRGBToGray_8u_C3C1R : qrxiRGBToGray_8u_AC4C1R)(c.s(), c.src.step(), c.d(),
+                                                                                c.dst.step(), {c.width, c.height});
+            }, seed);
+            for (const float* w : {odd_weights, negative, huge}) {
+                expect_8u_model(ch, width, height, to_fixed(w), [&](GrayCase<Qrx8u>& c) {
+                    return (ch == 3 ? qrxiColorToGray_8u_C3C1R : qrxiColorToGray_8u_AC4C1R)(
+                        c.s(), c.src.step(), c.d(), c.dst.step(), {c.width, c.height}, w);
+                }, seed + 1);
+            }
+        }
+}
+
+TEST(GtgGray8u, WeightConversion) {
+    EXPECT_EQ(to_fixed(kFixedF).w[0], 1225u);
+    EXPECT_EQ(to_fixed(kFixedF).w[1], 2404u);
+    EXPECT_EQ(to_fixed(kFixedF).w[2], 467u);
+    std::uint32_t bits[3];
+    std::memcpy(bits, kFixedF, sizeof bits);
+    EXPECT_EQ(bits[0], 0x3E991687u);
+    EXPECT_EQ(bits[1], 0x3F1645A2u);
+    EXPECT_EQ(bits[2], 0x3DE978D5u);
+    // null weights and the fixed weights given explicitly equal the fixed member
+    for (int ch : {3, 4}) {
+        GrayCase<Qrx8u> a(ch, 37, 3, 5), b(ch, 37, 3, 5), c(ch, 37, 3, 5);
+        const QrxSize roi{37, 3};
+        if (ch == 3) {
+            qrxiRGBToGray_8u_C3C1R(a.s(), a.src.step(), a.d(), a.dst.step(), roi);
+            qrxiColorToGray_8u_C3C1R(b.s(), b.src.step(), b.d(), b.dst.step(), roi, nullptr);
+            qrxiColorToGray_8u_C3C1R(c.s(), c.src.step(), c.d(), c.dst.step(), roi, kFixedF);
+        } else {
+            qrxiRGBToGray_8u_AC4C1R(a.s(), a.src.step(), a.d(), a.dst.step(), roi);
+            qrxiColorToGray_8u_AC4C1R(b.s(), b.src.step(), b.d(), b.dst.step(), roi, nullptr);
+            qrxiColorToGray_8u_AC4C1R(c.s(), c.src.step(), c.d(), c.dst.step(), roi, kFixedF);
+        }
+        EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
+        EXPECT_EQ(a.dst.all_bytes(), c.dst.all_bytes());
+    }
+}
+
+TEST(GtgGray8u, SaturationOfBodyAndWrapOfTail) {
+    // weights 1.0 (4096 each) on (200, 200, 200): body S = 9600, S >> 4 = 600 clamps to 255;
+    // the tail's exact sum 600 wraps to 88
+    const float ones[3] = {1.0f, 1.0f, 1.0f};
+    std::vector<Qrx8u> src(5 * 3, 200), dst(5);
+    ASSERT_EQ(qrxiColorToGray_8u_C3C1R(src.data(), 15, dst.data(), 5, {5, 1}, ones), qrxStatusOk);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst[x], 255);
+    EXPECT_EQ(dst[4], 600 & 0xFF);
+    // weights 4.0 (16384): S = 38400 reaches 32768 and the body gives 0; the tail wraps 2400
+    const float fours[3] = {4.0f, 4.0f, 4.0f};
+    ASSERT_EQ(qrxiColorToGray_8u_C3C1R(src.data(), 15, dst.data(), 5, {5, 1}, fours), qrxStatusOk);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst[x], 0);
+    EXPECT_EQ(dst[4], 2400 & 0xFF);
+    // weights 16.0 (65536 -> low 16 bits 0): everything 0
+    const float sixteen[3] = {16.0f, 16.0f, 16.0f};
+    ASSERT_EQ(qrxiColorToGray_8u_C3C1R(src.data(), 15, dst.data(), 5, {5, 1}, sixteen), qrxStatusOk);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(dst[x], 0);
+}
+
+TEST(GtgGrayWide, WorkedValues) {
+    Qrx16u a[3] = {65535, 65535, 65535}, b[3] = {1000, 2000, 3000}, o16u = 0;
+    ASSERT_EQ(qrxiRGBToGray_16u_C3C1R(a, 6, &o16u, 2, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(o16u, 65535);
+    ASSERT_EQ(qrxiRGBToGray_16u_C3C1R(b, 6, &o16u, 2, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(o16u, 1815);
+    const Qrx16s vals[3] = {32767, -32768, 0};
+    for (Qrx16s v : vals) {
+        // as tail (width 1) and as body (width 4)
+        Qrx16s s[12], o[4];
+        for (auto& e : s) e = v;
+        ASSERT_EQ(qrxiRGBToGray_16s_C3C1R(s, 6, o, 2, {1, 1}), qrxStatusOk);
+        EXPECT_EQ(o[0], v);
+        ASSERT_EQ(qrxiRGBToGray_16s_C3C1R(s, 24, o, 8, {4, 1}), qrxStatusOk);
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(o[x], v);
+    }
+    Qrx32f f[3] = {1.0f, 2.0f, 3.0f}, of = 0;
+    ASSERT_EQ(qrxiRGBToGray_32f_C3C1R(f, 12, &of, 4, {1, 1}), qrxStatusOk);
+    EXPECT_EQ(of, (0.299f * 1.0f + 0.587f * 2.0f) + 0.114f * 3.0f);
+}
+
+TEST(GtgGrayWide, MatchesModelAtEveryWidth) {
+    const float big[3] = {0.9f, 0.8f, 0.7f};  // 16s body saturates, tail wraps
+    const float* weight_sets[] = {nullptr, kFixedF, big};
+    for (int ch : {3, 4})
+        for (int width = 1; width <= 40; ++width)
+            for (const float* w : weight_sets) {
+                const float* wm = w ? w : kFixedF;
+                const int h = 1 + width % 4;
+                const QrxSize roi{width, h};
+                GrayCase<Qrx16u> u(ch, width, h, width + 11);
+                GrayCase<Qrx16s> s(ch, width, h, width + 13);
+                GrayCase<Qrx32f> f(ch, width, h, width + 17, 8);
+                for (int y = 0; y < h; ++y)  // finite floats in a useful range
+                    for (int i = 0; i < width * ch; ++i)
+                        reinterpret_cast<float*>(f.src.row(y))[i] = static_cast<float>((y * 131 + i * 37) % 1000) * 0.37f - 50.0f;
+                if (ch == 3) {
+                    ASSERT_EQ(qrxiColorToGray_16u_C3C1R(u.s(), u.src.step(), u.d(), u.dst.step(), roi, w), qrxStatusOk);
+                    ASSERT_EQ(qrxiColorToGray_16s_C3C1R(s.s(), s.src.step(), s.d(), s.dst.step(), roi, w), qrxStatusOk);
+                    ASSERT_EQ(qrxiColorToGray_32f_C3C1R(f.s(), f.src.step(), f.d(), f.dst.step(), roi, w), qrxStatusOk);
+                } else {
+                    ASSERT_EQ(qrxiColorToGray_16u_AC4C1R(u.s(), u.src.step(), u.d(), u.dst.step(), roi, w), qrxStatusOk);
+                    ASSERT_EQ(qrxiColorToGray_16s_AC4C1R(s.s(), s.src.step(), s.d(), s.dst.step(), roi, w), qrxStatusOk);
+                    ASSERT_EQ(qrxiColorToGray_32f_AC4C1R(f.s(), f.src.step(), f.d(), f.dst.step(), roi, w), qrxStatusOk);
+                }
+                const int body = width - width % 4;
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < width; ++x) {
+                        if (w != big) ASSERT_EQ(u.drow(y)[x], model_16u(u.srow(y) + ch * x, wm));
+                        ASSERT_EQ(s.drow(y)[x], model_16s(s.srow(y) + ch * x, wm, x < body)) << width << " " << x;
+                        const float* p = f.srow(y) + ch * x;
+                        ASSERT_EQ(f.drow(y)[x], model_sum(p[0], p[1], p[2], wm));
+                    }
+                EXPECT_TRUE(u.dst.guards_intact());
+                EXPECT_TRUE(s.dst.guards_intact());
+                EXPECT_TRUE(f.dst.guards_intact());
+            }
+}
+
+TEST(GtgGray, FixedMembersEqualNullWeights) {
+    GrayCase<Qrx16u> a(3, 21, 2, 3), b(3, 21, 2, 3);
+    qrxiRGBToGray_16u_C3C1R(a.s(), a.src.step(), a.d(), a.dst.step(), {21, 2});
+    qrxiColorToGray_16u_C3C1R(b.s(), b.src.step(), b.d(), b.dst.step(), {21, 2}, nullptr);
+    EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
+    GrayCase<Qrx16s> c(4, 21, 2, 3), e(4, 21, 2, 3);
+    qrxiRGBToGray_16s_AC4C1R(c.s(), c.src.step(), c.d(), c.dst.step(), {21, 2});
+    qrxiColorToGray_16s_AC4C1R(e.s(), e.src.step(), e.d(), e.dst.step(), {21, 2}, nullptr);
+    EXPECT_EQ(c.dst.all_bytes(), e.dst.all_bytes());
+}
+
+TEST(GtgGray, AlphaIsNeverRead) {
+    for (int width : {3, 8, 19, 64}) {
+        GrayCase<Qrx8u> a(4, width, 2, 9), b(4, width, 2, 9);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < width; ++x) b.src.row(y)[4 * x + 3] ^= 0x5A;
+        qrxiRGBToGray_8u_AC4C1R(a.s(), a.src.step(), a.d(), a.dst.step(), {width, 2});
+        qrxiRGBToGray_8u_AC4C1R(b.s(), b.src.step(), b.d(), b.dst.step(), {width, 2});
+        EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
+        GrayCase<Qrx16s> c(4, width, 2, 9), e(4, width, 2, 9);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < width; ++x) reinterpret_cast<Qrx16s*>(e.src.row(y))[4 * x + 3] ^= 0x7A5A;
+        qrxiRGBToGray_16s_AC4C1R(c.s(), c.src.step(), c.d(), c.dst.step(), {width, 2});
+        qrxiRGBToGray_16s_AC4C1R(e.s(), e.src.step(), e.d(), e.dst.step(), {width, 2});
+        EXPECT_EQ(c.dst.all_bytes(), e.dst.all_bytes());
+    }
+}
+
+TEST(GtgGray, ChecksInOrderAndNothingWritten) {
+    Qrx8u s[64] = {}, d[16];
+    std::memset(d, 0xEE, sizeof d);
+    EXPECT_EQ(qrxiRGBToGray_8u_C3C1R(nullptr, 3, d, 1, {0, 1}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiRGBToGray_8u_C3C1R(s, 3, nullptr, 1, {0, 0}), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiRGBToGray_8u_C3C1R(s, 3, d, 1, {0, 1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiRGBToGray_8u_AC4C1R(s, 3, d, 1, {1, -1}), qrxStatusSizeError);
+    EXPECT_EQ(qrxiColorToGray_8u_AC4C1R(s, 3, d, 1, {1, 0}, nullptr), qrxStatusSizeError);
+    EXPECT_EQ(qrxiColorToGray_16u_C3C1R(nullptr, 3, nullptr, 1, {1, 1}, nullptr), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiRGBToGray_16s_AC4C1R(reinterpret_cast<Qrx16s*>(s), 8, reinterpret_cast<Qrx16s*>(d), 2, {-3, 1}),
+              qrxStatusSizeError);
+    EXPECT_EQ(qrxiColorToGray_32f_C3C1R(reinterpret_cast<Qrx32f*>(s), 12, nullptr, 4, {1, 1}, nullptr),
+              qrxStatusNullPointer);
+    for (Qrx8u b : d) EXPECT_EQ(b, 0xEE);
+}
+
+TEST(GtgGray, ZeroNegativeAndOddSteps) {
+    // step 0: every row reads and writes the same row
+    std::vector<Qrx8u> src(9 * 3);
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<Qrx8u>(i * 29);
+    std::vector<Qrx8u> one(9), zero(9);
+    qrxiRGBToGray_8u_C3C1R(src.data(), 27, one.data(), 9, {9, 1});
+    qrxiRGBToGray_8u_C3C1R(src.data(), 0, zero.data(), 0, {9, 5});
+    EXPECT_EQ(one, zero);
+    // negative steps: rows run upwards
+    GrayCase<Qrx8u> c(3, 13, 4, 21);
+    std::vector<Qrx8u> up(13 * 4);
+    qrxiRGBToGray_8u_C3C1R(c.srow(3), -c.src.step(), up.data() + 13 * 3, -13, {13, 4});
+    qrxiRGBToGray_8u_C3C1R(c.s(), c.src.step(), c.d(), c.dst.step(), {13, 4});
+    for (int y = 0; y < 4; ++y) EXPECT_EQ(0, std::memcmp(up.data() + 13 * y, c.drow(y), 13));
+    // 16-bit: an odd byte step acts as the next lower even step
+    std::vector<Qrx16u> s16(2 * 5 * 3 + 8, 0), d16a(40, 0), d16b(40, 0);
+    for (std::size_t i = 0; i < s16.size(); ++i) s16[i] = static_cast<Qrx16u>(i * 997);
+    qrxiRGBToGray_16u_C3C1R(s16.data(), 31, d16a.data(), 21, {5, 2});
+    qrxiRGBToGray_16u_C3C1R(s16.data(), 30, d16b.data(), 20, {5, 2});
+    EXPECT_EQ(d16a, d16b);
+}
+
+TEST(GtgGray, SameAtAllLevels) {
+    const float w[3] = {0.41f, 0.77f, 0.05f};
+    for (int width : {1, 3, 4, 7, 8, 15, 16, 17, 31, 32, 33, 35, 63, 64, 67, 100, 257})
+        for (int ch : {3, 4}) {
+            qrxtest::expect_same_at_all_levels([&] {
+                GrayCase<Qrx8u> a(ch, width, 3, width + ch), b(ch, width, 3, width + ch + 1);
+                GrayCase<Qrx16s> c(ch, width, 2, width);
+                GrayCase<Qrx16u> e(ch, width, 2, width);
+                const QrxSize r3{width, 3}, r2{width, 2};
+                if (ch == 3) {
+                    qrxiRGBToGray_8u_C3C1R(a.s(), a.src.step(), a.d(), a.dst.step(), r3);
+                    qrxiColorToGray_8u_C3C1R(b.s(), b.src.step(), b.d(), b.dst.step(), r3, w);
+                    qrxiColorToGray_16s_C3C1R(c.s(), c.src.step(), c.d(), c.dst.step(), r2, w);
+                    qrxiRGBToGray_16u_C3C1R(e.s(), e.src.step(), e.d(), e.dst.step(), r2);
+                } else {
+                    qrxiRGBToGray_8u_AC4C1R(a.s(), a.src.step(), a.d(), a.dst.step(), r3);
+                    qrxiColorToGray_8u_AC4C1R(b.s(), b.src.step(), b.d(), b.dst.step(), r3, w);
+                    qrxiColorToGray_16s_AC4C1R(c.s(), c.src.step(), c.d(), c.dst.step(), r2, w);
+                    qrxiRGBToGray_16u_AC4C1R(e.s(), e.src.step(), e.d(), e.dst.step(), r2);
+                }
+                std::vector<std::uint8_t> out = a.dst.all_bytes();
+                for (auto* g : {&b.dst, &c.dst, &e.dst}) out.insert(out.end(), g->all_bytes().begin(), g->all_bytes().end());
+                return out;
+            });
+        }
+}

@@ -1,0 +1,487 @@
+// Colour twist: sum orders, clamp-then-round conversions, the rounding-mode
+// rule, in-place and planar members, merged rows and the aligned C4 path.
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <type_traits>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
+#include "qrxcc.h"
+#include "support/test_image.h"
+
+namespace {
+
+using qrxtest::GuardedImage;
+
+// ---- independent per-pixel model --------------------------------------------
+
+float order_a(const float* t, float x0, float x1, float x2) {
+    const float a = t[0] * x0;
+    const float left = t[3] + a;
+    const float c = t[2] * x2;
+    const float b = t[1] * x1;
+    const float right = c + b;
+    return left + right;
+}
+float order_b(const float* t, float x0, float x1, float x2) {
+    float s = t[0] * x0;
+    s = s + t[1] * x1;
+    s = s + t[2] * x2;
+    return s + t[3];
+}
+float order_c(const float* t, const float* x) {
+    float s = t[0] * x[0];
+    s = s + t[1] * x[1];
+    s = s + t[2] * x[2];
+    return s + t[3] * x[3];
+}
+
+template <class T>
+T convert(float r) {
+    if constexpr (std::is_same_v<T, float>) {
+        return r;
+    } else if constexpr (std::is_same_v<T, Qrx8s>) {
+        if (std::isnan(r) || r > 127.0f) r = 127.0f;
+        const float n = std::nearbyint(r);
+        if (n < -128.0f) return -128;
+        return static_cast<T>(n);
+    } else {
+        const float hi = static_cast<float>(std::numeric_limits<T>::max());
+        const float lo = static_cast<float>(std::numeric_limits<T>::min());
+        if (std::isnan(r) || r > hi) r = hi;
+        if (r < lo) r = lo;
+        return static_cast<T>(std::nearbyint(r));
+    }
+}
+
+template <class T>
+T model(const float (*t)[4], int i, float x0, float x1, float x2) {
+    return convert<T>(std::is_same_v<T, Qrx8s> ? order_b(t[i], x0, x1, x2) : order_a(t[i], x0, x1, x2));
+}
+
+// ---- member sets per type ----------------------------------------------------
+
+template <class T>
+struct Members;
+#define QRX_MEMBERS(T, NAME)                                                         \
+    template <>                                                                      \
+    struct Members<T> {                                                              \
+        static constexpr auto c3 = NAME##_C3R;                                       \
+        static constexpr auto c3i = NAME##_C3IR;                                     \
+        static constexpr auto ac4 = NAME##_AC4R;                                     \
+        static constexpr auto ac4i = NAME##_AC4IR;                                   \
+        static constexpr auto p3 = NAME##_P3R;                                       \
+        static constexpr auto p3i = NAME##_IP3R;                                     \
+    };
+QRX_MEMBERS(Qrx8u, qrxiColorTwist32f_8u)
+QRX_MEMBERS(Qrx8s, qrxiColorTwist32f_8s)
+QRX_MEMBERS(Qrx16u, qrxiColorTwist32f_16u)
+QRX_MEMBERS(Qrx16s, qrxiColorTwist32f_16s)
+QRX_MEMBERS(Qrx32f, qrxiColorTwist_32f)
+#undef QRX_MEMBERS
+
+template <class T>
+void fill_samples(GuardedImage& img, int samples_per_row, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    for (int y = 0; y < img.rows(); ++y) {
+        T* p = reinterpret_cast<T*>(img.row(y));
+        for (int i = 0; i < samples_per_row; ++i) {
+            if constexpr (std::is_same_v<T, float>)
+                p[i] = static_cast<float>(static_cast<int>(rng() % 20000) - 5000) * 0.0371f;
+            else
+                p[i] = static_cast<T>(rng());
+        }
+    }
+}
+
+template <class T>
+void random_matrix(float (*t)[4], std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<float> coef(-1.5f, 1.5f);
+    const float range = std::is_same_v<T, float> ? 100.0f : static_cast<float>(std::numeric_limits<T>::max());
+    std::uniform_real_distribution<float> off(-0.3f * range, 0.6f * range);
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) t[i][j] = coef(rng);
+        t[i][3] = off(rng);
+    }
+}
+
+template <class T>
+const T* srow(GuardedImage& g, int y) {
+    return reinterpret_cast<const T*>(g.row(y));
+}
+
+// Pixel-order members at width w: model, guards, alpha, in place = not in place.
+template <class T>
+void check_pixel_members(int width, int height, std::uint32_t seed) {
+    constexpr int S = sizeof(T);
+    float t[3][4];
+    random_matrix<T>(t, seed);
+    for (int ch : {3, 4}) {
+        GuardedImage src(width * ch * S, height, 4 * S), dst(width * ch * S, height, 8);
+        fill_samples<T>(src, width * ch, seed + 1);
+        dst.fill_random(seed + 2);
+        const std::vector<std::uint8_t> dst_before = dst.roi_bytes();
+        const QrxSize roi{width, height};
+        auto fn = ch == 3 ? Members<T>::c3 : Members<T>::ac4;
+        ASSERT_EQ(fn(src.as<T>(), src.step(), dst.as<T>(), dst.step(), roi, t), qrxStatusOk);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const T* p = srow<T>(src, y) + ch * x;
+                const T* q = srow<T>(dst, y) + ch * x;
+                for (int i = 0; i < 3; ++i) {
+                    const T want = model<T>(t, i, p[0], p[1], p[2]);
+                    ASSERT_EQ(std::memcmp(&q[i], &want, S), 0) << "ch " << ch << " w " << width << " x " << x << " i " << i;
+                }
+                if (ch == 4)
+                    ASSERT_EQ(std::memcmp(&q[3], dst_before.data() + (static_cast<std::size_t>(y) * width * 4 + x * 4 + 3) * S, S), 0)
+                        << "alpha";
+            }
+        EXPECT_TRUE(dst.guards_intact());
+        // in place: the same bytes, alpha of the image kept
+        GuardedImage img(width * ch * S, height, 4 * S);
+        fill_samples<T>(img, width * ch, seed + 1);
+        auto fi = ch == 3 ? Members<T>::c3i : Members<T>::ac4i;
+        if (ch == 4) {
+            // give the in-place image the destination's alpha so both must agree
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    std::memcpy(img.row(y) + (4 * x + 3) * S, dst.row(y) + (4 * x + 3) * S, S);
+        }
+        ASSERT_EQ(fi(img.as<T>(), img.step(), roi, t), qrxStatusOk);
+        EXPECT_EQ(img.roi_bytes(), dst.roi_bytes()) << "in place, ch " << ch << " w " << width;
+        EXPECT_TRUE(img.guards_intact());
+    }
+}
+
+template <class T>
+void check_planar_members(int width, int height, std::uint32_t seed) {
+    constexpr int S = sizeof(T);
+    float t[3][4];
+    random_matrix<T>(t, seed);
+    GuardedImage s0(width * S, height, 4 * S), s1(width * S, height, 4 * S), s2(width * S, height, 4 * S);
+    GuardedImage d0(width * S, height, 8), d1(width * S, height, 8), d2(width * S, height, 8);
+    // planes of one side share one step: all have the same geometry
+    fill_samples<T>(s0, width, seed + 3);
+    fill_samples<T>(s1, width, seed + 4);
+    fill_samples<T>(s2, width, seed + 5);
+    const T* sp[3] = {s0.as<T>(), s1.as<T>(), s2.as<T>()};
+    T* dp[3] = {d0.as<T>(), d1.as<T>(), d2.as<T>()};
+    const QrxSize roi{width, height};
+    ASSERT_EQ(Members<T>::p3(sp, s0.step(), dp, d0.step(), roi, t), qrxStatusOk);
+    GuardedImage* dsts[3] = {&d0, &d1, &d2};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const float x0 = srow<T>(s0, y)[x], x1 = srow<T>(s1, y)[x], x2 = srow<T>(s2, y)[x];
+            for (int i = 0; i < 3; ++i) {
+                const T want = model<T>(t, i, x0, x1, x2);
+                ASSERT_EQ(std::memcmp(srow<T>(*dsts[i], y) + x, &want, S), 0) << "plane " << i << " x " << x;
+            }
+        }
+    for (auto* d : dsts) EXPECT_TRUE(d->guards_intact());
+    // in place over copies of the source planes
+    GuardedImage i0 = s0, i1 = s1, i2 = s2;
+    T* ip[3] = {i0.as<T>(), i1.as<T>(), i2.as<T>()};
+    ASSERT_EQ(Members<T>::p3i(ip, i0.step(), roi, t), qrxStatusOk);
+    EXPECT_EQ(i0.roi_bytes(), d0.roi_bytes());
+    EXPECT_EQ(i1.roi_bytes(), d1.roi_bytes());
+    EXPECT_EQ(i2.roi_bytes(), d2.roi_bytes());
+}
+
+template <class T>
+void check_all_widths() {
+    for (int width = 1; width <= 40; ++width) {
+        check_pixel_members<T>(width, 1 + width % 3, static_cast<std::uint32_t>(width * 3));
+        check_planar_members<T>(width, 1 + width % 2, static_cast<std::uint32_t>(width * 5));
+    }
+}
+
+}  // namespace
+
+TEST(GtgTwist, ModelAllTypesAllWidths8u) { check_all_widths<Qrx8u>(); }
+TEST(GtgTwist, ModelAllTypesAllWidths8s) { check_all_widths<Qrx8s>(); }
+TEST(GtgTwist, ModelAllTypesAllWidths16u) { check_all_widths<Qrx16u>(); }
+TEST(GtgTwist, ModelAllTypesAllWidths16s) { check_all_widths<Qrx16s>(); }
+TEST(GtgTwist, ModelAllTypesAllWidths32f) { check_all_widths<Qrx32f>(); }
+
+TEST(GtgTwist, WorkedValue8u) {
+    const float t[3][4] = {{1, 0, 0, 0.5f}, {0, 1, 0, 1.5f}, {0, 0, 1, 2.5f}};
+    const Qrx8u src[3] = {10, 20, 30};
+    Qrx8u dst[3] = {};
+    ASSERT_EQ(qrxiColorTwist32f_8u_C3R(src, 3, dst, 3, {1, 1}, t), qrxStatusOk);
+    EXPECT_EQ(dst[0], 10);  // 10.5 -> 10
+    EXPECT_EQ(dst[1], 22);  // 21.5 -> 22
+    EXPECT_EQ(dst[2], 32);  // 32.5 -> 32
+}
+
+namespace {
+// Offsets 0.5 on inputs (0, 1, 2): 0.5 -> 0, 1.5 -> 2, 2.5 -> 2 for every integer type.
+template <class T>
+void ties_to_even_under(int mode) {
+    const float t[3][4] = {{1, 0, 0, 0.5f}, {0, 1, 0, 0.5f}, {0, 0, 1, 0.5f}};
+    const T src[3] = {0, 1, 2};
+    T out[3][3] = {};
+    T* planes[3] = {out[2], out[2] + 1, out[2] + 2};
+    const T* sp[3] = {src, src + 1, src + 2};
+    ASSERT_EQ(std::fesetround(mode), 0);
+#if defined(__SSE2__)
+    const unsigned csr_before = _mm_getcsr();
+#endif
+    const QrxStatus s1 = Members<T>::c3(src, 3 * sizeof(T), out[0], 3 * sizeof(T), {1, 1}, t);
+    std::memcpy(out[1], src, sizeof src);
+    const QrxStatus s2 = Members<T>::c3i(out[1], 3 * sizeof(T), {1, 1}, t);
+    const QrxStatus s3 = Members<T>::p3(sp, sizeof(T), planes, sizeof(T), {1, 1}, t);
+    const int after = std::fegetround();
+#if defined(__SSE2__)
+    const unsigned csr_after = _mm_getcsr();
+#endif
+    std::fesetround(FE_TONEAREST);
+    EXPECT_EQ(after, mode) << "the caller's rounding mode is back";
+#if defined(__SSE2__)
+    if (mode != FE_TONEAREST) EXPECT_EQ(csr_after, csr_before) << "control register restored as saved";
+#endif
+    EXPECT_EQ(s1, qrxStatusOk);
+    EXPECT_EQ(s2, qrxStatusOk);
+    EXPECT_EQ(s3, qrxStatusOk);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(out[k][0], 0) << "mode " << mode;
+        EXPECT_EQ(out[k][1], 2) << "mode " << mode;
+        EXPECT_EQ(out[k][2], 2) << "mode " << mode;
+    }
+}
+}  // namespace
+
+TEST(GtgTwist, RoundsToNearestEvenWhateverTheCallersMode) {
+    for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        ties_to_even_under<Qrx8u>(mode);
+        ties_to_even_under<Qrx8s>(mode);
+        ties_to_even_under<Qrx16u>(mode);
+        ties_to_even_under<Qrx16s>(mode);
+    }
+}
+
+#if defined(__SSE2__)
+TEST(GtgTwist, ControlRegisterWrittenBackOnlyWhenChanged) {
+    // 0.1 * 1 is inexact: the call raises the inexact flag.  In round-to-nearest
+    // nothing is written back, so the flag survives; otherwise the saved state
+    // (flag clear) is written back.
+    const float t[3][4] = {{0.1f, 0, 0, 0}, {0, 0.1f, 0, 0}, {0, 0, 0.1f, 0}};
+    const Qrx8u src[3] = {1, 1, 1};
+    Qrx8u dst[3];
+    const unsigned base = _mm_getcsr();
+    _mm_setcsr(base & ~0x3Fu);
+    qrxiColorTwist32f_8u_C3R(src, 3, dst, 3, {1, 1}, t);
+    EXPECT_NE(_mm_getcsr() & 0x20u, 0u);
+    _mm_setcsr((base & ~0x3Fu & ~0x6000u) | 0x4000u);  // round up, flags clear
+    qrxiColorTwist32f_8u_C3R(src, 3, dst, 3, {1, 1}, t);
+    EXPECT_EQ(_mm_getcsr(), (base & ~0x3Fu & ~0x6000u) | 0x4000u);
+    _mm_setcsr(base);
+    // the float members leave the control state alone: the mode stays upward and is used
+    const float tf[3][4] = {{0.1f, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
+    volatile float three = 5.0f;  // 0.1f * 5 lies 1/8 ulp above a float
+    const float f[3] = {three, 1, 1};
+    float fo[3];
+    _mm_setcsr((base & ~0x6000u) | 0x4000u);
+    qrxiColorTwist_32f_C3R(f, 12, fo, 12, {1, 1}, tf);
+    const float up = 0.1f * three;
+    const unsigned mode_after = _mm_getcsr() & 0x6000u;
+    _mm_setcsr(base);
+    const float near = 0.1f * three;
+    EXPECT_EQ(mode_after, 0x4000u);
+    EXPECT_EQ(fo[0], up);
+    EXPECT_NE(up, near) << "the example must tell the modes apart";
+}
+#endif
+
+TEST(GtgTwist, ClampEdges) {
+    // 8u: 300.7 -> 255, -3.2 -> 0; 8s: 200 -> 127, -1000 -> -128, -127.5 -> -128
+    const float t8u[3][4] = {{0, 0, 0, 300.7f}, {0, 0, 0, -3.2f}, {0, 0, 0, NAN}};
+    const Qrx8u s8u[3] = {1, 2, 3};
+    Qrx8u d8u[3];
+    ASSERT_EQ(qrxiColorTwist32f_8u_C3R(s8u, 3, d8u, 3, {1, 1}, t8u), qrxStatusOk);
+    EXPECT_EQ(d8u[0], 255);
+    EXPECT_EQ(d8u[1], 0);
+    EXPECT_EQ(d8u[2], 255) << "NaN gives the maximum";
+    const float t8s[3][4] = {{0, 0, 0, 200.0f}, {0, 0, 0, -1000.0f}, {0, 0, 0, -127.5f}};
+    const Qrx8s s8s[3] = {1, 2, 3};
+    Qrx8s d8s[3];
+    ASSERT_EQ(qrxiColorTwist32f_8s_C3R(s8s, 3, d8s, 3, {1, 1}, t8s), qrxStatusOk);
+    EXPECT_EQ(d8s[0], 127);
+    EXPECT_EQ(d8s[1], -128);
+    EXPECT_EQ(d8s[2], -128);
+    const float t8s2[3][4] = {{0, 0, 0, NAN}, {0, 0, 0, -3e9f}, {0, 0, 0, -INFINITY}};
+    ASSERT_EQ(qrxiColorTwist32f_8s_C3R(s8s, 3, d8s, 3, {1, 1}, t8s2), qrxStatusOk);
+    EXPECT_EQ(d8s[0], 127);
+    EXPECT_EQ(d8s[1], -128);
+    EXPECT_EQ(d8s[2], -128);
+    const float t16[3][4] = {{0, 0, 0, NAN}, {0, 0, 0, 1e9f}, {0, 0, 0, -1e9f}};
+    const Qrx16u s16u[3] = {1, 2, 3};
+    Qrx16u d16u[3];
+    ASSERT_EQ(qrxiColorTwist32f_16u_C3R(s16u, 6, d16u, 6, {1, 1}, t16), qrxStatusOk);
+    EXPECT_EQ(d16u[0], 65535);
+    EXPECT_EQ(d16u[1], 65535);
+    EXPECT_EQ(d16u[2], 0);
+    const Qrx16s s16s[3] = {1, 2, 3};
+    Qrx16s d16s[3];
+    ASSERT_EQ(qrxiColorTwist32f_16s_C3R(s16s, 6, d16s, 6, {1, 1}, t16), qrxStatusOk);
+    EXPECT_EQ(d16s[0], 32767);
+    EXPECT_EQ(d16s[1], 32767);
+    EXPECT_EQ(d16s[2], -32768);
+}
+
+TEST(GtgTwist, ChecksInOrder) {
+    const float t[3][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
+    Qrx8u a[12] = {}, b[12] = {}, c[12] = {};
+    Qrx8u d[12];
+    std::memset(d, 0x3C, sizeof d);
+    const Qrx8u* sp[3] = {a, b, nullptr};
+    Qrx8u* dp[3] = {d, d + 4, d + 8};
+    EXPECT_EQ(qrxiColorTwist32f_8u_P3R(sp, 4, dp, 4, {0, 0}, t), qrxStatusNullPointer) << "plane pointers before size";
+    sp[2] = c;
+    EXPECT_EQ(qrxiColorTwist32f_8u_P3R(nullptr, 4, dp, 4, {1, 1}, t), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiColorTwist32f_8u_P3R(sp, 4, dp, 4, {1, 1}, nullptr), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiColorTwist32f_8u_P3R(sp, 4, dp, 4, {0, 1}, t), qrxStatusSizeError);
+    EXPECT_EQ(qrxiColorTwist32f_8u_P3R(sp, 0, dp, 4, {1, 1}, t), qrxStatusStepError);
+    EXPECT_EQ(qrxiColorTwist32f_8u_P3R(sp, 0, dp, 4, {1, 0}, t), qrxStatusSizeError) << "size before steps";
+    Qrx8u* ip[3] = {d, nullptr, d + 8};
+    EXPECT_EQ(qrxiColorTwist32f_8u_IP3R(ip, 4, {0, 1}, t), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiColorTwist32f_8u_C3R(a, 3, d, 0, {1, 1}, t), qrxStatusStepError);
+    EXPECT_EQ(qrxiColorTwist32f_8u_C3R(a, -3, d, 3, {1, 1}, t), qrxStatusStepError);
+    EXPECT_EQ(qrxiColorTwist32f_8u_C3R(a, 3, d, 3, {1, 1}, nullptr), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiColorTwist32f_8u_C3IR(nullptr, 3, {1, 1}, t), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiColorTwist32f_8s_AC4IR(reinterpret_cast<Qrx8s*>(d), 0, {1, 1}, t), qrxStatusStepError);
+    EXPECT_EQ(qrxiColorTwist32f_16s_AC4R(reinterpret_cast<Qrx16s*>(a), 8, reinterpret_cast<Qrx16s*>(d), 8, {1, -1}, t),
+              qrxStatusSizeError);
+    EXPECT_EQ(qrxiColorTwist_32f_C3R(reinterpret_cast<Qrx32f*>(a), 12, nullptr, 12, {1, 1}, t), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiColorTwist_32f_C3R(reinterpret_cast<Qrx32f*>(a), 12, reinterpret_cast<Qrx32f*>(d), 0, {1, 1}, t),
+              qrxStatusStepError);
+    const float t4[4][4] = {};
+    EXPECT_EQ(qrxiColorTwist_32f_C4R(reinterpret_cast<Qrx32f*>(a), 0, reinterpret_cast<Qrx32f*>(d), 16, {0, 1}, t4),
+              qrxStatusSizeError);
+    EXPECT_EQ(qrxiColorTwist_32f_C4R(reinterpret_cast<Qrx32f*>(a), 0, reinterpret_cast<Qrx32f*>(d), 16, {1, 1}, t4),
+              qrxStatusStepError);
+    EXPECT_EQ(qrxiColorTwist_32f_C4R(reinterpret_cast<Qrx32f*>(a), 16, reinterpret_cast<Qrx32f*>(d), 16, {1, 1}, nullptr),
+              qrxStatusNullPointer);
+    for (Qrx8u v : d) EXPECT_EQ(v, 0x3C);
+}
+
+TEST(GtgTwist32f, C4OrderCAlignedAndMergedRows) {
+    float t[4][4];
+    std::mt19937 rng(44);
+    std::uniform_real_distribution<float> u(-2.0f, 2.0f);
+    for (auto& r : t)
+        for (auto& v : r) v = u(rng);
+    for (int width : {1, 2, 3, 5, 8, 13}) {
+        for (int height : {1, 3}) {
+            // gap-free (merged row, aligned path), padded by 16 (aligned rows), padded by 4 (unaligned rows)
+            for (int pad : {0, 16, 4}) {
+                const int step = width * 16 + pad;
+                std::vector<float> sbuf(static_cast<std::size_t>(step / 4) * height + 8), dbuf(sbuf.size() + 4, -7.0f);
+                for (auto& v : sbuf) v = u(rng) * 100.0f;
+                // misalign the destination for one run
+                for (int shift : {0, 1}) {
+                    std::fill(dbuf.begin(), dbuf.end(), -7.0f);
+                    float* d = dbuf.data() + shift;
+                    ASSERT_EQ(qrxiColorTwist_32f_C4R(sbuf.data(), step, d, step, {width, height}, t), qrxStatusOk);
+                    for (int y = 0; y < height; ++y)
+                        for (int x = 0; x < width; ++x) {
+                            const float* p = sbuf.data() + y * (step / 4) + 4 * x;
+                            for (int i = 0; i < 4; ++i)
+                                ASSERT_EQ(d[y * (step / 4) + 4 * x + i], order_c(t[i], p)) << width << " " << pad;
+                        }
+                    for (int y = 0; y < height; ++y)  // padding untouched
+                        for (int k = width * 4; k < step / 4; ++k) EXPECT_EQ(d[y * (step / 4) + k], -7.0f);
+                }
+            }
+        }
+    }
+    const float id[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+    const float px[8] = {1.5f, -2.0f, 3.25f, 0.75f, 9, 8, 7, 6};
+    float out[8];
+    ASSERT_EQ(qrxiColorTwist_32f_C4R(px, 32, out, 32, {2, 1}, id), qrxStatusOk);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(out[i], px[i]) << "identity copies all four channels";
+}
+
+TEST(GtgTwist32f, C3ContiguousEqualsPadded) {
+    float t[3][4];
+    random_matrix<float>(t, 99);
+    // 120 x 100 x 3 = 36000 samples: above the cache-bypassing threshold
+    for (QrxSize roi : {QrxSize{120, 100}, QrxSize{7, 3}, QrxSize{3, 1}}) {
+        const int w = roi.width, h = roi.height;
+        std::vector<float> src(static_cast<std::size_t>(w) * 3 * h);
+        std::mt19937 rng(5);
+        for (auto& v : src) v = static_cast<float>(rng() % 100000) * 0.013f - 300.0f;
+        std::vector<float> flat(src.size() + 1), padded(static_cast<std::size_t>(w * 3 + 5) * h, 0.0f);
+        // contiguous, with the destination at 4 bytes off a 16-byte boundary too
+        for (int off : {0, 1}) {
+            ASSERT_EQ(qrxiColorTwist_32f_C3R(src.data(), w * 12, flat.data() + off, w * 12, roi, t), qrxStatusOk);
+            ASSERT_EQ(qrxiColorTwist_32f_C3R(src.data(), w * 12, padded.data(), (w * 3 + 5) * 4, roi, t), qrxStatusOk);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w * 3; ++x) {
+                    const float* p = &src[static_cast<std::size_t>(y) * w * 3 + x / 3 * 3];
+                    const float want = order_a(t[x % 3], p[0], p[1], p[2]);
+                    ASSERT_EQ(flat[off + static_cast<std::size_t>(y) * w * 3 + x], want);
+                    ASSERT_EQ(padded[static_cast<std::size_t>(y) * (w * 3 + 5) + x], want);
+                }
+        }
+    }
+}
+
+TEST(GtgTwist, SameAtAllLevels) {
+    for (int width : {1, 7, 8, 9, 16, 17, 33}) {
+        qrxtest::expect_same_at_all_levels([&] {
+            std::vector<std::uint8_t> out;
+            auto add = [&](const GuardedImage& g) { out.insert(out.end(), g.all_bytes().begin(), g.all_bytes().end()); };
+            auto run = [&](auto tag) {
+                using T = decltype(tag);
+                constexpr int S = sizeof(T);
+                float t[3][4];
+                random_matrix<T>(t, 17 + width);
+                t[1][3] = 0.5f;  // ties in the second channel
+                t[1][0] = 1.0f;
+                t[1][1] = t[1][2] = 0.0f;
+                for (int ch : {3, 4}) {
+                    GuardedImage s(width * ch * S, 2, 4 * S), d(width * ch * S, 2, 4 * S);
+                    fill_samples<T>(s, width * ch, 3 + width);
+                    (ch == 3 ? Members<T>::c3 : Members<T>::ac4)(s.as<T>(), s.step(), d.as<T>(), d.step(), {width, 2}, t);
+                    add(d);
+                }
+                GuardedImage a(width * S, 2, 4 * S), b(width * S, 2, 4 * S), c(width * S, 2, 4 * S);
+                fill_samples<T>(a, width, 1);
+                fill_samples<T>(b, width, 2);
+                fill_samples<T>(c, width, 3);
+                T* ip[3] = {a.as<T>(), b.as<T>(), c.as<T>()};
+                Members<T>::p3i(ip, a.step(), {width, 2}, t);
+                add(a);
+                add(b);
+                add(c);
+            };
+            run(Qrx8u{});
+            run(Qrx8s{});
+            run(Qrx16u{});
+            run(Qrx16s{});
+            run(Qrx32f{});
+            const float t4[4][4] = {{0.5f, 0.25f, 1, 0.1f}, {2, -1, 0.3f, 0}, {0, 0, 1, 1}, {0.7f, 0.7f, 0.7f, 0.7f}};
+            GuardedImage s(width * 16, 2, 16), d(width * 16, 2, 16);
+            fill_samples<float>(s, width * 4, 8);
+            qrxiColorTwist_32f_C4R(s.as<float>(), s.step(), d.as<float>(), d.step(), {width, 2}, t4);
+            add(d);
+            float t3[3][4];
+            random_matrix<float>(t3, 5);
+            GuardedImage s3(width * 12 * 40, 40, 0), d3(width * 12 * 40, 40, 0);
+            fill_samples<float>(s3, width * 3 * 40, 8);
+            qrxiColorTwist_32f_C3R(s3.as<float>(), s3.step(), d3.as<float>(), d3.step(), {width * 40, 40}, t3);
+            add(d3);
+            return out;
+        });
+    }
+}

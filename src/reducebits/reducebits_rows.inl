@@ -4,13 +4,14 @@
 // precision, so every sample gets the same result wherever it lies in a row.
 #include <cstring>
 
+#if !defined(QRX_LEVEL_SCALAR)
+#include <immintrin.h>
+#endif
+
 #include "core/image.h"
 #include "reducebits/recipes.h"
 #include "reducebits/reducebits_kernels.h"
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512F__)
-#include <immintrin.h>
-#endif
 
 namespace qrx::reducebits::QRX_LEVEL {
 namespace {
@@ -60,103 +61,52 @@ void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y,
 
 #else  // vector levels
 
-#pragma GCC diagnostic ignored "-Wpsabi"  // vector helpers are internal (inlined)
+#include "reducebits/simd_ops.h"
 
-#if defined(__AVX512F__)
-constexpr int VW = 16;
-#else
-constexpr int VW = 8;
-#endif
-typedef float vf __attribute__((vector_size(VW * 4)));
-typedef std::int32_t vi __attribute__((vector_size(VW * 4)));
-typedef std::uint8_t vu8 __attribute__((vector_size(VW)));
-typedef std::uint16_t vu16 __attribute__((vector_size(VW * 2)));
-typedef std::int16_t vs16 __attribute__((vector_size(VW * 2)));
-
-template <class T> struct VecOf;
-template <> struct VecOf<u8> { using type = vu8; };
-template <> struct VecOf<u16> { using type = vu16; };
-template <> struct VecOf<s16> { using type = vs16; };
-
-QRX_INLINE vf splat(float x) { return vf{} + x; }
-QRX_INLINE vi splati(int x) { return vi{} + x; }
-
-// Working value of VW samples (the sample as float; 16s shifted by 32768).
-QRX_INLINE vf load_work(const u8* p) { vu8 b; std::memcpy(&b, p, sizeof b); return __builtin_convertvector(b, vf); }
-QRX_INLINE vf load_work(const u16* p) { vu16 b; std::memcpy(&b, p, sizeof b); return __builtin_convertvector(b, vf); }
-QRX_INLINE vf load_work(const s16* p) {
-    vs16 b;
-    std::memcpy(&b, p, sizeof b);
-    return __builtin_convertvector(__builtin_convertvector(b, vi) + 32768, vf);
-}
-QRX_INLINE vf load_work(const float* p) { vf b; std::memcpy(&b, p, sizeof b); return b; }
-
-// trunc_sat / plain truncation, as to_int<P>.
+// Float to integer as to_int<P>: float input is first held inside the int
+// range (NaN, which the scalar recipe turns into 0, becomes the range's low
+// end here; either way the sample ends on the lowest output).
 template <class P>
-QRX_INLINE vi vto_int(vf x) {
-    if constexpr (P::kFloatIn) {
-        x = x == x ? x : vf{};
-        x = x < -2147483648.0f ? splat(-2147483648.0f) : x;
-        x = x > 2147483520.0f ? splat(2147483520.0f) : x;
-    }
-    return __builtin_convertvector(x, vi);
+QRX_INLINE I vto_int(F x) {
+    if constexpr (P::kFloatIn) x = fmin(fmax(x, fset(-2147483648.0f)), fset(2147483520.0f));
+    return cvtt(x);
 }
 
-QRX_INLINE vi vclamp(vi v, int lo, int hi) {
-    v = v < lo ? splati(lo) : v;
-    return v > hi ? splati(hi) : v;
+// (x truncated, clamped to 0..top) == truncation of x clamped to 0..top.
+QRX_INLINE I trunc_clamped(F x, float top) { return cvtt(fmin(fmax(x, fset(0.0f)), fset(top))); }
+
+template <class P>
+QRX_INLINE F norm_vec(F work) {
+    if constexpr (P::kFloatIn) return work;
+    else if constexpr (P::kU == 255.0f) return fmul(work, fset(kK8));
+    else return fmul(work, fset(kK16));
 }
 
-template <class Out>
-QRX_INLINE typename VecOf<Out>::type narrow(vi t) { return __builtin_convertvector(t, typename VecOf<Out>::type); }
-
-// Lanes 3, 7, 11, ... (the alpha samples of AC4 pixels) all ones.
-template <class Out>
-QRX_INLINE typename VecOf<Out>::type alpha_lanes() {
-    using V = typename VecOf<Out>::type;
-    V m{};
-    for (int i = 3; i < VW; i += 4) m[i] = static_cast<Out>(~Out{0});
-    return m;
-}
-
-// Stores VW results; AC4 keeps the destination's alpha samples.
-template <class Out, int Lay>
-QRX_INLINE void store_out(Out* d, vi t) {
-    using V = typename VecOf<Out>::type;
-    V r = narrow<Out>(t);
-    if constexpr (Lay == kAC4) {
-        V old;
-        std::memcpy(&old, d, sizeof old);
-        const V m = alpha_lanes<Out>();
-        r = (r & ~m) | (old & m);
-    }
-    std::memcpy(d, &r, sizeof r);
-}
+// Broadcast parameters of a call.
+struct VQuant {
+    F L, s, h;
+    explicit VQuant(const QuantParams& p) : L(fset(p.L)), s(fset(p.s)), h(fset(p.h)) {}
+};
+struct VDither {
+    F s, r;
+    explicit VDither(const DitherParams& d) : s(fset(d.s)), r(fset(d.r)) {}
+};
 
 // The level quantiser on VW samples.
 template <class P>
-QRX_INLINE vi quantise_vec(vf a, const QuantParams& p) {
-    const vi k = vto_int<P>(a * p.L);
-    vf q = __builtin_convertvector(k, vf) * p.s;
-    q = (a - q) > p.h ? q + p.s : q;
-    return vclamp(vto_int<P>(q * P::kMf), 0, P::kM) + P::kOff;
+QRX_INLINE I quantise_vec(F a, const VQuant& p) {
+    const F q0 = fmul(cvt(vto_int<P>(fmul(p.L, a))), p.s);
+    const F q = add_if_above(q0, fsub(a, q0), p.h, p.s);
+    return iadd(trunc_clamped(fmul(q, fset(P::kMf)), static_cast<float>(P::kM)), P::kOff);
 }
 
+// Ordered dithering of VW samples with per-sample thresholds t.
 template <class P>
-QRX_INLINE vf norm_vec(vf work) {
-    if constexpr (P::kFloatIn) return work;
-    else if constexpr (P::kU == 255.0f) return work * kK8;
-    else return work * kK16;
-}
-
-// Ordered dithering of VW samples with per-sample thresholds.
-template <class P>
-QRX_INLINE vi ordered_vec(vf v, vf t, const DitherParams& dp) {
-    const vi k = vto_int<P>(v * dp.r);
-    vf q = __builtin_convertvector(k, vf) * dp.s;
-    q = t < (v - q) ? q + dp.s : q;
-    const vi lvl = P::kFloatIn ? vto_int<P>(q * P::kMf) : __builtin_convertvector(q, vi);
-    return (vclamp(lvl, 0, P::kTop) >> P::kShift) + P::kOff;
+QRX_INLINE I ordered_vec(F v, F t, const VDither& d) {
+    const F q0 = fmul(cvt(vto_int<P>(fmul(v, d.r))), d.s);
+    const F q = add_if_above(q0, fsub(v, q0), t, d.s);
+    const F level = P::kFloatIn ? fmul(q, fset(P::kMf)) : q;
+    return iadd(isrl(trunc_clamped(level, static_cast<float>(P::kTop)), P::kShift), P::kOff);
 }
 
 #if defined(__AVX512F__)
@@ -214,11 +164,12 @@ void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, i
 #endif
     constexpr int st = stride_of(Lay);
     const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * st;
+    const VQuant vp(p);
     for (std::ptrdiff_t y = 0; y < h; ++y) {
         const auto* s = row_at_samples(src, srcStep, y);
         auto* d = row_at_samples(dst, dstStep, y);
         std::ptrdiff_t i = 0;
-        for (; i + VW <= n; i += VW) store_out<typename P::Out, Lay>(d + i, quantise_vec<P>(norm_vec<P>(load_work(s + i)), p));
+        for (; i + VW <= n; i += VW) store<Lay == kAC4>(d + i, quantise_vec<P>(norm_vec<P>(load_work(s + i)), vp));
         plain_pixels<P, Lay>(s, d, static_cast<int>(i / st), w, p);
     }
 }
@@ -233,6 +184,7 @@ void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y,
     constexpr int kChunk = 64;
     alignas(64) float thr[kChunk * st];
     const float* bayer_row = kBayer[y & 3u];
+    const VDither vd(dp);
     int x0 = 0;
     for (; x0 + kChunk <= w; x0 += kChunk) {
         if (nv != nullptr || x0 == 0) {
@@ -243,11 +195,7 @@ void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y,
         }
         const auto* sc = s + static_cast<std::ptrdiff_t>(x0) * st;
         auto* dc = d + static_cast<std::ptrdiff_t>(x0) * st;
-        for (int i = 0; i < kChunk * st; i += VW) {
-            vf t;
-            std::memcpy(&t, thr + i, sizeof t);
-            store_out<typename P::Out, Lay>(dc + i, ordered_vec<P>(load_work(sc + i), t, dp));
-        }
+        for (int i = 0; i < kChunk * st; i += VW) store<Lay == kAC4>(dc + i, ordered_vec<P>(load_work(sc + i), load_f(thr + i), vd));
     }
     ordered_pixels<P, Lay>(s, d, x0, w, y, dp, nv, ni);
 }

@@ -572,6 +572,42 @@ QRXCC_API QrxStatus qrxiGammaInv_32f_P3R(const Qrx32f *const pSrc[3], int srcSte
 QRXCC_API QrxStatus qrxiGammaInv_32f_IP3R(Qrx32f *const pSrcDst[3], int srcDstStep, QrxSize roiSize, Qrx32f vMin, Qrx32f vMax);
 
 /* ===== Bit-depth reduction ================================================= */
+/* Reduce every sample to `levels` evenly spaced levels (2..256; 2..65536 for 16u and 16s),
+ * plainly (dtype qrxDitherMethodOff, noise ignored), by error diffusion or by ordered dithering,
+ * with noise percent 0..100.  Checks: pointers, size, noise, levels.  Unknown dtype: nothing
+ * written, qrxStatusOk.  AC4: the destination's fourth samples are left as they were. */
+QRXCC_API QrxStatus qrxiReduceBits_8u_C1R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_8u_C4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16u_C1R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16u_C4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16u8u_C1R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16u8u_C3R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16u8u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16u8u_C4R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16s_C1R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16s_C4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16s8u_C1R(const Qrx16s *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16s8u_C3R(const Qrx16s *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16s8u_AC4R(const Qrx16s *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_16s8u_C4R(const Qrx16s *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f8u_C1R(const Qrx32f *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f8u_C3R(const Qrx32f *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f8u_AC4R(const Qrx32f *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f8u_C4R(const Qrx32f *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f16u_C1R(const Qrx32f *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f16u_C3R(const Qrx32f *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f16u_AC4R(const Qrx32f *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f16u_C4R(const Qrx32f *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f16s_C1R(const Qrx32f *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f16s_C3R(const Qrx32f *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f16s_AC4R(const Qrx32f *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
+QRXCC_API QrxStatus qrxiReduceBits_32f16s_C4R(const Qrx32f *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize, int noise, int dtype, int levels);
 
 #ifdef __cplusplus
 }

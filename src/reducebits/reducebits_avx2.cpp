@@ -1,0 +1,2 @@
+#define QRX_LEVEL avx2
+#include "reducebits/reducebits_rows.inl"

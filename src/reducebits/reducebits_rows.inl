@@ -1,0 +1,218 @@
+// Plain quantiser and ordered dithering, compiled once per CPU level (the
+// including file defines QRX_LEVEL, and QRX_LEVEL_SCALAR for the reference).
+// Vector code repeats the scalar recipe operation for operation in single
+// precision, so every sample gets the same result wherever it lies in a row.
+#include <cstring>
+
+#if !defined(QRX_LEVEL_SCALAR)
+#include <immintrin.h>
+#endif
+
+#include "core/image.h"
+#include "reducebits/recipes.h"
+#include "reducebits/reducebits_kernels.h"
+
+
+namespace qrx::reducebits::QRX_LEVEL {
+namespace {
+
+// ---- scalar runs (the reference, and the tails of the vector code) ---------
+
+// Pixels [x0, x1) of one row through the quantiser.
+template <class P, int Lay>
+QRX_INLINE void plain_pixels(const typename P::In* s, typename P::Out* d, int x0, int x1, const QuantParams& p) {
+    constexpr int ch = channels_of(Lay), st = stride_of(Lay);
+    for (int x = x0; x < x1; ++x)
+        for (int c = 0; c < ch; ++c) d[x * st + c] = quantise<P>(s[x * st + c], p);
+}
+
+// Threshold of pixel (x, y) in working units.
+QRX_INLINE float pixel_threshold(const float* bayer_row, unsigned x, unsigned y, const DitherParams& d,
+                                 const float* nv, const u16* ni) {
+    if (nv == nullptr) return bayer_row[x & 3u] * d.s;
+    return (bayer_row[x & 3u] + nv[noise_slot(ni, x, y)]) * d.s;
+}
+
+template <class P, int Lay>
+QRX_INLINE void ordered_pixels(const typename P::In* s, typename P::Out* d, int x0, int x1, unsigned y,
+                               const DitherParams& dp, const float* nv, const u16* ni) {
+    constexpr int ch = channels_of(Lay), st = stride_of(Lay);
+    const float* bayer_row = kBayer[y & 3u];
+    for (int x = x0; x < x1; ++x) {
+        const float t = pixel_threshold(bayer_row, static_cast<unsigned>(x), y, dp, nv, ni);
+        for (int c = 0; c < ch; ++c) d[x * st + c] = ordered<P>(s[x * st + c], t, dp);
+    }
+}
+
+#if defined(QRX_LEVEL_SCALAR)
+
+template <class P, int Lay>
+void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, int dstStep, int w, int h,
+                 const QuantParams& p) {
+    for (std::ptrdiff_t y = 0; y < h; ++y)
+        plain_pixels<P, Lay>(row_at_samples(src, srcStep, y), row_at_samples(dst, dstStep, y), 0, w, p);
+}
+
+template <class P, int Lay>
+void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y, const DitherParams& dp,
+                 const float* nv, const u16* ni) {
+    ordered_pixels<P, Lay>(s, d, 0, w, y, dp, nv, ni);
+}
+
+#else  // vector levels
+
+#include "reducebits/simd_ops.h"
+
+// Float to integer as to_int<P>: float input is first held inside the int
+// range (NaN, which the scalar recipe turns into 0, becomes the range's low
+// end here; either way the sample ends on the lowest output).
+template <class P>
+QRX_INLINE I vto_int(F x) {
+    if constexpr (P::kFloatIn) x = fmin(fmax(x, fset(-2147483648.0f)), fset(2147483520.0f));
+    return cvtt(x);
+}
+
+// (x truncated, clamped to 0..top) == truncation of x clamped to 0..top.
+QRX_INLINE I trunc_clamped(F x, float top) { return cvtt(fmin(fmax(x, fset(0.0f)), fset(top))); }
+
+template <class P>
+QRX_INLINE F norm_vec(F work) {
+    if constexpr (P::kFloatIn) return work;
+    else if constexpr (P::kU == 255.0f) return fmul(work, fset(kK8));
+    else return fmul(work, fset(kK16));
+}
+
+// Broadcast parameters of a call.
+struct VQuant {
+    F L, s, h;
+    explicit VQuant(const QuantParams& p) : L(fset(p.L)), s(fset(p.s)), h(fset(p.h)) {}
+};
+struct VDither {
+    F s, r;
+    explicit VDither(const DitherParams& d) : s(fset(d.s)), r(fset(d.r)) {}
+};
+
+// The level quantiser on VW samples.
+template <class P>
+QRX_INLINE I quantise_vec(F a, const VQuant& p) {
+    const F q0 = fmul(cvt(vto_int<P>(fmul(p.L, a))), p.s);
+    const F q = add_if_above(q0, fsub(a, q0), p.h, p.s);
+    return iadd(trunc_clamped(fmul(q, fset(P::kMf)), static_cast<float>(P::kM)), P::kOff);
+}
+
+// Ordered dithering of VW samples with per-sample thresholds t.
+template <class P>
+QRX_INLINE I ordered_vec(F v, F t, const VDither& d) {
+    const F q0 = fmul(cvt(vto_int<P>(fmul(v, d.r))), d.s);
+    const F q = add_if_above(q0, fsub(v, q0), t, d.s);
+    const F level = P::kFloatIn ? fmul(q, fset(P::kMf)) : q;
+    return iadd(isrl(trunc_clamped(level, static_cast<float>(P::kTop)), P::kShift), P::kOff);
+}
+
+#if defined(__AVX512F__)
+// 8u input: every result is one of 256 table entries built with the scalar
+// recipe; the table is looked up 64 bytes at a time (two-register byte permutes).
+bool has_byte_permute() {
+    static const bool yes = __builtin_cpu_supports("avx512vbmi");
+    return yes;
+}
+
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lut_rows_8u(const u8* src, int srcStep, u8* dst,
+                                                                        int dstStep, int w, int h, int lay,
+                                                                        const u8* lut) {
+    const __m512i t0 = _mm512_loadu_si512(lut), t1 = _mm512_loadu_si512(lut + 64);
+    const __m512i t2 = _mm512_loadu_si512(lut + 128), t3 = _mm512_loadu_si512(lut + 192);
+    const __mmask64 keep = lay == kAC4 ? 0x7777777777777777ull : ~0ull;
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * stride_of(lay);
+    for (std::ptrdiff_t y = 0; y < h; ++y) {
+        const u8* s = row_at(src, srcStep, y);
+        u8* d = row_at(dst, dstStep, y);
+        std::ptrdiff_t i = 0;
+        for (; i + 64 <= n; i += 64) {
+            const __m512i x = _mm512_loadu_si512(s + i);
+            const __m512i lo = _mm512_permutex2var_epi8(t0, x, t1);
+            const __m512i hi = _mm512_permutex2var_epi8(t2, x, t3);
+            const __m512i r = _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), lo, hi);
+            if (lay == kAC4)
+                _mm512_mask_storeu_epi8(d + i, keep, r);
+            else
+                _mm512_storeu_si512(d + i, r);
+        }
+        if (i < n) {
+            const __mmask64 m = _bzhi_u64(~0ull, static_cast<unsigned>(n - i)) & keep;
+            const __m512i x = _mm512_maskz_loadu_epi8(m, s + i);
+            const __m512i lo = _mm512_permutex2var_epi8(t0, x, t1);
+            const __m512i hi = _mm512_permutex2var_epi8(t2, x, t3);
+            _mm512_mask_storeu_epi8(d + i, m, _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), lo, hi));
+        }
+    }
+}
+#endif
+
+template <class P, int Lay>
+void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, int dstStep, int w, int h,
+                 const QuantParams& p) {
+#if defined(__AVX512F__)
+    if constexpr (std::is_same_v<P, Pair8u>) {
+        if (has_byte_permute()) {
+            alignas(64) u8 lut[256];
+            for (int x = 0; x < 256; ++x) lut[x] = quantise<P>(static_cast<u8>(x), p);
+            lut_rows_8u(src, srcStep, dst, dstStep, w, h, Lay, lut);
+            return;
+        }
+    }
+#endif
+    constexpr int st = stride_of(Lay);
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * st;
+    const VQuant vp(p);
+    for (std::ptrdiff_t y = 0; y < h; ++y) {
+        const auto* s = row_at_samples(src, srcStep, y);
+        auto* d = row_at_samples(dst, dstStep, y);
+        std::ptrdiff_t i = 0;
+        for (; i + VW <= n; i += VW) store<Lay == kAC4>(d + i, quantise_vec<P>(norm_vec<P>(load_work(s + i)), vp));
+        plain_pixels<P, Lay>(s, d, static_cast<int>(i / st), w, p);
+    }
+}
+
+// Rows are dithered in chunks of 64 pixels: the thresholds of a chunk are laid
+// out per sample first (once per row without noise, the matrix repeating
+// every 4 pixels), then the samples go through the vector recipe.
+template <class P, int Lay>
+void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y, const DitherParams& dp,
+                 const float* nv, const u16* ni) {
+    constexpr int st = stride_of(Lay);
+    constexpr int kChunk = 64;
+    alignas(64) float thr[kChunk * st];
+    const float* bayer_row = kBayer[y & 3u];
+    const VDither vd(dp);
+    int x0 = 0;
+    for (; x0 + kChunk <= w; x0 += kChunk) {
+        if (nv != nullptr || x0 == 0) {
+            for (int px = 0; px < kChunk; ++px) {
+                const float t = pixel_threshold(bayer_row, static_cast<unsigned>(x0 + px), y, dp, nv, ni);
+                for (int c = 0; c < st; ++c) thr[px * st + c] = t;
+            }
+        }
+        const auto* sc = s + static_cast<std::ptrdiff_t>(x0) * st;
+        auto* dc = d + static_cast<std::ptrdiff_t>(x0) * st;
+        for (int i = 0; i < kChunk * st; i += VW) store<Lay == kAC4>(dc + i, ordered_vec<P>(load_work(sc + i), load_f(thr + i), vd));
+    }
+    ordered_pixels<P, Lay>(s, d, x0, w, y, dp, nv, ni);
+}
+
+#endif
+
+template <class P>
+constexpr PairKernels<P> pair_table() {
+    return PairKernels<P>{{plain_image<P, kC1>, plain_image<P, kC3>, plain_image<P, kAC4>, plain_image<P, kC4>},
+                          {ordered_row<P, kC1>, ordered_row<P, kC3>, ordered_row<P, kAC4>, ordered_row<P, kC4>}};
+}
+
+}  // namespace
+
+extern const Kernels kTable = {
+    pair_table<Pair8u>(),    pair_table<Pair16u>(),   pair_table<Pair16u8u>(),  pair_table<Pair16s>(),
+    pair_table<Pair16s8u>(), pair_table<Pair32f8u>(), pair_table<Pair32f16u>(), pair_table<Pair32f16s>(),
+};
+
+}  // namespace qrx::reducebits::QRX_LEVEL

@@ -1,0 +1,2 @@
+#define QRX_LEVEL sse2
+#include "reducebits/reducebits_rows.inl"

@@ -1,0 +1,485 @@
+// Bit-depth reduction: every pair and layout against the model, the worked
+// values, the check order, noise determinism, threads, dispatch levels and
+// scratch-memory failures.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "core/allocator.h"
+#include "qrxcc.h"
+#include "qrxcore.h"
+#include "reducebits/noise.h"
+#include "reducebits_model.h"
+#include "support/test_image.h"
+
+using namespace rbmodel;
+
+namespace {
+
+class ThreadCount {
+public:
+    explicit ThreadCount(int n) : saved_(threads_omp_of_n_qrx) { threads_omp_of_n_qrx = n; }
+    ~ThreadCount() { threads_omp_of_n_qrx = saved_; }
+
+private:
+    int saved_;
+};
+
+// Source and guarded destination of one call.
+template <class P>
+struct Case {
+    using In = typename P::In;
+    using Out = typename P::Out;
+    int layout, w, h;
+    qrxtest::GuardedImage src, dst;
+    Case(int layout_, int w_, int h_)
+        : layout(layout_), w(w_), h(h_), src(w_ * stride(layout_) * static_cast<int>(sizeof(In)), h_, 8),
+          dst(w_ * stride(layout_) * static_cast<int>(sizeof(Out)), h_, 8) {}
+
+    In& in(int x, int y, int c) { return reinterpret_cast<In*>(src.row(y))[x * stride(layout) + c]; }
+    Out out(int x, int y, int c) {
+        Out v;
+        std::memcpy(&v, dst.row(y) + (x * stride(layout) + c) * sizeof(Out), sizeof v);
+        return v;
+    }
+    void fill_random(std::uint32_t seed) {
+        std::mt19937 rng(seed);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                for (int c = 0; c < stride(layout); ++c) {
+                    if constexpr (P::kFloat) {
+                        const std::uint32_t r = rng();
+                        float v = static_cast<float>(r % 100000) / 99999.0f;
+                        if (r % 17 == 0) v = static_cast<float>(static_cast<int>(r % 1200) - 100) / 1000.0f;
+                        if (r % 23 == 0) v = static_cast<float>(r % 9) / 8.0f;  // exact-ish levels
+                        in(x, y, c) = v;
+                    } else {
+                        in(x, y, c) = static_cast<In>(rng());
+                    }
+                }
+    }
+    void fill(In v) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                for (int c = 0; c < stride(layout); ++c) in(x, y, c) = v;
+    }
+    QrxStatus run(int noise, int method, int levels) {
+        return P::kFns[layout](src.template as<In>(), src.step(), dst.template as<Out>(), dst.step(), QrxSize{w, h},
+                               noise, method, levels);
+    }
+    std::vector<In> channel(int c) {
+        std::vector<In> v;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) v.push_back(in(x, y, c));
+        return v;
+    }
+    // Alpha samples of AC4 keep the guard pattern; all other bytes outside the ROI too.
+    bool untouched_outside() {
+        if (!dst.guards_intact()) return false;
+        if (layout != 2) return true;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const std::uint8_t* p = dst.row(y) + (x * 4 + 3) * sizeof(Out);
+                for (std::size_t b = 0; b < sizeof(Out); ++b)
+                    if (p[b] != qrxtest::kGuard) return false;
+            }
+        return true;
+    }
+};
+
+template <class P>
+::testing::AssertionResult matches(Case<P>& c, const std::function<int(int, int, int)>& expected) {
+    for (int y = 0; y < c.h; ++y)
+        for (int x = 0; x < c.w; ++x)
+            for (int ch = 0; ch < channels(c.layout); ++ch) {
+                const int got = c.out(x, y, ch);
+                const int want = expected(x, y, ch);
+                if (got != want)
+                    return ::testing::AssertionFailure() << P::kName << " layout " << c.layout << " " << c.w << "x"
+                                                         << c.h << " at (" << x << "," << y << ") ch " << ch
+                                                         << ": got " << got << " want " << want;
+            }
+    if (!c.untouched_outside()) return ::testing::AssertionFailure() << "bytes outside the ROI changed";
+    return ::testing::AssertionSuccess();
+}
+
+template <class P>
+std::vector<int> level_counts() {
+    std::vector<int> v = {2, 3, 4, 8, 42, 62, 255, 256};
+    if (P::kMaxLevels > 256) {
+        v.push_back(257);
+        v.push_back(1000);
+        v.push_back(65536);
+    }
+    return v;
+}
+
+template <class P>
+class ReduceBitsPairs : public ::testing::Test {};
+using AllPairs = ::testing::Types<P8u, P16u, P16u8u, P16s, P16s8u, P32f8u, P32f16u, P32f16s>;
+TYPED_TEST_SUITE(ReduceBitsPairs, AllPairs);
+
+}  // namespace
+
+// ---- plain quantisation --------------------------------------------------------
+
+TYPED_TEST(ReduceBitsPairs, PlainMatchesModelForEveryWidthAndLayout) {
+    using P = TypeParam;
+    for (int layout = 0; layout < 4; ++layout)
+        for (int levels : level_counts<P>())
+            for (int w : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33, 63, 64, 65, 70})
+                for (int h : {1, 3}) {
+                    Case<P> c(layout, w, h);
+                    c.fill_random(static_cast<std::uint32_t>(w * 131 + levels + layout));
+                    ASSERT_EQ(c.run(0, qrxDitherMethodOff, levels), qrxStatusOk);
+                    ASSERT_TRUE(matches(c, [&](int x, int y, int ch) { return quantise<P>(c.in(x, y, ch), levels); }))
+                        << "levels " << levels;
+                }
+}
+
+TYPED_TEST(ReduceBitsPairs, PlainIgnoresNoise) {
+    using P = TypeParam;
+    Case<P> a(1, 37, 3), b(1, 37, 3);
+    a.fill_random(5);
+    b.fill_random(5);
+    ASSERT_EQ(a.run(0, qrxDitherMethodOff, 7), qrxStatusOk);
+    ASSERT_EQ(b.run(50, qrxDitherMethodOff, 7), qrxStatusOk);
+    EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
+}
+
+TYPED_TEST(ReduceBitsPairs, PlainAndOrderedSameAtEveryDispatchLevel) {
+    using P = TypeParam;
+    ThreadCount single(1);  // the thread tests below cover larger teams
+    for (int layout = 0; layout < 4; ++layout)
+        for (int method : {qrxDitherMethodOff, qrxDitherMethodOrdered4x4})
+            for (int noise : {0, 30}) {
+                qrxtest::expect_same_at_all_levels([&] {
+                    Case<P> c(layout, 203, 5);
+                    c.fill_random(11 + layout);
+                    EXPECT_EQ(c.run(noise, method, 6), qrxStatusOk);
+                    EXPECT_TRUE(c.untouched_outside());
+                    return c.dst.all_bytes();
+                });
+            }
+}
+
+// ---- ordered dithering ------------------------------------------------------------
+
+TYPED_TEST(ReduceBitsPairs, OrderedMatchesModel) {
+    using P = TypeParam;
+    ThreadCount single(1);  // the thread tests below cover larger teams
+    const Noise quiet(0, 0);
+    for (int noise : {0, 1, 37, 100}) {
+        const Noise model_noise(static_cast<float>(-noise / 100.0), static_cast<float>(noise / 100.0));
+        for (int layout = 0; layout < 4; ++layout)
+            for (int levels : {2, 5, 42, 256})
+                for (int w : {1, 3, 4, 5, 13, 63, 64, 65, 129, 200})
+                    for (int h : {1, 2, 6}) {
+                        Case<P> c(layout, w, h);
+                        c.fill_random(static_cast<std::uint32_t>(w * 7 + h + levels + noise));
+                        ASSERT_EQ(c.run(noise, qrxDitherMethodOrdered4x4, levels), qrxStatusOk);
+                        ASSERT_TRUE(matches(c, [&](int x, int y, int ch) {
+                            return ordered<P>(c.in(x, y, ch), x, y, levels, noise > 0 ? &model_noise : nullptr);
+                        })) << "noise " << noise << " levels " << levels;
+                    }
+    }
+}
+
+// ---- error diffusion ----------------------------------------------------------------
+
+TYPED_TEST(ReduceBitsPairs, DiffusionMatchesModel) {
+    using P = TypeParam;
+    ThreadCount single(1);  // the thread tests below cover larger teams
+    for (int method : {1, 2, 3})
+        for (int noise : {0, 25, 100})
+            for (int layout = 0; layout < 4; ++layout)
+                for (int levels : {2, 7, 256})
+                    for (auto [w, h] : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}}) {
+                        Case<P> c(layout, w, h);
+                        c.fill_random(static_cast<std::uint32_t>(method * 1000 + w * 10 + h + levels));
+                        ASSERT_EQ(c.run(noise, method, levels), qrxStatusOk);
+                        std::vector<std::vector<int>> want;
+                        for (int ch = 0; ch < channels(layout); ++ch)
+                            want.push_back(diffuse<P>(c.channel(ch), w, h, method, levels, noise));
+                        ASSERT_TRUE(matches(c, [&](int x, int y, int ch) {
+                            return want[static_cast<std::size_t>(ch)][static_cast<std::size_t>(y) * w + x];
+                        })) << "method " << method << " noise " << noise << " levels " << levels;
+                    }
+}
+
+TYPED_TEST(ReduceBitsPairs, DitheringIndependentOfThreadCount) {
+    using P = TypeParam;
+    for (int layout = 0; layout < 4; ++layout)
+        for (int method : {1, 2, 3, 4}) {
+            std::vector<std::uint8_t> reference;
+            for (int team : {1, 2, 3, 8}) {
+                ThreadCount tc(team);
+                Case<P> c(layout, 45, 9);
+                c.fill_random(99);
+                ASSERT_EQ(c.run(20, method, 9), qrxStatusOk);
+                ASSERT_TRUE(c.untouched_outside());
+                if (reference.empty())
+                    reference = c.dst.all_bytes();
+                else
+                    EXPECT_EQ(c.dst.all_bytes(), reference) << "layout " << layout << " method " << method << " team " << team;
+            }
+        }
+}
+
+TYPED_TEST(ReduceBitsPairs, NoiseIsDeterministicAndZeroNoiseIsNoiseless) {
+    using P = TypeParam;
+    ThreadCount single(1);  // the thread tests below cover larger teams
+    for (int method : {1, 2, 3, 4}) {
+        Case<P> a(1, 40, 6), b(1, 40, 6), z(1, 40, 6);
+        a.fill_random(3);
+        b.fill_random(3);
+        z.fill_random(3);
+        ASSERT_EQ(a.run(60, method, 4), qrxStatusOk);
+        ASSERT_EQ(b.run(60, method, 4), qrxStatusOk);
+        EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
+        ASSERT_EQ(z.run(0, method, 4), qrxStatusOk);
+        const int L = 4;
+        if (method == 4) {
+            EXPECT_TRUE(matches(z, [&](int x, int y, int ch) { return ordered<P>(z.in(x, y, ch), x, y, L, nullptr); }));
+        } else {
+            std::vector<std::vector<int>> want;
+            for (int ch = 0; ch < 3; ++ch) want.push_back(diffuse<P>(z.channel(ch), 40, 6, method, L, 0));
+            EXPECT_TRUE(matches(z, [&](int x, int y, int ch) { return want[ch][static_cast<std::size_t>(y) * 40 + x]; }));
+        }
+    }
+}
+
+// Every scratch allocation of a call, failed in turn: -9, nothing written,
+// nothing left allocated; the call after the last failure point succeeds.
+TYPED_TEST(ReduceBitsPairs, OutOfMemoryOnEveryAllocation) {
+    using P = TypeParam;
+    ThreadCount single(1);  // the thread tests below cover larger teams
+    for (int layout : {0, 1, 3})
+        for (int method : {1, 2, 4})
+            for (int noise : {0, 10}) {
+                if (method == 4 && noise == 0) continue;  // needs no scratch memory
+                const long start = qrx::testing_hooks::live_blocks();
+                int failures = 0;
+                for (int n = 1;; ++n) {
+                    Case<P> c(layout, 9, 4);
+                    c.fill_random(1);
+                    qrx::testing_hooks::fail_allocation_after(n);
+                    const QrxStatus st = c.run(noise, method, 3);
+                    qrx::testing_hooks::fail_allocation_after(0);
+                    EXPECT_EQ(qrx::testing_hooks::live_blocks(), start);
+                    if (st == qrxStatusOk) break;
+                    ASSERT_EQ(st, qrxStatusOutOfMemory);
+                    ++failures;
+                    Case<P> fresh(layout, 9, 4);
+                    EXPECT_EQ(c.dst.all_bytes(), fresh.dst.all_bytes()) << "written despite -9";
+                    ASSERT_LT(n, 10);
+                }
+                // noise tables: 2 blocks; error rows: 1 block
+                EXPECT_EQ(failures, (noise > 0 ? 2 : 0) + (method != 4 ? 1 : 0));
+            }
+}
+
+// ---- checks ---------------------------------------------------------------------------
+
+TEST(ReduceBitsChecks, OrderAndStatuses) {
+    Qrx8u s8[16] = {}, d8[16];
+    Qrx16u s16[16] = {}, d16[16];
+    Qrx32f sf[16] = {};
+    const QrxSize one{1, 1};
+    EXPECT_EQ(qrxiReduceBits_8u_C1R(nullptr, 1, d8, 1, QrxSize{0, 1}, 101, 0, 1), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiReduceBits_8u_C1R(s8, 1, nullptr, 1, one, 0, 0, 2), qrxStatusNullPointer);
+    EXPECT_EQ(qrxiReduceBits_8u_C3R(s8, 1, d8, 1, QrxSize{0, 1}, 101, 0, 1), qrxStatusSizeError);
+    EXPECT_EQ(qrxiReduceBits_8u_C3R(s8, 1, d8, 1, QrxSize{1, -1}, 0, 0, 2), qrxStatusSizeError);
+    EXPECT_EQ(qrxiReduceBits_8u_C1R(s8, 1, d8, 1, one, 101, 0, 1), qrxStatusNoiseRange);  // noise before levels
+    EXPECT_EQ(qrxiReduceBits_8u_C1R(s8, 1, d8, 1, one, -1, 0, 2), qrxStatusNoiseRange);
+    EXPECT_EQ(qrxiReduceBits_8u_C1R(s8, 1, d8, 1, one, 0, 0, 1), qrxStatusLevelsRange);
+    EXPECT_EQ(qrxiReduceBits_8u_C1R(s8, 1, d8, 1, one, 0, 0, 257), qrxStatusLevelsRange);
+    EXPECT_EQ(qrxiReduceBits_32f16u_C1R(sf, 4, d16, 2, one, 0, 0, 257), qrxStatusLevelsRange);
+    EXPECT_EQ(qrxiReduceBits_16u_C1R(s16, 2, d16, 2, one, 0, 0, 257), qrxStatusOk);
+    EXPECT_EQ(qrxiReduceBits_16u_C1R(s16, 2, d16, 2, one, 0, 0, 65537), qrxStatusLevelsRange);
+    Qrx16s ss[4] = {}, ds[4];
+    EXPECT_EQ(qrxiReduceBits_16s_C1R(ss, 2, ds, 2, one, 0, 0, 65536), qrxStatusOk);
+    EXPECT_EQ(qrxiReduceBits_16s_C1R(ss, 2, ds, 2, one, 0, 0, 65537), qrxStatusLevelsRange);
+    EXPECT_EQ(qrxiReduceBits_16u8u_C1R(s16, 2, d8, 1, one, 0, 0, 257), qrxStatusLevelsRange);
+    // the methods do not change the checks
+    EXPECT_EQ(qrxiReduceBits_8u_C1R(s8, 1, d8, 1, one, 100, 9, 256), qrxStatusOk);
+}
+
+TEST(ReduceBitsChecks, ErrorsAndUnknownMethodsWriteNothing) {
+    for (int method : {7, -1, 5, 1000}) {
+        Case<P8u> c(2, 11, 3);
+        c.fill_random(4);
+        ASSERT_EQ(c.run(0, method, 4), qrxStatusOk);
+        Case<P8u> fresh(2, 11, 3);
+        EXPECT_EQ(c.dst.all_bytes(), fresh.dst.all_bytes()) << "method " << method;
+    }
+    for (int method = 0; method <= 4; ++method) {
+        Case<P16s> c(1, 11, 3);
+        c.fill_random(4);
+        ASSERT_EQ(c.run(0, method, 1), qrxStatusLevelsRange);
+        ASSERT_EQ(c.run(-3, method, 4), qrxStatusNoiseRange);
+        Case<P16s> fresh(1, 11, 3);
+        EXPECT_EQ(c.dst.all_bytes(), fresh.dst.all_bytes());
+    }
+}
+
+// ---- worked values ---------------------------------------------------------------------
+
+namespace {
+std::vector<int> plain_8u_table(int levels) {
+    std::vector<Qrx8u> src(256), dst(256);
+    for (int i = 0; i < 256; ++i) src[i] = static_cast<Qrx8u>(i);
+    EXPECT_EQ(qrxiReduceBits_8u_C1R(src.data(), 256, dst.data(), 256, QrxSize{256, 1}, 0, 0, levels), qrxStatusOk);
+    return std::vector<int>(dst.begin(), dst.end());
+}
+}  // namespace
+
+TEST(ReduceBitsWorked, LevelTablesOf8u) {
+    const std::vector<int> two = plain_8u_table(2);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(two[i], i < 128 ? 0 : 255) << i;
+    const std::vector<int> four = plain_8u_table(4);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(four[i], i <= 42 ? 0 : i <= 127 ? 85 : i <= 212 ? 170 : 255) << i;
+    const std::vector<int> all = plain_8u_table(256);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(all[i], i) << i;
+    const std::vector<int> forty_two = plain_8u_table(42);
+    EXPECT_EQ(forty_two[255], 254);
+    EXPECT_EQ(forty_two[0], 0);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(forty_two[i], quantise<P8u>(static_cast<std::uint8_t>(i), 42));
+    // white becomes 254 for 38 of the 255 level counts, among them 42, 48, 56 and 62
+    int dimmed = 0;
+    for (int levels = 2; levels <= 256; ++levels) {
+        const int white = plain_8u_table(levels)[255];
+        EXPECT_TRUE(white == 255 || white == 254);
+        dimmed += white == 254;
+        if (levels == 42 || levels == 48 || levels == 56 || levels == 62) EXPECT_EQ(white, 254) << levels;
+        if (levels == 2 || levels == 3 || levels == 4 || levels == 8 || levels == 16 || levels == 256)
+            EXPECT_EQ(white, 255) << levels;
+    }
+    EXPECT_EQ(dimmed, 38);
+}
+
+TEST(ReduceBitsWorked, FloatInputOutsideTheRange) {
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float src[8] = {-0.5f, -1e30f, 1.5f, 1e30f, nan, inf, -inf, 1.0f};
+    Qrx8u d8[8];
+    Qrx16s d16s[8];
+    ASSERT_EQ(qrxiReduceBits_32f8u_C1R(src, 32, d8, 8, QrxSize{8, 1}, 0, 0, 16), qrxStatusOk);
+    ASSERT_EQ(qrxiReduceBits_32f16s_C1R(src, 32, d16s, 16, QrxSize{8, 1}, 0, 0, 16), qrxStatusOk);
+    const int lo8[8] = {0, 0, 255, 255, 0, 255, 0, 255};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(d8[i], lo8[i]) << i;
+        EXPECT_EQ(d16s[i], lo8[i] ? 32767 : -32768) << i;
+    }
+}
+
+TEST(ReduceBitsWorked, StepsZeroAndNegative) {
+    // negative step: rows run upwards; zero step: every row the same row
+    std::vector<Qrx16u> src(30), dst(30, 7);
+    for (int i = 0; i < 30; ++i) src[i] = static_cast<Qrx16u>(i * 2000);
+    ASSERT_EQ(qrxiReduceBits_16u_C1R(src.data() + 20, -20, dst.data() + 20, -21 /* acts as -22 */, QrxSize{10, 2}, 0,
+                                     0, 3),
+              qrxStatusOk);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(dst[20 + i], quantise<P16u>(src[20 + i], 3));
+        EXPECT_EQ(dst[9 + i], quantise<P16u>(src[10 + i], 3));
+    }
+    std::vector<Qrx8u> s8(5, 200), d8(5, 0);
+    ASSERT_EQ(qrxiReduceBits_8u_C1R(s8.data(), 0, d8.data(), 0, QrxSize{5, 4}, 0, qrxDitherMethodOrdered4x4, 2),
+              qrxStatusOk);
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(d8[x], ordered<P8u>(200, x, 3, 2, nullptr));
+}
+
+TEST(ReduceBitsWorked, OrderedGrayPatterns) {
+    Case<P8u> c(0, 8, 8);
+    c.fill(128);
+    ASSERT_EQ(c.run(0, qrxDitherMethodOrdered4x4, 2), qrxStatusOk);
+    int white = 0;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            EXPECT_EQ(c.out(x, y, 0), bayer(y, x) * 255.0f < 128.0f ? 255 : 0);
+            white += c.out(x, y, 0) == 255;
+        }
+    EXPECT_EQ(white, 8 * 4);  // eight of the sixteen matrix positions
+    for (int v : {0, 255}) {
+        Case<P8u> f(1, 9, 5);
+        f.fill(static_cast<std::uint8_t>(v));
+        ASSERT_EQ(f.run(0, qrxDitherMethodOrdered4x4, 2), qrxStatusOk);
+        EXPECT_TRUE(matches(f, [&](int, int, int) { return v; }));
+    }
+    // 255 with 8 levels: 7 s falls just short of 255; where the threshold is 0
+    // (matrix position (0, 0)) the remainder exceeds it, q rises above 255 and
+    // the output saturates to 255 -- in whichever column of the row that
+    // position falls, vector body or tail.  At the other positions the
+    // remainder stays below the threshold and the formula gives trunc(7 s) =
+    // 254 (the description of this case reads as if every column gave 255; the
+    // formula holds).
+    Case<P8u> g(0, 70, 4);
+    g.fill(255);
+    ASSERT_EQ(g.run(0, qrxDitherMethodOrdered4x4, 8), qrxStatusOk);
+    EXPECT_TRUE(matches(g, [&](int x, int y, int) { return (x % 4 == 0 && y % 4 == 0) ? 255 : 254; }));
+}
+
+TEST(ReduceBitsWorked, DiffusionBasics) {
+    // Floyd-Steinberg, 2 levels, a row of 128: the first pixel becomes 255
+    Case<P8u> c(0, 6, 1);
+    c.fill(128);
+    ASSERT_EQ(c.run(0, qrxDitherMethodFloydSteinberg, 2), qrxStatusOk);
+    EXPECT_EQ(c.out(0, 0, 0), 255);
+    EXPECT_EQ(c.out(1, 0, 0), 0);  // 128 - 127 * 7/16 < 127.5
+    for (int method : {1, 2, 3}) {
+        // white stays white under diffusion even where the quantiser dims it
+        Case<P8u> w(1, 13, 5);
+        w.fill(255);
+        ASSERT_EQ(w.run(0, method, 42), qrxStatusOk);
+        EXPECT_TRUE(matches(w, [&](int, int, int) { return 255; }));
+        // a constant exactly on a level stays there
+        Case<P8u> l(3, 13, 5);
+        l.fill(85);
+        ASSERT_EQ(l.run(0, method, 4), qrxStatusOk);
+        EXPECT_TRUE(matches(l, [&](int, int, int) { return 85; }));
+        Case<P16s> m(0, 7, 3);
+        m.fill(static_cast<std::int16_t>(65535 / 5 - 32768));
+        ASSERT_EQ(m.run(0, method, 6), qrxStatusOk);
+        EXPECT_TRUE(matches(m, [&](int, int, int) { return 65535 / 5 - 32768; }));
+    }
+}
+
+TEST(ReduceBitsNoise, TablesMatchTheGenerator) {
+    for (auto [low, high] : {std::pair{0.0, 1.0}, {-0.37f, 0.37f}, {12.5, 112.5}}) {
+        qrx::reducebits::NoiseTables t;
+        ASSERT_EQ(t.build(low, high), qrxStatusOk);
+        const Noise model(low, high);
+        for (int i = 0; i < 1024; ++i) {
+            EXPECT_EQ(t.index[i], model.index[i]);
+            EXPECT_GE(t.index[i], 0);
+            EXPECT_LE(t.index[i], 1023);
+            EXPECT_EQ(t.value[i], model.value[i]);
+            EXPECT_GE(t.value[i], static_cast<float>(low) - 1e-3f);
+            EXPECT_LE(t.value[i], static_cast<float>(high) + 1e-3f);
+        }
+        t.release();
+    }
+    // both tables come from one sequence: index = trunc(u * 1024 scale + 512)
+    const Noise n(0.0, 1024.0);
+    for (int i = 0; i < 1024; ++i) EXPECT_EQ(n.index[i], static_cast<int>(n.value[i])) << i;
+    EXPECT_EQ(qrx::testing_hooks::live_blocks(), 0);
+}
+
+TEST(ReduceBitsThreads, NestedCallRunsSerialized) {
+    Case<P8u> a(1, 33, 7), b(1, 33, 7);
+    a.fill_random(8);
+    b.fill_random(8);
+    ASSERT_EQ(a.run(10, qrxDitherMethodStucki, 5), qrxStatusOk);
+    QrxStatus st = qrxStatusNullPointer;
+#pragma omp parallel num_threads(2)
+    {
+#pragma omp single
+        st = b.run(10, qrxDitherMethodStucki, 5);
+    }
+    EXPECT_EQ(st, qrxStatusOk);
+    EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
+}

@@ -221,16 +221,182 @@ struct LaneArray<I> { using type = std::int32_t; };
 template <>
 struct LaneArray<F> { using type = float; };
 
+// ---- whole-lane loads and stores -------------------------------------------
+// LaneIo<Layout>::load reads kLanes pixels from pixel x into three float lanes
+// (channel order of the recipe); store writes three result lanes (integers
+// already in the sample range, or floats).  The generic versions go sample by
+// sample; the AVX2 backend has shuffling versions for the common layouts.
+template <class L>
+struct LaneIo {
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        alignas(32) float a[3][kLanes];
+        for (int k = 0; k < kLanes; ++k)
+            for (int ch = 0; ch < 3; ++ch) a[ch][k] = static_cast<float>(L::get(p, x + k, ch));
+        for (int ch = 0; ch < 3; ++ch) c[ch] = fload(a[ch]);
+    }
+    template <class Lane>
+    static inline void store(void* const* p, std::ptrdiff_t x, const Lane o[3]) {
+        using Elem = typename LaneArray<Lane>::type;
+        alignas(32) Elem b[3][kLanes];
+        for (int ch = 0; ch < 3; ++ch) lanes_store(b[ch], o[ch]);
+        for (int k = 0; k < kLanes; ++k)
+            for (int ch = 0; ch < 3; ++ch) L::put(p, x + k, ch, static_cast<typename L::S>(b[ch][k]));
+    }
+};
+
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+// Three-channel interleave of 8 pixels held as 24 32-bit elements in three
+// registers: channel C of pixel k is element C + 3k, which sits at position
+// (C + 3k) mod 8 of register (C + 3k) / 8; the positions of one channel are
+// all different, so two blends and one permute gather it.
+template <int C>
+struct Tri {
+    static constexpr int reg_of(int p) {
+        for (int k = 0; k < 8; ++k)
+            if ((C + 3 * k) % 8 == p) return (C + 3 * k) / 8;
+        return 0;
+    }
+    static constexpr int from(int reg) {
+        int m = 0;
+        for (int p = 0; p < 8; ++p)
+            if (reg_of(p) == reg) m |= 1 << p;
+        return m;
+    }
+    static constexpr int lane_at(int p) { return ((p - C) % 8 + 8) * 3 % 8; }  // k with (C + 3k) mod 8 = p
+    static constexpr int of_reg(int r) {  // positions of register r that hold channel C
+        int m = 0;
+        for (int p = 0; p < 8; ++p)
+            if ((8 * r + p) % 3 == C) m |= 1 << p;
+        return m;
+    }
+};
+template <int C>
+QRX_INLINE __m256 tri_gather(__m256 v0, __m256 v1, __m256 v2) {
+    constexpr int m1 = Tri<C>::from(1), m2 = Tri<C>::from(2);
+    const __m256 t = _mm256_blend_ps(_mm256_blend_ps(v0, v1, m1), v2, m2);
+    return _mm256_permutevar8x32_ps(t, _mm256_setr_epi32(C % 8, (C + 3) % 8, (C + 6) % 8, (C + 9) % 8, (C + 12) % 8,
+                                                         (C + 15) % 8, (C + 18) % 8, (C + 21) % 8));
+}
+template <int C>
+QRX_INLINE __m256 tri_spread(__m256 x) {
+    using T = Tri<C>;
+    return _mm256_permutevar8x32_ps(x, _mm256_setr_epi32(T::lane_at(0), T::lane_at(1), T::lane_at(2), T::lane_at(3),
+                                                         T::lane_at(4), T::lane_at(5), T::lane_at(6), T::lane_at(7)));
+}
+template <int R>
+QRX_INLINE __m256 tri_merge(__m256 y0, __m256 y1, __m256 y2) {
+    constexpr int m1 = Tri<1>::of_reg(R), m2 = Tri<2>::of_reg(R);
+    return _mm256_blend_ps(_mm256_blend_ps(y0, y1, m1), y2, m2);
+}
+
+// 8 elements of T widened to int32 (floats: their bits).
+QRX_INLINE __m256 widen8(const u8* s) {
+    return _mm256_castsi256_ps(_mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s))));
+}
+QRX_INLINE __m256 widen8(const u16* s) {
+    return _mm256_castsi256_ps(_mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s))));
+}
+QRX_INLINE __m256 widen8(const s16* s) {
+    return _mm256_castsi256_ps(_mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s))));
+}
+QRX_INLINE __m256 widen8(const float* s) { return _mm256_loadu_ps(s); }
+template <class T>
+QRX_INLINE F as_float(__m256 v) {
+    if constexpr (std::is_same_v<T, float>) return {v};
+    else return {_mm256_cvtepi32_ps(_mm256_castps_si256(v))};
+}
+// 8 int32 (in the range of T) narrowed and stored; floats stored as they are.
+QRX_INLINE void narrow8(u8* d, __m256 v) {
+    const __m256i i = _mm256_castps_si256(v);
+    const __m128i w = _mm_packs_epi32(_mm256_castsi256_si128(i), _mm256_extracti128_si256(i, 1));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(w, w));
+}
+QRX_INLINE void narrow8(u16* d, __m256 v) {
+    const __m256i i = _mm256_castps_si256(v);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi32(_mm256_castsi256_si128(i), _mm256_extracti128_si256(i, 1)));
+}
+QRX_INLINE void narrow8(s16* d, __m256 v) {
+    const __m256i i = _mm256_castps_si256(v);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packs_epi32(_mm256_castsi256_si128(i), _mm256_extracti128_si256(i, 1)));
+}
+QRX_INLINE void narrow8(float* d, __m256 v) { _mm256_storeu_ps(d, v); }
+QRX_INLINE __m256 bits(I a) { return _mm256_castsi256_ps(a.v); }
+QRX_INLINE __m256 bits(F a) { return a.v; }
+
+template <class T, bool SWAP>
+struct LaneIo<Pix<T, 3, SWAP>> {
+    using L = Pix<T, 3, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        const T* s = static_cast<const T*>(p[0]) + 3 * x;
+        const __m256 v0 = widen8(s), v1 = widen8(s + 8), v2 = widen8(s + 16);
+        c[L::ch(0)] = as_float<T>(tri_gather<0>(v0, v1, v2));
+        c[1] = as_float<T>(tri_gather<1>(v0, v1, v2));
+        c[L::ch(2)] = as_float<T>(tri_gather<2>(v0, v1, v2));
+    }
+    template <class Lane>
+    static inline void store(void* const* p, std::ptrdiff_t x, const Lane o[3]) {
+        T* d = static_cast<T*>(p[0]) + 3 * x;
+        const __m256 y0 = tri_spread<0>(bits(o[L::ch(0)])), y1 = tri_spread<1>(bits(o[1])),
+                     y2 = tri_spread<2>(bits(o[L::ch(2)]));
+        narrow8(d, tri_merge<0>(y0, y1, y2));
+        narrow8(d + 8, tri_merge<1>(y0, y1, y2));
+        narrow8(d + 16, tri_merge<2>(y0, y1, y2));
+    }
+};
+
+template <class T, bool SWAP>
+struct LaneIo<Planes<T, SWAP>> {
+    using L = Planes<T, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        for (int ch = 0; ch < 3; ++ch) c[ch] = as_float<T>(widen8(static_cast<const T*>(p[L::ch(ch)]) + x));
+    }
+    template <class Lane>
+    static inline void store(void* const* p, std::ptrdiff_t x, const Lane o[3]) {
+        for (int ch = 0; ch < 3; ++ch) narrow8(static_cast<T*>(p[L::ch(ch)]) + x, bits(o[ch]));
+    }
+};
+
+// 8u, four samples per pixel: the fourth byte of the destination is kept.
+template <bool SWAP>
+struct LaneIo<Pix<u8, 4, SWAP>> {
+    using L = Pix<u8, 4, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(static_cast<const u8*>(p[0]) + 4 * x));
+        const __m256i ff = _mm256_set1_epi32(255);
+        c[L::ch(0)] = {_mm256_cvtepi32_ps(_mm256_and_si256(v, ff))};
+        c[1] = {_mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(v, 8), ff))};
+        c[L::ch(2)] = {_mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(v, 16), ff))};
+    }
+    static inline void store(void* const* p, std::ptrdiff_t x, const I o[3]) {
+        __m256i* d = reinterpret_cast<__m256i*>(static_cast<u8*>(p[0]) + 4 * x);
+        const __m256i alpha = _mm256_and_si256(_mm256_loadu_si256(d), _mm256_set1_epi32(static_cast<int>(0xff000000u)));
+        const __m256i v = _mm256_or_si256(_mm256_or_si256(o[L::ch(0)].v, _mm256_slli_epi32(o[1].v, 8)),
+                                          _mm256_or_si256(_mm256_slli_epi32(o[L::ch(2)].v, 16), alpha));
+        _mm256_storeu_si256(d, v);
+    }
+};
+#endif
+
 // One row: pixels [0, body) by the grouped recipe Op::group (lane-wise, so
 // any number of lanes per step keeps its result), [body, width) by the
-// per-pixel recipe Op::pixel.  The grouped region is always whole groups.
+// per-pixel recipe Op::pixel.  The grouped region is always whole groups; a
+// last step with fewer pixels than lanes fills the spare lanes with a copy
+// of its first pixel and stores only its own.
 template <class Op, class In, class Out>
 void convert_row(const void* const* src, void* const* dst, int body, int width) {
     using Lane = typename Op::Out;
     using Elem = typename LaneArray<Lane>::type;
     using OS = typename Out::S;
-    for (int i = 0; i < body; i += kLanes) {
-        const int cnt = body - i < kLanes ? body - i : kLanes;
+    int i = 0;
+    for (; i + kLanes <= body; i += kLanes) {
+        F c[3];
+        LaneIo<In>::load(src, i, c);
+        Lane o[3];
+        Op::group(c[0], c[1], c[2], o[0], o[1], o[2]);
+        LaneIo<Out>::store(dst, i, o);
+    }
+    if (i < body) {
+        const int cnt = body - i;
         alignas(32) float a[3][kLanes];
         for (int k = 0; k < kLanes; ++k) {
             const std::ptrdiff_t x = i + (k < cnt ? k : 0);

@@ -367,6 +367,7 @@ TEST(HlsHsvValues, WorkedValues) {
 // Grey inputs give H = S = 0 (16s: stored -32768) in grouped and per-pixel
 // pixels alike; a row of 9 covers both paths of every kernel.
 TEST(HlsHsvValues, GreyInputs) {
+    ThreadCount one(1);
     for (int v : {0, 1, 77, 128, 255}) {
         std::vector<u8> in(9 * 4, static_cast<u8>(v)), out(9 * 4);
         for (auto fn : {qrxiRGBToHSV_8u_C3R, qrxiRGBToHLS_8u_C3R}) {
@@ -442,6 +443,7 @@ TEST(HlsHsvValues, Hls16uOutputsAreEvenExceptCopiedGreyTail) {
 }
 
 TEST(HlsHsvValues, Hls8uGreyGivesLEverywhere) {
+    ThreadCount one(1);
     for (int L = 0; L < 256; ++L) {
         std::vector<u8> in, out(9 * 3);
         for (int i = 0; i < 9; ++i) in.insert(in.end(), {77, static_cast<u8>(L), 0});
@@ -451,6 +453,7 @@ TEST(HlsHsvValues, Hls8uGreyGivesLEverywhere) {
 }
 
 TEST(HlsHsvValues, Hls16sGreyGroupedTruncatesTailRoundsInDouble) {
+    ThreadCount one(1);
     // S = -32768 (s = 0): grouped pixels give trunc(l x 65535) - 32768 with l in
     // single precision; the last pixel rounds l x 65535 + 0.49999 in double.
     int below = 0;

@@ -184,6 +184,7 @@ TEST(YccValues, WorkedValuesBothRecipes) {
 }
 
 TEST(YccValues, GreyKeepsChromaCentresIn8u) {
+    ThreadCount one(1);
     for (int v = 0; v < 256; ++v) {
         std::vector<u8> in(3 * 9, static_cast<u8>(v)), out(3 * 9);
         ASSERT_EQ(qrxiRGBToYCC_8u_C3R(in.data(), 27, out.data(), 27, {9, 1}), qrxStatusOk);

@@ -370,51 +370,65 @@ QRX_INLINE typename V::T luma8(typename V::T r, typename V::T g, typename V::T b
                       luma16h<V, R>(V::hwide_hi(r), V::hwide_hi(g), V::hwide_hi(b)));
 }
 
-// Inverse recipe on 16-bit lanes of Y, Cb, Cr (0..255); results not yet clamped.
+// Chroma terms of the inverse recipes (16-bit lanes of Cb, Cr in 0..255): the red,
+// green and blue additions that every pixel sharing this chroma receives.
 template <class V, Inv R>
-QRX_INLINE void rgb16(typename V::T y, typename V::T cb, typename V::T cr, typename V::T& r, typename V::T& g,
-                      typename V::T& b) {
-    const auto yp = V::shl(V::sub(y, V::set16(16)), 7);
+QRX_INLINE void chroma_terms(typename V::T cb, typename V::T cr, typename V::T& tr, typename V::T& tg,
+                             typename V::T& tb) {
     const auto bp = V::shl(V::sub(cb, V::set16(128)), 7);
     const auto rp = V::shl(V::sub(cr, V::set16(128)), 7);
     auto T = [](typename V::T v, int k) { return V::mulhi(v, V::set16(k)); };
     if constexpr (R == Inv::I13t) {
-        const auto ty = T(yp, 9536);
-        r = V::sra(V::add(ty, T(rp, 13074)), 4);
-        g = V::sra(V::add(V::add(ty, T(rp, -6660)), T(bp, -3203)), 4);
-        b = V::sra(V::add(ty, T(bp, 16523)), 4);
+        tr = T(rp, 13074);
+        tg = V::add(T(rp, -6660), T(bp, -3203));
+        tb = T(bp, 16523);
     } else if constexpr (R == Inv::I13r) {
-        const auto ty = V::add(T(yp, 9535), V::set16(8));
-        r = V::sra(V::add(ty, T(rp, 13074)), 4);
-        g = V::sra(V::add(V::add(ty, T(rp, -6660)), T(bp, -3211)), 4);
-        b = V::sra(V::add(ty, T(bp, 16523)), 4);
-    } else {
-        const auto ty = T(yp, 4767);
-        r = V::sra(V::add(ty, T(rp, 6537)), 3);
-        g = V::sra(V::sub(V::sub(ty, T(bp, 1605)), T(rp, 3330)), 3);
-        b = V::sra(V::add(ty, T(bp, 8261)), 3);
+        tr = T(rp, 13074);
+        tg = V::add(T(rp, -6660), T(bp, -3211));
+        tb = T(bp, 16523);
+    } else {  // I12: green terms positive and subtracted
+        tr = T(rp, 6537);
+        tg = V::sub(V::sub(V::zero(), T(bp, 1605)), T(rp, 3330));
+        tb = T(bp, 8261);
     }
 }
 
-// W pixels: Y and per-pixel chroma in 16-bit lanes (0: pixels 0..W/2-1, 1: the rest)
-// -> the destination layout.
+// Luma term plus chroma terms, shifted; results not yet clamped.
+template <class V, Inv R>
+QRX_INLINE void rgb_from_terms(typename V::T y, typename V::T tr, typename V::T tg, typename V::T tb,
+                               typename V::T& r, typename V::T& g, typename V::T& b) {
+    const auto yp = V::shl(V::sub(y, V::set16(16)), 7);
+    constexpr int shift = R == Inv::I12 ? 3 : 4;
+    typename V::T ty;
+    if constexpr (R == Inv::I13t) ty = V::mulhi(yp, V::set16(9536));
+    else if constexpr (R == Inv::I13r) ty = V::add(V::mulhi(yp, V::set16(9535)), V::set16(8));
+    else ty = V::mulhi(yp, V::set16(4767));
+    r = V::sra(V::add(ty, tr), shift);
+    g = V::sra(V::add(ty, tg), shift);
+    b = V::sra(V::add(ty, tb), shift);
+}
+
+// Pair-level chroma terms -> per-pixel terms (0: pixels 0..W/2-1, 1: the rest) and the
+// W pixels converted and stored.
 template <class V, Inv R, Px L>
-QRX_INLINE void rgb_store(u8* d, int x, typename V::T y0, typename V::T y1, typename V::T cb0, typename V::T cb1,
-                          typename V::T cr0, typename V::T cr1, u8 alpha) {
-    typename V::T r0, g0, b0, r1, g1, b1;
-    rgb16<V, R>(y0, cb0, cr0, r0, g0, b0);
-    rgb16<V, R>(y1, cb1, cr1, r1, g1, b1);
+QRX_INLINE void rgb_store_pairs(u8* d, int x, typename V::T y0, typename V::T y1, typename V::T cb, typename V::T cr,
+                                u8 alpha) {
+    typename V::T tr, tg, tb, r0, g0, b0, r1, g1, b1;
+    chroma_terms<V, R>(cb, cr, tr, tg, tb);
+    rgb_from_terms<V, R>(y0, V::zip16_lo(tr, tr), V::zip16_lo(tg, tg), V::zip16_lo(tb, tb), r0, g0, b0);
+    rgb_from_terms<V, R>(y1, V::zip16_hi(tr, tr), V::zip16_hi(tg, tg), V::zip16_hi(tb, tb), r1, g1, b1);
     store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
 }
 
-// Per-pixel Cb and Cr (16-bit lanes) of the pixels of one packed 4:2:2 vector v
-// (W/2 pixels); CbFirst: Cb Y Cr Y, else Y Cb Y Cr.
+// Cb and Cr of the W/2 pairs of two packed 4:2:2 vectors, 16-bit lanes in pair order.
 template <class V, bool CbFirst>
-QRX_INLINE void packed_chroma(typename V::T v, typename V::T& cb, typename V::T& cr) {
-    const typename V::T c = CbFirst ? V::and_(v, V::set16(0xFF)) : V::srl(v, 8);  // Cb, Cr, Cb, Cr ...
-    const typename V::T cb32 = V::and_(c, V::set32(0xFFFF)), cr32 = V::srl32(c, 16);
-    cb = V::or_(cb32, V::shl32(cb32, 16));
-    cr = V::or_(cr32, V::shl32(cr32, 16));
+QRX_INLINE void packed_pair_chroma(typename V::T v0, typename V::T v1, typename V::T& cb, typename V::T& cr) {
+    const typename V::T m = V::set16(0xFF);
+    const typename V::T c0 = CbFirst ? V::and_(v0, m) : V::srl(v0, 8);  // Cb, Cr, Cb, Cr ...
+    const typename V::T c1 = CbFirst ? V::and_(v1, m) : V::srl(v1, 8);
+    const typename V::T lo = V::set32(0xFFFF);
+    cb = V::pack32(V::and_(c0, lo), V::and_(c1, lo));
+    cr = V::pack32(V::srl32(c0, 16), V::srl32(c1, 16));
 }
 
 // ---- kernels --------------------------------------------------------------------------------
@@ -527,10 +541,8 @@ void v_half_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n,
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         const typename V::T y = V::load(py + x);
-        const typename V::T cb = V::load_half(pcb + x / 2), cr = V::load_half(pcr + x / 2);
-        const typename V::T cb2 = V::zip8_lo(cb, cb), cr2 = V::zip8_lo(cr, cr);  // one per pixel
-        rgb_store<V, R, L>(d, x, V::widen_lo(y), V::widen_hi(y), V::widen_lo(cb2), V::widen_hi(cb2), V::widen_lo(cr2),
-                           V::widen_hi(cr2), alpha);
+        const typename V::T cb = V::widen_lo(V::load_half(pcb + x / 2)), cr = V::widen_lo(V::load_half(pcr + x / 2));
+        rgb_store_pairs<V, R, L>(d, x, V::widen_lo(y), V::widen_hi(y), cb, cr, alpha);
     });
     constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     inv_pixels<scalar_inv<R>>(SubPlanesIn<1>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
@@ -547,10 +559,9 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
         const typename V::T m = V::set16(0xFF);
         const typename V::T y0 = CbFirst ? V::srl(v0, 8) : V::and_(v0, m);
         const typename V::T y1 = CbFirst ? V::srl(v1, 8) : V::and_(v1, m);
-        typename V::T cb0, cr0, cb1, cr1;
-        packed_chroma<V, CbFirst>(v0, cb0, cr0);
-        packed_chroma<V, CbFirst>(v1, cb1, cr1);
-        rgb_store<V, R, L>(d, x, y0, y1, cb0, cb1, cr0, cr1, alpha);
+        typename V::T cb, cr;
+        packed_pair_chroma<V, CbFirst>(v0, v1, cb, cr);
+        rgb_store_pairs<V, R, L>(d, x, y0, y1, cb, cr, alpha);
     });
     constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     inv_pairs<scalar_inv<R>>(PackedIn<CbFirst>{s}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
@@ -561,11 +572,11 @@ void v_yuy_p3_i13t(const u8* s, u8* pr, u8* pg, u8* pb, int n) {
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         const typename V::T v0 = V::load(s + 2 * x), v1 = V::load(s + 2 * x + V::W), m = V::set16(0xFF);
-        typename V::T cb0, cr0, cb1, cr1, r0, g0, b0, r1, g1, b1;
-        packed_chroma<V, false>(v0, cb0, cr0);
-        packed_chroma<V, false>(v1, cb1, cr1);
-        rgb16<V, Inv::I13t>(V::and_(v0, m), cb0, cr0, r0, g0, b0);
-        rgb16<V, Inv::I13t>(V::and_(v1, m), cb1, cr1, r1, g1, b1);
+        typename V::T cb, cr, tr, tg, tb, r0, g0, b0, r1, g1, b1;
+        packed_pair_chroma<V, false>(v0, v1, cb, cr);
+        chroma_terms<V, Inv::I13t>(cb, cr, tr, tg, tb);
+        rgb_from_terms<V, Inv::I13t>(V::and_(v0, m), V::zip16_lo(tr, tr), V::zip16_lo(tg, tg), V::zip16_lo(tb, tb), r0, g0, b0);
+        rgb_from_terms<V, Inv::I13t>(V::and_(v1, m), V::zip16_hi(tr, tr), V::zip16_hi(tg, tg), V::zip16_hi(tb, tb), r1, g1, b1);
         V::store(pr + x, V::pack(r0, r1));
         V::store(pg + x, V::pack(g0, g1));
         V::store(pb + x, V::pack(b0, b1));

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "core/inline.h"
+#include "ycbcr/bgr16_unpack.h"
 #include "ycbcr/chroma_recipes.h"
 
 namespace qrx::ycbcr_sub {
@@ -32,6 +34,32 @@ struct PixIn {
         b = p[BGR ? 0 : 2];
     }
 };
+
+// One 16-bit packed BGR word per pixel, read as widened R, G, B (rows may start at
+// any byte address: the word is copied out, never read through a misaligned pointer).
+template <bool Is565>
+struct Bgr16In {
+    const void* s;
+    void get(int i, int& r, int& g, int& b) const {
+        std::uint16_t w;
+        std::memcpy(&w, static_cast<const u8*>(s) + 2 * static_cast<std::ptrdiff_t>(i), 2);
+        const auto p = Is565 ? qrx::ycbcr::unpack_bgr565(w) : qrx::ycbcr::unpack_bgr555(w);
+        r = p.r;
+        g = p.g;
+        b = p.b;
+    }
+};
+
+// Pixel-order source layouts of the kernels (Bgr4A: 16-byte aligned rows).
+enum class Px { Rgb3, Bgr3, Bgr4, Bgr4A, Bgr565, Bgr555 };
+
+template <Px L>
+QRX_INLINE auto scalar_in(const u8* s) {
+    if constexpr (L == Px::Rgb3) return PixIn<3, false>{s};
+    else if constexpr (L == Px::Bgr3) return PixIn<3, true>{s};
+    else if constexpr (L == Px::Bgr4 || L == Px::Bgr4A) return PixIn<4, true>{s};
+    else return Bgr16In<L == Px::Bgr565>{s};
+}
 
 struct PlanesIn {
     const u8 *r, *g, *b;

@@ -269,8 +269,6 @@ QRX_INLINE void store4_il(u8* d, typename V::T b, typename V::T g, typename V::T
 
 // ---- pixel sources and destinations by layout ----------------------------------------------
 
-enum class Px { Rgb3, Bgr3, Bgr4, Bgr4A };
-
 template <class V, Px L>
 QRX_INLINE void load_px(const u8* row, int x, typename V::T& r, typename V::T& g, typename V::T& b) {
     if constexpr (L == Px::Rgb3 || L == Px::Bgr3) {
@@ -279,8 +277,24 @@ QRX_INLINE void load_px(const u8* row, int x, typename V::T& r, typename V::T& g
         r = L == Px::Rgb3 ? c[0] : c[2];
         g = c[1];
         b = L == Px::Rgb3 ? c[2] : c[0];
-    } else {
+    } else if constexpr (L == Px::Bgr4 || L == Px::Bgr4A) {
         load4<V, L == Px::Bgr4A>(row + 4 * x, b, g, r);
+    } else {
+        // 16-bit words: fields moved to the top of their lane's low byte by shifts and
+        // masks, widened without replication (5-bit x 8, 6-bit x 4)
+        using T = typename V::T;
+        const T w0 = V::load(row + 2 * x), w1 = V::load(row + 2 * x + V::W);
+        const T m5 = V::set16(0x1F);
+        auto field = [&](T w, int shift, T mask, int up) { return V::shl(V::and_(V::srl(w, shift), mask), up); };
+        b = V::pack(field(w0, 0, m5, 3), field(w1, 0, m5, 3));
+        if constexpr (L == Px::Bgr565) {
+            const T m6 = V::set16(0x3F);
+            g = V::pack(field(w0, 5, m6, 2), field(w1, 5, m6, 2));
+            r = V::pack(V::shl(V::srl(w0, 11), 3), V::shl(V::srl(w1, 11), 3));
+        } else {
+            g = V::pack(field(w0, 5, m5, 3), field(w1, 5, m5, 3));
+            r = V::pack(field(w0, 10, m5, 3), field(w1, 10, m5, 3));
+        }
     }
 }
 
@@ -463,15 +477,13 @@ void v_pix_packed(const u8* s, u8* d, int n) {
             V::store(d + 2 * x + V::W, CbFirst ? V::zip8_hi(c, y) : V::zip8_hi(y, c));
         }
     });
-    constexpr bool bgr = L != Px::Rgb3;
-    constexpr int sc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     using namespace qrx::ycbcr::chroma;
     if constexpr (R == Fwd::Y15P11)
-        fwd_pairs<y15, y15, p11_cb, p11_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+        fwd_pairs<y15, y15, p11_cb, p11_cr>(scalar_in<L>(s), PackedOut<CbFirst>{d}, x, n);
     else if constexpr (R == Fwd::Y15P10)
-        fwd_pairs<y15, y15, p10_cb, p10_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+        fwd_pairs<y15, y15, p10_cb, p10_cr>(scalar_in<L>(s), PackedOut<CbFirst>{d}, x, n);
     else
-        fwd_pairs<qrx::ycbcr::fp_y, qrx::ycbcr::fp_y, p17_cb, p17_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+        fwd_pairs<qrx::ycbcr::fp_y, qrx::ycbcr::fp_y, p17_cb, p17_cr>(scalar_in<L>(s), PackedOut<CbFirst>{d}, x, n);
 }
 
 void v_planes_packed_fp_p17(const u8* pr, const u8* pg, const u8* pb, u8* d, int n) {
@@ -501,7 +513,7 @@ void v_bgr_p3_y15_p11(const u8* s, u8* py, u8* pcb, u8* pcr, int n) {
         V::store_half(pcr + x / 2, V::pack(cr, cr));
     });
     using namespace qrx::ycbcr::chroma;
-    fwd_pairs<y15, y15, p11_cb, p11_cr>(PixIn<L == Px::Bgr3 ? 3 : 4, true>{s}, Planes422Out{py, pcb, pcr}, x, n);
+    fwd_pairs<y15, y15, p11_cb, p11_cr>(scalar_in<L>(s), Planes422Out{py, pcb, pcr}, x, n);
 }
 
 // Two pixel-order rows -> 4:2:0 (two Y rows, one Cb and one Cr row).
@@ -520,12 +532,40 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
         V::store_half(pcr + x / 2, V::pack(cr, cr));
     });
     using namespace qrx::ycbcr::chroma;
-    constexpr int sc = L == Px::Bgr4 ? 4 : 3;
-    constexpr bool bgr = L != Px::Rgb3;
     if constexpr (R == Fwd::Y12Q12)
-        fwd_blocks_420<y12, q12_cb, q12_cr>(PixIn<sc, bgr>{s0}, PixIn<sc, bgr>{s1}, y0, y1, pcb, pcr, x, n);
+        fwd_blocks_420<y12, q12_cb, q12_cr>(scalar_in<L>(s0), scalar_in<L>(s1), y0, y1, pcb, pcr, x, n);
     else
-        fwd_blocks_420<y15, q11_cb, q11_cr>(PixIn<sc, bgr>{s0}, PixIn<sc, bgr>{s1}, y0, y1, pcb, pcr, x, n);
+        fwd_blocks_420<y15, q11_cb, q11_cr>(scalar_in<L>(s0), scalar_in<L>(s1), y0, y1, pcb, pcr, x, n);
+}
+
+// Pixel order -> 4:1:1 (Y row, quarter-width Cb and Cr rows), Y15 / Q11.
+template <Px L>
+void v_411(const u8* s, u8* py, u8* pcb, u8* pcr, int n) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        using T = typename V::T;
+        T r, g, b, cb, cr;
+        load_px<V, L>(s, x, r, g, b);
+        V::store(py + x, luma8<V, Fwd::Y15Q11>(r, g, b));
+        // sums of 4: pair sums, then adjacent pair sums in 32-bit lanes
+        auto quad = [](T v) {
+            const T p = pair_sums<V>(v);
+            const T q = V::add32(V::and_(p, V::set32(0xFFFF)), V::srl32(p, 16));
+            return V::pack32(q, q);  // W/4 sums in the low half, 16-bit lanes
+        };
+        chroma16<V, Fwd::Y15Q11>(quad(r), quad(g), quad(b), cb, cr);
+        const __m128i cb8 = V::half(V::pack(cb, cb), 0), cr8 = V::half(V::pack(cr, cr), 0);
+        if constexpr (V::W == 16) {
+            const int cbv = _mm_cvtsi128_si32(cb8), crv = _mm_cvtsi128_si32(cr8);
+            std::memcpy(pcb + x / 4, &cbv, 4);
+            std::memcpy(pcr + x / 4, &crv, 4);
+        } else {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(pcb + x / 4), cb8);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(pcr + x / 4), cr8);
+        }
+    });
+    using namespace qrx::ycbcr::chroma;
+    fwd_groups_411<y15, q11_cb, q11_cr>(scalar_in<L>(s), py, pcb, pcr, x, n);
 }
 
 template <Inv R>
@@ -605,9 +645,17 @@ constexpr RowPairTo420Fn k_bgr_c3_420_y15_q11 = v_420<Px::Bgr3, Fwd::Y15Q11>;
 constexpr RowPairTo420Fn k_bgr_ac4_420_y15_q11 = v_420<Px::Bgr4, Fwd::Y15Q11>;
 constexpr PlanesToPixFn k_p420_rgb_c3_i12 = v_half_planes_pix<Px::Rgb3, Inv::I12>;
 constexpr PlanesToPixFn k_p420_bgr_c3_i12 = v_half_planes_pix<Px::Bgr3, Inv::I12>;
-constexpr PixToPlanesFn k_bgr_c3_411_y15_q11 = g_bgr_411_y15_q11<3>;
-constexpr PixToPlanesFn k_bgr_ac4_411_y15_q11 = g_bgr_411_y15_q11<4>;
+constexpr PixToPlanesFn k_bgr_c3_411_y15_q11 = v_411<Px::Bgr3>;
+constexpr PixToPlanesFn k_bgr_ac4_411_y15_q11 = v_411<Px::Bgr4>;
 constexpr PlanesToPackedFn k_rgb_p3_yuy_fp_p17 = v_planes_packed_fp_p17;
 constexpr PackedToPlanesFn k_yuy_rgb_p3_i13t = v_yuy_p3_i13t;
 constexpr PlanesToPixFn k_p3_422_rgb_c3_i13r = v_half_planes_pix<Px::Rgb3, Inv::I13r>;
+constexpr PixToPackedFn k_bgr565_yuy = v_pix_packed<Px::Bgr565, Fwd::Y15P11, false>;
+constexpr PixToPackedFn k_bgr555_yuy = v_pix_packed<Px::Bgr555, Fwd::Y15P11, false>;
+constexpr PixToPlanesFn k_bgr565_p3 = v_bgr_p3_y15_p11<Px::Bgr565>;
+constexpr PixToPlanesFn k_bgr555_p3 = v_bgr_p3_y15_p11<Px::Bgr555>;
+constexpr RowPairTo420Fn k_bgr565_420 = v_420<Px::Bgr565, Fwd::Y15Q11>;
+constexpr RowPairTo420Fn k_bgr555_420 = v_420<Px::Bgr555, Fwd::Y15Q11>;
+constexpr PixToPlanesFn k_bgr565_411 = v_411<Px::Bgr565>;
+constexpr PixToPlanesFn k_bgr555_411 = v_411<Px::Bgr555>;
 }  // namespace

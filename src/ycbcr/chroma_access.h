@@ -243,15 +243,15 @@ QRX_INLINE void fwd_groups_411(const S& s, u8* y, u8* cb, u8* cr, int i0, int i1
 
 // Y15s luma and three-tap chroma over the pairs [0, n) of a row (n even); the
 // first pair has no left neighbour.  curve, when given, maps every input first.
-template <class S>
-QRX_INLINE void tap3_pairs(const S& s, u8* dst, int n, const u8* curve) {
+template <bool Curve, class S>
+QRX_INLINE void tap3_pairs_(const S& s, u8* dst, int n, const u8* curve) {
     using namespace qrx::ycbcr::chroma;
     int rl = 0, gl = 0, bl = 0;
     for (int i = 0; i + 1 < n; i += 2) {
         int r0, g0, b0, r1, g1, b1;
         s.get(i, r0, g0, b0);
         s.get(i + 1, r1, g1, b1);
-        if (curve) {
+        if constexpr (Curve) {
             r0 = curve[r0], g0 = curve[g0], b0 = curve[b0];
             r1 = curve[r1], g1 = curve[g1], b1 = curve[b1];
         }
@@ -262,6 +262,11 @@ QRX_INLINE void tap3_pairs(const S& s, u8* dst, int n, const u8* curve) {
         p[3] = clamp255(y15s(r1, g1, b1));
         rl = r1, gl = g1, bl = b1;
     }
+}
+template <class S>
+QRX_INLINE void tap3_pairs(const S& s, u8* dst, int n, const u8* curve) {
+    if (curve) tap3_pairs_<true>(s, dst, n, curve);
+    else tap3_pairs_<false>(s, dst, n, curve);
 }
 
 }  // namespace

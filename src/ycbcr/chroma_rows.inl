@@ -96,6 +96,8 @@ constexpr PixToPlanesFn k_bgr_ac4_411_y15_q11 = g_bgr_411_y15_q11<Px::Bgr4>;
 constexpr PlanesToPackedFn k_rgb_p3_yuy_fp_p17 = g_planes_packed_fp_p17;
 constexpr PackedToPlanesFn k_yuy_rgb_p3_i13t = g_yuy_p3_i13t;
 constexpr PlanesToPixFn k_p3_422_rgb_c3_i13r = g_sub_planes_pix<1, 3, false, i13r>;
+constexpr PlanesToPixFn k_p411_bgr_c3_i13t = g_sub_planes_pix<2, 3, true, i13t>;
+constexpr PlanesToPixFn k_p411_bgr_c4_i13t = g_sub_planes_pix<2, 4, true, i13t>;
 constexpr PixToPackedFn k_bgr565_yuy = g_pix_packed<Px::Bgr565, false, y15, p11_cb, p11_cr>;
 constexpr PixToPackedFn k_bgr555_yuy = g_pix_packed<Px::Bgr555, false, y15, p11_cb, p11_cr>;
 constexpr PixToPlanesFn k_bgr565_p3 = g_bgr_p3_y15_p11<Px::Bgr565>;
@@ -132,8 +134,8 @@ extern const Kernels kTable = {
     k_p420_bgr_c3_i12,
     k_bgr_c3_411_y15_q11,
     k_bgr_ac4_411_y15_q11,
-    g_sub_planes_pix<2, 3, true, i13t>,
-    g_sub_planes_pix<2, 4, true, i13t>,
+    k_p411_bgr_c3_i13t,
+    k_p411_bgr_c4_i13t,
     k_bgr565_yuy,
     k_bgr555_yuy,
     k_bgr565_p3,

@@ -588,6 +588,36 @@ void v_half_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n,
     inv_pixels<scalar_inv<R>>(SubPlanesIn<1>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
 }
 
+// Y row + quarter-width Cb, Cr rows (4:1:1) -> pixel order.
+template <Px L, Inv R>
+void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n, u8 alpha) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        using T = typename V::T;
+        const T y = V::load(py + x);
+        T cb, cr;
+        if constexpr (V::W == 16) {
+            int a, b;
+            std::memcpy(&a, pcb + x / 4, 4);
+            std::memcpy(&b, pcr + x / 4, 4);
+            cb = V::widen_lo(_mm_cvtsi32_si128(a));
+            cr = V::widen_lo(_mm_cvtsi32_si128(b));
+        } else {
+            cb = V::widen_lo(V::load_half(pcb + x / 4));  // 8 chroma samples (low half only used)
+            cr = V::widen_lo(V::load_half(pcr + x / 4));
+        }
+        T tr, tg, tb, r0, g0, b0, r1, g1, b1;
+        chroma_terms<V, R>(cb, cr, tr, tg, tb);
+        // each group's terms to its four pixels
+        const T tr2 = V::zip16_lo(tr, tr), tg2 = V::zip16_lo(tg, tg), tb2 = V::zip16_lo(tb, tb);
+        rgb_from_terms<V, R>(V::widen_lo(y), V::zip16_lo(tr2, tr2), V::zip16_lo(tg2, tg2), V::zip16_lo(tb2, tb2), r0, g0, b0);
+        rgb_from_terms<V, R>(V::widen_hi(y), V::zip16_hi(tr2, tr2), V::zip16_hi(tg2, tg2), V::zip16_hi(tb2, tb2), r1, g1, b1);
+        store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
+    });
+    constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
+    inv_pixels<scalar_inv<R>>(SubPlanesIn<2>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
+}
+
 // Packed 4:2:2 -> pixel order.
 template <bool CbFirst, Px L, Inv R>
 void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
@@ -650,6 +680,8 @@ constexpr PixToPlanesFn k_bgr_ac4_411_y15_q11 = v_411<Px::Bgr4>;
 constexpr PlanesToPackedFn k_rgb_p3_yuy_fp_p17 = v_planes_packed_fp_p17;
 constexpr PackedToPlanesFn k_yuy_rgb_p3_i13t = v_yuy_p3_i13t;
 constexpr PlanesToPixFn k_p3_422_rgb_c3_i13r = v_half_planes_pix<Px::Rgb3, Inv::I13r>;
+constexpr PlanesToPixFn k_p411_bgr_c3_i13t = v_quarter_planes_pix<Px::Bgr3, Inv::I13t>;
+constexpr PlanesToPixFn k_p411_bgr_c4_i13t = v_quarter_planes_pix<Px::Bgr4, Inv::I13t>;
 constexpr PixToPackedFn k_bgr565_yuy = v_pix_packed<Px::Bgr565, Fwd::Y15P11, false>;
 constexpr PixToPackedFn k_bgr555_yuy = v_pix_packed<Px::Bgr555, Fwd::Y15P11, false>;
 constexpr PixToPlanesFn k_bgr565_p3 = v_bgr_p3_y15_p11<Px::Bgr565>;

@@ -243,11 +243,16 @@ QRX_INLINE void fwd_groups_411(const S& s, u8* y, u8* cb, u8* cr, int i0, int i1
 
 // Y15s luma and three-tap chroma over the pairs [0, n) of a row (n even); the
 // first pair has no left neighbour.  curve, when given, maps every input first.
+// Pairs [from, n); the pair at `from` takes pixel from - 1 as its left neighbour.
 template <bool Curve, class S>
-QRX_INLINE void tap3_pairs_(const S& s, u8* dst, int n, const u8* curve) {
+QRX_INLINE void tap3_pairs_(const S& s, u8* dst, int from, int n, const u8* curve) {
     using namespace qrx::ycbcr::chroma;
     int rl = 0, gl = 0, bl = 0;
-    for (int i = 0; i + 1 < n; i += 2) {
+    if (from > 0) {
+        s.get(from - 1, rl, gl, bl);
+        if constexpr (Curve) rl = curve[rl], gl = curve[gl], bl = curve[bl];
+    }
+    for (int i = from; i + 1 < n; i += 2) {
         int r0, g0, b0, r1, g1, b1;
         s.get(i, r0, g0, b0);
         s.get(i + 1, r1, g1, b1);
@@ -264,9 +269,9 @@ QRX_INLINE void tap3_pairs_(const S& s, u8* dst, int n, const u8* curve) {
     }
 }
 template <class S>
-QRX_INLINE void tap3_pairs(const S& s, u8* dst, int n, const u8* curve) {
-    if (curve) tap3_pairs_<true>(s, dst, n, curve);
-    else tap3_pairs_<false>(s, dst, n, curve);
+QRX_INLINE void tap3_pairs(const S& s, u8* dst, int n, const u8* curve, int from = 0) {
+    if (curve) tap3_pairs_<true>(s, dst, from, n, curve);
+    else tap3_pairs_<false>(s, dst, from, n, curve);
 }
 
 }  // namespace

@@ -98,6 +98,7 @@ constexpr PackedToPlanesFn k_yuy_rgb_p3_i13t = g_yuy_p3_i13t;
 constexpr PlanesToPixFn k_p3_422_rgb_c3_i13r = g_sub_planes_pix<1, 3, false, i13r>;
 constexpr PlanesToPixFn k_p411_bgr_c3_i13t = g_sub_planes_pix<2, 3, true, i13t>;
 constexpr PlanesToPixFn k_p411_bgr_c4_i13t = g_sub_planes_pix<2, 4, true, i13t>;
+constexpr Tap3Fn k_rgb_c3_uyvy_tap3 = g_tap3;
 constexpr PixToPackedFn k_bgr565_yuy = g_pix_packed<Px::Bgr565, false, y15, p11_cb, p11_cr>;
 constexpr PixToPackedFn k_bgr555_yuy = g_pix_packed<Px::Bgr555, false, y15, p11_cb, p11_cr>;
 constexpr PixToPlanesFn k_bgr565_p3 = g_bgr_p3_y15_p11<Px::Bgr565>;
@@ -118,7 +119,7 @@ extern const Kernels kTable = {
     k_bgr_ac4_p3_y15_p11,
     k_bgr_ac4_uyvy_y15_p10,
     k_bgr_ac4_uyvy_y15_p10_a,
-    g_tap3,
+    k_rgb_c3_uyvy_tap3,
     k_yuy_rgb_c3_i13t,
     k_yuy_rgb_p3_i13t,
     k_p3_422_rgb_c3_i13r,

@@ -588,6 +588,68 @@ void v_half_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n,
     inv_pixels<scalar_inv<R>>(SubPlanesIn<1>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
 }
 
+// RGB C3 -> CbYCr 4:2:2 with the three-tap chroma filter, 16 pixels (8 pairs) at a
+// time in 32-bit lanes: per pixel the even-weight sum E and the odd-weight sum O; a
+// pair's chroma is E(2k) + O(2k + 1) + O(2k - 1), O(-1) = 0 at the row start.
+// With an input curve the pixels are mapped first (table look-ups into a block).
+void v_tap3(const u8* s, u8* d, int n, const u8* curve) {
+    using V = V128;
+    using T = V::T;
+    T carry_b = _mm_setzero_si128(), carry_r = _mm_setzero_si128();
+    int x = 0;
+    alignas(16) u8 mapped[48];
+    for (; x + 16 <= n; x += 16) {
+        const u8* src = s + 3 * x;
+        if (curve) {
+            for (int i = 0; i < 48; ++i) mapped[i] = curve[src[i]];
+            src = mapped;
+        }
+        T c[3];
+        load3<V>(src, c);
+        const T m = V::set16(0xFF);
+        const T re = V::and_(c[0], m), ro = V::srl(c[0], 8);  // even / odd pixels, pair order
+        const T ge = V::and_(c[1], m), go = V::srl(c[1], 8);
+        const T be = V::and_(c[2], m), bo = V::srl(c[2], 8);
+        const T z = V::zero();
+        auto k2 = [](int a, int b) { return _mm_set1_epi32((a & 0xFFFF) | (b << 16)); };
+        // weighted sums of one pixel per pair, 32-bit lanes (pairs 0..3 and 4..7)
+        auto wsum = [&](T r, T g, T b, int kr, int kg, int kb, T& lo, T& hi) {
+            lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k2(kr, kg)), _mm_madd_epi16(_mm_unpacklo_epi16(b, z), k2(kb, 0)));
+            hi = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), k2(kr, kg)), _mm_madd_epi16(_mm_unpackhi_epi16(b, z), k2(kb, 0)));
+        };
+        auto chroma = [&](int kr, int kg, int kb, int hr, int hg, int hb, T& carry) {
+            T e0, e1, o0, o1;
+            wsum(re, ge, be, kr, kg, kb, e0, e1);
+            wsum(ro, go, bo, hr, hg, hb, o0, o1);
+            const T l0 = _mm_or_si128(_mm_slli_si128(o0, 4), _mm_srli_si128(carry, 12));
+            const T l1 = _mm_or_si128(_mm_slli_si128(o1, 4), _mm_srli_si128(o0, 12));
+            carry = o1;
+            const T off = _mm_set1_epi32(4210687);
+            const T s0 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(e0, o0), _mm_add_epi32(l0, off)), 15);
+            const T s1 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(e1, o1), _mm_add_epi32(l1, off)), 15);
+            return _mm_packs_epi32(s0, s1);  // 8 values, 16-bit lanes (clamped at the byte pack)
+        };
+        const T cb = chroma(-2426, -4769, 7193, -1213, -2385, 3596, carry_b);
+        const T cr = chroma(7193, -6030, -1164, 3596, -3015, -582, carry_r);
+        // Y15s per pixel: (8422 R + 16515 G + 3212 B + 540672) >> 15
+        auto luma = [&](T r, T g, T b) {
+            const T k = k2(8422, 16515), kb = k2(3212, 0), off = _mm_set1_epi32(540672);
+            const T lo = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k),
+                                                                    _mm_madd_epi16(_mm_unpacklo_epi16(b, z), kb)), off), 15);
+            const T hi = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), k),
+                                                                    _mm_madd_epi16(_mm_unpackhi_epi16(b, z), kb)), off), 15);
+            return _mm_packs_epi32(lo, hi);
+        };
+        const T ye = luma(re, ge, be), yo = luma(ro, go, bo);  // luma of even / odd pixels, pair order
+        // Cb Y0 Cr Y1: bytes of (Cb | Y0 << 8) and (Cr | Y1 << 8) interleaved as 16-bit words
+        const T w0 = V::pack(cb, cr), w1 = V::pack(ye, yo);  // Cb0..7 Cr0..7 / Y0e..7 Y0o..7
+        const T cy0 = _mm_unpacklo_epi8(w0, w1), cy1 = _mm_unpackhi_epi8(w0, w1);  // (Cb,Ye) and (Cr,Yo)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * x), _mm_unpacklo_epi16(cy0, cy1));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * x + 16), _mm_unpackhi_epi16(cy0, cy1));
+    }
+    tap3_pairs(PixIn<3, false>{s}, d, n, curve, x);
+}
+
 // Y row + quarter-width Cb, Cr rows (4:1:1) -> pixel order.
 template <Px L, Inv R>
 void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n, u8 alpha) {
@@ -682,6 +744,7 @@ constexpr PackedToPlanesFn k_yuy_rgb_p3_i13t = v_yuy_p3_i13t;
 constexpr PlanesToPixFn k_p3_422_rgb_c3_i13r = v_half_planes_pix<Px::Rgb3, Inv::I13r>;
 constexpr PlanesToPixFn k_p411_bgr_c3_i13t = v_quarter_planes_pix<Px::Bgr3, Inv::I13t>;
 constexpr PlanesToPixFn k_p411_bgr_c4_i13t = v_quarter_planes_pix<Px::Bgr4, Inv::I13t>;
+constexpr Tap3Fn k_rgb_c3_uyvy_tap3 = v_tap3;
 constexpr PixToPackedFn k_bgr565_yuy = v_pix_packed<Px::Bgr565, Fwd::Y15P11, false>;
 constexpr PixToPackedFn k_bgr555_yuy = v_pix_packed<Px::Bgr555, Fwd::Y15P11, false>;
 constexpr PixToPlanesFn k_bgr565_p3 = v_bgr_p3_y15_p11<Px::Bgr565>;

@@ -1,8 +1,7 @@
 // 16-bit packed BGR (565, 555) -> YCbCr 4:2:2, 4:2:0, 4:1:1.  After widening,
-// every value is that of the 8-bit BGR C3 conversion: the body region is
-// unpacked in chunks of whole blocks into 8-bit B, G, R and run through the
-// 8-bit body kernels; the rest of the row reads the words directly with the
-// scalar recipes.
+// every value is that of the 8-bit BGR C3 conversion: the body kernels widen
+// the fields themselves and use the 8-bit BGR body recipes; the rest of the row
+// reads the words with the scalar recipes.
 #include "core/checks.h"
 #include "core/image.h"
 #include "qrxcc.h"
@@ -14,28 +13,18 @@ using u16 = std::uint16_t;
 
 namespace {
 
-// Chunk of the body converted at once: a multiple of every block size (16, 32).
-constexpr int kChunk = 256;
-
-template <bool Is565>
-void unpack(const u16* s, u8* bgr, int n) {
-    qrx::ycbcr::unpack_bgr16_to_bgr24<Is565>(s, bgr, n);
-}
+const u8* bytes(const u16* p) { return reinterpret_cast<const u8*>(p); }
 
 template <bool Is565>
 QrxStatus to_422_packed(const u16* src, int srcStep, u8* dst, int dstStep, QrxSize roi) {
     const int w = roi.width, body = body_of(w, 32);
     const Kernels& k = ycbcr_sub::kernels();
-    alignas(32) u8 buf[kChunk * 3];
+    const PixToPackedFn body_fn = Is565 ? k.bgr565_yuy_y15_p11 : k.bgr555_yuy_y15_p11;
     for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
         const u16* s = row_at(src, srcStep, y);
         u8* d = row_at(dst, dstStep, y);
-        // vector body: blocks of 32 by Y15 / P11 on the widened values
-        for (int x = 0; x < body; x += kChunk) {
-            const int n = body - x < kChunk ? body - x : kChunk;
-            unpack<Is565>(s + x, buf, n);
-            k.bgr_c3_yuy_y15_p11(buf, d + 2 * x, n);
-        }
+        // vector body: blocks of 32 by Y15 / P11 on the widened values; the rest by F16 / P17q
+        if (body > 0) body_fn(bytes(s), d, body);
         bgr422_packed_rest(Bgr16In<Is565>{s}, d, body, w);
     }
     return qrxStatusOk;
@@ -45,15 +34,11 @@ template <bool Is565>
 QrxStatus to_422_planes(const u16* src, int srcStep, u8* const dst[3], const int dstStep[3], QrxSize roi) {
     const int w = roi.width, body = body_of(w, 32);
     const Kernels& k = ycbcr_sub::kernels();
-    alignas(32) u8 buf[kChunk * 3];
+    const PixToPlanesFn body_fn = Is565 ? k.bgr565_p3_y15_p11 : k.bgr555_p3_y15_p11;
     for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
         const u16* s = row_at(src, srcStep, y);
         u8 *yp = row_at(dst[0], dstStep[0], y), *cb = row_at(dst[1], dstStep[1], y), *cr = row_at(dst[2], dstStep[2], y);
-        for (int x = 0; x < body; x += kChunk) {
-            const int n = body - x < kChunk ? body - x : kChunk;
-            unpack<Is565>(s + x, buf, n);
-            k.bgr_c3_p3_y15_p11(buf, yp + x, cb + x / 2, cr + x / 2, n);
-        }
+        if (body > 0) body_fn(bytes(s), yp, cb, cr, body);
         bgr422_planes_rest(Bgr16In<Is565>{s}, yp, cb, cr, body, w);
     }
     return qrxStatusOk;
@@ -63,20 +48,14 @@ template <bool Is565>
 QrxStatus to_420(const u16* src, int srcStep, u8* const p[3], const int step[3], QrxSize roi) {
     const int w = roi.width, body = body_of(w, 16);
     const Kernels& k = ycbcr_sub::kernels();
-    alignas(32) u8 buf0[kChunk * 3];
-    alignas(32) u8 buf1[kChunk * 3];
+    const RowPairTo420Fn body_fn = Is565 ? k.bgr565_420_y15_q11 : k.bgr555_420_y15_q11;
     for (std::ptrdiff_t j = 0; j < roi.height / 2; ++j) {
         const u16* s0 = row_at(src, srcStep, 2 * j);
         const u16* s1 = row_at(src, srcStep, 2 * j + 1);
         u8 *y0 = row_at(p[0], step[0], 2 * j), *y1 = row_at(p[0], step[0], 2 * j + 1);
         u8 *cb = row_at(p[1], step[1], j), *cr = row_at(p[2], step[2], j);
-        // vector body: blocks of 16 columns by Y15 / Q11 on the widened values
-        for (int x = 0; x < body; x += kChunk) {
-            const int n = body - x < kChunk ? body - x : kChunk;
-            unpack<Is565>(s0 + x, buf0, n);
-            unpack<Is565>(s1 + x, buf1, n);
-            k.bgr_c3_420_y15_q11(buf0, buf1, y0 + x, y1 + x, cb + x / 2, cr + x / 2, n);
-        }
+        // vector body: blocks of 16 columns by Y15 / Q11; the rest by F16 / Q18, odd column Y only
+        if (body > 0) body_fn(bytes(s0), bytes(s1), y0, y1, cb, cr, body);
         bgr420_pair_rest(Bgr16In<Is565>{s0}, Bgr16In<Is565>{s1}, y0, y1, cb, cr, body, w);
     }
     if (roi.height & 1) {
@@ -90,15 +69,11 @@ template <bool Is565>
 QrxStatus to_411(const u16* src, int srcStep, u8* const dst[3], const int dstStep[3], QrxSize roi) {
     const int w = roi.width, body = body_of(w, 32);
     const Kernels& k = ycbcr_sub::kernels();
-    alignas(32) u8 buf[kChunk * 3];
+    const PixToPlanesFn body_fn = Is565 ? k.bgr565_411_y15_q11 : k.bgr555_411_y15_q11;
     for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
         const u16* s = row_at(src, srcStep, y);
         u8 *yp = row_at(dst[0], dstStep[0], y), *cb = row_at(dst[1], dstStep[1], y), *cr = row_at(dst[2], dstStep[2], y);
-        for (int x = 0; x < body; x += kChunk) {
-            const int n = body - x < kChunk ? body - x : kChunk;
-            unpack<Is565>(s + x, buf, n);
-            k.bgr_c3_411_y15_q11(buf, yp + x, cb + x / 4, cr + x / 4, n);
-        }
+        if (body > 0) body_fn(bytes(s), yp, cb, cr, body);
         bgr411_rest(Bgr16In<Is565>{s}, yp, cb, cr, body, w);
     }
     return qrxStatusOk;

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "core/inline.h"
+#include "ycbcr/bgr16_unpack.h"
 #include "ycbcr/chroma_recipes.h"
 
 namespace qrx::ycbcr_sub {
@@ -32,6 +34,32 @@ struct PixIn {
         b = p[BGR ? 0 : 2];
     }
 };
+
+// One 16-bit packed BGR word per pixel, read as widened R, G, B (rows may start at
+// any byte address: the word is copied out, never read through a misaligned pointer).
+template <bool Is565>
+struct Bgr16In {
+    const void* s;
+    void get(int i, int& r, int& g, int& b) const {
+        std::uint16_t w;
+        std::memcpy(&w, static_cast<const u8*>(s) + 2 * static_cast<std::ptrdiff_t>(i), 2);
+        const auto p = Is565 ? qrx::ycbcr::unpack_bgr565(w) : qrx::ycbcr::unpack_bgr555(w);
+        r = p.r;
+        g = p.g;
+        b = p.b;
+    }
+};
+
+// Pixel-order source layouts of the kernels (Bgr4A: 16-byte aligned rows).
+enum class Px { Rgb3, Bgr3, Bgr4, Bgr4A, Bgr565, Bgr555 };
+
+template <Px L>
+QRX_INLINE auto scalar_in(const u8* s) {
+    if constexpr (L == Px::Rgb3) return PixIn<3, false>{s};
+    else if constexpr (L == Px::Bgr3) return PixIn<3, true>{s};
+    else if constexpr (L == Px::Bgr4 || L == Px::Bgr4A) return PixIn<4, true>{s};
+    else return Bgr16In<L == Px::Bgr565>{s};
+}
 
 struct PlanesIn {
     const u8 *r, *g, *b;
@@ -215,15 +243,20 @@ QRX_INLINE void fwd_groups_411(const S& s, u8* y, u8* cb, u8* cr, int i0, int i1
 
 // Y15s luma and three-tap chroma over the pairs [0, n) of a row (n even); the
 // first pair has no left neighbour.  curve, when given, maps every input first.
-template <class S>
-QRX_INLINE void tap3_pairs(const S& s, u8* dst, int n, const u8* curve) {
+// Pairs [from, n); the pair at `from` takes pixel from - 1 as its left neighbour.
+template <bool Curve, class S>
+QRX_INLINE void tap3_pairs_(const S& s, u8* dst, int from, int n, const u8* curve) {
     using namespace qrx::ycbcr::chroma;
     int rl = 0, gl = 0, bl = 0;
-    for (int i = 0; i + 1 < n; i += 2) {
+    if (from > 0) {
+        s.get(from - 1, rl, gl, bl);
+        if constexpr (Curve) rl = curve[rl], gl = curve[gl], bl = curve[bl];
+    }
+    for (int i = from; i + 1 < n; i += 2) {
         int r0, g0, b0, r1, g1, b1;
         s.get(i, r0, g0, b0);
         s.get(i + 1, r1, g1, b1);
-        if (curve) {
+        if constexpr (Curve) {
             r0 = curve[r0], g0 = curve[g0], b0 = curve[b0];
             r1 = curve[r1], g1 = curve[g1], b1 = curve[b1];
         }
@@ -234,6 +267,11 @@ QRX_INLINE void tap3_pairs(const S& s, u8* dst, int n, const u8* curve) {
         p[3] = clamp255(y15s(r1, g1, b1));
         rl = r1, gl = g1, bl = b1;
     }
+}
+template <class S>
+QRX_INLINE void tap3_pairs(const S& s, u8* dst, int n, const u8* curve, int from = 0) {
+    if (curve) tap3_pairs_<true>(s, dst, from, n, curve);
+    else tap3_pairs_<false>(s, dst, from, n, curve);
 }
 
 }  // namespace

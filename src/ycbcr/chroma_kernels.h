@@ -59,6 +59,15 @@ struct Kernels {
     PixToPlanesFn bgr_ac4_411_y15_q11;     // blocks of 32
     PlanesToPixFn p411_bgr_c3_i13t;        // blocks of 8
     PlanesToPixFn p411_bgr_c4_i13t;        // blocks of 8
+    // 16-bit packed BGR sources (rows of 16-bit words passed as bytes), widened fields
+    PixToPackedFn bgr565_yuy_y15_p11;      // blocks of 32
+    PixToPackedFn bgr555_yuy_y15_p11;
+    PixToPlanesFn bgr565_p3_y15_p11;       // blocks of 32
+    PixToPlanesFn bgr555_p3_y15_p11;
+    RowPairTo420Fn bgr565_420_y15_q11;     // blocks of 16 columns
+    RowPairTo420Fn bgr555_420_y15_q11;
+    PixToPlanesFn bgr565_411_y15_q11;      // blocks of 32
+    PixToPlanesFn bgr555_411_y15_q11;
 };
 
 }  // namespace qrx::ycbcr_sub

@@ -18,18 +18,6 @@ using qrx::ycbcr::f16_y;
 // Whole blocks of `block` pixels from the left edge.
 inline int body_of(int width, int block) { return width / block * block; }
 
-// One 16-bit packed BGR word read as widened R, G, B.
-template <bool Is565>
-struct Bgr16In {
-    const std::uint16_t* s;
-    void get(int i, int& r, int& g, int& b) const {
-        const auto p = Is565 ? qrx::ycbcr::unpack_bgr565(s[i]) : qrx::ycbcr::unpack_bgr555(s[i]);
-        r = p.r;
-        g = p.g;
-        b = p.b;
-    }
-};
-
 // BGR -> packed YCbCr 4:2:2, pixels [from, w): pairs by F16 / P17q, an odd last
 // pixel as Y by F16 and Cb with offset 128.125.
 template <class S>

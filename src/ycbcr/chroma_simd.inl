@@ -269,8 +269,6 @@ QRX_INLINE void store4_il(u8* d, typename V::T b, typename V::T g, typename V::T
 
 // ---- pixel sources and destinations by layout ----------------------------------------------
 
-enum class Px { Rgb3, Bgr3, Bgr4, Bgr4A };
-
 template <class V, Px L>
 QRX_INLINE void load_px(const u8* row, int x, typename V::T& r, typename V::T& g, typename V::T& b) {
     if constexpr (L == Px::Rgb3 || L == Px::Bgr3) {
@@ -279,8 +277,24 @@ QRX_INLINE void load_px(const u8* row, int x, typename V::T& r, typename V::T& g
         r = L == Px::Rgb3 ? c[0] : c[2];
         g = c[1];
         b = L == Px::Rgb3 ? c[2] : c[0];
-    } else {
+    } else if constexpr (L == Px::Bgr4 || L == Px::Bgr4A) {
         load4<V, L == Px::Bgr4A>(row + 4 * x, b, g, r);
+    } else {
+        // 16-bit words: fields moved to the top of their lane's low byte by shifts and
+        // masks, widened without replication (5-bit x 8, 6-bit x 4)
+        using T = typename V::T;
+        const T w0 = V::load(row + 2 * x), w1 = V::load(row + 2 * x + V::W);
+        const T m5 = V::set16(0x1F);
+        auto field = [&](T w, int shift, T mask, int up) { return V::shl(V::and_(V::srl(w, shift), mask), up); };
+        b = V::pack(field(w0, 0, m5, 3), field(w1, 0, m5, 3));
+        if constexpr (L == Px::Bgr565) {
+            const T m6 = V::set16(0x3F);
+            g = V::pack(field(w0, 5, m6, 2), field(w1, 5, m6, 2));
+            r = V::pack(V::shl(V::srl(w0, 11), 3), V::shl(V::srl(w1, 11), 3));
+        } else {
+            g = V::pack(field(w0, 5, m5, 3), field(w1, 5, m5, 3));
+            r = V::pack(field(w0, 10, m5, 3), field(w1, 10, m5, 3));
+        }
     }
 }
 
@@ -370,51 +384,65 @@ QRX_INLINE typename V::T luma8(typename V::T r, typename V::T g, typename V::T b
                       luma16h<V, R>(V::hwide_hi(r), V::hwide_hi(g), V::hwide_hi(b)));
 }
 
-// Inverse recipe on 16-bit lanes of Y, Cb, Cr (0..255); results not yet clamped.
+// Chroma terms of the inverse recipes (16-bit lanes of Cb, Cr in 0..255): the red,
+// green and blue additions that every pixel sharing this chroma receives.
 template <class V, Inv R>
-QRX_INLINE void rgb16(typename V::T y, typename V::T cb, typename V::T cr, typename V::T& r, typename V::T& g,
-                      typename V::T& b) {
-    const auto yp = V::shl(V::sub(y, V::set16(16)), 7);
+QRX_INLINE void chroma_terms(typename V::T cb, typename V::T cr, typename V::T& tr, typename V::T& tg,
+                             typename V::T& tb) {
     const auto bp = V::shl(V::sub(cb, V::set16(128)), 7);
     const auto rp = V::shl(V::sub(cr, V::set16(128)), 7);
     auto T = [](typename V::T v, int k) { return V::mulhi(v, V::set16(k)); };
     if constexpr (R == Inv::I13t) {
-        const auto ty = T(yp, 9536);
-        r = V::sra(V::add(ty, T(rp, 13074)), 4);
-        g = V::sra(V::add(V::add(ty, T(rp, -6660)), T(bp, -3203)), 4);
-        b = V::sra(V::add(ty, T(bp, 16523)), 4);
+        tr = T(rp, 13074);
+        tg = V::add(T(rp, -6660), T(bp, -3203));
+        tb = T(bp, 16523);
     } else if constexpr (R == Inv::I13r) {
-        const auto ty = V::add(T(yp, 9535), V::set16(8));
-        r = V::sra(V::add(ty, T(rp, 13074)), 4);
-        g = V::sra(V::add(V::add(ty, T(rp, -6660)), T(bp, -3211)), 4);
-        b = V::sra(V::add(ty, T(bp, 16523)), 4);
-    } else {
-        const auto ty = T(yp, 4767);
-        r = V::sra(V::add(ty, T(rp, 6537)), 3);
-        g = V::sra(V::sub(V::sub(ty, T(bp, 1605)), T(rp, 3330)), 3);
-        b = V::sra(V::add(ty, T(bp, 8261)), 3);
+        tr = T(rp, 13074);
+        tg = V::add(T(rp, -6660), T(bp, -3211));
+        tb = T(bp, 16523);
+    } else {  // I12: green terms positive and subtracted
+        tr = T(rp, 6537);
+        tg = V::sub(V::sub(V::zero(), T(bp, 1605)), T(rp, 3330));
+        tb = T(bp, 8261);
     }
 }
 
-// W pixels: Y and per-pixel chroma in 16-bit lanes (0: pixels 0..W/2-1, 1: the rest)
-// -> the destination layout.
+// Luma term plus chroma terms, shifted; results not yet clamped.
+template <class V, Inv R>
+QRX_INLINE void rgb_from_terms(typename V::T y, typename V::T tr, typename V::T tg, typename V::T tb,
+                               typename V::T& r, typename V::T& g, typename V::T& b) {
+    const auto yp = V::shl(V::sub(y, V::set16(16)), 7);
+    constexpr int shift = R == Inv::I12 ? 3 : 4;
+    typename V::T ty;
+    if constexpr (R == Inv::I13t) ty = V::mulhi(yp, V::set16(9536));
+    else if constexpr (R == Inv::I13r) ty = V::add(V::mulhi(yp, V::set16(9535)), V::set16(8));
+    else ty = V::mulhi(yp, V::set16(4767));
+    r = V::sra(V::add(ty, tr), shift);
+    g = V::sra(V::add(ty, tg), shift);
+    b = V::sra(V::add(ty, tb), shift);
+}
+
+// Pair-level chroma terms -> per-pixel terms (0: pixels 0..W/2-1, 1: the rest) and the
+// W pixels converted and stored.
 template <class V, Inv R, Px L>
-QRX_INLINE void rgb_store(u8* d, int x, typename V::T y0, typename V::T y1, typename V::T cb0, typename V::T cb1,
-                          typename V::T cr0, typename V::T cr1, u8 alpha) {
-    typename V::T r0, g0, b0, r1, g1, b1;
-    rgb16<V, R>(y0, cb0, cr0, r0, g0, b0);
-    rgb16<V, R>(y1, cb1, cr1, r1, g1, b1);
+QRX_INLINE void rgb_store_pairs(u8* d, int x, typename V::T y0, typename V::T y1, typename V::T cb, typename V::T cr,
+                                u8 alpha) {
+    typename V::T tr, tg, tb, r0, g0, b0, r1, g1, b1;
+    chroma_terms<V, R>(cb, cr, tr, tg, tb);
+    rgb_from_terms<V, R>(y0, V::zip16_lo(tr, tr), V::zip16_lo(tg, tg), V::zip16_lo(tb, tb), r0, g0, b0);
+    rgb_from_terms<V, R>(y1, V::zip16_hi(tr, tr), V::zip16_hi(tg, tg), V::zip16_hi(tb, tb), r1, g1, b1);
     store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
 }
 
-// Per-pixel Cb and Cr (16-bit lanes) of the pixels of one packed 4:2:2 vector v
-// (W/2 pixels); CbFirst: Cb Y Cr Y, else Y Cb Y Cr.
+// Cb and Cr of the W/2 pairs of two packed 4:2:2 vectors, 16-bit lanes in pair order.
 template <class V, bool CbFirst>
-QRX_INLINE void packed_chroma(typename V::T v, typename V::T& cb, typename V::T& cr) {
-    const typename V::T c = CbFirst ? V::and_(v, V::set16(0xFF)) : V::srl(v, 8);  // Cb, Cr, Cb, Cr ...
-    const typename V::T cb32 = V::and_(c, V::set32(0xFFFF)), cr32 = V::srl32(c, 16);
-    cb = V::or_(cb32, V::shl32(cb32, 16));
-    cr = V::or_(cr32, V::shl32(cr32, 16));
+QRX_INLINE void packed_pair_chroma(typename V::T v0, typename V::T v1, typename V::T& cb, typename V::T& cr) {
+    const typename V::T m = V::set16(0xFF);
+    const typename V::T c0 = CbFirst ? V::and_(v0, m) : V::srl(v0, 8);  // Cb, Cr, Cb, Cr ...
+    const typename V::T c1 = CbFirst ? V::and_(v1, m) : V::srl(v1, 8);
+    const typename V::T lo = V::set32(0xFFFF);
+    cb = V::pack32(V::and_(c0, lo), V::and_(c1, lo));
+    cr = V::pack32(V::srl32(c0, 16), V::srl32(c1, 16));
 }
 
 // ---- kernels --------------------------------------------------------------------------------
@@ -449,15 +477,13 @@ void v_pix_packed(const u8* s, u8* d, int n) {
             V::store(d + 2 * x + V::W, CbFirst ? V::zip8_hi(c, y) : V::zip8_hi(y, c));
         }
     });
-    constexpr bool bgr = L != Px::Rgb3;
-    constexpr int sc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     using namespace qrx::ycbcr::chroma;
     if constexpr (R == Fwd::Y15P11)
-        fwd_pairs<y15, y15, p11_cb, p11_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+        fwd_pairs<y15, y15, p11_cb, p11_cr>(scalar_in<L>(s), PackedOut<CbFirst>{d}, x, n);
     else if constexpr (R == Fwd::Y15P10)
-        fwd_pairs<y15, y15, p10_cb, p10_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+        fwd_pairs<y15, y15, p10_cb, p10_cr>(scalar_in<L>(s), PackedOut<CbFirst>{d}, x, n);
     else
-        fwd_pairs<qrx::ycbcr::fp_y, qrx::ycbcr::fp_y, p17_cb, p17_cr>(PixIn<sc, bgr>{s}, PackedOut<CbFirst>{d}, x, n);
+        fwd_pairs<qrx::ycbcr::fp_y, qrx::ycbcr::fp_y, p17_cb, p17_cr>(scalar_in<L>(s), PackedOut<CbFirst>{d}, x, n);
 }
 
 void v_planes_packed_fp_p17(const u8* pr, const u8* pg, const u8* pb, u8* d, int n) {
@@ -487,7 +513,7 @@ void v_bgr_p3_y15_p11(const u8* s, u8* py, u8* pcb, u8* pcr, int n) {
         V::store_half(pcr + x / 2, V::pack(cr, cr));
     });
     using namespace qrx::ycbcr::chroma;
-    fwd_pairs<y15, y15, p11_cb, p11_cr>(PixIn<L == Px::Bgr3 ? 3 : 4, true>{s}, Planes422Out{py, pcb, pcr}, x, n);
+    fwd_pairs<y15, y15, p11_cb, p11_cr>(scalar_in<L>(s), Planes422Out{py, pcb, pcr}, x, n);
 }
 
 // Two pixel-order rows -> 4:2:0 (two Y rows, one Cb and one Cr row).
@@ -506,12 +532,40 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
         V::store_half(pcr + x / 2, V::pack(cr, cr));
     });
     using namespace qrx::ycbcr::chroma;
-    constexpr int sc = L == Px::Bgr4 ? 4 : 3;
-    constexpr bool bgr = L != Px::Rgb3;
     if constexpr (R == Fwd::Y12Q12)
-        fwd_blocks_420<y12, q12_cb, q12_cr>(PixIn<sc, bgr>{s0}, PixIn<sc, bgr>{s1}, y0, y1, pcb, pcr, x, n);
+        fwd_blocks_420<y12, q12_cb, q12_cr>(scalar_in<L>(s0), scalar_in<L>(s1), y0, y1, pcb, pcr, x, n);
     else
-        fwd_blocks_420<y15, q11_cb, q11_cr>(PixIn<sc, bgr>{s0}, PixIn<sc, bgr>{s1}, y0, y1, pcb, pcr, x, n);
+        fwd_blocks_420<y15, q11_cb, q11_cr>(scalar_in<L>(s0), scalar_in<L>(s1), y0, y1, pcb, pcr, x, n);
+}
+
+// Pixel order -> 4:1:1 (Y row, quarter-width Cb and Cr rows), Y15 / Q11.
+template <Px L>
+void v_411(const u8* s, u8* py, u8* pcb, u8* pcr, int n) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        using T = typename V::T;
+        T r, g, b, cb, cr;
+        load_px<V, L>(s, x, r, g, b);
+        V::store(py + x, luma8<V, Fwd::Y15Q11>(r, g, b));
+        // sums of 4: pair sums, then adjacent pair sums in 32-bit lanes
+        auto quad = [](T v) {
+            const T p = pair_sums<V>(v);
+            const T q = V::add32(V::and_(p, V::set32(0xFFFF)), V::srl32(p, 16));
+            return V::pack32(q, q);  // W/4 sums in the low half, 16-bit lanes
+        };
+        chroma16<V, Fwd::Y15Q11>(quad(r), quad(g), quad(b), cb, cr);
+        const __m128i cb8 = V::half(V::pack(cb, cb), 0), cr8 = V::half(V::pack(cr, cr), 0);
+        if constexpr (V::W == 16) {
+            const int cbv = _mm_cvtsi128_si32(cb8), crv = _mm_cvtsi128_si32(cr8);
+            std::memcpy(pcb + x / 4, &cbv, 4);
+            std::memcpy(pcr + x / 4, &crv, 4);
+        } else {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(pcb + x / 4), cb8);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(pcr + x / 4), cr8);
+        }
+    });
+    using namespace qrx::ycbcr::chroma;
+    fwd_groups_411<y15, q11_cb, q11_cr>(scalar_in<L>(s), py, pcb, pcr, x, n);
 }
 
 template <Inv R>
@@ -527,13 +581,103 @@ void v_half_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n,
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         const typename V::T y = V::load(py + x);
-        const typename V::T cb = V::load_half(pcb + x / 2), cr = V::load_half(pcr + x / 2);
-        const typename V::T cb2 = V::zip8_lo(cb, cb), cr2 = V::zip8_lo(cr, cr);  // one per pixel
-        rgb_store<V, R, L>(d, x, V::widen_lo(y), V::widen_hi(y), V::widen_lo(cb2), V::widen_hi(cb2), V::widen_lo(cr2),
-                           V::widen_hi(cr2), alpha);
+        const typename V::T cb = V::widen_lo(V::load_half(pcb + x / 2)), cr = V::widen_lo(V::load_half(pcr + x / 2));
+        rgb_store_pairs<V, R, L>(d, x, V::widen_lo(y), V::widen_hi(y), cb, cr, alpha);
     });
     constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     inv_pixels<scalar_inv<R>>(SubPlanesIn<1>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
+}
+
+// RGB C3 -> CbYCr 4:2:2 with the three-tap chroma filter, 16 pixels (8 pairs) at a
+// time in 32-bit lanes: per pixel the even-weight sum E and the odd-weight sum O; a
+// pair's chroma is E(2k) + O(2k + 1) + O(2k - 1), O(-1) = 0 at the row start.
+// With an input curve the pixels are mapped first (table look-ups into a block).
+void v_tap3(const u8* s, u8* d, int n, const u8* curve) {
+    using V = V128;
+    using T = V::T;
+    T carry_b = _mm_setzero_si128(), carry_r = _mm_setzero_si128();
+    int x = 0;
+    alignas(16) u8 mapped[48];
+    for (; x + 16 <= n; x += 16) {
+        const u8* src = s + 3 * x;
+        if (curve) {
+            for (int i = 0; i < 48; ++i) mapped[i] = curve[src[i]];
+            src = mapped;
+        }
+        T c[3];
+        load3<V>(src, c);
+        const T m = V::set16(0xFF);
+        const T re = V::and_(c[0], m), ro = V::srl(c[0], 8);  // even / odd pixels, pair order
+        const T ge = V::and_(c[1], m), go = V::srl(c[1], 8);
+        const T be = V::and_(c[2], m), bo = V::srl(c[2], 8);
+        const T z = V::zero();
+        auto k2 = [](int a, int b) { return _mm_set1_epi32((a & 0xFFFF) | (b << 16)); };
+        // weighted sums of one pixel per pair, 32-bit lanes (pairs 0..3 and 4..7)
+        auto wsum = [&](T r, T g, T b, int kr, int kg, int kb, T& lo, T& hi) {
+            lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k2(kr, kg)), _mm_madd_epi16(_mm_unpacklo_epi16(b, z), k2(kb, 0)));
+            hi = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), k2(kr, kg)), _mm_madd_epi16(_mm_unpackhi_epi16(b, z), k2(kb, 0)));
+        };
+        auto chroma = [&](int kr, int kg, int kb, int hr, int hg, int hb, T& carry) {
+            T e0, e1, o0, o1;
+            wsum(re, ge, be, kr, kg, kb, e0, e1);
+            wsum(ro, go, bo, hr, hg, hb, o0, o1);
+            const T l0 = _mm_or_si128(_mm_slli_si128(o0, 4), _mm_srli_si128(carry, 12));
+            const T l1 = _mm_or_si128(_mm_slli_si128(o1, 4), _mm_srli_si128(o0, 12));
+            carry = o1;
+            const T off = _mm_set1_epi32(4210687);
+            const T s0 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(e0, o0), _mm_add_epi32(l0, off)), 15);
+            const T s1 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(e1, o1), _mm_add_epi32(l1, off)), 15);
+            return _mm_packs_epi32(s0, s1);  // 8 values, 16-bit lanes (clamped at the byte pack)
+        };
+        const T cb = chroma(-2426, -4769, 7193, -1213, -2385, 3596, carry_b);
+        const T cr = chroma(7193, -6030, -1164, 3596, -3015, -582, carry_r);
+        // Y15s per pixel: (8422 R + 16515 G + 3212 B + 540672) >> 15
+        auto luma = [&](T r, T g, T b) {
+            const T k = k2(8422, 16515), kb = k2(3212, 0), off = _mm_set1_epi32(540672);
+            const T lo = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k),
+                                                                    _mm_madd_epi16(_mm_unpacklo_epi16(b, z), kb)), off), 15);
+            const T hi = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), k),
+                                                                    _mm_madd_epi16(_mm_unpackhi_epi16(b, z), kb)), off), 15);
+            return _mm_packs_epi32(lo, hi);
+        };
+        const T ye = luma(re, ge, be), yo = luma(ro, go, bo);  // luma of even / odd pixels, pair order
+        // Cb Y0 Cr Y1: bytes of (Cb | Y0 << 8) and (Cr | Y1 << 8) interleaved as 16-bit words
+        const T w0 = V::pack(cb, cr), w1 = V::pack(ye, yo);  // Cb0..7 Cr0..7 / Y0e..7 Y0o..7
+        const T cy0 = _mm_unpacklo_epi8(w0, w1), cy1 = _mm_unpackhi_epi8(w0, w1);  // (Cb,Ye) and (Cr,Yo)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * x), _mm_unpacklo_epi16(cy0, cy1));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * x + 16), _mm_unpackhi_epi16(cy0, cy1));
+    }
+    tap3_pairs(PixIn<3, false>{s}, d, n, curve, x);
+}
+
+// Y row + quarter-width Cb, Cr rows (4:1:1) -> pixel order.
+template <Px L, Inv R>
+void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n, u8 alpha) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
+        using V = decltype(v);
+        using T = typename V::T;
+        const T y = V::load(py + x);
+        T cb, cr;
+        if constexpr (V::W == 16) {
+            int a, b;
+            std::memcpy(&a, pcb + x / 4, 4);
+            std::memcpy(&b, pcr + x / 4, 4);
+            cb = V::widen_lo(_mm_cvtsi32_si128(a));
+            cr = V::widen_lo(_mm_cvtsi32_si128(b));
+        } else {
+            cb = V::widen_lo(V::load_half(pcb + x / 4));  // 8 chroma samples (low half only used)
+            cr = V::widen_lo(V::load_half(pcr + x / 4));
+        }
+        T tr, tg, tb, r0, g0, b0, r1, g1, b1;
+        chroma_terms<V, R>(cb, cr, tr, tg, tb);
+        // each group's terms to its four pixels
+        const T tr2 = V::zip16_lo(tr, tr), tg2 = V::zip16_lo(tg, tg), tb2 = V::zip16_lo(tb, tb);
+        rgb_from_terms<V, R>(V::widen_lo(y), V::zip16_lo(tr2, tr2), V::zip16_lo(tg2, tg2), V::zip16_lo(tb2, tb2), r0, g0, b0);
+        rgb_from_terms<V, R>(V::widen_hi(y), V::zip16_hi(tr2, tr2), V::zip16_hi(tg2, tg2), V::zip16_hi(tb2, tb2), r1, g1, b1);
+        store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
+    });
+    constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
+    inv_pixels<scalar_inv<R>>(SubPlanesIn<2>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
 }
 
 // Packed 4:2:2 -> pixel order.
@@ -547,10 +691,9 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
         const typename V::T m = V::set16(0xFF);
         const typename V::T y0 = CbFirst ? V::srl(v0, 8) : V::and_(v0, m);
         const typename V::T y1 = CbFirst ? V::srl(v1, 8) : V::and_(v1, m);
-        typename V::T cb0, cr0, cb1, cr1;
-        packed_chroma<V, CbFirst>(v0, cb0, cr0);
-        packed_chroma<V, CbFirst>(v1, cb1, cr1);
-        rgb_store<V, R, L>(d, x, y0, y1, cb0, cb1, cr0, cr1, alpha);
+        typename V::T cb, cr;
+        packed_pair_chroma<V, CbFirst>(v0, v1, cb, cr);
+        rgb_store_pairs<V, R, L>(d, x, y0, y1, cb, cr, alpha);
     });
     constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     inv_pairs<scalar_inv<R>>(PackedIn<CbFirst>{s}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
@@ -561,11 +704,11 @@ void v_yuy_p3_i13t(const u8* s, u8* pr, u8* pg, u8* pb, int n) {
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         const typename V::T v0 = V::load(s + 2 * x), v1 = V::load(s + 2 * x + V::W), m = V::set16(0xFF);
-        typename V::T cb0, cr0, cb1, cr1, r0, g0, b0, r1, g1, b1;
-        packed_chroma<V, false>(v0, cb0, cr0);
-        packed_chroma<V, false>(v1, cb1, cr1);
-        rgb16<V, Inv::I13t>(V::and_(v0, m), cb0, cr0, r0, g0, b0);
-        rgb16<V, Inv::I13t>(V::and_(v1, m), cb1, cr1, r1, g1, b1);
+        typename V::T cb, cr, tr, tg, tb, r0, g0, b0, r1, g1, b1;
+        packed_pair_chroma<V, false>(v0, v1, cb, cr);
+        chroma_terms<V, Inv::I13t>(cb, cr, tr, tg, tb);
+        rgb_from_terms<V, Inv::I13t>(V::and_(v0, m), V::zip16_lo(tr, tr), V::zip16_lo(tg, tg), V::zip16_lo(tb, tb), r0, g0, b0);
+        rgb_from_terms<V, Inv::I13t>(V::and_(v1, m), V::zip16_hi(tr, tr), V::zip16_hi(tg, tg), V::zip16_hi(tb, tb), r1, g1, b1);
         V::store(pr + x, V::pack(r0, r1));
         V::store(pg + x, V::pack(g0, g1));
         V::store(pb + x, V::pack(b0, b1));
@@ -594,9 +737,20 @@ constexpr RowPairTo420Fn k_bgr_c3_420_y15_q11 = v_420<Px::Bgr3, Fwd::Y15Q11>;
 constexpr RowPairTo420Fn k_bgr_ac4_420_y15_q11 = v_420<Px::Bgr4, Fwd::Y15Q11>;
 constexpr PlanesToPixFn k_p420_rgb_c3_i12 = v_half_planes_pix<Px::Rgb3, Inv::I12>;
 constexpr PlanesToPixFn k_p420_bgr_c3_i12 = v_half_planes_pix<Px::Bgr3, Inv::I12>;
-constexpr PixToPlanesFn k_bgr_c3_411_y15_q11 = g_bgr_411_y15_q11<3>;
-constexpr PixToPlanesFn k_bgr_ac4_411_y15_q11 = g_bgr_411_y15_q11<4>;
+constexpr PixToPlanesFn k_bgr_c3_411_y15_q11 = v_411<Px::Bgr3>;
+constexpr PixToPlanesFn k_bgr_ac4_411_y15_q11 = v_411<Px::Bgr4>;
 constexpr PlanesToPackedFn k_rgb_p3_yuy_fp_p17 = v_planes_packed_fp_p17;
 constexpr PackedToPlanesFn k_yuy_rgb_p3_i13t = v_yuy_p3_i13t;
 constexpr PlanesToPixFn k_p3_422_rgb_c3_i13r = v_half_planes_pix<Px::Rgb3, Inv::I13r>;
+constexpr PlanesToPixFn k_p411_bgr_c3_i13t = v_quarter_planes_pix<Px::Bgr3, Inv::I13t>;
+constexpr PlanesToPixFn k_p411_bgr_c4_i13t = v_quarter_planes_pix<Px::Bgr4, Inv::I13t>;
+constexpr Tap3Fn k_rgb_c3_uyvy_tap3 = v_tap3;
+constexpr PixToPackedFn k_bgr565_yuy = v_pix_packed<Px::Bgr565, Fwd::Y15P11, false>;
+constexpr PixToPackedFn k_bgr555_yuy = v_pix_packed<Px::Bgr555, Fwd::Y15P11, false>;
+constexpr PixToPlanesFn k_bgr565_p3 = v_bgr_p3_y15_p11<Px::Bgr565>;
+constexpr PixToPlanesFn k_bgr555_p3 = v_bgr_p3_y15_p11<Px::Bgr555>;
+constexpr RowPairTo420Fn k_bgr565_420 = v_420<Px::Bgr565, Fwd::Y15Q11>;
+constexpr RowPairTo420Fn k_bgr555_420 = v_420<Px::Bgr555, Fwd::Y15Q11>;
+constexpr PixToPlanesFn k_bgr565_411 = v_411<Px::Bgr565>;
+constexpr PixToPlanesFn k_bgr555_411 = v_411<Px::Bgr555>;
 }  // namespace

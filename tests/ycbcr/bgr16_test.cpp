@@ -3,6 +3,7 @@
 // pixels (which the 4:2:2 / 4:2:0 tests check against the model).
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "qrxcc.h"
@@ -162,6 +163,26 @@ TEST(Bgr16ToYCbCr, YCrCbExchangesPlanes) {
     EXPECT_EQ(y1.all_bytes(), y2.all_bytes());
     EXPECT_EQ(a1.all_bytes(), a2.all_bytes());
     EXPECT_EQ(b1.all_bytes(), b2.all_bytes());
+}
+
+TEST(Bgr16ToYCbCr, OddByteStepAddressesRowsInBytes) {
+    // rows 67 bytes apart: every other row starts at an odd address
+    const int w = 33, h = 3, step = 67;
+    std::vector<u8> src(step * h + 2), wide(3 * w * h);
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<u8>(i * 73 + 5);
+    for (int r = 0; r < h; ++r)
+        for (int i = 0; i < w; ++i) {
+            u16 v;
+            std::memcpy(&v, src.data() + r * step + 2 * i, 2);
+            widen(&v, wide.data() + 3 * (r * w + i), 1, true);
+        }
+    std::vector<u8> a(2 * w * h), b(2 * w * h);
+    at_all_levels([&](qrx::cpu::Level) {
+        ASSERT_EQ(qrxiBGR565ToYCbCr422_16u8u_C3C2R(reinterpret_cast<const u16*>(src.data()), step, a.data(), 2 * w, {w, h}),
+                  qrxStatusOk);
+        ASSERT_EQ(qrxiBGRToYCbCr422_8u_C3C2R(wide.data(), 3 * w, b.data(), 2 * w, {w, h}), qrxStatusOk);
+        ASSERT_EQ(a, b);
+    });
 }
 
 TEST(Bgr16ToYCbCr, ChecksInOrder) {

@@ -10,6 +10,7 @@
 
 #include <immintrin.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -374,7 +375,7 @@ QRX_INLINE int c3_blocks(const u8* s, u16* d, int i, int n, int row) {
     const Coeffs<V> k;
     for (; i + V::kLanes <= n; i += V::kLanes) {
         T y, cb, cr, r, g, b;
-        V::triples(s + 3 * i, y, cb, cr);
+        V::triples(s + 3 * static_cast<std::ptrdiff_t>(i), y, cb, cr);
         to_rgb<V, false>(k, y, cb, cr, r, g, b);
         V::store(d + i, pk(r, g, b));
     }
@@ -388,7 +389,7 @@ QRX_INLINE int c2_blocks(const u8* s, u16* d, int i, int n, int row) {
     const Coeffs<V> k;
     for (; i + V::kLanes <= n; i += V::kLanes) {
         T y, cb, cr, r, g, b;
-        V::pairs(s + 2 * i, y, cb, cr);
+        V::pairs(s + 2 * static_cast<std::ptrdiff_t>(i), y, cb, cr);
         to_rgb<V, false>(k, y, cb, cr, r, g, b);
         V::store(d + i, pk(r, g, b));
     }

@@ -130,7 +130,10 @@ QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], const
 /* 16-bit little-endian pixels; the name lists the channels from the low bits up
    (BGR565: B in bits 4..0, R in 15..11; RGB565 the reverse; 555 and 444 leave the
    top bits zero).  Dither names: 4x4 ordered dither anchored at the ROI's top-left.
-   The destination step is in bytes; rows advance by floor(step / 2) pixels. */
+   The destination step is in bytes; rows advance by floor(step / 2) pixels.  The plain
+   C3R and C2C3R functions convert a gap-free image (source step = width x 3 or x 2,
+   floor(dstStep / 2) = width) as one long row (C2C3R and YCbCrToBGR444 C3R only for
+   even widths). */
 /* 4:4:4 pixel order (Y, Cb, Cr) to 16-bit pixels. */
 QRXCC_API QrxStatus qrxiYCbCrToBGR444Dither_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiYCbCrToBGR444_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);

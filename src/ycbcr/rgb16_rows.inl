@@ -3,6 +3,8 @@
 // the same 13-bit terms as the scalar recipes, lane by lane, so every level
 // writes the same bytes; a kernel's last pixels that do not fill a vector go
 // through the scalar recipe.
+#include <cstddef>
+
 #include "ycbcr/rgb16_format.h"
 #include "ycbcr/rgb16_kernels.h"
 #include "ycbcr/rgb16_recipes.h"
@@ -37,14 +39,17 @@ struct DitherPx {
 
 template <class Px>
 void c3_from(const u8* __restrict s, u16* __restrict d, int i, int n, int row) {
-    for (; i < n; ++i) d[i] = Px::px(i13u(s[3 * i], s[3 * i + 1], s[3 * i + 2]), i, row);
+    for (; i < n; ++i) {
+        const u8* p = s + 3 * static_cast<std::ptrdiff_t>(i);
+        d[i] = Px::px(i13u(p[0], p[1], p[2]), i, row);
+    }
 }
 
 // YCbCr422 packed: Y0 Cb Y1 Cr per pair; i and n even.
 template <class Px>
 void c2_from(const u8* __restrict s, u16* __restrict d, int i, int n, int row) {
     for (; i + 1 < n; i += 2) {
-        const u8* p = s + 2 * i;
+        const u8* p = s + 2 * static_cast<std::ptrdiff_t>(i);
         d[i] = Px::px(i13u(p[0], p[1], p[3]), i, row);
         d[i + 1] = Px::px(i13u(p[2], p[1], p[3]), i + 1, row);
     }

@@ -10,6 +10,7 @@
 
 #include <immintrin.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -33,6 +34,7 @@ struct V128 {
     static T mullo(T a, T b) { return _mm_mullo_epi16(a, b); }
     static T or_(T a, T b) { return _mm_or_si128(a, b); }
     static T cmpgt(T a, T b) { return _mm_cmpgt_epi16(a, b); }
+    static T inc_where_gt(T q, T a, T b) { return _mm_sub_epi16(q, _mm_cmpgt_epi16(a, b)); }
     static T mulhi_u(T a, T b) { return _mm_mulhi_epu16(a, b); }
     static T packus(T a, T b) { return _mm_packus_epi16(a, b); }
     static T lo_bytes_high(T a) { return _mm_unpacklo_epi8(_mm_setzero_si128(), a); }
@@ -133,6 +135,7 @@ struct V256 {
     static T mullo(T a, T b) { return _mm256_mullo_epi16(a, b); }
     static T or_(T a, T b) { return _mm256_or_si256(a, b); }
     static T cmpgt(T a, T b) { return _mm256_cmpgt_epi16(a, b); }
+    static T inc_where_gt(T q, T a, T b) { return _mm256_sub_epi16(q, _mm256_cmpgt_epi16(a, b)); }
     static T mulhi_u(T a, T b) { return _mm256_mulhi_epu16(a, b); }
     static T packus(T a, T b) { return _mm256_packus_epi16(a, b); }
     static T lo_bytes_high(T a) { return _mm256_unpacklo_epi8(_mm256_setzero_si256(), a); }
@@ -190,30 +193,122 @@ struct V256 {
 };
 #endif
 
+// ---- 512-bit lanes (32 pixels) -------------------------------------------------
+
+#if defined(__AVX512BW__)
+struct V512 {
+    using T = __m512i;
+    static constexpr int kLanes = 32;
+    static T set1(int v) { return _mm512_set1_epi16(static_cast<short>(v)); }
+    static T add(T a, T b) { return _mm512_add_epi16(a, b); }
+    static T sub(T a, T b) { return _mm512_sub_epi16(a, b); }
+    static T mulhi(T a, T b) { return _mm512_mulhi_epi16(a, b); }
+    static T mullo(T a, T b) { return _mm512_mullo_epi16(a, b); }
+    static T or_(T a, T b) { return _mm512_or_si512(a, b); }
+    static T inc_where_gt(T q, T a, T b) {
+        return _mm512_mask_sub_epi16(q, _mm512_cmpgt_epi16_mask(a, b), q, _mm512_set1_epi16(-1));
+    }
+    static T mulhi_u(T a, T b) { return _mm512_mulhi_epu16(a, b); }
+    static T packus(T a, T b) { return _mm512_packus_epi16(a, b); }
+    static T lo_bytes_high(T a) { return _mm512_unpacklo_epi8(_mm512_setzero_si512(), a); }
+    static T hi_bytes_high(T a) { return _mm512_unpackhi_epi8(_mm512_setzero_si512(), a); }
+    template <int N>
+    static T slli(T a) { return _mm512_slli_epi16(a, N); }
+    template <int N>
+    static T srli(T a) { return _mm512_srli_epi16(a, N); }
+    template <int N>
+    static T srai(T a) { return _mm512_srai_epi16(a, N); }
+    static void store(u16* d, T v) { _mm512_storeu_si512(d, v); }
+
+    static T samples(const u8* p) { return _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))); }
+    static T samples_x2(const u8* p) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m256i d = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_unpacklo_epi8(c, c)), _mm_unpackhi_epi8(c, c), 1);
+        return _mm512_cvtepu8_epi16(d);
+    }
+    static T samples_x4(const u8* p) {
+        __m128i c = V128::load8(p);
+        c = _mm_unpacklo_epi8(c, c);
+        const __m256i d = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_unpacklo_epi16(c, c)), _mm_unpackhi_epi16(c, c), 1);
+        return _mm512_cvtepu8_epi16(d);
+    }
+    // 64 luma samples split per 128-bit quarter: lo = pixels 0..7, 16..23, 32..39, 48..55
+    static void samples_2x(const u8* p, T& lo, T& hi) {
+        const T v = _mm512_loadu_si512(p);
+        lo = _mm512_unpacklo_epi8(v, _mm512_setzero_si512());
+        hi = _mm512_unpackhi_epi8(v, _mm512_setzero_si512());
+    }
+    static T dup_lo(T a) { return _mm512_unpacklo_epi16(a, a); }
+    static T dup_hi(T a) { return _mm512_unpackhi_epi16(a, a); }
+    static void store_2x(u16* d, T lo, T hi) {
+        store(d, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), hi));
+        store(d + 32, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), hi));
+    }
+    static void pairs(const u8* p, T& y, T& cb, T& cr) {
+        const T v = _mm512_loadu_si512(p);
+        y = _mm512_and_si512(v, set1(0xFF));
+        const T c = _mm512_srli_epi16(v, 8);
+        cb = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(c, _MM_SHUFFLE(2, 2, 0, 0)), _MM_SHUFFLE(2, 2, 0, 0));
+        cr = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(c, _MM_SHUFFLE(3, 3, 1, 1)), _MM_SHUFFLE(3, 3, 1, 1));
+    }
+    // lo in the low 256 bits, hi in the high 256 bits
+    static T join(__m256i lo, __m256i hi) {
+        const T a = _mm512_zextsi256_si512(lo);
+        return _mm512_mask_shuffle_i64x2(a, 0xFF, a, _mm512_zextsi256_si512(hi), 0x44);
+    }
+    static void triples(const u8* p, T& y, T& cb, T& cr) {
+        V256::T y0, b0, r0, y1, b1, r1;
+        V256::triples(p, y0, b0, r0);
+        V256::triples(p + 48, y1, b1, r1);
+        y = join(y0, y1), cb = join(b0, b1), cr = join(r0, r1);
+    }
+    static T thresholds(const std::uint16_t* d, int shift) {
+        std::uint64_t four = 0;  // the row's four entries repeat every 64 bits
+        for (int k = 0; k < 4; ++k) four |= static_cast<std::uint64_t>(d[k] >> shift) << (16 * k);
+        return _mm512_set1_epi64(static_cast<long long>(four));
+    }
+};
+#endif
+
 // ---- recipe and packing on vectors ------------------------------------------------
+
+// Constants the compiler may neither rewrite nor rematerialise inside a loop:
+// a multiply by a known constant would otherwise become a chain of shifts and
+// adds, and under register pressure a constant would be rebuilt every step
+// instead of being read from the stack as a memory operand.
+template <class T>
+QRX_INLINE T opaque(T v) {
+#if defined(__AVX512F__)
+    __asm__("" : "+v"(v));
+#else
+    __asm__("" : "+x"(v));
+#endif
+    return v;
+}
+
+// Offsets and coefficients of the 13-bit recipes.
+template <class V>
+struct Coeffs {
+    using T = typename V::T;
+    T y16 = opaque(V::set1(16)), c128 = opaque(V::set1(128)), round = opaque(V::set1(8));
+    T ky = opaque(V::set1(9535)), kr = opaque(V::set1(13074)), kgr = opaque(V::set1(6660));
+    T kgb = opaque(V::set1(3211)), kb = opaque(V::set1(16523));
+};
 
 // I13u (Round false) or I13s (Round true) on widened samples: R, G, B before
 // the clamp (signed 16-bit lanes).
 template <class V, bool Round>
-QRX_INLINE void to_rgb(typename V::T y, typename V::T cb, typename V::T cr, typename V::T& r, typename V::T& g,
-                       typename V::T& b) {
+QRX_INLINE void to_rgb(const Coeffs<V>& k, typename V::T y, typename V::T cb, typename V::T cr, typename V::T& r,
+                       typename V::T& g, typename V::T& b) {
     using T = typename V::T;
-    const T yp = V::template slli<7>(V::sub(y, V::set1(16)));
-    const T bp = V::template slli<7>(V::sub(cb, V::set1(128)));
-    const T rp = V::template slli<7>(V::sub(cr, V::set1(128)));
-    T ty = V::mulhi(yp, V::set1(9535));
-    if (Round) ty = V::add(ty, V::set1(8));
-    r = V::template srai<4>(V::add(ty, V::mulhi(rp, V::set1(13074))));
-    g = V::template srai<4>(V::sub(V::sub(ty, V::mulhi(rp, V::set1(6660))), V::mulhi(bp, V::set1(3211))));
-    b = V::template srai<4>(V::add(ty, V::mulhi(bp, V::set1(16523))));
-}
-
-// A constant the compiler may not rewrite: a multiply by a known constant would
-// otherwise be turned into a longer chain of shifts and adds.
-template <class T>
-QRX_INLINE T opaque(T v) {
-    __asm__("" : "+x"(v));
-    return v;
+    const T yp = V::template slli<7>(V::sub(y, k.y16));
+    const T bp = V::template slli<7>(V::sub(cb, k.c128));
+    const T rp = V::template slli<7>(V::sub(cr, k.c128));
+    T ty = V::mulhi(yp, k.ky);
+    if (Round) ty = V::add(ty, k.round);
+    r = V::template srai<4>(V::add(ty, V::mulhi(rp, k.kr)));
+    g = V::template srai<4>(V::sub(V::sub(ty, V::mulhi(rp, k.kgr)), V::mulhi(bp, k.kgb)));
+    b = V::template srai<4>(V::add(ty, V::mulhi(bp, k.kb)));
 }
 
 // One dithered channel from v8 = v << 8 (v the clamped 8-bit value):
@@ -224,7 +319,7 @@ QRX_INLINE typename V::T dither_field(typename V::T v8, typename V::T t, typenam
     using T = typename V::T;
     const T q = V::mulhi_u(v8, levels);
     const T rem = V::sub(v8, V::mullo(q, step));
-    return V::sub(q, V::cmpgt(rem, t));
+    return V::inc_where_gt(q, rem, t);
 }
 
 template <class V, class Px>
@@ -277,10 +372,11 @@ template <class V, class Px>
 QRX_INLINE int c3_blocks(const u8* s, u16* d, int i, int n, int row) {
     using T = typename V::T;
     const Packer<V, Px> pk(row);
+    const Coeffs<V> k;
     for (; i + V::kLanes <= n; i += V::kLanes) {
         T y, cb, cr, r, g, b;
-        V::triples(s + 3 * i, y, cb, cr);
-        to_rgb<V, false>(y, cb, cr, r, g, b);
+        V::triples(s + 3 * static_cast<std::ptrdiff_t>(i), y, cb, cr);
+        to_rgb<V, false>(k, y, cb, cr, r, g, b);
         V::store(d + i, pk(r, g, b));
     }
     return i;
@@ -290,10 +386,11 @@ template <class V, class Px>
 QRX_INLINE int c2_blocks(const u8* s, u16* d, int i, int n, int row) {
     using T = typename V::T;
     const Packer<V, Px> pk(row);
+    const Coeffs<V> k;
     for (; i + V::kLanes <= n; i += V::kLanes) {
         T y, cb, cr, r, g, b;
-        V::pairs(s + 2 * i, y, cb, cr);
-        to_rgb<V, false>(y, cb, cr, r, g, b);
+        V::pairs(s + 2 * static_cast<std::ptrdiff_t>(i), y, cb, cr);
+        to_rgb<V, false>(k, y, cb, cr, r, g, b);
         V::store(d + i, pk(r, g, b));
     }
     return i;
@@ -305,16 +402,17 @@ template <class V, class Px>
 QRX_INLINE int pair_chroma_blocks(const u8* ys, const u8* cbs, const u8* crs, u16* d, int i, int n, int row) {
     using T = typename V::T;
     const Packer<V, Px> pk(row);
+    const Coeffs<V> k;
     for (; i + 2 * V::kLanes <= n; i += 2 * V::kLanes) {
-        const T bp = V::template slli<7>(V::sub(V::samples(cbs + (i >> 1)), V::set1(128)));
-        const T rp = V::template slli<7>(V::sub(V::samples(crs + (i >> 1)), V::set1(128)));
-        const T tr = V::mulhi(rp, V::set1(13074));
-        const T tg = V::add(V::mulhi(rp, V::set1(6660)), V::mulhi(bp, V::set1(3211)));
-        const T tb = V::mulhi(bp, V::set1(16523));
+        const T bp = V::template slli<7>(V::sub(V::samples(cbs + (i >> 1)), k.c128));
+        const T rp = V::template slli<7>(V::sub(V::samples(crs + (i >> 1)), k.c128));
+        const T tr = V::mulhi(rp, k.kr);
+        const T tg = V::add(V::mulhi(rp, k.kgr), V::mulhi(bp, k.kgb));
+        const T tb = V::mulhi(bp, k.kb);
         T y0, y1;
         V::samples_2x(ys + i, y0, y1);
-        const T ty0 = V::mulhi(V::template slli<7>(V::sub(y0, V::set1(16))), V::set1(9535));
-        const T ty1 = V::mulhi(V::template slli<7>(V::sub(y1, V::set1(16))), V::set1(9535));
+        const T ty0 = V::mulhi(V::template slli<7>(V::sub(y0, k.y16)), k.ky);
+        const T ty1 = V::mulhi(V::template slli<7>(V::sub(y1, k.y16)), k.ky);
         const T out0 = pk(V::template srai<4>(V::add(ty0, V::dup_lo(tr))), V::template srai<4>(V::sub(ty0, V::dup_lo(tg))),
                           V::template srai<4>(V::add(ty0, V::dup_lo(tb))));
         const T out1 = pk(V::template srai<4>(V::add(ty1, V::dup_hi(tr))), V::template srai<4>(V::sub(ty1, V::dup_hi(tg))),
@@ -328,6 +426,7 @@ template <class V, class Px, int Shift, bool Round>
 QRX_INLINE int plane_blocks(const u8* ys, const u8* cbs, const u8* crs, u16* d, int i, int n, int row) {
     using T = typename V::T;
     const Packer<V, Px> pk(row);
+    const Coeffs<V> k;
     for (; i + V::kLanes <= n; i += V::kLanes) {
         const T y = V::samples(ys + i);
         T cb, cr;
@@ -339,7 +438,7 @@ QRX_INLINE int plane_blocks(const u8* ys, const u8* cbs, const u8* crs, u16* d, 
             cb = V::samples_x4(cbs + (i >> 2)), cr = V::samples_x4(crs + (i >> 2));
         }
         T r, g, b;
-        to_rgb<V, Round>(y, cb, cr, r, g, b);
+        to_rgb<V, Round>(k, y, cb, cr, r, g, b);
         V::store(d + i, pk(r, g, b));
     }
     return i;
@@ -347,10 +446,13 @@ QRX_INLINE int plane_blocks(const u8* ys, const u8* cbs, const u8* crs, u16* d, 
 
 }  // namespace
 
-// Widest blocks first, then 8-pixel blocks; the caller finishes the rest.
+// Widest blocks first, down to 8-pixel blocks; the caller finishes the rest.
 template <class Px>
 int c3(const u8* s, u16* d, int n, int row) {
     int i = 0;
+#if defined(__AVX512BW__)
+    i = c3_blocks<V512, Px>(s, d, i, n, row);
+#endif
 #if defined(__AVX2__)
     i = c3_blocks<V256, Px>(s, d, i, n, row);
 #endif
@@ -360,6 +462,9 @@ int c3(const u8* s, u16* d, int n, int row) {
 template <class Px>
 int c2(const u8* s, u16* d, int n, int row) {
     int i = 0;
+#if defined(__AVX512BW__)
+    i = c2_blocks<V512, Px>(s, d, i, n, row);
+#endif
 #if defined(__AVX2__)
     i = c2_blocks<V256, Px>(s, d, i, n, row);
 #endif
@@ -370,11 +475,17 @@ template <class Px, int Shift, bool Round>
 int planes(const u8* y, const u8* cb, const u8* cr, u16* d, int n, int row) {
     int i = 0;
     if constexpr (Shift == 1 && !Round) {
+#if defined(__AVX512BW__)
+        i = pair_chroma_blocks<V512, Px>(y, cb, cr, d, i, n, row);
+#endif
 #if defined(__AVX2__)
         i = pair_chroma_blocks<V256, Px>(y, cb, cr, d, i, n, row);
 #endif
         i = pair_chroma_blocks<V128, Px>(y, cb, cr, d, i, n, row);
     }
+#if defined(__AVX512BW__)
+    i = plane_blocks<V512, Px, Shift, Round>(y, cb, cr, d, i, n, row);
+#endif
 #if defined(__AVX2__)
     i = plane_blocks<V256, Px, Shift, Round>(y, cb, cr, d, i, n, row);
 #endif

@@ -13,6 +13,10 @@
 #define QRX_RESAMPLE_SSE2 1
 #include <emmintrin.h>
 #endif
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+#define QRX_RESAMPLE_AVX2 1
+#include <immintrin.h>
+#endif
 
 namespace qrx::resample::simd {
 namespace {
@@ -39,6 +43,38 @@ inline V even_words(V a, V b) {
     return _mm_packs_epi32(_mm_srai_epi32(_mm_slli_epi32(a, 16), 16), _mm_srai_epi32(_mm_slli_epi32(b, 16), 16));
 }
 
+#if defined(QRX_RESAMPLE_AVX2)
+// 256-bit forms.  The byte packs and unpacks of AVX2 work within 128-bit
+// lanes; the permutes put the bytes back in row order.
+using W = __m256i;
+inline W ldw(const u8* p) { return _mm256_loadu_si256(reinterpret_cast<const W*>(p)); }
+inline void stw(u8* p, W v) { _mm256_storeu_si256(reinterpret_cast<W*>(p), v); }
+inline W lo_bytes_w() { return _mm256_set1_epi16(0x00FF); }
+inline W even_bytes_w(W a, W b) {
+    return _mm256_permute4x64_epi64(_mm256_packus_epi16(_mm256_and_si256(a, lo_bytes_w()), _mm256_and_si256(b, lo_bytes_w())), 0xD8);
+}
+inline W odd_bytes_w(W a, W b) {
+    return _mm256_permute4x64_epi64(_mm256_packus_epi16(_mm256_srli_epi16(a, 8), _mm256_srli_epi16(b, 8)), 0xD8);
+}
+// Byte interleave of a and b in row order: o0 gets the first 32 bytes.
+inline void zip_w(W a, W b, W& o0, W& o1) {
+    const W lo = _mm256_unpacklo_epi8(a, b), hi = _mm256_unpackhi_epi8(a, b);
+    o0 = _mm256_permute2x128_si256(lo, hi, 0x20);
+    o1 = _mm256_permute2x128_si256(lo, hi, 0x31);
+}
+// Luma y (32 bytes) and chroma pairs c (32 bytes) -> 64 bytes of packed 4:2:2.
+template <bool CF>
+inline void join_packed_w(u8* d, W y, W c) {
+    W o0, o1;
+    if (CF)
+        zip_w(c, y, o0, o1);
+    else
+        zip_w(y, c, o0, o1);
+    stw(d, o0);
+    stw(d + 32, o1);
+}
+#endif
+
 // Packed 4:2:2 -> luma and (u, v) pairs: 16 pixels from 32 bytes.
 template <bool CF, bool Aligned>
 inline void split_packed(const u8* s, V& y, V& c) {
@@ -57,6 +93,16 @@ inline void join_packed(u8* d, V y, V c) {
 template <bool CF, bool Aligned>
 int unpack_p3(const u8* s, u8* y, u8* u, u8* v, int pairs) {
     int i = 0;
+#if defined(QRX_RESAMPLE_AVX2)
+    for (; i + 32 <= pairs; i += 32) {
+        const W a = ldw(s + 4 * i), b = ldw(s + 4 * i + 32), c = ldw(s + 4 * i + 64), e = ldw(s + 4 * i + 96);
+        stw(y + 2 * i, CF ? odd_bytes_w(a, b) : even_bytes_w(a, b));
+        stw(y + 2 * i + 32, CF ? odd_bytes_w(c, e) : even_bytes_w(c, e));
+        const W c0 = CF ? even_bytes_w(a, b) : odd_bytes_w(a, b), c1 = CF ? even_bytes_w(c, e) : odd_bytes_w(c, e);
+        stw(u + i, even_bytes_w(c0, c1));
+        stw(v + i, odd_bytes_w(c0, c1));
+    }
+#endif
     for (; i + 16 <= pairs; i += 16) {
         V y0, c0, y1, c1;
         split_packed<CF, Aligned>(s + 4 * i, y0, c0);
@@ -77,6 +123,13 @@ int unpack_p3(const u8* s, u8* y, u8* u, u8* v, int pairs) {
 template <bool CF>
 int unpack_y(const u8* s, u8* y, int pairs) {
     int i = 0;
+#if defined(QRX_RESAMPLE_AVX2)
+    for (; i + 32 <= pairs; i += 32) {
+        const W a = ldw(s + 4 * i), b = ldw(s + 4 * i + 32), c = ldw(s + 4 * i + 64), e = ldw(s + 4 * i + 96);
+        stw(y + 2 * i, CF ? odd_bytes_w(a, b) : even_bytes_w(a, b));
+        stw(y + 2 * i + 32, CF ? odd_bytes_w(c, e) : even_bytes_w(c, e));
+    }
+#endif
     for (; i + 16 <= pairs; i += 16) {
         const V a = ld(s + 4 * i), b = ld(s + 4 * i + 16), c = ld(s + 4 * i + 32), e = ld(s + 4 * i + 48);
         st(y + 2 * i, CF ? odd_bytes(a, b) : even_bytes(a, b));
@@ -88,6 +141,13 @@ int unpack_y(const u8* s, u8* y, int pairs) {
 template <bool CF>
 int unpack_p2(const u8* s, u8* y, u8* uv, int pairs) {
     int i = 0;
+#if defined(QRX_RESAMPLE_AVX2)
+    for (; i + 16 <= pairs; i += 16) {
+        const W a = ldw(s + 4 * i), b = ldw(s + 4 * i + 32);
+        stw(y + 2 * i, CF ? odd_bytes_w(a, b) : even_bytes_w(a, b));
+        stw(uv + 2 * i, CF ? even_bytes_w(a, b) : odd_bytes_w(a, b));
+    }
+#endif
     for (; i + 8 <= pairs; i += 8) {
         V y0, c0;
         split_packed<CF, false>(s + 4 * i, y0, c0);
@@ -131,6 +191,14 @@ int unpack_p2_hdrop(const u8* s, u8* y, u8* uv, int quads) {
 template <bool CF>
 int pack_p3(const u8* y, const u8* u, const u8* v, u8* d, int pairs) {
     int i = 0;
+#if defined(QRX_RESAMPLE_AVX2)
+    for (; i + 32 <= pairs; i += 32) {
+        W c0, c1;
+        zip_w(ldw(u + i), ldw(v + i), c0, c1);
+        join_packed_w<CF>(d + 4 * i, ldw(y + 2 * i), c0);
+        join_packed_w<CF>(d + 4 * i + 64, ldw(y + 2 * i + 32), c1);
+    }
+#endif
     for (; i + 16 <= pairs; i += 16) {
         const V uu = ld(u + i), vv = ld(v + i);
         const V c0 = _mm_unpacklo_epi8(uu, vv), c1 = _mm_unpackhi_epi8(uu, vv);
@@ -143,6 +211,12 @@ int pack_p3(const u8* y, const u8* u, const u8* v, u8* d, int pairs) {
 template <bool CF>
 int pack_p2(const u8* y, const u8* uv, u8* d, int pairs) {
     int i = 0;
+#if defined(QRX_RESAMPLE_AVX2)
+    for (; i + 32 <= pairs; i += 32) {
+        join_packed_w<CF>(d + 4 * i, ldw(y + 2 * i), ldw(uv + 2 * i));
+        join_packed_w<CF>(d + 4 * i + 64, ldw(y + 2 * i + 32), ldw(uv + 2 * i + 32));
+    }
+#endif
     for (; i + 16 <= pairs; i += 16) {
         join_packed<CF>(d + 4 * i, ld(y + 2 * i), ld(uv + 2 * i));
         join_packed<CF>(d + 4 * i + 32, ld(y + 2 * i + 16), ld(uv + 2 * i + 16));
@@ -194,6 +268,14 @@ inline int swap_chroma(const u8* s, u8* d, int pairs) {
 
 inline int zip(const u8* a, const u8* b, u8* d, int n) {
     int i = 0;
+#if defined(QRX_RESAMPLE_AVX2)
+    for (; i + 32 <= n; i += 32) {
+        W o0, o1;
+        zip_w(ldw(a + i), ldw(b + i), o0, o1);
+        stw(d + 2 * i, o0);
+        stw(d + 2 * i + 32, o1);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         const V x = ld(a + i), y = ld(b + i);
         st(d + 2 * i, _mm_unpacklo_epi8(x, y));
@@ -204,6 +286,13 @@ inline int zip(const u8* a, const u8* b, u8* d, int n) {
 
 inline int unzip(const u8* s, u8* a, u8* b, int n) {
     int i = 0;
+#if defined(QRX_RESAMPLE_AVX2)
+    for (; i + 32 <= n; i += 32) {
+        const W x = ldw(s + 2 * i), y = ldw(s + 2 * i + 32);
+        stw(a + i, even_bytes_w(x, y));
+        stw(b + i, odd_bytes_w(x, y));
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         const V x = ld(s + 2 * i), y = ld(s + 2 * i + 16);
         st(a + i, even_bytes(x, y));

@@ -221,65 +221,67 @@ QRXCC_API QrxStatus qrxiBGR555ToYCbCr411_16u8u_C3P3R(const Qrx16u *pSrc, int src
 /* Packed 4:2:2 orders: YCbCr422 = Y0 Cb Y1 Cr, YCrCb422 = Y0 Cr Y1 Cb, CbYCr422 = Cb Y0 Cr Y1.
  * P3 plane order follows the name (YCrCb: Y, Cr, Cb), each plane with its own step;
  * P2 = luma plane + one plane of (Cb, Cr) pairs.  Sizes are rounded down in silence. */
-QRXCC_API QrxStatus qrxiYCbCr422_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr422_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr422_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422_8u_P3C2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb422_8u_P3C2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToCbYCr422_8u_C2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr422_8u_C2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb422_8u_C2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420_8u_P3P2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr420_8u_P3P2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCrCb420_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411_8u_P3P2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr420_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr420_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb420_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiCbYCr422ToYCrCb420_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_C2P2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr420_8u_C2P2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_P3P2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr422_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_8u_P2C2R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToCbYCr422_8u_P2C2R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr422_8u_P3C2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb420ToCbYCr422_8u_P3C2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_C2P2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_P3P2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb422_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P3C2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb422_8u_P3C2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P2C2R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* pDst, int dstStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr411_8u_P3P2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr411_8u_P3P2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr411_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr420_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr420_8u_P3P2R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDstY, int dstYStep, Qrx8u* pDstCbCr, int dstCbCrStep, QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr420_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb420_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
+QRXCC_API QrxStatus qrxiYCbCr422_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr422_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr422_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422_8u_P3C2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb422_8u_P3C2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToCbYCr422_8u_C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr422_8u_C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb422_8u_C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420_8u_P3P2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr420_8u_P3P2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+/* Like qrxiYCbCr420_8u_P2P3R: Cb goes to the second pointer's plane, Cr to the third. */
+QRXCC_API QrxStatus qrxiYCbCr420ToYCrCb420_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411_8u_P3P2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr420_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr420_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb420_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiCbYCr422ToYCrCb420_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_C2P2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr420_8u_C2P2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_P3P2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr422_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_8u_P2C2R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToCbYCr422_8u_P2C2R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr422_8u_P3C2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb420ToCbYCr422_8u_P3C2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr411_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr411_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_C2P2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_P3P2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb422_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P3C2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb422_8u_P3C2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P2C2R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr411_8u_P3P2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr411_8u_P3P2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr411_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr420_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr420_8u_P3P2R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDstY, int dstYStep, Qrx8u *pDstCbCr, int dstCbCrStep, QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr420_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb420_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 
 /* ===== Filtered 4:2:0 ===================================================== */
 /* Interpolating 4:2:0 -> 4:2:2 uses W & ~1 by H & ~7 (at least 2 x 8).  The smoothing
  * conversions take a slice position (qrxSliceTop, qrxSliceMiddle, qrxSliceBottom,
  * qrxSliceWhole); any other value converts nothing and returns qrxStatusOk. */
-QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_Filter_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr422_Filter_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_Filter_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_Filter_8u_P2C2R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* pDst, int dstStep, QrxSize roi, int slicePosition);
-QRXCC_API QrxStatus qrxiYCbCr420ToYCrCb420_Filter_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, const Qrx8u* pSrcCbCr, int srcCbCrStep, Qrx8u* const pDst[3], const int dstStep[3], QrxSize roi, int slicePosition);
+QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_Filter_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr422_Filter_8u_P3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_Filter_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_Filter_8u_P2C2R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, int slicePosition);
+/* The second pointer's plane receives Cb, the third Cr. */
+QRXCC_API QrxStatus qrxiYCbCr420ToYCrCb420_Filter_8u_P2P3R(const Qrx8u *pSrcY, int srcYStep, const Qrx8u *pSrcCbCr, int srcCbCrStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize, int slicePosition);
 
 /* ===== RGB <-> YUV ======================================================== */
 /* YUV: Y = 0.299 R + 0.587 G + 0.114 B, U = 0.492 (B - Y) + 128, V = 0.877 (R - Y) + 128.

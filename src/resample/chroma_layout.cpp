@@ -195,7 +195,7 @@ QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr422_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (any_null(pSrc) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::PairsAnyHeight, w, h)) return qrxStatusSizeError;
-    if (h <= 0) return qrxStatusOk;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     const Kernels& k = resample::kernels();
     const bool aligned = multiple_of_16(pSrc) && multiple_of_16(srcStep) && multiple_of_16(pDst[0]) &&
                          multiple_of_16(dstStep[0]) && w % 16 == 0;
@@ -210,7 +210,7 @@ QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr422_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (any_null(pSrc) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::PairsAnyHeight, w, h)) return qrxStatusSizeError;
-    if (h <= 0) return qrxStatusOk;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 1), out_plane(pDst, dstStep, 2), h,
              resample::kernels().unpack_p3_cfirst, w / 2);
     return qrxStatusOk;
@@ -231,7 +231,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb422_8u_P3C2R(const Qrx8u* const pSrc[3], 
     if (p3_null(pSrc, pSrc) || any_null(pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::PairsAnyHeight, w, h)) return qrxStatusSizeError;
-    if (h <= 0) return qrxStatusOk;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     // Y Cr Y Cb: Cr takes the first chroma byte
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 2), in_plane(pSrc, srcStep, 1), {pDst, dstStep}, h, 0,
              resample::kernels().pack_p3_yfirst, w / 2);
@@ -267,6 +267,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb422_8u_C2R(const Qrx8u* pSrc, int srcStep
     if (any_null(pSrc, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::PairsAnyHeight, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     const In s{pSrc, srcStep};
     const Out d{pDst, dstStep};
     const Kernels& k = resample::kernels();
@@ -325,6 +326,7 @@ QRXCC_API QrxStatus qrxiYCbCr411_8u_P3P2R(const Qrx8u* const pSrc[3], const int 
     if (p3_null(pSrc, pSrc) || any_null(pDstY, pDstCbCr)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     copy_luma(in_plane(pSrc, srcStep, 0), {pDstY, dstYStep}, w, h);
     p3_to_p2_chroma(in_plane(pSrc, srcStep, 1), in_plane(pSrc, srcStep, 2), {pDstCbCr, dstCbCrStep}, h, 1, w / 4);
     return qrxStatusOk;
@@ -335,6 +337,7 @@ QRXCC_API QrxStatus qrxiYCbCr411_8u_P2P3R(const Qrx8u* pSrcY, int srcYStep, cons
     if (any_null(pSrcY, pSrcCbCr) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     copy_luma({pSrcY, srcYStep}, out_plane(pDst, dstStep, 0), w, h);
     p2_to_p3_chroma({pSrcCbCr, srcCbCrStep}, out_plane(pDst, dstStep, 1), out_plane(pDst, dstStep, 2), h, 1, w / 4);
     return qrxStatusOk;
@@ -524,6 +527,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_P3R(const Qrx8u* const pSrc[3], co
     if (p3_null(pSrc, pSrc) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     copy_luma(in_plane(pSrc, srcStep, 0), out_plane(pDst, dstStep, 0), w, h);
     const Kernels& k = resample::kernels();
     for (int p = 1; p < 3; ++p) {
@@ -539,6 +543,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (any_null(pSrc) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 1), out_plane(pDst, dstStep, 2), h,
              resample::kernels().unpack_p3_hdrop_yfirst, w / 4);
     return qrxStatusOk;
@@ -549,6 +554,7 @@ QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (any_null(pSrc) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 1), out_plane(pDst, dstStep, 2), h,
              resample::kernels().unpack_p3_hdrop_cfirst, w / 4);
     return qrxStatusOk;
@@ -559,6 +565,7 @@ QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (any_null(pSrc) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     // Y Cr Y Cb: the first chroma byte is Cr
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 2), out_plane(pDst, dstStep, 1), h,
              resample::kernels().unpack_p3_hdrop_yfirst, w / 4);
@@ -570,6 +577,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_C2P2R(const Qrx8u* pSrc, int srcSt
     if (any_null(pSrc, pDstY, pDstCbCr)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     const In s{pSrc, srcStep};
     const Out y{pDstY, dstYStep}, uv{pDstCbCr, dstCbCrStep};
     const Kernels& k = resample::kernels();
@@ -582,6 +590,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_P3P2R(const Qrx8u* const pSrc[3], 
     if (p3_null(pSrc, pSrc) || any_null(pDstY, pDstCbCr)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     copy_luma(in_plane(pSrc, srcStep, 0), {pDstY, dstYStep}, w, h);
     const In u = in_plane(pSrc, srcStep, 1), v = in_plane(pSrc, srcStep, 2);
     const Out uv{pDstCbCr, dstCbCrStep};
@@ -611,6 +620,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P3R(const Qrx8u* const pSrc[3], co
     if (p3_null(pSrc, pSrc) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     hdup_p3(pSrc, srcStep, pDst, dstStep, w, h, 1, 2);
     return qrxStatusOk;
 }
@@ -620,6 +630,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb422_8u_P3R(const Qrx8u* const pSrc[3], co
     if (p3_null(pSrc, pSrc) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     hdup_p3(pSrc, srcStep, pDst, dstStep, w, h, 2, 1);  // destination planes Y, Cr, Cb
     return qrxStatusOk;
 }
@@ -629,6 +640,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P3C2R(const Qrx8u* const pSrc[3], 
     if (p3_null(pSrc, pSrc) || any_null(pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 1), in_plane(pSrc, srcStep, 2), {pDst, dstStep}, h, 0,
              resample::kernels().pack_p3_hdup_yfirst, w / 4);
     return qrxStatusOk;
@@ -639,6 +651,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb422_8u_P3C2R(const Qrx8u* const pSrc[3], 
     if (p3_null(pSrc, pSrc) || any_null(pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     // Y Cr Y Cb: Cr takes the first chroma byte
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 2), in_plane(pSrc, srcStep, 1), {pDst, dstStep}, h, 0,
              resample::kernels().pack_p3_hdup_yfirst, w / 4);
@@ -650,6 +663,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P2C2R(const Qrx8u* pSrcY, int srcY
     if (any_null(pSrcY, pSrcCbCr, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     p2_to_c2({pSrcY, srcYStep}, {pSrcCbCr, srcCbCrStep}, {pDst, dstStep}, h, 0, resample::kernels().pack_p2_hdup_yfirst,
              w / 4);
     return qrxStatusOk;
@@ -661,6 +675,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P2P3R(const Qrx8u* pSrcY, int srcY
     if (any_null(pSrcY, pSrcCbCr) || p3_null(pDst, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
+    if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     copy_luma({pSrcY, srcYStep}, out_plane(pDst, dstStep, 0), w, h);
     const In uv{pSrcCbCr, srcCbCrStep};
     const Out u = out_plane(pDst, dstStep, 1), v = out_plane(pDst, dstStep, 2);

@@ -11,18 +11,23 @@ void interp(const u8* __restrict a, const u8* __restrict b, const u8* __restrict
     for (int i = 0; i < n; ++i) dst[i] = interp4(a[i], b[i], c[i], d[i]);
 }
 
-void interp_uv(const u8* __restrict a, const u8* __restrict b, const u8* __restrict c, const u8* __restrict d,
-               u8* __restrict u, u8* __restrict v, int n) {
-    for (int i = 0; i < n; ++i) {
-        u[i] = interp4(a[2 * i], b[2 * i], c[2 * i], d[2 * i]);
-        v[i] = interp4(a[2 * i + 1], b[2 * i + 1], c[2 * i + 1], d[2 * i + 1]);
-    }
-}
-
 void unzip(const u8* __restrict s, u8* __restrict u, u8* __restrict v, int n) {
     for (int i = 0; i < n; ++i) {
         u[i] = s[2 * i];
         v[i] = s[2 * i + 1];
+    }
+}
+
+// Interleaved rows: interpolated in row order through a small buffer,
+// then split into the two planes (the same values as sample by sample).
+void interp_uv(const u8* __restrict a, const u8* __restrict b, const u8* __restrict c, const u8* __restrict d,
+               u8* __restrict u, u8* __restrict v, int n) {
+    constexpr int kChunk = 256;
+    u8 tmp[2 * kChunk];
+    for (int k = 0; k < n; k += kChunk) {
+        const int len = n - k < kChunk ? n - k : kChunk;
+        interp(a + 2 * k, b + 2 * k, c + 2 * k, d + 2 * k, tmp, 2 * len);
+        unzip(tmp, u + k, v + k, len);
     }
 }
 

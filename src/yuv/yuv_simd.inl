@@ -590,3 +590,139 @@ void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* 
     }
     inv_planes_to_c3<i3>(y + i, u + i, v + i, d + 3 * i, n - i);
 }
+
+// ---- 4:2:0 to 16-bit packed ------------------------------------------------------------
+
+// One dithered field of 8 channel values: level q = (v (2^n - 1)) >> 8, remainder
+// 256 v - q u (always within 0..32767, so 16-bit wrap-around arithmetic is exact),
+// q + 1 where the remainder exceeds the threshold.
+template <int Bits>
+QRX_INLINE V dither8(V v, V t) {
+    const V q = _mm_srli_epi16(_mm_mullo_epi16(v, k16((1 << Bits) - 1)), 8);
+    const V rem = _mm_sub_epi16(_mm_slli_epi16(v, 8), _mm_mullo_epi16(q, k16(rgb16::level_step(Bits))));
+    return _mm_sub_epi16(q, _mm_cmpgt_epi16(rem, t));
+}
+
+template <rgb16::Format F, bool SwapRB, bool Dither>
+QRX_INLINE void pack16x8(u16* d, V r, V g, V b, V t) {
+    using L = rgb16::Layout<F>;
+    V fr, fg, fb;
+    if constexpr (Dither) {
+        const V tg = L::kGBits == 6 ? _mm_srli_epi16(t, 1) : t;
+        fr = dither8<L::kRBBits>(r, t);
+        fg = dither8<L::kGBits>(g, tg);
+        fb = dither8<L::kRBBits>(b, t);
+    } else {
+        fr = _mm_srli_epi16(r, 8 - L::kRBBits);
+        fg = _mm_srli_epi16(g, 8 - L::kGBits);
+        fb = _mm_srli_epi16(b, 8 - L::kRBBits);
+    }
+    const V high = SwapRB ? fb : fr, low = SwapRB ? fr : fb;
+    const V w = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(high, L::kHighShift), _mm_slli_epi16(fg, L::kMidShift)), low);
+    _mm_storeu_si128(reinterpret_cast<V*>(d), w);
+}
+
+template <rgb16::Format F, bool SwapRB, bool Dither>
+QRX_INLINE void rgb16_groups(const u8* y, const u8* u, const u8* v, u16* d, int& i, int n, int x0, int row) {
+    // thresholds of this row for pixels x0 + 8k .. x0 + 8k + 7 (period 4)
+    int t[8];
+    for (int k = 0; k < 8; ++k) t[k] = rgb16::dither_threshold<F>(x0 + k, row);
+    const V tv = _mm_setr_epi16(static_cast<short>(t[0]), static_cast<short>(t[1]), static_cast<short>(t[2]),
+                                static_cast<short>(t[3]), static_cast<short>(t[4]), static_cast<short>(t[5]),
+                                static_cast<short>(t[6]), static_cast<short>(t[7]));
+    for (; i + 8 <= n; i += 8) {
+        V r, g, b;
+        y16_rgb<0>(ld(y + 2 * i), ld8(u + i), ld8(v + i), r, g, b);
+        pack16x8<F, SwapRB, Dither>(d + 2 * i, lo16(r), lo16(g), lo16(b), tv);
+        pack16x8<F, SwapRB, Dither>(d + 2 * i + 8, hi16(r), hi16(g), hi16(b), tv);
+    }
+}
+
+template <rgb16::Format F, bool SwapRB>
+void simd_rgb16_plain(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u16* __restrict d, int n) {
+    int i = 0;
+    rgb16_groups<F, SwapRB, false>(y, u, v, d, i, n, 0, 0);
+    rgb16_plain<F, SwapRB>(y + 2 * i, u + i, v + i, d + 2 * i, n - i);
+}
+
+template <rgb16::Format F, bool SwapRB>
+void simd_rgb16_dither(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u16* __restrict d,
+                       int n, int x0, int row) {
+    int i = 0;
+    rgb16_groups<F, SwapRB, true>(y, u, v, d, i, n, x0, row);
+    rgb16_dither<F, SwapRB>(y + 2 * i, u + i, v + i, d + 2 * i, n - i, x0 + 2 * i, row);
+}
+
+// ---- 16-bit packed BGR to 4:2:0 ------------------------------------------------------
+
+// 8 words into widened 8-bit B, G, R (16-bit lanes): fields moved to the top of the
+// lane and shifted down, no bit replication.
+template <bool Is565>
+QRX_INLINE void unpack8(V w, V& r, V& g, V& b) {
+    b = _mm_slli_epi16(_mm_and_si128(w, k16(0x1f)), 3);
+    if constexpr (Is565) {
+        g = _mm_slli_epi16(_mm_srli_epi16(_mm_slli_epi16(w, 5), 10), 2);
+        r = _mm_slli_epi16(_mm_srli_epi16(w, 11), 3);
+    } else {
+        g = _mm_slli_epi16(_mm_srli_epi16(_mm_slli_epi16(w, 6), 11), 3);
+        r = _mm_slli_epi16(_mm_srli_epi16(_mm_slli_epi16(w, 1), 11), 3);
+    }
+}
+
+// F = 19595 R + 38470 G + 7471 B of 8 pixels as two registers of 4 dwords.
+QRX_INLINE void qf8(V r, V g, V b, V& f0, V& f1) {
+    const V krg = _mm_setr_epi16(19595, 0, 19595, 0, 19595, 0, 19595, 0);  // R in even words only
+    // 38470 does not fit a signed word: G (38470) = G (19235) * 2
+    const V kgb = _mm_setr_epi16(19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471);
+    const V g2 = _mm_slli_epi16(g, 1);
+    const V z = _mm_setzero_si128();
+    f0 = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, z), krg), _mm_madd_epi16(_mm_unpacklo_epi16(g2, b), kgb));
+    f1 = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, z), krg), _mm_madd_epi16(_mm_unpackhi_epi16(g2, b), kgb));
+}
+
+// Sums of adjacent dword pairs of two registers (8 dwords -> 4 dwords).
+QRX_INLINE V hadd_pairs32(V a, V b) {
+    const V lo = _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(a), _mm_castsi128_ps(b), _MM_SHUFFLE(2, 0, 2, 0)));
+    const V hi = _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(a), _mm_castsi128_ps(b), _MM_SHUFFLE(3, 1, 3, 1)));
+    return _mm_add_epi32(lo, hi);
+}
+
+template <bool Is565>
+void simd_bgr16_to_420(const u16* __restrict s0, const u16* __restrict s1, u8* __restrict y0, u8* __restrict y1,
+                       u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        V r[2], g[2], b[2], f[2][2];
+        const u16* rows[2] = {s0, s1};
+        u8* ys[2] = {y0, y1};
+        for (int k = 0; k < 2; ++k) {
+            unpack8<Is565>(_mm_loadu_si128(reinterpret_cast<const V*>(rows[k] + 2 * i)), r[k], g[k], b[k]);
+            qf8(r[k], g[k], b[k], f[k][0], f[k][1]);
+            const V half = _mm_set1_epi32(32768);
+            const V ya = _mm_srli_epi32(_mm_add_epi32(f[k][0], half), 16);
+            const V yb = _mm_srli_epi32(_mm_add_epi32(f[k][1], half), 16);
+            const V y8 = _mm_packus_epi16(_mm_packs_epi32(ya, yb), _mm_setzero_si128());
+            st8(ys[k] + 2 * i, y8);
+        }
+        // block sums: F over 4 pixels (dwords), B and R over 4 pixels (words -> dwords)
+        const V sf = hadd_pairs32(_mm_add_epi32(f[0][0], f[1][0]), _mm_add_epi32(f[0][1], f[1][1]));
+        const V one = k16(1);
+        const V sb = _mm_madd_epi16(_mm_add_epi16(b[0], b[1]), one);
+        const V sr = _mm_madd_epi16(_mm_add_epi16(r[0], r[1]), one);
+        const V bias = _mm_set1_epi32(131071);
+        const V db = _mm_srai_epi32(_mm_add_epi32(_mm_sub_epi32(_mm_slli_epi32(sb, 16), sf), bias), 16);
+        const V dr = _mm_srai_epi32(_mm_add_epi32(_mm_sub_epi32(_mm_slli_epi32(sr, 16), sf), bias), 16);
+        // d fits a word; the products by 32244 and 57475 as multiply-adds of (d, d)
+        const V dw = _mm_packs_epi32(db, dr);  // dB of blocks 0..3, dR of blocks 0..3
+        const V pu = _mm_madd_epi16(_mm_unpacklo_epi16(dw, dw), k16(16122));
+        const V pv = _mm_madd_epi16(_mm_unpackhi_epi16(dw, dw), _mm_setr_epi16(28737, 28738, 28737, 28738, 28737, 28738, 28737, 28738));
+        const V c128 = _mm_set1_epi32(128);
+        const V uv = _mm_packus_epi16(_mm_packs_epi32(_mm_add_epi32(_mm_srai_epi32(pu, 18), c128),
+                                                      _mm_add_epi32(_mm_srai_epi32(pv, 18), c128)),
+                                      _mm_setzero_si128());
+        const int u4 = _mm_cvtsi128_si32(uv), v4 = _mm_cvtsi128_si32(_mm_srli_si128(uv, 4));
+        std::memcpy(u + i, &u4, 4);
+        std::memcpy(v + i, &v4, 4);
+    }
+    bgr16_to_420<Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);
+}

@@ -147,35 +147,79 @@ QRX_INLINE void store_c4_zero(u8* p, V a, V b, V c) {
 
 #if defined(__AVX2__)
 // ---- AVX2: 32 pixels per step ------------------------------------------------------
-// 256-bit packs and unpacks work per 128-bit lane; permute4x64(0xD8) puts
-// their quarters back in pixel order where needed.
+// Registers hold pixels 0..15 in their low 128-bit lane and 16..31 in the high
+// one, so the per-lane unpacks and packs of the 256-bit forms keep pixel order
+// within each lane.
 using W = __m256i;
 QRX_INLINE W w16(int k) { return _mm256_set1_epi16(static_cast<short>(k)); }
-QRX_INLINE W inorder(W x) { return _mm256_permute4x64_epi64(x, 0xD8); }
 QRX_INLINE W widen(V b) { return _mm256_cvtepu8_epi16(b); }
 QRX_INLINE V lo128(W x) { return _mm256_castsi256_si128(x); }
 QRX_INLINE V hi128(W x) { return _mm256_extracti128_si256(x, 1); }
+QRX_INLINE W ldw(const u8* p) { return _mm256_loadu_si256(reinterpret_cast<const W*>(p)); }
+QRX_INLINE void stw(u8* p, W v) { _mm256_storeu_si256(reinterpret_cast<W*>(p), v); }
+QRX_INLINE W two(V lo, V hi) { return _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1); }
+QRX_INLINE W bcast(V m) { return _mm256_broadcastsi128_si256(m); }
 
-// Pair form on 32 pixels from 32 Y and 16 (U, V): R, G, B bytes in pixel order.
+// 32 pixel-order pixels (96 bytes): each lane sorts its 48 bytes into channels.
+QRX_INLINE void load_c3_32(const u8* p, W& a, W& b, W& c) {
+    const W t0 = two(ld(p), ld(p + 48)), t1 = two(ld(p + 16), ld(p + 64)), t2 = two(ld(p + 32), ld(p + 80));
+    auto pick = [&](V m0, V m1, V m2) {
+        return _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(t0, bcast(m0)), _mm256_shuffle_epi8(t1, bcast(m1))),
+                               _mm256_shuffle_epi8(t2, bcast(m2)));
+    };
+    a = pick(_mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13));
+    b = pick(_mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14));
+    c = pick(_mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15));
+}
+
+// Three channels of 32 pixels into 96 bytes of pixel order.
+QRX_INLINE void store_c3_32(u8* p, W a, W b, W c) {
+    auto put = [&](V ma, V mb, V mc) {
+        return _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(a, bcast(ma)), _mm256_shuffle_epi8(b, bcast(mb))),
+                               _mm256_shuffle_epi8(c, bcast(mc)));
+    };
+    const W o0 = put(_mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5),
+                     _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1),
+                     _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1));
+    const W o1 = put(_mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1),
+                     _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10),
+                     _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1));
+    const W o2 = put(_mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1),
+                     _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1),
+                     _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15));
+    stw(p, _mm256_permute2x128_si256(o0, o1, 0x20));
+    stw(p + 32, _mm256_permute2x128_si256(o2, o0, 0x30));
+    stw(p + 64, _mm256_permute2x128_si256(o1, o2, 0x31));
+}
+
+// Pair form on 32 pixels from 32 Y and 16 (U, V).  The chroma words are in
+// order (samples 0..7 | 8..15); their per-lane duplication matches the luma
+// words unpacked per lane (pixels 0..7 | 16..23 and 8..15 | 24..31).
 QRX_INLINE void pair_rgb32(const u8* y, const u8* u8p, const u8* v8p, W& r, W& g, W& b) {
     const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 4);
     const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 4);
-    const W tr = inorder(_mm256_mulhi_epi16(v, w16(9338)));
-    const W tg = inorder(_mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759))));
-    const W tb = inorder(_mm256_mulhi_epi16(u, w16(16645)));
-    const W yy = _mm256_loadu_si256(reinterpret_cast<const W*>(y));
-    const W y0 = _mm256_slli_epi16(widen(lo128(yy)), 1), y1 = _mm256_slli_epi16(widen(hi128(yy)), 1);
+    const W tr = _mm256_mulhi_epi16(v, w16(9338));
+    const W tg = _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759)));
+    const W tb = _mm256_mulhi_epi16(u, w16(16645));
+    const W yy = ldw(y), z = _mm256_setzero_si256();
+    const W y0 = _mm256_slli_epi16(_mm256_unpacklo_epi8(yy, z), 1), y1 = _mm256_slli_epi16(_mm256_unpackhi_epi8(yy, z), 1);
     auto one = [&](W t) {
         const W a = _mm256_srai_epi16(_mm256_add_epi16(y0, _mm256_unpacklo_epi16(t, t)), 1);
         const W c = _mm256_srai_epi16(_mm256_add_epi16(y1, _mm256_unpackhi_epi16(t, t)), 1);
-        return inorder(_mm256_packus_epi16(a, c));
+        return _mm256_packus_epi16(a, c);
     };
     r = one(tr);
     g = one(tg);
     b = one(tb);
 }
 
-// T of 16 pixels (in order) from 16-bit R, G, B.
+// T of 16 pixels from 16-bit R, G, B (lane-wise).
 QRX_INLINE W twice_w(W r, W g, W b) {
     const W k = _mm256_setr_epi16(9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798,
                                   19235, 9798, 19235);
@@ -184,30 +228,29 @@ QRX_INLINE W twice_w(W r, W g, W b) {
     return _mm256_add_epi16(_mm256_packs_epi32(rg0, rg1), _mm256_mulhi_epi16(_mm256_slli_epi16(b, 2), w16(3736)));
 }
 
-// 4:2:0 of 32 columns of two rows; R, G, B given as 16-byte quarters (row, half).
-QRX_INLINE void fwd420_32(const V r[2][2], const V g[2][2], const V b[2][2], u8* y0, u8* y1, u8* u, u8* v) {
-    const W one = w16(1);
-    W ts[2], sb[2], sr[2];  // pair sums of the two rows, per half (pairs 0..7, 8..15)
+// 4:2:0 of 32 columns of two rows (channel bytes per lane: pixels 0..15 | 16..31).
+QRX_INLINE void fwd420_32(const W r[2], const W g[2], const W b[2], u8* y0, u8* y1, u8* u, u8* v) {
+    const W one = w16(1), z = _mm256_setzero_si256();
+    W ts[2], sb[2], sr[2];  // block sums: [0] blocks 0..3 | 8..11, [1] blocks 4..7 | 12..15
+    W t[2][2];
     for (int h = 0; h < 2; ++h) {
-        const W ra = widen(r[0][h]), ga = widen(g[0][h]), ba = widen(b[0][h]);
-        const W rb = widen(r[1][h]), gb = widen(g[1][h]), bb = widen(b[1][h]);
-        const W ta = twice_w(ra, ga, ba), tb = twice_w(rb, gb, bb);
-        ts[h] = _mm256_madd_epi16(_mm256_add_epi16(ta, tb), one);
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W ra = half(r[0]), ga = half(g[0]), ba = half(b[0]);
+        const W rb = half(r[1]), gb = half(g[1]), bb = half(b[1]);
+        t[0][h] = twice_w(ra, ga, ba);
+        t[1][h] = twice_w(rb, gb, bb);
+        ts[h] = _mm256_madd_epi16(_mm256_add_epi16(t[0][h], t[1][h]), one);
         sb[h] = _mm256_madd_epi16(_mm256_add_epi16(ba, bb), one);
         sr[h] = _mm256_madd_epi16(_mm256_add_epi16(ra, rb), one);
-        // luma of this half of both rows
-        const W ly = _mm256_packus_epi16(_mm256_srai_epi16(ta, 1), _mm256_srai_epi16(tb, 1));
-        // in order: row 0 pixels of this half, then row 1
-        const W lyo = inorder(ly);
-        st(y0 + 16 * h, lo128(lyo));
-        st(y1 + 16 * h, hi128(lyo));
     }
-    const W t4 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(ts[0], ts[1])), 2);
-    const W b2 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(sb[0], sb[1])), 1);
-    const W r2 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(sr[0], sr[1])), 1);
+    stw(y0, _mm256_packus_epi16(_mm256_srai_epi16(t[0][0], 1), _mm256_srai_epi16(t[0][1], 1)));
+    stw(y1, _mm256_packus_epi16(_mm256_srai_epi16(t[1][0], 1), _mm256_srai_epi16(t[1][1], 1)));
+    const W t4 = _mm256_srai_epi16(_mm256_packs_epi32(ts[0], ts[1]), 2);
+    const W b2 = _mm256_srai_epi16(_mm256_packs_epi32(sb[0], sb[1]), 1);
+    const W r2 = _mm256_srai_epi16(_mm256_packs_epi32(sr[0], sr[1]), 1);
     const W cu = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(b2, t4), w16(16121)), w16(128));
     const W cv = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(r2, t4), w16(28737)), w16(128));
-    const W uv = inorder(_mm256_packus_epi16(cu, cv));  // U 0..15 | V 0..15
+    const W uv = _mm256_permute4x64_epi64(_mm256_packus_epi16(cu, cv), 0xD8);  // U 0..15 | V 0..15
     st(u, lo128(uv));
     st(v, hi128(uv));
 }
@@ -224,8 +267,7 @@ void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const
             W r, g, b;
             pair_rgb32(y + 2 * i, u + i, v + i, r, g, b);
             if constexpr (BGR) std::swap(r, b);
-            store_c3(d + 6 * i, lo128(r), lo128(g), lo128(b));
-            store_c3(d + 6 * i + 48, hi128(r), hi128(g), hi128(b));
+            store_c3_32(d + 6 * i, r, g, b);
         }
     }
 #endif
@@ -364,11 +406,9 @@ void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __rest
     int i = 0;
 #if defined(__AVX2__)
     for (; i + 16 <= n; i += 16) {
-        V r[2][2], g[2][2], b[2][2];
-        for (int h = 0; h < 2; ++h) {
-            load_c3(s0 + 6 * i + 48 * h, r[0][h], g[0][h], b[0][h]);
-            load_c3(s1 + 6 * i + 48 * h, r[1][h], g[1][h], b[1][h]);
-        }
+        W r[2], g[2], b[2];
+        load_c3_32(s0 + 6 * i, r[0], g[0], b[0]);
+        load_c3_32(s1 + 6 * i, r[1], g[1], b[1]);
         fwd420_32(r, g, b, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
     }
 #endif

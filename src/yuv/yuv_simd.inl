@@ -228,6 +228,73 @@ QRX_INLINE W twice_w(W r, W g, W b) {
     return _mm256_add_epi16(_mm256_packs_epi32(rg0, rg1), _mm256_mulhi_epi16(_mm256_slli_epi16(b, 2), w16(3736)));
 }
 
+// 16 x luma form on 32 pixels, clamped words: [0] pixels 0..7 | 16..23, [1] 8..15 | 24..31.
+template <int Round>
+QRX_INLINE void y16_words32(const u8* y, const u8* u8p, const u8* v8p, W r[2], W g[2], W b[2]) {
+    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 7);
+    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 7);
+    const W tr = _mm256_add_epi16(_mm256_mulhi_epi16(v, w16(9338)), w16(Round));
+    const W tg = _mm256_sub_epi16(w16(Round), _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(3227)), _mm256_mulhi_epi16(v, w16(4759))));
+    const W tb = _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(16646)), w16(Round));
+    const W yy = ldw(y), z = _mm256_setzero_si256();
+    const W ys[2] = {_mm256_slli_epi16(_mm256_unpacklo_epi8(yy, z), 4), _mm256_slli_epi16(_mm256_unpackhi_epi8(yy, z), 4)};
+    const W top = w16(255);
+    for (int h = 0; h < 2; ++h) {
+        auto one = [&](W t) {
+            const W d = h ? _mm256_unpackhi_epi16(t, t) : _mm256_unpacklo_epi16(t, t);
+            return _mm256_min_epi16(_mm256_max_epi16(_mm256_srai_epi16(_mm256_add_epi16(ys[h], d), 4), z), top);
+        };
+        r[h] = one(tr);
+        g[h] = one(tg);
+        b[h] = one(tb);
+    }
+}
+
+template <int Bits>
+QRX_INLINE W dither16(W v, W t) {
+    const W q = _mm256_srli_epi16(_mm256_mullo_epi16(v, w16((1 << Bits) - 1)), 8);
+    const W rem = _mm256_sub_epi16(_mm256_slli_epi16(v, 8), _mm256_mullo_epi16(q, w16(rgb16::level_step(Bits))));
+    return _mm256_sub_epi16(q, _mm256_cmpgt_epi16(rem, t));
+}
+
+template <rgb16::Format F, bool SwapRB, bool Dither>
+QRX_INLINE W pack16x16(W r, W g, W b, W t) {
+    using L = rgb16::Layout<F>;
+    W fr, fg, fb;
+    if constexpr (Dither) {
+        const W tg = L::kGBits == 6 ? _mm256_srli_epi16(t, 1) : t;
+        fr = dither16<L::kRBBits>(r, t);
+        fg = dither16<L::kGBits>(g, tg);
+        fb = dither16<L::kRBBits>(b, t);
+    } else {
+        fr = _mm256_srli_epi16(r, 8 - L::kRBBits);
+        fg = _mm256_srli_epi16(g, 8 - L::kGBits);
+        fb = _mm256_srli_epi16(b, 8 - L::kRBBits);
+    }
+    const W high = SwapRB ? fb : fr, low = SwapRB ? fr : fb;
+    return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(high, L::kHighShift), _mm256_slli_epi16(fg, L::kMidShift)), low);
+}
+
+// 4:2:2 of 32 pixels of one row (channel bytes per lane: pixels 0..15 | 16..31):
+// Y in pixel order, U and V words of pairs 0..15 packed as [U 0..7, V 0..7 | U 8..15, V 8..15].
+QRX_INLINE void fwd422_32(W r, W g, W b, W& y, W& uv) {
+    const W one = w16(1), z = _mm256_setzero_si256();
+    W t[2], ts[2], sb[2], sr[2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W rh = half(r), bh = half(b);
+        t[h] = twice_w(rh, half(g), bh);
+        ts[h] = _mm256_madd_epi16(t[h], one);
+        sb[h] = _mm256_madd_epi16(bh, one);
+        sr[h] = _mm256_madd_epi16(rh, one);
+    }
+    y = _mm256_packus_epi16(_mm256_srai_epi16(t[0], 1), _mm256_srai_epi16(t[1], 1));
+    const W t2 = _mm256_srai_epi16(_mm256_packs_epi32(ts[0], ts[1]), 1);
+    const W cu = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(_mm256_packs_epi32(sb[0], sb[1]), t2), w16(16121)), w16(128));
+    const W cv = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(_mm256_packs_epi32(sr[0], sr[1]), t2), w16(28737)), w16(128));
+    uv = _mm256_packus_epi16(cu, cv);
+}
+
 // 4:2:0 of 32 columns of two rows (channel bytes per lane: pixels 0..15 | 16..31).
 QRX_INLINE void fwd420_32(const W r[2], const W g[2], const W b[2], u8* y0, u8* y1, u8* u, u8* v) {
     const W one = w16(1), z = _mm256_setzero_si256();
@@ -352,6 +419,18 @@ QRX_INLINE void fwd422_16(V r, V g, V b, V& y, V& u, V& v) {
 
 void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    const W zip = bcast(_mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
+    for (; i + 16 <= n; i += 16) {
+        W r, g, b, y, uv;
+        load_c3_32(s + 6 * i, r, g, b);
+        fwd422_32(r, g, b, y, uv);
+        const W uvi = _mm256_shuffle_epi8(uv, zip);  // U0 V0 U1 V1 ... per lane
+        const W lo = _mm256_unpacklo_epi8(y, uvi), hi = _mm256_unpackhi_epi8(y, uvi);
+        stw(d + 4 * i, _mm256_permute2x128_si256(lo, hi, 0x20));
+        stw(d + 4 * i + 32, _mm256_permute2x128_si256(lo, hi, 0x31));
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V r, g, b, y, u, v;
         load_c3(s + 6 * i, r, g, b);
@@ -365,6 +444,17 @@ void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
 
 void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        W r, g, b, vy, uv;
+        load_c3_32(s + 6 * i, r, g, b);
+        fwd422_32(r, g, b, vy, uv);
+        stw(y + 2 * i, vy);
+        uv = _mm256_permute4x64_epi64(uv, 0xD8);
+        st(u + i, lo128(uv));
+        st(v + i, hi128(uv));
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V r, g, b, vy, vu, vv;
         load_c3(s + 6 * i, r, g, b);
@@ -379,6 +469,16 @@ void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u
 void simd_fwd422_p3(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
                     u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        W vy, uv;
+        fwd422_32(ldw(r + 2 * i), ldw(g + 2 * i), ldw(b + 2 * i), vy, uv);
+        stw(y + 2 * i, vy);
+        uv = _mm256_permute4x64_epi64(uv, 0xD8);
+        st(u + i, lo128(uv));
+        st(v + i, hi128(uv));
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V vy, vu, vv;
         fwd422_16(ld(r + 2 * i), ld(g + 2 * i), ld(b + 2 * i), vy, vu, vv);
@@ -670,6 +770,18 @@ QRX_INLINE void rgb16_groups(const u8* y, const u8* u, const u8* v, u16* d, int&
     const V tv = _mm_setr_epi16(static_cast<short>(t[0]), static_cast<short>(t[1]), static_cast<short>(t[2]),
                                 static_cast<short>(t[3]), static_cast<short>(t[4]), static_cast<short>(t[5]),
                                 static_cast<short>(t[6]), static_cast<short>(t[7]));
+#if defined(__AVX2__)
+    const W tw = _mm256_broadcastsi128_si256(tv);
+    for (; i + 16 <= n; i += 16) {
+        W r[2], g[2], b[2];
+        y16_words32<0>(y + 2 * i, u + i, v + i, r, g, b);
+        const W w0 = pack16x16<F, SwapRB, Dither>(r[0], g[0], b[0], tw);  // pixels 0..7 | 16..23
+        const W w1 = pack16x16<F, SwapRB, Dither>(r[1], g[1], b[1], tw);  // pixels 8..15 | 24..31
+        u8* p = reinterpret_cast<u8*>(d + 2 * i);
+        stw(p, _mm256_permute2x128_si256(w0, w1, 0x20));
+        stw(p + 32, _mm256_permute2x128_si256(w0, w1, 0x31));
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V r, g, b;
         y16_rgb<0>(ld(y + 2 * i), ld8(u + i), ld8(v + i), r, g, b);

@@ -561,8 +561,60 @@ QRX_INLINE void blk16(V r, V g, V b, V& y, V& u, V& v) {
     v = _mm_packus_epi16(out[2][0], out[2][1]);
 }
 
+#if defined(__AVX2__)
+// Block form on 32 pixels (channel bytes per lane; outputs in the same layout).
+QRX_INLINE void blk32(W r, W g, W b, W& y, W& u, W& v) {
+    const W z = _mm256_setzero_si256();
+    W out[3][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W r16 = half(r), g16 = half(g), b16 = half(b);
+        const W r8 = _mm256_slli_epi16(r16, 8), g8 = _mm256_slli_epi16(g16, 8), b8 = _mm256_slli_epi16(b16, 8);
+        const W ys = _mm256_add_epi16(_mm256_add_epi16(_mm256_mulhi_epu16(r8, w16(19595)), _mm256_mulhi_epu16(g8, w16(38469))),
+                                      _mm256_mulhi_epu16(b8, w16(7471)));
+        out[0][h] = _mm256_srli_epi16(ys, 8);
+        const W r7 = _mm256_slli_epi16(r16, 7), g7 = _mm256_slli_epi16(g16, 7), b7 = _mm256_slli_epi16(b16, 7);
+        const W us = _mm256_add_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(r7, w16(-4816)), _mm256_mulhi_epi16(g7, w16(-9469))),
+                                      _mm256_mulhi_epi16(b7, w16(14286)));
+        const W vs = _mm256_add_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(r7, w16(20152)), _mm256_mulhi_epi16(g7, w16(-16875))),
+                                      _mm256_mulhi_epi16(b7, w16(-3276)));
+        out[1][h] = _mm256_add_epi16(_mm256_srai_epi16(us, 6), w16(128));
+        out[2][h] = _mm256_add_epi16(_mm256_srai_epi16(vs, 6), w16(128));
+    }
+    y = _mm256_packus_epi16(out[0][0], out[0][1]);
+    u = _mm256_packus_epi16(out[1][0], out[1][1]);
+    v = _mm256_packus_epi16(out[2][0], out[2][1]);
+}
+
+// I1 on 32 pixels (channel bytes per lane).
+QRX_INLINE void i1_32(W y, W u, W v, W& r, W& g, W& b) {
+    const W z = _mm256_setzero_si256();
+    W o[3][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W y16 = half(y);
+        const W u8 = _mm256_slli_epi16(_mm256_sub_epi16(half(u), w16(128)), 3);
+        const W v8 = _mm256_slli_epi16(_mm256_sub_epi16(half(v), w16(128)), 3);
+        o[0][h] = _mm256_add_epi16(y16, _mm256_mulhi_epi16(v8, w16(9339)));
+        o[1][h] = _mm256_add_epi16(_mm256_add_epi16(y16, _mm256_mulhi_epi16(u8, w16(-3228))), _mm256_mulhi_epi16(v8, w16(-4760)));
+        o[2][h] = _mm256_add_epi16(y16, _mm256_mulhi_epi16(u8, w16(16646)));
+    }
+    r = _mm256_packus_epi16(o[0][0], o[0][1]);
+    g = _mm256_packus_epi16(o[1][0], o[1][1]);
+    b = _mm256_packus_epi16(o[2][0], o[2][1]);
+}
+#endif
+
 void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W r, g, b, y, u, v;
+        load_c3_32(s + 3 * i, r, g, b);
+        blk32(r, g, b, y, u, v);
+        store_c3_32(d + 3 * i, y, u, v);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V r, g, b, y, u, v;
         load_c3(s + 3 * i, r, g, b);
@@ -574,6 +626,16 @@ void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
 
 void simd_fwd_c3p3_blk(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W r, g, b, vy, vu, vv;
+        load_c3_32(s + 3 * i, r, g, b);
+        blk32(r, g, b, vy, vu, vv);
+        stw(y + i, vy);
+        stw(u + i, vu);
+        stw(v + i, vv);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V r, g, b, vy, vu, vv;
         load_c3(s + 3 * i, r, g, b);
@@ -667,6 +729,14 @@ QRX_INLINE void i1_16(V y, V u, V v, V& r, V& g, V& b) {
 
 void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W y, u, v, r, g, b;
+        load_c3_32(s + 3 * i, y, u, v);
+        i1_32(y, u, v, r, g, b);
+        store_c3_32(d + 3 * i, r, g, b);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V y, u, v, r, g, b;
         load_c3(s + 3 * i, y, u, v);

@@ -201,13 +201,13 @@ QRX_INLINE void store_c3_32(u8* p, W a, W b, W c) {
 // Pair form on 32 pixels from 32 Y and 16 (U, V).  The chroma words are in
 // order (samples 0..7 | 8..15); their per-lane duplication matches the luma
 // words unpacked per lane (pixels 0..7 | 16..23 and 8..15 | 24..31).
-QRX_INLINE void pair_rgb32(const u8* y, const u8* u8p, const u8* v8p, W& r, W& g, W& b) {
-    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 4);
-    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 4);
+QRX_INLINE void pair_rgb32(W yy, V u16, V v16, W& r, W& g, W& b) {
+    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(u16), w16(128)), 4);
+    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(v16), w16(128)), 4);
     const W tr = _mm256_mulhi_epi16(v, w16(9338));
     const W tg = _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759)));
     const W tb = _mm256_mulhi_epi16(u, w16(16645));
-    const W yy = ldw(y), z = _mm256_setzero_si256();
+    const W z = _mm256_setzero_si256();
     const W y0 = _mm256_slli_epi16(_mm256_unpacklo_epi8(yy, z), 1), y1 = _mm256_slli_epi16(_mm256_unpackhi_epi8(yy, z), 1);
     auto one = [&](W t) {
         const W a = _mm256_srai_epi16(_mm256_add_epi16(y0, _mm256_unpacklo_epi16(t, t)), 1);
@@ -248,6 +248,42 @@ QRX_INLINE void y16_words32(const u8* y, const u8* u8p, const u8* v8p, W r[2], W
         g[h] = one(tg);
         b[h] = one(tb);
     }
+}
+
+
+// Pair form on 32 pixels as clamped words: [0] pixels 0..7 | 16..23, [1] 8..15 | 24..31.
+QRX_INLINE void pair_words32(const u8* y, const u8* u8p, const u8* v8p, W r[2], W g[2], W b[2]) {
+    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 4);
+    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 4);
+    const W tr = _mm256_mulhi_epi16(v, w16(9338));
+    const W tg = _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759)));
+    const W tb = _mm256_mulhi_epi16(u, w16(16645));
+    const W yy = ldw(y), z = _mm256_setzero_si256();
+    const W ys[2] = {_mm256_slli_epi16(_mm256_unpacklo_epi8(yy, z), 1), _mm256_slli_epi16(_mm256_unpackhi_epi8(yy, z), 1)};
+    const W top = w16(255);
+    for (int h = 0; h < 2; ++h) {
+        auto one = [&](W t) {
+            const W d = h ? _mm256_unpackhi_epi16(t, t) : _mm256_unpacklo_epi16(t, t);
+            return _mm256_min_epi16(_mm256_max_epi16(_mm256_srai_epi16(_mm256_add_epi16(ys[h], d), 1), z), top);
+        };
+        r[h] = one(tr);
+        g[h] = one(tg);
+        b[h] = one(tb);
+    }
+}
+
+// Words of 32 pixels (layout of pair_words32) into R, G, B, 0 pixel order (128 bytes).
+QRX_INLINE void store_c4_zero_32(u8* p, const W r[2], const W g[2], const W b[2]) {
+    W q[2][2];
+    for (int h = 0; h < 2; ++h) {
+        const W rg = _mm256_or_si256(r[h], _mm256_slli_epi16(g[h], 8));
+        q[h][0] = _mm256_unpacklo_epi16(rg, b[h]);  // h = 0: pixels 0..3 | 16..19
+        q[h][1] = _mm256_unpackhi_epi16(rg, b[h]);  // h = 0: pixels 4..7 | 20..23
+    }
+    stw(p, _mm256_permute2x128_si256(q[0][0], q[0][1], 0x20));
+    stw(p + 32, _mm256_permute2x128_si256(q[1][0], q[1][1], 0x20));
+    stw(p + 64, _mm256_permute2x128_si256(q[0][0], q[0][1], 0x31));
+    stw(p + 96, _mm256_permute2x128_si256(q[1][0], q[1][1], 0x31));
 }
 
 template <int Bits>
@@ -332,9 +368,18 @@ void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const
     if constexpr (DC == 3 && Recipe == i3) {
         for (; i + 16 <= n; i += 16) {
             W r, g, b;
-            pair_rgb32(y + 2 * i, u + i, v + i, r, g, b);
+            pair_rgb32(ldw(y + 2 * i), ld(u + i), ld(v + i), r, g, b);
             if constexpr (BGR) std::swap(r, b);
             store_c3_32(d + 6 * i, r, g, b);
+        }
+    } else if constexpr (DC == 4) {
+        for (; i + 16 <= n; i += 16) {
+            W r[2], g[2], b[2];
+            if constexpr (Recipe == y16r)
+                y16_words32<8>(y + 2 * i, u + i, v + i, r, g, b);
+            else
+                pair_words32(y + 2 * i, u + i, v + i, r, g, b);
+            store_c4_zero_32(d + 8 * i, r, g, b);
         }
     }
 #endif
@@ -358,6 +403,15 @@ void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const
 void simd_inv422_p3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
                     u8* __restrict g, u8* __restrict b, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        W wr, wg, wb;
+        pair_rgb32(ldw(y + 2 * i), ld(u + i), ld(v + i), wr, wg, wb);
+        stw(r + 2 * i, wr);
+        stw(g + 2 * i, wg);
+        stw(b + 2 * i, wb);
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V vr, vg, vb;
         pair_rgb(ld(y + 2 * i), pair_terms(ld8(u + i), ld8(v + i)), vr, vg, vb);
@@ -372,6 +426,22 @@ void simd_inv422_p3(const u8* __restrict y, const u8* __restrict u, const u8* __
 void simd_inv422_c2c3(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
     const V lo_bytes = k16(0x00ff);
+#if defined(__AVX2__)
+    const W lo_w = w16(0x00ff);
+    for (; i + 16 <= n; i += 16) {
+        const W a = ldw(s + 4 * i), c = ldw(s + 4 * i + 32);
+        // per-lane packs interleave the quarters; permute4x64 puts them back in order
+        const W y = _mm256_permute4x64_epi64(_mm256_packus_epi16(_mm256_and_si256(a, lo_w), _mm256_and_si256(c, lo_w)), 0xD8);
+        const W uv = _mm256_permute4x64_epi64(_mm256_packus_epi16(_mm256_srli_epi16(a, 8), _mm256_srli_epi16(c, 8)), 0xD8);
+        const W uu = _mm256_packus_epi16(_mm256_and_si256(uv, lo_w), _mm256_setzero_si256());  // U 0..7 | U 8..15 in low halves
+        const W vv = _mm256_packus_epi16(_mm256_srli_epi16(uv, 8), _mm256_setzero_si256());
+        const V u16 = _mm_unpacklo_epi64(lo128(uu), hi128(uu));
+        const V v16 = _mm_unpacklo_epi64(lo128(vv), hi128(vv));
+        W r, g, b;
+        pair_rgb32(y, u16, v16, r, g, b);
+        store_c3_32(d + 6 * i, r, g, b);
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         const V a = ld(s + 4 * i), c = ld(s + 4 * i + 16);
         const V y = _mm_packus_epi16(_mm_and_si128(a, lo_bytes), _mm_and_si128(c, lo_bytes));
@@ -524,6 +594,14 @@ void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __rest
 void simd_fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const b[2], u8* __restrict y0,
                     u8* __restrict y1, u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        const int x = 2 * i;
+        const W wr[2] = {ldw(r[0] + x), ldw(r[1] + x)}, wg[2] = {ldw(g[0] + x), ldw(g[1] + x)},
+                wb[2] = {ldw(b[0] + x), ldw(b[1] + x)};
+        fwd420_32(wr, wg, wb, y0 + x, y1 + x, u + i, v + i);
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         const int x = 2 * i;
         fwd420_16(ld(r[0] + x), ld(g[0] + x), ld(b[0] + x), ld(r[1] + x), ld(g[1] + x), ld(b[1] + x), y0 + x, y1 + x,

@@ -10,7 +10,7 @@
 #include <libyuv.h>
 #endif
 
-#define QRX_BENCH_YUV_RGB16 0
+#define QRX_BENCH_YUV_RGB16 1
 
 using namespace qrxbench;
 

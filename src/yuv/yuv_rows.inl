@@ -267,14 +267,20 @@ extern const Kernels kTable = {
     QRX_YUV_PICK(inv422_p3, simd_inv422_p3),
     QRX_YUV_PICK(fwd420_c3, simd_fwd420_c3),
     QRX_YUV_PICK(fwd420_p3, simd_fwd420_p3),
-    {rgb16_plain<rgb16::Format::k565, true>, rgb16_plain<rgb16::Format::k565, false>,
-     rgb16_plain<rgb16::Format::k555, true>, rgb16_plain<rgb16::Format::k555, false>,
-     rgb16_plain<rgb16::Format::k444, true>, rgb16_plain<rgb16::Format::k444, false>},
-    {rgb16_dither<rgb16::Format::k565, true>, rgb16_dither<rgb16::Format::k565, false>,
-     rgb16_dither<rgb16::Format::k555, true>, rgb16_dither<rgb16::Format::k555, false>,
-     rgb16_dither<rgb16::Format::k444, true>, rgb16_dither<rgb16::Format::k444, false>},
-    bgr16_to_420<true>,
-    bgr16_to_420<false>,
+#if QRX_YUV_SIMD
+#define QRX_YUV_RGB16(kind) \
+    {simd_##kind<rgb16::Format::k565, true>, simd_##kind<rgb16::Format::k565, false>, \
+     simd_##kind<rgb16::Format::k555, true>, simd_##kind<rgb16::Format::k555, false>, \
+     simd_##kind<rgb16::Format::k444, true>, simd_##kind<rgb16::Format::k444, false>}
+#else
+#define QRX_YUV_RGB16(kind) \
+    {kind<rgb16::Format::k565, true>, kind<rgb16::Format::k565, false>, kind<rgb16::Format::k555, true>, \
+     kind<rgb16::Format::k555, false>, kind<rgb16::Format::k444, true>, kind<rgb16::Format::k444, false>}
+#endif
+    QRX_YUV_RGB16(rgb16_plain),
+    QRX_YUV_RGB16(rgb16_dither),
+    QRX_YUV_PICK(bgr16_to_420<true>, simd_bgr16_to_420<true>),
+    QRX_YUV_PICK(bgr16_to_420<false>, simd_bgr16_to_420<false>),
 };
 
 }  // namespace qrx::yuv::QRX_LEVEL

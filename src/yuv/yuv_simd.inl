@@ -147,35 +147,79 @@ QRX_INLINE void store_c4_zero(u8* p, V a, V b, V c) {
 
 #if defined(__AVX2__)
 // ---- AVX2: 32 pixels per step ------------------------------------------------------
-// 256-bit packs and unpacks work per 128-bit lane; permute4x64(0xD8) puts
-// their quarters back in pixel order where needed.
+// Registers hold pixels 0..15 in their low 128-bit lane and 16..31 in the high
+// one, so the per-lane unpacks and packs of the 256-bit forms keep pixel order
+// within each lane.
 using W = __m256i;
 QRX_INLINE W w16(int k) { return _mm256_set1_epi16(static_cast<short>(k)); }
-QRX_INLINE W inorder(W x) { return _mm256_permute4x64_epi64(x, 0xD8); }
 QRX_INLINE W widen(V b) { return _mm256_cvtepu8_epi16(b); }
 QRX_INLINE V lo128(W x) { return _mm256_castsi256_si128(x); }
 QRX_INLINE V hi128(W x) { return _mm256_extracti128_si256(x, 1); }
+QRX_INLINE W ldw(const u8* p) { return _mm256_loadu_si256(reinterpret_cast<const W*>(p)); }
+QRX_INLINE void stw(u8* p, W v) { _mm256_storeu_si256(reinterpret_cast<W*>(p), v); }
+QRX_INLINE W two(V lo, V hi) { return _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1); }
+QRX_INLINE W bcast(V m) { return _mm256_broadcastsi128_si256(m); }
 
-// Pair form on 32 pixels from 32 Y and 16 (U, V): R, G, B bytes in pixel order.
-QRX_INLINE void pair_rgb32(const u8* y, const u8* u8p, const u8* v8p, W& r, W& g, W& b) {
-    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 4);
-    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 4);
-    const W tr = inorder(_mm256_mulhi_epi16(v, w16(9338)));
-    const W tg = inorder(_mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759))));
-    const W tb = inorder(_mm256_mulhi_epi16(u, w16(16645)));
-    const W yy = _mm256_loadu_si256(reinterpret_cast<const W*>(y));
-    const W y0 = _mm256_slli_epi16(widen(lo128(yy)), 1), y1 = _mm256_slli_epi16(widen(hi128(yy)), 1);
+// 32 pixel-order pixels (96 bytes): each lane sorts its 48 bytes into channels.
+QRX_INLINE void load_c3_32(const u8* p, W& a, W& b, W& c) {
+    const W t0 = two(ld(p), ld(p + 48)), t1 = two(ld(p + 16), ld(p + 64)), t2 = two(ld(p + 32), ld(p + 80));
+    auto pick = [&](V m0, V m1, V m2) {
+        return _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(t0, bcast(m0)), _mm256_shuffle_epi8(t1, bcast(m1))),
+                               _mm256_shuffle_epi8(t2, bcast(m2)));
+    };
+    a = pick(_mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13));
+    b = pick(_mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14));
+    c = pick(_mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1),
+             _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15));
+}
+
+// Three channels of 32 pixels into 96 bytes of pixel order.
+QRX_INLINE void store_c3_32(u8* p, W a, W b, W c) {
+    auto put = [&](V ma, V mb, V mc) {
+        return _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(a, bcast(ma)), _mm256_shuffle_epi8(b, bcast(mb))),
+                               _mm256_shuffle_epi8(c, bcast(mc)));
+    };
+    const W o0 = put(_mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5),
+                     _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1),
+                     _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1));
+    const W o1 = put(_mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1),
+                     _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10),
+                     _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1));
+    const W o2 = put(_mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1),
+                     _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1),
+                     _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15));
+    stw(p, _mm256_permute2x128_si256(o0, o1, 0x20));
+    stw(p + 32, _mm256_permute2x128_si256(o2, o0, 0x30));
+    stw(p + 64, _mm256_permute2x128_si256(o1, o2, 0x31));
+}
+
+// Pair form on 32 pixels from 32 Y and 16 (U, V).  The chroma words are in
+// order (samples 0..7 | 8..15); their per-lane duplication matches the luma
+// words unpacked per lane (pixels 0..7 | 16..23 and 8..15 | 24..31).
+QRX_INLINE void pair_rgb32(W yy, V u16, V v16, W& r, W& g, W& b) {
+    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(u16), w16(128)), 4);
+    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(v16), w16(128)), 4);
+    const W tr = _mm256_mulhi_epi16(v, w16(9338));
+    const W tg = _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759)));
+    const W tb = _mm256_mulhi_epi16(u, w16(16645));
+    const W z = _mm256_setzero_si256();
+    const W y0 = _mm256_slli_epi16(_mm256_unpacklo_epi8(yy, z), 1), y1 = _mm256_slli_epi16(_mm256_unpackhi_epi8(yy, z), 1);
     auto one = [&](W t) {
         const W a = _mm256_srai_epi16(_mm256_add_epi16(y0, _mm256_unpacklo_epi16(t, t)), 1);
         const W c = _mm256_srai_epi16(_mm256_add_epi16(y1, _mm256_unpackhi_epi16(t, t)), 1);
-        return inorder(_mm256_packus_epi16(a, c));
+        return _mm256_packus_epi16(a, c);
     };
     r = one(tr);
     g = one(tg);
     b = one(tb);
 }
 
-// T of 16 pixels (in order) from 16-bit R, G, B.
+// T of 16 pixels from 16-bit R, G, B (lane-wise).
 QRX_INLINE W twice_w(W r, W g, W b) {
     const W k = _mm256_setr_epi16(9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798, 19235, 9798,
                                   19235, 9798, 19235);
@@ -184,30 +228,132 @@ QRX_INLINE W twice_w(W r, W g, W b) {
     return _mm256_add_epi16(_mm256_packs_epi32(rg0, rg1), _mm256_mulhi_epi16(_mm256_slli_epi16(b, 2), w16(3736)));
 }
 
-// 4:2:0 of 32 columns of two rows; R, G, B given as 16-byte quarters (row, half).
-QRX_INLINE void fwd420_32(const V r[2][2], const V g[2][2], const V b[2][2], u8* y0, u8* y1, u8* u, u8* v) {
-    const W one = w16(1);
-    W ts[2], sb[2], sr[2];  // pair sums of the two rows, per half (pairs 0..7, 8..15)
+// 16 x luma form on 32 pixels, clamped words: [0] pixels 0..7 | 16..23, [1] 8..15 | 24..31.
+template <int Round>
+QRX_INLINE void y16_words32(const u8* y, const u8* u8p, const u8* v8p, W r[2], W g[2], W b[2]) {
+    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 7);
+    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 7);
+    const W tr = _mm256_add_epi16(_mm256_mulhi_epi16(v, w16(9338)), w16(Round));
+    const W tg = _mm256_sub_epi16(w16(Round), _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(3227)), _mm256_mulhi_epi16(v, w16(4759))));
+    const W tb = _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(16646)), w16(Round));
+    const W yy = ldw(y), z = _mm256_setzero_si256();
+    const W ys[2] = {_mm256_slli_epi16(_mm256_unpacklo_epi8(yy, z), 4), _mm256_slli_epi16(_mm256_unpackhi_epi8(yy, z), 4)};
+    const W top = w16(255);
     for (int h = 0; h < 2; ++h) {
-        const W ra = widen(r[0][h]), ga = widen(g[0][h]), ba = widen(b[0][h]);
-        const W rb = widen(r[1][h]), gb = widen(g[1][h]), bb = widen(b[1][h]);
-        const W ta = twice_w(ra, ga, ba), tb = twice_w(rb, gb, bb);
-        ts[h] = _mm256_madd_epi16(_mm256_add_epi16(ta, tb), one);
+        auto one = [&](W t) {
+            const W d = h ? _mm256_unpackhi_epi16(t, t) : _mm256_unpacklo_epi16(t, t);
+            return _mm256_min_epi16(_mm256_max_epi16(_mm256_srai_epi16(_mm256_add_epi16(ys[h], d), 4), z), top);
+        };
+        r[h] = one(tr);
+        g[h] = one(tg);
+        b[h] = one(tb);
+    }
+}
+
+
+// Pair form on 32 pixels as clamped words: [0] pixels 0..7 | 16..23, [1] 8..15 | 24..31.
+QRX_INLINE void pair_words32(const u8* y, const u8* u8p, const u8* v8p, W r[2], W g[2], W b[2]) {
+    const W u = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(u8p)), w16(128)), 4);
+    const W v = _mm256_slli_epi16(_mm256_sub_epi16(widen(ld(v8p)), w16(128)), 4);
+    const W tr = _mm256_mulhi_epi16(v, w16(9338));
+    const W tg = _mm256_add_epi16(_mm256_mulhi_epi16(u, w16(-3227)), _mm256_mulhi_epi16(v, w16(-4759)));
+    const W tb = _mm256_mulhi_epi16(u, w16(16645));
+    const W yy = ldw(y), z = _mm256_setzero_si256();
+    const W ys[2] = {_mm256_slli_epi16(_mm256_unpacklo_epi8(yy, z), 1), _mm256_slli_epi16(_mm256_unpackhi_epi8(yy, z), 1)};
+    const W top = w16(255);
+    for (int h = 0; h < 2; ++h) {
+        auto one = [&](W t) {
+            const W d = h ? _mm256_unpackhi_epi16(t, t) : _mm256_unpacklo_epi16(t, t);
+            return _mm256_min_epi16(_mm256_max_epi16(_mm256_srai_epi16(_mm256_add_epi16(ys[h], d), 1), z), top);
+        };
+        r[h] = one(tr);
+        g[h] = one(tg);
+        b[h] = one(tb);
+    }
+}
+
+// Words of 32 pixels (layout of pair_words32) into R, G, B, 0 pixel order (128 bytes).
+QRX_INLINE void store_c4_zero_32(u8* p, const W r[2], const W g[2], const W b[2]) {
+    W q[2][2];
+    for (int h = 0; h < 2; ++h) {
+        const W rg = _mm256_or_si256(r[h], _mm256_slli_epi16(g[h], 8));
+        q[h][0] = _mm256_unpacklo_epi16(rg, b[h]);  // h = 0: pixels 0..3 | 16..19
+        q[h][1] = _mm256_unpackhi_epi16(rg, b[h]);  // h = 0: pixels 4..7 | 20..23
+    }
+    stw(p, _mm256_permute2x128_si256(q[0][0], q[0][1], 0x20));
+    stw(p + 32, _mm256_permute2x128_si256(q[1][0], q[1][1], 0x20));
+    stw(p + 64, _mm256_permute2x128_si256(q[0][0], q[0][1], 0x31));
+    stw(p + 96, _mm256_permute2x128_si256(q[1][0], q[1][1], 0x31));
+}
+
+template <int Bits>
+QRX_INLINE W dither16(W v, W t) {
+    const W q = _mm256_srli_epi16(_mm256_mullo_epi16(v, w16((1 << Bits) - 1)), 8);
+    const W rem = _mm256_sub_epi16(_mm256_slli_epi16(v, 8), _mm256_mullo_epi16(q, w16(rgb16::level_step(Bits))));
+    return _mm256_sub_epi16(q, _mm256_cmpgt_epi16(rem, t));
+}
+
+template <rgb16::Format F, bool SwapRB, bool Dither>
+QRX_INLINE W pack16x16(W r, W g, W b, W t) {
+    using L = rgb16::Layout<F>;
+    W fr, fg, fb;
+    if constexpr (Dither) {
+        const W tg = L::kGBits == 6 ? _mm256_srli_epi16(t, 1) : t;
+        fr = dither16<L::kRBBits>(r, t);
+        fg = dither16<L::kGBits>(g, tg);
+        fb = dither16<L::kRBBits>(b, t);
+    } else {
+        fr = _mm256_srli_epi16(r, 8 - L::kRBBits);
+        fg = _mm256_srli_epi16(g, 8 - L::kGBits);
+        fb = _mm256_srli_epi16(b, 8 - L::kRBBits);
+    }
+    const W high = SwapRB ? fb : fr, low = SwapRB ? fr : fb;
+    return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(high, L::kHighShift), _mm256_slli_epi16(fg, L::kMidShift)), low);
+}
+
+// 4:2:2 of 32 pixels of one row (channel bytes per lane: pixels 0..15 | 16..31):
+// Y in pixel order, U and V words of pairs 0..15 packed as [U 0..7, V 0..7 | U 8..15, V 8..15].
+QRX_INLINE void fwd422_32(W r, W g, W b, W& y, W& uv) {
+    const W one = w16(1), z = _mm256_setzero_si256();
+    W t[2], ts[2], sb[2], sr[2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W rh = half(r), bh = half(b);
+        t[h] = twice_w(rh, half(g), bh);
+        ts[h] = _mm256_madd_epi16(t[h], one);
+        sb[h] = _mm256_madd_epi16(bh, one);
+        sr[h] = _mm256_madd_epi16(rh, one);
+    }
+    y = _mm256_packus_epi16(_mm256_srai_epi16(t[0], 1), _mm256_srai_epi16(t[1], 1));
+    const W t2 = _mm256_srai_epi16(_mm256_packs_epi32(ts[0], ts[1]), 1);
+    const W cu = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(_mm256_packs_epi32(sb[0], sb[1]), t2), w16(16121)), w16(128));
+    const W cv = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(_mm256_packs_epi32(sr[0], sr[1]), t2), w16(28737)), w16(128));
+    uv = _mm256_packus_epi16(cu, cv);
+}
+
+// 4:2:0 of 32 columns of two rows (channel bytes per lane: pixels 0..15 | 16..31).
+QRX_INLINE void fwd420_32(const W r[2], const W g[2], const W b[2], u8* y0, u8* y1, u8* u, u8* v) {
+    const W one = w16(1), z = _mm256_setzero_si256();
+    W ts[2], sb[2], sr[2];  // block sums: [0] blocks 0..3 | 8..11, [1] blocks 4..7 | 12..15
+    W t[2][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W ra = half(r[0]), ga = half(g[0]), ba = half(b[0]);
+        const W rb = half(r[1]), gb = half(g[1]), bb = half(b[1]);
+        t[0][h] = twice_w(ra, ga, ba);
+        t[1][h] = twice_w(rb, gb, bb);
+        ts[h] = _mm256_madd_epi16(_mm256_add_epi16(t[0][h], t[1][h]), one);
         sb[h] = _mm256_madd_epi16(_mm256_add_epi16(ba, bb), one);
         sr[h] = _mm256_madd_epi16(_mm256_add_epi16(ra, rb), one);
-        // luma of this half of both rows
-        const W ly = _mm256_packus_epi16(_mm256_srai_epi16(ta, 1), _mm256_srai_epi16(tb, 1));
-        // in order: row 0 pixels of this half, then row 1
-        const W lyo = inorder(ly);
-        st(y0 + 16 * h, lo128(lyo));
-        st(y1 + 16 * h, hi128(lyo));
     }
-    const W t4 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(ts[0], ts[1])), 2);
-    const W b2 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(sb[0], sb[1])), 1);
-    const W r2 = _mm256_srai_epi16(inorder(_mm256_packs_epi32(sr[0], sr[1])), 1);
+    stw(y0, _mm256_packus_epi16(_mm256_srai_epi16(t[0][0], 1), _mm256_srai_epi16(t[0][1], 1)));
+    stw(y1, _mm256_packus_epi16(_mm256_srai_epi16(t[1][0], 1), _mm256_srai_epi16(t[1][1], 1)));
+    const W t4 = _mm256_srai_epi16(_mm256_packs_epi32(ts[0], ts[1]), 2);
+    const W b2 = _mm256_srai_epi16(_mm256_packs_epi32(sb[0], sb[1]), 1);
+    const W r2 = _mm256_srai_epi16(_mm256_packs_epi32(sr[0], sr[1]), 1);
     const W cu = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(b2, t4), w16(16121)), w16(128));
     const W cv = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(r2, t4), w16(28737)), w16(128));
-    const W uv = inorder(_mm256_packus_epi16(cu, cv));  // U 0..15 | V 0..15
+    const W uv = _mm256_permute4x64_epi64(_mm256_packus_epi16(cu, cv), 0xD8);  // U 0..15 | V 0..15
     st(u, lo128(uv));
     st(v, hi128(uv));
 }
@@ -222,10 +368,18 @@ void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const
     if constexpr (DC == 3 && Recipe == i3) {
         for (; i + 16 <= n; i += 16) {
             W r, g, b;
-            pair_rgb32(y + 2 * i, u + i, v + i, r, g, b);
+            pair_rgb32(ldw(y + 2 * i), ld(u + i), ld(v + i), r, g, b);
             if constexpr (BGR) std::swap(r, b);
-            store_c3(d + 6 * i, lo128(r), lo128(g), lo128(b));
-            store_c3(d + 6 * i + 48, hi128(r), hi128(g), hi128(b));
+            store_c3_32(d + 6 * i, r, g, b);
+        }
+    } else if constexpr (DC == 4) {
+        for (; i + 16 <= n; i += 16) {
+            W r[2], g[2], b[2];
+            if constexpr (Recipe == y16r)
+                y16_words32<8>(y + 2 * i, u + i, v + i, r, g, b);
+            else
+                pair_words32(y + 2 * i, u + i, v + i, r, g, b);
+            store_c4_zero_32(d + 8 * i, r, g, b);
         }
     }
 #endif
@@ -249,6 +403,15 @@ void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const
 void simd_inv422_p3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
                     u8* __restrict g, u8* __restrict b, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        W wr, wg, wb;
+        pair_rgb32(ldw(y + 2 * i), ld(u + i), ld(v + i), wr, wg, wb);
+        stw(r + 2 * i, wr);
+        stw(g + 2 * i, wg);
+        stw(b + 2 * i, wb);
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V vr, vg, vb;
         pair_rgb(ld(y + 2 * i), pair_terms(ld8(u + i), ld8(v + i)), vr, vg, vb);
@@ -263,6 +426,22 @@ void simd_inv422_p3(const u8* __restrict y, const u8* __restrict u, const u8* __
 void simd_inv422_c2c3(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
     const V lo_bytes = k16(0x00ff);
+#if defined(__AVX2__)
+    const W lo_w = w16(0x00ff);
+    for (; i + 16 <= n; i += 16) {
+        const W a = ldw(s + 4 * i), c = ldw(s + 4 * i + 32);
+        // per-lane packs interleave the quarters; permute4x64 puts them back in order
+        const W y = _mm256_permute4x64_epi64(_mm256_packus_epi16(_mm256_and_si256(a, lo_w), _mm256_and_si256(c, lo_w)), 0xD8);
+        const W uv = _mm256_permute4x64_epi64(_mm256_packus_epi16(_mm256_srli_epi16(a, 8), _mm256_srli_epi16(c, 8)), 0xD8);
+        const W uu = _mm256_packus_epi16(_mm256_and_si256(uv, lo_w), _mm256_setzero_si256());  // U 0..7 | U 8..15 in low halves
+        const W vv = _mm256_packus_epi16(_mm256_srli_epi16(uv, 8), _mm256_setzero_si256());
+        const V u16 = _mm_unpacklo_epi64(lo128(uu), hi128(uu));
+        const V v16 = _mm_unpacklo_epi64(lo128(vv), hi128(vv));
+        W r, g, b;
+        pair_rgb32(y, u16, v16, r, g, b);
+        store_c3_32(d + 6 * i, r, g, b);
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         const V a = ld(s + 4 * i), c = ld(s + 4 * i + 16);
         const V y = _mm_packus_epi16(_mm_and_si128(a, lo_bytes), _mm_and_si128(c, lo_bytes));
@@ -310,6 +489,18 @@ QRX_INLINE void fwd422_16(V r, V g, V b, V& y, V& u, V& v) {
 
 void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    const W zip = bcast(_mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
+    for (; i + 16 <= n; i += 16) {
+        W r, g, b, y, uv;
+        load_c3_32(s + 6 * i, r, g, b);
+        fwd422_32(r, g, b, y, uv);
+        const W uvi = _mm256_shuffle_epi8(uv, zip);  // U0 V0 U1 V1 ... per lane
+        const W lo = _mm256_unpacklo_epi8(y, uvi), hi = _mm256_unpackhi_epi8(y, uvi);
+        stw(d + 4 * i, _mm256_permute2x128_si256(lo, hi, 0x20));
+        stw(d + 4 * i + 32, _mm256_permute2x128_si256(lo, hi, 0x31));
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V r, g, b, y, u, v;
         load_c3(s + 6 * i, r, g, b);
@@ -323,6 +514,17 @@ void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
 
 void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        W r, g, b, vy, uv;
+        load_c3_32(s + 6 * i, r, g, b);
+        fwd422_32(r, g, b, vy, uv);
+        stw(y + 2 * i, vy);
+        uv = _mm256_permute4x64_epi64(uv, 0xD8);
+        st(u + i, lo128(uv));
+        st(v + i, hi128(uv));
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V r, g, b, vy, vu, vv;
         load_c3(s + 6 * i, r, g, b);
@@ -337,6 +539,16 @@ void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u
 void simd_fwd422_p3(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
                     u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        W vy, uv;
+        fwd422_32(ldw(r + 2 * i), ldw(g + 2 * i), ldw(b + 2 * i), vy, uv);
+        stw(y + 2 * i, vy);
+        uv = _mm256_permute4x64_epi64(uv, 0xD8);
+        st(u + i, lo128(uv));
+        st(v + i, hi128(uv));
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         V vy, vu, vv;
         fwd422_16(ld(r + 2 * i), ld(g + 2 * i), ld(b + 2 * i), vy, vu, vv);
@@ -364,11 +576,9 @@ void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __rest
     int i = 0;
 #if defined(__AVX2__)
     for (; i + 16 <= n; i += 16) {
-        V r[2][2], g[2][2], b[2][2];
-        for (int h = 0; h < 2; ++h) {
-            load_c3(s0 + 6 * i + 48 * h, r[0][h], g[0][h], b[0][h]);
-            load_c3(s1 + 6 * i + 48 * h, r[1][h], g[1][h], b[1][h]);
-        }
+        W r[2], g[2], b[2];
+        load_c3_32(s0 + 6 * i, r[0], g[0], b[0]);
+        load_c3_32(s1 + 6 * i, r[1], g[1], b[1]);
         fwd420_32(r, g, b, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
     }
 #endif
@@ -384,6 +594,14 @@ void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __rest
 void simd_fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const b[2], u8* __restrict y0,
                     u8* __restrict y1, u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 16 <= n; i += 16) {
+        const int x = 2 * i;
+        const W wr[2] = {ldw(r[0] + x), ldw(r[1] + x)}, wg[2] = {ldw(g[0] + x), ldw(g[1] + x)},
+                wb[2] = {ldw(b[0] + x), ldw(b[1] + x)};
+        fwd420_32(wr, wg, wb, y0 + x, y1 + x, u + i, v + i);
+    }
+#endif
     for (; i + 8 <= n; i += 8) {
         const int x = 2 * i;
         fwd420_16(ld(r[0] + x), ld(g[0] + x), ld(b[0] + x), ld(r[1] + x), ld(g[1] + x), ld(b[1] + x), y0 + x, y1 + x,
@@ -421,8 +639,60 @@ QRX_INLINE void blk16(V r, V g, V b, V& y, V& u, V& v) {
     v = _mm_packus_epi16(out[2][0], out[2][1]);
 }
 
+#if defined(__AVX2__)
+// Block form on 32 pixels (channel bytes per lane; outputs in the same layout).
+QRX_INLINE void blk32(W r, W g, W b, W& y, W& u, W& v) {
+    const W z = _mm256_setzero_si256();
+    W out[3][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W r16 = half(r), g16 = half(g), b16 = half(b);
+        const W r8 = _mm256_slli_epi16(r16, 8), g8 = _mm256_slli_epi16(g16, 8), b8 = _mm256_slli_epi16(b16, 8);
+        const W ys = _mm256_add_epi16(_mm256_add_epi16(_mm256_mulhi_epu16(r8, w16(19595)), _mm256_mulhi_epu16(g8, w16(38469))),
+                                      _mm256_mulhi_epu16(b8, w16(7471)));
+        out[0][h] = _mm256_srli_epi16(ys, 8);
+        const W r7 = _mm256_slli_epi16(r16, 7), g7 = _mm256_slli_epi16(g16, 7), b7 = _mm256_slli_epi16(b16, 7);
+        const W us = _mm256_add_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(r7, w16(-4816)), _mm256_mulhi_epi16(g7, w16(-9469))),
+                                      _mm256_mulhi_epi16(b7, w16(14286)));
+        const W vs = _mm256_add_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(r7, w16(20152)), _mm256_mulhi_epi16(g7, w16(-16875))),
+                                      _mm256_mulhi_epi16(b7, w16(-3276)));
+        out[1][h] = _mm256_add_epi16(_mm256_srai_epi16(us, 6), w16(128));
+        out[2][h] = _mm256_add_epi16(_mm256_srai_epi16(vs, 6), w16(128));
+    }
+    y = _mm256_packus_epi16(out[0][0], out[0][1]);
+    u = _mm256_packus_epi16(out[1][0], out[1][1]);
+    v = _mm256_packus_epi16(out[2][0], out[2][1]);
+}
+
+// I1 on 32 pixels (channel bytes per lane).
+QRX_INLINE void i1_32(W y, W u, W v, W& r, W& g, W& b) {
+    const W z = _mm256_setzero_si256();
+    W o[3][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W y16 = half(y);
+        const W u8 = _mm256_slli_epi16(_mm256_sub_epi16(half(u), w16(128)), 3);
+        const W v8 = _mm256_slli_epi16(_mm256_sub_epi16(half(v), w16(128)), 3);
+        o[0][h] = _mm256_add_epi16(y16, _mm256_mulhi_epi16(v8, w16(9339)));
+        o[1][h] = _mm256_add_epi16(_mm256_add_epi16(y16, _mm256_mulhi_epi16(u8, w16(-3228))), _mm256_mulhi_epi16(v8, w16(-4760)));
+        o[2][h] = _mm256_add_epi16(y16, _mm256_mulhi_epi16(u8, w16(16646)));
+    }
+    r = _mm256_packus_epi16(o[0][0], o[0][1]);
+    g = _mm256_packus_epi16(o[1][0], o[1][1]);
+    b = _mm256_packus_epi16(o[2][0], o[2][1]);
+}
+#endif
+
 void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W r, g, b, y, u, v;
+        load_c3_32(s + 3 * i, r, g, b);
+        blk32(r, g, b, y, u, v);
+        store_c3_32(d + 3 * i, y, u, v);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V r, g, b, y, u, v;
         load_c3(s + 3 * i, r, g, b);
@@ -434,6 +704,16 @@ void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
 
 void simd_fwd_c3p3_blk(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W r, g, b, vy, vu, vv;
+        load_c3_32(s + 3 * i, r, g, b);
+        blk32(r, g, b, vy, vu, vv);
+        stw(y + i, vy);
+        stw(u + i, vu);
+        stw(v + i, vv);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V r, g, b, vy, vu, vv;
         load_c3(s + 3 * i, r, g, b);
@@ -527,6 +807,14 @@ QRX_INLINE void i1_16(V y, V u, V v, V& r, V& g, V& b) {
 
 void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W y, u, v, r, g, b;
+        load_c3_32(s + 3 * i, y, u, v);
+        i1_32(y, u, v, r, g, b);
+        store_c3_32(d + 3 * i, r, g, b);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V y, u, v, r, g, b;
         load_c3(s + 3 * i, y, u, v);
@@ -589,4 +877,152 @@ void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* 
                  _mm_packus_epi16(o[2][0], o[2][1]));
     }
     inv_planes_to_c3<i3>(y + i, u + i, v + i, d + 3 * i, n - i);
+}
+
+// ---- 4:2:0 to 16-bit packed ------------------------------------------------------------
+
+// One dithered field of 8 channel values: level q = (v (2^n - 1)) >> 8, remainder
+// 256 v - q u (always within 0..32767, so 16-bit wrap-around arithmetic is exact),
+// q + 1 where the remainder exceeds the threshold.
+template <int Bits>
+QRX_INLINE V dither8(V v, V t) {
+    const V q = _mm_srli_epi16(_mm_mullo_epi16(v, k16((1 << Bits) - 1)), 8);
+    const V rem = _mm_sub_epi16(_mm_slli_epi16(v, 8), _mm_mullo_epi16(q, k16(rgb16::level_step(Bits))));
+    return _mm_sub_epi16(q, _mm_cmpgt_epi16(rem, t));
+}
+
+template <rgb16::Format F, bool SwapRB, bool Dither>
+QRX_INLINE void pack16x8(u16* d, V r, V g, V b, V t) {
+    using L = rgb16::Layout<F>;
+    V fr, fg, fb;
+    if constexpr (Dither) {
+        const V tg = L::kGBits == 6 ? _mm_srli_epi16(t, 1) : t;
+        fr = dither8<L::kRBBits>(r, t);
+        fg = dither8<L::kGBits>(g, tg);
+        fb = dither8<L::kRBBits>(b, t);
+    } else {
+        fr = _mm_srli_epi16(r, 8 - L::kRBBits);
+        fg = _mm_srli_epi16(g, 8 - L::kGBits);
+        fb = _mm_srli_epi16(b, 8 - L::kRBBits);
+    }
+    const V high = SwapRB ? fb : fr, low = SwapRB ? fr : fb;
+    const V w = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(high, L::kHighShift), _mm_slli_epi16(fg, L::kMidShift)), low);
+    _mm_storeu_si128(reinterpret_cast<V*>(d), w);
+}
+
+template <rgb16::Format F, bool SwapRB, bool Dither>
+QRX_INLINE void rgb16_groups(const u8* y, const u8* u, const u8* v, u16* d, int& i, int n, int x0, int row) {
+    // thresholds of this row for pixels x0 + 8k .. x0 + 8k + 7 (period 4)
+    int t[8];
+    for (int k = 0; k < 8; ++k) t[k] = rgb16::dither_threshold<F>(x0 + k, row);
+    const V tv = _mm_setr_epi16(static_cast<short>(t[0]), static_cast<short>(t[1]), static_cast<short>(t[2]),
+                                static_cast<short>(t[3]), static_cast<short>(t[4]), static_cast<short>(t[5]),
+                                static_cast<short>(t[6]), static_cast<short>(t[7]));
+#if defined(__AVX2__)
+    const W tw = _mm256_broadcastsi128_si256(tv);
+    for (; i + 16 <= n; i += 16) {
+        W r[2], g[2], b[2];
+        y16_words32<0>(y + 2 * i, u + i, v + i, r, g, b);
+        const W w0 = pack16x16<F, SwapRB, Dither>(r[0], g[0], b[0], tw);  // pixels 0..7 | 16..23
+        const W w1 = pack16x16<F, SwapRB, Dither>(r[1], g[1], b[1], tw);  // pixels 8..15 | 24..31
+        u8* p = reinterpret_cast<u8*>(d + 2 * i);
+        stw(p, _mm256_permute2x128_si256(w0, w1, 0x20));
+        stw(p + 32, _mm256_permute2x128_si256(w0, w1, 0x31));
+    }
+#endif
+    for (; i + 8 <= n; i += 8) {
+        V r, g, b;
+        y16_rgb<0>(ld(y + 2 * i), ld8(u + i), ld8(v + i), r, g, b);
+        pack16x8<F, SwapRB, Dither>(d + 2 * i, lo16(r), lo16(g), lo16(b), tv);
+        pack16x8<F, SwapRB, Dither>(d + 2 * i + 8, hi16(r), hi16(g), hi16(b), tv);
+    }
+}
+
+template <rgb16::Format F, bool SwapRB>
+void simd_rgb16_plain(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u16* __restrict d, int n) {
+    int i = 0;
+    rgb16_groups<F, SwapRB, false>(y, u, v, d, i, n, 0, 0);
+    rgb16_plain<F, SwapRB>(y + 2 * i, u + i, v + i, d + 2 * i, n - i);
+}
+
+template <rgb16::Format F, bool SwapRB>
+void simd_rgb16_dither(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u16* __restrict d,
+                       int n, int x0, int row) {
+    int i = 0;
+    rgb16_groups<F, SwapRB, true>(y, u, v, d, i, n, x0, row);
+    rgb16_dither<F, SwapRB>(y + 2 * i, u + i, v + i, d + 2 * i, n - i, x0 + 2 * i, row);
+}
+
+// ---- 16-bit packed BGR to 4:2:0 ------------------------------------------------------
+
+// 8 words into widened 8-bit B, G, R (16-bit lanes): fields moved to the top of the
+// lane and shifted down, no bit replication.
+template <bool Is565>
+QRX_INLINE void unpack8(V w, V& r, V& g, V& b) {
+    b = _mm_slli_epi16(_mm_and_si128(w, k16(0x1f)), 3);
+    if constexpr (Is565) {
+        g = _mm_slli_epi16(_mm_srli_epi16(_mm_slli_epi16(w, 5), 10), 2);
+        r = _mm_slli_epi16(_mm_srli_epi16(w, 11), 3);
+    } else {
+        g = _mm_slli_epi16(_mm_srli_epi16(_mm_slli_epi16(w, 6), 11), 3);
+        r = _mm_slli_epi16(_mm_srli_epi16(_mm_slli_epi16(w, 1), 11), 3);
+    }
+}
+
+// F = 19595 R + 38470 G + 7471 B of 8 pixels as two registers of 4 dwords.
+QRX_INLINE void qf8(V r, V g, V b, V& f0, V& f1) {
+    const V krg = _mm_setr_epi16(19595, 0, 19595, 0, 19595, 0, 19595, 0);  // R in even words only
+    // 38470 does not fit a signed word: G (38470) = G (19235) * 2
+    const V kgb = _mm_setr_epi16(19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471);
+    const V g2 = _mm_slli_epi16(g, 1);
+    const V z = _mm_setzero_si128();
+    f0 = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, z), krg), _mm_madd_epi16(_mm_unpacklo_epi16(g2, b), kgb));
+    f1 = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, z), krg), _mm_madd_epi16(_mm_unpackhi_epi16(g2, b), kgb));
+}
+
+// Sums of adjacent dword pairs of two registers (8 dwords -> 4 dwords).
+QRX_INLINE V hadd_pairs32(V a, V b) {
+    const V lo = _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(a), _mm_castsi128_ps(b), _MM_SHUFFLE(2, 0, 2, 0)));
+    const V hi = _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(a), _mm_castsi128_ps(b), _MM_SHUFFLE(3, 1, 3, 1)));
+    return _mm_add_epi32(lo, hi);
+}
+
+template <bool Is565>
+void simd_bgr16_to_420(const u16* __restrict s0, const u16* __restrict s1, u8* __restrict y0, u8* __restrict y1,
+                       u8* __restrict u, u8* __restrict v, int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        V r[2], g[2], b[2], f[2][2];
+        const u16* rows[2] = {s0, s1};
+        u8* ys[2] = {y0, y1};
+        for (int k = 0; k < 2; ++k) {
+            unpack8<Is565>(_mm_loadu_si128(reinterpret_cast<const V*>(rows[k] + 2 * i)), r[k], g[k], b[k]);
+            qf8(r[k], g[k], b[k], f[k][0], f[k][1]);
+            const V half = _mm_set1_epi32(32768);
+            const V ya = _mm_srli_epi32(_mm_add_epi32(f[k][0], half), 16);
+            const V yb = _mm_srli_epi32(_mm_add_epi32(f[k][1], half), 16);
+            const V y8 = _mm_packus_epi16(_mm_packs_epi32(ya, yb), _mm_setzero_si128());
+            st8(ys[k] + 2 * i, y8);
+        }
+        // block sums: F over 4 pixels (dwords), B and R over 4 pixels (words -> dwords)
+        const V sf = hadd_pairs32(_mm_add_epi32(f[0][0], f[1][0]), _mm_add_epi32(f[0][1], f[1][1]));
+        const V one = k16(1);
+        const V sb = _mm_madd_epi16(_mm_add_epi16(b[0], b[1]), one);
+        const V sr = _mm_madd_epi16(_mm_add_epi16(r[0], r[1]), one);
+        const V bias = _mm_set1_epi32(131071);
+        const V db = _mm_srai_epi32(_mm_add_epi32(_mm_sub_epi32(_mm_slli_epi32(sb, 16), sf), bias), 16);
+        const V dr = _mm_srai_epi32(_mm_add_epi32(_mm_sub_epi32(_mm_slli_epi32(sr, 16), sf), bias), 16);
+        // d fits a word; the products by 32244 and 57475 as multiply-adds of (d, d)
+        const V dw = _mm_packs_epi32(db, dr);  // dB of blocks 0..3, dR of blocks 0..3
+        const V pu = _mm_madd_epi16(_mm_unpacklo_epi16(dw, dw), k16(16122));
+        const V pv = _mm_madd_epi16(_mm_unpackhi_epi16(dw, dw), _mm_setr_epi16(28737, 28738, 28737, 28738, 28737, 28738, 28737, 28738));
+        const V c128 = _mm_set1_epi32(128);
+        const V uv = _mm_packus_epi16(_mm_packs_epi32(_mm_add_epi32(_mm_srai_epi32(pu, 18), c128),
+                                                      _mm_add_epi32(_mm_srai_epi32(pv, 18), c128)),
+                                      _mm_setzero_si128());
+        const int u4 = _mm_cvtsi128_si32(uv), v4 = _mm_cvtsi128_si32(_mm_srli_si128(uv, 4));
+        std::memcpy(u + i, &u4, 4);
+        std::memcpy(v + i, &v4, 4);
+    }
+    bgr16_to_420<Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);
 }

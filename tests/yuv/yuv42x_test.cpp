@@ -451,3 +451,44 @@ TEST(Yuv42xChecks, NullThenSizeThenPlanes) {
     EXPECT_EQ(qrxiYUV422ToRGB_8u_P3C3(snull, out, {2, 1}), qrxStatusNullPointer);
     for (u8 b : out) EXPECT_EQ(b, 0);
 }
+
+// ---- steps -------------------------------------------------------------------------
+
+// Negative steps walk the rows upwards: converting a bottom-up image into a
+// bottom-up destination gives the top-down result mirrored in memory.
+TEST(Yuv42xSteps, NegativeStepsOf420BothWays) {
+    const int w = 37, h = 7, cw = 19, ch = 4;
+    std::vector<u8> rgb(static_cast<std::size_t>(3 * w * h)), flipped(rgb.size());
+    std::mt19937 rng(77);
+    for (auto& b : rgb) b = static_cast<u8>(rng());
+    for (int y = 0; y < h; ++y) std::memcpy(&flipped[3 * w * (h - 1 - y)], &rgb[3 * w * y], 3 * w);
+    std::vector<u8> y1(w * h), u1(cw * ch), v1(cw * ch), y2 = y1, u2 = u1, v2 = v1;
+    Qrx8u* d1[3] = {y1.data(), u1.data(), v1.data()};
+    Qrx8u* d2[3] = {y2.data() + w * (h - 1), u2.data() + cw * (ch - 1), v2.data() + cw * (ch - 1)};
+    const int s1[3] = {w, cw, cw}, s2[3] = {-w, -cw, -cw};
+    ASSERT_EQ(qrxiRGBToYUV420_8u_C3P3R(rgb.data(), 3 * w, d1, s1, {w, h}), qrxStatusOk);
+    ASSERT_EQ(qrxiRGBToYUV420_8u_C3P3R(flipped.data() + 3 * w * (h - 1), -3 * w, d2, s2, {w, h}), qrxStatusOk);
+    for (int y = 0; y < h; ++y) EXPECT_EQ(std::memcmp(&y1[w * y], &y2[w * (h - 1 - y)], w), 0);
+    for (int y = 0; y < ch; ++y) {
+        EXPECT_EQ(std::memcmp(&u1[cw * y], &u2[cw * (ch - 1 - y)], cw), 0);
+        EXPECT_EQ(std::memcmp(&v1[cw * y], &v2[cw * (ch - 1 - y)], cw), 0);
+    }
+    // and back: the inverse reads the bottom-up planes
+    std::vector<u8> o1(rgb.size()), o2(rgb.size());
+    const Qrx8u* i1[3] = {y1.data(), u1.data(), v1.data()};
+    const Qrx8u* i2[3] = {d2[0], d2[1], d2[2]};
+    ASSERT_EQ(qrxiYUV420ToRGB_8u_P3C3R(i1, s1, o1.data(), 3 * w, {w, h}), qrxStatusOk);
+    ASSERT_EQ(qrxiYUV420ToRGB_8u_P3C3R(i2, s2, o2.data() + 3 * w * (h - 1), -3 * w, {w, h}), qrxStatusOk);
+    for (int y = 0; y < h; ++y) EXPECT_EQ(std::memcmp(&o1[3 * w * y], &o2[3 * w * (h - 1 - y)], 3 * w), 0);
+}
+
+// A zero source step converts the first row (pair) into every destination row.
+TEST(Yuv42xSteps, ZeroSourceStepOf422) {
+    const int w = 21, h = 3;
+    std::vector<u8> rgb(3 * w);
+    std::mt19937 rng(5);
+    for (auto& b : rgb) b = static_cast<u8>(rng());
+    std::vector<u8> out(2 * w * h);
+    ASSERT_EQ(qrxiRGBToYUV422_8u_C3C2R(rgb.data(), 0, out.data(), 2 * w, {w, h}), qrxStatusOk);
+    for (int y = 1; y < h; ++y) EXPECT_EQ(std::memcmp(&out[2 * w * y], out.data(), 2 * w), 0);
+}

@@ -42,8 +42,11 @@ QRX_INLINE auto lab_fwd(L b, L g, L r) {
     const L x = (r * 0.412453f + 0.35758f * g + 0.180423f * b) * 0.0041259914f;
     const L y = (r * 0.212671f + 0.71516f * g + 0.072169f * b) * 0.003921569f;
     const L z = (r * 0.019334f + 0.119193f * g + 0.950227f * b) * 0.0036018905f;
-    const L fx = lab_f<k16>(x), fy = lab_f<k16>(y), fz = lab_f<k16>(z);
-    const L ls = sel(y > 0.008856f, lab_cbrt<k16>(y) * 116.0f - 16.0f, y * 903.3f);
+    const L cy = lab_cbrt<k16>(y);  // cr(y) serves both f(y) and L*
+    const auto ycube = y > 0.008856f;
+    const L fx = lab_f<k16>(x), fz = lab_f<k16>(z);
+    const L fy = sel(ycube, cy, y * 7.787f + 0.13793103f);
+    const L ls = sel(ycube, cy * 116.0f - 16.0f, y * 903.3f);
     const L top(k16 ? 65535.0f : 255.0f), zero(0.0f);
     using I = decltype(vround(x));
     if (k16)

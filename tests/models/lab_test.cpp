@@ -128,6 +128,12 @@ TEST(LabWorked, LinearSegment) {
 }
 
 TEST(LabModel, AllFunctions) {
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel f(level);
+        SCOPED_TRACE(qrx::cpu::level_name(level));
+        sweep_model<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R, 3, m_fwd8);
+        sweep_model<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R, 3, m_inv8);
+    }
     sweep_model<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R, 3, m_fwd8);
     sweep_model<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R, 3, m_fwd16);
     sweep_model<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R, 3, m_inv8);

@@ -301,6 +301,15 @@ TEST(LuvModel, ForwardBlackInsideAndAfterGroups) {
     }
 }
 
+TEST(LuvModel, GroupedInverse8uAtEveryLevel) {
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel f(level);
+        SCOPED_TRACE(qrx::cpu::level_name(level));
+        sweep_model<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_C3R, 3, m_inv8<8>);
+        sweep_model<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, m_fwd8);
+    }
+}
+
 TEST(LuvModel, Inverse) {
     sweep_model<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_C3R, 3, m_inv8<8>);
     sweep_model<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_AC4R, 4, m_inv8<4>);

@@ -127,13 +127,21 @@ TEST(XyzWorked, FloatClamps) {
     EXPECT_EQ(run1<Qrx16s>(qrxiRGBToXYZ_16s_C3R, 3, 5, 0, {-32768, -32768, -32768})[0], -32768);
 }
 
-TEST(XyzModel, Forward8uRegionPlan) {
-    sweep_model<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, m_fwd8<8>);
-    sweep_model<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_AC4R, 4, m_fwd8<4>);
+TEST(XyzModel, Forward8uRegionPlanAtEveryLevel) {
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel f(level);
+        SCOPED_TRACE(qrx::cpu::level_name(level));
+        sweep_model<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, m_fwd8<8>);
+        sweep_model<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_AC4R, 4, m_fwd8<4>);
+    }
 }
-TEST(XyzModel, Inverse8uRegionPlan) {
-    sweep_model<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, m_inv8<8>);
-    sweep_model<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_AC4R, 4, m_inv8<4>);
+TEST(XyzModel, Inverse8uRegionPlanAtEveryLevel) {
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel f(level);
+        SCOPED_TRACE(qrx::cpu::level_name(level));
+        sweep_model<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, m_inv8<8>);
+        sweep_model<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_AC4R, 4, m_inv8<4>);
+    }
 }
 TEST(XyzModel, SixteenBit) {
     sweep_model<Qrx16u, Qrx16u>(qrxiRGBToXYZ_16u_C3R, 3, m_fwd16u);

@@ -121,7 +121,7 @@ QRX_INLINE void store64(u8* d, __m512i r0, __m512i r1, __m512i r2, __m512i r3) {
 // holding c << 8 (the permute picks channel bytes from two source vectors into
 // the high byte of each word and zeroes the low byte), then three high
 // multiplies, two saturating adds, a signed shift by 4 and a saturating pack.
-template <int SC, int C>
+template <int SC, int C, int Base = 0>
 struct ChannelIndex {
     // byte 2w + 1 of word w takes channel C of pixel w; indices are relative to
     // the two-vector window that holds the 32 pixels
@@ -129,7 +129,7 @@ struct ChannelIndex {
         std::array<u8, 64> a{};
         for (int w = 0; w < 32; ++w) {
             a[2 * w] = 0;
-            a[2 * w + 1] = static_cast<u8>(SC * w + C);
+            a[2 * w + 1] = static_cast<u8>(Base + SC * w + C);
         }
         return a;
     }
@@ -163,6 +163,11 @@ __attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, 
     const __m512i w2 = _mm512_set1_epi16(static_cast<short>(w.w2));
     const __m512i order = _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7);
 #define half(a, b) vbmi_half(a, b, i0, i1, i2, w0, w1, w2)
+    // C3: pixels 32..63 (bytes 96..191) are read through the window starting at
+    // byte 64, so nothing past the 64 pixels is read
+    const __m512i j0 = _mm512_load_si512(ChannelIndex<SC, 0, 32>::value.data());
+    const __m512i j1 = _mm512_load_si512(ChannelIndex<SC, 1, 32>::value.data());
+    const __m512i j2 = _mm512_load_si512(ChannelIndex<SC, 2, 32>::value.data());
     int i = 0;
     for (; i + 64 <= n; i += 64) {
         const u8* p = s + SC * i;
@@ -173,10 +178,9 @@ __attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, 
             lo = half(v0, v1);
             hi = half(v2, v3);
         } else {
-            // pixels 32..63 start at byte 96: their window is (byte 96, byte 160)
-            const __m512i v0 = load_once(p), v1 = load_once(p + 64), v2 = load_once(p + 96), v3 = load_once(p + 160);
+            const __m512i v0 = load_once(p), v1 = load_once(p + 64), v2 = load_once(p + 128);
             lo = half(v0, v1);
-            hi = half(v2, v3);
+            hi = vbmi_half(v1, v2, j0, j1, j2, w0, w1, w2);
         }
         _mm512_storeu_si512(d + i, _mm512_permutexvar_epi64(order, _mm512_packus_epi16(lo, hi)));
     }

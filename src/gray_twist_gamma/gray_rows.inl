@@ -2,10 +2,17 @@
 // including file defines QRX_LEVEL).  The 8u body recipe has hand-written
 // vector paths; everything else is the plain recipe loop, which the compiler
 // may vectorise without changing a bit (no reassociation, no contraction).
+#include <array>
+
 #include "gray_twist_gamma/gray_kernels.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #include <immintrin.h>
+#endif
+#if defined(__AVX512F__) && defined(__GNUC__) && !defined(__clang__)
+// The 512-bit intrinsics start from an "undefined" vector that GCC 12 flags.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
 
 namespace qrx::gray::QRX_LEVEL {
@@ -36,14 +43,30 @@ QRX_INLINE __m128i body8_lanes(__m128i v, __m128i w0, __m128i w1, __m128i w2) {
 #endif
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
-QRX_INLINE __m256i body8_lanes256(__m256i v, __m256i w0, __m256i w1, __m256i w2) {
-    const __m256i m = _mm256_set1_epi32(0xFF00);
-    const __m256i a = _mm256_and_si256(_mm256_slli_epi32(v, 8), m);
-    const __m256i b = _mm256_and_si256(v, m);
-    const __m256i c = _mm256_and_si256(_mm256_srli_epi32(v, 8), m);
-    const __m256i s = _mm256_adds_epu16(_mm256_adds_epu16(_mm256_mulhi_epu16(a, w0), _mm256_mulhi_epu16(b, w1)),
-                                        _mm256_mulhi_epu16(c, w2));
-    return _mm256_srai_epi32(_mm256_slli_epi32(s, 16), 20);
+// 256/512-bit body: pixels one per 32-bit lane as bytes (c0, c1, c2, x), seen
+// as two 16-bit halves (c1:c0, x:c2).  Shifting each half left by 8 gives
+// (c0 << 8, c2 << 8), masking the high bytes gives (c1 << 8, x << 8); the
+// high multiplies by (W0, W2) and (W1, 0) give (P0, P2) and (P1, 0).  Two
+// saturating adds leave S = sat(sat(P0 + P1) + P2) in the low half; S >> 4
+// as signed 16-bit, zero-extended to 32 bits, packs (unsigned 32 -> 16, then
+// signed 16 -> unsigned 8) to 0 for S >= 32768 and to min(255, S >> 4) below.
+// One load per vector: keeps the compiler from folding the same (possibly
+// line-splitting) load into two instructions.
+template <class V>
+QRX_INLINE V in_register(V v) {
+#if defined(__GNUC__)
+    __asm__("" : "+v"(v));
+#endif
+    return v;
+}
+
+QRX_INLINE __m256i body8_px256(__m256i v, __m256i w02, __m256i w1) {
+    v = in_register(v);
+    const __m256i p02 = _mm256_mulhi_epu16(_mm256_slli_epi16(v, 8), w02);
+    const __m256i p1 = _mm256_mulhi_epu16(_mm256_and_si256(v, _mm256_set1_epi16(static_cast<short>(0xFF00))), w1);
+    const __m256i s1 = _mm256_adds_epu16(p02, p1);
+    const __m256i s = _mm256_adds_epu16(s1, _mm256_srli_epi32(s1, 16));
+    return _mm256_and_si256(_mm256_srai_epi16(s, 4), _mm256_set1_epi32(0xFFFF));
 }
 
 // 8 C3 pixels (24 bytes, read without going past them) as 32-bit lanes.
@@ -58,27 +81,147 @@ QRX_INLINE __m256i load8_ac4(const u8* p) { return _mm256_loadu_si256(reinterpre
 
 // Four vectors of 8 lanes to 32 bytes in pixel order.
 QRX_INLINE void store32(u8* d, __m256i r0, __m256i r1, __m256i r2, __m256i r3) {
-    const __m256i b = _mm256_packus_epi16(_mm256_packs_epi32(r0, r1), _mm256_packs_epi32(r2, r3));
+    const __m256i b = _mm256_packus_epi16(_mm256_packus_epi32(r0, r1), _mm256_packus_epi32(r2, r3));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(d),
                         _mm256_permutevar8x32_epi32(b, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
 }
 QRX_INLINE void store8(u8* d, __m256i r) {
-    const __m256i b = _mm256_packus_epi16(_mm256_packs_epi32(r, r), r);
+    const __m256i w = _mm256_packus_epi32(r, r);
+    const __m256i b = _mm256_packus_epi16(w, w);
     const __m128i q = _mm_unpacklo_epi32(_mm256_castsi256_si128(b), _mm256_extracti128_si256(b, 1));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(d), q);
 }
 
+#if defined(__AVX512BW__)
+QRX_INLINE __m512i body8_px512(__m512i v, __m512i w02, __m512i w1) {
+    v = in_register(v);
+    const __m512i p02 = _mm512_mulhi_epu16(_mm512_slli_epi16(v, 8), w02);
+    const __m512i p1 = _mm512_mulhi_epu16(_mm512_and_si512(v, _mm512_set1_epi16(static_cast<short>(0xFF00))), w1);
+    const __m512i s1 = _mm512_adds_epu16(p02, p1);
+    const __m512i s = _mm512_adds_epu16(s1, _mm512_srli_epi32(s1, 16));
+    return _mm512_and_si512(_mm512_srai_epi16(s, 4), _mm512_set1_epi32(0xFFFF));
+}
+// 16 C3 pixels (48 bytes, masked load): 12 bytes into each 128-bit lane, then
+// one byte shuffle to 32-bit lanes.
+QRX_INLINE __m512i load16_c3(const u8* p) {
+    const __m512i v = _mm512_maskz_loadu_epi32(0x0FFF, p);
+    const __m512i spread = _mm512_permutexvar_epi32(_mm512_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 8, 9, 10, 11, 11), v);
+    const __m512i shuf = _mm512_set4_epi32(static_cast<int>(0xFF0B0A09u), static_cast<int>(0xFF080706u),
+                                           static_cast<int>(0xFF050403u), static_cast<int>(0xFF020100u));
+    return _mm512_shuffle_epi8(spread, shuf);
+}
+QRX_INLINE void store64(u8* d, __m512i r0, __m512i r1, __m512i r2, __m512i r3) {
+    const __m512i b = _mm512_packus_epi16(_mm512_packus_epi32(r0, r1), _mm512_packus_epi32(r2, r3));
+    // lane k holds dwords (r0, r1, r2, r3) of source lane k
+    _mm512_storeu_si512(d, _mm512_permutexvar_epi32(
+                               _mm512_setr_epi32(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15), b));
+}
+
+// With byte permutes: 64 pixels become per channel two vectors of 32 words
+// holding c << 8 (the permute picks channel bytes from two source vectors into
+// the high byte of each word and zeroes the low byte), then three high
+// multiplies, two saturating adds, a signed shift by 4 and a saturating pack.
+template <int SC, int C, int Base = 0>
+struct ChannelIndex {
+    // byte 2w + 1 of word w takes channel C of pixel w; indices are relative to
+    // the two-vector window that holds the 32 pixels
+    static constexpr std::array<u8, 64> make() {
+        std::array<u8, 64> a{};
+        for (int w = 0; w < 32; ++w) {
+            a[2 * w] = 0;
+            a[2 * w + 1] = static_cast<u8>(Base + SC * w + C);
+        }
+        return a;
+    }
+    alignas(64) static constexpr std::array<u8, 64> value = make();
+};
+
+// 32 pixels from the two-vector window (a, b): S >> 4 as signed words.
+__attribute__((target("avx512vbmi"), always_inline)) inline __m512i vbmi_half(__m512i a, __m512i b, __m512i i0,
+                                                                               __m512i i1, __m512i i2, __m512i w0,
+                                                                               __m512i w1, __m512i w2) {
+    const __mmask64 odd = 0xAAAAAAAAAAAAAAAAull;
+    const __m512i p0 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i0, b), w0);
+    const __m512i p1 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i1, b), w1);
+    const __m512i p2 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i2, b), w2);
+    return _mm512_srai_epi16(_mm512_adds_epu16(_mm512_adds_epu16(p0, p1), p2), 4);
+}
+
+QRX_INLINE __m512i load_once(const u8* p) {
+    __m512i v = _mm512_loadu_si512(p);
+    __asm__("" : "+v"(v));
+    return v;
+}
+
+template <int SC>
+__attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
+    const __m512i i0 = _mm512_load_si512(ChannelIndex<SC, 0>::value.data());
+    const __m512i i1 = _mm512_load_si512(ChannelIndex<SC, 1>::value.data());
+    const __m512i i2 = _mm512_load_si512(ChannelIndex<SC, 2>::value.data());
+    const __m512i w0 = _mm512_set1_epi16(static_cast<short>(w.w0));
+    const __m512i w1 = _mm512_set1_epi16(static_cast<short>(w.w1));
+    const __m512i w2 = _mm512_set1_epi16(static_cast<short>(w.w2));
+    const __m512i order = _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7);
+#define half(a, b) vbmi_half(a, b, i0, i1, i2, w0, w1, w2)
+    // C3: pixels 32..63 (bytes 96..191) are read through the window starting at
+    // byte 64, so nothing past the 64 pixels is read
+    const __m512i j0 = _mm512_load_si512(ChannelIndex<SC, 0, 32>::value.data());
+    const __m512i j1 = _mm512_load_si512(ChannelIndex<SC, 1, 32>::value.data());
+    const __m512i j2 = _mm512_load_si512(ChannelIndex<SC, 2, 32>::value.data());
+    int i = 0;
+    for (; i + 64 <= n; i += 64) {
+        const u8* p = s + SC * i;
+        for (int k = 0; k < SC; ++k) _mm_prefetch(reinterpret_cast<const char*>(p) + 1536 + 64 * k, _MM_HINT_T0);
+        __m512i lo, hi;
+        if constexpr (SC == 4) {
+            const __m512i v0 = load_once(p), v1 = load_once(p + 64), v2 = load_once(p + 128), v3 = load_once(p + 192);
+            lo = half(v0, v1);
+            hi = half(v2, v3);
+        } else {
+            const __m512i v0 = load_once(p), v1 = load_once(p + 64), v2 = load_once(p + 128);
+            lo = half(v0, v1);
+            hi = vbmi_half(v1, v2, j0, j1, j2, w0, w1, w2);
+        }
+        _mm512_storeu_si512(d + i, _mm512_permutexvar_epi64(order, _mm512_packus_epi16(lo, hi)));
+    }
+#undef half
+    return i;
+}
+
+bool has_vbmi() {
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx512vbmi") != 0);
+    return has;
+}
+#endif
+
 template <int SC>
 void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
-    const __m256i w0 = _mm256_set1_epi32(w.w0), w1 = _mm256_set1_epi32(w.w1), w2 = _mm256_set1_epi32(w.w2);
+    const __m256i w02 = _mm256_set1_epi32(static_cast<int>(w.w0 | (static_cast<unsigned>(w.w2) << 16)));
+    const __m256i w1 = _mm256_set1_epi32(w.w1);
     auto load = [](const u8* p) { return SC == 3 ? load8_c3(p) : load8_ac4(p); };
     int i = 0;
+#if defined(__AVX512BW__)
+    if (has_vbmi()) {
+        i = body8_vbmi<SC>(s, d, n, w);
+    } else {
+        const __m512i x02 = _mm512_set1_epi32(static_cast<int>(w.w0 | (static_cast<unsigned>(w.w2) << 16)));
+        const __m512i x1 = _mm512_set1_epi32(w.w1);
+        auto load16 = [](const u8* p) {
+            return SC == 3 ? load16_c3(p) : _mm512_loadu_si512(p);
+        };
+        for (; i + 64 <= n; i += 64) {
+            const u8* p = s + SC * i;
+            store64(d + i, body8_px512(load16(p), x02, x1), body8_px512(load16(p + 16 * SC), x02, x1),
+                    body8_px512(load16(p + 32 * SC), x02, x1), body8_px512(load16(p + 48 * SC), x02, x1));
+        }
+    }
+#endif
     for (; i + 32 <= n; i += 32) {
         const u8* p = s + SC * i;
-        store32(d + i, body8_lanes256(load(p), w0, w1, w2), body8_lanes256(load(p + 8 * SC), w0, w1, w2),
-                body8_lanes256(load(p + 16 * SC), w0, w1, w2), body8_lanes256(load(p + 24 * SC), w0, w1, w2));
+        store32(d + i, body8_px256(load(p), w02, w1), body8_px256(load(p + 8 * SC), w02, w1),
+                body8_px256(load(p + 16 * SC), w02, w1), body8_px256(load(p + 24 * SC), w02, w1));
     }
-    for (; i + 8 <= n; i += 8) store8(d + i, body8_lanes256(load(s + SC * i), w0, w1, w2));
+    for (; i + 8 <= n; i += 8) store8(d + i, body8_px256(load(s + SC * i), w02, w1));
     body8_scalar<SC>(s + SC * i, d + i, n - i, w);
 }
 #elif !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)

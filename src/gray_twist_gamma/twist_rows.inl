@@ -12,6 +12,12 @@
 
 #include "gray_twist_gamma/twist_kernels.h"
 
+#if defined(__AVX512F__) && defined(__GNUC__) && !defined(__clang__)
+// The 512-bit intrinsics start from an "undefined" vector that GCC 12 flags.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
+#endif
+
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #include <immintrin.h>
 #define QRX_TWIST_SIMD 1
@@ -316,9 +322,89 @@ void p3_8u_avx2(const u8* s0, const u8* s1, const u8* s2, u8* d0, u8* d1, u8* d2
 }
 #endif
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
+// ---- 8u, sixteen pixels per vector ------------------------------------------
+
+struct Bcast512 {
+    __m512 t[3][4];
+    explicit Bcast512(const Matrix& m) {
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 4; ++j) t[i][j] = _mm512_set1_ps(m.row[i][j]);
+    }
+};
+
+QRX_INLINE __m512i twist8_lanes512(const Bcast512& b, int i, __m512 x0, __m512 x1, __m512 x2) {
+    const __m512 r = _mm512_add_ps(_mm512_add_ps(b.t[i][3], _mm512_mul_ps(b.t[i][0], x0)),
+                                   _mm512_add_ps(_mm512_mul_ps(b.t[i][2], x2), _mm512_mul_ps(b.t[i][1], x1)));
+    return _mm512_cvtps_epi32(_mm512_max_ps(_mm512_min_ps(r, _mm512_set1_ps(255.0f)), _mm512_setzero_ps()));
+}
+
+QRX_INLINE __m512i twist8_dwords512(const Bcast512& b, __m512i v) {
+    const __m512i ff = _mm512_set1_epi32(0xFF);
+    const __m512 x0 = _mm512_cvtepi32_ps(_mm512_and_si512(v, ff));
+    const __m512 x1 = _mm512_cvtepi32_ps(_mm512_and_si512(_mm512_srli_epi32(v, 8), ff));
+    const __m512 x2 = _mm512_cvtepi32_ps(_mm512_and_si512(_mm512_srli_epi32(v, 16), ff));
+    const __m512i r0 = twist8_lanes512(b, 0, x0, x1, x2);
+    const __m512i r1 = twist8_lanes512(b, 1, x0, x1, x2);
+    const __m512i r2 = twist8_lanes512(b, 2, x0, x1, x2);
+    return _mm512_or_si512(r0, _mm512_or_si512(_mm512_slli_epi32(r1, 8), _mm512_slli_epi32(r2, 16)));
+}
+
+// Byte-masked stores: the alpha bytes are never written.
+void ac4_8u_512(const u8* s, u8* d, std::ptrdiff_t n, const Matrix& m) {
+    const Bcast512 b(m);
+    std::ptrdiff_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m512i v = _mm512_loadu_si512(s + 4 * i);
+        _mm512_mask_storeu_epi8(d + 4 * i, 0x7777777777777777ull, twist8_dwords512(b, v));
+    }
+    ac4_8u_avx2(s + 4 * i, d + 4 * i, n - i, m);
+}
+
+// 16 C3 pixels: 48 bytes in (masked load, 12 bytes spread to each 128-bit
+// lane, shuffled to 32-bit lanes) and 48 bytes out (the reverse).
+void c3_8u_512(const u8* s, u8* d, std::ptrdiff_t n, const Matrix& m) {
+    const Bcast512 b(m);
+    const __m512i spread = _mm512_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 8, 9, 10, 11, 11);
+    const __m512i to_lanes = _mm512_set4_epi32(static_cast<int>(0xFF0B0A09u), static_cast<int>(0xFF080706u),
+                                               static_cast<int>(0xFF050403u), static_cast<int>(0xFF020100u));
+    const __m512i from_lanes = _mm512_set4_epi32(-1, static_cast<int>(0x0E0D0C0Au), static_cast<int>(0x09080605u),
+                                                 static_cast<int>(0x04020100u));
+    const __m512i gather = _mm512_setr_epi32(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, 3, 7, 11, 15);
+    std::ptrdiff_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m512i raw = _mm512_maskz_loadu_epi32(0x0FFF, s + 3 * i);
+        const __m512i v = _mm512_shuffle_epi8(_mm512_permutexvar_epi32(spread, raw), to_lanes);
+        const __m512i r = _mm512_permutexvar_epi32(gather, _mm512_shuffle_epi8(twist8_dwords512(b, v), from_lanes));
+        _mm512_mask_storeu_epi32(d + 3 * i, 0x0FFF, r);
+    }
+    c3_8u_avx2(s + 3 * i, d + 3 * i, n - i, m);
+}
+
+void p3_8u_512(const u8* s0, const u8* s1, const u8* s2, u8* d0, u8* d1, u8* d2, std::ptrdiff_t n, const Matrix& m) {
+    const Bcast512 b(m);
+    auto load = [](const u8* p) {
+        return _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
+    };
+    std::ptrdiff_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m512 x0 = load(s0 + i), x1 = load(s1 + i), x2 = load(s2 + i);
+        const __m512i r0 = twist8_lanes512(b, 0, x0, x1, x2);
+        const __m512i r1 = twist8_lanes512(b, 1, x0, x1, x2);
+        const __m512i r2 = twist8_lanes512(b, 2, x0, x1, x2);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d0 + i), _mm512_cvtepi32_epi8(r0));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d1 + i), _mm512_cvtepi32_epi8(r1));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d2 + i), _mm512_cvtepi32_epi8(r2));
+    }
+    p3_8u_avx2(s0 + i, s1 + i, s2 + i, d0 + i, d1 + i, d2 + i, n - i, m);
+}
+#endif
+
 }  // namespace
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
+#define QRX_TW8 {c3_8u_512, ac4_8u_512, p3_8u_512}
+#elif !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
 #define QRX_TW8 {c3_8u_avx2, ac4_8u_avx2, p3_8u_avx2}
 #endif
 

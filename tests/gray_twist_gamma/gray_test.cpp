@@ -365,3 +365,19 @@ TEST(GtgGray, SameAtAllLevels) {
             });
         }
 }
+
+TEST(GtgGray, ReadsNothingPastTheImage) {
+    // exact-size heap buffers: a vector path that reads past the last pixel
+    // shows up under the address sanitizer
+    for (int width : {8, 16, 32, 64, 96, 128, 130}) {
+        for (auto level : qrxtest::available_levels()) {
+            qrxtest::ForcedLevel f(level);
+            std::vector<Qrx8u> c3(static_cast<std::size_t>(width) * 3, 200), ac4(static_cast<std::size_t>(width) * 4, 100);
+            std::vector<Qrx8u> out(width), out2(width);
+            ASSERT_EQ(qrxiRGBToGray_8u_C3C1R(c3.data(), width * 3, out.data(), width, {width, 1}), qrxStatusOk);
+            ASSERT_EQ(qrxiRGBToGray_8u_AC4C1R(ac4.data(), width * 4, out2.data(), width, {width, 1}), qrxStatusOk);
+            EXPECT_EQ(out[0], model_body(c3.data(), kFixed8));
+            EXPECT_EQ(out2[0], model_body(ac4.data(), kFixed8));
+        }
+    }
+}

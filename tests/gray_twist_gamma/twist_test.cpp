@@ -485,3 +485,23 @@ TEST(GtgTwist, SameAtAllLevels) {
         });
     }
 }
+
+TEST(GtgTwist, ReadsNothingPastTheImage) {
+    const float t[3][4] = {{0.5f, 0.25f, 0.25f, 1}, {0, 1, 0, 0}, {0.1f, 0.1f, 0.8f, 2}};
+    for (int width : {8, 16, 17, 32, 33}) {
+        for (auto level : qrxtest::available_levels()) {
+            qrxtest::ForcedLevel f(level);
+            std::vector<Qrx8u> c3(static_cast<std::size_t>(width) * 3, 90), o3(c3.size());
+            std::vector<Qrx8u> c4(static_cast<std::size_t>(width) * 4, 90), o4(c4.size());
+            std::vector<Qrx8u> pl(width, 90), q0(width), q1(width), q2(width);
+            const Qrx8u* sp[3] = {pl.data(), pl.data(), pl.data()};
+            Qrx8u* dp[3] = {q0.data(), q1.data(), q2.data()};
+            ASSERT_EQ(qrxiColorTwist32f_8u_C3R(c3.data(), width * 3, o3.data(), width * 3, {width, 1}, t), qrxStatusOk);
+            ASSERT_EQ(qrxiColorTwist32f_8u_AC4R(c4.data(), width * 4, o4.data(), width * 4, {width, 1}, t), qrxStatusOk);
+            ASSERT_EQ(qrxiColorTwist32f_8u_P3R(sp, width, dp, width, {width, 1}, t), qrxStatusOk);
+            EXPECT_EQ(o3[3 * width - 1], 92);
+            EXPECT_EQ(o4[4 * width - 2], 92);
+            EXPECT_EQ(q2[width - 1], 92);
+        }
+    }
+}

@@ -149,17 +149,62 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lut_rows_8u(const u8
 }
 #endif
 
+#if defined(__AVX2__)
+// 8u input without byte permutes: the 256-entry table as sixteen 16-entry
+// rows looked up by the low nibble, the row then chosen by the high nibble's
+// bits (a tree of byte blends).
+QRX_INLINE __m256i lut256(__m256i x, const __m256i* rows) {
+    // byte blends look at bit 7 of each byte: the high nibble's bits are moved there
+    const __m256i lo = _mm256_and_si256(x, _mm256_set1_epi8(0x0F));
+    const __m256i b4 = _mm256_slli_epi16(x, 3), b5 = _mm256_slli_epi16(x, 2), b6 = _mm256_slli_epi16(x, 1);
+    __m256i quarter[4];
+    for (int q = 0; q < 4; ++q) {
+        const __m256i* t = rows + 4 * q;
+        const __m256i a = _mm256_blendv_epi8(_mm256_shuffle_epi8(t[0], lo), _mm256_shuffle_epi8(t[1], lo), b4);
+        const __m256i b = _mm256_blendv_epi8(_mm256_shuffle_epi8(t[2], lo), _mm256_shuffle_epi8(t[3], lo), b4);
+        quarter[q] = _mm256_blendv_epi8(a, b, b5);
+    }
+    return _mm256_blendv_epi8(_mm256_blendv_epi8(quarter[0], quarter[1], b6),
+                              _mm256_blendv_epi8(quarter[2], quarter[3], b6), x);
+}
+
+void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
+    __m256i rows[16];
+    for (int i = 0; i < 16; ++i)
+        rows[i] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lut + 16 * i)));
+    const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * stride_of(lay);
+    for (std::ptrdiff_t y = 0; y < h; ++y) {
+        const u8* s = row_at(src, srcStep, y);
+        u8* d = row_at(dst, dstStep, y);
+        std::ptrdiff_t i = 0;
+        for (; i + 32 <= n; i += 32) {
+            __m256i r = lut256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)), rows);
+            if (lay == kAC4) r = _mm256_blendv_epi8(r, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i)), alpha);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), r);
+        }
+        for (; i < n; ++i)
+            if (lay != kAC4 || (i & 3) != 3) d[i] = lut[s[i]];
+    }
+}
+#endif
+
 template <class P, int Lay>
 void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, int dstStep, int w, int h,
                  const QuantParams& p) {
-#if defined(__AVX512F__)
+#if defined(__AVX2__)
+    // 8u input: a table of the 256 results, built with the scalar recipe
     if constexpr (std::is_same_v<P, Pair8u>) {
+        alignas(64) u8 lut[256];
+        for (int x = 0; x < 256; ++x) lut[x] = quantise<P>(static_cast<u8>(x), p);
+#if defined(__AVX512F__)
         if (has_byte_permute()) {
-            alignas(64) u8 lut[256];
-            for (int x = 0; x < 256; ++x) lut[x] = quantise<P>(static_cast<u8>(x), p);
             lut_rows_8u(src, srcStep, dst, dstStep, w, h, Lay, lut);
             return;
         }
+#endif
+        lut_rows_8u_avx2(src, srcStep, dst, dstStep, w, h, Lay, lut);
+        return;
     }
 #endif
     constexpr int st = stride_of(Lay);

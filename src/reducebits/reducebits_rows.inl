@@ -22,7 +22,7 @@ namespace {
 template <class P, int Lay>
 QRX_INLINE void plain_pixels(const typename P::In* s, typename P::Out* d, int x0, int x1, const QuantParams& p) {
     constexpr int ch = channels_of(Lay), st = stride_of(Lay);
-    for (int x = x0; x < x1; ++x)
+    for (std::ptrdiff_t x = x0; x < x1; ++x)
         for (int c = 0; c < ch; ++c) d[x * st + c] = quantise<P>(s[x * st + c], p);
 }
 
@@ -38,7 +38,7 @@ QRX_INLINE void ordered_pixels(const typename P::In* s, typename P::Out* d, int 
                                const DitherParams& dp, const float* nv, const u16* ni) {
     constexpr int ch = channels_of(Lay), st = stride_of(Lay);
     const float* bayer_row = kBayer[y & 3u];
-    for (int x = x0; x < x1; ++x) {
+    for (std::ptrdiff_t x = x0; x < x1; ++x) {
         const float t = pixel_threshold(bayer_row, static_cast<unsigned>(x), y, dp, nv, ni);
         for (int c = 0; c < ch; ++c) d[x * st + c] = ordered<P>(s[x * st + c], t, dp);
     }
@@ -189,6 +189,54 @@ void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, i
 }
 #endif
 
+#if defined(__AVX512F__)
+// Lanes of column class c (pixel column mod 4) in the b-th block of 64 samples
+// of a row; the pattern repeats every 3 blocks for 3 samples per pixel, every
+// block otherwise.
+struct ColumnClasses {
+    std::uint64_t m[3][4];
+};
+constexpr ColumnClasses column_classes(int lay) {
+    ColumnClasses out{};
+    const int st = stride_of(lay);
+    for (int b = 0; b < 3; ++b)
+        for (int j = 0; j < 64; ++j) out.m[b][(64 * b + j) / st & 3] |= 1ull << j;
+    return out;
+}
+constexpr ColumnClasses kColumnClasses[4] = {column_classes(kC1), column_classes(kC3), column_classes(kAC4),
+                                             column_classes(kC4)};
+
+// Ordered dithering of one 8u row from four 256-entry tables, one per pixel
+// column mod 4: every 64 samples are looked up in all four, and each lane
+// keeps the result of its own pixel's column.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void ordered_lut_row_8u(const u8* s, u8* d, int w, int lay,
+                                                                               const u8* lut4) {
+    __m512i t[4][4];
+    for (int c = 0; c < 4; ++c)
+        for (int k = 0; k < 4; ++k) t[c][k] = _mm512_loadu_si512(lut4 + 256 * c + 64 * k);
+    const int st = stride_of(lay);
+    const __mmask64 keep = lay == kAC4 ? 0x7777777777777777ull : ~0ull;
+    const ColumnClasses& cls = kColumnClasses[lay];
+    const int patterns = st == 3 ? 3 : 1;
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * st;
+    std::ptrdiff_t i = 0;
+    int b = 0;
+    for (; i < n; i += 64) {
+        const __mmask64 m = i + 64 <= n ? keep : _bzhi_u64(~0ull, static_cast<unsigned>(n - i)) & keep;
+        const __m512i x = _mm512_maskz_loadu_epi8(m, s + i);
+        const __mmask64 high = _mm512_movepi8_mask(x);
+        __m512i r = _mm512_setzero_si512();
+        for (int c = 0; c < 4; ++c) {
+            const __m512i lo = _mm512_permutex2var_epi8(t[c][0], x, t[c][1]);
+            const __m512i hi = _mm512_permutex2var_epi8(t[c][2], x, t[c][3]);
+            r = _mm512_mask_blend_epi8(cls.m[b][c], r, _mm512_mask_blend_epi8(high, lo, hi));
+        }
+        _mm512_mask_storeu_epi8(d + i, m, r);
+        b = b + 1 == patterns ? 0 : b + 1;
+    }
+}
+#endif
+
 template <class P, int Lay>
 void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, int dstStep, int w, int h,
                  const QuantParams& p) {
@@ -258,6 +306,11 @@ constexpr PairKernels<P> pair_table() {
 extern const Kernels kTable = {
     pair_table<Pair8u>(),    pair_table<Pair16u>(),   pair_table<Pair16u8u>(),  pair_table<Pair16s>(),
     pair_table<Pair16s8u>(), pair_table<Pair32f8u>(), pair_table<Pair32f16u>(), pair_table<Pair32f16s>(),
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512F__)
+    has_byte_permute,        ordered_lut_row_8u,
+#else
+    nullptr,                 nullptr,
+#endif
 };
 
 }  // namespace qrx::reducebits::QRX_LEVEL

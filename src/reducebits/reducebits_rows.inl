@@ -267,6 +267,59 @@ void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, i
     }
 }
 
+// Thresholds of the 64 pixels from x0 (a multiple of 64, so the chunk never
+// wraps the 1024-entry index table), laid out per sample (st per pixel).
+// The vector version gathers the noise values 16 or 8 pixels at a time and
+// spreads each pixel's threshold over its samples with lane permutes; the
+// arithmetic ((matrix entry + noise) * s) is the scalar one.
+template <int st>
+QRX_INLINE void chunk_thresholds(float* thr, int x0, unsigned y, const float* bayer_row, const DitherParams& dp,
+                                 const float* nv, const u16* ni) {
+#if defined(__AVX512F__)
+    if (nv != nullptr) {
+        const __m512 bayer = _mm512_broadcast_f32x4(_mm_loadu_ps(bayer_row));
+        const __m512 s = _mm512_set1_ps(dp.s);
+        const __m512i lane = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+        for (int g = 0; g < 64; g += 16) {
+            const int x = x0 + g;
+            const __m512i idx = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(ni + (x & 1023))));
+            const __m512i pos = _mm512_add_epi32(_mm512_add_epi32(idx, _mm512_set1_epi32(static_cast<int>(2u * y + static_cast<unsigned>(x)))), lane);
+            const __m512i j = _mm512_and_si512(pos, _mm512_set1_epi32(1023));
+            const __m512 t = _mm512_mul_ps(_mm512_add_ps(bayer, _mm512_i32gather_ps(j, nv, 4)), s);
+            for (int k = 0; k < st; ++k) {
+                alignas(64) int spread[16];
+                for (int e = 0; e < 16; ++e) spread[e] = (16 * k + e) / st;
+                _mm512_storeu_ps(thr + g * st + 16 * k, _mm512_permutexvar_ps(_mm512_load_si512(spread), t));
+            }
+        }
+        return;
+    }
+#elif defined(__AVX2__)
+    if (nv != nullptr) {
+        const __m256 bayer = _mm256_broadcast_ps(reinterpret_cast<const __m128*>(bayer_row));
+        const __m256 s = _mm256_set1_ps(dp.s);
+        const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+        for (int g = 0; g < 64; g += 8) {
+            const int x = x0 + g;
+            const __m256i idx = _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ni + (x & 1023))));
+            const __m256i pos = _mm256_add_epi32(_mm256_add_epi32(idx, _mm256_set1_epi32(static_cast<int>(2u * y + static_cast<unsigned>(x)))), lane);
+            const __m256i j = _mm256_and_si256(pos, _mm256_set1_epi32(1023));
+            const __m256 t = _mm256_mul_ps(_mm256_add_ps(bayer, _mm256_i32gather_ps(nv, j, 4)), s);
+            for (int k = 0; k < st; ++k) {
+                alignas(32) int spread[8];
+                for (int e = 0; e < 8; ++e) spread[e] = (8 * k + e) / st;
+                _mm256_storeu_ps(thr + g * st + 8 * k, _mm256_permutevar8x32_ps(t, _mm256_load_si256(reinterpret_cast<const __m256i*>(spread))));
+            }
+        }
+        return;
+    }
+#endif
+    for (int px = 0; px < 64; ++px) {
+        const float t = pixel_threshold(bayer_row, static_cast<unsigned>(x0 + px), y, dp, nv, ni);
+        for (int c = 0; c < st; ++c) thr[px * st + c] = t;
+    }
+}
+
 // Rows are dithered in chunks of 64 pixels: the thresholds of a chunk are laid
 // out per sample first (once per row without noise, the matrix repeating
 // every 4 pixels), then the samples go through the vector recipe.
@@ -280,12 +333,7 @@ void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y,
     const VDither vd(dp);
     int x0 = 0;
     for (; x0 + kChunk <= w; x0 += kChunk) {
-        if (nv != nullptr || x0 == 0) {
-            for (int px = 0; px < kChunk; ++px) {
-                const float t = pixel_threshold(bayer_row, static_cast<unsigned>(x0 + px), y, dp, nv, ni);
-                for (int c = 0; c < st; ++c) thr[px * st + c] = t;
-            }
-        }
+        if (nv != nullptr || x0 == 0) chunk_thresholds<st>(thr, x0, y, bayer_row, dp, nv, ni);
         const auto* sc = s + static_cast<std::ptrdiff_t>(x0) * st;
         auto* dc = d + static_cast<std::ptrdiff_t>(x0) * st;
         for (int i = 0; i < kChunk * st; i += VW) store<Lay == kAC4>(dc + i, ordered_vec<P>(load_work(sc + i), load_f(thr + i), vd));

@@ -1,10 +1,11 @@
 // Error diffusion.  Every row runs left to right and depends on the previous
 // sample's error, so this is scalar code; it is specialised per pair, method
-// and noise so that the inner loop has no decisions but the saturation tests.
+// and noise, and overlaps several rows (see below) to hide that dependency.
 #include "reducebits/error_diffusion.h"
 
 #include <omp.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <utility>
@@ -45,40 +46,80 @@ QRX_INLINE typename P::Out fs_sample(float w, float threshold, const DitherParam
         return static_cast<typename P::Out>(P::kOutMin);
     }
     const int k = P::kFsRounds ? round_down_biased(static_cast<double>(w * d.r)) : to_int<P>(w * d.r);
-    float q = static_cast<float>(k) * d.s;
-    if (threshold < (w - q)) q = q + d.s;
+    const float q0 = static_cast<float>(k) * d.s;
+    const float q = add_step_if_below(q0, threshold, w - q0, d.s);
     err = w - q;
     return P::kFsRounds ? level_out_round<P>(q) : level_out_trunc<P>(q);
 }
 
-// Floyd-Steinberg over one channel.  block: two rows of width + 2 floats, the
-// first and last entry of each a zero guard.
+// Rows are diffused several at a time in a skewed front: in each step every
+// row of the group takes one sample, each row a fixed number of samples
+// behind the row above it, so that everything a sample gathers from the rows
+// above is already final.  The dependency chain of one row (error -> next
+// sample) then overlaps with those of the other rows.  Every sample still
+// sees exactly the errors of the row-by-row order, so the results are those
+// of processing the rows one after another.
+constexpr int kRowsInFlight = 4;
+
+template <class P>
+struct RowState {
+    const typename P::In* src;
+    typename P::Out* out;
+    float left1, left2;  // this row's errors at x - 1 and x - 2
+    unsigned y;
+};
+
+template <class P>
+QRX_INLINE void start_rows(const Job<P>& j, int channel, std::ptrdiff_t y0, int rows, RowState<P>* st) {
+    for (int r = 0; r < rows; ++r) {
+        st[r].src = row_at_samples(j.src, j.srcStep, y0 + r) + channel;
+        st[r].out = row_at_samples(j.dst, j.dstStep, y0 + r) + channel;
+        st[r].left1 = st[r].left2 = 0.0f;
+        st[r].y = static_cast<unsigned>(y0 + r);
+    }
+}
+
+// Floyd-Steinberg over one channel.  The block's first width + 2 floats are
+// one error row E with a zero guard at each end: E[x] holds the error of the
+// row above until the current row has passed x + 1, then the current row's
+// (each row writes its error at x - 1 after gathering at x; the row below
+// runs two samples behind).
 template <class P, bool Noise>
 void floyd_steinberg(const Job<P>& j, int channel, float* block) {
+    constexpr int kLag = 2;
     const int w = j.width;
     std::memset(block, 0, sizeof(float) * (2 * static_cast<std::size_t>(w) + 4));
-    float* prev = block + 1;
-    float* cur = block + 1 + (w + 2);
-    const float half = j.d.s * 0.5f;
-    for (std::ptrdiff_t y = 0; y < j.height; ++y) {
-        const auto* s = row_at_samples(j.src, j.srcStep, y) + channel;
-        auto* o = row_at_samples(j.dst, j.dstStep, y) + channel;
-        float left = 0.0f;  // cur[x - 1]
-        for (int x = 0; x < w; ++x) {
-            float sum;
-            if constexpr (!P::kFsRounds)
-                sum = ((3.0f * prev[x + 1] + prev[x - 1]) + 5.0f * prev[x]) + 7.0f * left;
-            else
-                sum = ((3.0f * prev[x + 1] + 5.0f * prev[x]) + prev[x - 1]) + 7.0f * left;
-            const float wv = P::work(s[static_cast<std::ptrdiff_t>(x) * j.stride]) + sum * 0.0625f;
-            float t = half;
-            if constexpr (Noise) t = j.noise_value[noise_slot(j.noise_index, static_cast<unsigned>(x), static_cast<unsigned>(y))];
-            float err;
-            o[static_cast<std::ptrdiff_t>(x) * j.stride] = fs_sample<P, Noise>(wv, t, j.d, err);
-            cur[x] = err;
-            left = err;
+    float* const E = block + 1;
+    const DitherParams d = j.d;  // kept in registers (the byte stores could alias)
+    const float half = d.s * 0.5f;
+    const std::ptrdiff_t stride = j.stride;
+    RowState<P> st[kRowsInFlight];
+    for (std::ptrdiff_t y0 = 0; y0 < j.height; y0 += kRowsInFlight) {
+        const int rows = static_cast<int>(std::min<std::ptrdiff_t>(kRowsInFlight, j.height - y0));
+        start_rows(j, channel, y0, rows, st);
+        const int steps = w + kLag * (rows - 1);
+        for (int i = 0; i < steps; ++i) {
+#pragma GCC unroll 4
+            for (int r = 0; r < kRowsInFlight; ++r) {
+                if (r >= rows) break;
+                const int x = i - kLag * r;
+                if (x < 0 || x >= w) continue;
+                RowState<P>& rs = st[r];
+                float sum;
+                if constexpr (!P::kFsRounds)
+                    sum = ((3.0f * E[x + 1] + E[x - 1]) + 5.0f * E[x]) + 7.0f * rs.left1;
+                else
+                    sum = ((3.0f * E[x + 1] + 5.0f * E[x]) + E[x - 1]) + 7.0f * rs.left1;
+                const float wv = P::work(rs.src[x * stride]) + sum * 0.0625f;
+                float t = half;
+                if constexpr (Noise) t = j.noise_value[noise_slot(j.noise_index, static_cast<unsigned>(x), rs.y)];
+                float err;
+                rs.out[x * stride] = fs_sample<P, Noise>(wv, t, d, err);
+                if (x > 0) E[x - 1] = rs.left1;
+                if (x == w - 1) E[x] = err;
+                rs.left1 = err;
+            }
         }
-        std::swap(prev, cur);
     }
 }
 
@@ -100,64 +141,79 @@ struct Weights<true> {
     static constexpr float factor = 0.023809524f;
 };
 
-// Jarvis-Judice-Ninke / Stucki over one channel.  block: three rows of
-// (width rounded up to 4) + 4 floats, two zero guards before each row's data.
+// Jarvis-Judice-Ninke / Stucki over one channel.  Two of the block's three
+// rows (length: width rounded up to 4, plus 4; two zero guards before and at
+// least two after the data) hold the errors of the even and the odd rows:
+// row y gathers from its own parity's row (still row y - 2's errors from x - 2
+// on; y writes its error at x - 2 after gathering at x) and from the other
+// (row y - 1's, complete up to x + 2 because row y - 1 runs four samples ahead).
 // Sum order: the row two above left to right, the row above left to right,
 // then the current row's x - 2 and x - 1.
 template <class P, bool Stucki, bool Noise>
 void jjn_stucki(const Job<P>& j, int channel, float* block) {
     using Wt = Weights<Stucki>;
+    constexpr int kLag = 4;
     const int w = j.width;
     const std::ptrdiff_t len = ((static_cast<std::ptrdiff_t>(w) + 3) / 4) * 4 + 4;
     std::memset(block, 0, sizeof(float) * static_cast<std::size_t>(3 * len));
-    float* two_up = block + 2;
-    float* up = block + len + 2;
-    float* cur = block + 2 * len + 2;
-    const float half = j.d.s * 0.5f;
-    for (std::ptrdiff_t y = 0; y < j.height; ++y) {
-        const auto* s = row_at_samples(j.src, j.srcStep, y) + channel;
-        auto* o = row_at_samples(j.dst, j.dstStep, y) + channel;
-        float left2 = 0.0f, left1 = 0.0f;  // cur[x - 2], cur[x - 1]
-        for (int x = 0; x < w; ++x) {
-            float sum = Wt::two_up[0] * two_up[x - 2];
-            sum = sum + Wt::two_up[1] * two_up[x - 1];
-            sum = sum + Wt::two_up[2] * two_up[x];
-            sum = sum + Wt::two_up[3] * two_up[x + 1];
-            sum = sum + Wt::two_up[4] * two_up[x + 2];
-            sum = sum + Wt::up[0] * up[x - 2];
-            sum = sum + Wt::up[1] * up[x - 1];
-            sum = sum + Wt::up[2] * up[x];
-            sum = sum + Wt::up[3] * up[x + 1];
-            sum = sum + Wt::up[4] * up[x + 2];
-            sum = sum + Wt::left2 * left2;
-            sum = sum + Wt::left1 * left1;
-            const float wv = P::work(s[static_cast<std::ptrdiff_t>(x) * j.stride]) + sum * Wt::factor;
-            typename P::Out out;
-            float err;
-            if (wv >= P::kU) {
-                out = static_cast<typename P::Out>(P::kOutMax);
-                err = 0.0f;
-            } else if (wv < 0.0f) {
-                out = static_cast<typename P::Out>(P::kOutMin);
-                err = 0.0f;
-            } else {
-                const int k = to_int<P>(wv * j.d.r);
-                float q = static_cast<float>(k) * j.d.s;
-                float t = half;
-                if constexpr (Noise) t = j.noise_value[noise_slot(j.noise_index, static_cast<unsigned>(x), static_cast<unsigned>(y))];
-                if (t < (wv - q)) q = q + j.d.s;
-                err = wv - q;
-                out = level_out_trunc<P>(q);
+    float* const parity_rows[2] = {block + 2, block + len + 2};
+    const DitherParams d = j.d;
+    const float half = d.s * 0.5f;
+    const std::ptrdiff_t stride = j.stride;
+    RowState<P> st[kRowsInFlight];
+    for (std::ptrdiff_t y0 = 0; y0 < j.height; y0 += kRowsInFlight) {
+        const int rows = static_cast<int>(std::min<std::ptrdiff_t>(kRowsInFlight, j.height - y0));
+        start_rows(j, channel, y0, rows, st);
+        const int steps = w + kLag * (rows - 1);
+        for (int i = 0; i < steps; ++i) {
+#pragma GCC unroll 4
+            for (int r = 0; r < kRowsInFlight; ++r) {
+                if (r >= rows) break;
+                const int x = i - kLag * r;
+                if (x < 0 || x >= w) continue;
+                RowState<P>& rs = st[r];
+                float* const own = parity_rows[rs.y & 1u];       // row y - 2, becoming row y
+                const float* const up = parity_rows[~rs.y & 1u];  // row y - 1
+                float sum = Wt::two_up[0] * own[x - 2];
+                sum = sum + Wt::two_up[1] * own[x - 1];
+                sum = sum + Wt::two_up[2] * own[x];
+                sum = sum + Wt::two_up[3] * own[x + 1];
+                sum = sum + Wt::two_up[4] * own[x + 2];
+                sum = sum + Wt::up[0] * up[x - 2];
+                sum = sum + Wt::up[1] * up[x - 1];
+                sum = sum + Wt::up[2] * up[x];
+                sum = sum + Wt::up[3] * up[x + 1];
+                sum = sum + Wt::up[4] * up[x + 2];
+                sum = sum + Wt::left2 * rs.left2;
+                sum = sum + Wt::left1 * rs.left1;
+                const float wv = P::work(rs.src[x * stride]) + sum * Wt::factor;
+                typename P::Out out;
+                float err;
+                if (wv >= P::kU) {
+                    out = static_cast<typename P::Out>(P::kOutMax);
+                    err = 0.0f;
+                } else if (wv < 0.0f) {
+                    out = static_cast<typename P::Out>(P::kOutMin);
+                    err = 0.0f;
+                } else {
+                    const int k = to_int<P>(wv * d.r);
+                    const float q0 = static_cast<float>(k) * d.s;
+                    float t = half;
+                    if constexpr (Noise) t = j.noise_value[noise_slot(j.noise_index, static_cast<unsigned>(x), rs.y)];
+                    const float q = add_step_if_below(q0, t, wv - q0, d.s);
+                    err = wv - q;
+                    out = level_out_trunc<P>(q);
+                }
+                rs.out[x * stride] = out;
+                if (x >= 2) own[x - 2] = rs.left2;
+                rs.left2 = rs.left1;
+                rs.left1 = err;
+                if (x == w - 1) {
+                    if (x >= 1) own[x - 1] = rs.left2;
+                    own[x] = err;
+                }
             }
-            o[static_cast<std::ptrdiff_t>(x) * j.stride] = out;
-            cur[x] = err;
-            left2 = left1;
-            left1 = err;
         }
-        float* const recycled = two_up;
-        two_up = up;
-        up = cur;
-        cur = recycled;
     }
 }
 

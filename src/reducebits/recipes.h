@@ -3,7 +3,12 @@
 // exactly these operations in the same order.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/inline.h"
 
@@ -33,18 +38,28 @@ QRX_INLINE int trunc_sat(float x) {
 
 QRX_INLINE int clamp_int(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
-// (y - 0.49999) rounded to the nearest integer, ties to even, whatever the
-// caller's rounding mode.  Out-of-range values saturate, NaN gives 0.
+// (y - 0.49999) rounded to the nearest integer, ties to even (the processor's
+// conversion in its default rounding mode).  Out-of-range values saturate,
+// NaN gives 0.
 QRX_INLINE int round_down_biased(double y) {
     y = y - 0.49999;
-    if (!(y == y)) return 0;
-    if (y <= -2147483648.0) return INT32_MIN;
-    if (y >= 2147483647.0) return INT32_MAX;
-    int f = static_cast<int>(y);  // toward zero
-    if (static_cast<double>(f) > y) --f;  // floor
-    const double d = y - static_cast<double>(f);
-    if (d > 0.5 || (d == 0.5 && (f & 1) != 0)) ++f;
-    return f;
+    if (!(y > -2147483648.5 && y < 2147483647.5)) return y > 0.0 ? INT32_MAX : y < 0.0 ? INT32_MIN : 0;
+#if defined(__SSE2__)
+    return _mm_cvtsd_si32(_mm_set_sd(y));
+#else
+    return static_cast<int>(std::nearbyint(y));
+#endif
+}
+
+// q + s where t < diff, else q; without a branch (the decision is data-driven
+// and unpredictable in dithering).
+QRX_INLINE float add_step_if_below(float q, float t, float diff, float s) {
+#if defined(__SSE2__)
+    const __m128 take = _mm_cmplt_ss(_mm_set_ss(t), _mm_set_ss(diff));
+    return q + _mm_cvtss_f32(_mm_and_ps(take, _mm_set_ss(s)));
+#else
+    return t < diff ? q + s : q;
+#endif
 }
 
 // ---- type pairs -----------------------------------------------------------

@@ -1,6 +1,8 @@
 // qrxiReduceBits_*: checks (noise before levels), then the method's path.
 // Plain quantisation runs on the calling thread; ordered dithering shares the
 // rows among the threads of one region; error diffusion shares the channels.
+#include <type_traits>
+
 #include "core/checks.h"
 #include "core/image.h"
 #include "core/parallel_rows.h"
@@ -24,7 +26,26 @@ QrxStatus ordered_image(const typename P::In* src, int srcStep, typename P::Out*
         const float high = static_cast<float>(noise / 100.0);
         if (tables.build(low, high) != qrxStatusOk) return qrxStatusOutOfMemory;
     }
-    const auto row_fn = pair_kernels<P>(kernels()).ordered[Lay];
+    const Kernels& k = kernels();
+    if constexpr (std::is_same_v<P, Pair8u>) {
+        if (noise == 0 && k.ordered_8u_lut_ready != nullptr && k.ordered_8u_lut_ready()) {
+            // every result is one of 16 x 256 table entries, built with the recipe
+            static_assert(sizeof(u8) == 1);
+            alignas(64) u8 lut[4][4][256];
+            for (int py = 0; py < 4; ++py)
+                for (int px = 0; px < 4; ++px) {
+                    const float t = kBayer[py][px] * d.s;
+                    for (int v = 0; v < 256; ++v) lut[py][px][v] = ordered<P>(static_cast<u8>(v), t, d);
+                }
+            const auto lut_fn = k.ordered_8u_lut;
+            const int width = roi.width;
+            parallel_rows(roi.height, [&](std::ptrdiff_t y) {
+                lut_fn(row_at(src, srcStep, y), row_at(dst, dstStep, y), width, Lay, &lut[y & 3][0][0]);
+            });
+            return qrxStatusOk;
+        }
+    }
+    const auto row_fn = pair_kernels<P>(k).ordered[Lay];
     const int width = roi.width;
     const float* nv = tables.value;
     const std::uint16_t* ni = tables.index;

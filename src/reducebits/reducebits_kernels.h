@@ -33,6 +33,13 @@ struct Kernels {
     PairKernels<Pair32f8u> p32f8u;
     PairKernels<Pair32f16u> p32f16u;
     PairKernels<Pair32f16s> p32f16s;
+    // Ordered dithering of 8u without noise through per-position tables:
+    // lut4[x mod 4][value] holds the results of the row's matrix row.  Null
+    // where the level has no byte-permute kernel; usable only when
+    // ordered_8u_lut_ready() says so.
+    bool (*ordered_8u_lut_ready)();
+    void (*ordered_8u_lut)(const std::uint8_t* src, std::uint8_t* dst, int width, int layout,
+                           const std::uint8_t* lut4);
 };
 
 }  // namespace qrx::reducebits

@@ -22,7 +22,7 @@ namespace {
 template <class P, int Lay>
 QRX_INLINE void plain_pixels(const typename P::In* s, typename P::Out* d, int x0, int x1, const QuantParams& p) {
     constexpr int ch = channels_of(Lay), st = stride_of(Lay);
-    for (int x = x0; x < x1; ++x)
+    for (std::ptrdiff_t x = x0; x < x1; ++x)
         for (int c = 0; c < ch; ++c) d[x * st + c] = quantise<P>(s[x * st + c], p);
 }
 
@@ -38,7 +38,7 @@ QRX_INLINE void ordered_pixels(const typename P::In* s, typename P::Out* d, int 
                                const DitherParams& dp, const float* nv, const u16* ni) {
     constexpr int ch = channels_of(Lay), st = stride_of(Lay);
     const float* bayer_row = kBayer[y & 3u];
-    for (int x = x0; x < x1; ++x) {
+    for (std::ptrdiff_t x = x0; x < x1; ++x) {
         const float t = pixel_threshold(bayer_row, static_cast<unsigned>(x), y, dp, nv, ni);
         for (int c = 0; c < ch; ++c) d[x * st + c] = ordered<P>(s[x * st + c], t, dp);
     }
@@ -149,17 +149,110 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lut_rows_8u(const u8
 }
 #endif
 
+#if defined(__AVX2__)
+// 8u input without byte permutes: the 256-entry table as sixteen 16-entry
+// rows looked up by the low nibble, the row then chosen by the high nibble's
+// bits (a tree of byte blends).
+QRX_INLINE __m256i lut256(__m256i x, const __m256i* rows) {
+    // byte blends look at bit 7 of each byte: the high nibble's bits are moved there
+    const __m256i lo = _mm256_and_si256(x, _mm256_set1_epi8(0x0F));
+    const __m256i b4 = _mm256_slli_epi16(x, 3), b5 = _mm256_slli_epi16(x, 2), b6 = _mm256_slli_epi16(x, 1);
+    __m256i quarter[4];
+    for (int q = 0; q < 4; ++q) {
+        const __m256i* t = rows + 4 * q;
+        const __m256i a = _mm256_blendv_epi8(_mm256_shuffle_epi8(t[0], lo), _mm256_shuffle_epi8(t[1], lo), b4);
+        const __m256i b = _mm256_blendv_epi8(_mm256_shuffle_epi8(t[2], lo), _mm256_shuffle_epi8(t[3], lo), b4);
+        quarter[q] = _mm256_blendv_epi8(a, b, b5);
+    }
+    return _mm256_blendv_epi8(_mm256_blendv_epi8(quarter[0], quarter[1], b6),
+                              _mm256_blendv_epi8(quarter[2], quarter[3], b6), x);
+}
+
+void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
+    __m256i rows[16];
+    for (int i = 0; i < 16; ++i)
+        rows[i] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lut + 16 * i)));
+    const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * stride_of(lay);
+    for (std::ptrdiff_t y = 0; y < h; ++y) {
+        const u8* s = row_at(src, srcStep, y);
+        u8* d = row_at(dst, dstStep, y);
+        std::ptrdiff_t i = 0;
+        for (; i + 32 <= n; i += 32) {
+            __m256i r = lut256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)), rows);
+            if (lay == kAC4) r = _mm256_blendv_epi8(r, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i)), alpha);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), r);
+        }
+        for (; i < n; ++i)
+            if (lay != kAC4 || (i & 3) != 3) d[i] = lut[s[i]];
+    }
+}
+#endif
+
+#if defined(__AVX512F__)
+// Lanes of column class c (pixel column mod 4) in the b-th block of 64 samples
+// of a row; the pattern repeats every 3 blocks for 3 samples per pixel, every
+// block otherwise.
+struct ColumnClasses {
+    std::uint64_t m[3][4];
+};
+constexpr ColumnClasses column_classes(int lay) {
+    ColumnClasses out{};
+    const int st = stride_of(lay);
+    for (int b = 0; b < 3; ++b)
+        for (int j = 0; j < 64; ++j) out.m[b][(64 * b + j) / st & 3] |= 1ull << j;
+    return out;
+}
+constexpr ColumnClasses kColumnClasses[4] = {column_classes(kC1), column_classes(kC3), column_classes(kAC4),
+                                             column_classes(kC4)};
+
+// Ordered dithering of one 8u row from four 256-entry tables, one per pixel
+// column mod 4: every 64 samples are looked up in all four, and each lane
+// keeps the result of its own pixel's column.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void ordered_lut_row_8u(const u8* s, u8* d, int w, int lay,
+                                                                               const u8* lut4) {
+    __m512i t[4][4];
+    for (int c = 0; c < 4; ++c)
+        for (int k = 0; k < 4; ++k) t[c][k] = _mm512_loadu_si512(lut4 + 256 * c + 64 * k);
+    const int st = stride_of(lay);
+    const __mmask64 keep = lay == kAC4 ? 0x7777777777777777ull : ~0ull;
+    const ColumnClasses& cls = kColumnClasses[lay];
+    const int patterns = st == 3 ? 3 : 1;
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * st;
+    std::ptrdiff_t i = 0;
+    int b = 0;
+    for (; i < n; i += 64) {
+        const __mmask64 m = i + 64 <= n ? keep : _bzhi_u64(~0ull, static_cast<unsigned>(n - i)) & keep;
+        const __m512i x = _mm512_maskz_loadu_epi8(m, s + i);
+        const __mmask64 high = _mm512_movepi8_mask(x);
+        __m512i r = _mm512_setzero_si512();
+        for (int c = 0; c < 4; ++c) {
+            const __m512i lo = _mm512_permutex2var_epi8(t[c][0], x, t[c][1]);
+            const __m512i hi = _mm512_permutex2var_epi8(t[c][2], x, t[c][3]);
+            r = _mm512_mask_blend_epi8(cls.m[b][c], r, _mm512_mask_blend_epi8(high, lo, hi));
+        }
+        _mm512_mask_storeu_epi8(d + i, m, r);
+        b = b + 1 == patterns ? 0 : b + 1;
+    }
+}
+#endif
+
 template <class P, int Lay>
 void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, int dstStep, int w, int h,
                  const QuantParams& p) {
-#if defined(__AVX512F__)
+#if defined(__AVX2__)
+    // 8u input: a table of the 256 results, built with the scalar recipe
     if constexpr (std::is_same_v<P, Pair8u>) {
+        alignas(64) u8 lut[256];
+        for (int x = 0; x < 256; ++x) lut[x] = quantise<P>(static_cast<u8>(x), p);
+#if defined(__AVX512F__)
         if (has_byte_permute()) {
-            alignas(64) u8 lut[256];
-            for (int x = 0; x < 256; ++x) lut[x] = quantise<P>(static_cast<u8>(x), p);
             lut_rows_8u(src, srcStep, dst, dstStep, w, h, Lay, lut);
             return;
         }
+#endif
+        lut_rows_8u_avx2(src, srcStep, dst, dstStep, w, h, Lay, lut);
+        return;
     }
 #endif
     constexpr int st = stride_of(Lay);
@@ -171,6 +264,59 @@ void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, i
         std::ptrdiff_t i = 0;
         for (; i + VW <= n; i += VW) store<Lay == kAC4>(d + i, quantise_vec<P>(norm_vec<P>(load_work(s + i)), vp));
         plain_pixels<P, Lay>(s, d, static_cast<int>(i / st), w, p);
+    }
+}
+
+// Thresholds of the 64 pixels from x0 (a multiple of 64, so the chunk never
+// wraps the 1024-entry index table), laid out per sample (st per pixel).
+// The vector version gathers the noise values 16 or 8 pixels at a time and
+// spreads each pixel's threshold over its samples with lane permutes; the
+// arithmetic ((matrix entry + noise) * s) is the scalar one.
+template <int st>
+QRX_INLINE void chunk_thresholds(float* thr, int x0, unsigned y, const float* bayer_row, const DitherParams& dp,
+                                 const float* nv, const u16* ni) {
+#if defined(__AVX512F__)
+    if (nv != nullptr) {
+        const __m512 bayer = _mm512_broadcast_f32x4(_mm_loadu_ps(bayer_row));
+        const __m512 s = _mm512_set1_ps(dp.s);
+        const __m512i lane = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+        for (int g = 0; g < 64; g += 16) {
+            const int x = x0 + g;
+            const __m512i idx = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(ni + (x & 1023))));
+            const __m512i pos = _mm512_add_epi32(_mm512_add_epi32(idx, _mm512_set1_epi32(static_cast<int>(2u * y + static_cast<unsigned>(x)))), lane);
+            const __m512i j = _mm512_and_si512(pos, _mm512_set1_epi32(1023));
+            const __m512 t = _mm512_mul_ps(_mm512_add_ps(bayer, _mm512_i32gather_ps(j, nv, 4)), s);
+            for (int k = 0; k < st; ++k) {
+                alignas(64) int spread[16];
+                for (int e = 0; e < 16; ++e) spread[e] = (16 * k + e) / st;
+                _mm512_storeu_ps(thr + g * st + 16 * k, _mm512_permutexvar_ps(_mm512_load_si512(spread), t));
+            }
+        }
+        return;
+    }
+#elif defined(__AVX2__)
+    if (nv != nullptr) {
+        const __m256 bayer = _mm256_broadcast_ps(reinterpret_cast<const __m128*>(bayer_row));
+        const __m256 s = _mm256_set1_ps(dp.s);
+        const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+        for (int g = 0; g < 64; g += 8) {
+            const int x = x0 + g;
+            const __m256i idx = _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ni + (x & 1023))));
+            const __m256i pos = _mm256_add_epi32(_mm256_add_epi32(idx, _mm256_set1_epi32(static_cast<int>(2u * y + static_cast<unsigned>(x)))), lane);
+            const __m256i j = _mm256_and_si256(pos, _mm256_set1_epi32(1023));
+            const __m256 t = _mm256_mul_ps(_mm256_add_ps(bayer, _mm256_i32gather_ps(nv, j, 4)), s);
+            for (int k = 0; k < st; ++k) {
+                alignas(32) int spread[8];
+                for (int e = 0; e < 8; ++e) spread[e] = (8 * k + e) / st;
+                _mm256_storeu_ps(thr + g * st + 8 * k, _mm256_permutevar8x32_ps(t, _mm256_load_si256(reinterpret_cast<const __m256i*>(spread))));
+            }
+        }
+        return;
+    }
+#endif
+    for (int px = 0; px < 64; ++px) {
+        const float t = pixel_threshold(bayer_row, static_cast<unsigned>(x0 + px), y, dp, nv, ni);
+        for (int c = 0; c < st; ++c) thr[px * st + c] = t;
     }
 }
 
@@ -187,12 +333,7 @@ void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y,
     const VDither vd(dp);
     int x0 = 0;
     for (; x0 + kChunk <= w; x0 += kChunk) {
-        if (nv != nullptr || x0 == 0) {
-            for (int px = 0; px < kChunk; ++px) {
-                const float t = pixel_threshold(bayer_row, static_cast<unsigned>(x0 + px), y, dp, nv, ni);
-                for (int c = 0; c < st; ++c) thr[px * st + c] = t;
-            }
-        }
+        if (nv != nullptr || x0 == 0) chunk_thresholds<st>(thr, x0, y, bayer_row, dp, nv, ni);
         const auto* sc = s + static_cast<std::ptrdiff_t>(x0) * st;
         auto* dc = d + static_cast<std::ptrdiff_t>(x0) * st;
         for (int i = 0; i < kChunk * st; i += VW) store<Lay == kAC4>(dc + i, ordered_vec<P>(load_work(sc + i), load_f(thr + i), vd));
@@ -213,6 +354,11 @@ constexpr PairKernels<P> pair_table() {
 extern const Kernels kTable = {
     pair_table<Pair8u>(),    pair_table<Pair16u>(),   pair_table<Pair16u8u>(),  pair_table<Pair16s>(),
     pair_table<Pair16s8u>(), pair_table<Pair32f8u>(), pair_table<Pair32f16u>(), pair_table<Pair32f16s>(),
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512F__)
+    has_byte_permute,        ordered_lut_row_8u,
+#else
+    nullptr,                 nullptr,
+#endif
 };
 
 }  // namespace qrx::reducebits::QRX_LEVEL

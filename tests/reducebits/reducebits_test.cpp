@@ -198,7 +198,7 @@ TYPED_TEST(ReduceBitsPairs, DiffusionMatchesModel) {
         for (int noise : {0, 25, 100})
             for (int layout = 0; layout < 4; ++layout)
                 for (int levels : {2, 7, 256})
-                    for (auto [w, h] : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}}) {
+                    for (auto [w, h] : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}, {1, 9}, {2, 10}, {3, 7}, {6, 13}, {9, 11}}) {
                         Case<P> c(layout, w, h);
                         c.fill_random(static_cast<std::uint32_t>(method * 1000 + w * 10 + h + levels));
                         ASSERT_EQ(c.run(noise, method, levels), qrxStatusOk);
@@ -482,4 +482,43 @@ TEST(ReduceBitsThreads, NestedCallRunsSerialized) {
     }
     EXPECT_EQ(st, qrxStatusOk);
     EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
+}
+
+// Out-of-range float samples across whole vector blocks (not only the tails):
+// every level gives the same bytes, and the plain quantiser ends on the lowest
+// or highest output.
+TEST(ReduceBitsWorked, FloatSpecialsAtEveryLevel) {
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float specials[10] = {-0.5f, -1e30f, 1.5f, 1e30f, nan, inf, -inf, 1.0f, 3e9f, -3e9f};
+    std::vector<float> src(4 * 70);
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = specials[(i * 7) % 10];
+    for (int method : {0, 4})
+        for (int layout = 0; layout < 4; ++layout)
+            qrxtest::expect_same_at_all_levels([&] {
+                std::vector<Qrx8u> d8(src.size(), 3);
+                std::vector<Qrx16s> d16(src.size(), 3);
+                std::vector<Qrx16u> du(src.size(), 3);
+                const int w = 70;
+                const QrxSize roi{w, 1};
+                EXPECT_EQ(P32f8u::kFns[layout](src.data(), 0, d8.data(), 0, roi, 0, method, 9), qrxStatusOk);
+                EXPECT_EQ(P32f16s::kFns[layout](src.data(), 0, d16.data(), 0, roi, 0, method, 9), qrxStatusOk);
+                EXPECT_EQ(P32f16u::kFns[layout](src.data(), 0, du.data(), 0, roi, 0, method, 9), qrxStatusOk);
+                if (method == 0)
+                    for (int x = 0; x < w; ++x)
+                        for (int c = 0; c < channels(layout); ++c) {
+                            const std::size_t i = static_cast<std::size_t>(x * stride(layout) + c);
+                            const float v = src[i];
+                            const bool high = v > 1.0f;
+                            const bool low = !(v >= 0.0f);  // negative or NaN
+                            if (high) EXPECT_EQ(d8[i], 255);
+                            if (low) EXPECT_EQ(d8[i], 0);
+                            if (high) EXPECT_EQ(d16[i], 32767);
+                            if (low) EXPECT_EQ(d16[i], -32768);
+                            if (high) EXPECT_EQ(du[i], 65535);
+                        }
+                std::vector<std::uint8_t> bytes(d8.begin(), d8.end());
+                for (Qrx16s v : d16) bytes.push_back(static_cast<std::uint8_t>(v)), bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+                for (Qrx16u v : du) bytes.push_back(static_cast<std::uint8_t>(v)), bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+                return bytes;
+            });
 }

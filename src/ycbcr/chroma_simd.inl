@@ -380,6 +380,13 @@ QRX_INLINE void chroma16(typename V::T sr, typename V::T sg, typename V::T sb, t
 // Pair sums of a byte vector: W/2 sums in 16-bit lanes, pair order.
 template <class V>
 QRX_INLINE typename V::T pair_sums(typename V::T v) {
+#if defined(__SSSE3__)
+    // unsigned bytes times signed ones, adjacent products added (at most 510: no saturation)
+    if constexpr (V::W == 16) return _mm_maddubs_epi16(v, _mm_set1_epi8(1));
+#if defined(__AVX2__)
+    else return _mm256_maddubs_epi16(v, _mm256_set1_epi8(1));
+#endif
+#endif
     return V::add(V::and_(v, V::set16(0xFF)), V::srl(v, 8));
 }
 

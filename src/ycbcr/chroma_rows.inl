@@ -27,7 +27,7 @@ void g_pix_packed(const u8* s, u8* d, int n) {
     fwd_pairs<Y, Y, CB, CR>(scalar_in<L>(s), PackedOut<CbFirst>{d}, 0, n);
 }
 
-void g_planes_packed_fp_p17(const u8* r, const u8* g, const u8* b, u8* d, int n) {
+[[maybe_unused]] void g_planes_packed_fp_p17(const u8* r, const u8* g, const u8* b, u8* d, int n) {
     fwd_pairs<fp_y, fp_y, p17_cb, p17_cr>(PlanesIn{r, g, b}, PackedOut<false>{d}, 0, n);
 }
 
@@ -36,14 +36,14 @@ void g_bgr_p3_y15_p11(const u8* s, u8* y, u8* cb, u8* cr, int n) {
     fwd_pairs<y15, y15, p11_cb, p11_cr>(scalar_in<L>(s), Planes422Out{y, cb, cr}, 0, n);
 }
 
-void g_tap3(const u8* s, u8* d, int n, const u8* curve) { tap3_pairs(PixIn<3, false>{s}, d, n, curve); }
+[[maybe_unused]] void g_tap3(const u8* s, u8* d, int n, const u8* curve) { tap3_pairs(PixIn<3, false>{s}, d, n, curve); }
 
 template <bool CbFirst, int DC, bool BGR, RgbFn R>
 void g_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
     inv_pairs<R>(PackedIn<CbFirst>{s}, PixOut<DC, BGR>{d, alpha}, 0, n);
 }
 
-void g_yuy_p3_i13t(const u8* s, u8* r, u8* g, u8* b, int n) {
+[[maybe_unused]] void g_yuy_p3_i13t(const u8* s, u8* r, u8* g, u8* b, int n) {
     inv_pairs<i13t>(PackedIn<false>{s}, PlanesOut{r, g, b}, 0, n);
 }
 
@@ -57,7 +57,7 @@ void g_bgr_420_y15_q11(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* cb, u8* c
     fwd_blocks_420<y15, q11_cb, q11_cr>(scalar_in<L>(s0), scalar_in<L>(s1), y0, y1, cb, cr, 0, n);
 }
 
-void g_rgb_c3_420_y12_q12(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* cb, u8* cr, int n) {
+[[maybe_unused]] void g_rgb_c3_420_y12_q12(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* cb, u8* cr, int n) {
     fwd_blocks_420<y12, q12_cb, q12_cr>(PixIn<3, false>{s0}, PixIn<3, false>{s1}, y0, y1, cb, cr, 0, n);
 }
 

@@ -9,6 +9,11 @@
 
 namespace {
 
+// Two 16-bit coefficients in one 32-bit lane (low a, high b), for madd.
+constexpr int pair32(int a, int b) {
+    return static_cast<int>((static_cast<unsigned>(a) & 0xFFFFu) | (static_cast<unsigned>(b) << 16));
+}
+
 // ---- vector abstraction: byte order is always the natural pixel order ---------------
 
 struct V128 {
@@ -52,6 +57,7 @@ struct V128 {
     static T or_(T a, T b) { return _mm_or_si128(a, b); }
     static T shl32(T a, int n) { return _mm_slli_epi32(a, n); }
     static T pack32(T a, T b) { return _mm_packs_epi32(a, b); }
+    static T pack32_il(T a, T b) { return _mm_packs_epi32(a, b); }
     static T zip8_lo(T a, T b) { return _mm_unpacklo_epi8(a, b); }
     static T zip8_hi(T a, T b) { return _mm_unpackhi_epi8(a, b); }
     static T zip16_lo(T a, T b) { return _mm_unpacklo_epi16(a, b); }
@@ -102,6 +108,7 @@ struct V256 {
     static T or_(T a, T b) { return _mm256_or_si256(a, b); }
     static T shl32(T a, int n) { return _mm256_slli_epi32(a, n); }
     static T pack32(T a, T b) { return q(_mm256_packs_epi32(a, b)); }
+    static T pack32_il(T a, T b) { return _mm256_packs_epi32(a, b); }
     static T zip8_lo(T a, T b) { return _mm256_unpacklo_epi8(q(a), q(b)); }
     static T zip8_hi(T a, T b) { return _mm256_unpackhi_epi8(q(a), q(b)); }
     static T zip16_lo(T a, T b) { return _mm256_unpacklo_epi16(q(a), q(b)); }
@@ -341,7 +348,7 @@ QRX_INLINE typename V::T luma16h(typename V::T r, typename V::T g, typename V::T
 // P17 on pair sums in 32-bit lanes: (a SR + b SG + c SB + 16842752) >> 17.
 template <class V>
 QRX_INLINE typename V::T p17_16(typename V::T sr, typename V::T sg, typename V::T sb, int a, int b, int c) {
-    const auto k_rg = V::set32((a & 0xFFFF) | (b << 16)), k_b = V::set32(c & 0xFFFF), off = V::set32(16842752);
+    const auto k_rg = V::set32(pair32(a, b)), k_b = V::set32(pair32(c, 0)), off = V::set32(16842752);
     const auto z = V::zero();
     const auto lo = V::add32(V::add32(V::madd(V::zip16_lo(sr, sg), k_rg), V::madd(V::zip16_lo(sb, z), k_b)), off);
     const auto hi = V::add32(V::add32(V::madd(V::zip16_hi(sr, sg), k_rg), V::madd(V::zip16_hi(sb, z), k_b)), off);
@@ -373,6 +380,13 @@ QRX_INLINE void chroma16(typename V::T sr, typename V::T sg, typename V::T sb, t
 // Pair sums of a byte vector: W/2 sums in 16-bit lanes, pair order.
 template <class V>
 QRX_INLINE typename V::T pair_sums(typename V::T v) {
+#if defined(__SSSE3__)
+    // unsigned bytes times signed ones, adjacent products added (at most 510: no saturation)
+    if constexpr (V::W == 16) return _mm_maddubs_epi16(v, _mm_set1_epi8(1));
+#if defined(__AVX2__)
+    else return _mm256_maddubs_epi16(v, _mm256_set1_epi8(1));
+#endif
+#endif
     return V::add(V::and_(v, V::set16(0xFF)), V::srl(v, 8));
 }
 
@@ -423,26 +437,31 @@ QRX_INLINE void rgb_from_terms(typename V::T y, typename V::T tr, typename V::T 
 }
 
 // Pair-level chroma terms -> per-pixel terms (0: pixels 0..W/2-1, 1: the rest) and the
-// W pixels converted and stored.
-template <class V, Inv R, Px L>
+// W pixels converted and stored.  InLane: the pairs come in the order of pack32_il
+// (for 256 bits: pairs 0-3, 8-11 | 4-7, 12-15), which in-lane duplication turns
+// into natural pixel order; otherwise they are in natural order.
+template <class V, Inv R, Px L, bool InLane = false>
 QRX_INLINE void rgb_store_pairs(u8* d, int x, typename V::T y0, typename V::T y1, typename V::T cb, typename V::T cr,
                                 u8 alpha) {
     typename V::T tr, tg, tb, r0, g0, b0, r1, g1, b1;
     chroma_terms<V, R>(cb, cr, tr, tg, tb);
-    rgb_from_terms<V, R>(y0, V::zip16_lo(tr, tr), V::zip16_lo(tg, tg), V::zip16_lo(tb, tb), r0, g0, b0);
-    rgb_from_terms<V, R>(y1, V::zip16_hi(tr, tr), V::zip16_hi(tg, tg), V::zip16_hi(tb, tb), r1, g1, b1);
+    auto dup_lo = [](typename V::T t) { return InLane ? V::unpack16_lo_il(t, t) : V::zip16_lo(t, t); };
+    auto dup_hi = [](typename V::T t) { return InLane ? V::unpack16_hi_il(t, t) : V::zip16_hi(t, t); };
+    rgb_from_terms<V, R>(y0, dup_lo(tr), dup_lo(tg), dup_lo(tb), r0, g0, b0);
+    rgb_from_terms<V, R>(y1, dup_hi(tr), dup_hi(tg), dup_hi(tb), r1, g1, b1);
     store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
 }
 
-// Cb and Cr of the W/2 pairs of two packed 4:2:2 vectors, 16-bit lanes in pair order.
+// Cb and Cr of the W/2 pairs of two packed 4:2:2 vectors, 16-bit lanes in the order of
+// pack32_il (natural for 128 bits).
 template <class V, bool CbFirst>
 QRX_INLINE void packed_pair_chroma(typename V::T v0, typename V::T v1, typename V::T& cb, typename V::T& cr) {
     const typename V::T m = V::set16(0xFF);
     const typename V::T c0 = CbFirst ? V::and_(v0, m) : V::srl(v0, 8);  // Cb, Cr, Cb, Cr ...
     const typename V::T c1 = CbFirst ? V::and_(v1, m) : V::srl(v1, 8);
     const typename V::T lo = V::set32(0xFFFF);
-    cb = V::pack32(V::and_(c0, lo), V::and_(c1, lo));
-    cr = V::pack32(V::srl32(c0, 16), V::srl32(c1, 16));
+    cb = V::pack32_il(V::and_(c0, lo), V::and_(c1, lo));
+    cr = V::pack32_il(V::srl32(c0, 16), V::srl32(c1, 16));
 }
 
 // ---- kernels --------------------------------------------------------------------------------
@@ -611,7 +630,7 @@ void v_tap3(const u8* s, u8* d, int n, const u8* curve) {
         const T ge = V::and_(c[1], m), go = V::srl(c[1], 8);
         const T be = V::and_(c[2], m), bo = V::srl(c[2], 8);
         const T z = V::zero();
-        auto k2 = [](int a, int b) { return _mm_set1_epi32((a & 0xFFFF) | (b << 16)); };
+        auto k2 = [](int a, int b) { return _mm_set1_epi32(pair32(a, b)); };
         // weighted sums of one pixel per pair, 32-bit lanes (pairs 0..3 and 4..7)
         auto wsum = [&](T r, T g, T b, int kr, int kg, int kb, T& lo, T& hi) {
             lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), k2(kr, kg)), _mm_madd_epi16(_mm_unpacklo_epi16(b, z), k2(kb, 0)));
@@ -693,7 +712,7 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
         const typename V::T y1 = CbFirst ? V::srl(v1, 8) : V::and_(v1, m);
         typename V::T cb, cr;
         packed_pair_chroma<V, CbFirst>(v0, v1, cb, cr);
-        rgb_store_pairs<V, R, L>(d, x, y0, y1, cb, cr, alpha);
+        rgb_store_pairs<V, R, L, true>(d, x, y0, y1, cb, cr, alpha);
     });
     constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     inv_pairs<scalar_inv<R>>(PackedIn<CbFirst>{s}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
@@ -707,8 +726,10 @@ void v_yuy_p3_i13t(const u8* s, u8* pr, u8* pg, u8* pb, int n) {
         typename V::T cb, cr, tr, tg, tb, r0, g0, b0, r1, g1, b1;
         packed_pair_chroma<V, false>(v0, v1, cb, cr);
         chroma_terms<V, Inv::I13t>(cb, cr, tr, tg, tb);
-        rgb_from_terms<V, Inv::I13t>(V::and_(v0, m), V::zip16_lo(tr, tr), V::zip16_lo(tg, tg), V::zip16_lo(tb, tb), r0, g0, b0);
-        rgb_from_terms<V, Inv::I13t>(V::and_(v1, m), V::zip16_hi(tr, tr), V::zip16_hi(tg, tg), V::zip16_hi(tb, tb), r1, g1, b1);
+        rgb_from_terms<V, Inv::I13t>(V::and_(v0, m), V::unpack16_lo_il(tr, tr), V::unpack16_lo_il(tg, tg),
+                                     V::unpack16_lo_il(tb, tb), r0, g0, b0);
+        rgb_from_terms<V, Inv::I13t>(V::and_(v1, m), V::unpack16_hi_il(tr, tr), V::unpack16_hi_il(tg, tg),
+                                     V::unpack16_hi_il(tb, tb), r1, g1, b1);
         V::store(pr + x, V::pack(r0, r1));
         V::store(pg + x, V::pack(g0, g1));
         V::store(pb + x, V::pack(b0, b1));

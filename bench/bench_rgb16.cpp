@@ -69,7 +69,7 @@ void pixel_case(benchmark::State& state, int bytes_per_pixel, int pad) {
     static void BM_##name(benchmark::State& st) { subsampled_case<qrxi##name##_8u16u_P3C3R>(st, 2, 2); } \
     BENCHMARK(BM_##name)->Unit(benchmark::kMicrosecond)
 
-QRX_BENCH_MEMCPY(I420_image, k420Bytes);
+QRX_BENCH_MEMCPY(rgb16_I420_source, k420Bytes);
 QRX_RGB16_420(YCbCr420ToRGB565);
 QRX_RGB16_420(YCbCr420ToBGR565);
 QRX_RGB16_420(YCbCr420ToRGB565Dither);
@@ -91,10 +91,10 @@ static void BM_YCbCr422ToRGB565Dither_C2C3R(benchmark::State& st) {
 BENCHMARK(BM_YCbCr422ToRGB565_P3C3R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_YCbCr411ToBGR565_P3C3R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_YCbCrToRGB565_P3C3R)->Unit(benchmark::kMicrosecond);
-QRX_BENCH_MEMCPY(YCbCr422_packed_image, kPix * 2);
+QRX_BENCH_MEMCPY(rgb16_YCbCr422_packed_source, kPix * 2);
 BENCHMARK(BM_YCbCr422ToRGB565_C2C3R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_YCbCr422ToRGB565Dither_C2C3R)->Unit(benchmark::kMicrosecond);
-QRX_BENCH_MEMCPY(C3_image_rgb16, kPix * 3);
+QRX_BENCH_MEMCPY(rgb16_C3_source, kPix * 3);
 BENCHMARK(BM_YCbCrToRGB565_C3R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_YCbCrToRGB565_C3R_padded)->Unit(benchmark::kMicrosecond);
 

@@ -206,19 +206,39 @@ QrxStatus c2_dither(const u8* src, int srcStep, u16* dst, int dstStep, QrxSize r
 
 // ---- 4:2:2 and 4:2:0 planar, step array ---------------------------------------
 
-// ChromaRowShift: 0 for 4:2:2 (chroma row y), 1 for 4:2:0 (chroma row y / 2).
-template <Format F, bool SwapRB, bool Dither, int ChromaRowShift>
-QrxStatus p_sub2(const u8* const src[3], const int srcStep[3], u16* dst, int dstStep, QrxSize roi) {
+template <Format F, bool SwapRB, bool Dither>
+QrxStatus p422(const u8* const src[3], const int srcStep[3], u16* dst, int dstStep, QrxSize roi) {
     if (qrx::any_null(src, dst)) return qrxStatusNullPointer;
     if (qrx::size_below(roi)) return qrxStatusSizeError;
     if (qrx::any_plane_null(src, 3)) return qrxStatusNullPointer;
     const FormatKernels& k = kernels_for<F, SwapRB>();
     const r16::PlaneFn fn = Dither ? k.p422_dither : k.p422_plain;
-    // I13u for every pixel; pixel x takes chroma sample x / 2
-    for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
-        const std::ptrdiff_t cy = y >> ChromaRowShift;
-        fn(qrx::row_at(src[0], srcStep[0], y), qrx::row_at(src[1], srcStep[1], cy),
-           qrx::row_at(src[2], srcStep[2], cy), dst_row(dst, dstStep, y), roi.width, static_cast<int>(y & 3));
+    // I13u for every pixel; pixel x takes chroma sample x / 2 of its row
+    for (std::ptrdiff_t y = 0; y < roi.height; ++y)
+        fn(qrx::row_at(src[0], srcStep[0], y), qrx::row_at(src[1], srcStep[1], y), qrx::row_at(src[2], srcStep[2], y),
+           dst_row(dst, dstStep, y), roi.width, static_cast<int>(y & 3));
+    return qrxStatusOk;
+}
+
+template <Format F, bool SwapRB, bool Dither>
+QrxStatus p420(const u8* const src[3], const int srcStep[3], u16* dst, int dstStep, QrxSize roi) {
+    if (qrx::any_null(src, dst)) return qrxStatusNullPointer;
+    if (qrx::size_below(roi)) return qrxStatusSizeError;
+    if (qrx::any_plane_null(src, 3)) return qrxStatusNullPointer;
+    const FormatKernels& k = kernels_for<F, SwapRB>();
+    const r16::TwoRowFn pair_fn = Dither ? k.p420_dither : k.p420_plain;
+    const r16::PlaneFn row_fn = Dither ? k.p422_dither : k.p422_plain;
+    // I13u for every pixel; pixel (x, y) takes chroma sample x / 2 of chroma row
+    // y / 2, so rows 2j and 2j + 1 are converted together over chroma row j
+    for (std::ptrdiff_t y = 0; y < roi.height; y += 2) {
+        const u8* cb = qrx::row_at(src[1], srcStep[1], y >> 1);
+        const u8* cr = qrx::row_at(src[2], srcStep[2], y >> 1);
+        if (y + 1 < roi.height)
+            pair_fn(qrx::row_at(src[0], srcStep[0], y), qrx::row_at(src[0], srcStep[0], y + 1), cb, cr,
+                    dst_row(dst, dstStep, y), dst_row(dst, dstStep, y + 1), roi.width, static_cast<int>(y & 3));
+        else
+            row_fn(qrx::row_at(src[0], srcStep[0], y), cb, cr, dst_row(dst, dstStep, y), roi.width,
+                   static_cast<int>(y & 3));
     }
     return qrxStatusOk;
 }
@@ -262,10 +282,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToBGR565_8u16u_C2C3R(const Qrx8u* pSrc, int srcS
     return c2_plain<Format::k565, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k565, false, false, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k565, false, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k565, false, false, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k565, false, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToBGR565Dither_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_dither<Format::k565, false>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -277,10 +297,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToBGR565Dither_8u16u_C2C3R(const Qrx8u* pSrc, in
     return c2_dither<Format::k565, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToBGR565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k565, false, true, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k565, false, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToBGR565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k565, false, true, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k565, false, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToBGR555_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_plain<Format::k555, false>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -292,10 +312,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToBGR555_8u16u_C2C3R(const Qrx8u* pSrc, int srcS
     return c2_plain<Format::k555, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToBGR555_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k555, false, false, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k555, false, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToBGR555_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k555, false, false, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k555, false, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToBGR555Dither_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_dither<Format::k555, false>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -307,10 +327,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToBGR555Dither_8u16u_C2C3R(const Qrx8u* pSrc, in
     return c2_dither<Format::k555, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToBGR555Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k555, false, true, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k555, false, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToBGR555Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k555, false, true, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k555, false, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToBGR444_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_plain<Format::k444, false>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -322,10 +342,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToBGR444_8u16u_C2C3R(const Qrx8u* pSrc, int srcS
     return c2_plain<Format::k444, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToBGR444_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k444, false, false, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k444, false, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToBGR444_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k444, false, false, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k444, false, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToBGR444Dither_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_dither<Format::k444, false>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -337,10 +357,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToBGR444Dither_8u16u_C2C3R(const Qrx8u* pSrc, in
     return c2_dither<Format::k444, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToBGR444Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k444, false, true, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k444, false, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToBGR444Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k444, false, true, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k444, false, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToRGB565_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_plain<Format::k565, true>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -352,10 +372,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToRGB565_8u16u_C2C3R(const Qrx8u* pSrc, int srcS
     return c2_plain<Format::k565, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k565, true, false, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k565, true, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToRGB565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k565, true, false, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k565, true, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToRGB565Dither_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_dither<Format::k565, true>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -367,10 +387,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToRGB565Dither_8u16u_C2C3R(const Qrx8u* pSrc, in
     return c2_dither<Format::k565, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k565, true, true, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k565, true, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToRGB565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k565, true, true, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k565, true, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToRGB555_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_plain<Format::k555, true>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -382,10 +402,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToRGB555_8u16u_C2C3R(const Qrx8u* pSrc, int srcS
     return c2_plain<Format::k555, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB555_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k555, true, false, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k555, true, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToRGB555_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k555, true, false, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k555, true, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToRGB555Dither_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_dither<Format::k555, true>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -397,10 +417,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToRGB555Dither_8u16u_C2C3R(const Qrx8u* pSrc, in
     return c2_dither<Format::k555, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB555Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k555, true, true, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k555, true, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToRGB555Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k555, true, true, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k555, true, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToRGB444_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_plain<Format::k444, true>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -412,10 +432,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToRGB444_8u16u_C2C3R(const Qrx8u* pSrc, int srcS
     return c2_plain<Format::k444, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB444_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k444, true, false, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k444, true, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToRGB444_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k444, true, false, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k444, true, false>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCrToRGB444Dither_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return c3_dither<Format::k444, true>(pSrc, srcStep, pDst, dstStep, roiSize);
@@ -427,10 +447,10 @@ QRXCC_API QrxStatus qrxiYCbCr422ToRGB444Dither_8u16u_C2C3R(const Qrx8u* pSrc, in
     return c2_dither<Format::k444, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB444Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k444, true, true, 0>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p422<Format::k444, true, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr420ToRGB444Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
-    return p_sub2<Format::k444, true, true, 1>(pSrc, srcStep, pDst, dstStep, roiSize);
+    return p420<Format::k444, true, true>(pSrc, srcStep, pDst, dstStep, roiSize);
 }
 QRXCC_API QrxStatus qrxiYCbCr411ToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx16u* pDst, int dstStep, QrxSize roiSize) {
     return p411<Format::k565, false>(pSrc, srcStep, pDst, dstStep, roiSize);

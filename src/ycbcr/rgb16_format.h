@@ -67,7 +67,7 @@ QRX_INLINE std::uint16_t pack(int r, int g, int b) {
 }
 
 // Level step u = 256 * 255 / (2^n - 1), truncated.
-constexpr int level_step(int bits) { return bits == 6 ? 1036 : bits == 5 ? 2105 : 4352; }
+QRX_INLINE constexpr int level_step(int bits) { return bits == 6 ? 1036 : bits == 5 ? 2105 : 4352; }
 
 // One dithered channel: level q = floor(v (2^n - 1) / 256), remainder
 // r = 256 v - q u; the field is q + 1 when r exceeds the threshold t, else q.

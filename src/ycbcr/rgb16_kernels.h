@@ -21,6 +21,10 @@ using PixFn = void (*)(const u8* src, u16* dst, int n, int row);
 // Planar sources: pixel i takes luma y[i] and chroma sample i >> s of the row
 // (s = 0 for 4:4:4, 1 for 4:2:2 and 4:2:0, 2 for 4:1:1).
 using PlaneFn = void (*)(const u8* y, const u8* cb, const u8* cr, u16* dst, int n, int row);
+// Two luma rows over one chroma row (4:2:0 row pairs), chroma i >> 1; row0 is
+// the first row's number mod 4 (the second row uses row0 + 1).
+using TwoRowFn = void (*)(const u8* y0, const u8* y1, const u8* cb, const u8* cr, u16* d0, u16* d1, int n,
+                          int row0);
 
 struct FormatKernels {
     PixFn c3_plain;       // I13u, truncated
@@ -31,6 +35,8 @@ struct FormatKernels {
     PlaneFn p444_dither;
     PlaneFn p422_plain;   // I13u, chroma i >> 1 (4:2:2 and 4:2:0 rows)
     PlaneFn p422_dither;
+    TwoRowFn p420_plain;  // I13u, chroma i >> 1, two rows at once
+    TwoRowFn p420_dither;
     PlaneFn p411_plain;   // I13s, chroma i >> 2
 };
 

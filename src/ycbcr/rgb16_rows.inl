@@ -90,6 +90,21 @@ void planes_kernel(const u8* y, const u8* cb, const u8* cr, u16* d, int n, int r
     planes_from<Px, Shift, Round ? i13s : i13u>(y, cb, cr, d, i, n, row);
 }
 
+// Two luma rows over one chroma row (a 4:2:0 row pair); row0 is the first row's
+// number mod 4.  Vector blocks take both rows; each row is then finished alone
+// from a multiple of 16 pixels, which keeps its dither phase.
+template <class Px>
+void planes_two_rows_kernel(const u8* y0, const u8* y1, const u8* cb, const u8* cr, u16* d0, u16* d1, int n,
+                            int row0) {
+    int i = 0;
+#ifdef QRX_RGB16_VECTOR
+    i = vec::planes_two_rows<Px>(y0, y1, cb, cr, d0, d1, n, row0);
+#endif
+    const int c = i >> 1;
+    planes_kernel<Px, 1, false>(y0 + i, cb + c, cr + c, d0 + i, n - i, row0);
+    planes_kernel<Px, 1, false>(y1 + i, cb + c, cr + c, d1 + i, n - i, (row0 + 1) & 3);
+}
+
 template <Format F, bool SwapRB>
 constexpr FormatKernels format_kernels() {
     using P = PlainPx<F, SwapRB>;
@@ -102,6 +117,8 @@ constexpr FormatKernels format_kernels() {
             planes_kernel<D, 0, false>,
             planes_kernel<P, 1, false>,
             planes_kernel<D, 1, false>,
+            planes_two_rows_kernel<P>,
+            planes_two_rows_kernel<D>,
             planes_kernel<P, 2, true>};
 }
 

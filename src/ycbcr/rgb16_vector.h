@@ -330,8 +330,9 @@ struct Packer {
     T levels_rb, levels_g, step_rb, step_g;  // 2^n - 1 and u of the fields
 
     explicit Packer(int row) {
+        row &= 3;
         if constexpr (Px::kDither) {
-            const std::uint16_t* d = Px::kFormat == Format::k444 ? kD4[row & 3] : kD5[row & 3];
+            const std::uint16_t* d = Px::kFormat == Format::k444 ? kD4[row] : kD5[row];
             t = V::thresholds(d, 0);
             tg = V::thresholds(d, L::kGBits == 6 ? 1 : 0);
             levels_rb = opaque(V::set1((1 << L::kRBBits) - 1));
@@ -398,26 +399,57 @@ QRX_INLINE int c2_blocks(const u8* s, u16* d, int i, int n, int row) {
 
 // Chroma shared by pixel pairs (4:2:2 and 4:2:0 rows), I13u: the chroma terms
 // are formed once per sample and then doubled.  2 * kLanes pixels per step.
-template <class V, class Px>
-QRX_INLINE int pair_chroma_blocks(const u8* ys, const u8* cbs, const u8* crs, u16* d, int i, int n, int row) {
+template <class V>
+struct PairTerms {
     using T = typename V::T;
-    const Packer<V, Px> pk(row);
-    const Coeffs<V> k;
-    for (; i + 2 * V::kLanes <= n; i += 2 * V::kLanes) {
-        const T bp = V::template slli<7>(V::sub(V::samples(cbs + (i >> 1)), k.c128));
-        const T rp = V::template slli<7>(V::sub(V::samples(crs + (i >> 1)), k.c128));
+    T r_lo, r_hi, g_lo, g_hi, b_lo, b_hi;  // T(Cr', 13074); T(Cr', 6660) + T(Cb', 3211); T(Cb', 16523)
+
+    inline PairTerms(const Coeffs<V>& k, const u8* cbs, const u8* crs) {
+        const T bp = V::template slli<7>(V::sub(V::samples(cbs), k.c128));
+        const T rp = V::template slli<7>(V::sub(V::samples(crs), k.c128));
         const T tr = V::mulhi(rp, k.kr);
         const T tg = V::add(V::mulhi(rp, k.kgr), V::mulhi(bp, k.kgb));
         const T tb = V::mulhi(bp, k.kb);
-        T y0, y1;
-        V::samples_2x(ys + i, y0, y1);
-        const T ty0 = V::mulhi(V::template slli<7>(V::sub(y0, k.y16)), k.ky);
-        const T ty1 = V::mulhi(V::template slli<7>(V::sub(y1, k.y16)), k.ky);
-        const T out0 = pk(V::template srai<4>(V::add(ty0, V::dup_lo(tr))), V::template srai<4>(V::sub(ty0, V::dup_lo(tg))),
-                          V::template srai<4>(V::add(ty0, V::dup_lo(tb))));
-        const T out1 = pk(V::template srai<4>(V::add(ty1, V::dup_hi(tr))), V::template srai<4>(V::sub(ty1, V::dup_hi(tg))),
-                          V::template srai<4>(V::add(ty1, V::dup_hi(tb))));
-        V::store_2x(d + i, out0, out1);
+        r_lo = V::dup_lo(tr), r_hi = V::dup_hi(tr);
+        g_lo = V::dup_lo(tg), g_hi = V::dup_hi(tg);
+        b_lo = V::dup_lo(tb), b_hi = V::dup_hi(tb);
+    }
+};
+
+// Luma terms of 2 * kLanes pixels, combined with the pair terms and packed.
+template <class V, class Px>
+QRX_INLINE void pair_luma(const Coeffs<V>& k, const PairTerms<V>& c, const Packer<V, Px>& pk, const u8* ys, u16* d) {
+    using T = typename V::T;
+    T y0, y1;
+    V::samples_2x(ys, y0, y1);
+    const T ty0 = V::mulhi(V::template slli<7>(V::sub(y0, k.y16)), k.ky);
+    const T ty1 = V::mulhi(V::template slli<7>(V::sub(y1, k.y16)), k.ky);
+    const T out0 = pk(V::template srai<4>(V::add(ty0, c.r_lo)), V::template srai<4>(V::sub(ty0, c.g_lo)),
+                      V::template srai<4>(V::add(ty0, c.b_lo)));
+    const T out1 = pk(V::template srai<4>(V::add(ty1, c.r_hi)), V::template srai<4>(V::sub(ty1, c.g_hi)),
+                      V::template srai<4>(V::add(ty1, c.b_hi)));
+    V::store_2x(d, out0, out1);
+}
+
+template <class V, class Px>
+QRX_INLINE int pair_chroma_blocks(const u8* ys, const u8* cbs, const u8* crs, u16* d, int i, int n, int row) {
+    const Packer<V, Px> pk(row);
+    const Coeffs<V> k;
+    for (; i + 2 * V::kLanes <= n; i += 2 * V::kLanes)
+        pair_luma<V, Px>(k, PairTerms<V>(k, cbs + (i >> 1), crs + (i >> 1)), pk, ys + i, d + i);
+    return i;
+}
+
+// Two luma rows over one chroma row (4:2:0 row pairs): the chroma terms serve both.
+template <class V, class Px>
+QRX_INLINE int pair_chroma_two_rows_blocks(const u8* y0, const u8* y1, const u8* cbs, const u8* crs, u16* d0,
+                                           u16* d1, int i, int n, int row0) {
+    const Packer<V, Px> pk0(row0), pk1(row0 + 1);
+    const Coeffs<V> k;
+    for (; i + 2 * V::kLanes <= n; i += 2 * V::kLanes) {
+        const PairTerms<V> c(k, cbs + (i >> 1), crs + (i >> 1));
+        pair_luma<V, Px>(k, c, pk0, y0 + i, d0 + i);
+        pair_luma<V, Px>(k, c, pk1, y1 + i, d1 + i);
     }
     return i;
 }
@@ -490,6 +522,20 @@ int planes(const u8* y, const u8* cb, const u8* cr, u16* d, int n, int row) {
     i = plane_blocks<V256, Px, Shift, Round>(y, cb, cr, d, i, n, row);
 #endif
     return plane_blocks<V128, Px, Shift, Round>(y, cb, cr, d, i, n, row);
+}
+
+// Two rows sharing one chroma row, in blocks of 2 * kLanes pixels; the caller
+// finishes each row from the returned pixel on.
+template <class Px>
+int planes_two_rows(const u8* y0, const u8* y1, const u8* cb, const u8* cr, u16* d0, u16* d1, int n, int row0) {
+    int i = 0;
+#if defined(__AVX512BW__)
+    i = pair_chroma_two_rows_blocks<V512, Px>(y0, y1, cb, cr, d0, d1, i, n, row0);
+#endif
+#if defined(__AVX2__)
+    i = pair_chroma_two_rows_blocks<V256, Px>(y0, y1, cb, cr, d0, d1, i, n, row0);
+#endif
+    return pair_chroma_two_rows_blocks<V128, Px>(y0, y1, cb, cr, d0, d1, i, n, row0);
 }
 
 }  // namespace qrx::rgb16::QRX_LEVEL::vec

@@ -200,11 +200,19 @@ TEST(ResampleLayout, NegativeAndZeroSteps) {
             }
 }
 
+TEST(ResampleLayout, RowsBackToBack) {
+    // Gap-free planes may be moved as one long row: the same bytes.
+    for (const Case& c : all_cases())
+        for (int W : {4, 8, 36, 64, 68, 128, 132})
+            for (int H : {1, 2, 3, 6}) expect_matches_model(c, W, H, 2);
+}
+
 TEST(ResampleLayout, SameBytesAtEveryLevel) {
     for (const Case& c : all_cases())
         for (int W : {6, 33, 64, 100, 131}) {
             qrxtest::expect_same_at_all_levels([&] { return run_function(c, W, 6, 0).bytes; });
             qrxtest::expect_same_at_all_levels([&] { return run_function(c, W, 4, -1).bytes; });
+            qrxtest::expect_same_at_all_levels([&] { return run_function(c, W, 6, 2).bytes; });
         }
 }
 

@@ -11,8 +11,11 @@
 //   HDUP  4:1:1 -> 4:2:2: sample i goes to samples 2i and 2i+1
 //   SPLIT 4:2:0 -> 4:1:1: row j gives row 2j (even samples), 2j+1 (odd samples)
 //   MERGE 4:1:1 -> 4:2:0: the inverse of SPLIT
+#include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 
 #include "core/checks.h"
 #include "core/image.h"
@@ -86,12 +89,26 @@ void for_rows(int h, Fn fn) {
     for (ptrdiff_t r = 0; r < h; ++r) fn(r);
 }
 
+// Rows that follow each other without a gap in every plane (each step equal
+// to the bytes its row uses) form one long row: a byte move does not care
+// where a row ends.  `fn(row, units)` then runs once over all of them.
+template <class Fn>
+void for_rows_joined(int h, int units, std::initializer_list<std::pair<int, int>> step_and_row_bytes, Fn fn) {
+    bool joined = h > 1 && static_cast<long long>(h) * units <= INT_MAX / 8;
+    for (const auto& sb : step_and_row_bytes) joined = joined && sb.first == sb.second;
+    if (joined) {
+        fn(ptrdiff_t{0}, h * units);
+        return;
+    }
+    for (ptrdiff_t r = 0; r < h; ++r) fn(r, units);
+}
+
 // Luma rows copied unchanged with a block copy.  (Cache-bypassing stores for
 // large images were measured at half the speed of ordinary stores at
 // 1920x1080 and are not used; the bytes would be the same.)
 void copy_luma(In s, Out d, int w, int h) {
     const Kernels& k = resample::kernels();
-    for_rows(h, [&](ptrdiff_t r) { k.copy(s.row(r), d.row(r), w); });
+    for_rows_joined(h, w, {{s.step, w}, {d.step, w}}, [&](ptrdiff_t r, int n) { k.copy(s.row(r), d.row(r), n); });
 }
 
 bool multiple_of_16(const void* p) { return reinterpret_cast<std::uintptr_t>(p) % 16 == 0; }
@@ -101,9 +118,11 @@ bool multiple_of_16(int step) { return step % 16 == 0; }
 // `u` / `v` name the planes that receive (or give) the chroma byte at the
 // packed order's first / second chroma offset.
 
-// COPY or HDROP, packed -> P3: row r -> row r.
-void c2_to_p3(In s, Out y, Out u, Out v, int h, resample::UnpackP3Fn fn, int groups) {
-    for_rows(h, [&](ptrdiff_t r) { fn(s.row(r), y.row(r), u.row(r), v.row(r), groups); });
+// COPY or HDROP, packed -> P3: row r -> row r; a group is 2 (COPY) or 4
+// (HDROP) pixels with one chroma pair.
+void c2_to_p3(In s, Out y, Out u, Out v, int h, resample::UnpackP3Fn fn, int groups, int px) {
+    for_rows_joined(h, groups, {{s.step, 2 * px * groups}, {y.step, px * groups}, {u.step, groups}, {v.step, groups}},
+                    [&](ptrdiff_t r, int n) { fn(s.row(r), y.row(r), u.row(r), v.row(r), n); });
 }
 
 // VDROP, packed -> P3: even rows give luma and chroma, odd rows luma only.
@@ -123,12 +142,23 @@ void c2_to_p2_vdrop(In s, Out y, Out uv, int w, int h, resample::UnpackP2Fn full
 }
 
 // P3 -> packed, the chroma of row r taken from chroma row r >> shift
-// (shift 0: COPY and HDUP; shift 1: VDUP).
-void p3_to_c2(In y, In u, In v, Out d, int h, int shift, resample::PackP3Fn fn, int groups) {
+// (shift 0: COPY and HDUP; shift 1: VDUP); a group is `px` pixels with one
+// chroma pair.
+void p3_to_c2(In y, In u, In v, Out d, int h, int shift, resample::PackP3Fn fn, int groups, int px) {
+    if (shift == 0) {
+        for_rows_joined(h, groups, {{y.step, px * groups}, {u.step, groups}, {v.step, groups}, {d.step, 2 * px * groups}},
+                        [&](ptrdiff_t r, int n) { fn(y.row(r), u.row(r), v.row(r), d.row(r), n); });
+        return;
+    }
     for_rows(h, [&](ptrdiff_t r) { fn(y.row(r), u.row(r >> shift), v.row(r >> shift), d.row(r), groups); });
 }
 
-void p2_to_c2(In y, In uv, Out d, int h, int shift, resample::PackP2Fn fn, int groups) {
+void p2_to_c2(In y, In uv, Out d, int h, int shift, resample::PackP2Fn fn, int groups, int px) {
+    if (shift == 0) {
+        for_rows_joined(h, groups, {{y.step, px * groups}, {uv.step, 2 * groups}, {d.step, 2 * px * groups}},
+                        [&](ptrdiff_t r, int n) { fn(y.row(r), uv.row(r), d.row(r), n); });
+        return;
+    }
     for_rows(h, [&](ptrdiff_t r) { fn(y.row(r), uv.row(r >> shift), d.row(r), groups); });
 }
 
@@ -144,12 +174,22 @@ void chroma_plane_copy(In s, Out d, int rows, int in_row_mul, int out_rows_per_i
 // P3 -> P2 (COPY, VDROP: chroma row j from source row j * in_row_mul).
 void p3_to_p2_chroma(In u, In v, Out uv, int rows, int in_row_mul, int n) {
     const Kernels& k = resample::kernels();
+    if (in_row_mul == 1) {
+        for_rows_joined(rows, n, {{u.step, n}, {v.step, n}, {uv.step, 2 * n}},
+                        [&](ptrdiff_t j, int m) { k.zip(u.row(j), v.row(j), uv.row(j), m); });
+        return;
+    }
     for_rows(rows, [&](ptrdiff_t j) { k.zip(u.row(j * in_row_mul), v.row(j * in_row_mul), uv.row(j), n); });
 }
 
 // P2 -> P3 (COPY, VDUP: chroma row j to out_rows_per_in destination rows).
 void p2_to_p3_chroma(In uv, Out u, Out v, int rows, int out_rows_per_in, int n) {
     const Kernels& k = resample::kernels();
+    if (out_rows_per_in == 1) {
+        for_rows_joined(rows, n, {{uv.step, 2 * n}, {u.step, n}, {v.step, n}},
+                        [&](ptrdiff_t j, int m) { k.unzip(uv.row(j), u.row(j), v.row(j), m); });
+        return;
+    }
     for_rows(rows, [&](ptrdiff_t j) {
         for (int t = 0; t < out_rows_per_in; ++t)
             k.unzip(uv.row(j), u.row(j * out_rows_per_in + t), v.row(j * out_rows_per_in + t), n);
@@ -186,7 +226,7 @@ QRXCC_API QrxStatus qrxiYCbCr422_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Qrx8u*
     const bool aligned = multiple_of_16(pSrc) && multiple_of_16(srcStep) && multiple_of_16(pDst[0]) &&
                          multiple_of_16(dstStep[0]) && w % 16 == 0;
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 1), out_plane(pDst, dstStep, 2), h,
-             aligned ? k.unpack_p3_yfirst_a16 : k.unpack_p3_yfirst, w / 2);
+             aligned ? k.unpack_p3_yfirst_a16 : k.unpack_p3_yfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -201,7 +241,7 @@ QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr422_8u_C2P3R(const Qrx8u* pSrc, int srcSt
                          multiple_of_16(dstStep[0]) && w % 16 == 0;
     // Y Cr Y Cb: the first chroma byte goes to the Cr plane
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 2), out_plane(pDst, dstStep, 1), h,
-             aligned ? k.unpack_p3_yfirst_a16 : k.unpack_p3_yfirst, w / 2);
+             aligned ? k.unpack_p3_yfirst_a16 : k.unpack_p3_yfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -212,7 +252,7 @@ QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr422_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (!used_size(roi, Size::PairsAnyHeight, w, h)) return qrxStatusSizeError;
     if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 1), out_plane(pDst, dstStep, 2), h,
-             resample::kernels().unpack_p3_cfirst, w / 2);
+             resample::kernels().unpack_p3_cfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -222,7 +262,7 @@ QRXCC_API QrxStatus qrxiYCbCr422_8u_P3C2R(const Qrx8u* const pSrc[3], const int 
     int w, h;
     if (!used_size(roi, Size::Pairs, w, h)) return qrxStatusSizeError;
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 1), in_plane(pSrc, srcStep, 2), {pDst, dstStep}, h, 0,
-             resample::kernels().pack_p3_yfirst, w / 2);
+             resample::kernels().pack_p3_yfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -234,7 +274,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb422_8u_P3C2R(const Qrx8u* const pSrc[3], 
     if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     // Y Cr Y Cb: Cr takes the first chroma byte
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 2), in_plane(pSrc, srcStep, 1), {pDst, dstStep}, h, 0,
-             resample::kernels().pack_p3_yfirst, w / 2);
+             resample::kernels().pack_p3_yfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -246,7 +286,8 @@ QRXCC_API QrxStatus qrxiYCbCr422ToCbYCr422_8u_C2R(const Qrx8u* pSrc, int srcStep
     const In s{pSrc, srcStep};
     const Out d{pDst, dstStep};
     const Kernels& k = resample::kernels();
-    for_rows(h, [&](ptrdiff_t r) { k.swap_luma_chroma(s.row(r), d.row(r), w / 2); });
+    for_rows_joined(h, w / 2, {{s.step, 2 * w}, {d.step, 2 * w}},
+                    [&](ptrdiff_t r, int n) { k.swap_luma_chroma(s.row(r), d.row(r), n); });
     return qrxStatusOk;
 }
 
@@ -258,7 +299,8 @@ QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr422_8u_C2R(const Qrx8u* pSrc, int srcStep
     const In s{pSrc, srcStep};
     const Out d{pDst, dstStep};
     const Kernels& k = resample::kernels();
-    for_rows(h, [&](ptrdiff_t r) { k.swap_luma_chroma(s.row(r), d.row(r), w / 2); });
+    for_rows_joined(h, w / 2, {{s.step, 2 * w}, {d.step, 2 * w}},
+                    [&](ptrdiff_t r, int n) { k.swap_luma_chroma(s.row(r), d.row(r), n); });
     return qrxStatusOk;
 }
 
@@ -271,7 +313,8 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCrCb422_8u_C2R(const Qrx8u* pSrc, int srcStep
     const In s{pSrc, srcStep};
     const Out d{pDst, dstStep};
     const Kernels& k = resample::kernels();
-    for_rows(h, [&](ptrdiff_t r) { k.swap_chroma(s.row(r), d.row(r), w / 2); });
+    for_rows_joined(h, w / 2, {{s.step, 2 * w}, {d.step, 2 * w}},
+                    [&](ptrdiff_t r, int n) { k.swap_chroma(s.row(r), d.row(r), n); });
     return qrxStatusOk;
 }
 
@@ -484,8 +527,7 @@ QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr422_8u_P2C2R(const Qrx8u* pSrcY, int srcY
     if (any_null(pSrcY, pSrcCbCr, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Frame420, w, h)) return qrxStatusSizeError;
-    p2_to_c2({pSrcY, srcYStep}, {pSrcCbCr, srcCbCrStep}, {pDst, dstStep}, h, 1, resample::kernels().pack_p2_yfirst,
-             w / 2);
+    p2_to_c2({pSrcY, srcYStep}, {pSrcCbCr, srcCbCrStep}, {pDst, dstStep}, h, 1, resample::kernels().pack_p2_yfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -494,8 +536,7 @@ QRXCC_API QrxStatus qrxiYCbCr420ToCbYCr422_8u_P2C2R(const Qrx8u* pSrcY, int srcY
     if (any_null(pSrcY, pSrcCbCr, pDst)) return qrxStatusNullPointer;
     int w, h;
     if (!used_size(roi, Size::Frame420, w, h)) return qrxStatusSizeError;
-    p2_to_c2({pSrcY, srcYStep}, {pSrcCbCr, srcCbCrStep}, {pDst, dstStep}, h, 1, resample::kernels().pack_p2_cfirst,
-             w / 2);
+    p2_to_c2({pSrcY, srcYStep}, {pSrcCbCr, srcCbCrStep}, {pDst, dstStep}, h, 1, resample::kernels().pack_p2_cfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -506,7 +547,7 @@ QRXCC_API QrxStatus qrxiYCrCb420ToYCbCr422_8u_P3C2R(const Qrx8u* const pSrc[3], 
     if (!used_size(roi, Size::Frame420, w, h)) return qrxStatusSizeError;
     // source planes Y, Cr, Cb: Cb (third) is the first chroma byte of the output
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 2), in_plane(pSrc, srcStep, 1), {pDst, dstStep}, h, 1,
-             resample::kernels().pack_p3_yfirst, w / 2);
+             resample::kernels().pack_p3_yfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -516,7 +557,7 @@ QRXCC_API QrxStatus qrxiYCrCb420ToCbYCr422_8u_P3C2R(const Qrx8u* const pSrc[3], 
     int w, h;
     if (!used_size(roi, Size::Frame420, w, h)) return qrxStatusSizeError;
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 2), in_plane(pSrc, srcStep, 1), {pDst, dstStep}, h, 1,
-             resample::kernels().pack_p3_cfirst, w / 2);
+             resample::kernels().pack_p3_cfirst, w / 2, 2);
     return qrxStatusOk;
 }
 
@@ -533,7 +574,8 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_P3R(const Qrx8u* const pSrc[3], co
     for (int p = 1; p < 3; ++p) {
         const In s = in_plane(pSrc, srcStep, p);
         const Out d = out_plane(pDst, dstStep, p);
-        for_rows(h, [&](ptrdiff_t r) { k.drop(s.row(r), d.row(r), w / 4); });
+        for_rows_joined(h, w / 4, {{s.step, w / 2}, {d.step, w / 4}},
+                        [&](ptrdiff_t r, int n) { k.drop(s.row(r), d.row(r), n); });
     }
     return qrxStatusOk;
 }
@@ -545,7 +587,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
     if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 1), out_plane(pDst, dstStep, 2), h,
-             resample::kernels().unpack_p3_hdrop_yfirst, w / 4);
+             resample::kernels().unpack_p3_hdrop_yfirst, w / 4, 4);
     return qrxStatusOk;
 }
 
@@ -556,7 +598,7 @@ QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
     if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 1), out_plane(pDst, dstStep, 2), h,
-             resample::kernels().unpack_p3_hdrop_cfirst, w / 4);
+             resample::kernels().unpack_p3_hdrop_cfirst, w / 4, 4);
     return qrxStatusOk;
 }
 
@@ -568,7 +610,7 @@ QRXCC_API QrxStatus qrxiYCrCb422ToYCbCr411_8u_C2P3R(const Qrx8u* pSrc, int srcSt
     if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     // Y Cr Y Cb: the first chroma byte is Cr
     c2_to_p3({pSrc, srcStep}, out_plane(pDst, dstStep, 0), out_plane(pDst, dstStep, 2), out_plane(pDst, dstStep, 1), h,
-             resample::kernels().unpack_p3_hdrop_yfirst, w / 4);
+             resample::kernels().unpack_p3_hdrop_yfirst, w / 4, 4);
     return qrxStatusOk;
 }
 
@@ -581,7 +623,8 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_C2P2R(const Qrx8u* pSrc, int srcSt
     const In s{pSrc, srcStep};
     const Out y{pDstY, dstYStep}, uv{pDstCbCr, dstCbCrStep};
     const Kernels& k = resample::kernels();
-    for_rows(h, [&](ptrdiff_t r) { k.unpack_p2_hdrop_yfirst(s.row(r), y.row(r), uv.row(r), w / 4); });
+    for_rows_joined(h, w / 4, {{s.step, 2 * w}, {y.step, w}, {uv.step, w / 2}},
+                    [&](ptrdiff_t r, int n) { k.unpack_p2_hdrop_yfirst(s.row(r), y.row(r), uv.row(r), n); });
     return qrxStatusOk;
 }
 
@@ -595,7 +638,8 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr411_8u_P3P2R(const Qrx8u* const pSrc[3], 
     const In u = in_plane(pSrc, srcStep, 1), v = in_plane(pSrc, srcStep, 2);
     const Out uv{pDstCbCr, dstCbCrStep};
     const Kernels& k = resample::kernels();
-    for_rows(h, [&](ptrdiff_t r) { k.zip_even(u.row(r), v.row(r), uv.row(r), w / 4); });
+    for_rows_joined(h, w / 4, {{u.step, w / 2}, {v.step, w / 2}, {uv.step, w / 2}},
+                    [&](ptrdiff_t r, int n) { k.zip_even(u.row(r), v.row(r), uv.row(r), n); });
     return qrxStatusOk;
 }
 
@@ -642,7 +686,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P3C2R(const Qrx8u* const pSrc[3], 
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
     if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 1), in_plane(pSrc, srcStep, 2), {pDst, dstStep}, h, 0,
-             resample::kernels().pack_p3_hdup_yfirst, w / 4);
+             resample::kernels().pack_p3_hdup_yfirst, w / 4, 4);
     return qrxStatusOk;
 }
 
@@ -654,7 +698,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCrCb422_8u_P3C2R(const Qrx8u* const pSrc[3], 
     if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
     // Y Cr Y Cb: Cr takes the first chroma byte
     p3_to_c2(in_plane(pSrc, srcStep, 0), in_plane(pSrc, srcStep, 2), in_plane(pSrc, srcStep, 1), {pDst, dstStep}, h, 0,
-             resample::kernels().pack_p3_hdup_yfirst, w / 4);
+             resample::kernels().pack_p3_hdup_yfirst, w / 4, 4);
     return qrxStatusOk;
 }
 
@@ -664,8 +708,7 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P2C2R(const Qrx8u* pSrcY, int srcY
     int w, h;
     if (!used_size(roi, Size::Quads, w, h)) return qrxStatusSizeError;
     if (h <= 0) return qrxStatusOk;  // height not checked: nothing to convert
-    p2_to_c2({pSrcY, srcYStep}, {pSrcCbCr, srcCbCrStep}, {pDst, dstStep}, h, 0, resample::kernels().pack_p2_hdup_yfirst,
-             w / 4);
+    p2_to_c2({pSrcY, srcYStep}, {pSrcCbCr, srcCbCrStep}, {pDst, dstStep}, h, 0, resample::kernels().pack_p2_hdup_yfirst, w / 4, 4);
     return qrxStatusOk;
 }
 
@@ -680,7 +723,8 @@ QRXCC_API QrxStatus qrxiYCbCr411ToYCbCr422_8u_P2P3R(const Qrx8u* pSrcY, int srcY
     const In uv{pSrcCbCr, srcCbCrStep};
     const Out u = out_plane(pDst, dstStep, 1), v = out_plane(pDst, dstStep, 2);
     const Kernels& k = resample::kernels();
-    for_rows(h, [&](ptrdiff_t r) { k.unzip_dup(uv.row(r), u.row(r), v.row(r), w / 4); });
+    for_rows_joined(h, w / 4, {{uv.step, w / 2}, {u.step, w / 2}, {v.step, w / 2}},
+                    [&](ptrdiff_t r, int n) { k.unzip_dup(uv.row(r), u.row(r), v.row(r), n); });
     return qrxStatusOk;
 }
 

@@ -35,18 +35,23 @@ struct Planes {
     int step[3] = {0, 0, 0};
     bool null_array = false;
 
-    Planes(Lay lay, Samp samp, int w, int h, int flip_or_zero = 0) {
+    // steps: 0 padded rows, each plane with its own step; -1 the same rows
+    // bottom-up (negative steps); +1 every row on the first (zero steps);
+    // 2 rows back to back (steps equal to the row bytes).
+    Planes(Lay lay, Samp samp, int w, int h, int steps = 0) {
+        const int flip_or_zero = steps == 2 ? 0 : steps;
+        const bool tight = steps == 2;
         const int rows = h > 0 ? h : 1;
         const int cw = chroma_w_ceil(samp, w), ch = chroma_h_ceil(samp, rows);
         if (is_packed(lay)) {
-            img.emplace_back((w + 1) / 2 * 4, rows, 5);
+            img.emplace_back((w + 1) / 2 * 4, rows, tight ? 0 : 5);
         } else {
-            img.emplace_back(w, rows, 3);
+            img.emplace_back(w, rows, tight ? 0 : 3);
             if (lay == Lay::P2) {
-                img.emplace_back(cw * 2, ch, 9);
+                img.emplace_back(cw * 2, ch, tight ? 0 : 9);
             } else {
-                img.emplace_back(cw, ch, 7);
-                img.emplace_back(cw, ch, 13);
+                img.emplace_back(cw, ch, tight ? 0 : 7);
+                img.emplace_back(cw, ch, tight ? 0 : 13);
             }
         }
         for (std::size_t i = 0; i < img.size(); ++i) {

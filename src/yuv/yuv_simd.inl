@@ -990,10 +990,72 @@ QRX_INLINE V hadd_pairs32(V a, V b) {
     return _mm_add_epi32(lo, hi);
 }
 
+#if defined(__AVX2__)
+// The same steps on 16 pixels per row (8 blocks); per-lane unpacks and packs
+// leave pixels 0..3 | 8..11 and 4..7 | 12..15 in the two F registers, whose
+// pair sums come out in block order.
+template <bool Is565>
+QRX_INLINE void bgr16_blocks8(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u, u8* v) {
+    const W krg = _mm256_setr_epi16(19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0);
+    const W kgb = _mm256_setr_epi16(19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235,
+                                    7471, 19235, 7471);
+    const W z = _mm256_setzero_si256();
+    const u16* rows[2] = {s0, s1};
+    u8* ys[2] = {y0, y1};
+    W f[2][2], r[2], b[2];
+    for (int k = 0; k < 2; ++k) {
+        const W w = _mm256_loadu_si256(reinterpret_cast<const W*>(rows[k]));
+        b[k] = _mm256_slli_epi16(_mm256_and_si256(w, w16(0x1f)), 3);
+        W g;
+        if constexpr (Is565) {
+            g = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 5), 10), 2);
+            r[k] = _mm256_slli_epi16(_mm256_srli_epi16(w, 11), 3);
+        } else {
+            g = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 6), 11), 3);
+            r[k] = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 1), 11), 3);
+        }
+        const W g2 = _mm256_slli_epi16(g, 1);
+        f[k][0] = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r[k], z), krg),
+                                   _mm256_madd_epi16(_mm256_unpacklo_epi16(g2, b[k]), kgb));
+        f[k][1] = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(r[k], z), krg),
+                                   _mm256_madd_epi16(_mm256_unpackhi_epi16(g2, b[k]), kgb));
+        const W half = _mm256_set1_epi32(32768);
+        const W yw = _mm256_packs_epi32(_mm256_srli_epi32(_mm256_add_epi32(f[k][0], half), 16),
+                                        _mm256_srli_epi32(_mm256_add_epi32(f[k][1], half), 16));
+        const W y8 = _mm256_permute4x64_epi64(_mm256_packus_epi16(yw, z), 0x08);
+        st(ys[k], lo128(y8));
+    }
+    const W fa = _mm256_add_epi32(f[0][0], f[1][0]), fb = _mm256_add_epi32(f[0][1], f[1][1]);
+    const W sf = _mm256_add_epi32(
+        _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(fa), _mm256_castsi256_ps(fb), _MM_SHUFFLE(2, 0, 2, 0))),
+        _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(fa), _mm256_castsi256_ps(fb), _MM_SHUFFLE(3, 1, 3, 1))));
+    const W sb = _mm256_madd_epi16(_mm256_add_epi16(b[0], b[1]), w16(1));
+    const W sr = _mm256_madd_epi16(_mm256_add_epi16(r[0], r[1]), w16(1));
+    const W bias = _mm256_set1_epi32(131071);
+    const W db = _mm256_srai_epi32(_mm256_add_epi32(_mm256_sub_epi32(_mm256_slli_epi32(sb, 16), sf), bias), 16);
+    const W dr = _mm256_srai_epi32(_mm256_add_epi32(_mm256_sub_epi32(_mm256_slli_epi32(sr, 16), sf), bias), 16);
+    const W dw = _mm256_packs_epi32(db, dr);
+    const W pu = _mm256_madd_epi16(_mm256_unpacklo_epi16(dw, dw), w16(16122));
+    const W pv = _mm256_madd_epi16(_mm256_unpackhi_epi16(dw, dw),
+                                   _mm256_setr_epi16(28737, 28738, 28737, 28738, 28737, 28738, 28737, 28738, 28737, 28738,
+                                                     28737, 28738, 28737, 28738, 28737, 28738));
+    const W c128 = _mm256_set1_epi32(128);
+    const W uv = _mm256_packus_epi16(_mm256_packs_epi32(_mm256_add_epi32(_mm256_srai_epi32(pu, 18), c128),
+                                                        _mm256_add_epi32(_mm256_srai_epi32(pv, 18), c128)),
+                                     z);  // per lane: U of 4 blocks, V of 4 blocks
+    const W uvo = _mm256_permutevar8x32_epi32(uv, _mm256_setr_epi32(0, 4, 1, 5, 2, 3, 6, 7));
+    st8(u, lo128(uvo));
+    st8(v, _mm_unpackhi_epi64(lo128(uvo), lo128(uvo)));
+}
+#endif
+
 template <bool Is565>
 void simd_bgr16_to_420(const u16* __restrict s0, const u16* __restrict s1, u8* __restrict y0, u8* __restrict y1,
                        u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 8 <= n; i += 8) bgr16_blocks8<Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+#endif
     for (; i + 4 <= n; i += 4) {
         V r[2], g[2], b[2], f[2][2];
         const u16* rows[2] = {s0, s1};

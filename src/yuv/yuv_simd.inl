@@ -681,6 +681,44 @@ QRX_INLINE void i1_32(W y, W u, W v, W& r, W& g, W& b) {
     g = _mm256_packus_epi16(o[1][0], o[1][1]);
     b = _mm256_packus_epi16(o[2][0], o[2][1]);
 }
+
+// I2 on 32 pixels: t(k, x) = (64 x k) >> 16.
+QRX_INLINE void i2_32(W y, W u, W v, W& r, W& g, W& b) {
+    const W z = _mm256_setzero_si256();
+    W o[3][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W y16 = half(y);
+        const W u6 = _mm256_slli_epi16(_mm256_sub_epi16(half(u), w16(128)), 6);
+        const W v6 = _mm256_slli_epi16(_mm256_sub_epi16(half(v), w16(128)), 6);
+        o[0][h] = _mm256_add_epi16(y16, _mm256_srai_epi16(_mm256_mulhi_epi16(v6, w16(18677)), 4));
+        o[1][h] = _mm256_sub_epi16(
+            y16, _mm256_srai_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(v6, w16(9519)), _mm256_mulhi_epi16(u6, w16(6455))), 4));
+        o[2][h] = _mm256_add_epi16(y16, _mm256_srai_epi16(_mm256_mulhi_epi16(u6, w16(16646)), 3));
+    }
+    r = _mm256_packus_epi16(o[0][0], o[0][1]);
+    g = _mm256_packus_epi16(o[1][0], o[1][1]);
+    b = _mm256_packus_epi16(o[2][0], o[2][1]);
+}
+
+// I3 on 32 pixels with their own chroma: clamp((2Y + (16x k) >> 16) >> 1).
+QRX_INLINE void i3_32(W y, W u, W v, W& r, W& g, W& b) {
+    const W z = _mm256_setzero_si256();
+    W o[3][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W y2 = _mm256_slli_epi16(half(y), 1);
+        const W u4 = _mm256_slli_epi16(_mm256_sub_epi16(half(u), w16(128)), 4);
+        const W v4 = _mm256_slli_epi16(_mm256_sub_epi16(half(v), w16(128)), 4);
+        o[0][h] = _mm256_srai_epi16(_mm256_add_epi16(y2, _mm256_mulhi_epi16(v4, w16(9338))), 1);
+        o[1][h] = _mm256_srai_epi16(
+            _mm256_add_epi16(_mm256_add_epi16(y2, _mm256_mulhi_epi16(u4, w16(-3227))), _mm256_mulhi_epi16(v4, w16(-4759))), 1);
+        o[2][h] = _mm256_srai_epi16(_mm256_add_epi16(y2, _mm256_mulhi_epi16(u4, w16(16645))), 1);
+    }
+    r = _mm256_packus_epi16(o[0][0], o[0][1]);
+    g = _mm256_packus_epi16(o[1][0], o[1][1]);
+    b = _mm256_packus_epi16(o[2][0], o[2][1]);
+}
 #endif
 
 void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
@@ -728,6 +766,15 @@ void simd_fwd_c3p3_blk(const u8* __restrict s, u8* __restrict y, u8* __restrict 
 void simd_fwd_p3_blk(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
                      u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W vy, vu, vv;
+        blk32(ldw(r + i), ldw(g + i), ldw(b + i), vy, vu, vv);
+        stw(y + i, vy);
+        stw(u + i, vu);
+        stw(v + i, vv);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V vy, vu, vv;
         blk16(ld(r + i), ld(g + i), ld(b + i), vy, vu, vv);
@@ -842,6 +889,15 @@ void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
 void simd_inv_p3_i2(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
                     u8* __restrict g, u8* __restrict b, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W wr, wg, wb;
+        i2_32(ldw(y + i), ldw(u + i), ldw(v + i), wr, wg, wb);
+        stw(r + i, wr);
+        stw(g + i, wg);
+        stw(b + i, wb);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         const V vy = ld(y + i), vu = ld(u + i), vv = ld(v + i);
         V o[3][2];
@@ -864,6 +920,13 @@ void simd_inv_p3_i2(const u8* __restrict y, const u8* __restrict u, const u8* __
 // I3 on 16 pixels with their own chroma: clamp((2Y + (16x k) >> 16) >> 1).
 void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W wr, wg, wb;
+        i3_32(ldw(y + i), ldw(u + i), ldw(v + i), wr, wg, wb);
+        store_c3_32(d + 3 * i, wr, wg, wb);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         const V vy = ld(y + i), vu = ld(u + i), vv = ld(v + i);
         V o[3][2];

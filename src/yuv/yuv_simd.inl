@@ -818,8 +818,65 @@ QRX_INLINE V split8(V r, V g, V b, int kr, int kg, int kb) {
     return _mm_add_epi16(_mm_packs_epi32(a, c), _mm_mulhi_epi16(_mm_slli_epi16(b, 1), k16(kb)));
 }
 
+#if defined(__AVX2__)
+// 32 four-channel pixels (128 bytes) into channel bytes 0, 1, 2 (pixels 0..15 | 16..31).
+QRX_INLINE void load_c4_32(const u8* p, W& a, W& b, W& c) {
+    const W q0 = ldw(p), q1 = ldw(p + 32), q2 = ldw(p + 64), q3 = ldw(p + 96);
+    const W group = bcast(_mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15));
+    // four pixels per lane quarter, channels grouped as dwords
+    const W x0 = _mm256_shuffle_epi8(_mm256_permute2x128_si256(q0, q2, 0x20), group);  // 0..3 | 16..19
+    const W x1 = _mm256_shuffle_epi8(_mm256_permute2x128_si256(q0, q2, 0x31), group);  // 4..7 | 20..23
+    const W x2 = _mm256_shuffle_epi8(_mm256_permute2x128_si256(q1, q3, 0x20), group);  // 8..11 | 24..27
+    const W x3 = _mm256_shuffle_epi8(_mm256_permute2x128_si256(q1, q3, 0x31), group);  // 12..15 | 28..31
+    const W lo01 = _mm256_unpacklo_epi32(x0, x1), lo23 = _mm256_unpacklo_epi32(x2, x3);
+    const W hi01 = _mm256_unpackhi_epi32(x0, x1), hi23 = _mm256_unpackhi_epi32(x2, x3);
+    a = _mm256_unpacklo_epi64(lo01, lo23);
+    b = _mm256_unpackhi_epi64(lo01, lo23);
+    c = _mm256_unpacklo_epi64(hi01, hi23);
+}
+
+// Channel bytes 0, 1, 2 of 32 pixels into pixel order, byte 3 kept from the destination.
+QRX_INLINE void store_c4_keep_32(u8* p, W a, W b, W c) {
+    const W z = _mm256_setzero_si256();
+    const W alpha = _mm256_set1_epi32(static_cast<int>(0xff000000u));
+    const W ab0 = _mm256_unpacklo_epi8(a, b), ab1 = _mm256_unpackhi_epi8(a, b);
+    const W c0 = _mm256_unpacklo_epi8(c, z), c1 = _mm256_unpackhi_epi8(c, z);
+    const W qa = _mm256_unpacklo_epi16(ab0, c0), qb = _mm256_unpackhi_epi16(ab0, c0);  // 0..3|16..19, 4..7|20..23
+    const W qc = _mm256_unpacklo_epi16(ab1, c1), qd = _mm256_unpackhi_epi16(ab1, c1);  // 8..11|24..27, 12..15|28..31
+    const W out[4] = {_mm256_permute2x128_si256(qa, qb, 0x20), _mm256_permute2x128_si256(qc, qd, 0x20),
+                      _mm256_permute2x128_si256(qa, qb, 0x31), _mm256_permute2x128_si256(qc, qd, 0x31)};
+    for (int k = 0; k < 4; ++k) stw(p + 32 * k, _mm256_or_si256(out[k], _mm256_and_si256(ldw(p + 32 * k), alpha)));
+}
+
+// Split form of 16 pixels in 16-bit lanes (per-lane order kept).
+QRX_INLINE W split16(W r, W g, W b, int kr, int kg, int kb) {
+    const W k = _mm256_set1_epi32(static_cast<int>((static_cast<unsigned>(kg) << 16) | (static_cast<unsigned>(kr) & 0xffffu)));
+    const W lo = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r, g), k), 15);
+    const W hi = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(r, g), k), 15);
+    return _mm256_add_epi16(_mm256_packs_epi32(lo, hi), _mm256_mulhi_epi16(_mm256_slli_epi16(b, 1), w16(kb)));
+}
+#endif
+
 void simd_fwd_ac4_split(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        _mm_prefetch(reinterpret_cast<const char*>(d + 4 * i + 512), _MM_HINT_T0);
+        W r, g, b;
+        load_c4_32(s + 4 * i, r, g, b);
+        const W z = _mm256_setzero_si256();
+        W o[3][2];
+        for (int h = 0; h < 2; ++h) {
+            auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+            const W r16 = half(r), g16 = half(g), b16 = half(b);
+            o[0][h] = split16(r16, g16, b16, 9798, 19235, 3736);
+            o[1][h] = _mm256_add_epi16(split16(r16, g16, b16, -4817, -9470, 14287), w16(128));
+            o[2][h] = _mm256_add_epi16(split16(r16, g16, b16, 20152, -16876, -3277), w16(128));
+        }
+        store_c4_keep_32(d + 4 * i, _mm256_packus_epi16(o[0][0], o[0][1]), _mm256_packus_epi16(o[1][0], o[1][1]),
+                         _mm256_packus_epi16(o[2][0], o[2][1]));
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V r, g, b;
         // the destination is read for its alpha bytes: ask for it early
@@ -875,6 +932,15 @@ void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
 
 void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        _mm_prefetch(reinterpret_cast<const char*>(d + 4 * i + 512), _MM_HINT_T0);
+        W y, u, v, r, g, b;
+        load_c4_32(s + 4 * i, y, u, v);
+        i1_32(y, u, v, r, g, b);
+        store_c4_keep_32(d + 4 * i, r, g, b);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V y, u, v, r, g, b;
         _mm_prefetch(reinterpret_cast<const char*>(d + 4 * i + 512), _MM_HINT_T0);

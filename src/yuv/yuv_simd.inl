@@ -334,23 +334,21 @@ QRX_INLINE void fwd422_32(W r, W g, W b, W& y, W& uv) {
 // 4:2:0 of 32 columns of two rows (channel bytes per lane: pixels 0..15 | 16..31).
 QRX_INLINE void fwd420_32(const W r[2], const W g[2], const W b[2], u8* y0, u8* y1, u8* u, u8* v) {
     const W one = w16(1), z = _mm256_setzero_si256();
-    W ts[2], sb[2], sr[2];  // block sums: [0] blocks 0..3 | 8..11, [1] blocks 4..7 | 12..15
+    W ts[2];  // twice-luma block sums: [0] blocks 0..3 | 8..11, [1] blocks 4..7 | 12..15
     W t[2][2];
     for (int h = 0; h < 2; ++h) {
         auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
-        const W ra = half(r[0]), ga = half(g[0]), ba = half(b[0]);
-        const W rb = half(r[1]), gb = half(g[1]), bb = half(b[1]);
-        t[0][h] = twice_w(ra, ga, ba);
-        t[1][h] = twice_w(rb, gb, bb);
+        t[0][h] = twice_w(half(r[0]), half(g[0]), half(b[0]));
+        t[1][h] = twice_w(half(r[1]), half(g[1]), half(b[1]));
         ts[h] = _mm256_madd_epi16(_mm256_add_epi16(t[0][h], t[1][h]), one);
-        sb[h] = _mm256_madd_epi16(_mm256_add_epi16(ba, bb), one);
-        sr[h] = _mm256_madd_epi16(_mm256_add_epi16(ra, rb), one);
     }
     stw(y0, _mm256_packus_epi16(_mm256_srai_epi16(t[0][0], 1), _mm256_srai_epi16(t[0][1], 1)));
     stw(y1, _mm256_packus_epi16(_mm256_srai_epi16(t[1][0], 1), _mm256_srai_epi16(t[1][1], 1)));
     const W t4 = _mm256_srai_epi16(_mm256_packs_epi32(ts[0], ts[1]), 2);
-    const W b2 = _mm256_srai_epi16(_mm256_packs_epi32(sb[0], sb[1]), 1);
-    const W r2 = _mm256_srai_epi16(_mm256_packs_epi32(sr[0], sr[1]), 1);
+    // B and R block sums straight from the bytes: sums of byte pairs, blocks in order
+    const W ones8 = _mm256_set1_epi8(1);
+    const W b2 = _mm256_srai_epi16(_mm256_add_epi16(_mm256_maddubs_epi16(b[0], ones8), _mm256_maddubs_epi16(b[1], ones8)), 1);
+    const W r2 = _mm256_srai_epi16(_mm256_add_epi16(_mm256_maddubs_epi16(r[0], ones8), _mm256_maddubs_epi16(r[1], ones8)), 1);
     const W cu = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(b2, t4), w16(16121)), w16(128));
     const W cv = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(r2, t4), w16(28737)), w16(128));
     const W uv = _mm256_permute4x64_epi64(_mm256_packus_epi16(cu, cv), 0xD8);  // U 0..15 | V 0..15

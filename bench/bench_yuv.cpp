@@ -10,8 +10,6 @@
 #include <libyuv.h>
 #endif
 
-#define QRX_BENCH_YUV_RGB16 1
-
 using namespace qrxbench;
 
 namespace {
@@ -91,7 +89,6 @@ static void BM_YUV422ToRGB_8u_C2C3R(benchmark::State& st) {
     std::vector<Qrx8u> d(kPix * 3);
     run(st, kPix * 5, [&] { qrxiYUV422ToRGB_8u_C2C3R(s.data(), kW * 2, d.data(), kW * 3, {kW, kH}); });
 }
-#if QRX_BENCH_YUV_RGB16
 static void BM_YUV420ToRGB565_8u16u_P3C3R(benchmark::State& st) {
     Yuv s(kC420);
     std::vector<Qrx16u> d(kPix);
@@ -104,7 +101,61 @@ static void BM_YUV420ToRGB565Dither_8u16u_P3C3R(benchmark::State& st) {
     run(st, kPix * 2 + kPix + 2 * kC420,
         [&] { qrxiYUV420ToRGB565Dither_8u16u_P3C3R(s.in(), kSteps, d.data(), kW * 2, {kW, kH}); });
 }
-#endif
+
+static void BM_BGR565ToYUV420_16u8u_C3P3R(benchmark::State& st) {
+    auto s = random_bytes(kPix * 2);
+    Yuv d(kC420);
+    run(st, kPix * 2 + kPix + 2 * kC420, [&] {
+        qrxiBGR565ToYUV420_16u8u_C3P3R(reinterpret_cast<const Qrx16u*>(s.data()), kW * 2, d.out(), kSteps, {kW, kH});
+    });
+}
+static void BM_RGBToYUV_8u_AC4R(benchmark::State& st) {
+    auto s = random_bytes(kPix * 4);
+    std::vector<Qrx8u> d(kPix * 4);
+    run(st, kPix * 8, [&] { qrxiRGBToYUV_8u_AC4R(s.data(), kW * 4, d.data(), kW * 4, {kW, kH}); });
+}
+static void BM_YUVToRGB_8u_AC4R(benchmark::State& st) {
+    auto s = random_bytes(kPix * 4);
+    std::vector<Qrx8u> d(kPix * 4);
+    run(st, kPix * 8, [&] { qrxiYUVToRGB_8u_AC4R(s.data(), kW * 4, d.data(), kW * 4, {kW, kH}); });
+}
+static void BM_YUV420ToRGB_8u_P3AC4R(benchmark::State& st) {
+    Yuv s(kC420);
+    std::vector<Qrx8u> d(kPix * 4);
+    run(st, kPix * 4 + kPix + 2 * kC420, [&] { qrxiYUV420ToRGB_8u_P3AC4R(s.in(), kSteps, d.data(), kW * 4, {kW, kH}); });
+}
+// 4:4:4 planes: three full planes in, three (or one pixel-order image) out.
+static void BM_RGBToYUV_8u_P3R(benchmark::State& st) {
+    Yuv s(kPix), d(kPix);
+    run(st, kPix * 6, [&] { qrxiRGBToYUV_8u_P3R(s.in(), kW, d.out(), kW, {kW, kH}); });
+}
+static void BM_YUVToRGB_8u_P3R(benchmark::State& st) {
+    Yuv s(kPix), d(kPix);
+    run(st, kPix * 6, [&] { qrxiYUVToRGB_8u_P3R(s.in(), kW, d.out(), kW, {kW, kH}); });
+}
+static void BM_YUVToRGB_8u_P3C3R(benchmark::State& st) {
+    Yuv s(kPix);
+    std::vector<Qrx8u> d(kPix * 3);
+    run(st, kPix * 6, [&] { qrxiYUVToRGB_8u_P3C3R(s.in(), kW, d.data(), kW * 3, {kW, kH}); });
+}
+static void BM_RGBToYUV_8u_C3P3R(benchmark::State& st) {
+    auto s = random_bytes(kPix * 3);
+    Yuv d(kPix);
+    run(st, kPix * 6, [&] { qrxiRGBToYUV_8u_C3P3R(s.data(), kW * 3, d.out(), kW, {kW, kH}); });
+}
+static void BM_RGBToYUV420_8u_P3R(benchmark::State& st) {
+    Yuv s(kPix), d(kC420);
+    run(st, kPix * 4 + 2 * kC420, [&] { qrxiRGBToYUV420_8u_P3R(s.in(), kW, d.out(), kSteps, {kW, kH}); });
+}
+static void BM_YUV420ToRGB_8u_P3R(benchmark::State& st) {
+    Yuv s(kC420), d(kPix);
+    run(st, kPix * 4 + 2 * kC420, [&] { qrxiYUV420ToRGB_8u_P3R(s.in(), kSteps, d.out(), kW, {kW, kH}); });
+}
+static void BM_YUV420ToBGR_8u_P3C3R(benchmark::State& st) {
+    Yuv s(kC420);
+    std::vector<Qrx8u> d(kPix * 3);
+    run(st, kPix * 4 + 2 * kC420, [&] { qrxiYUV420ToBGR_8u_P3C3R(s.in(), kSteps, d.data(), kW * 3, {kW, kH}); });
+}
 
 QRX_BENCH_MEMCPY(C3_image, kPix * 3);
 BENCHMARK(BM_RGBToYUV_8u_C3R)->Unit(benchmark::kMicrosecond);
@@ -115,10 +166,21 @@ BENCHMARK(BM_YUV422ToRGB_8u_P3C3R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RGBToYUV422_8u_C3C2R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_YUV422ToRGB_8u_C2C3R)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(RGB16_image, kPix * 2);
-#if QRX_BENCH_YUV_RGB16
 BENCHMARK(BM_YUV420ToRGB565_8u16u_P3C3R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_YUV420ToRGB565Dither_8u16u_P3C3R)->Unit(benchmark::kMicrosecond);
-#endif
+BENCHMARK(BM_BGR565ToYUV420_16u8u_C3P3R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(AC4_image, kPix * 4);
+BENCHMARK(BM_RGBToYUV_8u_AC4R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_YUVToRGB_8u_AC4R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_YUV420ToRGB_8u_P3AC4R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(planes_image, kPix * 3);
+BENCHMARK(BM_RGBToYUV_8u_P3R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_YUVToRGB_8u_P3R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_YUVToRGB_8u_P3C3R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RGBToYUV_8u_C3P3R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RGBToYUV420_8u_P3R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_YUV420ToRGB_8u_P3R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_YUV420ToBGR_8u_P3C3R)->Unit(benchmark::kMicrosecond);
 
 #ifdef QRX_BENCH_LIBYUV
 static void BM_libyuv_RGB24ToI420(benchmark::State& st) {
@@ -149,6 +211,22 @@ static void BM_libyuv_I420ToRGB565(benchmark::State& st) {
         libyuv::I420ToRGB565(s.y.data(), kW, s.u.data(), kCW, s.v.data(), kCW, d.data(), kW * 2, kW, kH);
     });
 }
+static void BM_libyuv_RGB565ToI420(benchmark::State& st) {
+    auto s = random_bytes(kPix * 2);
+    Yuv d(kC420);
+    run(st, kPix * 2 + kPix + 2 * kC420, [&] {
+        libyuv::RGB565ToI420(s.data(), kW * 2, d.y.data(), kW, d.u.data(), kCW, d.v.data(), kCW, kW, kH);
+    });
+}
+static void BM_libyuv_I420ToARGB(benchmark::State& st) {
+    Yuv s(kC420);
+    std::vector<Qrx8u> d(kPix * 4);
+    run(st, kPix * 4 + kPix + 2 * kC420, [&] {
+        libyuv::I420ToARGB(s.y.data(), kW, s.u.data(), kCW, s.v.data(), kCW, d.data(), kW * 4, kW, kH);
+    });
+}
+BENCHMARK(BM_libyuv_RGB565ToI420)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_libyuv_I420ToARGB)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_RGB24ToI420)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I420ToRGB24)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I422ToRGB24)->Unit(benchmark::kMicrosecond);

@@ -78,6 +78,7 @@ QrxStatus yuv420_to_c3(const u8* const src[3], const int srcStep[3], u8* dst, in
         });
 }
 
+// Planar RGB output: the pair form.
 QrxStatus yuv420_to_p3(const u8* const src[3], const int srcStep[3], u8* const dst[3], int dstStep, QrxSize roi) {
     const Kernels& k = kernels();
     return yuv420_rows(

@@ -98,6 +98,7 @@ QrxStatus yuv422_to_c3(const u8* const src[3], const int srcStep[3], u8* dst, in
         });
 }
 
+// Planar RGB output: the pair form of the pixel-order member (its rounding is ours to pick).
 QrxStatus yuv422_to_p3(const u8* const src[3], const int srcStep[3], u8* const dst[3], int dstStep, QrxSize roi) {
     const Kernels& k = kernels();
     return yuv422_rows(

@@ -334,23 +334,21 @@ QRX_INLINE void fwd422_32(W r, W g, W b, W& y, W& uv) {
 // 4:2:0 of 32 columns of two rows (channel bytes per lane: pixels 0..15 | 16..31).
 QRX_INLINE void fwd420_32(const W r[2], const W g[2], const W b[2], u8* y0, u8* y1, u8* u, u8* v) {
     const W one = w16(1), z = _mm256_setzero_si256();
-    W ts[2], sb[2], sr[2];  // block sums: [0] blocks 0..3 | 8..11, [1] blocks 4..7 | 12..15
+    W ts[2];  // twice-luma block sums: [0] blocks 0..3 | 8..11, [1] blocks 4..7 | 12..15
     W t[2][2];
     for (int h = 0; h < 2; ++h) {
         auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
-        const W ra = half(r[0]), ga = half(g[0]), ba = half(b[0]);
-        const W rb = half(r[1]), gb = half(g[1]), bb = half(b[1]);
-        t[0][h] = twice_w(ra, ga, ba);
-        t[1][h] = twice_w(rb, gb, bb);
+        t[0][h] = twice_w(half(r[0]), half(g[0]), half(b[0]));
+        t[1][h] = twice_w(half(r[1]), half(g[1]), half(b[1]));
         ts[h] = _mm256_madd_epi16(_mm256_add_epi16(t[0][h], t[1][h]), one);
-        sb[h] = _mm256_madd_epi16(_mm256_add_epi16(ba, bb), one);
-        sr[h] = _mm256_madd_epi16(_mm256_add_epi16(ra, rb), one);
     }
     stw(y0, _mm256_packus_epi16(_mm256_srai_epi16(t[0][0], 1), _mm256_srai_epi16(t[0][1], 1)));
     stw(y1, _mm256_packus_epi16(_mm256_srai_epi16(t[1][0], 1), _mm256_srai_epi16(t[1][1], 1)));
     const W t4 = _mm256_srai_epi16(_mm256_packs_epi32(ts[0], ts[1]), 2);
-    const W b2 = _mm256_srai_epi16(_mm256_packs_epi32(sb[0], sb[1]), 1);
-    const W r2 = _mm256_srai_epi16(_mm256_packs_epi32(sr[0], sr[1]), 1);
+    // B and R block sums straight from the bytes: sums of byte pairs, blocks in order
+    const W ones8 = _mm256_set1_epi8(1);
+    const W b2 = _mm256_srai_epi16(_mm256_add_epi16(_mm256_maddubs_epi16(b[0], ones8), _mm256_maddubs_epi16(b[1], ones8)), 1);
+    const W r2 = _mm256_srai_epi16(_mm256_add_epi16(_mm256_maddubs_epi16(r[0], ones8), _mm256_maddubs_epi16(r[1], ones8)), 1);
     const W cu = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(b2, t4), w16(16121)), w16(128));
     const W cv = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_sub_epi16(r2, t4), w16(28737)), w16(128));
     const W uv = _mm256_permute4x64_epi64(_mm256_packus_epi16(cu, cv), 0xD8);  // U 0..15 | V 0..15
@@ -681,6 +679,44 @@ QRX_INLINE void i1_32(W y, W u, W v, W& r, W& g, W& b) {
     g = _mm256_packus_epi16(o[1][0], o[1][1]);
     b = _mm256_packus_epi16(o[2][0], o[2][1]);
 }
+
+// I2 on 32 pixels: t(k, x) = (64 x k) >> 16.
+QRX_INLINE void i2_32(W y, W u, W v, W& r, W& g, W& b) {
+    const W z = _mm256_setzero_si256();
+    W o[3][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W y16 = half(y);
+        const W u6 = _mm256_slli_epi16(_mm256_sub_epi16(half(u), w16(128)), 6);
+        const W v6 = _mm256_slli_epi16(_mm256_sub_epi16(half(v), w16(128)), 6);
+        o[0][h] = _mm256_add_epi16(y16, _mm256_srai_epi16(_mm256_mulhi_epi16(v6, w16(18677)), 4));
+        o[1][h] = _mm256_sub_epi16(
+            y16, _mm256_srai_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(v6, w16(9519)), _mm256_mulhi_epi16(u6, w16(6455))), 4));
+        o[2][h] = _mm256_add_epi16(y16, _mm256_srai_epi16(_mm256_mulhi_epi16(u6, w16(16646)), 3));
+    }
+    r = _mm256_packus_epi16(o[0][0], o[0][1]);
+    g = _mm256_packus_epi16(o[1][0], o[1][1]);
+    b = _mm256_packus_epi16(o[2][0], o[2][1]);
+}
+
+// I3 on 32 pixels with their own chroma: clamp((2Y + (16x k) >> 16) >> 1).
+QRX_INLINE void i3_32(W y, W u, W v, W& r, W& g, W& b) {
+    const W z = _mm256_setzero_si256();
+    W o[3][2];
+    for (int h = 0; h < 2; ++h) {
+        auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+        const W y2 = _mm256_slli_epi16(half(y), 1);
+        const W u4 = _mm256_slli_epi16(_mm256_sub_epi16(half(u), w16(128)), 4);
+        const W v4 = _mm256_slli_epi16(_mm256_sub_epi16(half(v), w16(128)), 4);
+        o[0][h] = _mm256_srai_epi16(_mm256_add_epi16(y2, _mm256_mulhi_epi16(v4, w16(9338))), 1);
+        o[1][h] = _mm256_srai_epi16(
+            _mm256_add_epi16(_mm256_add_epi16(y2, _mm256_mulhi_epi16(u4, w16(-3227))), _mm256_mulhi_epi16(v4, w16(-4759))), 1);
+        o[2][h] = _mm256_srai_epi16(_mm256_add_epi16(y2, _mm256_mulhi_epi16(u4, w16(16645))), 1);
+    }
+    r = _mm256_packus_epi16(o[0][0], o[0][1]);
+    g = _mm256_packus_epi16(o[1][0], o[1][1]);
+    b = _mm256_packus_epi16(o[2][0], o[2][1]);
+}
 #endif
 
 void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
@@ -728,6 +764,15 @@ void simd_fwd_c3p3_blk(const u8* __restrict s, u8* __restrict y, u8* __restrict 
 void simd_fwd_p3_blk(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
                      u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W vy, vu, vv;
+        blk32(ldw(r + i), ldw(g + i), ldw(b + i), vy, vu, vv);
+        stw(y + i, vy);
+        stw(u + i, vu);
+        stw(v + i, vv);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V vy, vu, vv;
         blk16(ld(r + i), ld(g + i), ld(b + i), vy, vu, vv);
@@ -771,10 +816,69 @@ QRX_INLINE V split8(V r, V g, V b, int kr, int kg, int kb) {
     return _mm_add_epi16(_mm_packs_epi32(a, c), _mm_mulhi_epi16(_mm_slli_epi16(b, 1), k16(kb)));
 }
 
+#if defined(__AVX2__)
+// 32 four-channel pixels (128 bytes) into channel bytes 0, 1, 2 (pixels 0..15 | 16..31).
+QRX_INLINE void load_c4_32(const u8* p, W& a, W& b, W& c) {
+    const W q0 = ldw(p), q1 = ldw(p + 32), q2 = ldw(p + 64), q3 = ldw(p + 96);
+    const W group = bcast(_mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15));
+    // four pixels per lane quarter, channels grouped as dwords
+    const W x0 = _mm256_shuffle_epi8(_mm256_permute2x128_si256(q0, q2, 0x20), group);  // 0..3 | 16..19
+    const W x1 = _mm256_shuffle_epi8(_mm256_permute2x128_si256(q0, q2, 0x31), group);  // 4..7 | 20..23
+    const W x2 = _mm256_shuffle_epi8(_mm256_permute2x128_si256(q1, q3, 0x20), group);  // 8..11 | 24..27
+    const W x3 = _mm256_shuffle_epi8(_mm256_permute2x128_si256(q1, q3, 0x31), group);  // 12..15 | 28..31
+    const W lo01 = _mm256_unpacklo_epi32(x0, x1), lo23 = _mm256_unpacklo_epi32(x2, x3);
+    const W hi01 = _mm256_unpackhi_epi32(x0, x1), hi23 = _mm256_unpackhi_epi32(x2, x3);
+    a = _mm256_unpacklo_epi64(lo01, lo23);
+    b = _mm256_unpackhi_epi64(lo01, lo23);
+    c = _mm256_unpacklo_epi64(hi01, hi23);
+}
+
+// Channel bytes 0, 1, 2 of 32 pixels into pixel order, byte 3 kept from the destination.
+QRX_INLINE void store_c4_keep_32(u8* p, W a, W b, W c) {
+    const W z = _mm256_setzero_si256();
+    const W alpha = _mm256_set1_epi32(static_cast<int>(0xff000000u));
+    const W ab0 = _mm256_unpacklo_epi8(a, b), ab1 = _mm256_unpackhi_epi8(a, b);
+    const W c0 = _mm256_unpacklo_epi8(c, z), c1 = _mm256_unpackhi_epi8(c, z);
+    const W qa = _mm256_unpacklo_epi16(ab0, c0), qb = _mm256_unpackhi_epi16(ab0, c0);  // 0..3|16..19, 4..7|20..23
+    const W qc = _mm256_unpacklo_epi16(ab1, c1), qd = _mm256_unpackhi_epi16(ab1, c1);  // 8..11|24..27, 12..15|28..31
+    const W out[4] = {_mm256_permute2x128_si256(qa, qb, 0x20), _mm256_permute2x128_si256(qc, qd, 0x20),
+                      _mm256_permute2x128_si256(qa, qb, 0x31), _mm256_permute2x128_si256(qc, qd, 0x31)};
+    for (int k = 0; k < 4; ++k) stw(p + 32 * k, _mm256_or_si256(out[k], _mm256_and_si256(ldw(p + 32 * k), alpha)));
+}
+
+// Split form of 16 pixels in 16-bit lanes (per-lane order kept).
+QRX_INLINE W split16(W r, W g, W b, int kr, int kg, int kb) {
+    const W k = _mm256_set1_epi32(static_cast<int>((static_cast<unsigned>(kg) << 16) | (static_cast<unsigned>(kr) & 0xffffu)));
+    const W lo = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r, g), k), 15);
+    const W hi = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(r, g), k), 15);
+    return _mm256_add_epi16(_mm256_packs_epi32(lo, hi), _mm256_mulhi_epi16(_mm256_slli_epi16(b, 1), w16(kb)));
+}
+#endif
+
 void simd_fwd_ac4_split(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        _mm_prefetch(reinterpret_cast<const char*>(d + 4 * i + 512), _MM_HINT_T0);
+        W r, g, b;
+        load_c4_32(s + 4 * i, r, g, b);
+        const W z = _mm256_setzero_si256();
+        W o[3][2];
+        for (int h = 0; h < 2; ++h) {
+            auto half = [&](W x) { return h ? _mm256_unpackhi_epi8(x, z) : _mm256_unpacklo_epi8(x, z); };
+            const W r16 = half(r), g16 = half(g), b16 = half(b);
+            o[0][h] = split16(r16, g16, b16, 9798, 19235, 3736);
+            o[1][h] = _mm256_add_epi16(split16(r16, g16, b16, -4817, -9470, 14287), w16(128));
+            o[2][h] = _mm256_add_epi16(split16(r16, g16, b16, 20152, -16876, -3277), w16(128));
+        }
+        store_c4_keep_32(d + 4 * i, _mm256_packus_epi16(o[0][0], o[0][1]), _mm256_packus_epi16(o[1][0], o[1][1]),
+                         _mm256_packus_epi16(o[2][0], o[2][1]));
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V r, g, b;
+        // the destination is read for its alpha bytes: ask for it early
+        _mm_prefetch(reinterpret_cast<const char*>(d + 4 * i + 512), _MM_HINT_T0);
         load_c4(s + 4 * i, r, g, b);
         V o[3][2];
         for (int h = 0; h < 2; ++h) {
@@ -826,8 +930,18 @@ void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
 
 void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        _mm_prefetch(reinterpret_cast<const char*>(d + 4 * i + 512), _MM_HINT_T0);
+        W y, u, v, r, g, b;
+        load_c4_32(s + 4 * i, y, u, v);
+        i1_32(y, u, v, r, g, b);
+        store_c4_keep_32(d + 4 * i, r, g, b);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         V y, u, v, r, g, b;
+        _mm_prefetch(reinterpret_cast<const char*>(d + 4 * i + 512), _MM_HINT_T0);
         load_c4(s + 4 * i, y, u, v);
         i1_16(y, u, v, r, g, b);
         store_c4_keep(d + 4 * i, r, g, b);
@@ -839,6 +953,15 @@ void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
 void simd_inv_p3_i2(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
                     u8* __restrict g, u8* __restrict b, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W wr, wg, wb;
+        i2_32(ldw(y + i), ldw(u + i), ldw(v + i), wr, wg, wb);
+        stw(r + i, wr);
+        stw(g + i, wg);
+        stw(b + i, wb);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         const V vy = ld(y + i), vu = ld(u + i), vv = ld(v + i);
         V o[3][2];
@@ -861,6 +984,13 @@ void simd_inv_p3_i2(const u8* __restrict y, const u8* __restrict u, const u8* __
 // I3 on 16 pixels with their own chroma: clamp((2Y + (16x k) >> 16) >> 1).
 void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 32 <= n; i += 32) {
+        W wr, wg, wb;
+        i3_32(ldw(y + i), ldw(u + i), ldw(v + i), wr, wg, wb);
+        store_c3_32(d + 3 * i, wr, wg, wb);
+    }
+#endif
     for (; i + 16 <= n; i += 16) {
         const V vy = ld(y + i), vu = ld(u + i), vv = ld(v + i);
         V o[3][2];
@@ -987,10 +1117,72 @@ QRX_INLINE V hadd_pairs32(V a, V b) {
     return _mm_add_epi32(lo, hi);
 }
 
+#if defined(__AVX2__)
+// The same steps on 16 pixels per row (8 blocks); per-lane unpacks and packs
+// leave pixels 0..3 | 8..11 and 4..7 | 12..15 in the two F registers, whose
+// pair sums come out in block order.
+template <bool Is565>
+QRX_INLINE void bgr16_blocks8(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u, u8* v) {
+    const W krg = _mm256_setr_epi16(19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0);
+    const W kgb = _mm256_setr_epi16(19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235,
+                                    7471, 19235, 7471);
+    const W z = _mm256_setzero_si256();
+    const u16* rows[2] = {s0, s1};
+    u8* ys[2] = {y0, y1};
+    W f[2][2], r[2], b[2];
+    for (int k = 0; k < 2; ++k) {
+        const W w = _mm256_loadu_si256(reinterpret_cast<const W*>(rows[k]));
+        b[k] = _mm256_slli_epi16(_mm256_and_si256(w, w16(0x1f)), 3);
+        W g;
+        if constexpr (Is565) {
+            g = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 5), 10), 2);
+            r[k] = _mm256_slli_epi16(_mm256_srli_epi16(w, 11), 3);
+        } else {
+            g = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 6), 11), 3);
+            r[k] = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 1), 11), 3);
+        }
+        const W g2 = _mm256_slli_epi16(g, 1);
+        f[k][0] = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r[k], z), krg),
+                                   _mm256_madd_epi16(_mm256_unpacklo_epi16(g2, b[k]), kgb));
+        f[k][1] = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(r[k], z), krg),
+                                   _mm256_madd_epi16(_mm256_unpackhi_epi16(g2, b[k]), kgb));
+        const W half = _mm256_set1_epi32(32768);
+        const W yw = _mm256_packs_epi32(_mm256_srli_epi32(_mm256_add_epi32(f[k][0], half), 16),
+                                        _mm256_srli_epi32(_mm256_add_epi32(f[k][1], half), 16));
+        const W y8 = _mm256_permute4x64_epi64(_mm256_packus_epi16(yw, z), 0x08);
+        st(ys[k], lo128(y8));
+    }
+    const W fa = _mm256_add_epi32(f[0][0], f[1][0]), fb = _mm256_add_epi32(f[0][1], f[1][1]);
+    const W sf = _mm256_add_epi32(
+        _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(fa), _mm256_castsi256_ps(fb), _MM_SHUFFLE(2, 0, 2, 0))),
+        _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(fa), _mm256_castsi256_ps(fb), _MM_SHUFFLE(3, 1, 3, 1))));
+    const W sb = _mm256_madd_epi16(_mm256_add_epi16(b[0], b[1]), w16(1));
+    const W sr = _mm256_madd_epi16(_mm256_add_epi16(r[0], r[1]), w16(1));
+    const W bias = _mm256_set1_epi32(131071);
+    const W db = _mm256_srai_epi32(_mm256_add_epi32(_mm256_sub_epi32(_mm256_slli_epi32(sb, 16), sf), bias), 16);
+    const W dr = _mm256_srai_epi32(_mm256_add_epi32(_mm256_sub_epi32(_mm256_slli_epi32(sr, 16), sf), bias), 16);
+    const W dw = _mm256_packs_epi32(db, dr);
+    const W pu = _mm256_madd_epi16(_mm256_unpacklo_epi16(dw, dw), w16(16122));
+    const W pv = _mm256_madd_epi16(_mm256_unpackhi_epi16(dw, dw),
+                                   _mm256_setr_epi16(28737, 28738, 28737, 28738, 28737, 28738, 28737, 28738, 28737, 28738,
+                                                     28737, 28738, 28737, 28738, 28737, 28738));
+    const W c128 = _mm256_set1_epi32(128);
+    const W uv = _mm256_packus_epi16(_mm256_packs_epi32(_mm256_add_epi32(_mm256_srai_epi32(pu, 18), c128),
+                                                        _mm256_add_epi32(_mm256_srai_epi32(pv, 18), c128)),
+                                     z);  // per lane: U of 4 blocks, V of 4 blocks
+    const W uvo = _mm256_permutevar8x32_epi32(uv, _mm256_setr_epi32(0, 4, 1, 5, 2, 3, 6, 7));
+    st8(u, lo128(uvo));
+    st8(v, _mm_unpackhi_epi64(lo128(uvo), lo128(uvo)));
+}
+#endif
+
 template <bool Is565>
 void simd_bgr16_to_420(const u16* __restrict s0, const u16* __restrict s1, u8* __restrict y0, u8* __restrict y1,
                        u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX2__)
+    for (; i + 8 <= n; i += 8) bgr16_blocks8<Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+#endif
     for (; i + 4 <= n; i += 4) {
         V r[2], g[2], b[2], f[2][2];
         const u16* rows[2] = {s0, s1};

@@ -96,6 +96,8 @@ QRX_INLINE I cvtr(F a) { return {_mm512_cvtps_epi32(a.v)}; }
 QRX_INLINE F tofloat(I a) { return {_mm512_cvtepi32_ps(a.v)}; }
 QRX_INLINE I operator+(I a, I b) { return {_mm512_add_epi32(a.v, b.v)}; }
 QRX_INLINE I operator-(I a, I b) { return {_mm512_sub_epi32(a.v, b.v)}; }
+QRX_INLINE I operator*(I a, I b) { return {_mm512_mullo_epi32(a.v, b.v)}; }
+QRX_INLINE I sra(I a, int n) { return {_mm512_srai_epi32(a.v, static_cast<unsigned>(n))}; }
 QRX_INLINE I iclamp(I a, int lo, int hi) {
     return {_mm512_min_epi32(_mm512_max_epi32(a.v, _mm512_set1_epi32(lo)), _mm512_set1_epi32(hi))};
 }
@@ -131,6 +133,8 @@ QRX_INLINE I cvtr(F a) { return {_mm256_cvtps_epi32(a.v)}; }
 QRX_INLINE F tofloat(I a) { return {_mm256_cvtepi32_ps(a.v)}; }
 QRX_INLINE I operator+(I a, I b) { return {_mm256_add_epi32(a.v, b.v)}; }
 QRX_INLINE I operator-(I a, I b) { return {_mm256_sub_epi32(a.v, b.v)}; }
+QRX_INLINE I operator*(I a, I b) { return {_mm256_mullo_epi32(a.v, b.v)}; }
+QRX_INLINE I sra(I a, int n) { return {_mm256_srai_epi32(a.v, n)}; }
 QRX_INLINE I iclamp(I a, int lo, int hi) {
     return {_mm256_min_epi32(_mm256_max_epi32(a.v, _mm256_set1_epi32(lo)), _mm256_set1_epi32(hi))};
 }
@@ -171,6 +175,16 @@ QRX_INLINE I cvtr(F a) { return {_mm_cvtps_epi32(a.v)}; }
 QRX_INLINE F tofloat(I a) { return {_mm_cvtepi32_ps(a.v)}; }
 QRX_INLINE I operator+(I a, I b) { return {_mm_add_epi32(a.v, b.v)}; }
 QRX_INLINE I operator-(I a, I b) { return {_mm_sub_epi32(a.v, b.v)}; }
+QRX_INLINE I operator*(I a, I b) {
+#if defined(__SSE4_1__)
+    return {_mm_mullo_epi32(a.v, b.v)};
+#else
+    const __m128i even = _mm_mul_epu32(a.v, b.v);
+    const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(a.v, 32), _mm_srli_epi64(b.v, 32));
+    return {_mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)), _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)))};
+#endif
+}
+QRX_INLINE I sra(I a, int n) { return {_mm_srai_epi32(a.v, n)}; }
 QRX_INLINE I iclamp(I a, int lo, int hi) {
 #if defined(__SSE4_1__)
     return {_mm_min_epi32(_mm_max_epi32(a.v, _mm_set1_epi32(lo)), _mm_set1_epi32(hi))};
@@ -221,6 +235,10 @@ QRX_INLINE I operator+(I a, I b) {
 QRX_INLINE I operator-(I a, I b) {
     QRX_HLS_LANEWISE(I, static_cast<std::int32_t>(static_cast<std::uint32_t>(a.v[k]) - static_cast<std::uint32_t>(b.v[k])));
 }
+QRX_INLINE I operator*(I a, I b) {
+    QRX_HLS_LANEWISE(I, static_cast<std::int32_t>(static_cast<std::uint32_t>(a.v[k]) * static_cast<std::uint32_t>(b.v[k])));
+}
+QRX_INLINE I sra(I a, int n) { QRX_HLS_LANEWISE(I, a.v[k] >> n); }
 QRX_INLINE I iclamp(I a, int lo, int hi) { QRX_HLS_LANEWISE(I, clampi(a.v[k], lo, hi)); }
 #undef QRX_HLS_LANEWISE
 #endif

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 #if defined(__SSE__) || defined(__SSE2__) || defined(_M_X64)
@@ -59,7 +60,49 @@ QRX_INLINE int clampi(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi 
 QRX_INLINE float fmin_sse(float a, float b) { return a < b ? a : b; }
 QRX_INLINE float fmax_sse(float a, float b) { return a > b ? a : b; }
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512DQ__)
+// ---- 16 lanes (AVX-512).  The reciprocal estimate is taken 8 lanes at a time
+// with the 256-bit vrcpps, never rcp14 (a different, more precise table). ------
+#define QRX_HLS_LANES16 1
+constexpr int kLanes = 16;
+struct F { __m512 v; };
+struct I { __m512i v; };
+struct M { __mmask16 v; };
+QRX_INLINE F fset(float x) { return {_mm512_set1_ps(x)}; }
+QRX_INLINE F fload(const float* p) { return {_mm512_loadu_ps(p)}; }
+QRX_INLINE void fstore(float* p, F a) { _mm512_storeu_ps(p, a.v); }
+QRX_INLINE I iset(int x) { return {_mm512_set1_epi32(x)}; }
+QRX_INLINE I iload(const std::int32_t* p) { return {_mm512_loadu_si512(p)}; }
+QRX_INLINE void istore(std::int32_t* p, I a) { _mm512_storeu_si512(p, a.v); }
+QRX_INLINE F operator+(F a, F b) { return {_mm512_add_ps(a.v, b.v)}; }
+QRX_INLINE F operator-(F a, F b) { return {_mm512_sub_ps(a.v, b.v)}; }
+QRX_INLINE F operator*(F a, F b) { return {_mm512_mul_ps(a.v, b.v)}; }
+QRX_INLINE F operator/(F a, F b) { return {_mm512_div_ps(a.v, b.v)}; }
+QRX_INLINE F fmin(F a, F b) { return {_mm512_min_ps(a.v, b.v)}; }
+QRX_INLINE F fmax(F a, F b) { return {_mm512_max_ps(a.v, b.v)}; }
+QRX_INLINE M operator==(F a, F b) { return {_mm512_cmp_ps_mask(a.v, b.v, _CMP_EQ_OQ)}; }
+QRX_INLINE M operator!=(F a, F b) { return {_mm512_cmp_ps_mask(a.v, b.v, _CMP_NEQ_UQ)}; }
+QRX_INLINE M operator<(F a, F b) { return {_mm512_cmp_ps_mask(a.v, b.v, _CMP_LT_OS)}; }
+QRX_INLINE M operator>(F a, F b) { return {_mm512_cmp_ps_mask(a.v, b.v, _CMP_GT_OS)}; }
+QRX_INLINE M operator&(M a, M b) { return {static_cast<__mmask16>(a.v & b.v)}; }
+QRX_INLINE M operator|(M a, M b) { return {static_cast<__mmask16>(a.v | b.v)}; }
+QRX_INLINE F sel(M m, F a, F b) { return {_mm512_mask_blend_ps(m.v, b.v, a.v)}; }
+QRX_INLINE F rcp(F a) {
+    const __m256 lo = _mm256_rcp_ps(_mm512_castps512_ps256(a.v));
+    const __m256 hi = _mm256_rcp_ps(_mm512_extractf32x8_ps(a.v, 1));
+    return {_mm512_insertf32x8(_mm512_castps256_ps512(lo), hi, 1)};
+}
+QRX_INLINE I cvtt(F a) { return {_mm512_cvttps_epi32(a.v)}; }
+QRX_INLINE I cvtr(F a) { return {_mm512_cvtps_epi32(a.v)}; }
+QRX_INLINE F tofloat(I a) { return {_mm512_cvtepi32_ps(a.v)}; }
+QRX_INLINE I operator+(I a, I b) { return {_mm512_add_epi32(a.v, b.v)}; }
+QRX_INLINE I operator-(I a, I b) { return {_mm512_sub_epi32(a.v, b.v)}; }
+QRX_INLINE I operator*(I a, I b) { return {_mm512_mullo_epi32(a.v, b.v)}; }
+QRX_INLINE I sra(I a, int n) { return {_mm512_srai_epi32(a.v, static_cast<unsigned>(n))}; }
+QRX_INLINE I iclamp(I a, int lo, int hi) {
+    return {_mm512_min_epi32(_mm512_max_epi32(a.v, _mm512_set1_epi32(lo)), _mm512_set1_epi32(hi))};
+}
+#elif !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
 // ---- 8 lanes (AVX2).  vrcpps on 256 bits uses the same table as the 128-bit
 // form on the processors this build targets; a test compares the two. ----------
 constexpr int kLanes = 8;
@@ -91,6 +134,8 @@ QRX_INLINE I cvtr(F a) { return {_mm256_cvtps_epi32(a.v)}; }
 QRX_INLINE F tofloat(I a) { return {_mm256_cvtepi32_ps(a.v)}; }
 QRX_INLINE I operator+(I a, I b) { return {_mm256_add_epi32(a.v, b.v)}; }
 QRX_INLINE I operator-(I a, I b) { return {_mm256_sub_epi32(a.v, b.v)}; }
+QRX_INLINE I operator*(I a, I b) { return {_mm256_mullo_epi32(a.v, b.v)}; }
+QRX_INLINE I sra(I a, int n) { return {_mm256_srai_epi32(a.v, n)}; }
 QRX_INLINE I iclamp(I a, int lo, int hi) {
     return {_mm256_min_epi32(_mm256_max_epi32(a.v, _mm256_set1_epi32(lo)), _mm256_set1_epi32(hi))};
 }
@@ -131,6 +176,16 @@ QRX_INLINE I cvtr(F a) { return {_mm_cvtps_epi32(a.v)}; }
 QRX_INLINE F tofloat(I a) { return {_mm_cvtepi32_ps(a.v)}; }
 QRX_INLINE I operator+(I a, I b) { return {_mm_add_epi32(a.v, b.v)}; }
 QRX_INLINE I operator-(I a, I b) { return {_mm_sub_epi32(a.v, b.v)}; }
+QRX_INLINE I operator*(I a, I b) {
+#if defined(__SSE4_1__)
+    return {_mm_mullo_epi32(a.v, b.v)};
+#else
+    const __m128i even = _mm_mul_epu32(a.v, b.v);
+    const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(a.v, 32), _mm_srli_epi64(b.v, 32));
+    return {_mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)), _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)))};
+#endif
+}
+QRX_INLINE I sra(I a, int n) { return {_mm_srai_epi32(a.v, n)}; }
 QRX_INLINE I iclamp(I a, int lo, int hi) {
 #if defined(__SSE4_1__)
     return {_mm_min_epi32(_mm_max_epi32(a.v, _mm_set1_epi32(lo)), _mm_set1_epi32(hi))};
@@ -181,6 +236,10 @@ QRX_INLINE I operator+(I a, I b) {
 QRX_INLINE I operator-(I a, I b) {
     QRX_HLS_LANEWISE(I, static_cast<std::int32_t>(static_cast<std::uint32_t>(a.v[k]) - static_cast<std::uint32_t>(b.v[k])));
 }
+QRX_INLINE I operator*(I a, I b) {
+    QRX_HLS_LANEWISE(I, static_cast<std::int32_t>(static_cast<std::uint32_t>(a.v[k]) * static_cast<std::uint32_t>(b.v[k])));
+}
+QRX_INLINE I sra(I a, int n) { QRX_HLS_LANEWISE(I, a.v[k] >> n); }
 QRX_INLINE I iclamp(I a, int lo, int hi) { QRX_HLS_LANEWISE(I, clampi(a.v[k], lo, hi)); }
 #undef QRX_HLS_LANEWISE
 #endif
@@ -244,7 +303,123 @@ struct LaneIo {
     }
 };
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+#if defined(QRX_HLS_LANES16)
+// Three-channel interleave of 16 pixels held as 48 32-bit elements in three
+// registers: channel C of pixel k is element C + 3k.  A two-register permute
+// takes the elements of the first two registers, a masked permute those of
+// the third.
+struct Tri16 {
+    alignas(64) int gather_a[3][16];
+    alignas(64) int gather_b[3][16];
+    __mmask16 gather_m[3];
+    alignas(64) int scatter_a[3][16];
+    alignas(64) int scatter_b[3][16];
+    __mmask16 scatter_m[3];
+    constexpr Tri16() : gather_a(), gather_b(), gather_m(), scatter_a(), scatter_b(), scatter_m() {
+        for (int c = 0; c < 3; ++c)
+            for (int k = 0; k < 16; ++k) {
+                const int e = c + 3 * k;
+                gather_a[c][k] = e < 32 ? e : 0;
+                gather_b[c][k] = e >= 32 ? e - 32 : 0;
+                if (e >= 32) gather_m[c] = static_cast<__mmask16>(gather_m[c] | (1u << k));
+            }
+        for (int r = 0; r < 3; ++r)
+            for (int p = 0; p < 16; ++p) {
+                const int e = 16 * r + p, c = e % 3, k = e / 3;
+                scatter_a[r][p] = c == 0 ? k : c == 1 ? 16 + k : 0;
+                scatter_b[r][p] = k;
+                if (c == 2) scatter_m[r] = static_cast<__mmask16>(scatter_m[r] | (1u << p));
+            }
+    }
+};
+constexpr Tri16 kTri16{};
+QRX_INLINE __m512i tri_idx(const int* p) { return _mm512_load_si512(p); }
+QRX_INLINE __m512 tri_gather(int c, __m512 v0, __m512 v1, __m512 v2) {
+    const __m512 t = _mm512_permutex2var_ps(v0, tri_idx(kTri16.gather_a[c]), v1);
+    return _mm512_mask_permutexvar_ps(t, kTri16.gather_m[c], tri_idx(kTri16.gather_b[c]), v2);
+}
+QRX_INLINE __m512 tri_scatter(int r, __m512 c0, __m512 c1, __m512 c2) {
+    const __m512 t = _mm512_permutex2var_ps(c0, tri_idx(kTri16.scatter_a[r]), c1);
+    return _mm512_mask_permutexvar_ps(t, kTri16.scatter_m[r], tri_idx(kTri16.scatter_b[r]), c2);
+}
+QRX_INLINE __m512 widen16(const u8* s) {
+    return _mm512_castsi512_ps(_mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s))));
+}
+QRX_INLINE __m512 widen16(const u16* s) {
+    return _mm512_castsi512_ps(_mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s))));
+}
+QRX_INLINE __m512 widen16(const s16* s) {
+    return _mm512_castsi512_ps(_mm512_cvtepi16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s))));
+}
+QRX_INLINE __m512 widen16(const float* s) { return _mm512_loadu_ps(s); }
+template <class T>
+QRX_INLINE F as_float(__m512 v) {
+    if constexpr (std::is_same_v<T, float>) return {v};
+    else return {_mm512_cvtepi32_ps(_mm512_castps_si512(v))};
+}
+// 16 int32 already in the range of T narrowed and stored; floats as they are.
+QRX_INLINE void narrow16(u8* d, __m512 v) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm512_cvtepi32_epi8(_mm512_castps_si512(v)));
+}
+QRX_INLINE void narrow16(u16* d, __m512 v) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm512_cvtepi32_epi16(_mm512_castps_si512(v)));
+}
+QRX_INLINE void narrow16(s16* d, __m512 v) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm512_cvtepi32_epi16(_mm512_castps_si512(v)));
+}
+QRX_INLINE void narrow16(float* d, __m512 v) { _mm512_storeu_ps(d, v); }
+QRX_INLINE __m512 bits(I a) { return _mm512_castsi512_ps(a.v); }
+QRX_INLINE __m512 bits(F a) { return a.v; }
+
+template <class T, bool SWAP>
+struct LaneIo<Pix<T, 3, SWAP>> {
+    using L = Pix<T, 3, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        const T* s = static_cast<const T*>(p[0]) + 3 * x;
+        const __m512 v0 = widen16(s), v1 = widen16(s + 16), v2 = widen16(s + 32);
+        for (int ch = 0; ch < 3; ++ch) c[ch] = as_float<T>(tri_gather(L::ch(ch), v0, v1, v2));
+    }
+    template <class Lane>
+    static inline void store(void* const* p, std::ptrdiff_t x, const Lane o[3]) {
+        T* d = static_cast<T*>(p[0]) + 3 * x;
+        const __m512 c0 = bits(o[L::ch(0)]), c1 = bits(o[1]), c2 = bits(o[L::ch(2)]);
+        narrow16(d, tri_scatter(0, c0, c1, c2));
+        narrow16(d + 16, tri_scatter(1, c0, c1, c2));
+        narrow16(d + 32, tri_scatter(2, c0, c1, c2));
+    }
+};
+
+template <class T, bool SWAP>
+struct LaneIo<Planes<T, SWAP>> {
+    using L = Planes<T, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        for (int ch = 0; ch < 3; ++ch) c[ch] = as_float<T>(widen16(static_cast<const T*>(p[L::ch(ch)]) + x));
+    }
+    template <class Lane>
+    static inline void store(void* const* p, std::ptrdiff_t x, const Lane o[3]) {
+        for (int ch = 0; ch < 3; ++ch) narrow16(static_cast<T*>(p[L::ch(ch)]) + x, bits(o[ch]));
+    }
+};
+
+// 8u, four samples per pixel: only the first three bytes of each
+// destination pixel are written.
+template <bool SWAP>
+struct LaneIo<Pix<u8, 4, SWAP>> {
+    using L = Pix<u8, 4, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        const __m512i v = _mm512_loadu_si512(static_cast<const u8*>(p[0]) + 4 * x);
+        const __m512i ff = _mm512_set1_epi32(255);
+        c[L::ch(0)] = {_mm512_cvtepi32_ps(_mm512_and_si512(v, ff))};
+        c[1] = {_mm512_cvtepi32_ps(_mm512_and_si512(_mm512_srli_epi32(v, 8), ff))};
+        c[L::ch(2)] = {_mm512_cvtepi32_ps(_mm512_and_si512(_mm512_srli_epi32(v, 16), ff))};
+    }
+    static inline void store(void* const* p, std::ptrdiff_t x, const I o[3]) {
+        const __m512i v = _mm512_or_si512(_mm512_or_si512(o[L::ch(0)].v, _mm512_slli_epi32(o[1].v, 8)),
+                                          _mm512_slli_epi32(o[L::ch(2)].v, 16));
+        _mm512_mask_storeu_epi8(static_cast<u8*>(p[0]) + 4 * x, 0x7777777777777777ull, v);
+    }
+};
+#elif !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
 // Three-channel interleave of 8 pixels held as 24 32-bit elements in three
 // registers: channel C of pixel k is element C + 3k, which sits at position
 // (C + 3k) mod 8 of register (C + 3k) / 8; the positions of one channel are
@@ -353,6 +528,53 @@ struct LaneIo<Planes<T, SWAP>> {
     template <class Lane>
     static inline void store(void* const* p, std::ptrdiff_t x, const Lane o[3]) {
         for (int ch = 0; ch < 3; ++ch) narrow8(static_cast<T*>(p[L::ch(ch)]) + x, bits(o[ch]));
+    }
+};
+
+// 8u, three samples per pixel: byte shuffles within each 128-bit half
+// (pixels 0..3 from the first 16 bytes, pixels 4..7 from bytes 8..23).
+struct Bytes3 {
+    // spread_[c]: dword k of each half <- byte (half ? 4 : 0) + 3k + c, zero-extended
+    alignas(32) signed char spread_[3][32];
+    // bytes of each half after the packs, R0..3 G0..3 B0..3 B0..3 -> R0 G0 B0 R1 ...
+    alignas(32) signed char interleave_[32];
+    constexpr Bytes3() : spread_(), interleave_() {
+        for (int c = 0; c < 3; ++c)
+            for (int h = 0; h < 2; ++h)
+                for (int k = 0; k < 4; ++k)
+                    for (int b = 0; b < 4; ++b)
+                        spread_[c][16 * h + 4 * k + b] = static_cast<signed char>(b == 0 ? 4 * h + 3 * k + c : -128);
+        for (int h = 0; h < 2; ++h)
+            for (int j = 0; j < 16; ++j)
+                interleave_[16 * h + j] = static_cast<signed char>(j < 12 ? (j % 3) * 4 + j / 3 : -128);
+    }
+    __m256i spread(int c) const { return _mm256_load_si256(reinterpret_cast<const __m256i*>(spread_[c])); }
+    __m256i interleave() const { return _mm256_load_si256(reinterpret_cast<const __m256i*>(interleave_)); }
+};
+constexpr Bytes3 kBytes3{};
+
+template <bool SWAP>
+struct LaneIo<Pix<u8, 3, SWAP>> {
+    using L = Pix<u8, 3, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        const u8* s = static_cast<const u8*>(p[0]) + 3 * x;
+        const __m256i v = _mm256_inserti128_si256(
+            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s))),
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 8)), 1);
+        c[L::ch(0)] = {_mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, kBytes3.spread(0)))};
+        c[1] = {_mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, kBytes3.spread(1)))};
+        c[L::ch(2)] = {_mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, kBytes3.spread(2)))};
+    }
+    static inline void store(void* const* p, std::ptrdiff_t x, const I o[3]) {
+        u8* d = static_cast<u8*>(p[0]) + 3 * x;
+        const __m256i rg = _mm256_packs_epi32(o[L::ch(0)].v, o[1].v);
+        const __m256i bb = _mm256_packs_epi32(o[L::ch(2)].v, o[L::ch(2)].v);
+        const __m256i px = _mm256_shuffle_epi8(_mm256_packus_epi16(rg, bb), kBytes3.interleave());
+        const __m128i hi = _mm256_extracti128_si256(px, 1);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm256_castsi256_si128(px));  // bytes 12..15 rewritten next
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d + 12), hi);
+        const std::uint32_t last = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(hi, 8)));
+        std::memcpy(d + 20, &last, 4);
     }
 };
 

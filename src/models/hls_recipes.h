@@ -119,11 +119,12 @@ struct HsvToRgb {
         const F f = h - fi;
         const F C = V * (S * fset(kS));
         const F p = V - C, q = V - f * C, t = p + f * C;
+        // sector i: 0: (V, t, p); 1: (q, V, p); 2: (p, V, t); 3: (p, q, V); 4: (t, p, V); 5: (V, p, q)
         const M s0 = fi == fset(0.0f), s1 = fi == fset(1.0f), s2 = fi == fset(2.0f), s3 = fi == fset(3.0f),
-                s4 = fi == fset(4.0f);
-        F R = sel(s0, V, sel(s1, q, sel(s2, p, sel(s3, p, sel(s4, t, V)))));
-        F G = sel(s0, t, sel(s1, V, sel(s2, V, sel(s3, q, sel(s4, p, p)))));
-        F B = sel(s0, p, sel(s1, p, sel(s2, t, sel(s3, V, sel(s4, V, q)))));
+                s4 = fi == fset(4.0f), s5 = fi > fset(4.0f);
+        F R = sel(s1, q, sel(s4, t, sel(s2 | s3, p, V)));
+        F G = sel(s0, t, sel(s3, q, sel(s1 | s2, V, p)));
+        F B = sel(s2, t, sel(s5, q, sel(s3 | s4, V, p)));
         const M grey = S == fset(0.0f);
         R = sel(grey, V, R);
         G = sel(grey, V, G);
@@ -232,11 +233,13 @@ struct RgbToHls32f {
     QRX_INLINE void group(F R, F G, F B, F& h, F& l, F& s) {
         const F M_ = fmax(fmax(R, G), B), m = fmin(fmin(R, G), B), d = M_ - m, sum = m + M_;
         const F L = fset(0.5f) * sum;
-        F S = sel(L > fset(0.5f), d / (fset(2.0f) - sum), d / sum);
-        const F hR = ((G - B) * fset(60.0f)) / d;
-        const F hB = ((R - G) * fset(60.0f)) / d + fset(240.0f);
-        const F hG = ((B - R) * fset(60.0f)) / d + fset(120.0f);
-        F hh = sel(M_ == R, hR, sel(M_ != G, hB, hG));
+        // The operands are selected before dividing: the same quotients as
+        // selecting among all of them, with three divisions instead of five.
+        F S = d / sel(L > fset(0.5f), fset(2.0f) - sum, sum);
+        const M byR = M_ == R, byB = M_ != G;
+        const F num = sel(byR, G - B, sel(byB, R - G, B - R)) * fset(60.0f);
+        // + 0 leaves the R-formula quotient unchanged (it is never -0)
+        F hh = num / d + sel(byR, fset(0.0f), sel(byB, fset(240.0f), fset(120.0f)));
         hh = sel(hh < fset(0.0f), hh + fset(360.0f), hh);
         const M chromatic = d > fset(kFltEpsilon);
         hh = sel(chromatic, hh, fset(0.0f));

@@ -12,17 +12,21 @@ namespace qrx::hlsycc::QRX_LEVEL {
 namespace {
 
 // ============================== 8u ==========================================
-// High half of a 16 x 16-bit product: floor(a x b / 65536).
-QRX_INLINE int mulhi(int a, int b) { return (a * b) >> 16; }
+// High half of a 16 x 16-bit product: floor(a x b / 65536).  The 32-bit lanes
+// hold the same values as the 16-bit ones (every operand fits 16 bits).
+QRX_INLINE I mulhi(I a, int b) { return sra(a * iset(b), 16); }
 QRX_INLINE u8 sat8(int v) { return static_cast<u8>(clampi(v, 0, 255)); }
 
 struct RgbToYcc8u {
+    using T = u8;
+    using Out = I;
     // Grouped: y = sum of floor(k x v / 256) (high half of (v << 8) x k).
-    QRX_INLINE void group(int R, int G, int B, u8& Y, u8& C1, u8& C2) {
-        const int y = mulhi(R << 8, 4898) + mulhi(G << 8, 9617) + mulhi(B << 8, 1867);
-        Y = sat8(mulhi(y, 2921) >> 2);
-        C1 = sat8((mulhi(64 * B - y, 1789) + 624) >> 2);
-        C2 = sat8((mulhi(64 * R - y, 2178) + 548) >> 2);
+    QRX_INLINE void group(F r, F g, F b, I& Y, I& C1, I& C2) {
+        const I R = cvtt(r), G = cvtt(g), B = cvtt(b);
+        const I y = mulhi(R * iset(256), 4898) + mulhi(G * iset(256), 9617) + mulhi(B * iset(256), 1867);
+        Y = iclamp(sra(mulhi(y, 2921), 2), 0, 255);
+        C1 = iclamp(sra(mulhi(B * iset(64) - y, 1789) + iset(624), 2), 0, 255);
+        C2 = iclamp(sra(mulhi(R * iset(64) - y, 2178) + iset(548), 2), 0, 255);
     }
     // Per pixel: 14-bit weights, the difference shifted by 10 before scaling.
     QRX_INLINE void pixel(int R, int G, int B, u8& Y, u8& C1, u8& C2) {
@@ -34,13 +38,15 @@ struct RgbToYcc8u {
 };
 
 struct YccToRgb8u {
-    QRX_INLINE void group(int Y, int C1, int C2, u8& R, u8& G, u8& B) {
-        const int y = mulhi(Y << 8, 5563);
-        const int c1 = mulhi((C1 - 156) * 128, 18168);
-        const int c2 = mulhi((C2 - 137) * 128, 14921);
-        R = sat8((y + c2) >> 4);
-        B = sat8((y + c1) >> 4);
-        G = sat8(((y >> 1) + mulhi(c1, -6357) + mulhi(c2, -16679)) >> 3);
+    using T = u8;
+    using Out = I;
+    QRX_INLINE void group(F yf, F c1f, F c2f, I& R, I& G, I& B) {
+        const I y = mulhi(cvtt(yf) * iset(256), 5563);
+        const I c1 = mulhi((cvtt(c1f) - iset(156)) * iset(128), 18168);
+        const I c2 = mulhi((cvtt(c2f) - iset(137)) * iset(128), 14921);
+        R = iclamp(sra(y + c2, 4), 0, 255);
+        B = iclamp(sra(y + c1, 4), 0, 255);
+        G = iclamp(sra(sra(y, 1) + mulhi(c1, -6357) + mulhi(c2, -16679), 3), 0, 255);
     }
     QRX_INLINE void pixel(int Y, int C1, int C2, u8& R, u8& G, u8& B) {
         const int t = 5564 * Y;

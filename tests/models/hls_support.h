@@ -110,8 +110,8 @@ template <class T>
 void expect_matches_model_all_sizes(PixelFn<T> fn, Model<T> model, int ch, int group) {
     ThreadCount one(1);  // thread counts are covered by expect_level_and_thread_invariant
     std::uint32_t seed = 1;
-    for (int w = 1; w <= 26; ++w) expect_matches_model(fn, model, ch, group, w, 1 + w % 3, seed++);
-    for (int w : {31, 32, 33, 63, 64, 65, 129}) expect_matches_model(fn, model, ch, group, w, 2, seed++);
+    for (int w = 1; w <= 26; ++w) expect_matches_model(fn, model, ch, group, w, 1 + w % 5, seed++);
+    for (int w : {31, 32, 33, 47, 48, 49, 63, 64, 65, 129}) expect_matches_model(fn, model, ch, group, w, 2, seed++);
 }
 
 // The bytes fn writes for a fixed random image, at the current level and thread count.

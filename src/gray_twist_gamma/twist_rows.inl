@@ -175,7 +175,7 @@ void planes_vec(const T* s0, const T* s1, const T* s2, T* d0, T* d1, T* d2, std:
 
 // 32f C3 with cache-bypassing stores: once the destination reaches a 16-byte
 // boundary, four pixels (48 bytes) go out as three aligned vectors.
-void c3_32f_stream(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+[[maybe_unused]] void c3_32f_stream(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
     const Cols c(m);
     auto one = [&](std::ptrdiff_t i) {
         const float* p = s + 3 * i;
@@ -555,6 +555,114 @@ void pix8s_512(const s8* s, s8* d, std::ptrdiff_t n, const Matrix& m) {
     }
     pix_vec<s8, C>(s + C * i, d + C * i, n - i, m);
 }
+
+// ---- 32f: four pixels per vector, lanes = output channels ---------------------------
+// The column scheme of the one-pixel path with every 128-bit lane holding one
+// pixel: the same orders A and C, four pixels per instruction.
+
+struct Cols512 {
+    __m512 c0, c1, c2, c3;
+    explicit Cols512(const Matrix& m)
+        : c0(_mm512_broadcast_f32x4(_mm_load_ps(m.col[0]))), c1(_mm512_broadcast_f32x4(_mm_load_ps(m.col[1]))),
+          c2(_mm512_broadcast_f32x4(_mm_load_ps(m.col[2]))), c3(_mm512_broadcast_f32x4(_mm_load_ps(m.col[3]))) {}
+};
+
+// x holds four pixels, one per 128-bit lane, channels in lanes 0..2 (0..3).
+QRX_INLINE __m512 order_a4(const Cols512& c, __m512 x) {
+    const __m512 x0 = _mm512_permute_ps(x, 0x00), x1 = _mm512_permute_ps(x, 0x55), x2 = _mm512_permute_ps(x, 0xAA);
+    return _mm512_add_ps(_mm512_add_ps(c.c3, _mm512_mul_ps(c.c0, x0)),
+                         _mm512_add_ps(_mm512_mul_ps(c.c2, x2), _mm512_mul_ps(c.c1, x1)));
+}
+QRX_INLINE __m512 order_c4(const Cols512& c, __m512 x) {
+    const __m512 x0 = _mm512_permute_ps(x, 0x00), x1 = _mm512_permute_ps(x, 0x55);
+    const __m512 x2 = _mm512_permute_ps(x, 0xAA), x3 = _mm512_permute_ps(x, 0xFF);
+    return _mm512_add_ps(_mm512_add_ps(_mm512_add_ps(_mm512_mul_ps(c.c0, x0), _mm512_mul_ps(c.c1, x1)),
+                                       _mm512_mul_ps(c.c2, x2)),
+                         _mm512_mul_ps(c.c3, x3));
+}
+
+// Four C3 pixels (12 floats) spread to one pixel per 128-bit lane, and back.
+QRX_INLINE __m512 load4_c3f(const float* p) {
+    return _mm512_permutexvar_ps(_mm512_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 8, 9, 10, 11, 11),
+                                 _mm512_maskz_loadu_ps(0x0FFF, p));
+}
+QRX_INLINE __m512 pack4_c3f(__m512 r) {
+    return _mm512_permutexvar_ps(_mm512_setr_epi32(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, 3, 7, 11, 15), r);
+}
+
+void c3_32f_512(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols512 c(m);
+    std::ptrdiff_t i = 0;
+    for (; i + 4 <= n; i += 4) _mm512_mask_storeu_ps(d + 3 * i, 0x0FFF, pack4_c3f(order_a4(c, load4_c3f(s + 3 * i))));
+    pix_vec<float, 3>(s + 3 * i, d + 3 * i, n - i, m);
+}
+
+void ac4_32f_512(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols512 c(m);
+    std::ptrdiff_t i = 0;
+    for (; i + 4 <= n; i += 4) _mm512_mask_storeu_ps(d + 4 * i, 0x7777, order_a4(c, _mm512_loadu_ps(s + 4 * i)));
+    pix_vec<float, 4>(s + 4 * i, d + 4 * i, n - i, m);
+}
+
+void p3_32f_512(const float* s0, const float* s1, const float* s2, float* d0, float* d1, float* d2, std::ptrdiff_t n,
+                const Matrix& m) {
+    const Bcast512 b(m);
+    std::ptrdiff_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m512 x0 = _mm512_loadu_ps(s0 + i), x1 = _mm512_loadu_ps(s1 + i), x2 = _mm512_loadu_ps(s2 + i);
+        __m512 r[3];
+        for (int k = 0; k < 3; ++k)
+            r[k] = _mm512_add_ps(_mm512_add_ps(b.t[k][3], _mm512_mul_ps(b.t[k][0], x0)),
+                                 _mm512_add_ps(_mm512_mul_ps(b.t[k][2], x2), _mm512_mul_ps(b.t[k][1], x1)));
+        _mm512_storeu_ps(d0 + i, r[0]);
+        _mm512_storeu_ps(d1 + i, r[1]);
+        _mm512_storeu_ps(d2 + i, r[2]);
+    }
+    planes_vec<float>(s0 + i, s1 + i, s2 + i, d0 + i, d1 + i, d2 + i, n - i, m);
+}
+
+// Cache-bypassing C3: once the destination sits on 64 bytes, sixteen pixels
+// (48 floats) go out as three aligned vectors.
+void c3_32f_stream_512(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols512 c(m);
+    std::ptrdiff_t i = 0;
+    if ((reinterpret_cast<std::uintptr_t>(d) & 3) == 0) {
+        for (; i < n && (reinterpret_cast<std::uintptr_t>(d + 3 * i) & 63) != 0; ++i) pix_vec<float, 3>(s + 3 * i, d + 3 * i, 1, m);
+        const __m512i lo = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 16, 17, 18, 19);
+        const __m512i mid = _mm512_setr_epi32(4, 5, 6, 7, 8, 9, 10, 11, 16, 17, 18, 19, 20, 21, 22, 23);
+        const __m512i hi = _mm512_setr_epi32(8, 9, 10, 11, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27);
+        for (; i + 16 <= n; i += 16) {
+            const float* p = s + 3 * i;
+            const __m512 a = pack4_c3f(order_a4(c, load4_c3f(p)));
+            const __m512 b = pack4_c3f(order_a4(c, load4_c3f(p + 12)));
+            const __m512 e = pack4_c3f(order_a4(c, load4_c3f(p + 24)));
+            const __m512 f = pack4_c3f(order_a4(c, load4_c3f(p + 36)));
+            float* q = d + 3 * i;
+            _mm512_stream_ps(q, _mm512_permutex2var_ps(a, lo, b));
+            _mm512_stream_ps(q + 16, _mm512_permutex2var_ps(b, mid, e));
+            _mm512_stream_ps(q + 32, _mm512_permutex2var_ps(e, hi, f));
+        }
+    }
+    c3_32f_512(s + 3 * i, d + 3 * i, n - i, m);
+    _mm_sfence();
+}
+
+void c4_512(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols512 c(m);
+    std::ptrdiff_t i = 0;
+    for (; i + 4 <= n; i += 4) _mm512_storeu_ps(d + 4 * i, order_c4(c, _mm512_loadu_ps(s + 4 * i)));
+    c4_vec(s + 4 * i, d + 4 * i, n - i, m);
+}
+
+// Aligned rows: 16-byte pixels until the destination sits on 64 bytes, then
+// four pixels per cache-bypassing store.
+void c4_stream_512(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
+    const Cols512 c(m);
+    std::ptrdiff_t i = 0;
+    for (; i < n && (reinterpret_cast<std::uintptr_t>(d + 4 * i) & 63) != 0; ++i) c4_stream(s + 4 * i, d + 4 * i, 1, m);
+    for (; i + 4 <= n; i += 4) _mm512_stream_ps(d + 4 * i, order_c4(c, _mm512_loadu_ps(s + 4 * i)));
+    c4_stream(s + 4 * i, d + 4 * i, n - i, m);
+}
 #endif
 
 }  // namespace
@@ -577,9 +685,16 @@ void pix8s_512(const s8* s, s8* d, std::ptrdiff_t n, const Matrix& m) {
 #define QRX_TW8S QRX_TW(s8)
 #define QRX_TW16(T) QRX_TW(T)
 #endif
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
+extern const Kernels kTable = {
+    QRX_TW8,           QRX_TW8S, QRX_TW16(u16), QRX_TW16(s16), {c3_32f_512, ac4_32f_512, p3_32f_512},
+    c3_32f_stream_512, c4_512,   c4_stream_512,
+};
+#else
 extern const Kernels kTable = {
     QRX_TW8, QRX_TW8S, QRX_TW16(u16), QRX_TW16(s16), QRX_TW(float), c3_32f_stream, c4_vec, c4_stream,
 };
+#endif
 #undef QRX_TW8S
 #undef QRX_TW16
 #else

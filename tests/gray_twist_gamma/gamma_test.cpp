@@ -429,3 +429,17 @@ TEST(GtgGamma, ReadsNothingPastTheImage) {
         }
     }
 }
+
+TEST(GtgGamma, OddByteStepOf16BitImagesActsAsTheLowerEvenStep) {
+    // decision: 16-bit and float steps are turned into sample steps by an arithmetic shift
+    std::vector<Qrx16u> src(64), a(64, 7), b(64, 7);
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<Qrx16u>(i * 1009);
+    ASSERT_EQ(qrxiGammaFwd_16u_C3R(src.data(), 21, a.data(), 25, {3, 3}), qrxStatusOk);
+    ASSERT_EQ(qrxiGammaFwd_16u_C3R(src.data(), 20, b.data(), 24, {3, 3}), qrxStatusOk);
+    EXPECT_EQ(a, b);
+    std::vector<float> fs(64), fa(64, 7), fb(64, 7);
+    for (std::size_t i = 0; i < fs.size(); ++i) fs[i] = static_cast<float>(i) * 0.01f;
+    ASSERT_EQ(qrxiGammaInv_32f_C3R(fs.data(), 38, fa.data(), 39, {3, 3}, 0.0f, 1.0f), qrxStatusOk);
+    ASSERT_EQ(qrxiGammaInv_32f_C3R(fs.data(), 36, fb.data(), 36, {3, 3}, 0.0f, 1.0f), qrxStatusOk);
+    EXPECT_EQ(fa, fb);
+}

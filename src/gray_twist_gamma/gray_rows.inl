@@ -1,7 +1,8 @@
 // Row kernels of the gray conversion, compiled once per CPU level (the
 // including file defines QRX_LEVEL).  The 8u body recipe has hand-written
-// vector paths; everything else is the plain recipe loop, which the compiler
-// may vectorise without changing a bit (no reassociation, no contraction).
+// vector paths (SSE2: AC4; SSSE3: C3 too; AVX2; AVX-512 with and without byte
+// permutes); everything else is the plain recipe loop, which the compiler
+// vectorises without changing a bit (no reassociation, no contraction).
 #include <array>
 
 #include "gray_twist_gamma/byte_permute.h"

@@ -6,8 +6,12 @@
 //   scalar: the recipes, pixel by pixel;
 //   SSE2 and up: one pixel per vector, lanes = output channels, the matrix
 //                columns as vectors (three or four multiplies and adds);
-//   AVX2 and up: 8u pixel-order and planar rows eight pixels per vector,
-//                lanes = pixels, the matrix entries broadcast.
+//   AVX2: 8u pixel-order and planar rows eight pixels per vector, lanes =
+//         pixels, the matrix entries broadcast;
+//   AVX-512: 8u, 8s, 16u, 16s sixteen pixels per vector (lanes = pixels);
+//         32f four pixels per vector (one per 128-bit lane, lanes = output
+//         channels) and planes sixteen at a time.  Masked stores leave alpha
+//         and everything past the last pixel untouched.
 #include <array>
 #include <type_traits>
 

@@ -1,13 +1,16 @@
 // Table-lookup kernels of the gamma conversion, compiled once per CPU level
 // (the including file defines QRX_LEVEL).  A lookup has one possible result,
 // so every path gives the same bytes; the paths only differ in speed:
-//   8u,  SSSE3/AVX2: sixteen 16-entry shuffles, one per high nibble;
+//   8u,  SSSE3/AVX2: sixteen 16-entry shuffles, one per high nibble, for runs
+//        of samples (C3, planes); AC4 keeps the plain loop, which is faster
+//        there than shuffling and merging the alpha back;
 //   8u,  AVX-512 with byte permutes: two 128-entry two-table permutes;
 //   16u, AVX2/AVX-512: gathers of the 32 bits ending at the entry.
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
 #include "core/inline.h"
+#include "gray_twist_gamma/byte_permute.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
@@ -73,17 +76,6 @@ void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     lut8_ref(s + i, d + i, n - i, t);
 }
 
-void lut8_ac4_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    const Slices sl(t);
-    const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
-    std::ptrdiff_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const __m256i r = sl.look(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 4 * i)));
-        __m256i* q = reinterpret_cast<__m256i*>(d + 4 * i);
-        _mm256_storeu_si256(q, _mm256_or_si256(_mm256_andnot_si256(alpha, r), _mm256_and_si256(_mm256_loadu_si256(q), alpha)));
-    }
-    lut8_ac4_ref(s + 4 * i, d + 4 * i, n - i, t);
-}
 
 // Eight 16-bit samples: gather the 32 bits that end with each entry (the two
 // bytes below entry 0 still lie inside the table's scratch block) and keep the
@@ -136,17 +128,6 @@ void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     lut8_ref(s + i, d + i, n - i, t);
 }
 
-void lut8_ac4_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    const Slices sl(t);
-    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    std::ptrdiff_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m128i r = sl.look(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i)));
-        __m128i* q = reinterpret_cast<__m128i*>(d + 4 * i);
-        _mm_storeu_si128(q, _mm_or_si128(_mm_andnot_si128(alpha, r), _mm_and_si128(_mm_loadu_si128(q), alpha)));
-    }
-    lut8_ac4_ref(s + 4 * i, d + 4 * i, n - i, t);
-}
 #define QRX_GAMMA_NO_LUT16_VEC 1
 #endif
 
@@ -182,22 +163,18 @@ __attribute__((target("avx512vbmi"))) void lut8_vbmi_masked(const u8* s, u8* d, 
 #undef look
 }
 
-bool has_vbmi() {
-    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx512vbmi") != 0);
-    return has;
-}
 
 void lut8_best(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    if (has_vbmi())
+    if (gtg::byte_permute_available())
         lut8_vbmi_masked(s, d, n, t, ~0ull);
     else
         lut8_vec(s, d, n, t);
 }
 void lut8_ac4_best(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    if (has_vbmi())
+    if (gtg::byte_permute_available())
         lut8_vbmi_masked(s, d, 4 * n, t, 0x7777777777777777ull);  // alpha bytes are not stored
     else
-        lut8_ac4_vec(s, d, n, t);
+        lut8_ac4_ref(s, d, n, t);
 }
 
 // Sixteen 16-bit samples per gather.
@@ -228,10 +205,10 @@ extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref}
 #elif defined(__AVX512BW__)
 extern const Kernels kTable = {lut8_best, lut8_ac4_best, lut16_512, lut16_ac4_512};
 #elif defined(QRX_GAMMA_NO_LUT16_VEC)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_vec, lut16_ref, lut16_ac4_ref};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref};
 #undef QRX_GAMMA_NO_LUT16_VEC
 #else
-extern const Kernels kTable = {lut8_vec, lut8_ac4_vec, lut16_vec, lut16_ac4_vec};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_vec, lut16_ac4_vec};
 #endif
 
 }  // namespace qrx::gamma::QRX_LEVEL

@@ -1,9 +1,11 @@
 // Row kernels of the gray conversion, compiled once per CPU level (the
 // including file defines QRX_LEVEL).  The 8u body recipe has hand-written
-// vector paths; everything else is the plain recipe loop, which the compiler
-// may vectorise without changing a bit (no reassociation, no contraction).
+// vector paths (SSE2: AC4; SSSE3: C3 too; AVX2; AVX-512 with and without byte
+// permutes); everything else is the plain recipe loop, which the compiler
+// vectorises without changing a bit (no reassociation, no contraction).
 #include <array>
 
+#include "gray_twist_gamma/byte_permute.h"
 #include "gray_twist_gamma/gray_kernels.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
@@ -188,10 +190,6 @@ __attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, 
     return i;
 }
 
-bool has_vbmi() {
-    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx512vbmi") != 0);
-    return has;
-}
 #endif
 
 template <int SC>
@@ -201,7 +199,7 @@ void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
     auto load = [](const u8* p) { return SC == 3 ? load8_c3(p) : load8_ac4(p); };
     int i = 0;
 #if defined(__AVX512BW__)
-    if (has_vbmi()) {
+    if (byte_permute_available()) {
         i = body8_vbmi<SC>(s, d, n, w);
     } else {
         const __m512i x02 = _mm512_set1_epi32(static_cast<int>(w.w0 | (static_cast<unsigned>(w.w2) << 16)));

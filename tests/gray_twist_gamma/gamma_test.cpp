@@ -11,6 +11,7 @@
 #include "core/allocator.h"
 #include "gray_twist_gamma/gamma_tables.h"
 #include "gray_twist_gamma/recipes.h"
+#include "gray_twist_gamma/byte_permute.h"
 #include "qrxcc.h"
 #include "support/test_image.h"
 
@@ -64,6 +65,15 @@ float model32(float s, float vmin, float vmax, bool fwd) {
 }
 
 bool same_float(float a, float b) { return std::memcmp(&a, &b, 4) == 0; }
+
+
+// Every level, and at the AVX-512 level also without the byte-permute paths.
+void expect_same_everywhere(const std::function<std::vector<std::uint8_t>()>& produce) {
+    qrxtest::expect_same_at_all_levels(produce);
+    qrx::gtg::testing_hooks::allow_byte_permute(false);
+    qrxtest::expect_same_at_all_levels(produce);
+    qrx::gtg::testing_hooks::allow_byte_permute(true);
+}
 
 }  // namespace
 
@@ -371,7 +381,7 @@ TEST(GtgGamma, ChecksInOrder) {
 
 TEST(GtgGamma, SameAtAllLevels) {
     for (int width : {1, 7, 9, 33, 65, 257}) {
-        qrxtest::expect_same_at_all_levels([&] {
+        expect_same_everywhere([&] {
             std::vector<std::uint8_t> out;
             auto add = [&](const GuardedImage& g) { out.insert(out.end(), g.all_bytes().begin(), g.all_bytes().end()); };
             GuardedImage s3(width * 3, 2), d3(width * 3, 2), s4(width * 4, 2), d4(width * 4, 2);
@@ -418,4 +428,18 @@ TEST(GtgGamma, ReadsNothingPastTheImage) {
             EXPECT_EQ(v.back(), 22);
         }
     }
+}
+
+TEST(GtgGamma, OddByteStepOf16BitImagesActsAsTheLowerEvenStep) {
+    // decision: 16-bit and float steps are turned into sample steps by an arithmetic shift
+    std::vector<Qrx16u> src(64), a(64, 7), b(64, 7);
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<Qrx16u>(i * 1009);
+    ASSERT_EQ(qrxiGammaFwd_16u_C3R(src.data(), 21, a.data(), 25, {3, 3}), qrxStatusOk);
+    ASSERT_EQ(qrxiGammaFwd_16u_C3R(src.data(), 20, b.data(), 24, {3, 3}), qrxStatusOk);
+    EXPECT_EQ(a, b);
+    std::vector<float> fs(64), fa(64, 7), fb(64, 7);
+    for (std::size_t i = 0; i < fs.size(); ++i) fs[i] = static_cast<float>(i) * 0.01f;
+    ASSERT_EQ(qrxiGammaInv_32f_C3R(fs.data(), 38, fa.data(), 39, {3, 3}, 0.0f, 1.0f), qrxStatusOk);
+    ASSERT_EQ(qrxiGammaInv_32f_C3R(fs.data(), 36, fb.data(), 36, {3, 3}, 0.0f, 1.0f), qrxStatusOk);
+    EXPECT_EQ(fa, fb);
 }

@@ -505,3 +505,18 @@ TEST(GtgTwist, ReadsNothingPastTheImage) {
         }
     }
 }
+
+TEST(GtgTwist, OddByteStepOf16BitImagesActsAsTheLowerEvenStep) {
+    // decision: 16-bit and float steps are turned into sample steps by an arithmetic shift
+    const float t[3][4] = {{0.5f, 0.5f, 0, 3}, {0, 1, 0, 0}, {0.25f, 0.25f, 0.5f, -1}};
+    std::vector<Qrx16u> src(64), a(64, 7), b(64, 7);
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<Qrx16u>(i * 1009);
+    ASSERT_EQ(qrxiColorTwist32f_16u_C3R(src.data(), 21, a.data(), 23, {3, 3}, t), qrxStatusOk);
+    ASSERT_EQ(qrxiColorTwist32f_16u_C3R(src.data(), 20, b.data(), 22, {3, 3}, t), qrxStatusOk);
+    EXPECT_EQ(a, b);
+    std::vector<float> fs(64), fa(64, 7), fb(64, 7);
+    for (std::size_t i = 0; i < fs.size(); ++i) fs[i] = static_cast<float>(i) * 0.5f;
+    ASSERT_EQ(qrxiColorTwist_32f_C3R(fs.data(), 39, fa.data(), 41, {3, 3}, t), qrxStatusOk);
+    ASSERT_EQ(qrxiColorTwist_32f_C3R(fs.data(), 36, fb.data(), 40, {3, 3}, t), qrxStatusOk);
+    EXPECT_EQ(fa, fb);
+}

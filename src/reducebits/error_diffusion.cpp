@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 #include "core/allocator.h"
@@ -69,6 +70,18 @@ struct RowState {
     unsigned y;
 };
 
+// Steps [0, steps): those in [steady_begin, steady_end) unchecked (only when
+// steady_begin > 0, i.e. for a full group), all others checked.
+template <class Step>
+QRX_INLINE void run_steps(int steps, int steady_begin, int steady_end, const Step& step) {
+    int i = 0;
+    if (steady_begin > 0 && steady_end > steady_begin) {
+        for (; i < steady_begin; ++i) step(i, std::true_type{});
+        for (; i < steady_end; ++i) step(i, std::false_type{});
+    }
+    for (; i < steps; ++i) step(i, std::true_type{});
+}
+
 template <class P>
 QRX_INLINE void start_rows(const Job<P>& j, int channel, std::ptrdiff_t y0, int rows, RowState<P>* st) {
     for (int r = 0; r < rows; ++r) {
@@ -97,13 +110,17 @@ void floyd_steinberg(const Job<P>& j, int channel, float* block) {
     for (std::ptrdiff_t y0 = 0; y0 < j.height; y0 += kRowsInFlight) {
         const int rows = static_cast<int>(std::min<std::ptrdiff_t>(kRowsInFlight, j.height - y0));
         start_rows(j, channel, y0, rows, st);
-        const int steps = w + kLag * (rows - 1);
-        for (int i = 0; i < steps; ++i) {
+        // One step: every row of the group takes its sample.  Checked steps
+        // skip rows outside the group or the row and handle the row ends;
+        // in the steady part every row is strictly inside its row.
+        const auto step = [&](int i, auto checked) {
 #pragma GCC unroll 4
             for (int r = 0; r < kRowsInFlight; ++r) {
-                if (r >= rows) break;
                 const int x = i - kLag * r;
-                if (x < 0 || x >= w) continue;
+                if constexpr (checked.value) {
+                    if (r >= rows) break;
+                    if (x < 0 || x >= w) continue;
+                }
                 RowState<P>& rs = st[r];
                 float sum;
                 if constexpr (!P::kFsRounds)
@@ -115,11 +132,12 @@ void floyd_steinberg(const Job<P>& j, int channel, float* block) {
                 if constexpr (Noise) t = j.noise_value[noise_slot(j.noise_index, static_cast<unsigned>(x), rs.y)];
                 float err;
                 rs.out[x * stride] = fs_sample<P, Noise>(wv, t, d, err);
-                if (x > 0) E[x - 1] = rs.left1;
-                if (x == w - 1) E[x] = err;
+                if (!checked.value || x > 0) E[x - 1] = rs.left1;
+                if (checked.value && x == w - 1) E[x] = err;
                 rs.left1 = err;
             }
-        }
+        };
+        run_steps(w + kLag * (rows - 1), rows == kRowsInFlight ? kLag * (kRowsInFlight - 1) + 1 : 0, w - 1, step);
     }
 }
 
@@ -164,13 +182,14 @@ void jjn_stucki(const Job<P>& j, int channel, float* block) {
     for (std::ptrdiff_t y0 = 0; y0 < j.height; y0 += kRowsInFlight) {
         const int rows = static_cast<int>(std::min<std::ptrdiff_t>(kRowsInFlight, j.height - y0));
         start_rows(j, channel, y0, rows, st);
-        const int steps = w + kLag * (rows - 1);
-        for (int i = 0; i < steps; ++i) {
+        const auto step = [&](int i, auto checked) {
 #pragma GCC unroll 4
             for (int r = 0; r < kRowsInFlight; ++r) {
-                if (r >= rows) break;
                 const int x = i - kLag * r;
-                if (x < 0 || x >= w) continue;
+                if constexpr (checked.value) {
+                    if (r >= rows) break;
+                    if (x < 0 || x >= w) continue;
+                }
                 RowState<P>& rs = st[r];
                 float* const own = parity_rows[rs.y & 1u];       // row y - 2, becoming row y
                 const float* const up = parity_rows[~rs.y & 1u];  // row y - 1
@@ -205,15 +224,16 @@ void jjn_stucki(const Job<P>& j, int channel, float* block) {
                     out = level_out_trunc<P>(q);
                 }
                 rs.out[x * stride] = out;
-                if (x >= 2) own[x - 2] = rs.left2;
+                if (!checked.value || x >= 2) own[x - 2] = rs.left2;
                 rs.left2 = rs.left1;
                 rs.left1 = err;
-                if (x == w - 1) {
+                if (checked.value && x == w - 1) {
                     if (x >= 1) own[x - 1] = rs.left2;
                     own[x] = err;
                 }
             }
-        }
+        };
+        run_steps(w + kLag * (rows - 1), rows == kRowsInFlight ? kLag * (kRowsInFlight - 1) + 2 : 0, w - 1, step);
     }
 }
 

@@ -198,7 +198,7 @@ TYPED_TEST(ReduceBitsPairs, DiffusionMatchesModel) {
         for (int noise : {0, 25, 100})
             for (int layout = 0; layout < 4; ++layout)
                 for (int levels : {2, 7, 256})
-                    for (auto [w, h] : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}, {1, 9}, {2, 10}, {3, 7}, {6, 13}, {9, 11}}) {
+                    for (auto [w, h] : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}, {1, 9}, {2, 10}, {3, 7}, {6, 13}, {9, 11}, {20, 9}, {40, 8}}) {
                         Case<P> c(layout, w, h);
                         c.fill_random(static_cast<std::uint32_t>(method * 1000 + w * 10 + h + levels));
                         ASSERT_EQ(c.run(noise, method, levels), qrxStatusOk);
@@ -216,7 +216,7 @@ TYPED_TEST(ReduceBitsPairs, DitheringIndependentOfThreadCount) {
     for (int layout = 0; layout < 4; ++layout)
         for (int method : {1, 2, 3, 4}) {
             std::vector<std::uint8_t> reference;
-            for (int team : {1, 2, 3, 8}) {
+            for (int team : {1, 2, 3, 8, 0, -3}) {  // below 1 acts as 1
                 ThreadCount tc(team);
                 Case<P> c(layout, 45, 9);
                 c.fill_random(99);
@@ -521,4 +521,31 @@ TEST(ReduceBitsWorked, FloatSpecialsAtEveryLevel) {
                 for (Qrx16u v : du) bytes.push_back(static_cast<std::uint8_t>(v)), bytes.push_back(static_cast<std::uint8_t>(v >> 8));
                 return bytes;
             });
+}
+
+// Negative steps: rows run upwards from the given pointers, under every method.
+TYPED_TEST(ReduceBitsPairs, NegativeStepsWalkRowsUpwards) {
+    using P = TypeParam;
+    using In = typename P::In;
+    using Out = typename P::Out;
+    ThreadCount single(1);
+    const int w = 70, h = 6, layout = 1, n = w * 3;
+    for (int method = 0; method <= 4; ++method) {
+        Case<P> ref(layout, w, h);
+        ref.fill_random(77);
+        ASSERT_EQ(ref.run(10, method, 5), qrxStatusOk);
+        // the same image stored bottom row first
+        std::vector<In> src(static_cast<std::size_t>(n) * h);
+        std::vector<Out> dst(static_cast<std::size_t>(n) * h);
+        for (int y = 0; y < h; ++y)
+            for (int i = 0; i < n; ++i) src[static_cast<std::size_t>((h - 1 - y) * n + i)] = ref.in(i / 3, y, i % 3);
+        const int src_step = -static_cast<int>(n * sizeof(In)), dst_step = -static_cast<int>(n * sizeof(Out));
+        ASSERT_EQ(P::kFns[layout](src.data() + (h - 1) * n, src_step, dst.data() + (h - 1) * n, dst_step, QrxSize{w, h},
+                                  10, method, 5),
+                  qrxStatusOk);
+        for (int y = 0; y < h; ++y)
+            for (int i = 0; i < n; ++i)
+                ASSERT_EQ(dst[static_cast<std::size_t>((h - 1 - y) * n + i)], ref.out(i / 3, y, i % 3))
+                    << "method " << method << " row " << y << " sample " << i;
+    }
 }

@@ -162,8 +162,9 @@ void p2_to_c2(In y, In uv, Out d, int h, int shift, resample::PackP2Fn fn, int g
     for_rows(h, [&](ptrdiff_t r) { fn(y.row(r), uv.row(r >> shift), d.row(r), groups); });
 }
 
-// One chroma plane, row by row: dst row (r >> out_shift) from src row (r >> in_shift)
-// for r in [0, rows); used for VDROP (row 2j -> j) and VDUP (j -> 2j, 2j+1).
+// One chroma plane: source row j * in_row_mul goes to destination rows
+// j * out_rows_per_in .. (j + 1) * out_rows_per_in - 1, for j in [0, rows);
+// VDROP is (2, 1) (row 2j -> j), VDUP (1, 2) (row j -> 2j, 2j+1).
 void chroma_plane_copy(In s, Out d, int rows, int in_row_mul, int out_rows_per_in, int n) {
     const Kernels& k = resample::kernels();
     for_rows(rows, [&](ptrdiff_t j) {

@@ -369,7 +369,7 @@ TEST(ResampleFilter, SlicesMatchTheModelAndTheWholeFrame) {
         }
 }
 
-TEST(ResampleFilter, SliceRowsWrittenAndRead) {
+TEST(ResampleFilter, SliceRowsWritten) {
     // A top slice leaves its last two rows; a middle one writes two rows above itself.
     const int W = 16, H = 12;
     Frame f(W, H, 4);

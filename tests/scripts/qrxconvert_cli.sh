@@ -73,5 +73,132 @@ expect 1 "unwritable demo folder" -- "$bin" demo /proc/qrx-no-such-dir
 check test ! -e "$work/x.ppm"
 check test ! -e "$work/x.raw"
 
+# ---- formats over the library's other models -------------------------------
+expect 0 "list new formats" -- "$bin" list
+for f in gray nv12 hsv hls lab luv xyz ycc ycocg ycocg-r yuyv422-smooth; do check grep -q "^  $f " "$work/out"; done
+for f in hsv_h.pgm hsv_s.pgm hsv_v.pgm gamma_fwd_inv.ppm reduce8_fs.ppm roundtrip_hsv.ppm roundtrip_nv12.ppm; do
+  check test -s "$work/demo/$f"
+done
+check grep -q "reduce8_ordered" "$work/demo/report.txt"
+pixels() { tail -c "$2" "$1"; }  # the last N bytes: the pixels of a PNM file
+npx=$((640 * 480))
+for f in hsv hls lab luv xyz ycc; do
+  expect 0 "ppm to $f" -- "$bin" convert "$in" "$work/a.$f" --to "$f" --quiet
+  check test "$(stat -c %s "$work/a.$f")" -eq $((npx * 3))
+  expect 0 "$f to ppm" -- "$bin" convert "$work/a.$f" "$work/b_$f.ppm" --from "$f" --size 640x480 --quiet
+  check cmp -s "$work/b_$f.ppm" "$work/demo/roundtrip_$f.ppm"
+done
+expect 0 "ppm to ycocg" -- "$bin" convert "$in" "$work/a.ycocg" --to ycocg --quiet
+check test "$(stat -c %s "$work/a.ycocg")" -eq $((npx * 6))
+# the reversible YCoCg transform is lossless
+expect 0 "ppm to ycocg-r" -- "$bin" convert "$in" "$work/a.ycocgr" --to ycocg-r --quiet
+expect 0 "ycocg-r to ppm" -- "$bin" convert "$work/a.ycocgr" "$work/b_ycocgr.ppm" --from ycocg-r --size 640x480 --quiet
+check cmp -s "$work/b_ycocgr.ppm" "$in"
+# NV12 holds the I420 planes with Cb, Cr interleaved
+expect 0 "ppm to nv12" -- "$bin" convert "$in" "$work/a.nv12" --to nv12 --quiet
+check cmp -s <(head -c $npx "$work/a.nv12") <(head -c $npx "$work/a.i420")
+check cmp -s <(tail -c $((npx / 2)) "$work/a.nv12" | od -An -v -tu1 -w2 | awk '{print $1}') \
+             <(tail -c $((npx / 2)) "$work/a.i420" | head -c $((npx / 4)) | od -An -v -tu1 -w1 | awk '{print $1}')
+expect 0 "nv12 to ppm" -- "$bin" convert "$work/a.nv12" "$work/b_nv12.ppm" --from nv12 --size 640x480 --quiet
+check cmp -s "$work/b_nv12.ppm" "$work/demo/roundtrip_i420.ppm"
+expect 0 "smoothing 4:2:2" -- "$bin" convert "$in" "$work/a.smooth" --to yuyv422-smooth --quiet
+check test "$(stat -c %s "$work/a.smooth")" -eq $((npx * 2))
+# slices: a slice as high as the frame is one whole-frame call; slices of 16 and 100 rows
+# (top, middle ..., bottom) give the whole frame's bytes away from the slice borders
+expect 0 "one slice" -- "$bin" convert "$in" "$work/s.480" --to yuyv422-smooth --slice 480 --quiet
+check cmp -s "$work/s.480" "$work/a.smooth"
+for r in 16 100; do
+  expect 0 "slices of $r rows" -- "$bin" convert "$in" "$work/s.$r" --to yuyv422-smooth --slice $r --quiet
+  check test "$(stat -c %s "$work/s.$r")" -eq $((npx * 2))
+  check cmp -s <(head -c $((1280 * 10)) "$work/s.$r") <(head -c $((1280 * 10)) "$work/a.smooth")
+done
+printf 'P6\n6 4\n255\n' >"$work/tiny.ppm"; head -c 72 /dev/urandom >>"$work/tiny.ppm"
+expect 0 "slices of a tiny frame" -- "$bin" convert "$work/tiny.ppm" "$work/tiny.s" --to yuyv422-smooth --slice 4 --quiet
+
+# gray: PPM -> PGM, PGM -> PGM keeps the samples, PGM -> PPM repeats them
+expect 0 "ppm to pgm" -- "$bin" convert "$in" "$work/g.pgm" --quiet
+check test "$(head -c 2 "$work/g.pgm")" = P5
+check test "$(stat -c %s "$work/g.pgm")" -eq $((npx + 15))
+expect 0 "pgm to pgm" -- "$bin" convert "$work/g.pgm" "$work/g2.pgm" --to gray --quiet
+check cmp -s "$work/g.pgm" "$work/g2.pgm"
+expect 0 "pgm to ppm" -- "$bin" convert "$work/g.pgm" "$work/g.ppm" --quiet
+check cmp -s <(pixels "$work/g.ppm" $((npx * 3)) | od -An -v -tu1 -w3 | awk '{print $1}') \
+             <(pixels "$work/g.pgm" $npx | od -An -v -tu1 -w1 | awk '{print $1}')
+expect 0 "gray raw" -- "$bin" convert "$in" "$work/g.raw" --to grey --quiet
+check cmp -s "$work/g.raw" <(pixels "$work/g.pgm" $npx)
+
+# channels as PGM planes (OUT may be left out)
+expect 0 "hsv planes" -- "$bin" convert "$in" --to hsv --planes "$work/pl" --quiet
+for c in h s v; do check cmp -s "$work/pl/hsv_$c.pgm" "$work/demo/hsv_$c.pgm"; done
+expect 0 "lab planes" -- "$bin" convert "$in" "$work/a2.lab" --to lab --planes "$work/pl" --quiet
+for c in l a b; do check test "$(stat -c %s "$work/pl/lab_$c.pgm")" -eq $((npx + 15)); done
+check cmp -s "$work/a2.lab" "$work/a.lab"
+expect 0 "i420 planes" -- "$bin" convert "$in" --to i420 --planes "$work/pl" --quiet
+check grep -aq "^320 240$" "$work/pl/i420_cb.pgm"
+for f in hls ycc ycocg yuyv422 nv12 xyz luv; do expect 0 "$f planes" -- "$bin" convert "$in" --to $f --planes "$work/pl" --quiet; done
+check test -s "$work/pl/ycocg_cg.pgm"
+check test -s "$work/pl/ycc_c2.pgm"
+check test -s "$work/pl/nv12_cr.pgm"
+expect 0 "y4m planes" -- "$bin" convert "$work/three.y4m" --to yuv422p --planes "$work/pl"
+check grep -q "first of 3 frames" "$work/err"
+
+# bit-depth reduction
+expect 0 "reduce to 2 levels" -- "$bin" convert "$in" "$work/r2.ppm" --reduce 2 --dither off --quiet
+check test "$(pixels "$work/r2.ppm" $((npx * 3)) | od -An -v -tu1 -w1 | sort -u | tr -d ' ' | tr '\n' ,)" = "0,255,"
+for d in off fs jjn stucki ordered; do
+  expect 0 "reduce dither $d" -- "$bin" convert "$in" "$work/r_$d.ppm" --reduce 16 --dither $d --noise 5 --quiet
+done
+check test "$(cmp -s "$work/r_fs.ppm" "$work/r_stucki.ppm"; echo $?)" -eq 1
+expect 0 "reduce gray" -- "$bin" convert "$in" "$work/r.pgm" --reduce 4 --dither jjn --quiet
+check test "$(pixels "$work/r.pgm" $npx | od -An -v -tu1 -w1 | sort -un | tr -d ' ' | tr '\n' ,)" = "0,85,170,255,"
+# thread count does not change results
+expect 0 "threads 1" -- "$bin" convert "$in" "$work/t1.hls" --to hls --threads 1 --quiet
+expect 0 "threads 3" -- "$bin" convert "$in" "$work/t3.hls" --to hls --threads 3 --quiet
+check cmp -s "$work/t1.hls" "$work/t3.hls"
+
+# gamma and colour twist
+expect 0 "gamma forward" -- "$bin" convert "$in" "$work/gf.ppm" --gamma forward --quiet
+expect 0 "gamma inverse" -- "$bin" convert "$work/gf.ppm" "$work/gfi.ppm" --gamma inverse --quiet
+check test "$(cmp -s "$work/gf.ppm" "$in"; echo $?)" -eq 1
+printf '1 0 0 0\n0 1 0 0\n0 0 1 0\n' >"$work/identity.twist"
+expect 0 "identity twist" -- "$bin" convert "$in" "$work/tw.ppm" --twist "$work/identity.twist" --quiet
+check cmp -s "$work/tw.ppm" "$in"
+printf '0, 0, 1, 0,\n0, 1, 0, 0,\n1, 0, 0, 0\n' >"$work/swap.twist"
+expect 0 "swapping twist" -- "$bin" convert "$in" "$work/sw.ppm" --twist "$work/swap.twist" --quiet
+expect 0 "bgr24 raw" -- "$bin" convert "$in" "$work/a.bgr" --to bgr24 --quiet
+check cmp -s <(pixels "$work/sw.ppm" $((npx * 3))) "$work/a.bgr"
+
+# bad options of the new features
+printf '1 0 0 0\n0 1 0 0\n0 0 1\n' >"$work/short.twist"
+printf '1 0 0 0\n0 1 0 0\n0 0 1 zero\n' >"$work/word.twist"
+expect 1 "twist with 11 numbers" -- "$bin" convert "$in" "$work/x.ppm" --twist "$work/short.twist"
+check grep -q "12 numbers" "$work/err"
+expect 1 "twist with a word" -- "$bin" convert "$in" "$work/x.ppm" --twist "$work/word.twist"
+expect 1 "missing twist file" -- "$bin" convert "$in" "$work/x.ppm" --twist "$work/nope.twist"
+expect 2 "twist without file" -- "$bin" convert "$in" "$work/x.ppm" --twist
+expect 2 "reduce 1 level" -- "$bin" convert "$in" "$work/x.ppm" --reduce 1
+expect 2 "reduce 257 levels" -- "$bin" convert "$in" "$work/x.ppm" --reduce 257
+expect 2 "reduce not a number" -- "$bin" convert "$in" "$work/x.ppm" --reduce 8x
+expect 2 "noise 101" -- "$bin" convert "$in" "$work/x.ppm" --reduce 8 --noise 101
+expect 2 "noise negative" -- "$bin" convert "$in" "$work/x.ppm" --reduce 8 --noise -1
+expect 2 "unknown gamma" -- "$bin" convert "$in" "$work/x.ppm" --gamma sideways
+expect 2 "slice not a number" -- "$bin" convert "$in" "$work/x.raw" --to yuyv422-smooth --slice top
+expect 2 "odd slice" -- "$bin" convert "$in" "$work/x.raw" --to yuyv422-smooth --slice 15
+expect 2 "slice too small" -- "$bin" convert "$in" "$work/x.raw" --to yuyv422-smooth --slice 2
+expect 2 "slice without smoothing" -- "$bin" convert "$in" "$work/x.raw" --to i420 --slice 16
+expect 2 "threads 0" -- "$bin" convert "$in" "$work/x.ppm" --threads 0
+expect 2 "threads word" -- "$bin" convert "$in" "$work/x.ppm" --threads many
+expect 2 "planes of 565" -- "$bin" convert "$in" --to rgb565 --planes "$work/x"
+expect 2 "pgm holds gray only" -- "$bin" convert "$in" "$work/x.pgm" --to hsv
+expect 2 "gray into ppm" -- "$bin" convert "$in" "$work/x.ppm" --to gray
+expect 1 "unwritable planes folder" -- "$bin" convert "$in" --to hsv --planes /proc/qrx-no-such-dir
+printf 'P5\n4 4\n255\nab' >"$work/short.pgm"
+expect 1 "truncated pgm" -- "$bin" convert "$work/short.pgm" "$work/x.pgm"
+expect 2 "nv12 size misaligned" -- "$bin" convert "$work/a.nv12" "$work/x.ppm" --from nv12 --size 639x480
+check test ! -e "$work/x"
+check test ! -e "$work/x.pgm"
+check test ! -e "$work/x.ppm"
+check test ! -e "$work/x.raw"
+
 [ $fail -eq 0 ] && echo "qrxconvert: all cases passed"
 exit $fail

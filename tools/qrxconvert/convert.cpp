@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cmath>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli.h"
@@ -26,15 +28,30 @@ const char* const kConvertHelp =
     "usage: qrxconvert convert IN OUT [--to FORMAT] [--from FORMAT --size WxH] [options]\n"
     "  IN   a PGM/PPM/PAM file (P5, P6, P7; 8 or 16 bits), a YUV4MPEG2 stream (.y4m; 4:2:0, 4:2:2, 4:4:4;\n"
     "       any number of frames) or a raw file (needs --from and --size; may hold several frames)\n"
-    "  OUT  .ppm/.pam (RGB), .y4m (i420, yuv422p or yuv444p frames) or anything else for raw bytes\n"
+    "  OUT  .ppm/.pam (RGB), .pgm (gray), .y4m (i420, yuv422p or yuv444p frames) or anything else for raw bytes\n"
     "       in --to FORMAT (default: rgb24 for .ppm/.pam, i420 for .y4m)\n"
     "options:\n"
     "  --to FORMAT        output pixel format (qrxconvert list)\n"
     "  --from FORMAT      pixel format of a raw input\n"
     "  --size WxH         frame size of a raw input\n"
     "  --dither           ordered 4x4 dither for the 16-bit packed RGB outputs\n"
+    "  --reduce LEVELS    bit-depth reduction of every channel to LEVELS levels (2..256), before\n"
+    "                     the output conversion (gray output: of the gray channel)\n"
+    "  --dither METHOD    dither of --reduce: off, fs (Floyd-Steinberg), jjn (Jarvis-Judice-Ninke),\n"
+    "                     stucki or ordered (4x4); default fs\n"
+    "  --noise PCT        noise added by --reduce, 0..100 percent (default 0)\n"
+    "  --gamma DIR        BT.709 transfer curve on R, G, B first: forward (linear to corrected) or\n"
+    "                     inverse\n"
+    "  --twist FILE       colour twist of R, G, B first: FILE holds 12 numbers, a 3 x 4 matrix by\n"
+    "                     rows (each row: three weights, then an offset)\n"
+    "  --slice ROWS       yuyv422-smooth output: convert each frame as slices of ROWS rows (even, at\n"
+    "                     least 4): a top slice, middle slices and a bottom slice; default: whole frames\n"
+    "  --planes DIR       also write each channel of the (first) output frame as DIR/FORMAT_CH.pgm;\n"
+    "                     OUT may then be left out\n"
     "  --threads N        thread count of the row-parallel conversions\n"
     "  --quiet            no progress bar\n"
+    "Order of work: read, twist, gamma, reduce, convert to FORMAT.  .pgm output holds gray (the\n"
+    "default --to for .pgm); a PGM input converted to gray keeps its samples as they are.\n"
     "Sizes that a format cannot hold (an odd width for 4:2:2, for example) are cut down to the\n"
     "nearest size it can, and the tool says so.\n";
 
@@ -81,6 +98,52 @@ std::vector<std::uint8_t> pnm_to_rgb(const Image& img) {
     return rgb;
 }
 
+// Reads the 12 numbers of a colour twist (white space or commas between them).
+bool read_twist(const std::string& path, Qrx32f twist[3][4], std::string& error) {
+    std::vector<std::uint8_t> bytes;
+    if (!read_file(path, bytes, error)) return false;
+    std::string text(bytes.begin(), bytes.end());
+    std::replace(text.begin(), text.end(), ',', ' ');
+    const char* at = text.c_str();
+    int n = 0;
+    for (;;) {
+        while (*at && std::isspace(static_cast<unsigned char>(*at))) ++at;
+        if (!*at) break;
+        char* end = nullptr;
+        const float v = std::strtof(at, &end);
+        if (end == at || !std::isfinite(v) || (*end && !std::isspace(static_cast<unsigned char>(*end)))) {
+            error = path + ": not a number: '" + std::string(at, std::strcspn(at, " \t\r\n")) + "'";
+            return false;
+        }
+        if (n < 12) twist[n / 4][n % 4] = v;
+        ++n, at = end;
+    }
+    if (n != 12) {
+        error = path + ": a colour twist needs 12 numbers (3 rows of 3 weights and an offset), found " + std::to_string(n);
+        return false;
+    }
+    return true;
+}
+
+bool parse_int_arg(const std::string& s, long lo, long hi, int& out) {
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(s.c_str(), &end, 10);
+    if (s.empty() || *end || errno || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+bool make_dir(const std::string& dir, std::string& error) {
+    if (mkdir(dir.c_str(), 0777) == 0 || errno == EEXIST) {
+        struct stat st;
+        if (stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
+        errno = ENOTDIR;
+    }
+    error = "cannot create folder " + dir + ": " + std::strerror(errno);
+    return false;
+}
+
 class Progress {
 public:
     Progress(bool enabled, long long total) : on_(enabled && isatty(2) && total > 0), total_(total) {}
@@ -122,6 +185,8 @@ int run_convert(const std::vector<std::string>& args) {
     std::string to, from, size;
     Options opt;
     bool quiet = false;
+    int reduce_levels = 0, noise = 0, dither = qrxDitherMethodFloydSteinberg, gamma = 0;  // gamma: 1 fwd, -1 inv
+    std::string twist_file, planes_dir;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& out) {
@@ -139,30 +204,77 @@ int run_convert(const std::vector<std::string>& args) {
         } else if (a == "--size") {
             if (!value(size)) return fail(2, "--size needs WxH");
         } else if (a == "--dither") {
-            opt.dither = true;
+            // Bare: ordered dither of the 16-bit outputs; with a method: the dither of --reduce.
+            static const char* const methods[] = {"off", "fs", "jjn", "stucki", "ordered"};
+            bool named = false;
+            if (i + 1 < args.size())
+                for (int m = 0; m < 5; ++m)
+                    if (args[i + 1] == methods[m]) dither = m, named = true;
+            if (named) {
+                ++i;
+                opt.dither = dither == qrxDitherMethodOrdered4x4;
+            } else {
+                opt.dither = true;
+            }
+        } else if (a == "--reduce") {
+            std::string n;
+            if (!value(n) || !parse_int_arg(n, 2, 256, reduce_levels))
+                return fail(2, "--reduce needs a number of levels from 2 to 256");
+        } else if (a == "--noise") {
+            std::string n;
+            if (!value(n) || !parse_int_arg(n, 0, 100, noise)) return fail(2, "--noise needs a percentage from 0 to 100");
+        } else if (a == "--gamma") {
+            std::string d;
+            if (!value(d)) return fail(2, "--gamma needs forward or inverse");
+            if (d == "forward" || d == "fwd") gamma = 1;
+            else if (d == "inverse" || d == "inv") gamma = -1;
+            else return fail(2, "--gamma needs forward or inverse, not '" + d + "'");
+        } else if (a == "--twist") {
+            if (!value(twist_file)) return fail(2, "--twist needs a file of 12 numbers");
+        } else if (a == "--slice") {
+            std::string n;
+            if (!value(n) || !parse_int_arg(n, 4, kMaxSide, opt.slice_rows) || opt.slice_rows % 2)
+                return fail(2, "--slice needs an even number of rows, at least 4");
+        } else if (a == "--planes") {
+            if (!value(planes_dir)) return fail(2, "--planes needs a folder");
         } else if (a == "--quiet" || a == "-q") {
             quiet = true;
         } else if (a == "--threads") {
             std::string n;
-            if (!value(n) || std::atoi(n.c_str()) < 1) return fail(2, "--threads needs a positive number");
-            threads_omp_of_n_qrx = std::atoi(n.c_str());
+            int t = 0;
+            if (!value(n) || !parse_int_arg(n, 1, 1024, t)) return fail(2, "--threads needs a number from 1 to 1024");
+            threads_omp_of_n_qrx = t;
         } else if (a.size() > 1 && a[0] == '-') {
             return fail(2, "unknown option " + a + " (see qrxconvert convert --help)");
         } else {
             pos.push_back(a);
         }
     }
+    if (pos.size() == 1 && !planes_dir.empty()) pos.push_back("");
     if (pos.size() != 2) return fail(2, "convert needs IN and OUT (see qrxconvert convert --help)");
     const std::string in = pos[0], out = pos[1];
-    const bool out_pnm = ends_with(out, ".ppm") || ends_with(out, ".pnm") || ends_with(out, ".pam");
+    const bool out_none = out.empty();
+    const bool out_pgm = ends_with(out, ".pgm");
+    const bool out_pnm = ends_with(out, ".ppm") || ends_with(out, ".pnm") || ends_with(out, ".pam") || out_pgm;
     const bool out_y4m = ends_with(out, ".y4m");
-    if (ends_with(out, ".pgm")) return fail(2, "writing gray PGM files is not offered yet; use .ppm");
-    if (to.empty()) to = out_y4m ? "i420" : "rgb24";
+    if (to.empty()) to = out_y4m ? "i420" : out_pgm ? "gray" : "rgb24";
     const Format* dst = find_format(to);
     if (!dst) return fail(2, "unknown format '" + to + "' (see qrxconvert list)");
     if (!dst->encode) return fail(2, std::string("format ") + dst->name + " can be read but not written");
-    if (out_pnm && std::strcmp(dst->name, "rgb24") != 0)
+    const bool dst_gray = std::strcmp(dst->name, "gray") == 0;
+    if (out_pgm && !dst_gray) return fail(2, std::string("PGM files hold gray; use --to gray or a raw output file for ") + dst->name);
+    if (out_pnm && !out_pgm && dst_gray) return fail(2, "gray output goes to a .pgm file (or a raw file)");
+    if (out_pnm && !dst_gray && std::strcmp(dst->name, "rgb24") != 0)
         return fail(2, std::string("PPM/PAM files hold RGB; use --to rgb24 or a raw output file for ") + dst->name);
+    if (!planes_dir.empty() && split_planes(*dst, std::vector<std::uint8_t>(dst->bytes(2, 2)).data(), 2, 2).empty())
+        return fail(2, std::string("format ") + dst->name + " has no channels to show as planes");
+    if (opt.slice_rows && std::strcmp(dst->name, "yuyv422-smooth") != 0)
+        return fail(2, "--slice applies to the yuyv422-smooth output only");
+    Qrx32f twist[3][4] = {};
+    {
+        std::string terr;
+        if (!twist_file.empty() && !read_twist(twist_file, twist, terr)) return fail(1, terr);
+    }
     if (out_y4m && dst->y4m_chroma < 0)
         return fail(2, std::string("YUV4MPEG2 holds i420, yuv422p or yuv444p, not ") + dst->name);
 
@@ -225,6 +337,9 @@ int run_convert(const std::vector<std::string>& args) {
         std::fprintf(stderr, "qrxconvert: %s needs sizes that are multiples of %dx%d: converting the top-left %dx%d of %dx%d\n",
                      dst->name, dst->align_w, dst->align_h, ow, oh, w, h);
 
+    // A gray PGM converted to gray keeps its samples; the hub would weight three equal channels.
+    const bool gray_passthrough = kind == kPnm && pnm.channels <= 2 && dst_gray && twist_file.empty();
+    if (!planes_dir.empty() && !make_dir(planes_dir, err)) return fail(1, err);
     Y4mWriter writer;
     std::vector<std::uint8_t> out_bytes;
     if (out_y4m) {
@@ -253,27 +368,55 @@ int run_convert(const std::vector<std::string>& args) {
             const QrxStatus st = src->decode(raw_file.data() + src->bytes(w, h) * frames, w, h, rgb.data(), opt);
             if (st < 0) return fail(1, "conversion from " + std::string(src->name) + " failed with status " + std::to_string(st));
         }
-        const std::vector<std::uint8_t> fitted = (ow == w && oh == h) ? rgb : crop_rgb(rgb, w, ow, oh);
-        const QrxStatus st = dst->encode(fitted.data(), ow, oh, encoded.data(), opt);
+        std::vector<std::uint8_t> fitted = (ow == w && oh == h) ? rgb : crop_rgb(rgb, w, ow, oh);
+        const QrxSize roi = {ow, oh};
+        QrxStatus st = qrxStatusOk;
+        if (!twist_file.empty()) st = qrxiColorTwist32f_8u_C3IR(fitted.data(), ow * 3, roi, twist);
+        if (st >= 0 && gamma > 0) st = qrxiGammaFwd_8u_C3IR(fitted.data(), ow * 3, roi);
+        if (st >= 0 && gamma < 0) st = qrxiGammaInv_8u_C3IR(fitted.data(), ow * 3, roi);
+        if (st >= 0 && reduce_levels && !dst_gray) {
+            std::vector<std::uint8_t> reduced(fitted.size());
+            st = qrxiReduceBits_8u_C3R(fitted.data(), ow * 3, reduced.data(), ow * 3, roi, noise, dither, reduce_levels);
+            fitted.swap(reduced);
+        }
+        if (st < 0) return fail(1, "colour adjustment failed with status " + std::to_string(st));
+        if (gray_passthrough)  // gray in, gray out: the samples as they are
+            for (std::size_t i = 0; i < encoded.size(); ++i) encoded[i] = fitted[3 * i];
+        else
+            st = dst->encode(fitted.data(), ow, oh, encoded.data(), opt);
+        if (st >= 0 && reduce_levels && dst_gray) {
+            std::vector<std::uint8_t> reduced(encoded.size());
+            st = qrxiReduceBits_8u_C1R(encoded.data(), ow, reduced.data(), ow, roi, noise, dither, reduce_levels);
+            encoded.swap(reduced);
+        }
         if (st < 0) return fail(1, "conversion to " + std::string(dst->name) + " failed with status " + std::to_string(st));
+        if (frames == 0 && !planes_dir.empty()) {
+            for (const Plane& p : split_planes(*dst, encoded.data(), ow, oh)) {
+                Image img;
+                img.width = p.width, img.height = p.height, img.channels = 1, img.pixels = p.pixels;
+                if (!write_pnm(planes_dir + "/" + dst->name + "_" + p.name + ".pgm", img, err)) return fail(1, err);
+            }
+        }
         ++frames;
         if (out_y4m) {
             if (!writer.write_frame(encoded, err)) return fail(1, err);
         } else if (out_pnm) {
             if (frames == 1) {
                 Image img;
-                img.width = ow, img.height = oh, img.channels = 3;
+                img.width = ow, img.height = oh, img.channels = dst_gray ? 1 : 3;
                 img.pixels = encoded;
                 if (!write_pnm(out, img, err, ends_with(out, ".pam"))) return fail(1, err);
             }
-        } else {
+        } else if (!out_none) {
             out_bytes.insert(out_bytes.end(), encoded.begin(), encoded.end());
         }
         if (kind == kY4m) progress.update(y4m.position(), frames);
     }
     if (frames == 0) return fail(1, in + ": no frames");
     if (out_y4m && !writer.finish(err)) return fail(1, err);
-    if (!out_y4m && !out_pnm && !write_file(out, out_bytes, err)) return fail(1, err);
+    if (!out_y4m && !out_pnm && !out_none && !write_file(out, out_bytes, err)) return fail(1, err);
+    if (!planes_dir.empty() && frames > 1 && !quiet)
+        std::fprintf(stderr, "qrxconvert: planes of the first of %d frames written to %s\n", frames, planes_dir.c_str());
     if (out_pnm && frames > 1)
         std::fprintf(stderr, "qrxconvert: %s holds one image: wrote the first of %d frames\n", out.c_str(), frames);
     if (!quiet) std::fprintf(stderr, "qrxconvert: %d frame%s %dx%d -> %s\n", frames, frames == 1 ? "" : "s", ow, oh, dst->name);

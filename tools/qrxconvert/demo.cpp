@@ -108,7 +108,50 @@ int run_demo(const std::vector<std::string>& args) {
             !write_pnm(dir + "/roundtrip_" + std::string(f.name) + ".ppm", rgb_image(back, w, h), err))
             return fail(1, err);
     }
-    r.line("Written to %s/: input.ppm, <format>.raw, roundtrip_<format>.ppm, report.txt\n", dir.c_str());
+
+    // Adjustments on RGB: the gamma curve there and back, bit-depth reduction.
+    r.line("  %-22s %12s %10s\n", "adjustment", "Mpix/s", "PSNR (dB)");
+    const QrxSize roi = {w, h};
+    auto adjust = [&](const char* name, const std::function<QrxStatus(std::vector<std::uint8_t>&)>& fn) {
+        std::vector<std::uint8_t> out(src.pixels.size());
+        QrxStatus st;
+        const double t = best_time([&] { return fn(out); }, st);
+        if (st < 0) {
+            r.line("  %-22s failed with status %d\n", name, static_cast<int>(st));
+            return false;
+        }
+        const double p = psnr(src.pixels, out);
+        r.line("  %-22s %12.1f %10s\n", name, mpix / t, std::isinf(p) ? "exact" : std::to_string(p).substr(0, 5).c_str());
+        return write_pnm(dir + "/" + name + ".ppm", rgb_image(out, w, h), err);
+    };
+    const bool adjusted =
+        adjust("gamma_fwd_inv", [&](std::vector<std::uint8_t>& o) {
+            const QrxStatus st = qrxiGammaFwd_8u_C3R(src.pixels.data(), w * 3, o.data(), w * 3, roi);
+            return st < 0 ? st : qrxiGammaInv_8u_C3IR(o.data(), w * 3, roi);
+        }) &&
+        adjust("reduce8_off", [&](std::vector<std::uint8_t>& o) {
+            return qrxiReduceBits_8u_C3R(src.pixels.data(), w * 3, o.data(), w * 3, roi, 0, qrxDitherMethodOff, 8);
+        }) &&
+        adjust("reduce8_fs", [&](std::vector<std::uint8_t>& o) {
+            return qrxiReduceBits_8u_C3R(src.pixels.data(), w * 3, o.data(), w * 3, roi, 0, qrxDitherMethodFloydSteinberg, 8);
+        }) &&
+        adjust("reduce8_ordered", [&](std::vector<std::uint8_t>& o) {
+            return qrxiReduceBits_8u_C3R(src.pixels.data(), w * 3, o.data(), w * 3, roi, 0, qrxDitherMethodOrdered4x4, 8);
+        });
+    if (!adjusted) return err.empty() ? 1 : fail(1, err);
+
+    // The H, S, V planes as gray images.
+    if (const Format* hsv = find_format("hsv")) {
+        std::vector<std::uint8_t> coded(hsv->bytes(w, h));
+        if (hsv->encode(src.pixels.data(), w, h, coded.data(), opt) < 0) return fail(1, "HSV conversion failed");
+        for (const Plane& p : split_planes(*hsv, coded.data(), w, h)) {
+            Image img;
+            img.width = p.width, img.height = p.height, img.channels = 1, img.pixels = p.pixels;
+            if (!write_pnm(dir + "/hsv_" + p.name + ".pgm", img, err)) return fail(1, err);
+        }
+    }
+    r.line("Written to %s/: input.ppm, <format>.raw, roundtrip_<format>.ppm, <adjustment>.ppm, hsv_<h|s|v>.pgm,\n"
+           "report.txt\n", dir.c_str());
     if (!write_file(dir + "/report.txt", std::vector<std::uint8_t>(r.text.begin(), r.text.end()), err)) return fail(1, err);
     return 0;
 }

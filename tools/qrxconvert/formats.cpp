@@ -156,6 +156,97 @@ QrxStatus packed16_dec(const u8* s, int w, int h, u8* d, const Options&) {
     return qrxiYCbCr422ToRGB_8u_C2C3R(yuyv.data(), w * 2, d, w * 3, {w, h});
 }
 
+
+// ---- gray ---------------------------------------------------------------------
+std::size_t bytes_c1(int w, int h) { return sz(w, h); }
+QrxStatus gray_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    for (std::size_t i = 0; i < sz(w, h); ++i) d[3 * i] = d[3 * i + 1] = d[3 * i + 2] = s[i];
+    return qrxStatusOk;
+}
+QrxStatus gray_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    return qrxiRGBToGray_8u_C3C1R(s, w * 3, d, w, {w, h});
+}
+
+// ---- NV12: 4:2:0 luma plane + one plane of Cb, Cr pairs ----------------------
+QrxStatus nv12_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> planar(bytes_420(w, h));
+    Planes p(planar.data(), w, h, 2, 2);
+    QrxStatus st = qrxiYCbCr420_8u_P2P3R(s, w, s + sz(w, h), w, p.p, p.step, {w, h});
+    if (st < 0) return st;
+    return qrxiYCbCr420ToRGB_8u_P3C3R(p.in(), p.step, d, w * 3, {w, h});
+}
+QrxStatus nv12_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> planar(bytes_420(w, h));
+    Planes p(planar.data(), w, h, 2, 2);
+    QrxStatus st = qrxiRGBToYCbCr420_8u_C3P3R(s, w * 3, p.p, p.step, {w, h});
+    if (st < 0) return st;
+    return qrxiYCbCr420_8u_P3P2R(p.in(), p.step, d, w, d + sz(w, h), w, {w, h});
+}
+// 4:2:2 packed through the smoothing 4:2:0 -> 4:2:2 conversion: the whole frame in one call, or
+// (--slice ROWS) as a top slice, middle slices and a bottom slice of ROWS rows each, the last one
+// taking the rest; every slice call gets pointers to its first row.
+QrxStatus yuyv_smooth_enc(const u8* s, int w, int h, u8* d, const Options& opt) {
+    std::vector<u8> nv12(bytes_420(w, h));
+    QrxStatus st = nv12_enc(s, w, h, nv12.data(), opt);
+    if (st < 0) return st;
+    const u8* y = nv12.data();
+    const u8* c = nv12.data() + sz(w, h);
+    const int rows = opt.slice_rows;
+    if (rows == 0 || h < 2 * rows)
+        return qrxiYCbCr420ToYCbCr422_Filter_8u_P2C2R(y, w, c, w, d, w * 2, {w, h}, qrxSliceWhole);
+    const int slices = h / rows;
+    for (int i = 0; i < slices && st >= 0; ++i) {
+        const int top = i * rows, n = i + 1 == slices ? h - top : rows;
+        const int pos = i == 0 ? qrxSliceTop : i + 1 == slices ? qrxSliceBottom : qrxSliceMiddle;
+        st = qrxiYCbCr420ToYCbCr422_Filter_8u_P2C2R(y + sz(w, top), w, c + sz(w, top / 2), w, d + sz(w * 2, top), w * 2,
+                                                   {w, n}, pos);
+    }
+    return st;
+}
+
+// ---- three 8-bit channels per pixel through one library pair ------------------
+using Pix8 = QrxStatus (*)(const Qrx8u*, int, Qrx8u*, int, QrxSize);
+template <Pix8 Fn>
+QrxStatus pix8(const u8* s, int w, int h, u8* d, const Options&) {
+    return Fn(s, w * 3, d, w * 3, {w, h});
+}
+// The library's BGR-order members, wrapped with a channel swap.
+template <Pix8 Fn>
+QrxStatus pix8_from_bgr(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> bgr(bytes_c3(w, h));
+    swap_rb(s, bgr.data(), sz(w, h));
+    return Fn(bgr.data(), w * 3, d, w * 3, {w, h});
+}
+template <Pix8 Fn>
+QrxStatus pix8_to_bgr(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> bgr(bytes_c3(w, h));
+    const QrxStatus st = Fn(s, w * 3, bgr.data(), w * 3, {w, h});
+    if (st >= 0) swap_rb(bgr.data(), d, sz(w, h));
+    return st;
+}
+
+// ---- YCoCg: three planes of signed 16-bit samples (native byte order) --------
+std::size_t bytes_p3_16(int w, int h) { return sz(w, h) * 6; }
+using ToYCoCg = QrxStatus (*)(const Qrx8u*, int, Qrx16s* const[3], int, QrxSize);
+using FromYCoCg = QrxStatus (*)(const Qrx16s* const[3], int, Qrx8u*, int, QrxSize);
+template <ToYCoCg Fn>
+QrxStatus ycocg_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    std::vector<u8> bgr(bytes_c3(w, h));
+    swap_rb(s, bgr.data(), sz(w, h));
+    Qrx16s* base = reinterpret_cast<Qrx16s*>(d);
+    Qrx16s* const p[3] = {base, base + sz(w, h), base + 2 * sz(w, h)};
+    return Fn(bgr.data(), w * 3, p, w * 2, {w, h});
+}
+template <FromYCoCg Fn>
+QrxStatus ycocg_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Qrx16s* base = reinterpret_cast<const Qrx16s*>(s);
+    const Qrx16s* const p[3] = {base, base + sz(w, h), base + 2 * sz(w, h)};
+    std::vector<u8> bgr(bytes_c3(w, h));
+    const QrxStatus st = Fn(p, w * 2, bgr.data(), w * 3, {w, h});
+    if (st >= 0) swap_rb(bgr.data(), d, sz(w, h));
+    return st;
+}
+
 const std::vector<Format> kFormats = {
     {"rgb24", "rgb", "8-bit R, G, B per pixel", 1, 1, -1, bytes_c3, rgb_copy, rgb_copy},
     {"bgr24", "bgr", "8-bit B, G, R per pixel", 1, 1, -1, bytes_c3, bgr_swap, bgr_swap},
@@ -182,6 +273,25 @@ const std::vector<Format> kFormats = {
      packed16_enc<qrxiYCbCrToRGB444_8u16u_C3R, qrxiYCbCrToRGB444Dither_8u16u_C3R>},
     {"bgr444", "", "16-bit B4 G4 R4 (write only)", 1, 1, -1, bytes_c2, nullptr,
      packed16_enc<qrxiYCbCrToBGR444_8u16u_C3R, qrxiYCbCrToBGR444Dither_8u16u_C3R>},
+    {"gray", "grey y8 luma", "8-bit gray (weighted R, G, B); .pgm in and out", 1, 1, -1, bytes_c1, gray_dec, gray_enc},
+    {"nv12", "YCbCr420P2", "YCbCr 4:2:0: Y plane, then one plane of Cb, Cr pairs", 2, 2, -1, bytes_420, nv12_dec, nv12_enc},
+    {"yuyv422-smooth", "yuyv422s", "YCbCr 4:2:2 packed from 4:2:0 by the smoothing filter (--slice)", 2, 2, -1, bytes_c2,
+     yuyv_dec, yuyv_smooth_enc},
+    {"hsv", "", "H, S, V per pixel (8-bit, full range)", 1, 1, -1, bytes_c3, pix8<qrxiHSVToRGB_8u_C3R>,
+     pix8<qrxiRGBToHSV_8u_C3R>},
+    {"hls", "hsl", "H, L, S per pixel (8-bit, full range)", 1, 1, -1, bytes_c3, pix8<qrxiHLSToRGB_8u_C3R>,
+     pix8<qrxiRGBToHLS_8u_C3R>},
+    {"ycc", "", "Y, C1, C2 per pixel", 1, 1, -1, bytes_c3, pix8<qrxiYCCToRGB_8u_C3R>, pix8<qrxiRGBToYCC_8u_C3R>},
+    {"xyz", "ciexyz", "CIE X, Y, Z per pixel (8-bit)", 1, 1, -1, bytes_c3, pix8<qrxiXYZToRGB_8u_C3R>,
+     pix8<qrxiRGBToXYZ_8u_C3R>},
+    {"luv", "cieluv", "CIE L, u, v per pixel (8-bit)", 1, 1, -1, bytes_c3, pix8<qrxiLUVToRGB_8u_C3R>,
+     pix8<qrxiRGBToLUV_8u_C3R>},
+    {"lab", "cielab", "CIE L, a, b per pixel (8-bit)", 1, 1, -1, bytes_c3, pix8_to_bgr<qrxiLabToBGR_8u_C3R>,
+     pix8_from_bgr<qrxiBGRToLab_8u_C3R>},
+    {"ycocg", "", "planes Y, Co, Cg of signed 16-bit samples", 1, 1, -1, bytes_p3_16,
+     ycocg_dec<qrxiYCoCgToBGR_16s8u_P3C3R>, ycocg_enc<qrxiBGRToYCoCg_8u16s_C3P3R>},
+    {"ycocg-r", "ycocgr", "planes Y, Co, Cg, reversible (lossless) transform, signed 16-bit", 1, 1, -1, bytes_p3_16,
+     ycocg_dec<qrxiYCoCgToBGR_Rev_16s8u_P3C3R>, ycocg_enc<qrxiBGRToYCoCg_Rev_8u16s_C3P3R>},
 };
 
 std::string lower(std::string s) {
@@ -192,6 +302,98 @@ std::string lower(std::string s) {
 }  // namespace
 
 const std::vector<Format>& formats() { return kFormats; }
+
+namespace {
+u8 clamp8(int v) { return static_cast<u8>(v < 0 ? 0 : v > 255 ? 255 : v); }
+
+// Planes of width w/cx by h/cy laid one after the other.
+void planar(std::vector<Plane>& out, const u8* raw, int w, int h, int cx, int cy, const char* names) {
+    std::istringstream in(names);
+    const u8* at = raw;
+    for (int c = 0; c < 3; ++c) {
+        Plane p;
+        in >> p.name;
+        p.width = c ? w / cx : w, p.height = c ? h / cy : h;
+        p.pixels.assign(at, at + sz(p.width, p.height));
+        at += sz(p.width, p.height);
+        out.push_back(std::move(p));
+    }
+}
+
+// `n` channels interleaved per pixel.
+void interleaved(std::vector<Plane>& out, const u8* raw, int w, int h, int n, const char* names) {
+    std::istringstream in(names);
+    for (int c = 0; c < n; ++c) {
+        Plane p;
+        in >> p.name;
+        p.width = w, p.height = h;
+        p.pixels.resize(sz(w, h));
+        for (std::size_t i = 0; i < sz(w, h); ++i) p.pixels[i] = raw[i * n + c];
+        out.push_back(std::move(p));
+    }
+}
+}  // namespace
+
+std::vector<Plane> split_planes(const Format& f, const u8* raw, int w, int h) {
+    std::vector<Plane> out;
+    const std::string n = f.name;
+    if (n == "rgb24") interleaved(out, raw, w, h, 3, "r g b");
+    else if (n == "bgr24") interleaved(out, raw, w, h, 3, "b g r");
+    else if (n == "rgba") interleaved(out, raw, w, h, 4, "r g b a");
+    else if (n == "bgra") interleaved(out, raw, w, h, 4, "b g r a");
+    else if (n == "ycbcr444") interleaved(out, raw, w, h, 3, "y cb cr");
+    else if (n == "hsv") interleaved(out, raw, w, h, 3, "h s v");
+    else if (n == "hls") interleaved(out, raw, w, h, 3, "h l s");
+    else if (n == "ycc") interleaved(out, raw, w, h, 3, "y c1 c2");
+    else if (n == "xyz") interleaved(out, raw, w, h, 3, "x y z");
+    else if (n == "luv") interleaved(out, raw, w, h, 3, "l u v");
+    else if (n == "lab") interleaved(out, raw, w, h, 3, "l a b");
+    else if (n == "gray") interleaved(out, raw, w, h, 1, "y");
+    else if (n == "yuv444p") planar(out, raw, w, h, 1, 1, "y cb cr");
+    else if (n == "i420") planar(out, raw, w, h, 2, 2, "y cb cr");
+    else if (n == "yv12") planar(out, raw, w, h, 2, 2, "y cr cb");
+    else if (n == "yuv422p") planar(out, raw, w, h, 2, 1, "y cb cr");
+    else if (n == "yuv411p") planar(out, raw, w, h, 4, 1, "y cb cr");
+    else if (n == "nv12") {
+        planar(out, raw, w, h, 2, 2, "y cb cr");
+        const u8* uv = raw + sz(w, h);
+        for (std::size_t i = 0; i < sz(w / 2, h / 2); ++i) out[1].pixels[i] = uv[2 * i], out[2].pixels[i] = uv[2 * i + 1];
+    } else if (n == "yuyv422" || n == "uyvy422" || n == "yuyv422-smooth") {
+        const bool uyvy = n == "uyvy422";
+        const char* names[3] = {"y", "cb", "cr"};
+        for (int c = 0; c < 3; ++c) {
+            Plane p;
+            p.name = names[c];
+            p.width = c ? w / 2 : w, p.height = h;
+            p.pixels.resize(sz(p.width, h));
+            out.push_back(std::move(p));
+        }
+        for (std::size_t i = 0; i < sz(w / 2, h); ++i) {
+            const u8* g = raw + 4 * i;
+            out[0].pixels[2 * i] = g[uyvy ? 1 : 0], out[0].pixels[2 * i + 1] = g[uyvy ? 3 : 2];
+            out[1].pixels[i] = g[uyvy ? 0 : 1], out[2].pixels[i] = g[uyvy ? 2 : 3];
+        }
+    } else if (n == "ycocg" || n == "ycocg-r") {
+        // Y as it is; Co and Cg centred on 128 (the reversible transform's
+        // chroma has twice the range, so it is halved).
+        const int shift = n == "ycocg-r" ? 1 : 0;
+        const char* names[3] = {"y", "co", "cg"};
+        for (int c = 0; c < 3; ++c) {
+            Plane p;
+            p.name = names[c];
+            p.width = w, p.height = h;
+            p.pixels.resize(sz(w, h));
+            for (std::size_t i = 0; i < sz(w, h); ++i) {
+                std::int16_t v;
+                std::memcpy(&v, raw + 2 * (c * sz(w, h) + i), 2);
+                p.pixels[i] = clamp8(c ? (v >> shift) + 128 : v);
+            }
+            out.push_back(std::move(p));
+        }
+    }
+    return out;
+}
+
 
 const Format* find_format(const std::string& name) {
     const std::string want = lower(name);

@@ -11,7 +11,15 @@
 namespace qrxconvert {
 
 struct Options {
-    bool dither = false;  // 16-bit packed RGB outputs: ordered 4x4 dither
+    bool dither = false;         // 16-bit packed RGB outputs: ordered 4x4 dither
+    int slice_rows = 0;          // smoothing 4:2:0 -> 4:2:2 output: slices of this many rows (0: whole frame)
+};
+
+// One channel of a frame as an 8-bit gray image.
+struct Plane {
+    std::string name;
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> pixels;
 };
 
 struct Format {
@@ -29,5 +37,9 @@ struct Format {
 
 const std::vector<Format>& formats();
 const Format* find_format(const std::string& name);  // by name or alias, case-insensitive
+
+// The channels of a frame in format `f` as gray planes, named after the channels
+// (signed channels are shown around 128).  Empty when the format has none to show.
+std::vector<Plane> split_planes(const Format& f, const std::uint8_t* raw, int w, int h);
 
 }  // namespace qrxconvert

@@ -22,8 +22,12 @@ set(CPACK_STRIP_FILES OFF)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "Colour-conversion primitives for in-memory images\n Bit-exact conversions between RGB, YCbCr (4:4:4, 4:2:2, 4:2:0, 4:1:1), YUV,\n 16-bit packed RGB, HSV, HLS, YCC, YCoCg, XYZ, LUV and Lab, with gray, gamma,\n colour twist and bit-depth reduction; C API, header files, CMake and\n pkg-config files, and the qrxconvert command-line converter.")
+# The synopsis is the summary above; CPack indents the long description itself.
+set(CPACK_PACKAGE_DESCRIPTION
+  "Bit-exact conversions between RGB, YCbCr (4:4:4, 4:2:2, 4:2:0, 4:1:1), YUV,
+16-bit packed RGB, HSV, HLS, YCC, YCoCg, XYZ, LUV and Lab, with gray, gamma,
+colour twist and bit-depth reduction: the shared libraries, the C header files,
+CMake and pkg-config files, and the qrxconvert command-line converter.")
 # Run-time dependencies from the binaries; a shlibs file and the ldconfig
 # trigger for the shared libraries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -156,6 +156,32 @@ QrxStatus packed16_dec(const u8* s, int w, int h, u8* d, const Options&) {
     return qrxiYCbCr422ToRGB_8u_C2C3R(yuyv.data(), w * 2, d, w * 3, {w, h});
 }
 
+// ---- analog-video YUV (not YCbCr) -----------------------------------------
+QrxStatus ayuv444_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 1, 1);
+    return qrxiYUVToRGB_8u_P3C3R(p.in(), w, d, w * 3, {w, h});
+}
+QrxStatus ayuv444_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    Planes p(d, w, h, 1, 1);
+    return qrxiRGBToYUV_8u_C3P3R(s, w * 3, p.p, w, {w, h});
+}
+QrxStatus ayuv422_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 2, 1);
+    return qrxiYUV422ToRGB_8u_P3C3R(p.in(), p.step, d, w * 3, {w, h});
+}
+QrxStatus ayuv422_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    Planes p(d, w, h, 2, 1);
+    return qrxiRGBToYUV422_8u_C3P3R(s, w * 3, p.p, p.step, {w, h});
+}
+QrxStatus ayuv420_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 2, 2);
+    return qrxiYUV420ToRGB_8u_P3C3R(p.in(), p.step, d, w * 3, {w, h});
+}
+QrxStatus ayuv420_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    Planes p(d, w, h, 2, 2);
+    return qrxiRGBToYUV420_8u_C3P3R(s, w * 3, p.p, p.step, {w, h});
+}
+
 const std::vector<Format> kFormats = {
     {"rgb24", "rgb", "8-bit R, G, B per pixel", 1, 1, -1, bytes_c3, rgb_copy, rgb_copy},
     {"bgr24", "bgr", "8-bit B, G, R per pixel", 1, 1, -1, bytes_c3, bgr_swap, bgr_swap},
@@ -182,6 +208,9 @@ const std::vector<Format> kFormats = {
      packed16_enc<qrxiYCbCrToRGB444_8u16u_C3R, qrxiYCbCrToRGB444Dither_8u16u_C3R>},
     {"bgr444", "", "16-bit B4 G4 R4 (write only)", 1, 1, -1, bytes_c2, nullptr,
      packed16_enc<qrxiYCbCrToBGR444_8u16u_C3R, qrxiYCbCrToBGR444Dither_8u16u_C3R>},
+    {"yuv444a", "analog444", "analog-video YUV 4:4:4 planes Y, U, V", 1, 1, 444, bytes_c3, ayuv444_dec, ayuv444_enc},
+    {"yuv422a", "analog422", "analog-video YUV 4:2:2 planes Y, U, V", 2, 1, 422, bytes_422p, ayuv422_dec, ayuv422_enc},
+    {"yuv420a", "analog420", "analog-video YUV 4:2:0 planes Y, U, V", 2, 2, 420, bytes_420, ayuv420_dec, ayuv420_enc},
 };
 
 std::string lower(std::string s) {

@@ -382,9 +382,10 @@ enum class Inv { I13t, I13r, I12 };
 template <class V, Fwd R>
 QRX_INLINE typename V::T luma16h(typename V::T r, typename V::T g, typename V::T b) {
     if constexpr (R == Fwd::Y12Q12) {
-        // (⌊1052 R / 512⌋ + ⌊2064 G / 512⌋ + ⌊401 B / 512⌋ + 132) >> 3
-        const auto s = V::add(V::add(V::mulhi(V::srl(r, 1), V::set16(1052)), V::mulhi(V::srl(g, 1), V::set16(2064))),
-                              V::add(V::mulhi(V::srl(b, 1), V::set16(401)), V::set16(132)));
+        // (⌊1052 R / 512⌋ + ⌊2064 G / 512⌋ + ⌊401 B / 512⌋ + 132) >> 3; the even coefficients
+        // are halved onto the v << 8 lanes (⌊1052 R / 512⌋ = ⌊526 R / 256⌋), 401 uses v << 7
+        const auto s = V::add(V::add(V::mulhu(r, V::set16(526)), V::mulhu(g, V::set16(1032))),
+                              V::add(V::mulhu(V::srl(b, 1), V::set16(401)), V::set16(132)));
         return V::sra(s, 3);
     } else if constexpr (R == Fwd::FpP17) {
         // FP: ⌊(⌊16843 R / 256⌋ + ⌊33030 G / 256⌋ + ⌊6423 B / 256⌋) / 256⌋ + 16 (unsigned lanes)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds qrxcc and runs every test.  Usage: scripts/test.sh [--sanitize LIST] [--no-simd]
-#   --sanitize address,undefined   builds into build-asan with those sanitizers
+# Builds qrxcc and runs every test.  Usage: scripts/test.sh [--sanitize LIST] [--no-simd] [--clang]
+#   --sanitize address,undefined   builds into build-san-* with those sanitizers
 #   --no-simd                      builds the scalar-only library (as on non-x86 machines)
+#   --clang                        builds with clang/clang++ instead of the default compiler
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -10,6 +11,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --sanitize) dir=build-san-${2//,/-}; type=RelWithDebInfo; extra+=(-DQRX_SANITIZE="$2" -DQRX_BUILD_BENCH=OFF); shift 2 ;;
     --no-simd) dir=build-nosimd; extra+=(-DQRX_SIMD=OFF -DQRX_BUILD_BENCH=OFF); shift ;;
+    --clang) dir=$dir-clang; export CC=clang CXX=clang++; shift ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
   esac
 done

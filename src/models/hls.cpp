@@ -49,7 +49,7 @@ struct Side {
 
 // Checks of the twelve planar/mixed functions: arrays or pointers, source
 // planes, destination planes; steps; size.  Then the rows, 4-pixel groups.
-QrxStatus planar(const void* src_ptr, const void* const* src_planes, int src_n, int srcStep, const void* dst_ptr,
+QrxStatus planar(const void* src_ptr, const void* const* src_planes, int src_n, int srcStep, void* dst_ptr,
                  void* const* dst_planes, int dst_n, int dstStep, QrxSize roi, hls::Entry entry, Alpha alpha) {
     if (src_n == 0 ? src_ptr == nullptr : src_planes == nullptr) return qrxStatusNullPointer;
     if (dst_n == 0 ? dst_ptr == nullptr : dst_planes == nullptr) return qrxStatusNullPointer;
@@ -70,7 +70,7 @@ QrxStatus planar(const void* src_ptr, const void* const* src_planes, int src_n, 
             s[0] = row_at(static_cast<const u8*>(src_ptr), srcStep, y);
         for (int p = 0; p < src_n; ++p) s[p] = row_at(static_cast<const u8*>(src_planes[p]), srcStep, y);
         if (dst_n == 0)
-            d[0] = row_at(static_cast<u8*>(const_cast<void*>(dst_ptr)), dstStep, y);
+            d[0] = row_at(static_cast<u8*>(dst_ptr), dstStep, y);
         for (int p = 0; p < dst_n; ++p) d[p] = row_at(static_cast<u8*>(dst_planes[p]), dstStep, y);
         fn(s, d, body, width);
         switch (alpha) {

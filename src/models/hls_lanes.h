@@ -597,6 +597,65 @@ struct LaneIo<Pix<u8, 4, SWAP>> {
         _mm256_storeu_si256(d, v);
     }
 };
+#elif !defined(QRX_LEVEL_SCALAR) && defined(__SSE4_1__)
+// 4 lanes with SSSE3/SSE4.1 byte shuffles for 8u pixel order.
+struct Bytes3x4 {
+    alignas(16) signed char spread_[3][16];  // dword k <- byte 3k + c, zero-extended
+    alignas(16) signed char interleave_[16];  // R0..3 G0..3 B0..3 B0..3 -> R0 G0 B0 R1 ...
+    constexpr Bytes3x4() : spread_(), interleave_() {
+        for (int c = 0; c < 3; ++c)
+            for (int k = 0; k < 4; ++k)
+                for (int b = 0; b < 4; ++b) spread_[c][4 * k + b] = static_cast<signed char>(b == 0 ? 3 * k + c : -128);
+        for (int j = 0; j < 16; ++j) interleave_[j] = static_cast<signed char>(j < 12 ? (j % 3) * 4 + j / 3 : -128);
+    }
+    __m128i spread(int c) const { return _mm_load_si128(reinterpret_cast<const __m128i*>(spread_[c])); }
+    __m128i interleave() const { return _mm_load_si128(reinterpret_cast<const __m128i*>(interleave_)); }
+};
+constexpr Bytes3x4 kBytes3x4{};
+
+template <bool SWAP>
+struct LaneIo<Pix<u8, 3, SWAP>> {
+    using L = Pix<u8, 3, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        const u8* s = static_cast<const u8*>(p[0]) + 3 * x;
+        std::uint32_t last;
+        std::memcpy(&last, s + 8, 4);
+        const __m128i v = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)),
+                                             _mm_cvtsi32_si128(static_cast<int>(last)));
+        c[L::ch(0)] = {_mm_cvtepi32_ps(_mm_shuffle_epi8(v, kBytes3x4.spread(0)))};
+        c[1] = {_mm_cvtepi32_ps(_mm_shuffle_epi8(v, kBytes3x4.spread(1)))};
+        c[L::ch(2)] = {_mm_cvtepi32_ps(_mm_shuffle_epi8(v, kBytes3x4.spread(2)))};
+    }
+    static inline void store(void* const* p, std::ptrdiff_t x, const I o[3]) {
+        u8* d = static_cast<u8*>(p[0]) + 3 * x;
+        const __m128i rg = _mm_packs_epi32(o[L::ch(0)].v, o[1].v);
+        const __m128i bb = _mm_packs_epi32(o[L::ch(2)].v, o[L::ch(2)].v);
+        const __m128i px = _mm_shuffle_epi8(_mm_packus_epi16(rg, bb), kBytes3x4.interleave());
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d), px);
+        const std::uint32_t last = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(px, 8)));
+        std::memcpy(d + 8, &last, 4);
+    }
+};
+
+// 8u, four samples per pixel: the fourth byte of the destination is kept.
+template <bool SWAP>
+struct LaneIo<Pix<u8, 4, SWAP>> {
+    using L = Pix<u8, 4, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(static_cast<const u8*>(p[0]) + 4 * x));
+        const __m128i ff = _mm_set1_epi32(255);
+        c[L::ch(0)] = {_mm_cvtepi32_ps(_mm_and_si128(v, ff))};
+        c[1] = {_mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(v, 8), ff))};
+        c[L::ch(2)] = {_mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(v, 16), ff))};
+    }
+    static inline void store(void* const* p, std::ptrdiff_t x, const I o[3]) {
+        __m128i* d = reinterpret_cast<__m128i*>(static_cast<u8*>(p[0]) + 4 * x);
+        const __m128i alpha = _mm_and_si128(_mm_loadu_si128(d), _mm_set1_epi32(static_cast<int>(0xff000000u)));
+        const __m128i v = _mm_or_si128(_mm_or_si128(o[L::ch(0)].v, _mm_slli_epi32(o[1].v, 8)),
+                                       _mm_or_si128(_mm_slli_epi32(o[L::ch(2)].v, 16), alpha));
+        _mm_storeu_si128(d, v);
+    }
+};
 #endif
 
 // One row: pixels [0, body) by the grouped recipe Op::group (lane-wise, so

@@ -118,6 +118,60 @@ struct V256 {
 };
 #endif
 
+#if defined(__AVX512BW__)
+// 512 bits: only what the 4-byte-pixel 4:2:0 body needs.
+struct V512 {
+    using T = __m512i;
+    static constexpr int W = 64;
+    static T load(const void* p) { return _mm512_loadu_si512(p); }
+    static void store(void* p, T v) { _mm512_storeu_si512(p, v); }
+    static void store_half(void* p, T v) { _mm512_mask_storeu_epi8(p, 0xFFFFFFFFull, v); }
+    static T set16(int v) { return _mm512_set1_epi16(static_cast<short>(v)); }
+    static T add(T a, T b) { return _mm512_add_epi16(a, b); }
+    static T sub(T a, T b) { return _mm512_sub_epi16(a, b); }
+    static T mulhi(T a, T b) { return _mm512_mulhi_epi16(a, b); }
+    static T mulhu(T a, T b) { return _mm512_mulhi_epu16(a, b); }
+    static T shl(T a, int n) { return _mm512_slli_epi16(a, static_cast<unsigned>(n)); }
+    static T sra(T a, int n) { return _mm512_srai_epi16(a, static_cast<unsigned>(n)); }
+    static T srl(T a, int n) { return _mm512_srli_epi16(a, static_cast<unsigned>(n)); }
+    static T and_(T a, T b) { return _mm512_and_si512(a, b); }
+    static T hwide_lo(T v) { return _mm512_unpacklo_epi8(_mm512_setzero_si512(), v); }
+    static T hwide_hi(T v) { return _mm512_unpackhi_epi8(_mm512_setzero_si512(), v); }
+    static T pack_il(T a, T b) { return _mm512_packus_epi16(a, b); }
+    static T pack(T a, T b) {
+        const T p = _mm512_packus_epi16(a, b);
+        return _mm512_permutex2var_epi64(p, _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), p);
+    }
+};
+
+// 64 pixels of B, G, R, A -> b, g, r byte vectors in pixel order.
+struct Gather4x4 {
+    alignas(64) signed char m[64];
+};
+constexpr Gather4x4 make_gather4x4() {
+    Gather4x4 t{};
+    for (int i = 0; i < 64; ++i) t.m[i] = static_cast<signed char>((i % 4) * 4 + (i % 16) / 4);
+    return t;
+}
+constexpr Gather4x4 kGather4x4 = make_gather4x4();  // per 16 bytes: 0 4 8 12 1 5 9 13 2 6 10 14 3 7 11 15
+
+QRX_INLINE void load4_512(const u8* s, __m512i& b, __m512i& g, __m512i& r) {
+    const __m512i m = _mm512_load_si512(kGather4x4.m);
+    __m512i v[4];
+    for (int k = 0; k < 4; ++k) v[k] = _mm512_shuffle_epi8(_mm512_loadu_si512(s + 64 * k), m);
+    // dword 4 k + c of v[j] holds channel c of the 4-pixel group 4 j + k
+    const __m512i bg = _mm512_setr_epi32(0, 4, 8, 12, 16, 20, 24, 28, 1, 5, 9, 13, 17, 21, 25, 29);
+    const __m512i rr = _mm512_setr_epi32(2, 6, 10, 14, 18, 22, 26, 30, 2, 6, 10, 14, 18, 22, 26, 30);
+    const __m512i lo = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 16, 17, 18, 19, 20, 21, 22, 23);
+    const __m512i hi = _mm512_setr_epi32(8, 9, 10, 11, 12, 13, 14, 15, 24, 25, 26, 27, 28, 29, 30, 31);
+    const __m512i bg01 = _mm512_permutex2var_epi32(v[0], bg, v[1]), bg23 = _mm512_permutex2var_epi32(v[2], bg, v[3]);
+    const __m512i r01 = _mm512_permutex2var_epi32(v[0], rr, v[1]), r23 = _mm512_permutex2var_epi32(v[2], rr, v[3]);
+    b = _mm512_permutex2var_epi32(bg01, lo, bg23);
+    g = _mm512_permutex2var_epi32(bg01, hi, bg23);
+    r = _mm512_permutex2var_epi32(r01, lo, r23);
+}
+#endif
+
 // ---- three-byte pixels: 16 pixels <-> three 16-byte channel vectors -------------------------
 
 #if defined(__SSSE3__)
@@ -328,9 +382,10 @@ enum class Inv { I13t, I13r, I12 };
 template <class V, Fwd R>
 QRX_INLINE typename V::T luma16h(typename V::T r, typename V::T g, typename V::T b) {
     if constexpr (R == Fwd::Y12Q12) {
-        // (⌊1052 R / 512⌋ + ⌊2064 G / 512⌋ + ⌊401 B / 512⌋ + 132) >> 3
-        const auto s = V::add(V::add(V::mulhi(V::srl(r, 1), V::set16(1052)), V::mulhi(V::srl(g, 1), V::set16(2064))),
-                              V::add(V::mulhi(V::srl(b, 1), V::set16(401)), V::set16(132)));
+        // (⌊1052 R / 512⌋ + ⌊2064 G / 512⌋ + ⌊401 B / 512⌋ + 132) >> 3; the even coefficients
+        // are halved onto the v << 8 lanes (⌊1052 R / 512⌋ = ⌊526 R / 256⌋), 401 uses v << 7
+        const auto s = V::add(V::add(V::mulhu(r, V::set16(526)), V::mulhu(g, V::set16(1032))),
+                              V::add(V::mulhu(V::srl(b, 1), V::set16(401)), V::set16(132)));
         return V::sra(s, 3);
     } else if constexpr (R == Fwd::FpP17) {
         // FP: ⌊(⌊16843 R / 256⌋ + ⌊33030 G / 256⌋ + ⌊6423 B / 256⌋) / 256⌋ + 16 (unsigned lanes)
@@ -384,7 +439,10 @@ QRX_INLINE typename V::T pair_sums(typename V::T v) {
     // unsigned bytes times signed ones, adjacent products added (at most 510: no saturation)
     if constexpr (V::W == 16) return _mm_maddubs_epi16(v, _mm_set1_epi8(1));
 #if defined(__AVX2__)
-    else return _mm256_maddubs_epi16(v, _mm256_set1_epi8(1));
+    else if constexpr (V::W == 32) return _mm256_maddubs_epi16(v, _mm256_set1_epi8(1));
+#endif
+#if defined(__AVX512BW__)
+    else return _mm512_maddubs_epi16(v, _mm512_set1_epi8(1));
 #endif
 #endif
     return V::add(V::and_(v, V::set16(0xFF)), V::srl(v, 8));
@@ -538,6 +596,25 @@ void v_bgr_p3_y15_p11(const u8* s, u8* py, u8* pcb, u8* pcr, int n) {
 // Two pixel-order rows -> 4:2:0 (two Y rows, one Cb and one Cr row).
 template <Px L, Fwd R>
 void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) {
+#if defined(__AVX512BW__)
+    // 4-byte pixels at the 512-bit level: 64 columns at a time first
+    if constexpr (L == Px::Bgr4) {
+        using V = V512;
+        int x0 = 0;
+        for (; x0 + 64 <= n; x0 += 64) {
+            V::T r0, g0, b0, r1, g1, b1, cb, cr;
+            load4_512(s0 + 4 * x0, b0, g0, r0);
+            load4_512(s1 + 4 * x0, b1, g1, r1);
+            V::store(y0 + x0, luma8<V, R>(r0, g0, b0));
+            V::store(y1 + x0, luma8<V, R>(r1, g1, b1));
+            chroma16<V, R>(V::add(pair_sums<V>(r0), pair_sums<V>(r1)), V::add(pair_sums<V>(g0), pair_sums<V>(g1)),
+                           V::add(pair_sums<V>(b0), pair_sums<V>(b1)), cb, cr);
+            V::store_half(pcb + x0 / 2, V::pack(cb, cb));
+            V::store_half(pcr + x0 / 2, V::pack(cr, cr));
+        }
+        s0 += 4 * x0, s1 += 4 * x0, y0 += x0, y1 += x0, pcb += x0 / 2, pcr += x0 / 2, n -= x0;
+    }
+#endif
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         typename V::T r0, g0, b0, r1, g1, b1, cb, cr;

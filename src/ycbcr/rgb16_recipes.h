@@ -1,8 +1,9 @@
 // Inverse recipes of the 16-bit packed RGB conversions beyond the shared ones
-// of ycbcr/recipes.h (I16a, I13s and the term function T are taken from there).
+// of ycbcr/recipes.h and ycbcr/chroma_recipes.h.
 #pragma once
 
 #include "core/inline.h"
+#include "ycbcr/chroma_recipes.h"
 #include "ycbcr/recipes.h"
 
 namespace qrx::rgb16 {
@@ -19,19 +20,8 @@ QRX_INLINE Rgb i13u(int y, int cb, int cr) {
             clamp255((ty + term(cbp, 16523)) >> 4)};
 }
 
-// I16c: 16.16 on the raw samples; the offsets stand for the subtraction of 16 and 128.
-QRX_INLINE Rgb i16c(int y, int cb, int cr) {
-    return {clamp255((76284 * y + 104595 * cr - 14608761) >> 16),
-            clamp255((76284 * y - 53281 * cr - 25690 * cb + 8887730) >> 16),
-            clamp255((76284 * y + 132186 * cb - 18140365) >> 16)};
-}
-
-// I16e: I16a rounded (one half added before the shift).
-QRX_INLINE Rgb i16e(int y, int cb, int cr) {
-    const int yp = y - 16, cbp = cb - 128, crp = cr - 128;
-    return {clamp255((76284 * yp + 104595 * crp + 32768) >> 16),
-            clamp255((76284 * yp - 53281 * crp - 25690 * cbp + 32768) >> 16),
-            clamp255((76284 * yp + 132186 * cbp + 32768) >> 16)};
-}
+// I16c (raw samples) and I16e (I16a rounded) are shared with the 4:2:2 family.
+using qrx::ycbcr::chroma::i16c;
+using qrx::ycbcr::chroma::i16e;
 
 }  // namespace qrx::rgb16

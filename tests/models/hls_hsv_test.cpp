@@ -442,6 +442,30 @@ TEST(HlsHsvValues, Hls16uOutputsAreEvenExceptCopiedGreyTail) {
     for (u16 v : rout) EXPECT_EQ(v % 2, 0);
 }
 
+// The 8u RGB-to-HLS groups use the bare reciprocal estimate, the pixels
+// after them the refined one: an input on which the two differ gives both
+// results in one row (8 grouped pixels, then one more).
+TEST(HlsHsvValues, Hls8uGroupsAndTailUseTheirOwnReciprocal) {
+    std::mt19937 rng(17);
+    int found = 0;
+    for (int tries = 0; tries < 200000 && found < 5; ++tries) {
+        const u8 px[3] = {static_cast<u8>(rng()), static_cast<u8>(rng()), static_cast<u8>(rng())};
+        u8 grouped[3], tail[3];
+        rgb_to_hls<u8>(px, grouped, true);
+        rgb_to_hls<u8>(px, tail, false);
+        if (std::memcmp(grouped, tail, 3) == 0) continue;
+        ++found;
+        std::vector<u8> in, out(27);
+        for (int i = 0; i < 9; ++i) in.insert(in.end(), px, px + 3);
+        ASSERT_EQ(qrxiRGBToHLS_8u_C3R(in.data(), 27, out.data(), 27, {9, 1}), qrxStatusOk);
+        EXPECT_EQ(0, std::memcmp(out.data(), grouped, 3));
+        EXPECT_EQ(0, std::memcmp(out.data() + 24, tail, 3));
+        ASSERT_EQ(qrxiRGBToHLS_8u_C3R(in.data(), 27, out.data(), 27, {7, 1}), qrxStatusOk);  // no whole group
+        EXPECT_EQ(0, std::memcmp(out.data(), tail, 3));
+    }
+    EXPECT_EQ(found, 5);
+}
+
 TEST(HlsHsvValues, Hls8uGreyGivesLEverywhere) {
     ThreadCount one(1);
     for (int L = 0; L < 256; ++L) {

@@ -198,7 +198,8 @@ TYPED_TEST(ReduceBitsPairs, DiffusionMatchesModel) {
         for (int noise : {0, 25, 100})
             for (int layout = 0; layout < 4; ++layout)
                 for (int levels : {2, 7, 256})
-                    for (auto [w, h] : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}, {1, 9}, {2, 10}, {3, 7}, {6, 13}, {9, 11}, {20, 9}, {40, 8}}) {
+                    for (const auto& wh : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}, {1, 9}, {2, 10}, {3, 7}, {6, 13}, {9, 11}, {20, 9}, {40, 8}}) {
+                        const int w = wh.first, h = wh.second;  // plain locals: lambdas below capture them
                         Case<P> c(layout, w, h);
                         c.fill_random(static_cast<std::uint32_t>(method * 1000 + w * 10 + h + levels));
                         ASSERT_EQ(c.run(noise, method, levels), qrxStatusOk);

@@ -45,6 +45,14 @@ check test "$(stat -c %s "$work/three.422")" -eq $((3 * 640 * 480 * 2))
 expect 0 "y4m 4:4:4 out" -- "$bin" convert "$work/three.y4m" "$work/three444.y4m" --to yuv444p --quiet
 check grep -aq "C444" "$work/three444.y4m"
 
+# analog YUV 4:2:0 through YUV4MPEG2 and back
+expect 0 "rgb to analog yuv420 y4m" -- "$bin" convert "$in" "$work/a.y4m" --to yuv420a --quiet
+expect 0 "analog y4m back to rgb" -- "$bin" convert "$work/a.y4m" "$work/b.ppm" --from yuv420a --quiet
+expect 0 "same via raw" -- "$bin" convert "$in" "$work/a.yuv420a" --to yuv420a --quiet
+expect 0 "raw analog back" -- "$bin" convert "$work/a.yuv420a" "$work/c.ppm" --from yuv420a --size 640x480 --quiet
+check cmp -s "$work/b.ppm" "$work/c.ppm"
+expect 2 "y4m read as the wrong sampling" -- "$bin" convert "$work/a.y4m" "$work/x.ppm" --from yuv422a
+
 # odd sizes are cut down, with a note
 printf 'P6\n5 3\n255\n' >"$work/odd.ppm"; head -c 45 /dev/urandom >>"$work/odd.ppm"
 expect 0 "odd width to 4:2:2" -- "$bin" convert "$work/odd.ppm" "$work/odd.yuy2" --to yuyv422

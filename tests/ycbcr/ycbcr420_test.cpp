@@ -2,6 +2,7 @@
 // 1..70, heights 1..5, every dispatch level, untouched bytes, worked values, checks.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 #include "qrxcc.h"
@@ -249,4 +250,29 @@ TEST(Ycbcr420Checks, OrderAndStatuses) {
     EXPECT_EQ(qrxiBGRToYCbCr411_8u_AC4P3R(buf, 8, p, s, {3, 1}), qrxStatusSizeError);
     EXPECT_EQ(qrxiYCbCr411ToBGR_8u_P3C3R(cp, s, buf, 8, {4, 0}), qrxStatusSizeError);
     EXPECT_EQ(qrxiBGRToYCrCb420_8u_AC4P3R(buf, 8, p, s, {2, 1}), qrxStatusSizeError);
+}
+
+TEST(Ycbcr420Steps, NegativeStepsRunUpwards) {
+    // Reading the source and writing every plane bottom-up gives the conversion of the
+    // vertically flipped image, flipped back.
+    const int w = 37, h = 4;
+    GuardedImage src(3 * w, h), flipped(3 * w, h);
+    src.fill_random(77);
+    for (int r = 0; r < h; ++r) std::memcpy(flipped.row(r), src.row(h - 1 - r), 3 * w);
+    Planes a(w, h, w / 2, h / 2), b(w, h, w / 2, h / 2);
+    Qrx8u* up[3] = {a.y.row(h - 1), a.cb.row(h / 2 - 1), a.cr.row(h / 2 - 1)};
+    const int neg[3] = {-a.y.step(), -a.cb.step(), -a.cr.step()};
+    Qrx8u* down[3] = {b.y.data(), b.cb.data(), b.cr.data()};
+    const int pos[3] = {b.y.step(), b.cb.step(), b.cr.step()};
+    ASSERT_EQ(qrxiBGRToYCbCr420_8u_C3P3R(src.row(h - 1), -src.step(), up, neg, {w, h}), qrxStatusOk);
+    ASSERT_EQ(qrxiBGRToYCbCr420_8u_C3P3R(flipped.data(), flipped.step(), down, pos, {w, h}), qrxStatusOk);
+    for (int r = 0; r < h; ++r)
+        EXPECT_EQ(std::vector<u8>(a.y.row(r), a.y.row(r) + w), std::vector<u8>(b.y.row(h - 1 - r), b.y.row(h - 1 - r) + w));
+    for (int r = 0; r < h / 2; ++r) {
+        EXPECT_EQ(std::vector<u8>(a.cb.row(r), a.cb.row(r) + w / 2),
+                  std::vector<u8>(b.cb.row(h / 2 - 1 - r), b.cb.row(h / 2 - 1 - r) + w / 2));
+        EXPECT_EQ(std::vector<u8>(a.cr.row(r), a.cr.row(r) + w / 2),
+                  std::vector<u8>(b.cr.row(h / 2 - 1 - r), b.cr.row(h / 2 - 1 - r) + w / 2));
+    }
+    EXPECT_TRUE(a.y.guards_intact() && a.cb.guards_intact() && a.cr.guards_intact());
 }

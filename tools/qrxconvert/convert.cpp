@@ -28,11 +28,12 @@ const char* const kConvertHelp =
     "usage: qrxconvert convert IN OUT [--to FORMAT] [--from FORMAT --size WxH] [options]\n"
     "  IN   a PGM/PPM/PAM file (P5, P6, P7; 8 or 16 bits), a YUV4MPEG2 stream (.y4m; 4:2:0, 4:2:2, 4:4:4;\n"
     "       any number of frames) or a raw file (needs --from and --size; may hold several frames)\n"
-    "  OUT  .ppm/.pam (RGB), .pgm (gray), .y4m (i420, yuv422p or yuv444p frames) or anything else for raw bytes\n"
+    "  OUT  .ppm/.pam (RGB), .pgm (gray), .y4m (planar 4:2:0, 4:2:2 or 4:4:4 frames: YCbCr\n"
+    "       i420/yuv422p/yuv444p, or analog YUV yuv420a/yuv422a/yuv444a) or anything else for raw bytes\n"
     "       in --to FORMAT (default: rgb24 for .ppm/.pam, i420 for .y4m)\n"
     "options:\n"
     "  --to FORMAT        output pixel format (qrxconvert list)\n"
-    "  --from FORMAT      pixel format of a raw input\n"
+    "  --from FORMAT      pixel format of a raw input (or the reading of a .y4m's planes, e.g. yuv420a)\n"
     "  --size WxH         frame size of a raw input\n"
     "  --dither           ordered 4x4 dither for the 16-bit packed RGB outputs\n"
     "  --reduce LEVELS    bit-depth reduction of every channel to LEVELS levels (2..256), before\n"
@@ -276,7 +277,8 @@ int run_convert(const std::vector<std::string>& args) {
         if (!twist_file.empty() && !read_twist(twist_file, twist, terr)) return fail(1, terr);
     }
     if (out_y4m && dst->y4m_chroma < 0)
-        return fail(2, std::string("YUV4MPEG2 holds i420, yuv422p or yuv444p, not ") + dst->name);
+        return fail(2, std::string("YUV4MPEG2 holds 4:2:0, 4:2:2 or 4:4:4 planes (i420, yuv422p, yuv444p, yuv420a, ...), not ") +
+                           dst->name);
 
     // ---- the input: a source of RGB24 frames --------------------------------
     std::string err;
@@ -293,10 +295,10 @@ int run_convert(const std::vector<std::string>& args) {
     } else {
         return fail(1, "cannot open " + in + ": " + std::strerror(errno));
     }
-    if (!from.empty()) {
-        kind = kRaw;
-    } else if (ends_with(in, ".y4m") || std::memcmp(magic, "YU", 2) == 0) {
+    if (ends_with(in, ".y4m") || std::memcmp(magic, "YU", 2) == 0) {
         kind = kY4m;
+    } else if (!from.empty()) {
+        kind = kRaw;
     } else if (magic[0] == 'P' && magic[1] >= '5' && magic[1] <= '7') {
         kind = kPnm;
     } else {
@@ -310,7 +312,11 @@ int run_convert(const std::vector<std::string>& args) {
         if (!y4m.open(in, err)) return fail(1, err);
         w = y4m.header().width, h = y4m.header().height;
         const Chroma c = y4m.header().chroma;
-        src = find_format(c == Chroma::k420 ? "i420" : c == Chroma::k422 ? "yuv422p" : "yuv444p");
+        const int chroma = c == Chroma::k420 ? 420 : c == Chroma::k422 ? 422 : 444;
+        // the planes are YCbCr unless --from names another planar reading (analog YUV)
+        src = find_format(!from.empty() ? from : c == Chroma::k420 ? "i420" : c == Chroma::k422 ? "yuv422p" : "yuv444p");
+        if (!src || src->y4m_chroma != chroma || !src->decode)
+            return fail(2, in + ": --from " + from + " does not describe " + std::to_string(chroma) + " planes");
         if (w % src->align_w || h % src->align_h)
             return fail(1, in + ": odd frame sizes of subsampled streams are not supported");
     } else {

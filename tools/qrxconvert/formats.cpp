@@ -247,6 +247,32 @@ QrxStatus ycocg_dec(const u8* s, int w, int h, u8* d, const Options&) {
     return st;
 }
 
+// ---- analog-video YUV (not YCbCr) -----------------------------------------
+QrxStatus ayuv444_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 1, 1);
+    return qrxiYUVToRGB_8u_P3C3R(p.in(), w, d, w * 3, {w, h});
+}
+QrxStatus ayuv444_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    Planes p(d, w, h, 1, 1);
+    return qrxiRGBToYUV_8u_C3P3R(s, w * 3, p.p, w, {w, h});
+}
+QrxStatus ayuv422_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 2, 1);
+    return qrxiYUV422ToRGB_8u_P3C3R(p.in(), p.step, d, w * 3, {w, h});
+}
+QrxStatus ayuv422_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    Planes p(d, w, h, 2, 1);
+    return qrxiRGBToYUV422_8u_C3P3R(s, w * 3, p.p, p.step, {w, h});
+}
+QrxStatus ayuv420_dec(const u8* s, int w, int h, u8* d, const Options&) {
+    const Planes p(s, w, h, 2, 2);
+    return qrxiYUV420ToRGB_8u_P3C3R(p.in(), p.step, d, w * 3, {w, h});
+}
+QrxStatus ayuv420_enc(const u8* s, int w, int h, u8* d, const Options&) {
+    Planes p(d, w, h, 2, 2);
+    return qrxiRGBToYUV420_8u_C3P3R(s, w * 3, p.p, p.step, {w, h});
+}
+
 const std::vector<Format> kFormats = {
     {"rgb24", "rgb", "8-bit R, G, B per pixel", 1, 1, -1, bytes_c3, rgb_copy, rgb_copy},
     {"bgr24", "bgr", "8-bit B, G, R per pixel", 1, 1, -1, bytes_c3, bgr_swap, bgr_swap},
@@ -273,6 +299,9 @@ const std::vector<Format> kFormats = {
      packed16_enc<qrxiYCbCrToRGB444_8u16u_C3R, qrxiYCbCrToRGB444Dither_8u16u_C3R>},
     {"bgr444", "", "16-bit B4 G4 R4 (write only)", 1, 1, -1, bytes_c2, nullptr,
      packed16_enc<qrxiYCbCrToBGR444_8u16u_C3R, qrxiYCbCrToBGR444Dither_8u16u_C3R>},
+    {"yuv444a", "analog444", "analog-video YUV 4:4:4 planes Y, U, V", 1, 1, 444, bytes_c3, ayuv444_dec, ayuv444_enc},
+    {"yuv422a", "analog422", "analog-video YUV 4:2:2 planes Y, U, V", 2, 1, 422, bytes_422p, ayuv422_dec, ayuv422_enc},
+    {"yuv420a", "analog420", "analog-video YUV 4:2:0 planes Y, U, V", 2, 2, 420, bytes_420, ayuv420_dec, ayuv420_enc},
     {"gray", "grey y8 luma", "8-bit gray (weighted R, G, B); .pgm in and out", 1, 1, -1, bytes_c1, gray_dec, gray_enc},
     {"nv12", "YCbCr420P2", "YCbCr 4:2:0: Y plane, then one plane of Cb, Cr pairs", 2, 2, -1, bytes_420, nv12_dec, nv12_enc},
     {"yuyv422-smooth", "yuyv422s", "YCbCr 4:2:2 packed from 4:2:0 by the smoothing filter (--slice)", 2, 2, -1, bytes_c2,
@@ -354,6 +383,9 @@ std::vector<Plane> split_planes(const Format& f, const u8* raw, int w, int h) {
     else if (n == "yv12") planar(out, raw, w, h, 2, 2, "y cr cb");
     else if (n == "yuv422p") planar(out, raw, w, h, 2, 1, "y cb cr");
     else if (n == "yuv411p") planar(out, raw, w, h, 4, 1, "y cb cr");
+    else if (n == "yuv444a") planar(out, raw, w, h, 1, 1, "y u v");
+    else if (n == "yuv422a") planar(out, raw, w, h, 2, 1, "y u v");
+    else if (n == "yuv420a") planar(out, raw, w, h, 2, 2, "y u v");
     else if (n == "nv12") {
         planar(out, raw, w, h, 2, 2, "y cb cr");
         const u8* uv = raw + sz(w, h);

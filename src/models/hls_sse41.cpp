@@ -1,0 +1,2 @@
+#define QRX_LEVEL sse41
+#include "models/hls_rows.inl"

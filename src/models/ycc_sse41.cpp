@@ -1,0 +1,2 @@
+#define QRX_LEVEL sse41
+#include "models/ycc_rows.inl"

@@ -148,35 +148,125 @@ QRXCC_API QrxStatus qrxiYCbCrToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], int srcS
 /* Packed 4:2:2: YCbCr422 is Y0 Cb Y1 Cr, CbYCr422 is Cb Y0 Cr Y1 per pixel pair.  Planar
    4:2:2/4:2:0/4:1:1 have half-width (quarter-width for 4:1:1) chroma planes; sizes are in luma
    pixels.  An odd last pixel of a packed row is written as its Y and Cb only. */
+/**@{*/
+/** RGB (pixel order, or three planes with one step) to packed YCbCr 4:2:2 (Y0 Cb Y1 Cr per pixel pair,
+ * studio range).  Any width: the last pixel of an odd-width row is written as its Y and Cb only.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer (for P3C2R: after the size, a plane pointer) is
+ * null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiRGBToYCbCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToYCbCr422_8u_P3C2R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** YCbCr 4:2:2 to RGB: packed Y0 Cb Y1 Cr to pixel-order RGB (C2C3R) or to three RGB planes with one
+ * step (C2P3R), and planar 4:2:2 (a step per plane) to pixel-order RGB (P3C3R).  Both pixels of a pair
+ * use the pair's chroma; the last pixel of an odd-width packed row takes Cr from the previous pair.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer (after the size: a plane pointer) is null;
+ * qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_C2P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** BGR (C3, or AC4 with the alpha not read) to YCbCr 4:2:2, packed Y0 Cb Y1 Cr (C2) or three planes
+ * with half-width chroma and a step per plane (P3).  The last pixel of an odd-width row gets Y and Cb
+ * (packed) or Y only (planar).
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer or (P3) plane pointer is null; qrxStatusSizeError
+ * if the width is below 2 or the height below 1.
+ */
 QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_AC4C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** Packed YCbCr 4:2:2 (Y0 Cb Y1 Cr) to B, G, R pixels (C3) or B, G, R, A pixels with the fourth byte
+ * set to aval (C4).
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width is
+ * below 2 or the height below 1.
+ */
 QRXCC_API QrxStatus qrxiYCbCr422ToBGR_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiYCbCr422ToBGR_8u_C2C4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+/**@}*/
+/**@{*/
+/** Packed CbYCr422 (Cb Y0 Cr Y1) to R, G, B pixels (C3) or B, G, R, A pixels with the fourth byte set to
+ * aval (C4).
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiCbYCr422ToRGB_8u_C2C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiCbYCr422ToBGR_8u_C2C4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+/**@}*/
+/**@{*/
+/** RGB pixels to packed CbYCr422 (Cb Y0 Cr Y1); the chroma of a pair is taken through a three-tap
+ * horizontal filter.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiRGBToCbYCr422_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
 /* Steps must be at least 1 (qrxStatusStepError otherwise). */
+/**@{*/
+/** RGB pixels to packed CbYCr422 (Cb Y0 Cr Y1) as qrxiRGBToCbYCr422_8u_C3C2R, after mapping R, G and B
+ * through the BT.709 transfer curve (linear to gamma-corrected, a 256-entry table).
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or
+ * height is below 1; qrxStatusStepError if a step is below 1.
+ */
 QRXCC_API QrxStatus qrxiRGBToCbYCr422Gamma_8u_C3C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** B, G, R, A pixels (alpha not read) to packed CbYCr422 (Cb Y0 Cr Y1).
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiBGRToCbYCr422_8u_AC4C2R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** RGB or BGR pixels (C3; AC4 with the alpha not read) to planar YCbCr 4:2:0 (Y plane, Cb and Cr planes
+ * of floor(W/2) x floor(H/2) samples; a step per plane).  An odd last column or row gets luma only.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer or plane pointer is null (qrxiRGBToYCbCr420_8u_C3P3R:
+ * the plane pointers after the size); qrxStatusSizeError if the width or height is below 1
+ * (qrxiRGBToYCbCr420_8u_C3P3R) or below 2 (the BGR members).
+ */
 QRXCC_API QrxStatus qrxiRGBToYCbCr420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToYCbCr420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToYCbCr420_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+/**@}*/
 /* YCrCb420: the planes are Y, Cr, Cb. */
+/**@{*/
+/** BGR pixels (C3; AC4 with the alpha not read) to planar 4:2:0 with the planes in the order Y, Cr, Cb
+ * (as YV12); otherwise as qrxiBGRToYCbCr420_8u_C3P3R.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer or plane pointer is null; qrxStatusSizeError if
+ * the width or height is below 2.
+ */
 QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** Planar YCbCr 4:2:0 (a step per plane) to pixel-order RGB or BGR.  Pixel (x, y) uses chroma sample
+ * floor(x/2) of chroma row floor(y/2); odd sizes are converted completely.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer (after the size: a plane pointer) is null;
+ * qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiYCbCr420ToRGB_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiYCbCr420ToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** BGR pixels (C3; AC4 with the alpha not read) to planar YCbCr 4:1:1 (quarter-width Cb and Cr planes;
+ * a step per plane).  The last W mod 4 pixels of a row get luma only.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer or plane pointer is null; qrxStatusSizeError if
+ * the width is below 4 or the height below 1.
+ */
 QRXCC_API QrxStatus qrxiBGRToYCbCr411_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToYCbCr411_8u_AC4P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** Planar YCbCr 4:1:1 (a step per plane) to B, G, R pixels (C3) or B, G, R, A with the fourth byte set
+ * to aval (C4).  Pixel x uses chroma sample floor(x/4).
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer or plane pointer is null; qrxStatusSizeError if
+ * the width is below 4 or the height below 1.
+ */
 QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C3R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C4R(const Qrx8u *const pSrc[3], const int srcStep[3], Qrx8u *pDst, int dstStep, QrxSize roiSize, Qrx8u aval);
+/**@}*/
 
 /* ===== YCbCr to 16-bit packed RGB ======================================== */
 /* 16-bit little-endian pixels; the name lists the channels from the low bits up
@@ -304,6 +394,14 @@ QRXCC_API QrxStatus qrxiYCbCr411ToBGR565_8u16u_P3C3R(const Qrx8u *const pSrc[3],
 /* ===== 16-bit packed BGR to YCbCr ======================================== */
 /* Sources: one 16-bit word per pixel (BGR565, or BGR555 with bit 15 ignored); fields are
    widened by a left shift without bit replication, then converted as the 8-bit BGR functions. */
+/**@{*/
+/** 16-bit packed BGR565 or BGR555 pixels (one word per pixel, bit 15 of BGR555 ignored; the source step in
+ * bytes) to YCbCr 4:2:2 packed (C3C2R, Y0 Cb Y1 Cr) or planar (C3P3R), 4:2:0 planar (YCbCr420: Y, Cb, Cr;
+ * YCrCb420: Y, Cr, Cb) or 4:1:1 planar, a step per destination plane.  The fields are widened to 8 bits by
+ * a left shift and converted as the 8-bit BGR functions convert.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer or plane pointer is null; qrxStatusSizeError if
+ * the size is below the layout's minimum (4:2:2: 2 x 1, 4:2:0: 2 x 2, 4:1:1: 4 x 1).
+ */
 QRXCC_API QrxStatus qrxiBGR565ToYCbCr422_16u8u_C3C2R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGR565ToYCbCr422_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGR565ToYCbCr420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
@@ -314,6 +412,7 @@ QRXCC_API QrxStatus qrxiBGR555ToYCbCr422_16u8u_C3P3R(const Qrx16u *pSrc, int src
 QRXCC_API QrxStatus qrxiBGR555ToYCbCr420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGR555ToYCrCb420_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGR555ToYCbCr411_16u8u_C3P3R(const Qrx16u *pSrc, int srcStep, Qrx8u *const pDst[3], const int dstStep[3], QrxSize roiSize);
+/**@}*/
 
 /* ===== Chroma layout and sampling ======================================== */
 /* Packed 4:2:2 orders: YCbCr422 = Y0 Cb Y1 Cr, YCrCb422 = Y0 Cr Y1 Cb, CbYCr422 = Cb Y0 Cr Y1.
@@ -703,6 +802,12 @@ QRXCC_API QrxStatus qrxiYCoCgToSBGR_Rev_32s16s_P3C4R(const Qrx32s *const pSrc[3]
 /* RGB <-> HSV and RGB/BGR <-> HLS, run row-parallel.  H, S, L, V use the full
  * range of the sample type (32f: 0..1).  C3/AC4 functions accept any step; AC4
  * leaves the destination alpha as it was. */
+/**@{*/
+/** RGB <-> HSV for 8-bit and 16-bit unsigned samples; H, S and V use the full range of the sample type
+ * (8u: hue 0..255 for 0..360 degrees).  C3 and AC4 (destination alpha left as it was); any step; run
+ * row-parallel with threads_omp_of_n_qrx threads.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiRGBToHSV_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToHSV_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToHSV_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
@@ -711,6 +816,12 @@ QRXCC_API QrxStatus qrxiHSVToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *p
 QRXCC_API QrxStatus qrxiHSVToRGB_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiHSVToRGB_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiHSVToRGB_16u_AC4R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** RGB <-> HLS (channels H, L, S) for 8u, 16u, 16s and 32f samples; H, L and S use the full range of the
+ * sample type (32f: 0..1).  C3 and AC4 (destination alpha left as it was); any step; run row-parallel.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiRGBToHLS_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToHLS_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToHLS_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
@@ -727,10 +838,26 @@ QRXCC_API QrxStatus qrxiHLSToRGB_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s
 QRXCC_API QrxStatus qrxiHLSToRGB_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiHLSToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiHLSToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
 /* BGR/HLS 8u: B, G, R in channel or plane 0, 1, 2.  These check their steps
  * (StepError below 1); the planar and mixed ones before the ROI size.  AP4,
  * AP4C4 and AC4P4 copy the alpha plane or sample unchanged. */
+/**@{*/
+/** B, G, R, A pixels to H, L, S, A pixels (8u); the destination alpha is left as it was.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or
+ * height is below 1; qrxStatusStepError if a step is below 1.
+ */
 QRXCC_API QrxStatus qrxiBGRToHLS_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** 8-bit BGR <-> HLS between pixel order and planes: C3P3 (pixels to three planes), P3C3 (planes to
+ * pixels), P3 (planes to planes), AP4 (four planes, alpha plane copied), AP4C4 and AC4P4 (alpha copied
+ * between plane and fourth sample).  B, G, R and H, L, S are channels or planes 0, 1, 2; planar images
+ * share one step per side.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer, pointer array or plane pointer is null;
+ * qrxStatusStepError if a step is below 1 (tested before the size); qrxStatusSizeError if the width or
+ * height is below 1.
+ */
 QRXCC_API QrxStatus qrxiBGRToHLS_8u_C3P3R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToHLS_8u_P3C3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToHLS_8u_P3R(const Qrx8u *const pSrc[3], int srcStep, Qrx8u *const pDst[3], int dstStep, QrxSize roiSize);
@@ -743,10 +870,16 @@ QRXCC_API QrxStatus qrxiHLSToBGR_8u_P3R(const Qrx8u *const pSrc[3], int srcStep,
 QRXCC_API QrxStatus qrxiHLSToBGR_8u_AP4R(const Qrx8u *const pSrc[4], int srcStep, Qrx8u *const pDst[4], int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiHLSToBGR_8u_AP4C4R(const Qrx8u *const pSrc[4], int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiHLSToBGR_8u_AC4P4R(const Qrx8u *pSrc, int srcStep, Qrx8u *const pDst[4], int dstStep, QrxSize roiSize);
+/**@}*/
 
 /* ===== XYZ and LUV ========================================================= */
 /* BT.709 primaries, D65 white.  AC4 leaves the destination's fourth sample as it was.  16-bit and
  * 32f steps are rounded down to whole samples; any step is accepted. */
+/**@{*/
+/** RGB <-> CIE XYZ (BT.709 primaries, D65 white) for 8u, 16u, 16s and 32f samples, C3 and AC4 (the
+ * destination's fourth sample left as it was).  Steps are in bytes, any value accepted; run row-parallel.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiRGBToXYZ_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiXYZToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToXYZ_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
@@ -763,6 +896,13 @@ QRXCC_API QrxStatus qrxiRGBToXYZ_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f
 QRXCC_API QrxStatus qrxiXYZToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToXYZ_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiXYZToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
+/**@{*/
+/** RGB <-> CIE L*u*v* (BT.709 primaries, D65 white) for 8u, 16u, 16s and 32f samples, C3 and AC4 (the
+ * destination's fourth sample left as it was).  Integer types scale L* 0..100, u* -134..220 and
+ * v* -140..122 to the full sample range.  Steps are in bytes, any value accepted; run row-parallel.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiRGBToLUV_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiLUVToRGB_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToLUV_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
@@ -779,17 +919,31 @@ QRXCC_API QrxStatus qrxiRGBToLUV_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f
 QRXCC_API QrxStatus qrxiLUVToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToLUV_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiLUVToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
 
 /* ===== Lab ================================================================= */
 /* BGR 8u <-> Lab (8u or 16u); both steps are byte steps used unchanged. */
+/**@{*/
+/** 8-bit B, G, R <-> CIE L*a*b* (D65 white) stored in 8 bits (L* x 2.55, a* + 128, b* + 128) or 16 bits
+ * (L* x 655.35, (a* + 128) x 255, (b* + 128) x 255) per channel.  Both steps are byte steps used as given;
+ * run row-parallel.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiBGRToLab_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiBGRToLab_8u16u_C3R(const Qrx8u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiLabToBGR_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiLabToBGR_16u8u_C3R(const Qrx16u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
 
 /* ===== YCC ================================================================= */
 /* RGB <-> YCC (Y, C1, C2), run row-parallel; any step.  AC4 leaves the
  * destination alpha as it was. */
+/**@{*/
+/** RGB <-> YCC (Y, C1, C2: luma scaled by 1/1.402, blue and red differences centred on 156/255 and
+ * 137/255 of the range) for 8u, 16u, 16s and 32f samples, C3 and AC4 (destination alpha left as it was).
+ * Any step; run row-parallel.
+ * @return qrxStatusOk; qrxStatusNullPointer if a pointer is null; qrxStatusSizeError if the width or height is below 1.
+ */
 QRXCC_API QrxStatus qrxiRGBToYCC_8u_C3R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToYCC_8u_AC4R(const Qrx8u *pSrc, int srcStep, Qrx8u *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiRGBToYCC_16u_C3R(const Qrx16u *pSrc, int srcStep, Qrx16u *pDst, int dstStep, QrxSize roiSize);
@@ -806,6 +960,7 @@ QRXCC_API QrxStatus qrxiYCCToRGB_16s_C3R(const Qrx16s *pSrc, int srcStep, Qrx16s
 QRXCC_API QrxStatus qrxiYCCToRGB_16s_AC4R(const Qrx16s *pSrc, int srcStep, Qrx16s *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiYCCToRGB_32f_C3R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
 QRXCC_API QrxStatus qrxiYCCToRGB_32f_AC4R(const Qrx32f *pSrc, int srcStep, Qrx32f *pDst, int dstStep, QrxSize roiSize);
+/**@}*/
 
 /* ===== Gray ================================================================ */
 /* Weighted sum of channels 0..2 into one channel; AC4 alpha is not read.  Steps are not checked.

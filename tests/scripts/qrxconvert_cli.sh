@@ -159,6 +159,18 @@ done
 check test "$(cmp -s "$work/r_fs.ppm" "$work/r_stucki.ppm"; echo $?)" -eq 1
 expect 0 "reduce gray" -- "$bin" convert "$in" "$work/r.pgm" --reduce 4 --dither jjn --quiet
 check test "$(pixels "$work/r.pgm" $npx | od -An -v -tu1 -w1 | sort -un | tr -d ' ' | tr '\n' ,)" = "0,85,170,255,"
+# 16-bit input: --reduce works from the full 16-bit samples, not their high bytes
+printf 'P6\n64 32\n65535\n' >"$work/deep.ppm"; head -c $((64 * 32 * 6)) /dev/urandom >>"$work/deep.ppm"
+expect 0 "16-bit plain" -- "$bin" convert "$work/deep.ppm" "$work/deep8.ppm" --quiet
+expect 0 "16-bit reduce 256" -- "$bin" convert "$work/deep.ppm" "$work/deep256.ppm" --reduce 256 --dither off --quiet
+check test "$(cmp -s "$work/deep8.ppm" "$work/deep256.ppm"; echo $?)" -eq 1
+expect 0 "16-bit reduce stucki" -- "$bin" convert "$work/deep.ppm" "$work/deepst.ppm" --reduce 8 --dither stucki --noise 20 --quiet
+printf 'P6\n1 1\n65535\n\377\000\000\377\377\377' >"$work/one16.ppm"
+expect 0 "16-bit reduce 2" -- "$bin" convert "$work/one16.ppm" "$work/one.ppm" --reduce 2 --dither off --quiet
+check test "$(pixels "$work/one.ppm" 3 | od -An -v -tu1 | tr -s ' ')" = " 255 0 255"
+printf 'P5\n32 8\n65535\n' >"$work/deep.pgm"; head -c $((32 * 8 * 2)) /dev/urandom >>"$work/deep.pgm"
+expect 0 "16-bit pgm reduce" -- "$bin" convert "$work/deep.pgm" "$work/deep4.pgm" --reduce 4 --dither fs --quiet
+check test -z "$(pixels "$work/deep4.pgm" 256 | od -An -v -tu1 -w1 | tr -d ' ' | grep -vxE '0|85|170|255')"
 # thread count does not change results
 expect 0 "threads 1" -- "$bin" convert "$in" "$work/t1.hls" --to hls --threads 1 --quiet
 expect 0 "threads 3" -- "$bin" convert "$in" "$work/t3.hls" --to hls --threads 3 --quiet

@@ -37,7 +37,8 @@ const char* const kConvertHelp =
     "  --size WxH         frame size of a raw input\n"
     "  --dither           ordered 4x4 dither for the 16-bit packed RGB outputs\n"
     "  --reduce LEVELS    bit-depth reduction of every channel to LEVELS levels (2..256), before\n"
-    "                     the output conversion (gray output: of the gray channel)\n"
+    "                     the output conversion (gray output: of the gray channel); 16-bit PPM/PGM\n"
+    "                     input is reduced from its full 16-bit samples\n"
     "  --dither METHOD    dither of --reduce: off, fs (Floyd-Steinberg), jjn (Jarvis-Judice-Ninke),\n"
     "                     stucki or ordered (4x4); default fs\n"
     "  --noise PCT        noise added by --reduce, 0..100 percent (default 0)\n"
@@ -345,6 +346,10 @@ int run_convert(const std::vector<std::string>& args) {
 
     // A gray PGM converted to gray keeps its samples; the hub would weight three equal channels.
     const bool gray_passthrough = kind == kPnm && pnm.channels <= 2 && dst_gray && twist_file.empty();
+    // 16-bit RGB (or gray to gray) with --reduce and nothing before it: the library reduces the
+    // 16-bit samples straight to 8-bit levels instead of reducing their high bytes.
+    const bool reduce16 = kind == kPnm && pnm.bytes_per_sample == 2 && reduce_levels && twist_file.empty() &&
+                          gamma == 0 && ((pnm.channels == 3 && !dst_gray) || (pnm.channels == 1 && dst_gray));
     if (!planes_dir.empty() && !make_dir(planes_dir, err)) return fail(1, err);
     Y4mWriter writer;
     std::vector<std::uint8_t> out_bytes;
@@ -361,7 +366,20 @@ int run_convert(const std::vector<std::string>& args) {
     for (;;) {
         if (kind == kPnm) {
             if (frames == 1) break;
-            rgb = pnm_to_rgb(pnm);
+            if (reduce16) {
+                const Qrx16u* px = reinterpret_cast<const Qrx16u*>(pnm.pixels.data());
+                QrxStatus st;
+                if (pnm.channels == 3) {
+                    st = qrxiReduceBits_16u8u_C3R(px, w * 6, rgb.data(), w * 3, {w, h}, noise, dither, reduce_levels);
+                } else {
+                    std::vector<std::uint8_t> gray(static_cast<std::size_t>(w) * h);
+                    st = qrxiReduceBits_16u8u_C1R(px, w * 2, gray.data(), w, {w, h}, noise, dither, reduce_levels);
+                    for (std::size_t i = 0; i < gray.size(); ++i) rgb[3 * i] = rgb[3 * i + 1] = rgb[3 * i + 2] = gray[i];
+                }
+                if (st < 0) return fail(1, "bit-depth reduction failed with status " + std::to_string(st));
+            } else {
+                rgb = pnm_to_rgb(pnm);
+            }
         } else if (kind == kY4m) {
             if (!y4m.next_frame(frame, err)) {
                 if (!err.empty()) return fail(1, err);
@@ -380,7 +398,7 @@ int run_convert(const std::vector<std::string>& args) {
         if (!twist_file.empty()) st = qrxiColorTwist32f_8u_C3IR(fitted.data(), ow * 3, roi, twist);
         if (st >= 0 && gamma > 0) st = qrxiGammaFwd_8u_C3IR(fitted.data(), ow * 3, roi);
         if (st >= 0 && gamma < 0) st = qrxiGammaInv_8u_C3IR(fitted.data(), ow * 3, roi);
-        if (st >= 0 && reduce_levels && !dst_gray) {
+        if (st >= 0 && reduce_levels && !dst_gray && !reduce16) {
             std::vector<std::uint8_t> reduced(fitted.size());
             st = qrxiReduceBits_8u_C3R(fitted.data(), ow * 3, reduced.data(), ow * 3, roi, noise, dither, reduce_levels);
             fitted.swap(reduced);
@@ -390,7 +408,7 @@ int run_convert(const std::vector<std::string>& args) {
             for (std::size_t i = 0; i < encoded.size(); ++i) encoded[i] = fitted[3 * i];
         else
             st = dst->encode(fitted.data(), ow, oh, encoded.data(), opt);
-        if (st >= 0 && reduce_levels && dst_gray) {
+        if (st >= 0 && reduce_levels && dst_gray && !reduce16) {
             std::vector<std::uint8_t> reduced(encoded.size());
             st = qrxiReduceBits_8u_C1R(encoded.data(), ow, reduced.data(), ow, roi, noise, dither, reduce_levels);
             encoded.swap(reduced);

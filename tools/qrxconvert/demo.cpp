@@ -88,7 +88,7 @@ int run_demo(const std::vector<std::string>& args) {
     const double mpix = static_cast<double>(w) * h / 1e6;
     Report r;
     r.line("qrxcc %s: round trips of a %dx%d test image through each format\n", qrxccGetLibVersion()->versionText, w, h);
-    r.line("  %-10s %12s %12s %10s\n", "format", "to (Mpix/s)", "from", "PSNR (dB)");
+    r.line("  %-14s %12s %12s %10s\n", "format", "to (Mpix/s)", "from", "PSNR (dB)");
     if (!write_pnm(dir + "/input.ppm", src, err)) return fail(1, err);
     Options opt;
     for (const Format& f : formats()) {
@@ -98,11 +98,11 @@ int run_demo(const std::vector<std::string>& args) {
         const double t_to = best_time([&] { return f.encode(src.pixels.data(), w, h, coded.data(), opt); }, st_to);
         const double t_from = best_time([&] { return f.decode(coded.data(), w, h, back.data(), opt); }, st_from);
         if (st_to < 0 || st_from < 0) {
-            r.line("  %-10s failed with status %d\n", f.name, static_cast<int>(st_to < 0 ? st_to : st_from));
+            r.line("  %-14s failed with status %d\n", f.name, static_cast<int>(st_to < 0 ? st_to : st_from));
             return 1;
         }
         const double p = psnr(src.pixels, back);
-        r.line("  %-10s %12.1f %12.1f %10s\n", f.name, mpix / t_to, mpix / t_from,
+        r.line("  %-14s %12.1f %12.1f %10s\n", f.name, mpix / t_to, mpix / t_from,
                std::isinf(p) ? "exact" : (std::to_string(p).substr(0, 5)).c_str());
         if (!write_file(dir + "/" + f.name + ".raw", coded, err) ||
             !write_pnm(dir + "/roundtrip_" + std::string(f.name) + ".ppm", rgb_image(back, w, h), err))
@@ -110,18 +110,18 @@ int run_demo(const std::vector<std::string>& args) {
     }
 
     // Adjustments on RGB: the gamma curve there and back, bit-depth reduction.
-    r.line("  %-22s %12s %10s\n", "adjustment", "Mpix/s", "PSNR (dB)");
+    r.line("  %-27s %12s %10s\n", "adjustment", "Mpix/s", "PSNR (dB)");
     const QrxSize roi = {w, h};
     auto adjust = [&](const char* name, const std::function<QrxStatus(std::vector<std::uint8_t>&)>& fn) {
         std::vector<std::uint8_t> out(src.pixels.size());
         QrxStatus st;
         const double t = best_time([&] { return fn(out); }, st);
         if (st < 0) {
-            r.line("  %-22s failed with status %d\n", name, static_cast<int>(st));
+            r.line("  %-27s failed with status %d\n", name, static_cast<int>(st));
             return false;
         }
         const double p = psnr(src.pixels, out);
-        r.line("  %-22s %12.1f %10s\n", name, mpix / t, std::isinf(p) ? "exact" : std::to_string(p).substr(0, 5).c_str());
+        r.line("  %-27s %12.1f %10s\n", name, mpix / t, std::isinf(p) ? "exact" : std::to_string(p).substr(0, 5).c_str());
         return write_pnm(dir + "/" + name + ".ppm", rgb_image(out, w, h), err);
     };
     const bool adjusted =

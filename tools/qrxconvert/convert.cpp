@@ -30,7 +30,7 @@ const char* const kConvertHelp =
     "       any number of frames) or a raw file (needs --from and --size; may hold several frames)\n"
     "  OUT  .ppm/.pam (RGB), .pgm (gray), .y4m (planar 4:2:0, 4:2:2 or 4:4:4 frames: YCbCr\n"
     "       i420/yuv422p/yuv444p, or analog YUV yuv420a/yuv422a/yuv444a) or anything else for raw bytes\n"
-    "       in --to FORMAT (default: rgb24 for .ppm/.pam, i420 for .y4m)\n"
+    "       in --to FORMAT (default: rgb24 for .ppm/.pam, gray for .pgm, i420 for .y4m)\n"
     "options:\n"
     "  --to FORMAT        output pixel format (qrxconvert list)\n"
     "  --from FORMAT      pixel format of a raw input (or the reading of a .y4m's planes, e.g. yuv420a)\n"
@@ -173,12 +173,13 @@ int run_list(const std::vector<std::string>& args) {
     }
     std::puts("Formats (read/write; other names; size multiple):");
     for (const Format& f : formats()) {
-        std::printf("  %-10s %s%s  %-44s", f.name, f.decode ? "r" : "-", f.encode ? "w" : "-", f.description);
+        std::printf("  %-14s %s%s  %-44s", f.name, f.decode ? "r" : "-", f.encode ? "w" : "-", f.description);
         if (f.aliases[0]) std::printf("  [%s]", f.aliases);
         if (f.align_w > 1 || f.align_h > 1) std::printf("  %dx%d", f.align_w, f.align_h);
         std::puts("");
     }
-    std::puts("Containers: .ppm/.pgm/.pam (8/16-bit), .y4m (i420, yuv422p, yuv444p), raw (any format).");
+    std::puts("Containers: .ppm/.pam (RGB) and .pgm (gray), 8/16-bit in, 8-bit out; .y4m (4:2:0, 4:2:2, 4:4:4 planes);\n"
+              "raw (any format).  --planes DIR writes the channels of an output frame as .pgm files.");
     return 0;
 }
 

@@ -9,7 +9,9 @@ fail=0
 expect() {  # expect CODE DESCRIPTION -- command...
   local want=$1 what=$2; shift 3
   "$@" >"$work/out" 2>"$work/err"; local got=$?
-  if [ "$got" -ne "$want" ]; then
+  if grep -qE "Sanitizer|runtime error:" "$work/err"; then  # a report, whatever the exit code
+    echo "FAIL: $what: sanitizer report"; cat "$work/err"; fail=1
+  elif [ "$got" -ne "$want" ]; then
     echo "FAIL: $what: exit $got, want $want"; cat "$work/err"; fail=1
   elif [ "$want" -ne 0 ] && ! grep -q "qrxconvert" "$work/err"; then
     echo "FAIL: $what: no message on standard error"; fail=1

@@ -67,11 +67,13 @@ static void BM_RGBToGray_16u_C3C1R(benchmark::State& st) {
 static void BM_RGBToGray_32f_C3C1R(benchmark::State& st) {
     pixel_case<Qrx32f>(st, 3, 1, [](const Qrx32f* s, int ss, Qrx32f* d, int ds) { qrxiRGBToGray_32f_C3C1R(s, ss, d, ds, {kW, kH}); });
 }
-BENCHMARK(BM_RGBToGray_8u_AC4C1R)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(RGBToGray_8u_AC4C1R, kPix * 4);
-BENCHMARK(BM_RGBToGray_8u_C3C1R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RGBToGray_8u_AC4C1R)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(RGBToGray_8u_C3C1R, kPix * 3);
+BENCHMARK(BM_RGBToGray_8u_C3C1R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(RGBToGray_16u_C3C1R, kPix * 6);
 BENCHMARK(BM_RGBToGray_16u_C3C1R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(RGBToGray_32f_C3C1R, kPix * 12);
 BENCHMARK(BM_RGBToGray_32f_C3C1R)->Unit(benchmark::kMicrosecond);
 
 #ifdef QRX_BENCH_LIBYUV
@@ -102,11 +104,15 @@ static void BM_ColorTwist_32f_C4R(benchmark::State& st) {
     static const Qrx32f t4[4][4] = {{0.9f, 0.05f, 0.05f, 0}, {0.1f, 0.8f, 0.1f, 0}, {0, 0.2f, 0.8f, 0}, {0, 0, 0, 1}};
     pixel_case<Qrx32f>(st, 4, 4, [](const Qrx32f* s, int ss, Qrx32f* d, int ds) { qrxiColorTwist_32f_C4R(s, ss, d, ds, {kW, kH}, t4); });
 }
-BENCHMARK(BM_ColorTwist32f_8u_AC4R)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(ColorTwist32f_8u_AC4R, kPix * 4);
+BENCHMARK(BM_ColorTwist32f_8u_AC4R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(ColorTwist32f_8u_C3R, kPix * 3);
 BENCHMARK(BM_ColorTwist32f_8u_C3R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(ColorTwist32f_16s_C3R, kPix * 6);
 BENCHMARK(BM_ColorTwist32f_16s_C3R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(ColorTwist_32f_C3R, kPix * 12);
 BENCHMARK(BM_ColorTwist_32f_C3R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(ColorTwist_32f_C4R, kPix * 16);
 BENCHMARK(BM_ColorTwist_32f_C4R)->Unit(benchmark::kMicrosecond);
 
 #ifdef QRX_BENCH_LIBYUV
@@ -133,12 +139,14 @@ static void BM_GammaFwd_16u_C3R(benchmark::State& st) {
 static void BM_GammaFwd_32f_C3R(benchmark::State& st) {
     pixel_case<Qrx32f>(st, 3, 3, [](const Qrx32f* s, int ss, Qrx32f* d, int ds) { qrxiGammaFwd_32f_C3R(s, ss, d, ds, {kW, kH}, 0.0f, 1.0f); });
 }
-BENCHMARK(BM_GammaFwd_8u_C3R)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(GammaFwd_8u_C3R, kPix * 3);
+BENCHMARK(BM_GammaFwd_8u_C3R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(GammaFwd_8u_AC4R, kPix * 4);
 BENCHMARK(BM_GammaFwd_8u_AC4R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GammaFwd_8u_AC4IR)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_GammaFwd_16u_C3R)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(GammaFwd_16u_C3R, kPix * 6);
+BENCHMARK(BM_GammaFwd_16u_C3R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(GammaFwd_32f_C3R, kPix * 12);
 BENCHMARK(BM_GammaFwd_32f_C3R)->Unit(benchmark::kMillisecond);
 
 #ifdef QRX_BENCH_LIBYUV

@@ -1,5 +1,6 @@
 // RGB <-> YCbCr 4:4:4 at 1920x1080, single thread, beside memcpy of the
-// source image and libyuv's ARGBToI444 / I444ToARGB where available.
+// source image and libyuv's ARGBToI444 / I444ToARGB where available, and
+// OpenCV's packed 3-channel RGB2YCrCb / YCrCb2RGB (same shape as the C3 lines).
 #include <vector>
 
 #include "bench_support.h"
@@ -7,6 +8,10 @@
 
 #ifdef QRX_BENCH_LIBYUV
 #include <libyuv.h>
+#endif
+#ifdef QRX_BENCH_OPENCV
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
 #endif
 
 using namespace qrxbench;
@@ -99,4 +104,21 @@ static void BM_libyuv_I444ToARGB(benchmark::State& st) {
 }
 BENCHMARK(BM_libyuv_ARGBToI444)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I444ToARGB)->Unit(benchmark::kMicrosecond);
+#endif
+
+#ifdef QRX_BENCH_OPENCV
+template <int Code>
+static void BM_opencv_C3(benchmark::State& st) {
+    cv::setNumThreads(1);
+    auto bytes = random_bytes(static_cast<std::size_t>(kPix) * 3);
+    cv::Mat src(kH, kW, CV_8UC3, bytes.data()), dst(kH, kW, CV_8UC3);
+    for (auto _ : st) {
+        cv::cvtColor(src, dst, Code);
+        benchmark::ClobberMemory();
+    }
+    set_counters(st, kPix, kPix * 6);
+    cv::setNumThreads(-1);
+}
+BENCHMARK_TEMPLATE(BM_opencv_C3, cv::COLOR_RGB2YCrCb)->Name("BM_opencv_RGB2YCrCb")->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_opencv_C3, cv::COLOR_YCrCb2RGB)->Name("BM_opencv_YCrCb2RGB")->Unit(benchmark::kMicrosecond);
 #endif

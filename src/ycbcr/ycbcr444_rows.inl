@@ -109,15 +109,11 @@ void planes_to_pix(const u8* y, const u8* cb, const u8* cr, u8* d, int n, u8 alp
     i13_planes_to_pix_vec<Vec, Form, DC, BGR>(y, cb, cr, d, n, alpha, done);
     inv_planes_to_pix<DC, BGR, Recipe>(y + done, cb + done, cr + done, d + DC * done, n - done, alpha);
 }
-#if defined(__SSE4_1__)
 void ycc_ac4_i16a(const u8* s, u8* d, int n) {
     int done;
     i16a_ac4_vec<Vec>(s, d, n, done);
     inv_pix<4, 4, i16a>(s + 4 * done, d + 4 * done, n - done);
 }
-#else
-constexpr PixFn ycc_ac4_i16a = inv_pix<4, 4, i16a>;
-#endif
 #else
 constexpr PixFn rgb_c3_f15 = fwd_pix<3, 3, f15>;
 constexpr PixFn rgb_ac4_f16 = fwd_pix<4, 4, f16>;

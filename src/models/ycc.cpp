@@ -4,8 +4,7 @@
 // pixel.  The 32f kernels have one recipe for every pixel.  16-bit and float
 // rows are addressed with the byte step shifted down to whole samples.
 #include "core/checks.h"
-#include "core/image.h"
-#include "core/parallel_rows.h"
+#include "models/grouped_rows.h"
 #include "models/ycc_kernels.h"
 #include "qrxcc.h"
 
@@ -17,15 +16,7 @@ template <class T>
 QrxStatus run(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, ycc::Entry entry, int group) {
     if (any_null(src, dst)) return qrxStatusNullPointer;
     if (size_below(roi)) return qrxStatusSizeError;
-    const ycc::RowFn fn = ycc::kernels().row[entry];
-    const int width = roi.width;
-    const int body = width / group * group;
-    parallel_rows(roi.height, [&](std::ptrdiff_t y) {
-        const void* s[1] = {row_at_samples(src, srcStep, y)};
-        void* d[1] = {row_at_samples(dst, dstStep, y)};
-        fn(s, d, body, width);
-    });
-    return qrxStatusOk;
+    return models::grouped_rows(src, srcStep, dst, dstStep, roi, ycc::kernels().row[entry], group);
 }
 
 }  // namespace

@@ -46,30 +46,16 @@ inline D out_sample(R v) {
         return static_cast<D>(v);
 }
 
-template <class T>
+// Element type of a lane's results: float or int for one-pixel lanes, the
+// vector lane's Elem otherwise.
+template <class T, class = void>
 struct ElemOf {
-    using type = T;  // float or int
+    using type = T;
 };
-#if defined(QRX_XYZ_VECTOR_LANES) && defined(__SSE2__)
-template <>
-struct ElemOf<F4> {
-    using type = float;
+template <class T>
+struct ElemOf<T, std::void_t<typename T::Elem>> {
+    using type = typename T::Elem;
 };
-template <>
-struct ElemOf<I4> {
-    using type = std::int32_t;
-};
-#endif
-#if defined(QRX_XYZ_VECTOR_LANES) && defined(__AVX2__)
-template <>
-struct ElemOf<F8> {
-    using type = float;
-};
-template <>
-struct ElemOf<I8> {
-    using type = std::int32_t;
-};
-#endif
 
 #if defined(QRX_XYZ_VECTOR_LANES) && defined(__AVX2__)
 // Eight C3 byte pixels (exactly 24 bytes read) to three rows of eight floats.

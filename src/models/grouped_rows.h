@@ -8,6 +8,7 @@
 
 #include <cstddef>
 
+#include "core/checks.h"
 #include "core/image.h"
 #include "core/parallel_rows.h"
 #include "qrxcc.h"
@@ -30,6 +31,16 @@ inline QrxStatus grouped_rows(const T* src, int srcStep, T* dst, int dstStep, Qr
         fn(s, d, body, width);
     });
     return qrxStatusOk;
+}
+
+// The pixel-order functions: source and destination null, then the size; the
+// steps are not examined.
+template <class T>
+inline QrxStatus checked_grouped_rows(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, GroupedRowFn fn,
+                                      int group) {
+    if (any_null(src, dst)) return qrxStatusNullPointer;
+    if (size_below(roi)) return qrxStatusSizeError;
+    return grouped_rows(src, srcStep, dst, dstStep, roi, fn, group);
 }
 
 }  // namespace qrx::models

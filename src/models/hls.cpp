@@ -20,13 +20,6 @@ QrxStatus pixel_order(const T* src, int srcStep, T* dst, int dstStep, QrxSize ro
     return models::grouped_rows(src, srcStep, dst, dstStep, roi, hls::kernels().row[entry], group);
 }
 
-template <class T>
-QrxStatus c3_ac4(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, hls::Entry entry, int group) {
-    if (any_null(src, dst)) return qrxStatusNullPointer;
-    if (size_below(roi)) return qrxStatusSizeError;
-    return pixel_order(src, srcStep, dst, dstStep, roi, entry, group);
-}
-
 // Where the fourth channel of the planar/mixed BGR-HLS functions goes.
 enum class Alpha { none, plane_to_plane, plane_to_pixel, pixel_to_plane };
 
@@ -98,7 +91,8 @@ QrxStatus planar(Side<const u8> src, int srcStep, Side<u8> dst, int dstStep, Qrx
 
 #define QRX_HLS_PIXEL(name, T, entry, group)                                                                  \
     QRXCC_API QrxStatus name(const T* pSrc, int srcStep, T* pDst, int dstStep, QrxSize roiSize) {            \
-        return c3_ac4(pSrc, srcStep, pDst, dstStep, roiSize, hls::entry, group);                              \
+        return models::checked_grouped_rows(pSrc, srcStep, pDst, dstStep, roiSize, hls::kernels().row[hls::entry],  \
+                                            group);                                                                 \
     }
 
 extern "C" {

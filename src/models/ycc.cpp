@@ -3,27 +3,16 @@
 // groups of 8; 8u AC4 and the 16-bit kernels: groups of 4), the rest pixel by
 // pixel.  The 32f kernels have one recipe for every pixel.  16-bit and float
 // rows are addressed with the byte step shifted down to whole samples.
-#include "core/checks.h"
 #include "models/grouped_rows.h"
 #include "models/ycc_kernels.h"
 #include "qrxcc.h"
 
 using namespace qrx;
 
-namespace {
-
-template <class T>
-QrxStatus run(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, ycc::Entry entry, int group) {
-    if (any_null(src, dst)) return qrxStatusNullPointer;
-    if (size_below(roi)) return qrxStatusSizeError;
-    return models::grouped_rows(src, srcStep, dst, dstStep, roi, ycc::kernels().row[entry], group);
-}
-
-}  // namespace
-
 #define QRX_YCC_FN(name, T, entry, group)                                                                 \
     QRXCC_API QrxStatus name(const T* pSrc, int srcStep, T* pDst, int dstStep, QrxSize roiSize) {        \
-        return run(pSrc, srcStep, pDst, dstStep, roiSize, ycc::entry, group);                             \
+        return models::checked_grouped_rows(pSrc, srcStep, pDst, dstStep, roiSize, ycc::kernels().row[ycc::entry],  \
+                                            group);                                                                 \
     }
 
 extern "C" {

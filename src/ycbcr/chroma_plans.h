@@ -82,19 +82,30 @@ QrxStatus bgr_to_422_packed(const u8* src, int srcStep, u8* dst, int dstStep, Qr
     return qrxStatusOk;
 }
 
-// BGR -> planar 4:2:2: blocks of 32 by the body kernel (Y15 / P11); the rest by
-// F16 / P17q, an odd last pixel Y only.
-template <Px L>
-QrxStatus bgr_to_422_planes(const u8* src, int srcStep, u8* const dst[3], const int dstStep[3], QrxSize roi,
-                            PixToPlanesFn body_fn) {
+// BGR -> Y plane row + subsampled Cb, Cr rows: blocks of 32 by the body
+// kernel, then rest(source accessor, y, cb, cr, body, width).
+template <Px L, class Rest>
+QrxStatus bgr_to_planes(const u8* src, int srcStep, u8* const dst[3], const int dstStep[3], QrxSize roi,
+                        PixToPlanesFn body_fn, Rest rest) {
     const int w = roi.width, body = body_of(w, 32);
     for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
         const u8* s = row_at(src, srcStep, y);
         u8 *yp = row_at(dst[0], dstStep[0], y), *cb = row_at(dst[1], dstStep[1], y), *cr = row_at(dst[2], dstStep[2], y);
         if (body > 0) body_fn(s, yp, cb, cr, body);
-        bgr422_planes_rest(scalar_in<L>(s), yp, cb, cr, body, w);
+        rest(scalar_in<L>(s), yp, cb, cr, body, w);
     }
     return qrxStatusOk;
+}
+
+// BGR -> planar 4:2:2: blocks of 32 by the body kernel (Y15 / P11); the rest by
+// F16 / P17q, an odd last pixel Y only.
+template <Px L>
+QrxStatus bgr_to_422_planes(const u8* src, int srcStep, u8* const dst[3], const int dstStep[3], QrxSize roi,
+                            PixToPlanesFn body_fn) {
+    return bgr_to_planes<L>(src, srcStep, dst, dstStep, roi, body_fn,
+                            [](const auto& s, u8* y, u8* cb, u8* cr, int from, int w) {
+                                bgr422_planes_rest(s, y, cb, cr, from, w);
+                            });
 }
 
 // BGR -> 4:2:0 (planes Y, Cb, Cr as given): per row pair, blocks of 16 columns by
@@ -124,14 +135,10 @@ QrxStatus bgr_to_420(const u8* src, int srcStep, u8* const p[3], const int step[
 template <Px L>
 QrxStatus bgr_to_411(const u8* src, int srcStep, u8* const dst[3], const int dstStep[3], QrxSize roi,
                      PixToPlanesFn body_fn) {
-    const int w = roi.width, body = body_of(w, 32);
-    for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
-        const u8* s = row_at(src, srcStep, y);
-        u8 *yp = row_at(dst[0], dstStep[0], y), *cb = row_at(dst[1], dstStep[1], y), *cr = row_at(dst[2], dstStep[2], y);
-        if (body > 0) body_fn(s, yp, cb, cr, body);
-        bgr411_rest(scalar_in<L>(s), yp, cb, cr, body, w);
-    }
-    return qrxStatusOk;
+    return bgr_to_planes<L>(src, srcStep, dst, dstStep, roi, body_fn,
+                            [](const auto& s, u8* y, u8* cb, u8* cr, int from, int w) {
+                                bgr411_rest(s, y, cb, cr, from, w);
+                            });
 }
 
 }  // namespace

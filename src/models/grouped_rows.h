@@ -44,3 +44,11 @@ inline QrxStatus checked_grouped_rows(const T* src, int srcStep, T* dst, int dst
 }
 
 }  // namespace qrx::models
+
+// An exported pixel-order function of a family whose kernel table is
+// qrx::<ns>::kernels().row[entry].
+#define QRX_MODELS_GROUPED_FN(name, T, ns, entry, group)                                                    \
+    QRXCC_API QrxStatus name(const T* pSrc, int srcStep, T* pDst, int dstStep, QrxSize roiSize) {            \
+        return qrx::models::checked_grouped_rows(pSrc, srcStep, pDst, dstStep, roiSize,                       \
+                                                 qrx::ns::kernels().row[qrx::ns::entry], group);              \
+    }

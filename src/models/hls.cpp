@@ -89,11 +89,7 @@ QrxStatus planar(Side<const u8> src, int srcStep, Side<u8> dst, int dstStep, Qrx
 
 }  // namespace
 
-#define QRX_HLS_PIXEL(name, T, entry, group)                                                                  \
-    QRXCC_API QrxStatus name(const T* pSrc, int srcStep, T* pDst, int dstStep, QrxSize roiSize) {            \
-        return models::checked_grouped_rows(pSrc, srcStep, pDst, dstStep, roiSize, hls::kernels().row[hls::entry],  \
-                                            group);                                                                 \
-    }
+#define QRX_HLS_PIXEL(name, T, entry, group) QRX_MODELS_GROUPED_FN(name, T, hls, entry, group)
 
 extern "C" {
 

@@ -9,11 +9,7 @@
 
 using namespace qrx;
 
-#define QRX_YCC_FN(name, T, entry, group)                                                                 \
-    QRXCC_API QrxStatus name(const T* pSrc, int srcStep, T* pDst, int dstStep, QrxSize roiSize) {        \
-        return models::checked_grouped_rows(pSrc, srcStep, pDst, dstStep, roiSize, ycc::kernels().row[ycc::entry],  \
-                                            group);                                                                 \
-    }
+#define QRX_YCC_FN(name, T, entry, group) QRX_MODELS_GROUPED_FN(name, T, ycc, entry, group)
 
 extern "C" {
 QRX_YCC_FN(qrxiRGBToYCC_8u_C3R, Qrx8u, kFwd8uC3, 8)

@@ -6,6 +6,7 @@
 #include "core/checks.h"
 #include "core/image.h"
 #include "core/parallel_rows.h"
+#include "models/grouped_rows.h"
 #include "models/hls_kernels.h"
 #include "qrxcc.h"
 
@@ -14,64 +15,61 @@ using u8 = std::uint8_t;
 
 namespace {
 
-// Grouped pixels of a row: whole groups from the left edge.  A group of 1
-// means one recipe for the whole row.
-inline int grouped_of(int width, int group) { return width / group * group; }
-
 template <class T>
 QrxStatus pixel_order(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, hls::Entry entry, int group) {
-    const hls::RowFn fn = hls::kernels().row[entry];
-    const int width = roi.width;
-    const int body = grouped_of(width, group);
-    parallel_rows(roi.height, [&](std::ptrdiff_t y) {
-        const void* s[1] = {row_at_samples(src, srcStep, y)};
-        void* d[1] = {row_at_samples(dst, dstStep, y)};
-        fn(s, d, body, width);
-    });
-    return qrxStatusOk;
-}
-
-template <class T>
-QrxStatus c3_ac4(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, hls::Entry entry, int group) {
-    if (any_null(src, dst)) return qrxStatusNullPointer;
-    if (size_below(roi)) return qrxStatusSizeError;
-    return pixel_order(src, srcStep, dst, dstStep, roi, entry, group);
+    return models::grouped_rows(src, srcStep, dst, dstStep, roi, hls::kernels().row[entry], group);
 }
 
 // Where the fourth channel of the planar/mixed BGR-HLS functions goes.
 enum class Alpha { none, plane_to_plane, plane_to_pixel, pixel_to_plane };
 
-// One side of a planar/mixed function: `planes` plane pointers (0: pixel order).
+// One side of a planar/mixed function: a pixel-order row pointer (n == 0) or
+// an array of n plane pointers.
+template <class P>
 struct Side {
-    const void* const* ptrs;
-    int planes;
+    P* ptr;
+    P* const* planes;
+    int n;
 };
+Side<const u8> pixels(const u8* p) { return {p, nullptr, 0}; }
+Side<u8> pixels(u8* p) { return {p, nullptr, 0}; }
+Side<const u8> planes(const u8* const* p, int n) { return {nullptr, p, n}; }
+Side<u8> planes(u8* const* p, int n) { return {nullptr, p, n}; }
+
+template <class P>
+bool side_null(const Side<P>& side) {
+    return side.n == 0 ? side.ptr == nullptr : side.planes == nullptr;
+}
+template <class P>
+bool planes_null(const Side<P>& side) {
+    for (int p = 0; p < side.n; ++p)
+        if (side.planes[p] == nullptr) return true;
+    return false;
+}
+// Row y of every plane of a side (or of its pixel-order image) into rows[].
+template <class P, class R>
+void rows_of(const Side<P>& side, int step, std::ptrdiff_t y, R* rows) {
+    if (side.n == 0) rows[0] = row_at(side.ptr, step, y);
+    for (int p = 0; p < side.n; ++p) rows[p] = row_at(side.planes[p], step, y);
+}
 
 // Checks of the twelve planar/mixed functions: arrays or pointers, source
 // planes, destination planes; steps; size.  Then the rows, 4-pixel groups.
-QrxStatus planar(const void* src_ptr, const void* const* src_planes, int src_n, int srcStep, void* dst_ptr,
-                 void* const* dst_planes, int dst_n, int dstStep, QrxSize roi, hls::Entry entry, Alpha alpha) {
-    if (src_n == 0 ? src_ptr == nullptr : src_planes == nullptr) return qrxStatusNullPointer;
-    if (dst_n == 0 ? dst_ptr == nullptr : dst_planes == nullptr) return qrxStatusNullPointer;
-    for (int p = 0; p < src_n; ++p)
-        if (src_planes[p] == nullptr) return qrxStatusNullPointer;
-    for (int p = 0; p < dst_n; ++p)
-        if (dst_planes[p] == nullptr) return qrxStatusNullPointer;
+QrxStatus planar(Side<const u8> src, int srcStep, Side<u8> dst, int dstStep, QrxSize roi, hls::Entry entry,
+                 Alpha alpha) {
+    if (side_null(src) || side_null(dst)) return qrxStatusNullPointer;
+    if (planes_null(src) || planes_null(dst)) return qrxStatusNullPointer;
     if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;
     if (size_below(roi)) return qrxStatusSizeError;
 
     const hls::RowFn fn = hls::kernels().row[entry];
     const int width = roi.width;
-    const int body = grouped_of(width, 4);
+    const int body = models::grouped_of(width, 4);
     parallel_rows(roi.height, [&](std::ptrdiff_t y) {
         const void* s[4] = {};
         void* d[4] = {};
-        if (src_n == 0)
-            s[0] = row_at(static_cast<const u8*>(src_ptr), srcStep, y);
-        for (int p = 0; p < src_n; ++p) s[p] = row_at(static_cast<const u8*>(src_planes[p]), srcStep, y);
-        if (dst_n == 0)
-            d[0] = row_at(static_cast<u8*>(dst_ptr), dstStep, y);
-        for (int p = 0; p < dst_n; ++p) d[p] = row_at(static_cast<u8*>(dst_planes[p]), dstStep, y);
+        rows_of(src, srcStep, y, s);
+        rows_of(dst, dstStep, y, d);
         fn(s, d, body, width);
         switch (alpha) {
             case Alpha::none: break;
@@ -89,15 +87,9 @@ QrxStatus planar(const void* src_ptr, const void* const* src_planes, int src_n, 
     return qrxStatusOk;
 }
 
-const void* const* planes_of(const u8* const* p) { return reinterpret_cast<const void* const*>(p); }
-void* const* planes_of(u8* const* p) { return reinterpret_cast<void* const*>(p); }
-
 }  // namespace
 
-#define QRX_HLS_PIXEL(name, T, entry, group)                                                                  \
-    QRXCC_API QrxStatus name(const T* pSrc, int srcStep, T* pDst, int dstStep, QrxSize roiSize) {            \
-        return c3_ac4(pSrc, srcStep, pDst, dstStep, roiSize, hls::entry, group);                              \
-    }
+#define QRX_HLS_PIXEL(name, T, entry, group) QRX_MODELS_GROUPED_FN(name, T, hls, entry, group)
 
 extern "C" {
 
@@ -139,66 +131,34 @@ QRXCC_API QrxStatus qrxiBGRToHLS_8u_AC4R(const Qrx8u* pSrc, int srcStep, Qrx8u* 
 }
 
 // ---- planar and mixed layouts: steps before the size ------------------------
-QRXCC_API QrxStatus qrxiBGRToHLS_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], int dstStep,
-                                          QrxSize roiSize) {
-    return planar(pSrc, nullptr, 0, srcStep, nullptr, planes_of(pDst), 3, dstStep, roiSize, hls::kBgrToHlsC3P3,
-                  Alpha::none);
-}
-QRXCC_API QrxStatus qrxiBGRToHLS_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst, int dstStep,
-                                          QrxSize roiSize) {
-    return planar(nullptr, planes_of(pSrc), 3, srcStep, pDst, nullptr, 0, dstStep, roiSize, hls::kBgrToHlsP3C3,
-                  Alpha::none);
-}
-QRXCC_API QrxStatus qrxiBGRToHLS_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3], int dstStep,
-                                        QrxSize roiSize) {
-    return planar(nullptr, planes_of(pSrc), 3, srcStep, nullptr, planes_of(pDst), 3, dstStep, roiSize,
-                  hls::kBgrToHlsP3, Alpha::none);
-}
-QRXCC_API QrxStatus qrxiBGRToHLS_8u_AP4R(const Qrx8u* const pSrc[4], int srcStep, Qrx8u* const pDst[4], int dstStep,
-                                         QrxSize roiSize) {
-    return planar(nullptr, planes_of(pSrc), 4, srcStep, nullptr, planes_of(pDst), 4, dstStep, roiSize,
-                  hls::kBgrToHlsP3, Alpha::plane_to_plane);
-}
-QRXCC_API QrxStatus qrxiBGRToHLS_8u_AP4C4R(const Qrx8u* const pSrc[4], int srcStep, Qrx8u* pDst, int dstStep,
-                                           QrxSize roiSize) {
-    return planar(nullptr, planes_of(pSrc), 4, srcStep, pDst, nullptr, 0, dstStep, roiSize, hls::kBgrToHlsP4C4,
-                  Alpha::plane_to_pixel);
-}
-QRXCC_API QrxStatus qrxiBGRToHLS_8u_AC4P4R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[4], int dstStep,
-                                           QrxSize roiSize) {
-    return planar(pSrc, nullptr, 0, srcStep, nullptr, planes_of(pDst), 4, dstStep, roiSize, hls::kBgrToHlsC4P3,
-                  Alpha::pixel_to_plane);
-}
+// (plane arrays are declared `T* const p[3]` / `[4]`, i.e. `T* const* p`)
+#define QRX_HLS_PLANAR(name, SrcT, DstT, src, dst, entry, alpha)                                              \
+    QRXCC_API QrxStatus name(SrcT pSrc, int srcStep, DstT pDst, int dstStep, QrxSize roiSize) {              \
+        return planar(src, srcStep, dst, dstStep, roiSize, hls::entry, Alpha::alpha);                         \
+    }
+using Pixels = const Qrx8u*;
+using Planes = const Qrx8u* const*;
+using OutPixels = Qrx8u*;
+using OutPlanes = Qrx8u* const*;
 
-QRXCC_API QrxStatus qrxiHLSToBGR_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], int dstStep,
-                                          QrxSize roiSize) {
-    return planar(pSrc, nullptr, 0, srcStep, nullptr, planes_of(pDst), 3, dstStep, roiSize, hls::kHlsToBgrC3P3,
-                  Alpha::none);
-}
-QRXCC_API QrxStatus qrxiHLSToBGR_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst, int dstStep,
-                                          QrxSize roiSize) {
-    return planar(nullptr, planes_of(pSrc), 3, srcStep, pDst, nullptr, 0, dstStep, roiSize, hls::kHlsToBgrP3C3,
-                  Alpha::none);
-}
-QRXCC_API QrxStatus qrxiHLSToBGR_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3], int dstStep,
-                                        QrxSize roiSize) {
-    return planar(nullptr, planes_of(pSrc), 3, srcStep, nullptr, planes_of(pDst), 3, dstStep, roiSize,
-                  hls::kHlsToBgrP3, Alpha::none);
-}
-QRXCC_API QrxStatus qrxiHLSToBGR_8u_AP4R(const Qrx8u* const pSrc[4], int srcStep, Qrx8u* const pDst[4], int dstStep,
-                                         QrxSize roiSize) {
-    return planar(nullptr, planes_of(pSrc), 4, srcStep, nullptr, planes_of(pDst), 4, dstStep, roiSize,
-                  hls::kHlsToBgrP3, Alpha::plane_to_plane);
-}
-QRXCC_API QrxStatus qrxiHLSToBGR_8u_AP4C4R(const Qrx8u* const pSrc[4], int srcStep, Qrx8u* pDst, int dstStep,
-                                           QrxSize roiSize) {
-    return planar(nullptr, planes_of(pSrc), 4, srcStep, pDst, nullptr, 0, dstStep, roiSize, hls::kHlsToBgrP3C4,
-                  Alpha::plane_to_pixel);
-}
-QRXCC_API QrxStatus qrxiHLSToBGR_8u_AC4P4R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[4], int dstStep,
-                                           QrxSize roiSize) {
-    return planar(pSrc, nullptr, 0, srcStep, nullptr, planes_of(pDst), 4, dstStep, roiSize, hls::kHlsToBgrC4P3,
-                  Alpha::pixel_to_plane);
-}
+QRX_HLS_PLANAR(qrxiBGRToHLS_8u_C3P3R, Pixels, OutPlanes, pixels(pSrc), planes(pDst, 3), kBgrToHlsC3P3, none)
+QRX_HLS_PLANAR(qrxiBGRToHLS_8u_P3C3R, Planes, OutPixels, planes(pSrc, 3), pixels(pDst), kBgrToHlsP3C3, none)
+QRX_HLS_PLANAR(qrxiBGRToHLS_8u_P3R, Planes, OutPlanes, planes(pSrc, 3), planes(pDst, 3), kBgrToHlsP3, none)
+QRX_HLS_PLANAR(qrxiBGRToHLS_8u_AP4R, Planes, OutPlanes, planes(pSrc, 4), planes(pDst, 4), kBgrToHlsP3,
+               plane_to_plane)
+QRX_HLS_PLANAR(qrxiBGRToHLS_8u_AP4C4R, Planes, OutPixels, planes(pSrc, 4), pixels(pDst), kBgrToHlsP4C4,
+               plane_to_pixel)
+QRX_HLS_PLANAR(qrxiBGRToHLS_8u_AC4P4R, Pixels, OutPlanes, pixels(pSrc), planes(pDst, 4), kBgrToHlsC4P3,
+               pixel_to_plane)
+
+QRX_HLS_PLANAR(qrxiHLSToBGR_8u_C3P3R, Pixels, OutPlanes, pixels(pSrc), planes(pDst, 3), kHlsToBgrC3P3, none)
+QRX_HLS_PLANAR(qrxiHLSToBGR_8u_P3C3R, Planes, OutPixels, planes(pSrc, 3), pixels(pDst), kHlsToBgrP3C3, none)
+QRX_HLS_PLANAR(qrxiHLSToBGR_8u_P3R, Planes, OutPlanes, planes(pSrc, 3), planes(pDst, 3), kHlsToBgrP3, none)
+QRX_HLS_PLANAR(qrxiHLSToBGR_8u_AP4R, Planes, OutPlanes, planes(pSrc, 4), planes(pDst, 4), kHlsToBgrP3,
+               plane_to_plane)
+QRX_HLS_PLANAR(qrxiHLSToBGR_8u_AP4C4R, Planes, OutPixels, planes(pSrc, 4), pixels(pDst), kHlsToBgrP3C4,
+               plane_to_pixel)
+QRX_HLS_PLANAR(qrxiHLSToBGR_8u_AC4P4R, Pixels, OutPlanes, pixels(pSrc), planes(pDst, 4), kHlsToBgrC4P3,
+               pixel_to_plane)
 
 }  // extern "C"

@@ -30,6 +30,7 @@
 #endif
 
 #include "core/inline.h"
+#include "models/lane_bytes.h"
 
 namespace qrx::hlsycc::QRX_LEVEL {
 namespace {
@@ -534,21 +535,13 @@ struct LaneIo<Planes<T, SWAP>> {
 // 8u, three samples per pixel: byte shuffles within each 128-bit half
 // (pixels 0..3 from the first 16 bytes, pixels 4..7 from bytes 8..23).
 struct Bytes3 {
-    // spread_[c]: dword k of each half <- byte (half ? 4 : 0) + 3k + c, zero-extended
-    alignas(32) signed char spread_[3][32];
     // bytes of each half after the packs, R0..3 G0..3 B0..3 B0..3 -> R0 G0 B0 R1 ...
     alignas(32) signed char interleave_[32];
-    constexpr Bytes3() : spread_(), interleave_() {
-        for (int c = 0; c < 3; ++c)
-            for (int h = 0; h < 2; ++h)
-                for (int k = 0; k < 4; ++k)
-                    for (int b = 0; b < 4; ++b)
-                        spread_[c][16 * h + 4 * k + b] = static_cast<signed char>(b == 0 ? 4 * h + 3 * k + c : -128);
+    constexpr Bytes3() : interleave_() {
         for (int h = 0; h < 2; ++h)
             for (int j = 0; j < 16; ++j)
                 interleave_[16 * h + j] = static_cast<signed char>(j < 12 ? (j % 3) * 4 + j / 3 : -128);
     }
-    __m256i spread(int c) const { return _mm256_load_si256(reinterpret_cast<const __m256i*>(spread_[c])); }
     __m256i interleave() const { return _mm256_load_si256(reinterpret_cast<const __m256i*>(interleave_)); }
 };
 constexpr Bytes3 kBytes3{};
@@ -557,13 +550,11 @@ template <bool SWAP>
 struct LaneIo<Pix<u8, 3, SWAP>> {
     using L = Pix<u8, 3, SWAP>;
     static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
-        const u8* s = static_cast<const u8*>(p[0]) + 3 * x;
-        const __m256i v = _mm256_inserti128_si256(
-            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s))),
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 8)), 1);
-        c[L::ch(0)] = {_mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, kBytes3.spread(0)))};
-        c[1] = {_mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, kBytes3.spread(1)))};
-        c[L::ch(2)] = {_mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, kBytes3.spread(2)))};
+        __m256i c0, c1, c2;
+        qrx::models::load_c3x8_epi32(static_cast<const u8*>(p[0]) + 3 * x, c0, c1, c2);
+        c[L::ch(0)] = {_mm256_cvtepi32_ps(c0)};
+        c[1] = {_mm256_cvtepi32_ps(c1)};
+        c[L::ch(2)] = {_mm256_cvtepi32_ps(c2)};
     }
     static inline void store(void* const* p, std::ptrdiff_t x, const I o[3]) {
         u8* d = static_cast<u8*>(p[0]) + 3 * x;

@@ -4,10 +4,6 @@
 
 using namespace qrx::xyzlab;
 
-namespace {
-const Kernels& K() { return qrx::xyzlab::kernels(); }
-}  // namespace
-
 extern "C" {
 
 QRXCC_API QrxStatus qrxiBGRToLab_8u_C3R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep, QrxSize roiSize) {

@@ -44,4 +44,13 @@ inline QrxStatus convert_rows(const S* src, int srcStep, D* dst, int dstStep, Qr
     return qrxStatusOk;
 }
 
+// The same sample type on both sides (XYZ, LUV): 8u rows by their byte steps,
+// 16-bit and float rows in whole samples.
+template <class T>
+inline QrxStatus convert_same(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, const Plan& plan) {
+    return convert_rows(src, srcStep, dst, dstStep, roi, sizeof(T) == 1 ? Rows::Bytes : Rows::Samples, plan);
+}
+
+inline const Kernels& K() { return kernels(); }
+
 }  // namespace qrx::xyzlab

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "models/lane_bytes.h"
 #include "models/xyz_lanes.h"
 
 namespace qrx::xyzlab {
@@ -46,44 +47,25 @@ inline D out_sample(R v) {
         return static_cast<D>(v);
 }
 
-template <class T>
+// Element type of a lane's results: float or int for one-pixel lanes, the
+// vector lane's Elem otherwise.
+template <class T, class = void>
 struct ElemOf {
-    using type = T;  // float or int
+    using type = T;
 };
-#if defined(QRX_XYZ_VECTOR_LANES) && defined(__SSE2__)
-template <>
-struct ElemOf<F4> {
-    using type = float;
+template <class T>
+struct ElemOf<T, std::void_t<typename T::Elem>> {
+    using type = typename T::Elem;
 };
-template <>
-struct ElemOf<I4> {
-    using type = std::int32_t;
-};
-#endif
-#if defined(QRX_XYZ_VECTOR_LANES) && defined(__AVX2__)
-template <>
-struct ElemOf<F8> {
-    using type = float;
-};
-template <>
-struct ElemOf<I8> {
-    using type = std::int32_t;
-};
-#endif
 
 #if defined(QRX_XYZ_VECTOR_LANES) && defined(__AVX2__)
 // Eight C3 byte pixels (exactly 24 bytes read) to three rows of eight floats.
 inline void load8_c3_u8(const std::uint8_t* p, F8& a, F8& b, F8& c) {
-    const __m256i v = _mm256_inserti128_si256(
-        _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), 1);
-    // lane 0 holds pixels 0..3 at byte 0, lane 1 pixels 4..7 at byte 4
-    const __m256i ka = _mm256_setr_epi8(0, -1, -1, -1, 3, -1, -1, -1, 6, -1, -1, -1, 9, -1, -1, -1,  //
-                                        4, -1, -1, -1, 7, -1, -1, -1, 10, -1, -1, -1, 13, -1, -1, -1);
-    const __m256i one = _mm256_set1_epi32(1);
-    a = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, ka));
-    b = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, _mm256_add_epi32(ka, one)));
-    c = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(v, _mm256_add_epi32(ka, _mm256_add_epi32(one, one))));
+    __m256i c0, c1, c2;
+    qrx::models::load_c3x8_epi32(p, c0, c1, c2);
+    a = _mm256_cvtepi32_ps(c0);
+    b = _mm256_cvtepi32_ps(c1);
+    c = _mm256_cvtepi32_ps(c2);
 }
 // Three rows of eight integers to eight C3 byte pixels (exactly 24 bytes
 // written); each integer keeps its low byte, as a plain byte store would.

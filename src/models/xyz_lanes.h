@@ -102,6 +102,7 @@ namespace {
 
 struct F4 {
     static constexpr int kWidth = 4;
+    using Elem = float;
     __m128 v;
     F4() = default;
     F4(__m128 x) : v(x) {}
@@ -111,6 +112,7 @@ struct M4 {
     __m128 v;
 };
 struct I4 {
+    using Elem = std::int32_t;
     __m128i v;
     I4() = default;
     I4(__m128i x) : v(x) {}
@@ -174,6 +176,7 @@ namespace {
 
 struct F8 {
     static constexpr int kWidth = 8;
+    using Elem = float;
     __m256 v;
     F8() = default;
     F8(__m256 x) : v(x) {}
@@ -183,6 +186,7 @@ struct M8 {
     __m256 v;
 };
 struct I8 {
+    using Elem = std::int32_t;
     __m256i v;
     I8() = default;
     I8(__m256i x) : v(x) {}

@@ -3,37 +3,13 @@
 // groups of 8; 8u AC4 and the 16-bit kernels: groups of 4), the rest pixel by
 // pixel.  The 32f kernels have one recipe for every pixel.  16-bit and float
 // rows are addressed with the byte step shifted down to whole samples.
-#include "core/checks.h"
-#include "core/image.h"
-#include "core/parallel_rows.h"
+#include "models/grouped_rows.h"
 #include "models/ycc_kernels.h"
 #include "qrxcc.h"
 
 using namespace qrx;
 
-namespace {
-
-template <class T>
-QrxStatus run(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, ycc::Entry entry, int group) {
-    if (any_null(src, dst)) return qrxStatusNullPointer;
-    if (size_below(roi)) return qrxStatusSizeError;
-    const ycc::RowFn fn = ycc::kernels().row[entry];
-    const int width = roi.width;
-    const int body = width / group * group;
-    parallel_rows(roi.height, [&](std::ptrdiff_t y) {
-        const void* s[1] = {row_at_samples(src, srcStep, y)};
-        void* d[1] = {row_at_samples(dst, dstStep, y)};
-        fn(s, d, body, width);
-    });
-    return qrxStatusOk;
-}
-
-}  // namespace
-
-#define QRX_YCC_FN(name, T, entry, group)                                                                 \
-    QRXCC_API QrxStatus name(const T* pSrc, int srcStep, T* pDst, int dstStep, QrxSize roiSize) {        \
-        return run(pSrc, srcStep, pDst, dstStep, roiSize, ycc::entry, group);                             \
-    }
+#define QRX_YCC_FN(name, T, entry, group) QRX_MODELS_GROUPED_FN(name, T, ycc, entry, group)
 
 extern "C" {
 QRX_YCC_FN(qrxiRGBToYCC_8u_C3R, Qrx8u, kFwd8uC3, 8)

@@ -40,25 +40,6 @@ QrxStatus rgb_to_420(const u8* src, int srcStep, const PlaneRows& dst, QrxSize r
     return qrxStatusOk;
 }
 
-// BGR (C3 or AC4) -> 4:2:0: per row pair, blocks of 16 columns by Y15 / Q11, the
-// remaining column pairs by F16 / Q18, an odd last column and an odd last row Y by F16.
-template <int SC>
-QrxStatus bgr_to_420(const u8* src, int srcStep, const PlaneRows& dst, QrxSize roi, RowPairTo420Fn body_fn) {
-    const int w = roi.width, body = body_of(w, 16);
-    for (std::ptrdiff_t j = 0; j < roi.height / 2; ++j) {
-        const u8* s0 = row_at(src, srcStep, 2 * j);
-        const u8* s1 = row_at(src, srcStep, 2 * j + 1);
-        u8 *y0 = dst.at(0, 2 * j), *y1 = dst.at(0, 2 * j + 1), *cb = dst.at(1, j), *cr = dst.at(2, j);
-        if (body > 0) body_fn(s0, s1, y0, y1, cb, cr, body);
-        bgr420_pair_rest(PixIn<SC, true>{s0}, PixIn<SC, true>{s1}, y0, y1, cb, cr, body, w);
-    }
-    if (roi.height & 1) {
-        const std::ptrdiff_t last = roi.height - 1;
-        luma_only<f16_y>(PixIn<SC, true>{row_at(src, srcStep, last)}, dst.at(0, last), 0, w);
-    }
-    return qrxStatusOk;
-}
-
 // The YCrCb420 functions exchange the second and third planes, then convert as YCbCr420.
 struct Swapped {
     u8* p[3];
@@ -85,20 +66,6 @@ QrxStatus p420_to_pix(const u8* const src[3], const int srcStep[3], u8* dst, int
         } else {
             inv_pixels<i16a>(s, d, 0, w);
         }
-    }
-    return qrxStatusOk;
-}
-
-template <int SC>
-QrxStatus bgr_to_411(const u8* src, int srcStep, u8* const dst[3], const int dstStep[3], QrxSize roi,
-                     PixToPlanesFn body_fn) {
-    const int w = roi.width, body = body_of(w, 32);
-    for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
-        const u8* s = row_at(src, srcStep, y);
-        u8 *yp = row_at(dst[0], dstStep[0], y), *cb = row_at(dst[1], dstStep[1], y), *cr = row_at(dst[2], dstStep[2], y);
-        // vector body: blocks of 32 by Y15 / Q11; whole groups of 4 by F16 / Q18; the rest Y by F16
-        if (body > 0) body_fn(s, yp, cb, cr, body);
-        bgr411_rest(PixIn<SC, true>{s}, yp, cb, cr, body, w);
     }
     return qrxStatusOk;
 }
@@ -134,14 +101,14 @@ QRXCC_API QrxStatus qrxiBGRToYCbCr420_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Q
                                                const int dstStep[3], QrxSize roi) {
     if (any_null(pSrc, pDst) || any_plane_null(pDst, 3)) return qrxStatusNullPointer;
     if (size_below(roi, 2, 2)) return qrxStatusSizeError;
-    return bgr_to_420<3>(pSrc, srcStep, PlaneRows{pDst, dstStep}, roi, ycbcr_sub::kernels().bgr_c3_420_y15_q11);
+    return bgr_to_420<Px::Bgr3>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_c3_420_y15_q11);
 }
 
 QRXCC_API QrxStatus qrxiBGRToYCbCr420_8u_AC4P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                                 const int dstStep[3], QrxSize roi) {
     if (any_null(pSrc, pDst) || any_plane_null(pDst, 3)) return qrxStatusNullPointer;
     if (size_below(roi, 2, 2)) return qrxStatusSizeError;
-    return bgr_to_420<4>(pSrc, srcStep, PlaneRows{pDst, dstStep}, roi, ycbcr_sub::kernels().bgr_ac4_420_y15_q11);
+    return bgr_to_420<Px::Bgr4>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_ac4_420_y15_q11);
 }
 
 QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
@@ -149,7 +116,7 @@ QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Q
     if (any_null(pSrc, pDst) || any_plane_null(pDst, 3)) return qrxStatusNullPointer;
     if (size_below(roi, 2, 2)) return qrxStatusSizeError;
     const Swapped sw(pDst, dstStep);
-    return bgr_to_420<3>(pSrc, srcStep, PlaneRows{sw.p, sw.step}, roi, ycbcr_sub::kernels().bgr_c3_420_y15_q11);
+    return bgr_to_420<Px::Bgr3>(pSrc, srcStep, sw.p, sw.step, roi, ycbcr_sub::kernels().bgr_c3_420_y15_q11);
 }
 
 QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_AC4P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
@@ -157,7 +124,7 @@ QRXCC_API QrxStatus qrxiBGRToYCrCb420_8u_AC4P3R(const Qrx8u* pSrc, int srcStep, 
     if (any_null(pSrc, pDst) || any_plane_null(pDst, 3)) return qrxStatusNullPointer;
     if (size_below(roi, 2, 2)) return qrxStatusSizeError;
     const Swapped sw(pDst, dstStep);
-    return bgr_to_420<4>(pSrc, srcStep, PlaneRows{sw.p, sw.step}, roi, ycbcr_sub::kernels().bgr_ac4_420_y15_q11);
+    return bgr_to_420<Px::Bgr4>(pSrc, srcStep, sw.p, sw.step, roi, ycbcr_sub::kernels().bgr_ac4_420_y15_q11);
 }
 
 QRXCC_API QrxStatus qrxiYCbCr420ToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst,
@@ -180,14 +147,14 @@ QRXCC_API QrxStatus qrxiBGRToYCbCr411_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Q
                                                const int dstStep[3], QrxSize roi) {
     if (any_null(pSrc, pDst) || any_plane_null(pDst, 3)) return qrxStatusNullPointer;
     if (size_below(roi, 4, 1)) return qrxStatusSizeError;
-    return bgr_to_411<3>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_c3_411_y15_q11);
+    return bgr_to_411<Px::Bgr3>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_c3_411_y15_q11);
 }
 
 QRXCC_API QrxStatus qrxiBGRToYCbCr411_8u_AC4P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                                 const int dstStep[3], QrxSize roi) {
     if (any_null(pSrc, pDst) || any_plane_null(pDst, 3)) return qrxStatusNullPointer;
     if (size_below(roi, 4, 1)) return qrxStatusSizeError;
-    return bgr_to_411<4>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_ac4_411_y15_q11);
+    return bgr_to_411<Px::Bgr4>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_ac4_411_y15_q11);
 }
 
 QRXCC_API QrxStatus qrxiYCbCr411ToBGR_8u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst,

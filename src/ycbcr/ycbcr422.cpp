@@ -33,23 +33,23 @@ QrxStatus forward_rows(const u8* src, int srcStep, u8* dst, int dstStep, QrxSize
     return qrxStatusOk;
 }
 
-// Packed 4:2:2 -> pixel order.  Width 1: every row through `single` with the
-// pixel's Cb in the place of Cr.  Otherwise body, pairs by `Pair`, and an odd
-// last pixel by `Last` with the Cr of the previous pair.
-template <bool CbFirst, int DC, bool BGR, RgbFn Pair, RgbFn Last>
-QrxStatus packed_to_pix_rows(const u8* src, int srcStep, u8* dst, int dstStep, QrxSize roi, int body,
-                             PackedToPixFn body_fn, u8 alpha) {
+// Packed 4:2:2 -> any destination D (out_of_row(y) gives row y's accessor).
+// Width 1: every row through `Last` with the pixel's Cb in the place of Cr.
+// Otherwise body_fn(src row, d, body), pairs by `Pair`, and an odd last pixel
+// by `Last` with the Cr of the previous pair.
+template <bool CbFirst, RgbFn Pair, RgbFn Last, class OutOfRow, class Body>
+QrxStatus packed_inv_rows(const u8* src, int srcStep, QrxSize roi, int body, OutOfRow out_of_row, Body body_fn) {
     const int w = roi.width;
     for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
         const PackedIn<CbFirst> s{row_at(src, srcStep, y)};
-        const PixOut<DC, BGR> d{row_at(dst, dstStep, y), alpha};
+        const auto d = out_of_row(y);
         if (w == 1) {
             int yv, cb;
             s.last(0, yv, cb);
             d.put(0, Last(yv, cb, cb));
             continue;
         }
-        if (body > 0) body_fn(s.s, d.d, body, alpha);
+        if (body > 0) body_fn(s.s, d, body);
         inv_pairs<Pair>(s, d, body, w);
         if (w & 1) {
             int yv, cb;
@@ -58,6 +58,16 @@ QrxStatus packed_to_pix_rows(const u8* src, int srcStep, u8* dst, int dstStep, Q
         }
     }
     return qrxStatusOk;
+}
+
+// Packed 4:2:2 -> pixel order (DC bytes, alpha into a fourth byte).
+template <bool CbFirst, int DC, bool BGR, RgbFn Pair, RgbFn Last>
+QrxStatus packed_to_pix_rows(const u8* src, int srcStep, u8* dst, int dstStep, QrxSize roi, int body,
+                             PackedToPixFn body_fn, u8 alpha) {
+    using Out = PixOut<DC, BGR>;
+    return packed_inv_rows<CbFirst, Pair, Last>(
+        src, srcStep, roi, body, [&](std::ptrdiff_t y) { return Out{row_at(dst, dstStep, y), alpha}; },
+        [&](const u8* s, const Out& d, int n) { body_fn(s, d.d, n, alpha); });
 }
 
 }  // namespace
@@ -75,14 +85,8 @@ QRXCC_API QrxStatus qrxiRGBToYCbCr422_8u_C3C2R(const Qrx8u* pSrc, int srcStep, Q
     // pairs: Y by F16t, chroma by P17; odd last pixel: Y by F16u and Cb with offset 128
     return forward_rows(pSrc, srcStep, pDst, dstStep, roi, body_of(w, 4), ycbcr_sub::kernels().rgb_c3_yuy_fp_p17,
                         [w](const u8* s, u8* d, int from) {
-                            const PixIn<3, false> in{s};
-                            const PackedOut<false> out{d};
-                            fwd_pairs<f16t_y, f16t_y, p17_cb, p17_cr>(in, out, from, w);
-                            if (w & 1) {
-                                int r, g, b;
-                                in.get(w - 1, r, g, b);
-                                out.last(w - 1, f16u_y(r, g, b), last_cb_128(r, g, b));
-                            }
+                            packed422_rest<f16t_y, f16t_y, p17_cb, p17_cr, f16u_y, last_cb_128>(
+                                PixIn<3, false>{s}, PackedOut<false>{d}, from, w);
                         });
 }
 
@@ -99,12 +103,7 @@ QRXCC_API QrxStatus qrxiRGBToYCbCr422_8u_P3C2R(const Qrx8u* const pSrc[3], int s
         // vector body: blocks of 8, Y by FP, chroma by P17
         if (body > 0) k.rgb_p3_yuy_fp_p17(in.r, in.g, in.b, out.d, body);
         // pairs: Y0 by F16, Y1 by F16t, chroma by P17; odd last pixel: Y and Cb by F16
-        fwd_pairs<f16_y, f16t_y, p17_cb, p17_cr>(in, out, body, w);
-        if (w & 1) {
-            int r, g, b;
-            in.get(w - 1, r, g, b);
-            out.last(w - 1, f16_y(r, g, b), f16_cb(r, g, b));
-        }
+        packed422_rest<f16_y, f16t_y, p17_cb, p17_cr, f16_y, f16_cb>(in, out, body, w);
     }
     return qrxStatusOk;
 }
@@ -113,57 +112,31 @@ QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_C3C2R(const Qrx8u* pSrc, int srcStep, Q
                                                QrxSize roi) {
     if (any_null(pSrc, pDst)) return qrxStatusNullPointer;
     if (size_below(roi, 2, 1)) return qrxStatusSizeError;
-    const int w = roi.width;
     // vector body: blocks of 32, Y by Y15, chroma by P11; the rest by F16 / P17q
-    return forward_rows(pSrc, srcStep, pDst, dstStep, roi, body_of(w, 32), ycbcr_sub::kernels().bgr_c3_yuy_y15_p11,
-                        [w](const u8* s, u8* d, int from) { bgr422_packed_rest(PixIn<3, true>{s}, d, from, w); });
+    return bgr_to_422_packed<Px::Bgr3>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_c3_yuy_y15_p11);
 }
 
 QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_AC4C2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
                                                 QrxSize roi) {
     if (any_null(pSrc, pDst)) return qrxStatusNullPointer;
     if (size_below(roi, 2, 1)) return qrxStatusSizeError;
-    const int w = roi.width;
-    return forward_rows(pSrc, srcStep, pDst, dstStep, roi, body_of(w, 32), ycbcr_sub::kernels().bgr_ac4_yuy_y15_p11,
-                        [w](const u8* s, u8* d, int from) { bgr422_packed_rest(PixIn<4, true>{s}, d, from, w); });
+    return bgr_to_422_packed<Px::Bgr4>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_ac4_yuy_y15_p11);
 }
 
-}  // extern "C"
-
-namespace {
-
-template <int SC>
-QrxStatus bgr_to_422_planes(const u8* src, int srcStep, u8* const dst[3], const int dstStep[3], QrxSize roi,
-                            PixToPlanesFn body_fn) {
-    const int w = roi.width, body = body_of(w, 32);
-    for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
-        const u8* s = row_at(src, srcStep, y);
-        u8* yp = row_at(dst[0], dstStep[0], y);
-        u8* cb = row_at(dst[1], dstStep[1], y);
-        u8* cr = row_at(dst[2], dstStep[2], y);
-        // vector body: blocks of 32, Y by Y15, chroma by P11; the rest by F16 / P17q, odd last pixel Y only
-        if (body > 0) body_fn(s, yp, cb, cr, body);
-        bgr422_planes_rest(PixIn<SC, true>{s}, yp, cb, cr, body, w);
-    }
-    return qrxStatusOk;
-}
-
-}  // namespace
-
-extern "C" {
-
+// BGR to planar 4:2:2: vector body blocks of 32, Y by Y15, chroma by P11; the rest by
+// F16 / P17q, an odd last pixel Y only.
 QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                                const int dstStep[3], QrxSize roi) {
     if (any_null(pSrc, pDst) || any_plane_null(pDst, 3)) return qrxStatusNullPointer;
     if (size_below(roi, 2, 1)) return qrxStatusSizeError;
-    return bgr_to_422_planes<3>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_c3_p3_y15_p11);
+    return bgr_to_422_planes<Px::Bgr3>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_c3_p3_y15_p11);
 }
 
 QRXCC_API QrxStatus qrxiBGRToYCbCr422_8u_AC4P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                                 const int dstStep[3], QrxSize roi) {
     if (any_null(pSrc, pDst) || any_plane_null(pDst, 3)) return qrxStatusNullPointer;
     if (size_below(roi, 2, 1)) return qrxStatusSizeError;
-    return bgr_to_422_planes<4>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_ac4_p3_y15_p11);
+    return bgr_to_422_planes<Px::Bgr4>(pSrc, srcStep, pDst, dstStep, roi, ycbcr_sub::kernels().bgr_ac4_p3_y15_p11);
 }
 
 QRXCC_API QrxStatus qrxiBGRToCbYCr422_8u_AC4C2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
@@ -178,14 +151,8 @@ QRXCC_API QrxStatus qrxiBGRToCbYCr422_8u_AC4C2R(const Qrx8u* pSrc, int srcStep, 
     return forward_rows(pSrc, srcStep, pDst, dstStep, roi, body_of(w, 8),
                         aligned ? k.bgr_ac4_uyvy_y15_p10_a : k.bgr_ac4_uyvy_y15_p10,
                         [w](const u8* s, u8* d, int from) {
-                            const PixIn<4, true> in{s};
-                            const PackedOut<true> out{d};
-                            fwd_pairs<f16_y, f16_y, p17_cb, p17m2_cr>(in, out, from, w);
-                            if (w & 1) {
-                                int r, g, b;
-                                in.get(w - 1, r, g, b);
-                                out.last(w - 1, f16_y(r, g, b), f16_cb(r, g, b));
-                            }
+                            packed422_rest<f16_y, f16_y, p17_cb, p17m2_cr, f16_y, f16_cb>(
+                                PixIn<4, true>{s}, PackedOut<true>{d}, from, w);
                         });
 }
 
@@ -247,26 +214,14 @@ QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_C2P3R(const Qrx8u* pSrc, int srcStep, Q
     if (any_null(pSrc, pDst)) return qrxStatusNullPointer;
     if (size_below(roi)) return qrxStatusSizeError;
     if (any_plane_null(pDst, 3)) return qrxStatusNullPointer;
-    const int w = roi.width, body = body_of(w, 4);
+    // vector body: blocks of 4 by I13t; pairs and the odd last pixel by I16c
     const Kernels& k = ycbcr_sub::kernels();
-    for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
-        const PackedIn<false> s{row_at(pSrc, srcStep, y)};
-        const PlanesOut d{row_at(pDst[0], dstStep, y), row_at(pDst[1], dstStep, y), row_at(pDst[2], dstStep, y)};
-        if (w == 1) {  // no previous pair: Cb stands in for Cr
-            int yv, cb;
-            s.last(0, yv, cb);
-            d.put(0, i16c(yv, cb, cb));
-            continue;
-        }
-        if (body > 0) k.yuy_rgb_p3_i13t(s.s, d.r, d.g, d.b, body);
-        inv_pairs<i16c>(s, d, body, w);
-        if (w & 1) {
-            int yv, cb;
-            s.last(w - 1, yv, cb);
-            d.put(w - 1, i16c(yv, cb, s.prev_cr(w - 1)));
-        }
-    }
-    return qrxStatusOk;
+    return packed_inv_rows<false, i16c, i16c>(
+        pSrc, srcStep, roi, body_of(roi.width, 4),
+        [&](std::ptrdiff_t y) {
+            return PlanesOut{row_at(pDst[0], dstStep, y), row_at(pDst[1], dstStep, y), row_at(pDst[2], dstStep, y)};
+        },
+        [&](const u8* s, const PlanesOut& d, int n) { k.yuy_rgb_p3_i13t(s, d.r, d.g, d.b, n); });
 }
 
 QRXCC_API QrxStatus qrxiYCbCr422ToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst,

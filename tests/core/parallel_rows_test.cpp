@@ -8,17 +8,11 @@
 
 #include "core/parallel_rows.h"
 #include "qrxcore.h"
+#include "support/threads.h"
 
 namespace {
 
-class ThreadCount {
-public:
-    explicit ThreadCount(int n) : saved_(threads_omp_of_n_qrx) { threads_omp_of_n_qrx = n; }
-    ~ThreadCount() { threads_omp_of_n_qrx = saved_; }
-
-private:
-    int saved_;
-};
+using qrxtest::ThreadCount;
 
 std::vector<int> visit_counts(int height) {
     std::vector<std::atomic<int>> hits(static_cast<std::size_t>(height));

@@ -142,21 +142,6 @@ TEST(GtgGray8u, WorkedValuesShowTheBodyTailSplit) {
     }
 }
 
-TEST(GtgGray8u, OnePixelIsTailAndWidthFourIsBody) {
-    Qrx8u white[16];
-    std::memset(white, 255, sizeof white);
-    Qrx8u out[4] = {};
-    ASSERT_EQ(qrxiRGBToGray_8u_C3C1R(white, 3, out, 1, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(out[0], 255);
-    ASSERT_EQ(qrxiRGBToGray_8u_AC4C1R(white, 4, out, 1, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(out[0], 255);
-    ASSERT_EQ(qrxiRGBToGray_8u_C3C1R(white, 12, out, 4, {4, 1}), qrxStatusOk);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(out[x], 254);
-    // AC4 width 4 is still all tail (blocks of 8)
-    ASSERT_EQ(qrxiRGBToGray_8u_AC4C1R(white, 16, out, 4, {4, 1}), qrxStatusOk);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(out[x], 255);
-}
-
 TEST(GtgGray8u, MatchesModelAtEveryWidthAndLevel) {
     const float odd_weights[3] = {0.5f, 0.7f, 0.3f};      // sum above 1: body clamps, tail wraps
     const float negative[3] = {-0.25f, 0.9f, 0.6f};       // low 16 bits of a negative weight
@@ -178,30 +163,24 @@ TEST(GtgGray8u, MatchesModelAtEveryWidthAndLevel) {
         }
 }
 
-TEST(GtgGray8u, WeightConversion) {
-    EXPECT_EQ(to_fixed(kFixedF).w[0], 1225u);
-    EXPECT_EQ(to_fixed(kFixedF).w[1], 2404u);
-    EXPECT_EQ(to_fixed(kFixedF).w[2], 467u);
-    std::uint32_t bits[3];
-    std::memcpy(bits, kFixedF, sizeof bits);
-    EXPECT_EQ(bits[0], 0x3E991687u);
-    EXPECT_EQ(bits[1], 0x3F1645A2u);
-    EXPECT_EQ(bits[2], 0x3DE978D5u);
-    // null weights and the fixed weights given explicitly equal the fixed member
+TEST(GtgGray, FixedMembersEqualNullAndExplicitWeights) {
     for (int ch : {3, 4}) {
         GrayCase<Qrx8u> a(ch, 37, 3, 5), b(ch, 37, 3, 5), c(ch, 37, 3, 5);
-        const QrxSize roi{37, 3};
-        if (ch == 3) {
-            qrxiRGBToGray_8u_C3C1R(a.s(), a.src.step(), a.d(), a.dst.step(), roi);
-            qrxiColorToGray_8u_C3C1R(b.s(), b.src.step(), b.d(), b.dst.step(), roi, nullptr);
-            qrxiColorToGray_8u_C3C1R(c.s(), c.src.step(), c.d(), c.dst.step(), roi, kFixedF);
-        } else {
-            qrxiRGBToGray_8u_AC4C1R(a.s(), a.src.step(), a.d(), a.dst.step(), roi);
-            qrxiColorToGray_8u_AC4C1R(b.s(), b.src.step(), b.d(), b.dst.step(), roi, nullptr);
-            qrxiColorToGray_8u_AC4C1R(c.s(), c.src.step(), c.d(), c.dst.step(), roi, kFixedF);
-        }
+        GrayCase<Qrx16u> u(ch, 21, 2, 3), v(ch, 21, 2, 3);
+        GrayCase<Qrx16s> s(ch, 21, 2, 3), e(ch, 21, 2, 3);
+        const QrxSize roi{37, 3}, r2{21, 2};
+        const bool c3 = ch == 3;
+        (c3 ? qrxiRGBToGray_8u_C3C1R : qrxiRGBToGray_8u_AC4C1R)(a.s(), a.src.step(), a.d(), a.dst.step(), roi);
+        (c3 ? qrxiColorToGray_8u_C3C1R : qrxiColorToGray_8u_AC4C1R)(b.s(), b.src.step(), b.d(), b.dst.step(), roi, nullptr);
+        (c3 ? qrxiColorToGray_8u_C3C1R : qrxiColorToGray_8u_AC4C1R)(c.s(), c.src.step(), c.d(), c.dst.step(), roi, kFixedF);
+        (c3 ? qrxiRGBToGray_16u_C3C1R : qrxiRGBToGray_16u_AC4C1R)(u.s(), u.src.step(), u.d(), u.dst.step(), r2);
+        (c3 ? qrxiColorToGray_16u_C3C1R : qrxiColorToGray_16u_AC4C1R)(v.s(), v.src.step(), v.d(), v.dst.step(), r2, nullptr);
+        (c3 ? qrxiRGBToGray_16s_C3C1R : qrxiRGBToGray_16s_AC4C1R)(s.s(), s.src.step(), s.d(), s.dst.step(), r2);
+        (c3 ? qrxiColorToGray_16s_C3C1R : qrxiColorToGray_16s_AC4C1R)(e.s(), e.src.step(), e.d(), e.dst.step(), r2, nullptr);
         EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
         EXPECT_EQ(a.dst.all_bytes(), c.dst.all_bytes());
+        EXPECT_EQ(u.dst.all_bytes(), v.dst.all_bytes());
+        EXPECT_EQ(s.dst.all_bytes(), e.dst.all_bytes());
     }
 }
 
@@ -260,15 +239,10 @@ TEST(GtgGrayWide, MatchesModelAtEveryWidth) {
                 for (int y = 0; y < h; ++y)  // finite floats in a useful range
                     for (int i = 0; i < width * ch; ++i)
                         reinterpret_cast<float*>(f.src.row(y))[i] = static_cast<float>((y * 131 + i * 37) % 1000) * 0.37f - 50.0f;
-                if (ch == 3) {
-                    ASSERT_EQ(qrxiColorToGray_16u_C3C1R(u.s(), u.src.step(), u.d(), u.dst.step(), roi, w), qrxStatusOk);
-                    ASSERT_EQ(qrxiColorToGray_16s_C3C1R(s.s(), s.src.step(), s.d(), s.dst.step(), roi, w), qrxStatusOk);
-                    ASSERT_EQ(qrxiColorToGray_32f_C3C1R(f.s(), f.src.step(), f.d(), f.dst.step(), roi, w), qrxStatusOk);
-                } else {
-                    ASSERT_EQ(qrxiColorToGray_16u_AC4C1R(u.s(), u.src.step(), u.d(), u.dst.step(), roi, w), qrxStatusOk);
-                    ASSERT_EQ(qrxiColorToGray_16s_AC4C1R(s.s(), s.src.step(), s.d(), s.dst.step(), roi, w), qrxStatusOk);
-                    ASSERT_EQ(qrxiColorToGray_32f_AC4C1R(f.s(), f.src.step(), f.d(), f.dst.step(), roi, w), qrxStatusOk);
-                }
+                const bool c3 = ch == 3;
+                ASSERT_EQ((c3 ? qrxiColorToGray_16u_C3C1R : qrxiColorToGray_16u_AC4C1R)(u.s(), u.src.step(), u.d(), u.dst.step(), roi, w), qrxStatusOk);
+                ASSERT_EQ((c3 ? qrxiColorToGray_16s_C3C1R : qrxiColorToGray_16s_AC4C1R)(s.s(), s.src.step(), s.d(), s.dst.step(), roi, w), qrxStatusOk);
+                ASSERT_EQ((c3 ? qrxiColorToGray_32f_C3C1R : qrxiColorToGray_32f_AC4C1R)(f.s(), f.src.step(), f.d(), f.dst.step(), roi, w), qrxStatusOk);
                 const int body = width - width % 4;
                 for (int y = 0; y < h; ++y)
                     for (int x = 0; x < width; ++x) {
@@ -281,17 +255,6 @@ TEST(GtgGrayWide, MatchesModelAtEveryWidth) {
                 EXPECT_TRUE(s.dst.guards_intact());
                 EXPECT_TRUE(f.dst.guards_intact());
             }
-}
-
-TEST(GtgGray, FixedMembersEqualNullWeights) {
-    GrayCase<Qrx16u> a(3, 21, 2, 3), b(3, 21, 2, 3);
-    qrxiRGBToGray_16u_C3C1R(a.s(), a.src.step(), a.d(), a.dst.step(), {21, 2});
-    qrxiColorToGray_16u_C3C1R(b.s(), b.src.step(), b.d(), b.dst.step(), {21, 2}, nullptr);
-    EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
-    GrayCase<Qrx16s> c(4, 21, 2, 3), e(4, 21, 2, 3);
-    qrxiRGBToGray_16s_AC4C1R(c.s(), c.src.step(), c.d(), c.dst.step(), {21, 2});
-    qrxiColorToGray_16s_AC4C1R(e.s(), e.src.step(), e.d(), e.dst.step(), {21, 2}, nullptr);
-    EXPECT_EQ(c.dst.all_bytes(), e.dst.all_bytes());
 }
 
 TEST(GtgGray, AlphaIsNeverRead) {
@@ -358,17 +321,11 @@ TEST(GtgGray, SameAtAllLevels) {
                 GrayCase<Qrx16s> c(ch, width, 2, width);
                 GrayCase<Qrx16u> e(ch, width, 2, width);
                 const QrxSize r3{width, 3}, r2{width, 2};
-                if (ch == 3) {
-                    qrxiRGBToGray_8u_C3C1R(a.s(), a.src.step(), a.d(), a.dst.step(), r3);
-                    qrxiColorToGray_8u_C3C1R(b.s(), b.src.step(), b.d(), b.dst.step(), r3, w);
-                    qrxiColorToGray_16s_C3C1R(c.s(), c.src.step(), c.d(), c.dst.step(), r2, w);
-                    qrxiRGBToGray_16u_C3C1R(e.s(), e.src.step(), e.d(), e.dst.step(), r2);
-                } else {
-                    qrxiRGBToGray_8u_AC4C1R(a.s(), a.src.step(), a.d(), a.dst.step(), r3);
-                    qrxiColorToGray_8u_AC4C1R(b.s(), b.src.step(), b.d(), b.dst.step(), r3, w);
-                    qrxiColorToGray_16s_AC4C1R(c.s(), c.src.step(), c.d(), c.dst.step(), r2, w);
-                    qrxiRGBToGray_16u_AC4C1R(e.s(), e.src.step(), e.d(), e.dst.step(), r2);
-                }
+                const bool c3 = ch == 3;
+                (c3 ? qrxiRGBToGray_8u_C3C1R : qrxiRGBToGray_8u_AC4C1R)(a.s(), a.src.step(), a.d(), a.dst.step(), r3);
+                (c3 ? qrxiColorToGray_8u_C3C1R : qrxiColorToGray_8u_AC4C1R)(b.s(), b.src.step(), b.d(), b.dst.step(), r3, w);
+                (c3 ? qrxiColorToGray_16s_C3C1R : qrxiColorToGray_16s_AC4C1R)(c.s(), c.src.step(), c.d(), c.dst.step(), r2, w);
+                (c3 ? qrxiRGBToGray_16u_C3C1R : qrxiRGBToGray_16u_AC4C1R)(e.s(), e.src.step(), e.d(), e.dst.step(), r2);
                 std::vector<std::uint8_t> out = a.dst.all_bytes();
                 for (auto* g : {&b.dst, &c.dst, &e.dst}) out.insert(out.end(), g->all_bytes().begin(), g->all_bytes().end());
                 return out;

@@ -2,6 +2,7 @@
 // rule, in-place and planar members, merged rows and the aligned C4 path.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -88,6 +89,14 @@ QRX_MEMBERS(Qrx16u, qrxiColorTwist32f_16u)
 QRX_MEMBERS(Qrx16s, qrxiColorTwist32f_16s)
 QRX_MEMBERS(Qrx32f, qrxiColorTwist_32f)
 #undef QRX_MEMBERS
+
+// One pixel through the C3 member.
+template <class T>
+std::array<T, 3> twist1(const float (*t)[4], std::array<T, 3> s = {1, 2, 3}) {
+    std::array<T, 3> d{};
+    EXPECT_EQ(Members<T>::c3(s.data(), 3 * sizeof(T), d.data(), 3 * sizeof(T), {1, 1}, t), qrxStatusOk);
+    return d;
+}
 
 template <class T>
 void fill_samples(GuardedImage& img, int samples_per_row, std::uint32_t seed) {
@@ -215,12 +224,7 @@ TEST(GtgTwist, ModelAllTypesAllWidths32f) { check_all_widths<Qrx32f>(); }
 
 TEST(GtgTwist, WorkedValue8u) {
     const float t[3][4] = {{1, 0, 0, 0.5f}, {0, 1, 0, 1.5f}, {0, 0, 1, 2.5f}};
-    const Qrx8u src[3] = {10, 20, 30};
-    Qrx8u dst[3] = {};
-    ASSERT_EQ(qrxiColorTwist32f_8u_C3R(src, 3, dst, 3, {1, 1}, t), qrxStatusOk);
-    EXPECT_EQ(dst[0], 10);  // 10.5 -> 10
-    EXPECT_EQ(dst[1], 22);  // 21.5 -> 22
-    EXPECT_EQ(dst[2], 32);  // 32.5 -> 32
+    EXPECT_EQ(twist1<Qrx8u>(t, {10, 20, 30}), (std::array<Qrx8u, 3>{10, 22, 32}));  // 10.5, 21.5, 32.5
 }
 
 namespace {
@@ -303,39 +307,16 @@ TEST(GtgTwist, ControlRegisterWrittenBackOnlyWhenChanged) {
 #endif
 
 TEST(GtgTwist, ClampEdges) {
-    // 8u: 300.7 -> 255, -3.2 -> 0; 8s: 200 -> 127, -1000 -> -128, -127.5 -> -128
+    // 8u: 300.7 -> 255, -3.2 -> 0, NaN gives the maximum; 8s: 200 -> 127, -1000 -> -128, -127.5 -> -128
     const float t8u[3][4] = {{0, 0, 0, 300.7f}, {0, 0, 0, -3.2f}, {0, 0, 0, NAN}};
-    const Qrx8u s8u[3] = {1, 2, 3};
-    Qrx8u d8u[3];
-    ASSERT_EQ(qrxiColorTwist32f_8u_C3R(s8u, 3, d8u, 3, {1, 1}, t8u), qrxStatusOk);
-    EXPECT_EQ(d8u[0], 255);
-    EXPECT_EQ(d8u[1], 0);
-    EXPECT_EQ(d8u[2], 255) << "NaN gives the maximum";
+    EXPECT_EQ(twist1<Qrx8u>(t8u), (std::array<Qrx8u, 3>{255, 0, 255}));
     const float t8s[3][4] = {{0, 0, 0, 200.0f}, {0, 0, 0, -1000.0f}, {0, 0, 0, -127.5f}};
-    const Qrx8s s8s[3] = {1, 2, 3};
-    Qrx8s d8s[3];
-    ASSERT_EQ(qrxiColorTwist32f_8s_C3R(s8s, 3, d8s, 3, {1, 1}, t8s), qrxStatusOk);
-    EXPECT_EQ(d8s[0], 127);
-    EXPECT_EQ(d8s[1], -128);
-    EXPECT_EQ(d8s[2], -128);
+    EXPECT_EQ(twist1<Qrx8s>(t8s), (std::array<Qrx8s, 3>{127, -128, -128}));
     const float t8s2[3][4] = {{0, 0, 0, NAN}, {0, 0, 0, -3e9f}, {0, 0, 0, -INFINITY}};
-    ASSERT_EQ(qrxiColorTwist32f_8s_C3R(s8s, 3, d8s, 3, {1, 1}, t8s2), qrxStatusOk);
-    EXPECT_EQ(d8s[0], 127);
-    EXPECT_EQ(d8s[1], -128);
-    EXPECT_EQ(d8s[2], -128);
+    EXPECT_EQ(twist1<Qrx8s>(t8s2), (std::array<Qrx8s, 3>{127, -128, -128}));
     const float t16[3][4] = {{0, 0, 0, NAN}, {0, 0, 0, 1e9f}, {0, 0, 0, -1e9f}};
-    const Qrx16u s16u[3] = {1, 2, 3};
-    Qrx16u d16u[3];
-    ASSERT_EQ(qrxiColorTwist32f_16u_C3R(s16u, 6, d16u, 6, {1, 1}, t16), qrxStatusOk);
-    EXPECT_EQ(d16u[0], 65535);
-    EXPECT_EQ(d16u[1], 65535);
-    EXPECT_EQ(d16u[2], 0);
-    const Qrx16s s16s[3] = {1, 2, 3};
-    Qrx16s d16s[3];
-    ASSERT_EQ(qrxiColorTwist32f_16s_C3R(s16s, 6, d16s, 6, {1, 1}, t16), qrxStatusOk);
-    EXPECT_EQ(d16s[0], 32767);
-    EXPECT_EQ(d16s[1], 32767);
-    EXPECT_EQ(d16s[2], -32768);
+    EXPECT_EQ(twist1<Qrx16u>(t16), (std::array<Qrx16u, 3>{65535, 65535, 0}));
+    EXPECT_EQ(twist1<Qrx16s>(t16), (std::array<Qrx16s, 3>{32767, 32767, -32768}));
 }
 
 TEST(GtgTwist, ChecksInOrder) {

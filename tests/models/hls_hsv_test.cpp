@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -224,41 +225,25 @@ void hls_to_bgr(const u8* in, u8* out, bool grouped) {
     out[0] = rgb[2], out[1] = rgb[1], out[2] = rgb[0];
 }
 
+// One pixel-order function with its model; the actions run the shared checks
+// on it whatever its sample type.
 struct PixelCase {
     const char* name;
-    int ch, group;
-    PixelFn<u8> f8 = nullptr;
-    Model<u8> m8 = nullptr;
-    PixelFn<u16> f16u = nullptr;
-    Model<u16> m16u = nullptr;
-    PixelFn<s16> f16s = nullptr;
-    Model<s16> m16s = nullptr;
-    PixelFn<float> f32 = nullptr;
-    Model<float> m32 = nullptr;
+    std::function<void()> model, invariance, checks, steps;
 };
 
 std::vector<PixelCase> pixel_cases() {
     std::vector<PixelCase> v;
-    auto add8 = [&](const char* n, int ch, int g, PixelFn<u8> f, Model<u8> m) {
-        PixelCase c{n, ch, g};
-        c.f8 = f, c.m8 = m;
-        v.push_back(c);
+    auto add = [&](const char* n, int ch, int g, auto f, auto m) {
+        v.push_back({n, [=] { expect_matches_model_all_sizes(f, m, ch, g); },
+                     [=] { expect_level_and_thread_invariant(f, ch); }, [=] { expect_pointer_then_size_checks(f, ch); },
+                     [=] { expect_step_handling(f, ch); }});
     };
-    auto add16u = [&](const char* n, int ch, int g, PixelFn<u16> f, Model<u16> m) {
-        PixelCase c{n, ch, g};
-        c.f16u = f, c.m16u = m;
-        v.push_back(c);
-    };
-    auto add16s = [&](const char* n, int ch, int g, PixelFn<s16> f, Model<s16> m) {
-        PixelCase c{n, ch, g};
-        c.f16s = f, c.m16s = m;
-        v.push_back(c);
-    };
-    auto add32 = [&](const char* n, int ch, int g, PixelFn<float> f, Model<float> m) {
-        PixelCase c{n, ch, g};
-        c.f32 = f, c.m32 = m;
-        v.push_back(c);
-    };
+    // the add lines name the types so that the function and model pointers convert
+    auto add8 = [&](const char* n, int ch, int g, PixelFn<u8> f, Model<u8> m) { add(n, ch, g, f, m); };
+    auto add16u = [&](const char* n, int ch, int g, PixelFn<u16> f, Model<u16> m) { add(n, ch, g, f, m); };
+    auto add16s = [&](const char* n, int ch, int g, PixelFn<s16> f, Model<s16> m) { add(n, ch, g, f, m); };
+    auto add32 = [&](const char* n, int ch, int g, PixelFn<float> f, Model<float> m) { add(n, ch, g, f, m); };
     add8("RGBToHSV_8u_C3R", 3, 4, qrxiRGBToHSV_8u_C3R, rgb_to_hsv<u8>);
     add8("RGBToHSV_8u_AC4R", 4, 4, qrxiRGBToHSV_8u_AC4R, rgb_to_hsv<u8>);
     add16u("RGBToHSV_16u_C3R", 3, 4, qrxiRGBToHSV_16u_C3R, rgb_to_hsv<u16>);
@@ -301,40 +286,21 @@ TEST(HlsHsvPixel, MatchesModelAtEveryWidth) {
     for (auto level : model_levels()) {
         qrxtest::ForcedLevel f(level);
         SCOPED_TRACE(qrx::cpu::level_name(level));
-        for_each_case([](const PixelCase& c) {
-            if (c.f8) expect_matches_model_all_sizes(c.f8, c.m8, c.ch, c.group);
-            if (c.f16u) expect_matches_model_all_sizes(c.f16u, c.m16u, c.ch, c.group);
-            if (c.f16s) expect_matches_model_all_sizes(c.f16s, c.m16s, c.ch, c.group);
-            if (c.f32) expect_matches_model_all_sizes(c.f32, c.m32, c.ch, c.group);
-        });
+        for_each_case([](const PixelCase& c) { c.model(); });
     }
 }
 
 TEST(HlsHsvPixel, SameBytesAtEveryLevelAndThreadCount) {
-    for_each_case([](const PixelCase& c) {
-        if (c.f8) expect_level_and_thread_invariant(c.f8, c.ch);
-        if (c.f16u) expect_level_and_thread_invariant(c.f16u, c.ch);
-        if (c.f16s) expect_level_and_thread_invariant(c.f16s, c.ch);
-        if (c.f32) expect_level_and_thread_invariant(c.f32, c.ch);
-    });
+    for_each_case([](const PixelCase& c) { c.invariance(); });
 }
 
 TEST(HlsHsvPixel, PointerThenSizeChecks) {
-    for_each_case([](const PixelCase& c) {
-        if (c.f8) expect_pointer_then_size_checks(c.f8, c.ch);
-        if (c.f16u) expect_pointer_then_size_checks(c.f16u, c.ch);
-        if (c.f16s) expect_pointer_then_size_checks(c.f16s, c.ch);
-        if (c.f32) expect_pointer_then_size_checks(c.f32, c.ch);
-    });
+    for_each_case([](const PixelCase& c) { c.checks(); });
 }
 
 TEST(HlsHsvPixel, ZeroNegativeAndOddSteps) {
     for_each_case([](const PixelCase& c) {
-        if (std::string(c.name) == "BGRToHLS_8u_AC4R") return;  // checks its steps
-        if (c.f8) expect_step_handling(c.f8, c.ch);
-        if (c.f16u) expect_step_handling(c.f16u, c.ch);
-        if (c.f16s) expect_step_handling(c.f16s, c.ch);
-        if (c.f32) expect_step_handling(c.f32, c.ch);
+        if (std::string(c.name) != "BGRToHLS_8u_AC4R") c.steps();  // that one checks its steps
     });
 }
 

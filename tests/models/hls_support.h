@@ -17,26 +17,17 @@
 
 #include "qrxcc.h"
 #include "support/test_image.h"
+#include "support/fp_estimates.h"
+#include "support/threads.h"
 
 namespace hlstest {
 
-// The processor's reciprocal estimate and its one-step Newton refinement.
-inline float rcp(float x) { return _mm_cvtss_f32(_mm_rcp_ss(_mm_set_ss(x))); }
-inline float rcp1(float x) {
-    const float r = rcp(x);
-    return (r + r) - (x * r) * r;
-}
-inline int rne(float x) { return static_cast<int>(std::nearbyint(x)); }
+using qrxtest::rcp;
+using qrxtest::rcp1;
+using qrxtest::rne;
 inline int clampi(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
-class ThreadCount {
-public:
-    explicit ThreadCount(int n) : saved_(threads_omp_of_n_qrx) { threads_omp_of_n_qrx = n; }
-    ~ThreadCount() { threads_omp_of_n_qrx = saved_; }
-
-private:
-    int saved_;
-};
+using qrxtest::ThreadCount;
 
 // Samples: half of them from a small set so that ties and greys are common.
 template <class T>

@@ -187,16 +187,6 @@ std::array<float, 3> m_inv32(int, int, const float* p) {
             c01(0.055648f * x - 0.204043f * y + 1.057311f * z)};
 }
 
-template <class T>
-std::array<T, 3> run1(Fn<T, T> fn, int ch, int w, int x, std::array<T, 3> in) {
-    ThreadCount one(1);  // many tiny calls: no team start-up per call
-    std::vector<T> s(static_cast<std::size_t>(w) * ch), d(static_cast<std::size_t>(w) * ch);
-    for (int i = 0; i < w; ++i)
-        for (int c = 0; c < 3; ++c) s[i * ch + c] = in[c];
-    EXPECT_EQ(fn(s.data(), w * ch * int(sizeof(T)), d.data(), w * ch * int(sizeof(T)), {w, 1}), qrxStatusOk);
-    return {d[x * ch], d[x * ch + 1], d[x * ch + 2]};
-}
-
 Gen<float> luv_gen() {
     Gen<float> g(0);
     g.lo = {0.0f, -134.0f, -140.0f};
@@ -278,14 +268,10 @@ TEST(LuvWorked, InverseOfZeroLightness) {
 }
 
 TEST(LuvModel, Forward) {
-    sweep_model<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, m_fwd8);
-    sweep_model<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_AC4R, 4, m_fwd8);
-    sweep_model<Qrx16u, Qrx16u>(qrxiRGBToLUV_16u_C3R, 3, m_fwd16u);
-    sweep_model<Qrx16u, Qrx16u>(qrxiRGBToLUV_16u_AC4R, 4, m_fwd16u);
-    sweep_model<Qrx16s, Qrx16s>(qrxiRGBToLUV_16s_C3R, 3, m_fwd16s);
-    sweep_model<Qrx16s, Qrx16s>(qrxiRGBToLUV_16s_AC4R, 4, m_fwd16s);
-    sweep_model<float, float>(qrxiRGBToLUV_32f_C3R, 3, m_fwd32);
-    sweep_model<float, float>(qrxiRGBToLUV_32f_AC4R, 4, m_fwd32);
+    sweep_model<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_AC4R, 4, m_fwd8);  // C3 8u: every level, below
+    sweep_c3_ac4<Qrx16u, Qrx16u>(qrxiRGBToLUV_16u_C3R, qrxiRGBToLUV_16u_AC4R, m_fwd16u);
+    sweep_c3_ac4<Qrx16s, Qrx16s>(qrxiRGBToLUV_16s_C3R, qrxiRGBToLUV_16s_AC4R, m_fwd16s);
+    sweep_c3_ac4<float, float>(qrxiRGBToLUV_32f_C3R, qrxiRGBToLUV_32f_AC4R, m_fwd32);
 }
 
 TEST(LuvModel, ForwardBlackInsideAndAfterGroups) {
@@ -311,14 +297,10 @@ TEST(LuvModel, GroupedInverse8uAtEveryLevel) {
 }
 
 TEST(LuvModel, Inverse) {
-    sweep_model<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_C3R, 3, m_inv8<8>);
-    sweep_model<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_AC4R, 4, m_inv8<4>);
-    sweep_model<Qrx16u, Qrx16u>(qrxiLUVToRGB_16u_C3R, 3, m_inv16u);
-    sweep_model<Qrx16u, Qrx16u>(qrxiLUVToRGB_16u_AC4R, 4, m_inv16u);
-    sweep_model<Qrx16s, Qrx16s>(qrxiLUVToRGB_16s_C3R, 3, m_inv16s);
-    sweep_model<Qrx16s, Qrx16s>(qrxiLUVToRGB_16s_AC4R, 4, m_inv16s);
-    sweep_model<float, float>(qrxiLUVToRGB_32f_C3R, 3, m_inv32, luv_gen());
-    sweep_model<float, float>(qrxiLUVToRGB_32f_AC4R, 4, m_inv32, luv_gen());
+    sweep_model<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_AC4R, 4, m_inv8<4>);  // C3 8u: every level, above
+    sweep_c3_ac4<Qrx16u, Qrx16u>(qrxiLUVToRGB_16u_C3R, qrxiLUVToRGB_16u_AC4R, m_inv16u);
+    sweep_c3_ac4<Qrx16s, Qrx16s>(qrxiLUVToRGB_16s_C3R, qrxiLUVToRGB_16s_AC4R, m_inv16s);
+    sweep_c3_ac4<float, float>(qrxiLUVToRGB_32f_C3R, qrxiLUVToRGB_32f_AC4R, m_inv32, m_inv32, luv_gen());
 }
 
 TEST(LuvModel, ForwardAboveNominalRangeStaysInTable) {

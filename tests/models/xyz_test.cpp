@@ -82,16 +82,6 @@ std::array<float, 3> m_inv32(int, int, const float* p) {
     return {c01(v[0]), c01(v[1]), c01(v[2])};
 }
 
-template <class T>
-std::array<T, 3> run1(Fn<T, T> fn, int ch, int w, int x, std::array<T, 3> in) {
-    ThreadCount one(1);  // many tiny calls: no team start-up per call
-    std::vector<T> s(static_cast<std::size_t>(w) * ch), d(static_cast<std::size_t>(w) * ch);
-    for (int i = 0; i < w; ++i)
-        for (int c = 0; c < 3; ++c) s[i * ch + c] = in[c];
-    EXPECT_EQ(fn(s.data(), w * ch * int(sizeof(T)), d.data(), w * ch * int(sizeof(T)), {w, 1}), qrxStatusOk);
-    return {d[x * ch], d[x * ch + 1], d[x * ch + 2]};
-}
-
 }  // namespace
 
 TEST(XyzWorked, WhiteAndBlack8u) {
@@ -127,40 +117,24 @@ TEST(XyzWorked, FloatClamps) {
     EXPECT_EQ(run1<Qrx16s>(qrxiRGBToXYZ_16s_C3R, 3, 5, 0, {-32768, -32768, -32768})[0], -32768);
 }
 
-TEST(XyzModel, Forward8uRegionPlanAtEveryLevel) {
+TEST(XyzModel, EightBitRegionPlanAtEveryLevel) {
     for (auto level : qrxtest::available_levels()) {
         qrxtest::ForcedLevel f(level);
         SCOPED_TRACE(qrx::cpu::level_name(level));
-        sweep_model<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, m_fwd8<8>);
-        sweep_model<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_AC4R, 4, m_fwd8<4>);
+        sweep_c3_ac4<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_C3R, qrxiRGBToXYZ_8u_AC4R, m_fwd8<8>, m_fwd8<4>);
+        sweep_c3_ac4<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_C3R, qrxiXYZToRGB_8u_AC4R, m_inv8<8>, m_inv8<4>);
     }
 }
-TEST(XyzModel, Inverse8uRegionPlanAtEveryLevel) {
-    for (auto level : qrxtest::available_levels()) {
-        qrxtest::ForcedLevel f(level);
-        SCOPED_TRACE(qrx::cpu::level_name(level));
-        sweep_model<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, m_inv8<8>);
-        sweep_model<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_AC4R, 4, m_inv8<4>);
-    }
-}
-TEST(XyzModel, SixteenBit) {
-    sweep_model<Qrx16u, Qrx16u>(qrxiRGBToXYZ_16u_C3R, 3, m_fwd16u);
-    sweep_model<Qrx16u, Qrx16u>(qrxiRGBToXYZ_16u_AC4R, 4, m_fwd16u);
-    sweep_model<Qrx16u, Qrx16u>(qrxiXYZToRGB_16u_C3R, 3, m_inv16u);
-    sweep_model<Qrx16u, Qrx16u>(qrxiXYZToRGB_16u_AC4R, 4, m_inv16u);
-    sweep_model<Qrx16s, Qrx16s>(qrxiRGBToXYZ_16s_C3R, 3, m_fwd16s);
-    sweep_model<Qrx16s, Qrx16s>(qrxiRGBToXYZ_16s_AC4R, 4, m_fwd16s);
-    sweep_model<Qrx16s, Qrx16s>(qrxiXYZToRGB_16s_C3R, 3, m_inv16s);
-    sweep_model<Qrx16s, Qrx16s>(qrxiXYZToRGB_16s_AC4R, 4, m_inv16s);
-}
-TEST(XyzModel, Float) {
+TEST(XyzModel, SixteenBitAndFloat) {
+    sweep_c3_ac4<Qrx16u, Qrx16u>(qrxiRGBToXYZ_16u_C3R, qrxiRGBToXYZ_16u_AC4R, m_fwd16u);
+    sweep_c3_ac4<Qrx16u, Qrx16u>(qrxiXYZToRGB_16u_C3R, qrxiXYZToRGB_16u_AC4R, m_inv16u);
+    sweep_c3_ac4<Qrx16s, Qrx16s>(qrxiRGBToXYZ_16s_C3R, qrxiRGBToXYZ_16s_AC4R, m_fwd16s);
+    sweep_c3_ac4<Qrx16s, Qrx16s>(qrxiXYZToRGB_16s_C3R, qrxiXYZToRGB_16s_AC4R, m_inv16s);
     Gen<float> g(0);
     g.lo = {-0.25f, -0.25f, -0.25f};
     g.hi = {1.25f, 1.25f, 1.25f};
-    sweep_model<float, float>(qrxiRGBToXYZ_32f_C3R, 3, m_fwd32, g);
-    sweep_model<float, float>(qrxiRGBToXYZ_32f_AC4R, 4, m_fwd32, g);
-    sweep_model<float, float>(qrxiXYZToRGB_32f_C3R, 3, m_inv32, g);
-    sweep_model<float, float>(qrxiXYZToRGB_32f_AC4R, 4, m_inv32, g);
+    sweep_c3_ac4<float, float>(qrxiRGBToXYZ_32f_C3R, qrxiRGBToXYZ_32f_AC4R, m_fwd32, m_fwd32, g);
+    sweep_c3_ac4<float, float>(qrxiXYZToRGB_32f_C3R, qrxiXYZToRGB_32f_AC4R, m_inv32, m_inv32, g);
 }
 
 TEST(XyzFrame, ChecksAndSteps) {

@@ -16,41 +16,15 @@
 #include "qrxcc.h"
 #include "qrxcore.h"
 #include "support/test_image.h"
-
-#if defined(__SSE__) || defined(__x86_64__)
-#include <immintrin.h>
-#endif
+#include "support/fp_estimates.h"
+#include "support/threads.h"
 
 namespace xyztest {
 
-// The processor's reciprocal estimate, and the estimate with one Newton step.
-inline float rcp(float x) {
-#if defined(__SSE__) || defined(__x86_64__)
-    return _mm_cvtss_f32(_mm_rcp_ss(_mm_set_ss(x)));
-#else
-    return 1.0f / x;
-#endif
-}
-inline float rcp1(float x) {
-    const float r = rcp(x);
-    return (r + r) - (x * r) * r;
-}
-inline int rne(float x) {  // round to nearest, ties to even
-#if defined(__SSE__) || defined(__x86_64__)
-    return _mm_cvtss_si32(_mm_set_ss(x));
-#else
-    return static_cast<int>(std::nearbyint(x));
-#endif
-}
-
-class ThreadCount {
-public:
-    explicit ThreadCount(int n) : saved_(threads_omp_of_n_qrx) { threads_omp_of_n_qrx = n; }
-    ~ThreadCount() { threads_omp_of_n_qrx = saved_; }
-
-private:
-    int saved_;
-};
+using qrxtest::rcp;
+using qrxtest::rcp1;
+using qrxtest::rne;
+using qrxtest::ThreadCount;
 
 // A guarded image of w x h pixels of `ch` samples of T; the row pad keeps
 // the step a multiple of the sample size.
@@ -133,6 +107,29 @@ void sweep_model(Fn<S, D> fn, int ch, const Model<S, D>& model, Gen<S> gen = Gen
             expect_model(fn, ch, model, w, h, static_cast<std::uint32_t>(w * 7 + h), gen);
             if (::testing::Test::HasFailure()) return;
         }
+}
+
+// Both layouts (C3 and AC4) of one conversion against the same model.
+template <class S, class D, class M3, class M4>
+void sweep_c3_ac4(Fn<S, D> c3, Fn<S, D> ac4, const M3& model3, const M4& model4, Gen<S> gen = Gen<S>(0)) {
+    sweep_model<S, D>(c3, 3, model3, gen);
+    sweep_model<S, D>(ac4, 4, model4, gen);
+}
+template <class S, class D, class M>
+void sweep_c3_ac4(Fn<S, D> c3, Fn<S, D> ac4, const M& model) {
+    sweep_c3_ac4<S, D>(c3, ac4, model, model);
+}
+
+// One row of w equal pixels `in`; returns the destination pixel at x.
+template <class S, class D>
+std::array<D, 3> run1(Fn<S, D> fn, int ch, int w, int x, std::array<S, 3> in) {
+    ThreadCount one(1);  // many tiny calls: no team start-up per call
+    std::vector<S> s(static_cast<std::size_t>(w) * ch);
+    std::vector<D> d(static_cast<std::size_t>(w) * ch);
+    for (int i = 0; i < w; ++i)
+        for (int c = 0; c < 3; ++c) s[i * ch + c] = in[c];
+    EXPECT_EQ(fn(s.data(), w * ch * int(sizeof(S)), d.data(), w * ch * int(sizeof(D)), {w, 1}), qrxStatusOk);
+    return {d[x * ch], d[x * ch + 1], d[x * ch + 2]};
 }
 
 // The destination bytes of one call on a fixed random image.

@@ -15,19 +15,13 @@
 #include "reducebits/noise.h"
 #include "reducebits_model.h"
 #include "support/test_image.h"
+#include "support/threads.h"
 
 using namespace rbmodel;
 
 namespace {
 
-class ThreadCount {
-public:
-    explicit ThreadCount(int n) : saved_(threads_omp_of_n_qrx) { threads_omp_of_n_qrx = n; }
-    ~ThreadCount() { threads_omp_of_n_qrx = saved_; }
-
-private:
-    int saved_;
-};
+using qrxtest::ThreadCount;
 
 // Source and guarded destination of one call.
 template <class P>

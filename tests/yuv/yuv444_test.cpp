@@ -99,16 +99,10 @@ TEST(Yuv444Forward, C3P3RBlocksOf8ThenQ16Tail) {
             }
         expect_at_all_levels(
             [&] {
-                GuardedImage p0(w, h, 5), p1(w, h, 5), p2(w, h, 5);
-                Qrx8u* dp[3] = {p0.data(), p1.data(), p2.data()};
-                EXPECT_EQ(qrxiRGBToYUV_8u_C3P3R(src.data(), src.step(), dp, p0.step(), {w, h}), qrxStatusOk);
-                EXPECT_TRUE(p0.guards_intact() && p1.guards_intact() && p2.guards_intact());
-                std::vector<u8> out = p0.roi_bytes();
-                for (auto* p : {&p1, &p2}) {
-                    auto b = p->roi_bytes();
-                    out.insert(out.end(), b.begin(), b.end());
-                }
-                return out;
+                Planes d(w, h, w, h, w, h, 5, true);
+                EXPECT_EQ(qrxiRGBToYUV_8u_C3P3R(src.data(), src.step(), d.ptr().data(), d.img[0].step(), {w, h}), qrxStatusOk);
+                EXPECT_TRUE(d.guards_intact());
+                return d.bytes();
             },
             expected, "RGBToYUV_C3P3R w=" + std::to_string(w));
         if (::testing::Test::HasFatalFailure()) return;
@@ -134,17 +128,11 @@ void check_planes(PlanesFn fn, const std::function<P3(int, int, int, int, int)>&
                 }
             expect_at_all_levels(
                 [&] {
-                    GuardedImage d0(w, h, 4), d1(w, h, 4), d2(w, h, 4);
+                    Planes d(w, h, w, h, w, h, 4, true);
                     const Qrx8u* sp[3] = {s0.data(), s1.data(), s2.data()};
-                    Qrx8u* dp[3] = {d0.data(), d1.data(), d2.data()};
-                    EXPECT_EQ(fn(sp, s0.step(), dp, d0.step(), {w, h}), qrxStatusOk);
-                    EXPECT_TRUE(d0.guards_intact() && d1.guards_intact() && d2.guards_intact());
-                    std::vector<u8> out = d0.roi_bytes();
-                    for (auto* p : {&d1, &d2}) {
-                        auto b = p->roi_bytes();
-                        out.insert(out.end(), b.begin(), b.end());
-                    }
-                    return out;
+                    EXPECT_EQ(fn(sp, s0.step(), d.ptr().data(), d.img[0].step(), {w, h}), qrxStatusOk);
+                    EXPECT_TRUE(d.guards_intact());
+                    return d.bytes();
                 },
                 expected, std::string(name) + " w=" + std::to_string(w));
             if (::testing::Test::HasFatalFailure()) return;

@@ -107,8 +107,17 @@ public:
     }
 
     int step(std::size_t row_bytes, std::size_t sample) {
-        const int rb = static_cast<int>(row_bytes);
-        const int s = static_cast<int>(sample);
+        const int v = pick_step(static_cast<int>(row_bytes), static_cast<int>(sample));
+        // byte steps that are not whole samples leave 16/32-bit rows misaligned;
+        // opt in with QRXFUZZ_ODD_STEPS=1 (UBSan then reports the misaligned accesses)
+        if (sample > 1 && !odd_wide_steps() && v != std::numeric_limits<int>::min()) return v / static_cast<int>(sample) * static_cast<int>(sample);
+        return v;
+    }
+    static bool odd_wide_steps() {
+        static const bool on = std::getenv("QRXFUZZ_ODD_STEPS") != nullptr;
+        return on;
+    }
+    int pick_step(int rb, int s) {
         switch (in_.ConsumeIntegralInRange(0, 11)) {
         case 0: return 0;
         case 1: return -rb;

@@ -200,7 +200,7 @@ TYPED_TEST(ReduceBitsPairs, DiffusionMatchesModel) {
                         std::vector<std::vector<int>> want;
                         for (int ch = 0; ch < channels(layout); ++ch)
                             want.push_back(diffuse<P>(c.channel(ch), w, h, method, levels, noise));
-                        ASSERT_TRUE(matches(c, [&](int x, int y, int ch) {
+                        ASSERT_TRUE(matches(c, [&, w = w](int x, int y, int ch) {
                             return want[static_cast<std::size_t>(ch)][static_cast<std::size_t>(y) * w + x];
                         })) << "method " << method << " noise " << noise << " levels " << levels;
                     }

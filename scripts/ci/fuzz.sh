@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer harness (clang, libFuzzer + ASan + UBSan) in build-fuzz
+# and runs it for a bounded time over the committed seed corpus.
+#   scripts/ci/fuzz.sh                 # CI: about 150 s of fuzzing
+#   QRX_FUZZ_SECONDS=3600 scripts/ci/fuzz.sh   # a longer run (see docs/reliability.md)
+# Extra arguments go to the fuzzer (e.g. -jobs=4 -workers=4).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+seconds=${QRX_FUZZ_SECONDS:-150}
+jobs=${QRX_BUILD_JOBS:-2}
+
+# the call table must match the header
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+python3 tests/fuzz/gen_signatures.py include/qrxcc.h "$tmp/signatures.inc"
+if ! cmp -s "$tmp/signatures.inc" tests/fuzz/signatures.inc; then
+  echo "tests/fuzz/signatures.inc is stale: run python3 tests/fuzz/gen_signatures.py include/qrxcc.h tests/fuzz/signatures.inc" >&2
+  exit 1
+fi
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug \
+  -DQRX_FUZZ=ON -DQRX_SANITIZE=address,undefined "-DCMAKE_CXX_FLAGS=-O1 -fsanitize=fuzzer-no-link" \
+  -DQRX_BUILD_TESTS=OFF -DQRX_BUILD_BENCH=OFF -DQRX_BUILD_TOOLS=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs" --target qrxfuzz
+
+# new inputs go to a scratch directory; the committed corpus is only read
+mkdir -p "$tmp/corpus" "$tmp/artifacts"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+status=0
+./build-fuzz/tests/fuzz/qrxfuzz -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -max_len=512 \
+  -print_final_stats=1 -artifact_prefix="$tmp/artifacts/" "$@" "$tmp/corpus" tests/fuzz/corpus || status=$?
+if [ "$status" -ne 0 ]; then
+  mkdir -p build-fuzz/artifacts && cp -r "$tmp/artifacts/." build-fuzz/artifacts/ || true
+  echo "qrxfuzz failed; reproducer(s) in build-fuzz/artifacts/" >&2
+fi
+exit "$status"

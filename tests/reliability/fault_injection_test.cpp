@@ -1,0 +1,230 @@
+// Fault injection: every scratch allocation of every function that allocates
+// is made to fail in turn.  A failed call returns qrxStatusOutOfMemory, leaves
+// the destination exactly as it was and gives back every block it had taken.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/allocator.h"
+#include "qrxcc.h"
+
+namespace {
+
+namespace hooks = qrx::testing_hooks;
+
+struct WalkResult {
+    int faults = 0;          // allocations made to fail
+    QrxStatus final_status;  // status of the first call that got all its memory
+};
+
+// Fails allocation n = 1, 2, ... until a call succeeds.  `reset` puts source
+// and destination back to their starting bytes, `snapshot` returns the bytes
+// the call may write (with their surroundings).
+WalkResult walk(const std::function<QrxStatus()>& call, const std::function<void()>& reset,
+                const std::function<std::vector<std::uint8_t>()>& snapshot) {
+    WalkResult r{};
+    for (int n = 1; n < 64; ++n) {
+        reset();
+        const std::vector<std::uint8_t> before = snapshot();
+        const long live = hooks::live_blocks();
+        hooks::fail_allocation_after(n);
+        const QrxStatus st = call();
+        hooks::fail_allocation_after(0);
+        EXPECT_EQ(hooks::live_blocks(), live) << "allocation " << n << " failed: blocks leaked";
+        if (st != qrxStatusOutOfMemory) {
+            r.final_status = st;
+            return r;
+        }
+        ++r.faults;
+        EXPECT_TRUE(snapshot() == before) << "allocation " << n << " failed but the destination was written";
+    }
+    ADD_FAILURE() << "the call never succeeded";
+    r.final_status = qrxStatusOutOfMemory;
+    return r;
+}
+
+std::vector<std::uint8_t> random_bytes(std::size_t n, std::uint32_t seed) {
+    std::vector<std::uint8_t> v(n);
+    std::mt19937 rng(seed);
+    for (auto& b : v) b = static_cast<std::uint8_t>(rng());
+    return v;
+}
+
+std::vector<std::uint8_t> unit_floats(std::size_t count, std::uint32_t seed) {
+    std::vector<std::uint8_t> v(count * 4);
+    std::mt19937 rng(seed);
+    for (std::size_t i = 0; i < count; ++i) {
+        const float f = static_cast<float>(rng() % 4097) / 4096.0f;
+        std::memcpy(v.data() + 4 * i, &f, 4);
+    }
+    return v;
+}
+
+int g_total_faults = 0;
+
+// ---- 16u gamma: a table of 65536 entries above 65536 samples --------------------
+
+constexpr QrxSize kGammaRoi{200, 120};  // 72000 samples in three channels: table in use
+
+using Gamma16 = QrxStatus (*)(const Qrx16u*, int, Qrx16u*, int, QrxSize);
+using Gamma16I = QrxStatus (*)(Qrx16u*, int, QrxSize);
+using Gamma16P = QrxStatus (*)(const Qrx16u* const[3], int, Qrx16u* const[3], int, QrxSize);
+using Gamma16IP = QrxStatus (*)(Qrx16u* const[3], int, QrxSize);
+
+void walk_gamma_packed(const char* name, Gamma16 fn, int channels) {
+    SCOPED_TRACE(name);
+    const int step = kGammaRoi.width * channels * 2 + 6;
+    const std::size_t bytes = static_cast<std::size_t>(step) * kGammaRoi.height;
+    const auto src = random_bytes(bytes, 1);
+    const auto dst0 = random_bytes(bytes + 64, 2);
+    std::vector<std::uint8_t> dst;
+    const auto r = walk([&] { return fn(reinterpret_cast<const Qrx16u*>(src.data()), step, reinterpret_cast<Qrx16u*>(dst.data() + 32), step, kGammaRoi); },
+                        [&] { dst = dst0; }, [&] { return dst; });
+    EXPECT_EQ(r.final_status, qrxStatusOk);
+    EXPECT_EQ(r.faults, 1);
+    g_total_faults += r.faults;
+}
+
+void walk_gamma_inplace(const char* name, Gamma16I fn, int channels) {
+    SCOPED_TRACE(name);
+    const int step = kGammaRoi.width * channels * 2 + 6;
+    const auto img0 = random_bytes(static_cast<std::size_t>(step) * kGammaRoi.height + 64, 3);
+    std::vector<std::uint8_t> img;
+    const auto r = walk([&] { return fn(reinterpret_cast<Qrx16u*>(img.data() + 32), step, kGammaRoi); }, [&] { img = img0; },
+                        [&] { return img; });
+    EXPECT_EQ(r.final_status, qrxStatusOk);
+    EXPECT_EQ(r.faults, 1);
+    g_total_faults += r.faults;
+}
+
+void walk_gamma_planar(const char* name, Gamma16P fn) {
+    SCOPED_TRACE(name);
+    const int step = kGammaRoi.width * 2 + 10;
+    const std::size_t plane = static_cast<std::size_t>(step) * kGammaRoi.height;
+    const auto src = random_bytes(3 * plane, 4);
+    const auto dst0 = random_bytes(3 * plane, 5);
+    std::vector<std::uint8_t> dst;
+    const auto r = walk(
+        [&] {
+            const Qrx16u* s[3];
+            Qrx16u* d[3];
+            for (int i = 0; i < 3; ++i) {
+                s[i] = reinterpret_cast<const Qrx16u*>(src.data() + i * plane);
+                d[i] = reinterpret_cast<Qrx16u*>(dst.data() + i * plane);
+            }
+            return fn(s, step, d, step, kGammaRoi);
+        },
+        [&] { dst = dst0; }, [&] { return dst; });
+    EXPECT_EQ(r.final_status, qrxStatusOk);
+    EXPECT_EQ(r.faults, 1);
+    g_total_faults += r.faults;
+}
+
+void walk_gamma_inplace_planar(const char* name, Gamma16IP fn) {
+    SCOPED_TRACE(name);
+    const int step = kGammaRoi.width * 2 + 10;
+    const std::size_t plane = static_cast<std::size_t>(step) * kGammaRoi.height;
+    const auto img0 = random_bytes(3 * plane, 6);
+    std::vector<std::uint8_t> img;
+    const auto r = walk(
+        [&] {
+            Qrx16u* p[3];
+            for (int i = 0; i < 3; ++i) p[i] = reinterpret_cast<Qrx16u*>(img.data() + i * plane);
+            return fn(p, step, kGammaRoi);
+        },
+        [&] { img = img0; }, [&] { return img; });
+    EXPECT_EQ(r.final_status, qrxStatusOk);
+    EXPECT_EQ(r.faults, 1);
+    g_total_faults += r.faults;
+}
+
+// ---- bit-depth reduction ---------------------------------------------------------
+
+struct ReduceEntry {
+    const char* name;
+    std::function<QrxStatus(const void*, int, void*, int, QrxSize, int, int, int)> fn;
+    int in_bytes, out_bytes, channels, max_levels;
+    bool float_in;
+};
+
+#define QRX_RB(NAME, IN, OUT, CH, MAXL, FLT)                                                                         \
+    ReduceEntry {                                                                                                    \
+        #NAME,                                                                                                       \
+            [](const void* s, int ss, void* d, int ds, QrxSize roi, int noise, int m, int l) {                       \
+                return NAME(static_cast<const IN*>(s), ss, static_cast<OUT*>(d), ds, roi, noise, m, l);              \
+            },                                                                                                       \
+            static_cast<int>(sizeof(IN)), static_cast<int>(sizeof(OUT)), CH, MAXL, FLT                               \
+    }
+
+#define QRX_RB4(BASE, IN, OUT, MAXL, FLT)                                                                             \
+    QRX_RB(BASE##_C1R, IN, OUT, 1, MAXL, FLT), QRX_RB(BASE##_C3R, IN, OUT, 3, MAXL, FLT),                              \
+        QRX_RB(BASE##_AC4R, IN, OUT, 4, MAXL, FLT), QRX_RB(BASE##_C4R, IN, OUT, 4, MAXL, FLT)
+
+std::vector<ReduceEntry> reduce_entries() {
+    return {QRX_RB4(qrxiReduceBits_8u, Qrx8u, Qrx8u, 256, false),        QRX_RB4(qrxiReduceBits_16u, Qrx16u, Qrx16u, 65536, false),
+            QRX_RB4(qrxiReduceBits_16u8u, Qrx16u, Qrx8u, 256, false),    QRX_RB4(qrxiReduceBits_16s, Qrx16s, Qrx16s, 65536, false),
+            QRX_RB4(qrxiReduceBits_16s8u, Qrx16s, Qrx8u, 256, false),    QRX_RB4(qrxiReduceBits_32f8u, Qrx32f, Qrx8u, 256, true),
+            QRX_RB4(qrxiReduceBits_32f16u, Qrx32f, Qrx16u, 65536, true), QRX_RB4(qrxiReduceBits_32f16s, Qrx32f, Qrx16s, 65536, true)};
+}
+
+}  // namespace
+
+TEST(ReliabilityFaults, Gamma16uTableAllocation) {
+    walk_gamma_packed("GammaFwd_16u_C3R", qrxiGammaFwd_16u_C3R, 3);
+    walk_gamma_packed("GammaInv_16u_C3R", qrxiGammaInv_16u_C3R, 3);
+    walk_gamma_packed("GammaFwd_16u_AC4R", qrxiGammaFwd_16u_AC4R, 4);
+    walk_gamma_packed("GammaInv_16u_AC4R", qrxiGammaInv_16u_AC4R, 4);
+    walk_gamma_inplace("GammaFwd_16u_C3IR", qrxiGammaFwd_16u_C3IR, 3);
+    walk_gamma_inplace("GammaInv_16u_C3IR", qrxiGammaInv_16u_C3IR, 3);
+    walk_gamma_inplace("GammaFwd_16u_AC4IR", qrxiGammaFwd_16u_AC4IR, 4);
+    walk_gamma_inplace("GammaInv_16u_AC4IR", qrxiGammaInv_16u_AC4IR, 4);
+    walk_gamma_planar("GammaFwd_16u_P3R", qrxiGammaFwd_16u_P3R);
+    walk_gamma_planar("GammaInv_16u_P3R", qrxiGammaInv_16u_P3R);
+    walk_gamma_inplace_planar("GammaFwd_16u_IP3R", qrxiGammaFwd_16u_IP3R);
+    walk_gamma_inplace_planar("GammaInv_16u_IP3R", qrxiGammaInv_16u_IP3R);
+}
+
+TEST(ReliabilityFaults, Gamma16uBelowTableThresholdDoesNotAllocate) {
+    std::vector<Qrx16u> img(3 * 16 * 16, 1000);
+    hooks::fail_allocation_after(1);
+    EXPECT_EQ(qrxiGammaFwd_16u_C3IR(img.data(), 16 * 6, QrxSize{16, 16}), qrxStatusOk);
+    hooks::fail_allocation_after(0);
+}
+
+TEST(ReliabilityFaults, ReduceBitsEveryMethodWithAndWithoutNoise) {
+    const QrxSize roi{9, 5};
+    const int methods[] = {qrxDitherMethodOff, qrxDitherMethodFloydSteinberg, qrxDitherMethodJarvisJudiceNinke,
+                           qrxDitherMethodStucki, qrxDitherMethodOrdered4x4};
+    int faults = 0;
+    for (const auto& e : reduce_entries()) {
+        const int src_step = roi.width * e.channels * e.in_bytes + 4;
+        const int dst_step = roi.width * e.channels * e.out_bytes + 6;
+        const std::size_t src_count = static_cast<std::size_t>(src_step) * roi.height;
+        const auto src = e.float_in ? unit_floats(src_count / 4, 11) : random_bytes(src_count, 11);
+        const auto dst0 = random_bytes(static_cast<std::size_t>(dst_step) * roi.height, 12);
+        for (int method : methods)
+            for (int noise : {0, 35}) {
+                SCOPED_TRACE(std::string(e.name) + " method " + std::to_string(method) + " noise " + std::to_string(noise));
+                std::vector<std::uint8_t> dst;
+                const auto r = walk([&] { return e.fn(src.data(), src_step, dst.data(), dst_step, roi, noise, method, 7); },
+                                    [&] { dst = dst0; }, [&] { return dst; });
+                EXPECT_EQ(r.final_status, qrxStatusOk);
+                // plain reduction needs no scratch; every other method with noise needs its tables
+                if (method == qrxDitherMethodOff) EXPECT_EQ(r.faults, 0);
+                if (method != qrxDitherMethodOff && noise > 0) EXPECT_GE(r.faults, 2);
+                if (method != qrxDitherMethodOrdered4x4 && method != qrxDitherMethodOff) EXPECT_GE(r.faults, 1);
+                faults += r.faults;
+                // the successful call after the walk equals an undisturbed call
+                std::vector<std::uint8_t> clean = dst0;
+                EXPECT_EQ(e.fn(src.data(), src_step, clean.data(), dst_step, roi, noise, method, 7), qrxStatusOk);
+                EXPECT_TRUE(clean == dst);
+            }
+    }
+    g_total_faults += faults;
+    RecordProperty("faults_injected", g_total_faults);
+    std::printf("[ reliability ] faults injected so far: %d\n", g_total_faults);
+}

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 jobs=${QRX_BUILD_JOBS:-2}
 
-CC=clang CXX=clang++ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQRX_SANITIZE=thread \
+CC=clang CXX=clang++ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1" "-DCMAKE_C_FLAGS_RELEASE=-O1" -DQRX_SANITIZE=thread \
   -DQRX_BUILD_BENCH=OFF -DQRX_BUILD_TOOLS=OFF >/dev/null
 cmake --build build-tsan -j"$jobs" --target qrxtests
 

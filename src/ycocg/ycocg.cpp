@@ -1,6 +1,7 @@
 // YCoCg transforms between pixel-order BGR and three planes (Y, Co, Cg) with
 // one shared step.  Only pointers are checked: a width or height of zero or
-// less converts nothing.
+// less converts nothing.  Byte steps of 16- and 32-bit images become steps in
+// samples (an odd step acts as the next lower even one); 8-bit rows use bytes.
 #include "core/checks.h"
 #include "core/image.h"
 #include "qrxcc.h"
@@ -17,8 +18,8 @@ QrxStatus forward(const Pix* src, int srcStep, Plane* const dst[3], int dstStep,
     if (roi.width <= 0 || roi.height <= 0) return qrxStatusOk;
     const ForwardRow row = ycocg::kernels().forward[rev][id];
     for (std::ptrdiff_t y = 0; y < roi.height; ++y)
-        row(row_at(src, srcStep, y), row_at(dst[0], dstStep, y), row_at(dst[1], dstStep, y),
-            row_at(dst[2], dstStep, y), roi.width);
+        row(row_at_samples(src, srcStep, y), row_at_samples(dst[0], dstStep, y), row_at_samples(dst[1], dstStep, y),
+            row_at_samples(dst[2], dstStep, y), roi.width);
     return qrxStatusOk;
 }
 
@@ -29,8 +30,8 @@ QrxStatus inverse(const Plane* const src[3], int srcStep, Pix* dst, int dstStep,
     if (roi.width <= 0 || roi.height <= 0) return qrxStatusOk;
     const InverseRow row = ycocg::kernels().inverse[rev][id];
     for (std::ptrdiff_t y = 0; y < roi.height; ++y)
-        row(row_at(src[0], srcStep, y), row_at(src[1], srcStep, y), row_at(src[2], srcStep, y),
-            row_at(dst, dstStep, y), roi.width, alpha);
+        row(row_at_samples(src[0], srcStep, y), row_at_samples(src[1], srcStep, y), row_at_samples(src[2], srcStep, y),
+            row_at_samples(dst, dstStep, y), roi.width, alpha);
     return qrxStatusOk;
 }
 

@@ -204,3 +204,15 @@ TEST(YCoCgLevels, AllFunctionsIdenticalAtEveryLevel) {
         }
     }
 }
+
+TEST(YCoCgSteps, SixteenBitStepsCountWholeSamples) {
+    // An odd byte step on the 16-bit side acts as the next lower even step.
+    Qrx8u bgr[2][3] = {{10, 200, 30}, {0, 0, 255}};
+    std::vector<Qrx16s> planes(3 * 8, 0x7777);
+    Qrx16s* p[3] = {planes.data(), planes.data() + 8, planes.data() + 16};
+    ASSERT_EQ(qrxiBGRToYCoCg_8u16s_C3P3R(&bgr[0][0], 3, p, 9, {1, 2}), qrxStatusOk);  // 9 bytes -> 4 samples
+    EXPECT_EQ(p[0][0], 110);
+    EXPECT_EQ(p[0][4], 64);
+    EXPECT_EQ(p[1][4], 128);
+    EXPECT_EQ(p[2][4], -64);
+}

@@ -44,15 +44,15 @@ private:
 };
 
 // Deterministic row content of plane `plane`, row `row`.
-inline void fill_row(std::uint8_t* p, const PlaneSpec& spec, int plane, int row) {
+inline void fill_row(std::uint8_t* p, const PlaneSpec& plane_layout, int plane, int row) {
     std::mt19937 rng(static_cast<std::uint32_t>(1000 * plane + row + 17));
-    if (spec.fill == Fill::Float01) {
-        for (std::size_t i = 0; i + 4 <= spec.row_bytes; i += 4) {
+    if (plane_layout.fill == Fill::Float01) {
+        for (std::size_t i = 0; i + 4 <= plane_layout.row_bytes; i += 4) {
             const float v = static_cast<float>(rng() % 1001) / 1000.0f;
             std::memcpy(p + i, &v, 4);
         }
     } else {
-        for (std::size_t i = 0; i < spec.row_bytes; ++i) p[i] = static_cast<std::uint8_t>(rng());
+        for (std::size_t i = 0; i < plane_layout.row_bytes; ++i) p[i] = static_cast<std::uint8_t>(rng());
     }
 }
 

@@ -76,6 +76,9 @@ struct V256 {
     static T load_half(const void* p) {
         return _mm256_castsi128_si256(_mm_loadu_si128(static_cast<const __m128i*>(p)));
     }
+    static T load_quarter(const void* p) {
+        return _mm256_castsi128_si256(_mm_loadl_epi64(static_cast<const __m128i*>(p)));
+    }
     static void store_half(void* p, T v) { _mm_storeu_si128(static_cast<__m128i*>(p), _mm256_castsi256_si128(v)); }
     static T set16(int v) { return _mm256_set1_epi16(static_cast<short>(v)); }
     static T set32(int v) { return _mm256_set1_epi32(v); }
@@ -761,8 +764,9 @@ void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int
             cb = V::widen_lo(_mm_cvtsi32_si128(a));
             cr = V::widen_lo(_mm_cvtsi32_si128(b));
         } else {
-            cb = V::widen_lo(V::load_half(pcb + x / 4));  // 8 chroma samples (low half only used)
-            cr = V::widen_lo(V::load_half(pcr + x / 4));
+            // exactly the 8 chroma samples of these 32 pixels: never read past the row
+            cb = V::widen_lo(V::load_quarter(pcb + x / 4));
+            cr = V::widen_lo(V::load_quarter(pcr + x / 4));
         }
         T tr, tg, tb, r0, g0, b0, r1, g1, b1;
         chroma_terms<V, R>(cb, cr, tr, tg, tb);

@@ -275,11 +275,12 @@ TEST(GtgTwist, RoundsToNearestEvenWhateverTheCallersMode) {
 
 #if defined(__SSE2__)
 TEST(GtgTwist, ControlRegisterWrittenBackOnlyWhenChanged) {
-    // 0.1 * 1 is inexact: the call raises the inexact flag.  In round-to-nearest
-    // nothing is written back, so the flag survives; otherwise the saved state
-    // (flag clear) is written back.
+    // 0.1f * 3 is an inexact product (whatever the conversion to integers does):
+    // the call raises the inexact flag.  In round-to-nearest nothing is written
+    // back, so the flag survives; otherwise the saved state (flag clear) is
+    // written back.
     const float t[3][4] = {{0.1f, 0, 0, 0}, {0, 0.1f, 0, 0}, {0, 0, 0.1f, 0}};
-    const Qrx8u src[3] = {1, 1, 1};
+    const Qrx8u src[3] = {3, 3, 3};
     Qrx8u dst[3];
     const unsigned base = _mm_getcsr();
     _mm_setcsr(base & ~0x3Fu);

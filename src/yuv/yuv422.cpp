@@ -229,13 +229,7 @@ QRXCC_API QrxStatus qrxiYUV422ToRGB_8u_P3AC4R(const Qrx8u* const pSrc[3], const 
         [&](std::ptrdiff_t y, const u8* sy, const u8* su, const u8* sv, int n) {
             k.inv422_p3ac4_rgb(sy, su, sv, row_at(pDst, dstStep, y), n);
         },
-        [&](std::ptrdiff_t y, int x, Rgb c) {
-            u8* d = row_at(pDst, dstStep, y) + 4 * x;
-            d[0] = c.r;
-            d[1] = c.g;
-            d[2] = c.b;
-            d[3] = 0;
-        });
+        [&](std::ptrdiff_t y, int x, Rgb c) { store_ac4_zero_alpha(row_at(pDst, dstStep, y) + 4 * x, c); });
 }
 
 }  // extern "C"

@@ -54,6 +54,14 @@ struct RgbRow {
     int g(int x) const { return p[1][static_cast<std::ptrdiff_t>(x) * sc]; }
     int b(int x) const { return p[2][static_cast<std::ptrdiff_t>(x) * sc]; }
 };
+// One AC4 output pixel of the YUV inverses: R, G, B and 0 in the fourth byte.
+QRX_INLINE void store_ac4_zero_alpha(u8* d, Rgb c) {
+    d[0] = c.r;
+    d[1] = c.g;
+    d[2] = c.b;
+    d[3] = 0;
+}
+
 QRX_INLINE RgbRow c3_row(const u8* base, int step, std::ptrdiff_t y) {
     const u8* s = row_at(base, step, y);
     return {{s, s + 1, s + 2}, 3};

@@ -1,5 +1,5 @@
-// Integer vector traits for per-level kernel files: V128 (SSE up to SSE4.1)
-// and V256 (AVX2).  Kernels are written once against these and instantiated
+// Integer vector traits for per-level kernel files: V128 (SSE up to SSE4.1),
+// V256 (AVX2) and V512 (AVX-512BW, pixel-order kernels only).  Kernels are written once against these and instantiated
 // for the widths a level has.  Include only from per-level files compiled
 // with at least SSSE3; everything here has internal linkage.
 #pragma once
@@ -39,6 +39,16 @@ struct V128 {
 #if defined(__SSE4_1__)
     static T mullo32(T a, T b) { return _mm_mullo_epi32(a, b); }
 #endif
+    // Whole-register forms for kernels that keep pixels in 32-bit lanes.
+    static constexpr int kLanes32 = 4;
+    static T load(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
+    static void store(void* p, T v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
+    static T and_(T a, T b) { return _mm_and_si128(a, b); }
+    static T or_(T a, T b) { return _mm_or_si128(a, b); }
+    static T srli32(T a, int n) { return _mm_srli_epi32(a, n); }
+    static T mullo16(T a, T b) { return _mm_mullo_epi16(a, b); }
+    static T packus16(T a, T b) { return _mm_packus_epi16(a, b); }
+    static T shuffle8(T a, __m128i m) { return _mm_shuffle_epi8(a, m); }  // per 128-bit lane
     // 128-bit halves: V128 has one.
     static T from_halves(__m128i lo, __m128i) { return lo; }
     static __m128i half(T v, int) { return v; }
@@ -71,11 +81,48 @@ struct V256 {
     static T unpackhi16(T a, T b) { return _mm256_unpackhi_epi16(a, b); }
     static T packs32(T a, T b) { return _mm256_packs_epi32(a, b); }
     static T mullo32(T a, T b) { return _mm256_mullo_epi32(a, b); }
+    static constexpr int kLanes32 = 8;
+    static T load(const void* p) { return _mm256_loadu_si256(static_cast<const __m256i*>(p)); }
+    static void store(void* p, T v) { _mm256_storeu_si256(static_cast<__m256i*>(p), v); }
+    static T and_(T a, T b) { return _mm256_and_si256(a, b); }
+    static T or_(T a, T b) { return _mm256_or_si256(a, b); }
+    static T srli32(T a, int n) { return _mm256_srli_epi32(a, n); }
+    static T mullo16(T a, T b) { return _mm256_mullo_epi16(a, b); }
+    static T packus16(T a, T b) { return _mm256_packus_epi16(a, b); }
+    static T shuffle8(T a, __m128i m) { return _mm256_shuffle_epi8(a, _mm256_broadcastsi128_si256(m)); }
     // Element order: 16-bit elements 0..7 in the low half, 8..15 in the high
     // half; unpack/pack work within halves, so unpack-then-pack keeps order.
     static T from_halves(__m128i lo, __m128i hi) { return _mm256_set_m128i(hi, lo); }
     static __m128i half(T v, int i) { return i == 0 ? _mm256_castsi256_si128(v) : _mm256_extracti128_si256(v, 1); }
     static constexpr int kHalves = 2;
+};
+#endif
+
+#if defined(__AVX512BW__)
+// Only what the pixel-order kernels (pixels in 32-bit lanes) use.
+struct V512 {
+    using T = __m512i;
+    static constexpr int kLanes32 = 16;
+    static T set32(int v) { return _mm512_set1_epi32(v); }
+    static T pair16(int lo, int hi) {
+        return _mm512_set1_epi32(static_cast<int>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(hi)) << 16) |
+                                                  static_cast<std::uint16_t>(lo)));
+    }
+    static T load(const void* p) { return _mm512_loadu_si512(p); }
+    static void store(void* p, T v) { _mm512_storeu_si512(p, v); }
+    static T and_(T a, T b) { return _mm512_and_si512(a, b); }
+    static T or_(T a, T b) { return _mm512_or_si512(a, b); }
+    static T add16(T a, T b) { return _mm512_add_epi16(a, b); }
+    static T add32(T a, T b) { return _mm512_add_epi32(a, b); }
+    // all-ones masked forms: the plain intrinsics pass an undefined register
+    // that GCC 12 warns about; the instructions are the same
+    static T srli32(T a, int n) { return _mm512_maskz_srli_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
+    static T srai32(T a, int n) { return _mm512_maskz_srai_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
+    static T mullo16(T a, T b) { return _mm512_mullo_epi16(a, b); }
+    static T madd(T a, T b) { return _mm512_madd_epi16(a, b); }
+    static T packs32(T a, T b) { return _mm512_packs_epi32(a, b); }
+    static T packus16(T a, T b) { return _mm512_packus_epi16(a, b); }
+    static T shuffle8(T a, __m128i m) { return _mm512_shuffle_epi8(a, _mm512_maskz_broadcast_i32x4(0xFFFF, m)); }
 };
 #endif
 

@@ -77,6 +77,12 @@ using Vec = qrx::simd::V256;
 #else
 using Vec = qrx::simd::V128;
 #endif
+// AC4 kernels keep a pixel per 32-bit lane: they use the widest registers.
+#if defined(__AVX512BW__)
+using PixVec = qrx::simd::V512;
+#else
+using PixVec = Vec;
+#endif
 
 void rgb_c3_f15(const u8* s, u8* d, int n) {
     int done;
@@ -85,7 +91,7 @@ void rgb_c3_f15(const u8* s, u8* d, int n) {
 }
 void rgb_ac4_f16(const u8* s, u8* d, int n) {
     int done;
-    f16_ac4_vec<Vec>(s, d, n, done);
+    f16_ac4_vec<PixVec>(s, d, n, done);
     fwd_pix<4, 4, f16>(s + 4 * done, d + 4 * done, n - done);
 }
 void rgb_p3_fp(const u8* r, const u8* g, const u8* b, u8* y, u8* cb, u8* cr, int n) {
@@ -111,7 +117,7 @@ void planes_to_pix(const u8* y, const u8* cb, const u8* cr, u8* d, int n, u8 alp
 }
 void ycc_ac4_i16a(const u8* s, u8* d, int n) {
     int done;
-    i16a_ac4_vec<Vec>(s, d, n, done);
+    i16a_ac4_vec<PixVec>(s, d, n, done);
     inv_pix<4, 4, i16a>(s + 4 * done, d + 4 * done, n - done);
 }
 #else

@@ -1,5 +1,5 @@
 // Vector forms of the 4:4:4 recipes, on 16-bit lanes (V::kLanes16 pixels per
-// step).  Each computes exactly its scalar recipe: the products, floors and
+// step) or, for AC4, one pixel per 32-bit lane.  Each computes exactly its scalar recipe: the products, floors and
 // shifts are the same, only done many pixels at a time.  Included by
 // ycbcr444_rows.inl on levels with SSSE3 or more.
 #include "core/simd_x86.h"
@@ -8,17 +8,6 @@ namespace qrx::ycbcr444::QRX_LEVEL {
 namespace {
 
 using namespace qrx::simd;
-
-// AC4 stores: three channels into bytes 0..2 of each 4-byte pixel, byte 3 of
-// the destination kept (read back and merged).  A byte-masked AVX-512 store
-// avoids the read but measured slower here on 1920x1080 images.
-template <class V>
-void store_c4_keep(u8* p, typename V::T a, typename V::T b, typename V::T c) {
-    // the destination is read for its fourth bytes: ask for it early, or
-    // every iteration waits for a cache miss on it
-    _mm_prefetch(reinterpret_cast<const char*>(p + 2048), _MM_HINT_T0);
-    store_c4<V>(p, a, b, c, true, 0);
-}
 
 // ---- forward ---------------------------------------------------------------
 
@@ -64,14 +53,29 @@ typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int c
     return V::packs32(lo, hi);
 }
 
+// AC4 pixels stay in their 32-bit lanes: the even bytes (R, B) and the odd
+// bytes (G, alpha) are each one register of 16-bit pairs, so one multiply-add
+// gives the 32-bit partial sum of a pixel; alpha always has weight 0.  33030 G
+// is taken as 16515 (2 G).  The three sums are never negative and below 2^24,
+// so each result byte is picked out of its sum by a shift and a mask.
 template <class V>
 void f16_ac4_vec(const u8* s, u8* d, int n, int& done) {
+    const auto bytes02 = V::set32(0x00FF00FF);
     int i = 0;
-    for (; i + V::kLanes16 <= n; i += V::kLanes16) {
-        typename V::T r, g, b;
-        load_c4<V>(s + 4 * i, r, g, b);
-        store_c4_keep<V>(d + 4 * i, f16_y_vec<V>(r, g, b), f16_c_vec<V>(r, g, b, -9699, -19071, 28770),
-                         f16_c_vec<V>(r, g, b, 28770, -24117, -4653));
+    for (; i + V::kLanes32 <= n; i += V::kLanes32) {
+        const auto px = V::load(s + 4 * i);
+        const auto rb = V::and_(px, bytes02);
+        const auto ga = V::and_(V::srli32(px, 8), bytes02);
+        const auto ga2 = V::add16(ga, ga);
+        const auto y = V::add32(V::add32(V::madd(rb, V::pair16(16843, 6423)), V::madd(ga2, V::pair16(16515, 0))),
+                                V::set32(1081344));
+        const auto cb = V::add32(V::add32(V::madd(rb, V::pair16(-9699, 28770)), V::madd(ga, V::pair16(-19071, 0))),
+                                 V::set32(8421376));
+        const auto cr = V::add32(V::add32(V::madd(rb, V::pair16(28770, -4653)), V::madd(ga, V::pair16(-24117, 0))),
+                                 V::set32(8421376));
+        const auto kept = V::and_(V::load(d + 4 * i), V::set32(static_cast<int>(0xFF000000u)));
+        const auto ycb = V::or_(V::srli32(y, 16), V::and_(V::srli32(cb, 8), V::set32(0xFF00)));
+        V::store(d + 4 * i, V::or_(V::or_(ycb, V::and_(cr, V::set32(0xFF0000))), kept));
     }
     done = i;
 }
@@ -168,41 +172,31 @@ void i13_planes_to_pix_vec(const u8* y8, const u8* cb8, const u8* cr8, u8* d, in
     done = i;
 }
 
-// I16a: (k0 Y' + k1 C1' [+ k2 C2']) >> 16 with exact 32-bit sums, but no
-// 32-bit multiplies: each coefficient is split as k = 8 h + l (h = floor(k / 8),
-// 0 <= l < 8, both 16-bit), so k v = l v + h (8 v), and every product pair is
-// one 16x16 -> 32 multiply-add.  8 v stays within 16 bits (|v| <= 239).
-template <class V>
-typename V::T i16a_pair(typename V::T p, typename V::T p8, int k0, int k1) {
-    const auto lo = V::pair16(k0 - 8 * (k0 >> 3), k1 - 8 * (k1 >> 3));
-    const auto hi = V::pair16(k0 >> 3, k1 >> 3);
-    return V::add32(V::madd(p, lo), V::madd(p8, hi));
-}
-
+// I16a on AC4 pixels kept in their 32-bit lanes.  The coefficients exceed 16
+// bits, so the samples are scaled first and the products regrouped, all
+// exactly: 76284 = 4 * 19071, 104595 = 5 * 20919, 132186 = 6 * 22031 and
+// -53281 = 5 * -6000 - 23281.  The pairs are (Y, Cr) from the even bytes and
+// (Y, Cb), (Cb, Cr) by byte shuffles; the offsets of Y', Cb', Cr' fold into
+// one constant per channel.  The sums are clamped by the saturating packs,
+// which also carry the destination's fourth byte back into place.
 template <class V>
 void i16a_ac4_vec(const u8* s, u8* d, int n, int& done) {
+    const char z = -128;
+    const __m128i cbcr_of = _mm_setr_epi8(1, z, 2, z, 5, z, 6, z, 9, z, 10, z, 13, z, 14, z);
+    const __m128i ycb_of = _mm_setr_epi8(0, z, 1, z, 4, z, 5, z, 8, z, 9, z, 12, z, 13, z);
+    const __m128i interleave = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
     int i = 0;
-    const auto z = V::zero();
-    for (; i + V::kLanes16 <= n; i += V::kLanes16) {
-        typename V::T y, cb, cr;
-        load_c4<V>(s + 4 * i, y, cb, cr);
-        y = V::sub16(y, V::set16(16));
-        cb = V::sub16(cb, V::set16(128));
-        cr = V::sub16(cr, V::set16(128));
-        const auto y8 = V::slli16(y, 3), cb8 = V::slli16(cb, 3), cr8 = V::slli16(cr, 3);
-        typename V::T r[2], g[2], b[2];
-        for (int h = 0; h < 2; ++h) {
-            const auto ycr = h ? V::unpackhi16(y, cr) : V::unpacklo16(y, cr);
-            const auto ycr8 = h ? V::unpackhi16(y8, cr8) : V::unpacklo16(y8, cr8);
-            const auto ycb = h ? V::unpackhi16(y, cb) : V::unpacklo16(y, cb);
-            const auto ycb8 = h ? V::unpackhi16(y8, cb8) : V::unpacklo16(y8, cb8);
-            const auto cb0 = h ? V::unpackhi16(cb, z) : V::unpacklo16(cb, z);
-            const auto cb08 = h ? V::unpackhi16(cb8, z) : V::unpacklo16(cb8, z);
-            r[h] = V::srai32(i16a_pair<V>(ycr, ycr8, 76284, 104595), 16);
-            g[h] = V::srai32(V::add32(i16a_pair<V>(ycr, ycr8, 76284, -53281), i16a_pair<V>(cb0, cb08, -25690, 0)), 16);
-            b[h] = V::srai32(i16a_pair<V>(ycb, ycb8, 76284, 132186), 16);
-        }
-        store_c4_keep<V>(d + 4 * i, V::packs32(r[0], r[1]), V::packs32(g[0], g[1]), V::packs32(b[0], b[1]));
+    for (; i + V::kLanes32 <= n; i += V::kLanes32) {
+        const auto px = V::load(s + 4 * i);
+        const auto ycr5 = V::mullo16(V::and_(px, V::set32(0x00FF00FF)), V::pair16(4, 5));  // 4 Y, 5 Cr
+        const auto ycb6 = V::mullo16(V::shuffle8(px, ycb_of), V::pair16(4, 6));          // 4 Y, 6 Cb
+        const auto cbcr = V::shuffle8(px, cbcr_of);                                        // Cb, Cr
+        const auto r = V::srai32(V::add32(V::madd(ycr5, V::pair16(19071, 20919)), V::set32(-14608704)), 16);
+        const auto g = V::srai32(V::add32(V::add32(V::madd(ycr5, V::pair16(19071, -6000)), V::madd(cbcr, V::pair16(-25690, -23281))),
+                                          V::set32(8887744)), 16);
+        const auto b = V::srai32(V::add32(V::madd(ycb6, V::pair16(19071, 22031)), V::set32(-18140352)), 16);
+        const auto alpha = V::srli32(V::load(d + 4 * i), 24);
+        V::store(d + 4 * i, V::shuffle8(V::packus16(V::packs32(r, g), V::packs32(b, alpha)), interleave));
     }
     done = i;
 }

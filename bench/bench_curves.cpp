@@ -22,18 +22,6 @@
 
 namespace {
 
-// Cheap deterministic fill: 8K buffers are large enough that a Mersenne
-// twister per byte would dominate the set-up time.
-std::vector<std::uint8_t> filled(std::size_t n) {
-    std::vector<std::uint8_t> v(n);
-    std::uint32_t x = 0x9e3779b9u;
-    for (auto& b : v) {
-        x = x * 1664525u + 1013904223u;
-        b = static_cast<std::uint8_t>(x >> 24);
-    }
-    return v;
-}
-
 // Bytes of a w x h image in each layout used below.
 std::int64_t bytes_c3(std::int64_t w, std::int64_t h) { return w * h * 3; }
 std::int64_t bytes_c4(std::int64_t w, std::int64_t h) { return w * h * 4; }
@@ -57,7 +45,7 @@ void curve(benchmark::State& state, Bytes src_bytes, Bytes dst_bytes, Fn fn) {
     threads_omp_of_n_qrx = 1;
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     const std::int64_t sb = src_bytes(w, h), db = dst_bytes(w, h);
-    auto src = filled(static_cast<std::size_t>(sb));
+    auto src = qrxbench::filled(static_cast<std::size_t>(sb));
     std::vector<std::uint8_t> dst(static_cast<std::size_t>(db));
     for (auto _ : state) {
         fn(src.data(), dst.data(), w, h);

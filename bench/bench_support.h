@@ -20,6 +20,18 @@ inline std::vector<std::uint8_t> random_bytes(std::size_t n, std::uint32_t seed 
     return v;
 }
 
+// Cheap deterministic fill (a linear congruential sequence): 8K buffers are
+// large enough that a Mersenne twister per byte would dominate the set-up.
+inline std::vector<std::uint8_t> filled(std::size_t n, std::uint32_t seed = 0x9e3779b9u) {
+    std::vector<std::uint8_t> v(n);
+    std::uint32_t x = seed;
+    for (auto& b : v) {
+        x = x * 1664525u + 1013904223u;
+        b = static_cast<std::uint8_t>(x >> 24);
+    }
+    return v;
+}
+
 // Reports pixels/s as items and (source + destination) bytes/s.
 inline void set_counters(benchmark::State& state, std::int64_t pixels, std::int64_t bytes_moved) {
     state.SetItemsProcessed(state.iterations() * pixels);

@@ -16,16 +16,6 @@
 
 namespace {
 
-std::vector<std::uint8_t> filled(std::size_t n) {
-    std::vector<std::uint8_t> v(n);
-    std::uint32_t x = 0x2545f491u;
-    for (auto& b : v) {
-        x = x * 1664525u + 1013904223u;
-        b = static_cast<std::uint8_t>(x >> 24);
-    }
-    return v;
-}
-
 using C3Fn = QrxStatus (*)(const Qrx8u*, int, Qrx8u*, int, QrxSize);
 
 template <class Fn>
@@ -34,7 +24,7 @@ void scaling_case(benchmark::State& state, Fn fn) {
     const int saved = threads_omp_of_n_qrx;
     threads_omp_of_n_qrx = static_cast<int>(state.range(2));
     const std::size_t n = static_cast<std::size_t>(w) * h * 3;
-    auto src = filled(n);
+    auto src = qrxbench::filled(n, 0x2545f491u);
     std::vector<Qrx8u> dst(n);
     for (auto _ : state) {
         fn(src.data(), w * 3, dst.data(), w * 3, QrxSize{w, h});

@@ -31,6 +31,7 @@ using CopyFn = void (*)(const u8* src, u8* dst, int n);
 using ZipFn = void (*)(const u8* a, const u8* b, u8* dst, int n);
 using UnzipFn = void (*)(const u8* src, u8* a, u8* b, int n);
 using Zip4Fn = void (*)(const u8* a, const u8* b, const u8* c, const u8* d, u8* dst, int n);
+using Unzip4Fn = void (*)(const u8* src, u8* a, u8* b, u8* c, u8* d, int n);
 using MergeP2Fn = void (*)(const u8* uva, const u8* uvb, u8* u, u8* v, int n);
 
 struct Kernels {
@@ -55,11 +56,11 @@ struct Kernels {
     ZipFn zip;                 // dst[2i] = a[i], dst[2i+1] = b[i]
     UnzipFn unzip;             // a[i] = src[2i], b[i] = src[2i+1]
     ZipFn zip_even;            // dst[2i] = a[2i], dst[2i+1] = b[2i]
-    UnzipFn unzip_even;        // a[i] = src[4i], b[i] = src[4i+1]
     CopyFn drop;               // dst[i] = src[2i]
     CopyFn dup;                // dst[2i] = dst[2i+1] = src[i]
     UnzipFn unzip_dup;         // a[2i] = a[2i+1] = src[2i], b likewise from src[2i+1]
     Zip4Fn zip4;               // dst[4i..4i+3] = a[i], b[i], c[i], d[i]
+    Unzip4Fn unzip4;           // a[i], b[i], c[i], d[i] = src[4i..4i+3]
     MergeP2Fn merge_p2;        // u[2i] = uva[2i], u[2i+1] = uvb[2i]; v from the odd bytes
 };
 

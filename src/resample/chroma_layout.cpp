@@ -761,10 +761,8 @@ QRXCC_API QrxStatus qrxiYCbCr420ToYCbCr411_8u_P2P3R(const Qrx8u* pSrcY, int srcY
     const In uv{pSrcCbCr, srcCbCrStep};
     const Out u = out_plane(pDst, dstStep, 1), v = out_plane(pDst, dstStep, 2);
     const Kernels& k = resample::kernels();
-    for_rows(h / 2, [&](ptrdiff_t j) {
-        k.unzip_even(uv.row(j), u.row(2 * j), v.row(2 * j), w / 4);              // pairs 0, 2, 4, ...
-        k.unzip_even(uv.row(j) + 2, u.row(2 * j + 1), v.row(2 * j + 1), w / 4);  // pairs 1, 3, 5, ...
-    });
+    // pairs 0, 2, 4, ... to the even row, pairs 1, 3, 5, ... to the odd row
+    for_rows(h / 2, [&](ptrdiff_t j) { k.unzip4(uv.row(j), u.row(2 * j), v.row(2 * j), u.row(2 * j + 1), v.row(2 * j + 1), w / 4); });
     return qrxStatusOk;
 }
 

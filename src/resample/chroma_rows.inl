@@ -173,13 +173,6 @@ void zip_even_tail(const u8* __restrict a, const u8* __restrict b, u8* __restric
     }
 }
 
-void unzip_even_tail(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int i, int n) {
-    for (; i < n; ++i) {
-        a[i] = s[4 * i];
-        b[i] = s[4 * i + 1];
-    }
-}
-
 void drop_tail(const u8* __restrict s, u8* __restrict d, int i, int n) {
     for (; i < n; ++i) d[i] = s[2 * i];
 }
@@ -202,6 +195,16 @@ void zip4_tail(const u8* __restrict a, const u8* __restrict b, const u8* __restr
         d[4 * i + 1] = b[i];
         d[4 * i + 2] = c[i];
         d[4 * i + 3] = e[i];
+    }
+}
+
+void unzip4_tail(const u8* __restrict s, u8* __restrict a, u8* __restrict b, u8* __restrict c, u8* __restrict e,
+                 int i, int n) {
+    for (; i < n; ++i) {
+        a[i] = s[4 * i];
+        b[i] = s[4 * i + 1];
+        c[i] = s[4 * i + 2];
+        e[i] = s[4 * i + 3];
     }
 }
 
@@ -286,10 +289,6 @@ void zip_even(const u8* __restrict a, const u8* __restrict b, u8* __restrict d, 
     zip_even_tail(a, b, d, simd::zip_even(a, b, d, n), n);
 }
 
-void unzip_even(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int n) {
-    unzip_even_tail(s, a, b, simd::unzip_even(s, a, b, n), n);
-}
-
 void drop(const u8* __restrict s, u8* __restrict d, int n) { drop_tail(s, d, simd::drop(s, d, n), n); }
 
 void dup(const u8* __restrict s, u8* __restrict d, int n) { dup_tail(s, d, simd::dup(s, d, n), n); }
@@ -301,6 +300,10 @@ void unzip_dup(const u8* __restrict s, u8* __restrict a, u8* __restrict b, int n
 void zip4(const u8* __restrict a, const u8* __restrict b, const u8* __restrict c, const u8* __restrict e,
           u8* __restrict d, int n) {
     zip4_tail(a, b, c, e, d, simd::zip4(a, b, c, e, d, n), n);
+}
+
+void unzip4(const u8* __restrict s, u8* __restrict a, u8* __restrict b, u8* __restrict c, u8* __restrict e, int n) {
+    unzip4_tail(s, a, b, c, e, simd::unzip4(s, a, b, c, e, n), n);
 }
 
 void merge_p2(const u8* __restrict uva, const u8* __restrict uvb, u8* __restrict u, u8* __restrict v, int n) {
@@ -323,7 +326,7 @@ extern const Kernels kTable = {
     pack_p2_hdup<false>,
     swap_luma_chroma, swap_chroma,
     copy,
-    zip, unzip, zip_even, unzip_even, drop, dup, unzip_dup, zip4, merge_p2,
+    zip, unzip, zip_even, drop, dup, unzip_dup, zip4, unzip4, merge_p2,
 };
 
 }  // namespace qrx::resample::QRX_LEVEL

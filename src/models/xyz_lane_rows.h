@@ -83,6 +83,29 @@ inline void store8_c3_u8(std::uint8_t* p, I8 a, I8 b, I8 c) {
     const int last = _mm_cvtsi128_si32(_mm_srli_si128(hi, 8));
     std::memcpy(p + 20, &last, 4);
 }
+
+// Eight C3 float pixels (exactly 24 floats) to three rows of eight floats and
+// back.  Channel c of pixel k sits at 3k + c: for each channel the eight
+// positions fall in distinct slots mod 8, so two blends gather them from the
+// three registers and one permute puts them in pixel order.
+inline void load8_c3_f32(const float* p, F8& a, F8& b, F8& c) {
+    const __m256 v0 = _mm256_loadu_ps(p), v1 = _mm256_loadu_ps(p + 8), v2 = _mm256_loadu_ps(p + 16);
+    a = _mm256_permutevar8x32_ps(_mm256_blend_ps(_mm256_blend_ps(v0, v1, 0x92), v2, 0x24),
+                                 _mm256_setr_epi32(0, 3, 6, 1, 4, 7, 2, 5));
+    b = _mm256_permutevar8x32_ps(_mm256_blend_ps(_mm256_blend_ps(v0, v1, 0x24), v2, 0x49),
+                                 _mm256_setr_epi32(1, 4, 7, 2, 5, 0, 3, 6));
+    c = _mm256_permutevar8x32_ps(_mm256_blend_ps(_mm256_blend_ps(v0, v1, 0x49), v2, 0x92),
+                                 _mm256_setr_epi32(2, 5, 0, 3, 6, 1, 4, 7));
+}
+inline void store8_c3_f32(float* p, F8 a, F8 b, F8 c) {
+    // the inverse permutes: slot (3k + ch) mod 8 receives pixel k
+    const __m256 qa = _mm256_permutevar8x32_ps(a.v, _mm256_setr_epi32(0, 3, 6, 1, 4, 7, 2, 5));
+    const __m256 qb = _mm256_permutevar8x32_ps(b.v, _mm256_setr_epi32(5, 0, 3, 6, 1, 4, 7, 2));
+    const __m256 qc = _mm256_permutevar8x32_ps(c.v, _mm256_setr_epi32(2, 5, 0, 3, 6, 1, 4, 7));
+    _mm256_storeu_ps(p, _mm256_blend_ps(_mm256_blend_ps(qa, qb, 0x92), qc, 0x24));
+    _mm256_storeu_ps(p + 8, _mm256_blend_ps(_mm256_blend_ps(qa, qb, 0x24), qc, 0x49));
+    _mm256_storeu_ps(p + 16, _mm256_blend_ps(_mm256_blend_ps(qa, qb, 0x49), qc, 0x92));
+}
 #endif
 
 // SC/DC: samples per source/destination pixel (3 or 4; the fourth is neither
@@ -100,6 +123,14 @@ inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recip
                 load8_c3_u8(s + i * 3, x0, x1, x2);
                 const auto o = rec(x0, x1, x2);
                 store8_c3_u8(d + i * 3, o.a, o.b, o.c);
+                continue;
+            }
+            if constexpr (W == 8 && SC == 3 && DC == 3 && std::is_same_v<S, float> && std::is_same_v<D, float> &&
+                          std::is_same_v<decltype(rec(F8(), F8(), F8()).a), F8>) {
+                F8 x0, x1, x2;
+                load8_c3_f32(s + i * 3, x0, x1, x2);
+                const auto o = rec(x0, x1, x2);
+                store8_c3_f32(d + i * 3, o.a, o.b, o.c);
                 continue;
             }
 #endif

@@ -122,12 +122,24 @@ struct V256 {
 #endif
 
 #if defined(__AVX512BW__)
-// 512 bits: only what the 4-byte-pixel 4:2:0 body needs.
+// 512 bits: what the 4-byte-pixel bodies need (4:2:0 forward, packed 4:2:2 inverse).
+// Shifts use the all-ones masked forms where GCC 12 would warn about the
+// undefined register the plain intrinsics pass; the instructions are the same.
 struct V512 {
     using T = __m512i;
     static constexpr int W = 64;
     static T load(const void* p) { return _mm512_loadu_si512(p); }
+    static T load_a(const void* p) { return load(p); }
     static void store(void* p, T v) { _mm512_storeu_si512(p, v); }
+    static void store_a(void* p, T v) { store(p, v); }
+    static T set32(int v) { return _mm512_set1_epi32(v); }
+    static T zero() { return _mm512_setzero_si512(); }
+    static T srl32(T a, int n) { return _mm512_maskz_srli_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
+    static T pack32_il(T a, T b) { return _mm512_packs_epi32(a, b); }
+    static T unpack8_lo_il(T a, T b) { return _mm512_unpacklo_epi8(a, b); }
+    static T unpack8_hi_il(T a, T b) { return _mm512_unpackhi_epi8(a, b); }
+    static T unpack16_lo_il(T a, T b) { return _mm512_unpacklo_epi16(a, b); }
+    static T unpack16_hi_il(T a, T b) { return _mm512_unpackhi_epi16(a, b); }
     static void store_half(void* p, T v) { _mm512_mask_storeu_epi8(p, 0xFFFFFFFFull, v); }
     static T set16(int v) { return _mm512_set1_epi16(static_cast<short>(v)); }
     static T add(T a, T b) { return _mm512_add_epi16(a, b); }
@@ -328,6 +340,15 @@ QRX_INLINE void store4_il(u8* d, typename V::T b, typename V::T g, typename V::T
         o[0] = p0, o[1] = p1, o[2] = p2, o[3] = p3;
     }
 #endif
+#if defined(__AVX512BW__)
+    if constexpr (V::W == 64) {
+        // lane k of o[0] / o[1] holds pixels 8k..8k+3 / 8k+4..8k+7; o[2], o[3] the same 32 further
+        const __m512i first = _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), second = _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15);
+        const T p0 = _mm512_permutex2var_epi64(o[0], first, o[1]), p1 = _mm512_permutex2var_epi64(o[0], second, o[1]);
+        const T p2 = _mm512_permutex2var_epi64(o[2], first, o[3]), p3 = _mm512_permutex2var_epi64(o[2], second, o[3]);
+        o[0] = p0, o[1] = p1, o[2] = p2, o[3] = p3;
+    }
+#endif
     for (int k = 0; k < 4; ++k) Aligned ? V::store_a(d + k * V::W, o[k]) : V::store(d + k * V::W, o[k]);
 }
 
@@ -506,8 +527,14 @@ QRX_INLINE void rgb_store_pairs(u8* d, int x, typename V::T y0, typename V::T y1
                                 u8 alpha) {
     typename V::T tr, tg, tb, r0, g0, b0, r1, g1, b1;
     chroma_terms<V, R>(cb, cr, tr, tg, tb);
-    auto dup_lo = [](typename V::T t) { return InLane ? V::unpack16_lo_il(t, t) : V::zip16_lo(t, t); };
-    auto dup_hi = [](typename V::T t) { return InLane ? V::unpack16_hi_il(t, t) : V::zip16_hi(t, t); };
+    auto dup_lo = [](typename V::T t) {
+        if constexpr (InLane) return V::unpack16_lo_il(t, t);
+        else return V::zip16_lo(t, t);
+    };
+    auto dup_hi = [](typename V::T t) {
+        if constexpr (InLane) return V::unpack16_hi_il(t, t);
+        else return V::zip16_hi(t, t);
+    };
     rgb_from_terms<V, R>(y0, dup_lo(tr), dup_lo(tg), dup_lo(tb), r0, g0, b0);
     rgb_from_terms<V, R>(y1, dup_hi(tr), dup_hi(tg), dup_hi(tb), r1, g1, b1);
     store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
@@ -527,11 +554,16 @@ QRX_INLINE void packed_pair_chroma(typename V::T v0, typename V::T v1, typename 
 
 // ---- kernels --------------------------------------------------------------------------------
 
-// Runs `step<V>(x)` over [0, n) in vector widths (32 then 16 pixels) and returns
+// Runs `step<V>(x)` over [0, n) in vector widths (64 where the kernel asks for it,
+// then 32 and 16 pixels) and returns
 // where the vector part stopped; the caller's generic loop finishes the body.
-template <int Unit, class F>
+template <int Unit, bool Wide512 = false, class F>
 QRX_INLINE int in_vectors(int n, F&& step) {
     int x = 0;
+#if defined(__AVX512BW__)
+    if constexpr (Wide512)
+        for (; x + 64 * Unit <= n; x += 64 * Unit) step(V512{}, x);
+#endif
 #if defined(__AVX2__)
     for (; x + 32 * Unit <= n; x += 32 * Unit) step(V256{}, x);
 #endif
@@ -780,10 +812,12 @@ void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int
     inv_pixels<scalar_inv<R>>(SubPlanesIn<2>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
 }
 
-// Packed 4:2:2 -> pixel order.
+// Packed 4:2:2 -> pixel order.  Four-byte pixels run 64 at a time first where
+// 512-bit registers are available.
 template <bool CbFirst, Px L, Inv R>
 void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
-    const int x = in_vectors<1>(n, [&](auto v, int x) {
+    constexpr bool wide = L == Px::Bgr4 || L == Px::Bgr4A;
+    const int x = in_vectors<1, wide>(n, [&](auto v, int x) {
         using V = decltype(v);
         constexpr bool A = L == Px::Bgr4A;
         const typename V::T v0 = A ? V::load_a(s + 2 * x) : V::load(s + 2 * x);

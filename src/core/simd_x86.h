@@ -99,10 +99,18 @@ struct V256 {
 #endif
 
 #if defined(__AVX512BW__)
-// Only what the pixel-order kernels (pixels in 32-bit lanes) use.
+// What the pixel-order kernels (pixels in 32-bit lanes) and the planar to
+// four-byte-pixel kernels (16-bit lanes) use.
 struct V512 {
     using T = __m512i;
     static constexpr int kLanes32 = 16;
+    static constexpr int kLanes16 = 32;
+    static constexpr int kHalves = 4;  // 128-bit lanes
+    static T set16(int v) { return _mm512_set1_epi32(static_cast<int>(static_cast<std::uint16_t>(v) * 0x10001u)); }
+    static T sub16(T a, T b) { return _mm512_sub_epi16(a, b); }
+    static T mulhi16(T a, T b) { return _mm512_mulhi_epi16(a, b); }
+    static T slli16(T a, int n) { return _mm512_maskz_slli_epi16(~0u, a, static_cast<unsigned>(n)); }
+    static T srai16(T a, int n) { return _mm512_maskz_srai_epi16(~0u, a, static_cast<unsigned>(n)); }
     static T set32(int v) { return _mm512_set1_epi32(v); }
     static T pair16(int lo, int hi) {
         return _mm512_set1_epi32(static_cast<int>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(hi)) << 16) |
@@ -279,6 +287,26 @@ template <class V>
 inline void store_c4(std::uint8_t* p, typename V::T a, typename V::T b, typename V::T c, bool keep, std::uint8_t fourth) {
     if constexpr (V::kHalves == 1) {
         store_c4x8(p, a, b, c, keep, fourth);
+    } else if constexpr (V::kHalves == 4) {
+#if defined(__AVX512BW__)
+        // per 128-bit lane L: pixels 8L..8L+7; the fourth byte rides in the c pack
+        const __m512i zero = _mm512_setzero_si512();
+        const __m512i ab = _mm512_packus_epi16(a, b);
+        const __m512i cf = _mm512_packus_epi16(c, keep ? zero : V512::set16(fourth));
+        // per lane: a0..a7 b0..b7 -> a0 b0 a1 b1 ...
+        const __m512i zip = _mm512_maskz_broadcast_i32x4(0xFFFF, _mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
+        const __m512i ab_i = _mm512_shuffle_epi8(ab, zip), cf_i = _mm512_shuffle_epi8(cf, zip);
+        const __m512i q0 = _mm512_unpacklo_epi16(ab_i, cf_i), q1 = _mm512_unpackhi_epi16(ab_i, cf_i);
+        __m512i out0 = _mm512_permutex2var_epi64(q0, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), q1);
+        __m512i out1 = _mm512_permutex2var_epi64(q0, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), q1);
+        if (keep) {
+            const __m512i fourth_mask = _mm512_set1_epi32(static_cast<int>(0xff000000u));
+            out0 = _mm512_or_si512(out0, _mm512_and_si512(_mm512_loadu_si512(p), fourth_mask));
+            out1 = _mm512_or_si512(out1, _mm512_and_si512(_mm512_loadu_si512(p + 64), fourth_mask));
+        }
+        _mm512_storeu_si512(p, out0);
+        _mm512_storeu_si512(p + 64, out1);
+#endif
     } else {
 #if defined(__AVX2__)
         const __m256i ab = _mm256_packus_epi16(a, b);  // per half: a0..a7 b0..b7
@@ -308,6 +336,10 @@ template <class V>
 inline typename V::T load_p(const std::uint8_t* p) {
     if constexpr (V::kHalves == 1) {
         return load_p8(p);
+    } else if constexpr (V::kHalves == 4) {
+#if defined(__AVX512BW__)
+        return _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
+#endif
     } else {
 #if defined(__AVX2__)
         return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));

@@ -340,15 +340,8 @@ QRX_INLINE void store4_il(u8* d, typename V::T b, typename V::T g, typename V::T
         o[0] = p0, o[1] = p1, o[2] = p2, o[3] = p3;
     }
 #endif
-#if defined(__AVX512BW__)
-    if constexpr (V::W == 64) {
-        // lane k of o[0] / o[1] holds pixels 8k..8k+3 / 8k+4..8k+7; o[2], o[3] the same 32 further
-        const __m512i first = _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), second = _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15);
-        const T p0 = _mm512_permutex2var_epi64(o[0], first, o[1]), p1 = _mm512_permutex2var_epi64(o[0], second, o[1]);
-        const T p2 = _mm512_permutex2var_epi64(o[2], first, o[3]), p3 = _mm512_permutex2var_epi64(o[2], second, o[3]);
-        o[0] = p0, o[1] = p1, o[2] = p2, o[3] = p3;
-    }
-#endif
+    // 512 bits: the caller hands the pixels in grouped order (see v_packed_pix), so
+    // o[k] are already the 16-pixel rows of the output
     for (int k = 0; k < 4; ++k) Aligned ? V::store_a(d + k * V::W, o[k]) : V::store(d + k * V::W, o[k]);
 }
 
@@ -820,8 +813,17 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
     const int x = in_vectors<1, wide>(n, [&](auto v, int x) {
         using V = decltype(v);
         constexpr bool A = L == Px::Bgr4A;
-        const typename V::T v0 = A ? V::load_a(s + 2 * x) : V::load(s + 2 * x);
-        const typename V::T v1 = A ? V::load_a(s + 2 * x + V::W) : V::load(s + 2 * x + V::W);
+        typename V::T v0 = A ? V::load_a(s + 2 * x) : V::load(s + 2 * x);
+        typename V::T v1 = A ? V::load_a(s + 2 * x + V::W) : V::load(s + 2 * x + V::W);
+#if defined(__AVX512BW__)
+        if constexpr (V::W == 64) {
+            // grouped order: lane L gets pairs 2L, 2L+1, 8+2L, 9+2L, so that the in-lane
+            // unpacks of the store give whole 16-pixel rows without a final permute
+            const __m512i order = _mm512_setr_epi32(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+            v0 = _mm512_maskz_permutexvar_epi32(0xFFFF, order, v0);
+            v1 = _mm512_maskz_permutexvar_epi32(0xFFFF, order, v1);
+        }
+#endif
         const typename V::T m = V::set16(0xFF);
         const typename V::T y0 = CbFirst ? V::srl(v0, 8) : V::and_(v0, m);
         const typename V::T y1 = CbFirst ? V::srl(v1, 8) : V::and_(v1, m);

@@ -357,11 +357,108 @@ QRX_INLINE void fwd420_32(const W r[2], const W g[2], const W b[2], u8* y0, u8* 
 }
 #endif
 
+#if defined(__AVX512BW__)
+// ---- AVX-512: 64 pixels per step, four-byte pixels --------------------------------------
+// As with AVX2, unpacks and packs stay within 128-bit lanes: word registers hold
+// [0] pixels 16L..16L+7 and [1] pixels 16L+8..16L+15 in lane L.  Shifts and
+// broadcasts use forms without an undefined source register (GCC 12 warns).
+using Z = __m512i;
+QRX_INLINE Z z16(int k) { return _mm512_set1_epi32(static_cast<int>(static_cast<std::uint16_t>(k) * 0x10001u)); }
+QRX_INLINE Z zshl(Z a, int n) { return _mm512_maskz_slli_epi16(~0u, a, static_cast<unsigned>(n)); }
+QRX_INLINE Z zsra(Z a, int n) { return _mm512_maskz_srai_epi16(~0u, a, static_cast<unsigned>(n)); }
+
+// Both inverse forms on 64 pixels as clamped words.  Pair form (Scale 4):
+// clamp((2Y + t) >> 1), t = (16 x k) >> 16; 16 x luma form (Scale 7):
+// clamp((16Y + t + Round) >> 4), t = (128 x k) >> 16.
+// Natural order: lane L of [0] holds pixels 16L..16L+7, of [1] 16L+8..16L+15.
+// Grouped order (for four-byte pixels): luma and chroma are first permuted in
+// 4-pixel groups so that lane L of [0] holds pixels 4L..4L+3 and 16+4L..16+4L+3,
+// of [1] the same 32 further on; one 16-bit interleave then gives whole
+// 16-pixel rows of output with no permute after the arithmetic.
+template <int Scale, int Round, bool Grouped>
+QRX_INLINE void inv_words64(const u8* y, const u8* u8p, const u8* v8p, Z r[2], Z g[2], Z b[2]) {
+    constexpr bool pair = Scale == 4;
+    const Z order = _mm512_setr_epi32(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+    auto arrange = [&](Z x) { return Grouped ? _mm512_maskz_permutexvar_epi32(0xFFFF, order, x) : x; };
+    const Z u = zshl(_mm512_sub_epi16(arrange(_mm512_cvtepu8_epi16(ldw(u8p))), z16(128)), Scale);
+    const Z v = zshl(_mm512_sub_epi16(arrange(_mm512_cvtepu8_epi16(ldw(v8p))), z16(128)), Scale);
+    Z tr, tg, tb;
+    if constexpr (pair) {
+        tr = _mm512_mulhi_epi16(v, z16(9338));
+        tg = _mm512_add_epi16(_mm512_mulhi_epi16(u, z16(-3227)), _mm512_mulhi_epi16(v, z16(-4759)));
+        tb = _mm512_mulhi_epi16(u, z16(16645));
+    } else {
+        tr = _mm512_add_epi16(_mm512_mulhi_epi16(v, z16(9338)), z16(Round));
+        tg = _mm512_sub_epi16(z16(Round), _mm512_add_epi16(_mm512_mulhi_epi16(u, z16(3227)), _mm512_mulhi_epi16(v, z16(4759))));
+        tb = _mm512_add_epi16(_mm512_mulhi_epi16(u, z16(16646)), z16(Round));
+    }
+    const Z yy = arrange(_mm512_loadu_si512(y)), z = _mm512_setzero_si512(), top = z16(255);
+    constexpr int up = pair ? 1 : 4, down = pair ? 1 : 4;
+    const Z ys[2] = {zshl(_mm512_unpacklo_epi8(yy, z), up), zshl(_mm512_unpackhi_epi8(yy, z), up)};
+    for (int h = 0; h < 2; ++h) {
+        auto one = [&](Z t) {
+            const Z d = h ? _mm512_unpackhi_epi16(t, t) : _mm512_unpacklo_epi16(t, t);
+            return _mm512_min_epi16(_mm512_max_epi16(zsra(_mm512_add_epi16(ys[h], d), down), z), top);
+        };
+        r[h] = one(tr);
+        g[h] = one(tg);
+        b[h] = one(tb);
+    }
+}
+
+// Words of 64 pixels in grouped order into R, G, B, 0 pixel order (256 bytes).
+QRX_INLINE void store_c4_zero_64(u8* p, const Z r[2], const Z g[2], const Z b[2]) {
+    for (int h = 0; h < 2; ++h) {
+        const Z rg = _mm512_or_si512(r[h], zshl(g[h], 8));
+        _mm512_storeu_si512(p + 128 * h, _mm512_unpacklo_epi16(rg, b[h]));       // pixels 32h + 0..15
+        _mm512_storeu_si512(p + 128 * h + 64, _mm512_unpackhi_epi16(rg, b[h]));  // pixels 32h + 16..31
+    }
+}
+
+// Ordered dither of one field: q + 1 where the remainder exceeds the threshold.
+template <int Bits>
+QRX_INLINE Z dither_z(Z v, Z t) {
+    const Z q = _mm512_maskz_srli_epi16(~0u, _mm512_mullo_epi16(v, z16((1 << Bits) - 1)), 8);
+    const Z rem = _mm512_sub_epi16(zshl(v, 8), _mm512_mullo_epi16(q, z16(rgb16::level_step(Bits))));
+    return _mm512_mask_add_epi16(q, _mm512_cmpgt_epi16_mask(rem, t), q, z16(1));
+}
+
+template <rgb16::Format F, bool SwapRB, bool Dither>
+QRX_INLINE Z pack16_z(Z r, Z g, Z b, Z t) {
+    using L = rgb16::Layout<F>;
+    Z fr, fg, fb;
+    if constexpr (Dither) {
+        const Z tg = L::kGBits == 6 ? _mm512_maskz_srli_epi16(~0u, t, 1) : t;
+        fr = dither_z<L::kRBBits>(r, t);
+        fg = dither_z<L::kGBits>(g, tg);
+        fb = dither_z<L::kRBBits>(b, t);
+    } else {
+        fr = _mm512_maskz_srli_epi16(~0u, r, 8 - L::kRBBits);
+        fg = _mm512_maskz_srli_epi16(~0u, g, 8 - L::kGBits);
+        fb = _mm512_maskz_srli_epi16(~0u, b, 8 - L::kRBBits);
+    }
+    const Z high = SwapRB ? fb : fr, low = SwapRB ? fr : fb;
+    return _mm512_or_si512(_mm512_or_si512(zshl(high, L::kHighShift), zshl(fg, L::kMidShift)), low);
+}
+#endif
+
 // Planes to pixel order, n pairs; groups of 8 pairs in vectors.
 template <int DC, bool BGR, Rgb (*Recipe)(int, int, int)>
 void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d,
                            int n) {
     int i = 0;
+#if defined(__AVX512BW__)
+    if constexpr (DC == 4) {
+        for (; i + 32 <= n; i += 32) {
+            Z r[2], g[2], b[2];
+            if constexpr (Recipe == y16r)
+                inv_words64<7, 8, true>(y + 2 * i, u + i, v + i, r, g, b);
+            else
+                inv_words64<4, 0, true>(y + 2 * i, u + i, v + i, r, g, b);
+            store_c4_zero_64(d + 8 * i, r, g, b);
+        }
+    }
+#endif
 #if defined(__AVX2__)
     if constexpr (DC == 3 && Recipe == i3) {
         for (; i + 16 <= n; i += 16) {
@@ -1048,6 +1145,19 @@ QRX_INLINE void rgb16_groups(const u8* y, const u8* u, const u8* v, u16* d, int&
     const V tv = _mm_setr_epi16(static_cast<short>(t[0]), static_cast<short>(t[1]), static_cast<short>(t[2]),
                                 static_cast<short>(t[3]), static_cast<short>(t[4]), static_cast<short>(t[5]),
                                 static_cast<short>(t[6]), static_cast<short>(t[7]));
+#if defined(__AVX512BW__)
+    // every 128-bit lane holds 8 pixels starting at a multiple of 8: the same thresholds
+    const Z tz = _mm512_maskz_broadcast_i32x4(0xFFFF, tv);
+    for (; i + 32 <= n; i += 32) {
+        Z r[2], g[2], b[2];
+        inv_words64<7, 0, false>(y + 2 * i, u + i, v + i, r, g, b);
+        const Z w0 = pack16_z<F, SwapRB, Dither>(r[0], g[0], b[0], tz);  // lane L: pixels 16L..16L+7
+        const Z w1 = pack16_z<F, SwapRB, Dither>(r[1], g[1], b[1], tz);  // lane L: pixels 16L+8..16L+15
+        u8* p = reinterpret_cast<u8*>(d + 2 * i);
+        _mm512_storeu_si512(p, _mm512_permutex2var_epi64(w0, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), w1));
+        _mm512_storeu_si512(p + 64, _mm512_permutex2var_epi64(w0, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), w1));
+    }
+#endif
 #if defined(__AVX2__)
     const W tw = _mm256_broadcastsi128_si256(tv);
     for (; i + 16 <= n; i += 16) {

@@ -79,11 +79,12 @@ inline void expect_at_all_levels(const std::function<std::vector<u8>()>& produce
     }
 }
 
-// Widths around every block boundary of the family (8, 16 and their pairs).
+// Widths around every block boundary of the family (8, 16 and their pairs, and
+// the 32- and 64-pixel steps of the wider registers).
 inline std::vector<int> widths() {
     std::vector<int> w;
     for (int i = 1; i <= 70; ++i) w.push_back(i);
-    for (int i : {79, 80, 81, 95, 96, 97, 127, 128, 129}) w.push_back(i);
+    for (int i : {79, 80, 81, 95, 96, 97, 127, 128, 129, 191, 192, 193, 255, 256, 257}) w.push_back(i);
     return w;
 }
 

@@ -1228,61 +1228,127 @@ QRX_INLINE V hadd_pairs32(V a, V b) {
 }
 
 #if defined(__AVX2__)
-// The same steps on 16 pixels per row (8 blocks); per-lane unpacks and packs
-// leave pixels 0..3 | 8..11 and 4..7 | 12..15 in the two F registers, whose
-// pair sums come out in block order.
-template <bool Is565>
-QRX_INLINE void bgr16_blocks8(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u, u8* v) {
-    const W krg = _mm256_setr_epi16(19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0, 19595, 0);
-    const W kgb = _mm256_setr_epi16(19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235, 7471, 19235,
-                                    7471, 19235, 7471);
-    const W z = _mm256_setzero_si256();
+// The same steps on 16 (AVX2) or 32 (AVX-512) pixels per row, written once
+// against a trait.  Per-lane unpacks and packs leave each 128-bit lane with
+// its own 8 pixels; the pair sums come out in block order within the lane and
+// the final gathers put Y, U and V in row order.
+struct Bgr16W {
+    using T = __m256i;
+    static constexpr int kBlocks = 8;
+    static T load(const u16* p) { return _mm256_loadu_si256(reinterpret_cast<const T*>(p)); }
+    static T set16(int k) { return _mm256_set1_epi16(static_cast<short>(k)); }
+    static T set32(int k) { return _mm256_set1_epi32(k); }
+    static T rep2(int a, int b) { return set32(static_cast<int>((static_cast<unsigned>(b) << 16) | static_cast<std::uint16_t>(a))); }
+    static T zero() { return _mm256_setzero_si256(); }
+    static T and_(T a, T b) { return _mm256_and_si256(a, b); }
+    static T slli16(T a, int n) { return _mm256_slli_epi16(a, n); }
+    static T srli16(T a, int n) { return _mm256_srli_epi16(a, n); }
+    static T slli32(T a, int n) { return _mm256_slli_epi32(a, n); }
+    static T srli32(T a, int n) { return _mm256_srli_epi32(a, n); }
+    static T srai32(T a, int n) { return _mm256_srai_epi32(a, n); }
+    static T add16(T a, T b) { return _mm256_add_epi16(a, b); }
+    static T add32(T a, T b) { return _mm256_add_epi32(a, b); }
+    static T sub32(T a, T b) { return _mm256_sub_epi32(a, b); }
+    static T madd(T a, T b) { return _mm256_madd_epi16(a, b); }
+    static T unpacklo16(T a, T b) { return _mm256_unpacklo_epi16(a, b); }
+    static T unpackhi16(T a, T b) { return _mm256_unpackhi_epi16(a, b); }
+    static T packs32(T a, T b) { return _mm256_packs_epi32(a, b); }
+    static T packus16(T a, T b) { return _mm256_packus_epi16(a, b); }
+    // even and odd dwords of a then b, per lane
+    static T even32(T a, T b) {
+        return _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), _MM_SHUFFLE(2, 0, 2, 0)));
+    }
+    static T odd32(T a, T b) {
+        return _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+    // per lane: 8 luma bytes, then zeros
+    static void store_y(u8* y, T v) { st(y, lo128(_mm256_permute4x64_epi64(v, 0x08))); }
+    // per lane: U of 4 blocks, V of 4 blocks, zeros
+    static void store_uv(u8* u, u8* v, T uv) {
+        const V o = lo128(_mm256_permutevar8x32_epi32(uv, _mm256_setr_epi32(0, 4, 1, 5, 2, 3, 6, 7)));
+        st8(u, o);
+        st8(v, _mm_unpackhi_epi64(o, o));
+    }
+};
+
+#if defined(__AVX512BW__)
+struct Bgr16Z {
+    using T = __m512i;
+    static constexpr int kBlocks = 16;
+    static T load(const u16* p) { return _mm512_loadu_si512(p); }
+    static T set16(int k) { return set32(static_cast<int>(static_cast<std::uint16_t>(k) * 0x10001u)); }
+    static T set32(int k) { return _mm512_set1_epi32(k); }
+    static T rep2(int a, int b) { return set32(static_cast<int>((static_cast<unsigned>(b) << 16) | static_cast<std::uint16_t>(a))); }
+    static T zero() { return _mm512_setzero_si512(); }
+    static T and_(T a, T b) { return _mm512_and_si512(a, b); }
+    static T slli16(T a, int n) { return _mm512_maskz_slli_epi16(~0u, a, static_cast<unsigned>(n)); }
+    static T srli16(T a, int n) { return _mm512_maskz_srli_epi16(~0u, a, static_cast<unsigned>(n)); }
+    static T slli32(T a, int n) { return _mm512_maskz_slli_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
+    static T srli32(T a, int n) { return _mm512_maskz_srli_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
+    static T srai32(T a, int n) { return _mm512_maskz_srai_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
+    static T add16(T a, T b) { return _mm512_add_epi16(a, b); }
+    static T add32(T a, T b) { return _mm512_add_epi32(a, b); }
+    static T sub32(T a, T b) { return _mm512_sub_epi32(a, b); }
+    static T madd(T a, T b) { return _mm512_madd_epi16(a, b); }
+    static T unpacklo16(T a, T b) { return _mm512_unpacklo_epi16(a, b); }
+    static T unpackhi16(T a, T b) { return _mm512_unpackhi_epi16(a, b); }
+    static T packs32(T a, T b) { return _mm512_packs_epi32(a, b); }
+    static T packus16(T a, T b) { return _mm512_packus_epi16(a, b); }
+    static T even32(T a, T b) {
+        return _mm512_castps_si512(_mm512_maskz_shuffle_ps(0xFFFF, _mm512_castsi512_ps(a), _mm512_castsi512_ps(b), _MM_SHUFFLE(2, 0, 2, 0)));
+    }
+    static T odd32(T a, T b) {
+        return _mm512_castps_si512(_mm512_maskz_shuffle_ps(0xFFFF, _mm512_castsi512_ps(a), _mm512_castsi512_ps(b), _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+    static void store_y(u8* y, T v) {
+        _mm512_mask_storeu_epi64(y, 0x0F, _mm512_maskz_permutexvar_epi64(0xFF, _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), v));
+    }
+    static void store_uv(u8* u, u8* v, T uv) {
+        const T o = _mm512_maskz_permutexvar_epi32(0xFFFF, _mm512_setr_epi32(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15), uv);
+        st(u, _mm512_maskz_extracti32x4_epi32(0xF, o, 0));
+        st(v, _mm512_maskz_extracti32x4_epi32(0xF, o, 1));
+    }
+};
+#endif
+
+template <class X, bool Is565>
+QRX_INLINE void bgr16_blocks(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u, u8* v) {
+    using T = typename X::T;
+    const T krg = X::rep2(19595, 0), kgb = X::rep2(19235, 7471);
+    const T z = X::zero();
     const u16* rows[2] = {s0, s1};
     u8* ys[2] = {y0, y1};
-    W f[2][2], r[2], b[2];
+    T f[2][2], r[2], b[2];
     for (int k = 0; k < 2; ++k) {
-        const W w = _mm256_loadu_si256(reinterpret_cast<const W*>(rows[k]));
-        b[k] = _mm256_slli_epi16(_mm256_and_si256(w, w16(0x1f)), 3);
-        W g;
+        const T w = X::load(rows[k]);
+        b[k] = X::slli16(X::and_(w, X::set16(0x1f)), 3);
+        T g;
         if constexpr (Is565) {
-            g = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 5), 10), 2);
-            r[k] = _mm256_slli_epi16(_mm256_srli_epi16(w, 11), 3);
+            g = X::slli16(X::srli16(X::slli16(w, 5), 10), 2);
+            r[k] = X::slli16(X::srli16(w, 11), 3);
         } else {
-            g = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 6), 11), 3);
-            r[k] = _mm256_slli_epi16(_mm256_srli_epi16(_mm256_slli_epi16(w, 1), 11), 3);
+            g = X::slli16(X::srli16(X::slli16(w, 6), 11), 3);
+            r[k] = X::slli16(X::srli16(X::slli16(w, 1), 11), 3);
         }
-        const W g2 = _mm256_slli_epi16(g, 1);
-        f[k][0] = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r[k], z), krg),
-                                   _mm256_madd_epi16(_mm256_unpacklo_epi16(g2, b[k]), kgb));
-        f[k][1] = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(r[k], z), krg),
-                                   _mm256_madd_epi16(_mm256_unpackhi_epi16(g2, b[k]), kgb));
-        const W half = _mm256_set1_epi32(32768);
-        const W yw = _mm256_packs_epi32(_mm256_srli_epi32(_mm256_add_epi32(f[k][0], half), 16),
-                                        _mm256_srli_epi32(_mm256_add_epi32(f[k][1], half), 16));
-        const W y8 = _mm256_permute4x64_epi64(_mm256_packus_epi16(yw, z), 0x08);
-        st(ys[k], lo128(y8));
+        const T g2 = X::slli16(g, 1);
+        f[k][0] = X::add32(X::madd(X::unpacklo16(r[k], z), krg), X::madd(X::unpacklo16(g2, b[k]), kgb));
+        f[k][1] = X::add32(X::madd(X::unpackhi16(r[k], z), krg), X::madd(X::unpackhi16(g2, b[k]), kgb));
+        const T half = X::set32(32768);
+        const T yw = X::packs32(X::srli32(X::add32(f[k][0], half), 16), X::srli32(X::add32(f[k][1], half), 16));
+        X::store_y(ys[k], X::packus16(yw, z));
     }
-    const W fa = _mm256_add_epi32(f[0][0], f[1][0]), fb = _mm256_add_epi32(f[0][1], f[1][1]);
-    const W sf = _mm256_add_epi32(
-        _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(fa), _mm256_castsi256_ps(fb), _MM_SHUFFLE(2, 0, 2, 0))),
-        _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(fa), _mm256_castsi256_ps(fb), _MM_SHUFFLE(3, 1, 3, 1))));
-    const W sb = _mm256_madd_epi16(_mm256_add_epi16(b[0], b[1]), w16(1));
-    const W sr = _mm256_madd_epi16(_mm256_add_epi16(r[0], r[1]), w16(1));
-    const W bias = _mm256_set1_epi32(131071);
-    const W db = _mm256_srai_epi32(_mm256_add_epi32(_mm256_sub_epi32(_mm256_slli_epi32(sb, 16), sf), bias), 16);
-    const W dr = _mm256_srai_epi32(_mm256_add_epi32(_mm256_sub_epi32(_mm256_slli_epi32(sr, 16), sf), bias), 16);
-    const W dw = _mm256_packs_epi32(db, dr);
-    const W pu = _mm256_madd_epi16(_mm256_unpacklo_epi16(dw, dw), w16(16122));
-    const W pv = _mm256_madd_epi16(_mm256_unpackhi_epi16(dw, dw),
-                                   _mm256_setr_epi16(28737, 28738, 28737, 28738, 28737, 28738, 28737, 28738, 28737, 28738,
-                                                     28737, 28738, 28737, 28738, 28737, 28738));
-    const W c128 = _mm256_set1_epi32(128);
-    const W uv = _mm256_packus_epi16(_mm256_packs_epi32(_mm256_add_epi32(_mm256_srai_epi32(pu, 18), c128),
-                                                        _mm256_add_epi32(_mm256_srai_epi32(pv, 18), c128)),
-                                     z);  // per lane: U of 4 blocks, V of 4 blocks
-    const W uvo = _mm256_permutevar8x32_epi32(uv, _mm256_setr_epi32(0, 4, 1, 5, 2, 3, 6, 7));
-    st8(u, lo128(uvo));
-    st8(v, _mm_unpackhi_epi64(lo128(uvo), lo128(uvo)));
+    const T fa = X::add32(f[0][0], f[1][0]), fb = X::add32(f[0][1], f[1][1]);
+    const T sf = X::add32(X::even32(fa, fb), X::odd32(fa, fb));
+    const T sb = X::madd(X::add16(b[0], b[1]), X::set16(1));
+    const T sr = X::madd(X::add16(r[0], r[1]), X::set16(1));
+    const T bias = X::set32(131071);
+    const T db = X::srai32(X::add32(X::sub32(X::slli32(sb, 16), sf), bias), 16);
+    const T dr = X::srai32(X::add32(X::sub32(X::slli32(sr, 16), sf), bias), 16);
+    const T dw = X::packs32(db, dr);
+    const T pu = X::madd(X::unpacklo16(dw, dw), X::set16(16122));
+    const T pv = X::madd(X::unpackhi16(dw, dw), X::rep2(28737, 28738));
+    const T c128 = X::set32(128);
+    X::store_uv(u, v, X::packus16(X::packs32(X::add32(X::srai32(pu, 18), c128), X::add32(X::srai32(pv, 18), c128)), z));
 }
 #endif
 
@@ -1290,8 +1356,11 @@ template <bool Is565>
 void simd_bgr16_to_420(const u16* __restrict s0, const u16* __restrict s1, u8* __restrict y0, u8* __restrict y1,
                        u8* __restrict u, u8* __restrict v, int n) {
     int i = 0;
+#if defined(__AVX512BW__)
+    for (; i + 16 <= n; i += 16) bgr16_blocks<Bgr16Z, Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+#endif
 #if defined(__AVX2__)
-    for (; i + 8 <= n; i += 8) bgr16_blocks8<Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+    for (; i + 8 <= n; i += 8) bgr16_blocks<Bgr16W, Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
 #endif
     for (; i + 4 <= n; i += 4) {
         V r[2], g[2], b[2], f[2][2];

@@ -185,7 +185,10 @@ yuvmodel::Yuv bgr16_model(const std::vector<std::uint16_t>& px, int w, int h, bo
 TEST(YuvBgr16In, EvenPartAndOddSizeWarning) {
     for (bool is565 : {true, false}) {
         const FnIn fn = is565 ? qrxiBGR565ToYUV420_16u8u_C3P3R : qrxiBGR555ToYUV420_16u8u_C3P3R;
-        for (int w = 2; w <= 40; ++w)
+        std::vector<int> ws;
+        for (int w = 2; w <= 40; ++w) ws.push_back(w);
+        for (int w : {63, 64, 65, 66, 97, 130}) ws.push_back(w);  // whole 32- and 16-pixel steps and their tails
+        for (int w : ws)
             for (int h = 2; h <= 5; ++h) {
                 GuardedImage src(2 * w, h, 6);
                 src.fill_random(static_cast<std::uint32_t>(w * 19 + h + is565));

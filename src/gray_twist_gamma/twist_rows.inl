@@ -344,15 +344,30 @@ QRX_INLINE __m512i twist8_lanes512(const Bcast512& b, int i, __m512 x0, __m512 x
     return _mm512_cvtps_epi32(_mm512_max_ps(_mm512_min_ps(r, _mm512_set1_ps(255.0f)), _mm512_setzero_ps()));
 }
 
+// Sixteen pixels in 32-bit lanes (bytes 0..2 read) -> bytes 0..2 of each lane.
+// The lower clamp is left to the unsigned saturation of the packs: a rounded
+// value below zero (or the integer of -inf) becomes 0, as clamping first would
+// give; the upper clamp stays in floats for "NaN gives the maximum".
 QRX_INLINE __m512i twist8_dwords512(const Bcast512& b, __m512i v) {
-    const __m512i ff = _mm512_set1_epi32(0xFF);
-    const __m512 x0 = _mm512_cvtepi32_ps(_mm512_and_si512(v, ff));
-    const __m512 x1 = _mm512_cvtepi32_ps(_mm512_and_si512(_mm512_srli_epi32(v, 8), ff));
-    const __m512 x2 = _mm512_cvtepi32_ps(_mm512_and_si512(_mm512_srli_epi32(v, 16), ff));
-    const __m512i r0 = twist8_lanes512(b, 0, x0, x1, x2);
-    const __m512i r1 = twist8_lanes512(b, 1, x0, x1, x2);
-    const __m512i r2 = twist8_lanes512(b, 2, x0, x1, x2);
-    return _mm512_or_si512(r0, _mm512_or_si512(_mm512_slli_epi32(r1, 8), _mm512_slli_epi32(r2, 16)));
+    // byte 1 or 2 of each 32-bit lane, zero-extended (indices count within the 128-bit lane)
+    const __m512i byte1 = _mm512_set4_epi32(static_cast<int>(0x8080800Du), static_cast<int>(0x80808009u),
+                                            static_cast<int>(0x80808005u), static_cast<int>(0x80808001u));
+    const __m512i byte2 = _mm512_set4_epi32(static_cast<int>(0x8080800Eu), static_cast<int>(0x8080800Au),
+                                            static_cast<int>(0x80808006u), static_cast<int>(0x80808002u));
+    const __m512 x0 = _mm512_cvtepi32_ps(_mm512_and_si512(v, _mm512_set1_epi32(0xFF)));
+    const __m512 x1 = _mm512_cvtepi32_ps(_mm512_shuffle_epi8(v, byte1));
+    const __m512 x2 = _mm512_cvtepi32_ps(_mm512_shuffle_epi8(v, byte2));
+    auto channel = [&](int i) {
+        const __m512 r = _mm512_add_ps(_mm512_add_ps(b.t[i][3], _mm512_mul_ps(b.t[i][0], x0)),
+                                       _mm512_add_ps(_mm512_mul_ps(b.t[i][2], x2), _mm512_mul_ps(b.t[i][1], x1)));
+        return _mm512_cvtps_epi32(_mm512_min_ps(r, _mm512_set1_ps(255.0f)));
+    };
+    const __m512i r0 = channel(0), r1 = channel(1), r2 = channel(2);
+    // per 128-bit lane: r0 of 4 pixels, r1, r2, r2 as bytes; then byte k of pixel p from 4k + p
+    const __m512i bytes = _mm512_packus_epi16(_mm512_packus_epi32(r0, r1), _mm512_packus_epi32(r2, r2));
+    const __m512i order = _mm512_set4_epi32(static_cast<int>(0x800B0703u), static_cast<int>(0x800A0602u),
+                                            static_cast<int>(0x80090501u), static_cast<int>(0x80080400u));
+    return _mm512_shuffle_epi8(bytes, order);
 }
 
 // Byte-masked stores: the alpha bytes are never written.

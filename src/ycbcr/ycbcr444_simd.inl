@@ -53,6 +53,21 @@ typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int c
     return V::packs32(lo, hi);
 }
 
+// With 512-bit registers, a byte-masked store writes bytes 0..2 of each pixel
+// and leaves the fourth alone, so it is never read back; returns false (and
+// stores nothing) at the other widths, which merge the kept byte themselves.
+template <class V>
+QRX_INLINE bool store_keeping_fourth(u8* d, typename V::T v) {
+#if defined(__AVX512BW__)
+    if constexpr (V::kLanes32 == 16) {
+        _mm512_mask_storeu_epi8(d, 0x7777777777777777ull, v);
+        return true;
+    }
+#endif
+    (void)d, (void)v;
+    return false;
+}
+
 // AC4 pixels stay in their 32-bit lanes: the even bytes (R, B) and the odd
 // bytes (G, alpha) are each one register of 16-bit pairs, so one multiply-add
 // gives the 32-bit partial sum of a pixel; alpha always has weight 0.  33030 G
@@ -73,9 +88,11 @@ void f16_ac4_vec(const u8* s, u8* d, int n, int& done) {
                                  V::set32(8421376));
         const auto cr = V::add32(V::add32(V::madd(rb, V::pair16(28770, -4653)), V::madd(ga, V::pair16(-24117, 0))),
                                  V::set32(8421376));
-        const auto kept = V::and_(V::load(d + 4 * i), V::set32(static_cast<int>(0xFF000000u)));
         const auto ycb = V::or_(V::srli32(y, 16), V::and_(V::srli32(cb, 8), V::set32(0xFF00)));
-        V::store(d + 4 * i, V::or_(V::or_(ycb, V::and_(cr, V::set32(0xFF0000))), kept));
+        const auto out = V::or_(ycb, V::and_(cr, V::set32(0xFF0000)));
+        if (store_keeping_fourth<V>(d + 4 * i, out)) continue;
+        const auto kept = V::and_(V::load(d + 4 * i), V::set32(static_cast<int>(0xFF000000u)));
+        V::store(d + 4 * i, V::or_(out, kept));
     }
     done = i;
 }
@@ -195,6 +212,8 @@ void i16a_ac4_vec(const u8* s, u8* d, int n, int& done) {
         const auto g = V::srai32(V::add32(V::add32(V::madd(ycr5, V::pair16(19071, -6000)), V::madd(cbcr, V::pair16(-25690, -23281))),
                                           V::set32(8887744)), 16);
         const auto b = V::srai32(V::add32(V::madd(ycb6, V::pair16(19071, 22031)), V::set32(-18140352)), 16);
+        if (store_keeping_fourth<V>(d + 4 * i, V::shuffle8(V::packus16(V::packs32(r, g), V::packs32(b, b)), interleave)))
+            continue;
         const auto alpha = V::srli32(V::load(d + 4 * i), 24);
         V::store(d + 4 * i, V::shuffle8(V::packus16(V::packs32(r, g), V::packs32(b, alpha)), interleave));
     }

@@ -54,6 +54,11 @@ struct V128 {
     static T unpack8_hi_il(T a, T b) { return _mm_unpackhi_epi8(a, b); }
     static T unpack16_lo_il(T a, T b) { return _mm_unpacklo_epi16(a, b); }
     static T unpack16_hi_il(T a, T b) { return _mm_unpackhi_epi16(a, b); }
+    static T unpack64_lo_il(T a, T b) { return _mm_unpacklo_epi64(a, b); }
+    static T unpack64_hi_il(T a, T b) { return _mm_unpackhi_epi64(a, b); }
+#if defined(__SSSE3__)
+    static T shuffle8_il(T a, __m128i m) { return _mm_shuffle_epi8(a, m); }
+#endif
     static T or_(T a, T b) { return _mm_or_si128(a, b); }
     static T shl32(T a, int n) { return _mm_slli_epi32(a, n); }
     static T pack32(T a, T b) { return _mm_packs_epi32(a, b); }
@@ -108,6 +113,9 @@ struct V256 {
     static T unpack8_hi_il(T a, T b) { return _mm256_unpackhi_epi8(a, b); }
     static T unpack16_lo_il(T a, T b) { return _mm256_unpacklo_epi16(a, b); }
     static T unpack16_hi_il(T a, T b) { return _mm256_unpackhi_epi16(a, b); }
+    static T unpack64_lo_il(T a, T b) { return _mm256_unpacklo_epi64(a, b); }
+    static T unpack64_hi_il(T a, T b) { return _mm256_unpackhi_epi64(a, b); }
+    static T shuffle8_il(T a, __m128i m) { return _mm256_shuffle_epi8(a, _mm256_broadcastsi128_si256(m)); }
     static T or_(T a, T b) { return _mm256_or_si256(a, b); }
     static T shl32(T a, int n) { return _mm256_slli_epi32(a, n); }
     static T pack32(T a, T b) { return q(_mm256_packs_epi32(a, b)); }
@@ -140,6 +148,9 @@ struct V512 {
     static T unpack8_hi_il(T a, T b) { return _mm512_unpackhi_epi8(a, b); }
     static T unpack16_lo_il(T a, T b) { return _mm512_unpacklo_epi16(a, b); }
     static T unpack16_hi_il(T a, T b) { return _mm512_unpackhi_epi16(a, b); }
+    static T unpack64_lo_il(T a, T b) { return _mm512_maskz_unpacklo_epi64(0xFF, a, b); }
+    static T unpack64_hi_il(T a, T b) { return _mm512_maskz_unpackhi_epi64(0xFF, a, b); }
+    static T shuffle8_il(T a, __m128i m) { return _mm512_shuffle_epi8(a, _mm512_maskz_broadcast_i32x4(0xFFFF, m)); }
     static void store_half(void* p, T v) { _mm512_mask_storeu_epi8(p, 0xFFFFFFFFull, v); }
     static T set16(int v) { return _mm512_set1_epi16(static_cast<short>(v)); }
     static T add(T a, T b) { return _mm512_add_epi16(a, b); }
@@ -537,12 +548,22 @@ QRX_INLINE void rgb_store_pairs(u8* d, int x, typename V::T y0, typename V::T y1
 // pack32_il (natural for 128 bits).
 template <class V, bool CbFirst>
 QRX_INLINE void packed_pair_chroma(typename V::T v0, typename V::T v1, typename V::T& cb, typename V::T& cr) {
+#if defined(__SSSE3__)
+    // per 128-bit lane: the 4 Cb then the 4 Cr of its 4 pairs as 16-bit lanes; the
+    // 64-bit halves of the two vectors then make cb and cr
+    const __m128i m = CbFirst ? _mm_setr_epi8(0, -1, 4, -1, 8, -1, 12, -1, 2, -1, 6, -1, 10, -1, 14, -1)
+                              : _mm_setr_epi8(1, -1, 5, -1, 9, -1, 13, -1, 3, -1, 7, -1, 11, -1, 15, -1);
+    const typename V::T w0 = V::shuffle8_il(v0, m), w1 = V::shuffle8_il(v1, m);
+    cb = V::unpack64_lo_il(w0, w1);
+    cr = V::unpack64_hi_il(w0, w1);
+#else
     const typename V::T m = V::set16(0xFF);
     const typename V::T c0 = CbFirst ? V::and_(v0, m) : V::srl(v0, 8);  // Cb, Cr, Cb, Cr ...
     const typename V::T c1 = CbFirst ? V::and_(v1, m) : V::srl(v1, 8);
     const typename V::T lo = V::set32(0xFFFF);
     cb = V::pack32_il(V::and_(c0, lo), V::and_(c1, lo));
     cr = V::pack32_il(V::srl32(c0, 16), V::srl32(c1, 16));
+#endif
 }
 
 // ---- kernels --------------------------------------------------------------------------------

@@ -288,8 +288,9 @@ QRX_INLINE void store_c4_zero_32(u8* p, const W r[2], const W g[2], const W b[2]
 
 template <int Bits>
 QRX_INLINE W dither16(W v, W t) {
-    const W q = _mm256_srli_epi16(_mm256_mullo_epi16(v, w16((1 << Bits) - 1)), 8);
-    const W rem = _mm256_sub_epi16(_mm256_slli_epi16(v, 8), _mm256_mullo_epi16(q, w16(rgb16::level_step(Bits))));
+    const W v8 = _mm256_slli_epi16(v, 8);
+    const W q = _mm256_mulhi_epu16(v8, w16((1 << Bits) - 1));  // (v (2^Bits - 1)) >> 8
+    const W rem = _mm256_sub_epi16(v8, _mm256_mullo_epi16(q, w16(rgb16::level_step(Bits))));
     return _mm256_sub_epi16(q, _mm256_cmpgt_epi16(rem, t));
 }
 
@@ -416,10 +417,13 @@ QRX_INLINE void store_c4_zero_64(u8* p, const Z r[2], const Z g[2], const Z b[2]
 }
 
 // Ordered dither of one field: q + 1 where the remainder exceeds the threshold.
+// q = (v (2^Bits - 1)) >> 8 is the high half of (v << 8) (2^Bits - 1), which the
+// remainder needs anyway.
 template <int Bits>
 QRX_INLINE Z dither_z(Z v, Z t) {
-    const Z q = _mm512_maskz_srli_epi16(~0u, _mm512_mullo_epi16(v, z16((1 << Bits) - 1)), 8);
-    const Z rem = _mm512_sub_epi16(zshl(v, 8), _mm512_mullo_epi16(q, z16(rgb16::level_step(Bits))));
+    const Z v8 = zshl(v, 8);
+    const Z q = _mm512_mulhi_epu16(v8, z16((1 << Bits) - 1));
+    const Z rem = _mm512_sub_epi16(v8, _mm512_mullo_epi16(q, z16(rgb16::level_step(Bits))));
     return _mm512_mask_add_epi16(q, _mm512_cmpgt_epi16_mask(rem, t), q, z16(1));
 }
 
@@ -1113,8 +1117,9 @@ void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* 
 // q + 1 where the remainder exceeds the threshold.
 template <int Bits>
 QRX_INLINE V dither8(V v, V t) {
-    const V q = _mm_srli_epi16(_mm_mullo_epi16(v, k16((1 << Bits) - 1)), 8);
-    const V rem = _mm_sub_epi16(_mm_slli_epi16(v, 8), _mm_mullo_epi16(q, k16(rgb16::level_step(Bits))));
+    const V v8 = _mm_slli_epi16(v, 8);
+    const V q = _mm_mulhi_epu16(v8, k16((1 << Bits) - 1));  // (v (2^Bits - 1)) >> 8
+    const V rem = _mm_sub_epi16(v8, _mm_mullo_epi16(q, k16(rgb16::level_step(Bits))));
     return _mm_sub_epi16(q, _mm_cmpgt_epi16(rem, t));
 }
 

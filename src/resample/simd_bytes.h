@@ -208,8 +208,7 @@ inline void join_packed_hdup(u8* d, const u8* y, typename B::T c) {
 // Runs `body(B{}, i)` for each width of the level, widest first; each call
 // continues where the previous one stopped.
 template <class Body>
-inline int widest_first(Body body) {
-    int i = 0;
+inline int widest_first(Body body, int i = 0) {
 #if defined(QRX_RESAMPLE_AVX512)
     i = body(B512{}, i);
 #endif
@@ -267,9 +266,54 @@ int unpack_p2(const u8* s, u8* y, u8* uv, int pairs) {
     });
 }
 
+#if defined(QRX_RESAMPLE_AVX512)
+// 4:2:2 -> 4:1:1 with 512-bit registers, 32 quads (128 pixels) at a time: one
+// byte shuffle per register puts each 128-bit lane's 8 luma bytes first and the
+// chroma of its 2 quads next; two-source permutes then gather them across
+// lanes.  Planar: the chroma dwords are (u, u, v, v) and are split into the two
+// planes; semi-planar: they are (u, v, u, v) and stored as they are.
+template <bool CF, bool Planar>
+inline int hdrop_512(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
+    const int u0 = CF ? 0 : 1, v0 = CF ? 2 : 3, l0 = CF ? 1 : 0;  // byte offsets in a pair
+    const char z = -128;
+    const __m128i m = Planar ? _mm_setr_epi8(l0, l0 + 2, l0 + 4, l0 + 6, l0 + 8, l0 + 10, l0 + 12, l0 + 14,  //
+                                             u0, u0 + 8, v0, v0 + 8, z, z, z, z)
+                             : _mm_setr_epi8(l0, l0 + 2, l0 + 4, l0 + 6, l0 + 8, l0 + 10, l0 + 12, l0 + 14,  //
+                                             u0, v0, u0 + 8, v0 + 8, z, z, z, z);
+    const __m512i mm = _mm512_maskz_broadcast_i32x4(0xFFFF, m);
+    const __m512i luma = _mm512_setr_epi64(0, 2, 4, 6, 8, 10, 12, 14);
+    const __m512i chroma_lo = _mm512_setr_epi32(2, 6, 10, 14, 18, 22, 26, 30, 0, 0, 0, 0, 0, 0, 0, 0);
+    const __m512i chroma_hi = _mm512_setr_epi32(0, 0, 0, 0, 0, 0, 0, 0, 2, 6, 10, 14, 18, 22, 26, 30);
+    const __m512i split = _mm512_maskz_broadcast_i32x4(0xFFFF, _mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, 2, 3, 6, 7, 10, 11, 14, 15));
+    const __m512i halves = _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7);
+    int i = 0;
+    for (; i + 32 <= quads; i += 32) {
+        const u8* p = s + 8 * i;
+        const __m512i a = _mm512_shuffle_epi8(B512::load(p), mm), b = _mm512_shuffle_epi8(B512::load(p + 64), mm);
+        const __m512i c = _mm512_shuffle_epi8(B512::load(p + 128), mm), e = _mm512_shuffle_epi8(B512::load(p + 192), mm);
+        B512::store(y + 4 * i, _mm512_permutex2var_epi64(a, luma, b));
+        B512::store(y + 4 * i + 64, _mm512_permutex2var_epi64(c, luma, e));
+        const __m512i ch = _mm512_mask_mov_epi32(_mm512_permutex2var_epi32(a, chroma_lo, b), 0xFF00,
+                                                 _mm512_permutex2var_epi32(c, chroma_hi, e));
+        if (Planar) {
+            const __m512i uv_halves = _mm512_maskz_permutexvar_epi64(0xFF, halves, _mm512_shuffle_epi8(ch, split));
+            B512::store_half(u + i, uv_halves);
+            B256::store(v + i, _mm512_maskz_extracti64x4_epi64(0x0F, uv_halves, 1));
+        } else {
+            B512::store(uv + 2 * i, ch);
+        }
+    }
+    return i;
+}
+#endif
+
 // Packed 4:2:2 -> planes, keeping the chroma of the first pair of every 4 pixels.
 template <bool CF>
 int unpack_p3_hdrop(const u8* s, u8* y, u8* u, u8* v, int quads) {
+    int start = 0;
+#if defined(QRX_RESAMPLE_AVX512)
+    start = hdrop_512<CF, true>(s, y, u, v, nullptr, quads);
+#endif
     return widest_first([=](auto tag, int i) {
         using B = decltype(tag);
         constexpr int n = B::kBytes;
@@ -283,11 +327,15 @@ int unpack_p3_hdrop(const u8* s, u8* y, u8* u, u8* v, int quads) {
             B::store_half(v + i, odd_bytes<B>(cw, cw));
         }
         return i;
-    });
+    }, start);
 }
 
 template <bool CF>
 int unpack_p2_hdrop(const u8* s, u8* y, u8* uv, int quads) {
+    int start = 0;
+#if defined(QRX_RESAMPLE_AVX512)
+    start = hdrop_512<CF, false>(s, y, nullptr, nullptr, uv, quads);
+#endif
     return widest_first([=](auto tag, int i) {
         using B = decltype(tag);
         constexpr int n = B::kBytes;
@@ -299,7 +347,7 @@ int unpack_p2_hdrop(const u8* s, u8* y, u8* uv, int quads) {
             B::store(uv + 2 * i, even_words<B>(chroma_of<B, CF>(a, b), chroma_of<B, CF>(c, e)));
         }
         return i;
-    });
+    }, start);
 }
 
 template <bool CF>

@@ -307,12 +307,13 @@ inline int hdrop_512(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
 }
 #endif
 
-// Packed 4:2:2 -> planes, keeping the chroma of the first pair of every 4 pixels.
-template <bool CF>
-int unpack_p3_hdrop(const u8* s, u8* y, u8* u, u8* v, int quads) {
+// Packed 4:2:2 -> luma and the chroma of the first pair of every 4 pixels, as
+// two planes (Planar) or as (u, v) pairs.
+template <bool CF, bool Planar>
+int unpack_hdrop(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
     int start = 0;
 #if defined(QRX_RESAMPLE_AVX512)
-    start = hdrop_512<CF, true>(s, y, u, v, nullptr, quads);
+    start = hdrop_512<CF, Planar>(s, y, u, v, uv, quads);
 #endif
     return widest_first([=](auto tag, int i) {
         using B = decltype(tag);
@@ -323,31 +324,25 @@ int unpack_p3_hdrop(const u8* s, u8* y, u8* u, u8* v, int quads) {
             B::store(y + 4 * i, luma_of<B, CF>(a, b));
             B::store(y + 4 * i + n, luma_of<B, CF>(c, e));
             const auto cw = even_words<B>(chroma_of<B, CF>(a, b), chroma_of<B, CF>(c, e));  // pairs 0, 2, 4, ...
-            B::store_half(u + i, even_bytes<B>(cw, cw));
-            B::store_half(v + i, odd_bytes<B>(cw, cw));
+            if (Planar) {
+                B::store_half(u + i, even_bytes<B>(cw, cw));
+                B::store_half(v + i, odd_bytes<B>(cw, cw));
+            } else {
+                B::store(uv + 2 * i, cw);
+            }
         }
         return i;
     }, start);
 }
 
 template <bool CF>
+int unpack_p3_hdrop(const u8* s, u8* y, u8* u, u8* v, int quads) {
+    return unpack_hdrop<CF, true>(s, y, u, v, nullptr, quads);
+}
+
+template <bool CF>
 int unpack_p2_hdrop(const u8* s, u8* y, u8* uv, int quads) {
-    int start = 0;
-#if defined(QRX_RESAMPLE_AVX512)
-    start = hdrop_512<CF, false>(s, y, nullptr, nullptr, uv, quads);
-#endif
-    return widest_first([=](auto tag, int i) {
-        using B = decltype(tag);
-        constexpr int n = B::kBytes;
-        for (; 2 * i + n <= 2 * quads; i += n / 2) {
-            const auto a = B::load(s + 8 * i), b = B::load(s + 8 * i + n);
-            const auto c = B::load(s + 8 * i + 2 * n), e = B::load(s + 8 * i + 3 * n);
-            B::store(y + 4 * i, luma_of<B, CF>(a, b));
-            B::store(y + 4 * i + n, luma_of<B, CF>(c, e));
-            B::store(uv + 2 * i, even_words<B>(chroma_of<B, CF>(a, b), chroma_of<B, CF>(c, e)));
-        }
-        return i;
-    }, start);
+    return unpack_hdrop<CF, false>(s, y, nullptr, nullptr, uv, quads);
 }
 
 template <bool CF>

@@ -142,8 +142,6 @@ struct V512 {
     static void store_a(void* p, T v) { store(p, v); }
     static T set32(int v) { return _mm512_set1_epi32(v); }
     static T zero() { return _mm512_setzero_si512(); }
-    static T srl32(T a, int n) { return _mm512_maskz_srli_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
-    static T pack32_il(T a, T b) { return _mm512_packs_epi32(a, b); }
     static T unpack8_lo_il(T a, T b) { return _mm512_unpacklo_epi8(a, b); }
     static T unpack8_hi_il(T a, T b) { return _mm512_unpackhi_epi8(a, b); }
     static T unpack16_lo_il(T a, T b) { return _mm512_unpacklo_epi16(a, b); }

@@ -119,6 +119,17 @@ static void BM_curve_RGBToYUV420_8u_C3P3R(benchmark::State& st) {
         qrxiRGBToYUV420_8u_C3P3R(s, w * 3, p.p, p.s, {w, h});
     });
 }
+static void BM_curve_BGRToYCbCr420_8u_AC4P3R(benchmark::State& st) {
+    curve(st, bytes_c4, bytes_420, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
+        Planes p(d, w, h, w / 2, h / 2);
+        qrxiBGRToYCbCr420_8u_AC4P3R(s, w * 4, p.p, p.s, {w, h});
+    });
+}
+static void BM_curve_YCbCrToRGB_8u_AC4R(benchmark::State& st) {
+    curve(st, bytes_c4, bytes_c4, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
+        qrxiYCbCrToRGB_8u_AC4R(s, w * 4, d, w * 4, {w, h});
+    });
+}
 static void BM_curve_RGBToGray_8u_C3C1R(benchmark::State& st) {
     curve(st, bytes_c3, bytes_c1, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
         qrxiRGBToGray_8u_C3C1R(s, w * 3, d, w, {w, h});
@@ -136,6 +147,8 @@ BENCHMARK(BM_curve_YCbCr420ToRGB_8u_P3C3R)->Apply(sizes);
 BENCHMARK(BM_curve_YCbCr422ToYCbCr420_8u_C2P3R)->Apply(sizes);
 BENCHMARK(BM_curve_YCbCr422ToBGR_8u_C2C4R)->Apply(sizes);
 BENCHMARK(BM_curve_RGBToYUV420_8u_C3P3R)->Apply(sizes);
+BENCHMARK(BM_curve_BGRToYCbCr420_8u_AC4P3R)->Apply(sizes);
+BENCHMARK(BM_curve_YCbCrToRGB_8u_AC4R)->Apply(sizes);
 BENCHMARK(BM_curve_RGBToGray_8u_C3C1R)->Apply(sizes);
 BENCHMARK(BM_curve_RGBToHSV_8u_C3R)->Apply(sizes);
 
@@ -170,6 +183,19 @@ static void BM_curve_libyuv_YUY2ToARGB(benchmark::State& st) {
         libyuv::YUY2ToARGB(s, w * 2, d, w * 4, w, h);
     });
 }
+static void BM_curve_libyuv_ARGBToI420(benchmark::State& st) {
+    curve(st, bytes_c4, bytes_420, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
+        Planes p(d, w, h, w / 2, h / 2);
+        libyuv::ARGBToI420(s, w * 4, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], w, h);
+    });
+}
+// the 4:4:4 source as one buffer: Y, U and V planes side by side
+static void BM_curve_libyuv_I444ToARGB(benchmark::State& st) {
+    curve(st, bytes_c4, bytes_c4, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
+        Planes p(const_cast<std::uint8_t*>(s), w, h, w, h);
+        libyuv::I444ToARGB(p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], d, w * 4, w, h);
+    });
+}
 static void BM_curve_libyuv_RAWToJ400(benchmark::State& st) {
     curve(st, bytes_c3, bytes_c1, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
         libyuv::RGB24ToJ400(s, w * 3, d, w, w, h);
@@ -180,6 +206,8 @@ BENCHMARK(BM_curve_libyuv_RAWToI420)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_I420ToRAW)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_YUY2ToI420)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_YUY2ToARGB)->Apply(sizes);
+BENCHMARK(BM_curve_libyuv_ARGBToI420)->Apply(sizes);
+BENCHMARK(BM_curve_libyuv_I444ToARGB)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_RAWToJ400)->Apply(sizes);
 #endif
 

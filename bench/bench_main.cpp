@@ -1,4 +1,4 @@
-// qrxbench entry point.  QRX_BENCH_LEVEL=scalar|sse2|ssse3|sse41|avx2|avx512
+// qrxbench entry point.  QRX_BENCH_LEVEL=scalar|sse2|ssse3|sse41|avx2|avx512|avx512vbmi
 // caps the kernels' dispatch level (a benchmark-only switch; the library
 // itself reads no environment).
 #include <benchmark/benchmark.h>

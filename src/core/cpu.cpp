@@ -38,19 +38,21 @@ Level detect_once() {
     if (!(avx2 && bmi2)) return Level::SSE41;
     const bool avx512f = b & (1u << 16), avx512dq = b & (1u << 17);
     const bool avx512bw = b & (1u << 30), avx512vl = b & (1u << 31);
-    if (avx512f && avx512dq && avx512bw && avx512vl && (xcr0 & 0xe6) == 0xe6) return Level::AVX512;
+    const bool avx512vbmi = c & (1u << 1);
+    if (avx512f && avx512dq && avx512bw && avx512vl && (xcr0 & 0xe6) == 0xe6)
+        return avx512vbmi ? Level::AVX512VBMI : Level::AVX512;
     return Level::AVX2;
 #else
     return Level::Scalar;
 #endif
 }
 
-std::atomic<int> g_cap{static_cast<int>(Level::AVX512)};
+std::atomic<int> g_cap{static_cast<int>(kTopLevel)};
 
 }  // namespace
 
 const char* level_name(Level level) {
-    static const char* const names[kLevelCount] = {"scalar", "sse2", "ssse3", "sse41", "avx2", "avx512"};
+    static const char* const names[kLevelCount] = {"scalar", "sse2", "ssse3", "sse41", "avx2", "avx512", "avx512vbmi"};
     return names[static_cast<int>(level)];
 }
 

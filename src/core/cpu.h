@@ -7,8 +7,12 @@
 
 namespace qrx::cpu {
 
-enum class Level : int { Scalar = 0, SSE2 = 1, SSSE3 = 2, SSE41 = 3, AVX2 = 4, AVX512 = 5 };
-constexpr int kLevelCount = 6;
+// AVX512 is F + DQ + BW + VL; AVX512VBMI adds the byte permutes across the
+// whole register (vpermb, vpermt2b), which turn a 4-source channel gather into
+// one shuffle per channel pair.
+enum class Level : int { Scalar = 0, SSE2 = 1, SSSE3 = 2, SSE41 = 3, AVX2 = 4, AVX512 = 5, AVX512VBMI = 6 };
+constexpr int kLevelCount = 7;
+constexpr Level kTopLevel = Level::AVX512VBMI;
 
 const char* level_name(Level level);
 
@@ -19,14 +23,15 @@ Level detected();
 Level active();
 
 // Test hook (not exported): cap the level for the whole process.
-// force(Level::AVX512) lifts the cap again.
+// force(kTopLevel) lifts the cap again.
 void force(Level cap);
 
 // Pick the entry for the active level, falling back to the next lower level
 // that has one.  tables[0] (scalar) must never be null.
 template <class T>
-const T& select(const T* scalar, const T* sse2, const T* ssse3, const T* sse41, const T* avx2, const T* avx512) {
-    const T* by_level[kLevelCount] = {scalar, sse2, ssse3, sse41, avx2, avx512};
+const T& select(const T* scalar, const T* sse2, const T* ssse3, const T* sse41, const T* avx2, const T* avx512,
+                const T* avx512vbmi) {
+    const T* by_level[kLevelCount] = {scalar, sse2, ssse3, sse41, avx2, avx512, avx512vbmi};
     for (int l = static_cast<int>(active()); l > 0; --l)
         if (by_level[l] != nullptr) return *by_level[l];
     return *scalar;
@@ -45,10 +50,12 @@ const T& select(const T* scalar, const T* sse2, const T* ssse3, const T* sse41, 
     namespace ns::ssse3 { extern const Type kTable __attribute__((weak)); }                  \
     namespace ns::sse41 { extern const Type kTable __attribute__((weak)); }                  \
     namespace ns::avx2 { extern const Type kTable __attribute__((weak)); }                   \
-    namespace ns::avx512 { extern const Type kTable __attribute__((weak)); }
+    namespace ns::avx512 { extern const Type kTable __attribute__((weak)); }                 \
+    namespace ns::avx512vbmi { extern const Type kTable __attribute__((weak)); }
 #define QRX_SELECT_LEVEL_TABLE_(ns)                                                           \
     ::qrx::cpu::select(&ns::scalar::kTable, &ns::sse2::kTable, &ns::ssse3::kTable,            \
-                       &ns::sse41::kTable, &ns::avx2::kTable, &ns::avx512::kTable)
+                       &ns::sse41::kTable, &ns::avx2::kTable, &ns::avx512::kTable, \
+                       &ns::avx512vbmi::kTable)
 #else
 #define QRX_DECLARE_LEVEL_TABLES_(ns, Type) \
     namespace ns::scalar { extern const Type kTable; }

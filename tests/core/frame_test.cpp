@@ -64,7 +64,7 @@ TEST(Dispatch, ForcingCapsTheActiveLevel) {
     using qrx::cpu::Level;
     qrx::cpu::force(Level::Scalar);
     EXPECT_EQ(qrx::cpu::active(), Level::Scalar);
-    qrx::cpu::force(Level::AVX512);
+    qrx::cpu::force(qrx::cpu::kTopLevel);
     EXPECT_EQ(qrx::cpu::active(), qrx::cpu::detected());
 #if !QRX_X86_SIMD
     EXPECT_EQ(qrx::cpu::detected(), Level::Scalar);

@@ -76,7 +76,7 @@ inline std::vector<qrx::cpu::Level> available_levels() {
 class ForcedLevel {
 public:
     explicit ForcedLevel(qrx::cpu::Level l) { qrx::cpu::force(l); }
-    ~ForcedLevel() { qrx::cpu::force(qrx::cpu::Level::AVX512); }
+    ~ForcedLevel() { qrx::cpu::force(qrx::cpu::kTopLevel); }
 };
 
 // Runs `produce` at every level and expects identical bytes to the scalar run.

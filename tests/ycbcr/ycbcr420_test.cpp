@@ -1,9 +1,10 @@
 // RGB/BGR <-> planar YCbCr 4:2:0 and 4:1:1 against the per-pixel model: widths
-// 1..70, heights 1..5, every dispatch level, untouched bytes, worked values, checks.
+// 1..70 and past 128 and 192 columns, heights 1..5, every dispatch level, untouched bytes, worked values, checks.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include "qrxcc.h"
 #include "support/test_image.h"
@@ -59,7 +60,11 @@ void model_420(const GuardedImage& src_c, int ch, bool bgr, int w, int h, int bl
 
 void check_fwd_420(FwdFn fn, int ch, bool bgr, int min, bool swap, int block, int (*YB)(int, int, int),
                    C3 (*CB)(int, int, int), int (*YR)(int, int, int), C3 (*CR)(int, int, int)) {
-    for (int w = 1; w <= 70; ++w)
+    // every width to 70, then around the 128- and 192-column marks of the widest bodies
+    std::vector<int> widths;
+    for (int w = 1; w <= 70; ++w) widths.push_back(w);
+    for (int w : {126, 127, 128, 129, 130, 191, 192, 193, 257}) widths.push_back(w);
+    for (int w : widths)
         for (int h = 1; h <= 5; ++h) {
             GuardedImage src(w * ch, h);
             src.fill_random(w * 7 + h * 3 + ch);

@@ -468,9 +468,13 @@ QRX_INLINE typename V::T p17_16(typename V::T sr, typename V::T sg, typename V::
 }
 
 // Chroma of sums (pair sums for 4:2:2, 2x2 block sums for 4:2:0), 16-bit lanes.
-template <class V, Fwd R>
+// Preshifted: Y15Q11 sums that already carry the pre-shift of 5.
+template <class V, Fwd R, bool Preshifted = false>
 QRX_INLINE void chroma16(typename V::T sr, typename V::T sg, typename V::T sb, typename V::T& cb, typename V::T& cr) {
-    auto t = [](typename V::T v, int pre, int k) { return V::mulhi(V::shl(v, pre), V::set16(k)); };
+    static_assert(!Preshifted || R == Fwd::Y15Q11, "only the Q11 sums come pre-shifted");
+    auto t = [](typename V::T v, int pre, int k) {
+        return V::mulhi(Preshifted ? v : V::shl(v, pre), V::set16(k));
+    };
     if constexpr (R == Fwd::Y15P11) {
         cb = V::sra(V::add(V::sub(V::sub(t(sb, 5, 28770), t(sr, 5, 9699)), t(sg, 5, 19071)), V::set16(8200)), 6);
         cr = V::sra(V::add(V::sub(V::sub(t(sr, 5, 28770), t(sg, 5, 24117)), t(sb, 5, 4653)), V::set16(8200)), 6);
@@ -690,10 +694,18 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
 #endif
             V::store(y0 + x0, luma8<V, R>(r0, g0, b0));
             V::store(y1 + x0, luma8<V, R>(r1, g1, b1));
-            chroma16<V, R>(V::add(pair_sums<V>(r0), pair_sums<V>(r1)), V::add(pair_sums<V>(g0), pair_sums<V>(g1)),
-                           V::add(pair_sums<V>(b0), pair_sums<V>(b1)), cb, cr);
-            V::store_half(pcb + x0 / 2, V::pack(cb, cb));
-            V::store_half(pcr + x0 / 2, V::pack(cr, cr));
+            // block sums times 32 (the pre-shift of Q11) straight from the multiply-add of pairs:
+            // at most 2 x 510 x 32 = 32640, no saturation
+            const V::T k32 = _mm512_set1_epi8(32);
+            auto sums32 = [&](V::T a, V::T b) {
+                return V::add(_mm512_maddubs_epi16(a, k32), _mm512_maddubs_epi16(b, k32));
+            };
+            chroma16<V, R, true>(sums32(r0, r1), sums32(g0, g1), sums32(b0, b1), cb, cr);
+            // Cb and Cr bytes in one register: in-lane pack, then the 64-bit units in row order
+            const __m512i cbcr = _mm512_maskz_permutexvar_epi64(0xFF, _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7),
+                                                                _mm512_packus_epi16(cb, cr));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(pcb + x0 / 2), _mm512_maskz_extracti64x4_epi64(0xF, cbcr, 0));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(pcr + x0 / 2), _mm512_maskz_extracti64x4_epi64(0xF, cbcr, 1));
         }
         s0 += 4 * x0, s1 += 4 * x0, y0 += x0, y1 += x0, pcb += x0 / 2, pcr += x0 / 2, n -= x0;
     }

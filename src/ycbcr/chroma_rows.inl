@@ -10,6 +10,8 @@
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #include <immintrin.h>
+
+#include "core/c3_vbmi.h"
 #endif
 
 namespace qrx::ycbcr_sub::QRX_LEVEL {

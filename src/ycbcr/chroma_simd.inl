@@ -285,7 +285,9 @@ QRX_INLINE void load3(const u8* s, typename V::T c[3]) {
     if constexpr (V::W == 16) {
         deint3_16(s, c);
     } else {
-#if defined(__AVX2__)
+#if defined(__AVX512VBMI__)
+        qrx::simd::load_c3_vbmi(s, c);
+#elif defined(__AVX2__)
         // lane 0: pixels 0..15 (bytes 0..47), lane 1: pixels 16..31 (bytes 48..95)
         auto ld = [s](int off) {
             return V256::join(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + off)),
@@ -306,7 +308,9 @@ QRX_INLINE void store3(u8* d, const typename V::T c[3]) {
     if constexpr (V::W == 16) {
         inter3_16(d, c);
     } else {
-#if defined(__AVX2__)
+#if defined(__AVX512VBMI__)
+        qrx::simd::store_c3_vbmi(d, c);
+#elif defined(__AVX2__)
         auto sh = [](__m256i v, const signed char* m) {
             return _mm256_shuffle_epi8(v, _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(m))));
         };

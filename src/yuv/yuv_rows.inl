@@ -14,6 +14,8 @@
 #if !defined(QRX_LEVEL_SCALAR) && (defined(__SSE2__) || defined(__AVX2__))
 #define QRX_YUV_SIMD 1
 #include <immintrin.h>
+
+#include "core/c3_vbmi.h"
 #else
 #define QRX_YUV_SIMD 0
 #endif

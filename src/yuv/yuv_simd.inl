@@ -160,8 +160,14 @@ QRX_INLINE void stw(u8* p, W v) { _mm256_storeu_si256(reinterpret_cast<W*>(p), v
 QRX_INLINE W two(V lo, V hi) { return _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1); }
 QRX_INLINE W bcast(V m) { return _mm256_broadcastsi128_si256(m); }
 
-// 32 pixel-order pixels (96 bytes): each lane sorts its 48 bytes into channels.
+// 32 pixel-order pixels (96 bytes): each lane sorts its 48 bytes into channels
+// (with VBMI, permutes across the whole register).
 QRX_INLINE void load_c3_32(const u8* p, W& a, W& b, W& c) {
+#if defined(__AVX512VBMI__)
+    W ch[3];
+    qrx::simd::load_c3_vbmi(p, ch);
+    a = ch[0], b = ch[1], c = ch[2];
+#else
     const W t0 = two(ld(p), ld(p + 48)), t1 = two(ld(p + 16), ld(p + 64)), t2 = two(ld(p + 32), ld(p + 80));
     auto pick = [&](V m0, V m1, V m2) {
         return _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(t0, bcast(m0)), _mm256_shuffle_epi8(t1, bcast(m1))),
@@ -176,10 +182,15 @@ QRX_INLINE void load_c3_32(const u8* p, W& a, W& b, W& c) {
     c = pick(_mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
              _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1),
              _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15));
+#endif
 }
 
 // Three channels of 32 pixels into 96 bytes of pixel order.
 QRX_INLINE void store_c3_32(u8* p, W a, W b, W c) {
+#if defined(__AVX512VBMI__)
+    const W ch[3] = {a, b, c};
+    qrx::simd::store_c3_vbmi(p, ch);
+#else
     auto put = [&](V ma, V mb, V mc) {
         return _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(a, bcast(ma)), _mm256_shuffle_epi8(b, bcast(mb))),
                                _mm256_shuffle_epi8(c, bcast(mc)));
@@ -196,6 +207,7 @@ QRX_INLINE void store_c3_32(u8* p, W a, W b, W c) {
     stw(p, _mm256_permute2x128_si256(o0, o1, 0x20));
     stw(p + 32, _mm256_permute2x128_si256(o2, o0, 0x30));
     stw(p + 64, _mm256_permute2x128_si256(o1, o2, 0x31));
+#endif
 }
 
 // Pair form on 32 pixels from 32 Y and 16 (U, V).  The chroma words are in

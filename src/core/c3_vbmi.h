@@ -1,0 +1,95 @@
+// Three-byte pixels <-> three channel registers by whole-register byte permutes
+// (AVX-512 VBMI with VL).  A register of N bytes per channel needs 3N source
+// bytes: one two-source permute takes what lies in the first 2N bytes, a
+// masked one-source permute fills in the rest from the third register.  Three
+// channels in or out cost six permutes, against nine in-lane shuffles, six ORs
+// and three lane joins for the 128-bit-lane forms.
+// Include only from per-level files compiled with VBMI; internal linkage.
+#pragma once
+
+#if defined(__AVX512VBMI__) && defined(__AVX512VL__)
+#include <immintrin.h>
+
+#include <cstdint>
+
+namespace qrx::simd {
+namespace {
+
+// N = 32 (256-bit registers) or 64 (512-bit).  Byte k of the pixel-order run
+// is channel k % 3 of pixel k / 3.
+template <int N>
+struct C3Permutes {
+    alignas(64) std::uint8_t deint[3][N];  // channel c of pixel j: byte 3j + c, modulo 2N
+    alignas(64) std::uint8_t inter[3][N];  // out byte N o + i: pixel k / 3 of channel k % 3
+    std::uint64_t deint_third[3];          // pixels whose byte lies in the third register
+    std::uint64_t inter_third[3];          // out bytes that come from channel 2
+};
+
+template <int N>
+constexpr C3Permutes<N> make_c3_permutes() {
+    C3Permutes<N> t{};
+    for (int c = 0; c < 3; ++c)
+        for (int j = 0; j < N; ++j) {
+            t.deint[c][j] = static_cast<std::uint8_t>((3 * j + c) % (2 * N));
+            if (3 * j + c >= 2 * N) t.deint_third[c] |= 1ull << j;
+        }
+    for (int o = 0; o < 3; ++o)
+        for (int i = 0; i < N; ++i) {
+            const int k = N * o + i, ch = k % 3, px = k / 3;
+            // channels 0 and 1 index the pair (c0, c1); channel 2 is read alone
+            t.inter[o][i] = static_cast<std::uint8_t>(ch == 2 ? px : px + N * ch);
+            if (ch == 2) t.inter_third[o] |= 1ull << i;
+        }
+    return t;
+}
+
+template <int N>
+inline constexpr C3Permutes<N> kC3Permutes = make_c3_permutes<N>();
+
+// 32 pixels (96 bytes) -> three channel registers in pixel order.
+inline void load_c3_vbmi(const std::uint8_t* p, __m256i c[3]) {
+    const auto& t = kC3Permutes<32>;
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 64));
+    for (int ch = 0; ch < 3; ++ch) {
+        const __m256i idx = _mm256_load_si256(reinterpret_cast<const __m256i*>(t.deint[ch]));
+        c[ch] = _mm256_mask_permutexvar_epi8(_mm256_permutex2var_epi8(a, idx, b),
+                                             static_cast<__mmask32>(t.deint_third[ch]), idx, d);
+    }
+}
+
+// Three channel registers of 32 pixels -> 96 bytes of pixel order.
+inline void store_c3_vbmi(std::uint8_t* p, const __m256i c[3]) {
+    const auto& t = kC3Permutes<32>;
+    for (int o = 0; o < 3; ++o) {
+        const __m256i idx = _mm256_load_si256(reinterpret_cast<const __m256i*>(t.inter[o]));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + 32 * o),
+                            _mm256_mask_permutexvar_epi8(_mm256_permutex2var_epi8(c[0], idx, c[1]),
+                                                         static_cast<__mmask32>(t.inter_third[o]), idx, c[2]));
+    }
+}
+
+// 64 pixels (192 bytes) -> three channel registers in pixel order.
+inline void load_c3_vbmi(const std::uint8_t* p, __m512i c[3]) {
+    const auto& t = kC3Permutes<64>;
+    const __m512i a = _mm512_loadu_si512(p), b = _mm512_loadu_si512(p + 64), d = _mm512_loadu_si512(p + 128);
+    for (int ch = 0; ch < 3; ++ch) {
+        const __m512i idx = _mm512_load_si512(t.deint[ch]);
+        c[ch] = _mm512_mask_permutexvar_epi8(_mm512_permutex2var_epi8(a, idx, b), t.deint_third[ch], idx, d);
+    }
+}
+
+// Three channel registers of 64 pixels -> 192 bytes of pixel order.
+inline void store_c3_vbmi(std::uint8_t* p, const __m512i c[3]) {
+    const auto& t = kC3Permutes<64>;
+    for (int o = 0; o < 3; ++o) {
+        const __m512i idx = _mm512_load_si512(t.inter[o]);
+        _mm512_storeu_si512(p + 64 * o, _mm512_mask_permutexvar_epi8(_mm512_permutex2var_epi8(c[0], idx, c[1]),
+                                                                     t.inter_third[o], idx, c[2]));
+    }
+}
+
+}  // namespace
+}  // namespace qrx::simd
+#endif

@@ -90,6 +90,50 @@ inline void store_c3_vbmi(std::uint8_t* p, const __m512i c[3]) {
     }
 }
 
+// ---- 16-bit channel forms: 16 pixels, each channel zero-extended ---------------------------
+
+struct C3WordPermutes {
+    alignas(32) std::uint8_t deint[3][32];  // word i of channel c: byte 3i + c (odd bytes zeroed)
+    alignas(32) std::uint8_t inter[2][32];  // out byte k from the packs (a|b per lane, c|c per lane)
+};
+
+constexpr C3WordPermutes make_c3_word_permutes() {
+    C3WordPermutes t{};
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < 16; ++i) t.deint[c][2 * i] = t.deint[c][2 * i + 1] = static_cast<std::uint8_t>(3 * i + c);
+    for (int k = 0; k < 48; ++k) {
+        const int ch = k % 3, px = k / 3;
+        const int at = px < 8 ? px : px + 8;  // position in a 16-bit pack: lane 0 pixels 0..7, lane 1 8..15
+        t.inter[k / 32][k % 32] = static_cast<std::uint8_t>(ch == 0 ? at : ch == 1 ? at + 8 : 32 + at);
+    }
+    return t;
+}
+
+inline constexpr C3WordPermutes kC3WordPermutes = make_c3_word_permutes();
+
+// 16 pixels (exactly 48 bytes read) -> three registers of zero-extended 16-bit channels.
+inline void load_c3_words_vbmi(const std::uint8_t* p, __m256i& c0, __m256i& c1, __m256i& c2) {
+    const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i hi = _mm256_zextsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32)));
+    const auto& t = kC3WordPermutes;
+    auto ch = [&](int c) {
+        return _mm256_maskz_permutex2var_epi8(0x55555555u, lo,
+                                              _mm256_load_si256(reinterpret_cast<const __m256i*>(t.deint[c])), hi);
+    };
+    c0 = ch(0), c1 = ch(1), c2 = ch(2);
+}
+
+// Three registers of 16-bit channels (16 pixels), clamped to 0..255 by unsigned
+// saturation -> exactly 48 bytes of pixel order.
+inline void store_c3_words_vbmi(std::uint8_t* p, __m256i c0, __m256i c1, __m256i c2) {
+    const __m256i ab = _mm256_packus_epi16(c0, c1), cc = _mm256_packus_epi16(c2, c2);
+    const auto& t = kC3WordPermutes;
+    const __m256i o0 = _mm256_permutex2var_epi8(ab, _mm256_load_si256(reinterpret_cast<const __m256i*>(t.inter[0])), cc);
+    const __m256i o1 = _mm256_permutex2var_epi8(ab, _mm256_load_si256(reinterpret_cast<const __m256i*>(t.inter[1])), cc);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), o0);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 32), _mm256_castsi256_si128(o1));
+}
+
 }  // namespace
 }  // namespace qrx::simd
 #endif

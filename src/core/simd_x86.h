@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "core/c3_vbmi.h"
+
 namespace qrx::simd {
 namespace {
 
@@ -230,7 +232,9 @@ inline void load_c3(const std::uint8_t* p, typename V::T& a, typename V::T& b, t
     if constexpr (V::kHalves == 1) {
         load_c3x8(p, a, b, c);
     } else {
-#if defined(__AVX2__)
+#if defined(__AVX512VBMI__)
+        load_c3_words_vbmi(p, a, b, c);
+#elif defined(__AVX2__)
         const __m256i lo = load_two(p, p + 24), hi = load_two_half(p + 16, p + 40);
         const char z = -128;
         a = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(0, z, 3, z, 6, z, 9, z, 12, z, 15, z, z, z, z, z))),
@@ -248,7 +252,9 @@ inline void store_c3(std::uint8_t* p, typename V::T a, typename V::T b, typename
     if constexpr (V::kHalves == 1) {
         store_c3x8(p, a, b, c);
     } else {
-#if defined(__AVX2__)
+#if defined(__AVX512VBMI__)
+        store_c3_words_vbmi(p, a, b, c);
+#elif defined(__AVX2__)
         const __m256i ab = _mm256_packus_epi16(a, b), cc = _mm256_packus_epi16(c, c);
         const char z = -128;
         const __m256i first = _mm256_or_si256(

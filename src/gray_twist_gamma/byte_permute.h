@@ -1,16 +1,10 @@
-// Run-time choice of the byte-permute (AVX-512 VBMI) paths inside the
-// AVX-512 level: used only when the processor has them and the test hook has
-// not turned them off.
+// The byte-permute (AVX-512 VBMI) paths inside the AVX-512 kernels of this
+// family: taken when the active dispatch level is avx512vbmi, so that capping
+// the level at avx512 runs (and tests) the paths without them.
 #pragma once
 
 namespace qrx::gtg {
 
 bool byte_permute_available();
-
-namespace testing_hooks {
-// Off: the AVX-512 level takes its paths without byte permutes (so that both
-// can be compared on one machine).  Not exported.
-void allow_byte_permute(bool allowed);
-}  // namespace testing_hooks
 
 }  // namespace qrx::gtg

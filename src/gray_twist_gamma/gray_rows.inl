@@ -173,7 +173,6 @@ __attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, 
     int i = 0;
     for (; i + 64 <= n; i += 64) {
         const u8* p = s + SC * i;
-        for (int k = 0; k < SC; ++k) _mm_prefetch(reinterpret_cast<const char*>(p) + 1536 + 64 * k, _MM_HINT_T0);
         __m512i lo, hi;
         if constexpr (SC == 4) {
             const __m512i v0 = load_once(p), v1 = load_once(p + 64), v2 = load_once(p + 128), v3 = load_once(p + 192);

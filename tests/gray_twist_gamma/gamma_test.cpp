@@ -10,7 +10,6 @@
 
 #include "core/allocator.h"
 #include "gray_twist_gamma/gamma_tables.h"
-#include "gray_twist_gamma/byte_permute.h"
 #include "qrxcc.h"
 #include "support/test_image.h"
 
@@ -61,14 +60,6 @@ float model32(float s, float vmin, float vmax, bool fwd) {
 
 bool same_float(float a, float b) { return std::memcmp(&a, &b, 4) == 0; }
 
-
-// Every level, and at the AVX-512 level also without the byte-permute paths.
-void expect_same_everywhere(const std::function<std::vector<std::uint8_t>()>& produce) {
-    qrxtest::expect_same_at_all_levels(produce);
-    qrx::gtg::testing_hooks::allow_byte_permute(false);
-    qrxtest::expect_same_at_all_levels(produce);
-    qrx::gtg::testing_hooks::allow_byte_permute(true);
-}
 
 }  // namespace
 
@@ -349,7 +340,7 @@ TEST(GtgGamma, ChecksInOrder) {
 
 TEST(GtgGamma, SameAtAllLevels) {
     for (int width : {1, 7, 9, 33, 65, 257}) {
-        expect_same_everywhere([&] {
+        qrxtest::expect_same_at_all_levels([&] {
             std::vector<std::uint8_t> out;
             auto add = [&](const GuardedImage& g) { out.insert(out.end(), g.all_bytes().begin(), g.all_bytes().end()); };
             GuardedImage s3(width * 3, 2), d3(width * 3, 2), s4(width * 4, 2), d4(width * 4, 2);

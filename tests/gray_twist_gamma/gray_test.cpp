@@ -9,7 +9,6 @@
 #include <random>
 #include <vector>
 
-#include "gray_twist_gamma/byte_permute.h"
 #include "qrxcc.h"
 #include "support/test_image.h"
 
@@ -109,14 +108,6 @@ void expect_8u_model(int ch, int width, int height, const W8& w, const std::func
     EXPECT_TRUE(c.dst.guards_intact());
 }
 
-
-// Every level, and at the AVX-512 level also without the byte-permute paths.
-void expect_same_everywhere(const std::function<std::vector<std::uint8_t>()>& produce) {
-    qrxtest::expect_same_at_all_levels(produce);
-    qrx::gtg::testing_hooks::allow_byte_permute(false);
-    qrxtest::expect_same_at_all_levels(produce);
-    qrx::gtg::testing_hooks::allow_byte_permute(true);
-}
 
 }  // namespace
 
@@ -316,7 +307,7 @@ TEST(GtgGray, SameAtAllLevels) {
     const float w[3] = {0.41f, 0.77f, 0.05f};
     for (int width : {1, 3, 4, 7, 8, 15, 16, 17, 31, 32, 33, 35, 63, 64, 67, 100, 257})
         for (int ch : {3, 4}) {
-            expect_same_everywhere([&] {
+            qrxtest::expect_same_at_all_levels([&] {
                 GrayCase<Qrx8u> a(ch, width, 3, width + ch), b(ch, width, 3, width + ch + 1);
                 GrayCase<Qrx16s> c(ch, width, 2, width);
                 GrayCase<Qrx16u> e(ch, width, 2, width);

@@ -1,0 +1,2 @@
+#define QRX_LEVEL avx512vbmi
+#include "ycbcr/ycbcr444_rows.inl"

@@ -1,0 +1,2 @@
+#define QRX_LEVEL avx512vbmi
+#include "ycocg/ycocg_rows.inl"

@@ -420,6 +420,27 @@ QRX_INLINE void load_px(const u8* row, int x, typename V::T& r, typename V::T& g
     }
 }
 
+#if defined(__AVX512VBMI__)
+// 16 pixels of B, G, R, A from the packs R|G and B|alpha of 32 pixels (lane L: the
+// 8 pixels 8L..8L+7 of each); idx[0] for pixels 0..15, idx[1] for 16..31.
+struct BgraOfPacks {
+    alignas(64) std::uint8_t idx[2][64];
+};
+constexpr BgraOfPacks make_bgra_of_packs() {
+    BgraOfPacks t{};
+    for (int o = 0; o < 2; ++o)
+        for (int q = 0; q < 16; ++q) {
+            const int p = 16 * o + q, at = 16 * (p / 8) + p % 8;
+            t.idx[o][4 * q] = static_cast<std::uint8_t>(64 + at);          // B
+            t.idx[o][4 * q + 1] = static_cast<std::uint8_t>(at + 8);       // G
+            t.idx[o][4 * q + 2] = static_cast<std::uint8_t>(at);           // R
+            t.idx[o][4 * q + 3] = static_cast<std::uint8_t>(64 + at + 8);  // alpha
+        }
+    return t;
+}
+constexpr BgraOfPacks kBgraOfPacks = make_bgra_of_packs();
+#endif
+
 // W pixels from 16-bit halves (lo: pixels 0..W/2-1, hi: the rest), clamped to bytes.
 template <class V, Px L>
 QRX_INLINE void store_px16(u8* row, int x, typename V::T r0, typename V::T r1, typename V::T g0, typename V::T g1,
@@ -429,6 +450,19 @@ QRX_INLINE void store_px16(u8* row, int x, typename V::T r0, typename V::T r1, t
         const typename V::T c[3] = {L == Px::Rgb3 ? r : b, g, L == Px::Rgb3 ? b : r};
         store3<V>(row + 3 * x, c);
     } else {
+#if defined(__AVX512VBMI__)
+        if constexpr (V::W == 64) {
+            // halves in natural order (lane L of r0: pixels 8L..8L+7); each 16-pixel row of
+            // output is one byte permute of the R|G and B|alpha packs of its half
+            const __m512i a16 = V::set16(alpha);
+            const __m512i rg[2] = {_mm512_packus_epi16(r0, g0), _mm512_packus_epi16(r1, g1)};
+            const __m512i ba[2] = {_mm512_packus_epi16(b0, a16), _mm512_packus_epi16(b1, a16)};
+            for (int k = 0; k < 4; ++k)
+                V::store(row + 4 * x + 64 * k,
+                         _mm512_permutex2var_epi8(rg[k / 2], _mm512_load_si512(kBgraOfPacks.idx[k % 2]), ba[k / 2]));
+            return;
+        }
+#endif
         store4_il<V, L == Px::Bgr4A>(row + 4 * x, V::pack_il(b0, b1), V::pack_il(g0, g1), V::pack_il(r0, r1),
                                      V::set16(alpha * 0x0101));
     }
@@ -886,10 +920,11 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
         constexpr bool A = L == Px::Bgr4A;
         typename V::T v0 = A ? V::load_a(s + 2 * x) : V::load(s + 2 * x);
         typename V::T v1 = A ? V::load_a(s + 2 * x + V::W) : V::load(s + 2 * x + V::W);
-#if defined(__AVX512BW__)
+#if defined(__AVX512BW__) && !defined(__AVX512VBMI__)
         if constexpr (V::W == 64) {
             // grouped order: lane L gets pairs 2L, 2L+1, 8+2L, 9+2L, so that the in-lane
             // unpacks of the store give whole 16-pixel rows without a final permute
+            // (with byte permutes the store takes the natural order)
             const __m512i order = _mm512_setr_epi32(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
             v0 = _mm512_maskz_permutexvar_epi32(0xFFFF, order, v0);
             v1 = _mm512_maskz_permutexvar_epi32(0xFFFF, order, v1);

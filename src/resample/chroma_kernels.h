@@ -33,6 +33,7 @@ using UnzipFn = void (*)(const u8* src, u8* a, u8* b, int n);
 using Zip4Fn = void (*)(const u8* a, const u8* b, const u8* c, const u8* d, u8* dst, int n);
 using Unzip4Fn = void (*)(const u8* src, u8* a, u8* b, u8* c, u8* d, int n);
 using MergeP2Fn = void (*)(const u8* uva, const u8* uvb, u8* u, u8* v, int n);
+using SplitP2Fn = void (*)(const u8* u, const u8* v, u8* uv_even, u8* uv_odd, int n);
 
 struct Kernels {
     // Packed -> planar.  `pairs` counts 2-pixel groups (4 bytes), `quads`
@@ -62,6 +63,7 @@ struct Kernels {
     Zip4Fn zip4;               // dst[4i..4i+3] = a[i], b[i], c[i], d[i]
     Unzip4Fn unzip4;           // a[i], b[i], c[i], d[i] = src[4i..4i+3]
     MergeP2Fn merge_p2;        // u[2i] = uva[2i], u[2i+1] = uvb[2i]; v from the odd bytes
+    SplitP2Fn split_p2;        // uv_even[2i] = u[2i], uv_even[2i+1] = v[2i]; uv_odd from u[2i+1], v[2i+1]
 };
 
 }  // namespace qrx::resample

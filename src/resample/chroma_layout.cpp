@@ -200,10 +200,7 @@ void p2_to_p3_chroma(In uv, Out u, Out v, int rows, int out_rows_per_in, int n) 
 // SPLIT, P3 -> P2: row j gives row 2j (even samples) and 2j+1 (odd samples).
 void split_p3_p2(In u, In v, Out uv, int h, int w) {
     const Kernels& k = resample::kernels();
-    for_rows(h / 2, [&](ptrdiff_t j) {
-        k.zip_even(u.row(j), v.row(j), uv.row(2 * j), w / 4);
-        k.zip_even(u.row(j) + 1, v.row(j) + 1, uv.row(2 * j + 1), w / 4);
-    });
+    for_rows(h / 2, [&](ptrdiff_t j) { k.split_p2(u.row(j), v.row(j), uv.row(2 * j), uv.row(2 * j + 1), w / 4); });
 }
 
 // MERGE, P2 -> P3.

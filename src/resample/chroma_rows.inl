@@ -173,6 +173,15 @@ void zip_even_tail(const u8* __restrict a, const u8* __restrict b, u8* __restric
     }
 }
 
+void split_p2_tail(const u8* __restrict u, const u8* __restrict v, u8* __restrict e, u8* __restrict o, int i, int n) {
+    for (; i < n; ++i) {
+        e[2 * i] = u[2 * i];
+        e[2 * i + 1] = v[2 * i];
+        o[2 * i] = u[2 * i + 1];
+        o[2 * i + 1] = v[2 * i + 1];
+    }
+}
+
 void drop_tail(const u8* __restrict s, u8* __restrict d, int i, int n) {
     for (; i < n; ++i) d[i] = s[2 * i];
 }
@@ -310,6 +319,10 @@ void merge_p2(const u8* __restrict uva, const u8* __restrict uvb, u8* __restrict
     merge_p2_tail(uva, uvb, u, v, simd::merge_p2(uva, uvb, u, v, n), n);
 }
 
+void split_p2(const u8* __restrict u, const u8* __restrict v, u8* __restrict e, u8* __restrict o, int n) {
+    split_p2_tail(u, v, e, o, simd::split_p2(u, v, e, o, n), n);
+}
+
 
 }  // namespace
 
@@ -326,7 +339,7 @@ extern const Kernels kTable = {
     pack_p2_hdup<false>,
     swap_luma_chroma, swap_chroma,
     copy,
-    zip, unzip, zip_even, drop, dup, unzip_dup, zip4, unzip4, merge_p2,
+    zip, unzip, zip_even, drop, dup, unzip_dup, zip4, unzip4, merge_p2, split_p2,
 };
 
 }  // namespace qrx::resample::QRX_LEVEL

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "core/c3_vbmi.h"
+#include "core/byte_permutes.h"
 
 namespace qrx::simd {
 namespace {
@@ -299,12 +299,16 @@ inline void store_c4(std::uint8_t* p, typename V::T a, typename V::T b, typename
         const __m512i zero = _mm512_setzero_si512();
         const __m512i ab = _mm512_packus_epi16(a, b);
         const __m512i cf = _mm512_packus_epi16(c, keep ? zero : V512::set16(fourth));
+#if defined(__AVX512VBMI__)
+        __m512i out0 = c4_row_of_packs(ab, cf, 0), out1 = c4_row_of_packs(ab, cf, 1);
+#else
         // per lane: a0..a7 b0..b7 -> a0 b0 a1 b1 ...
         const __m512i zip = _mm512_maskz_broadcast_i32x4(0xFFFF, _mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
         const __m512i ab_i = _mm512_shuffle_epi8(ab, zip), cf_i = _mm512_shuffle_epi8(cf, zip);
         const __m512i q0 = _mm512_unpacklo_epi16(ab_i, cf_i), q1 = _mm512_unpackhi_epi16(ab_i, cf_i);
         __m512i out0 = _mm512_permutex2var_epi64(q0, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), q1);
         __m512i out1 = _mm512_permutex2var_epi64(q0, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), q1);
+#endif
         if (keep) {
             const __m512i fourth_mask = _mm512_set1_epi32(static_cast<int>(0xff000000u));
             out0 = _mm512_or_si512(out0, _mm512_and_si512(_mm512_loadu_si512(p), fourth_mask));

@@ -11,7 +11,7 @@
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #include <immintrin.h>
 
-#include "core/c3_vbmi.h"
+#include "core/byte_permutes.h"
 #endif
 
 namespace qrx::ycbcr_sub::QRX_LEVEL {

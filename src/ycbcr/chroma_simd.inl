@@ -420,27 +420,6 @@ QRX_INLINE void load_px(const u8* row, int x, typename V::T& r, typename V::T& g
     }
 }
 
-#if defined(__AVX512VBMI__)
-// 16 pixels of B, G, R, A from the packs R|G and B|alpha of 32 pixels (lane L: the
-// 8 pixels 8L..8L+7 of each); idx[0] for pixels 0..15, idx[1] for 16..31.
-struct BgraOfPacks {
-    alignas(64) std::uint8_t idx[2][64];
-};
-constexpr BgraOfPacks make_bgra_of_packs() {
-    BgraOfPacks t{};
-    for (int o = 0; o < 2; ++o)
-        for (int q = 0; q < 16; ++q) {
-            const int p = 16 * o + q, at = 16 * (p / 8) + p % 8;
-            t.idx[o][4 * q] = static_cast<std::uint8_t>(64 + at);          // B
-            t.idx[o][4 * q + 1] = static_cast<std::uint8_t>(at + 8);       // G
-            t.idx[o][4 * q + 2] = static_cast<std::uint8_t>(at);           // R
-            t.idx[o][4 * q + 3] = static_cast<std::uint8_t>(64 + at + 8);  // alpha
-        }
-    return t;
-}
-constexpr BgraOfPacks kBgraOfPacks = make_bgra_of_packs();
-#endif
-
 // W pixels from 16-bit halves (lo: pixels 0..W/2-1, hi: the rest), clamped to bytes.
 template <class V, Px L>
 QRX_INLINE void store_px16(u8* row, int x, typename V::T r0, typename V::T r1, typename V::T g0, typename V::T g1,
@@ -453,13 +432,12 @@ QRX_INLINE void store_px16(u8* row, int x, typename V::T r0, typename V::T r1, t
 #if defined(__AVX512VBMI__)
         if constexpr (V::W == 64) {
             // halves in natural order (lane L of r0: pixels 8L..8L+7); each 16-pixel row of
-            // output is one byte permute of the R|G and B|alpha packs of its half
+            // output is one byte permute of the B|G and R|alpha packs of its half
             const __m512i a16 = V::set16(alpha);
-            const __m512i rg[2] = {_mm512_packus_epi16(r0, g0), _mm512_packus_epi16(r1, g1)};
-            const __m512i ba[2] = {_mm512_packus_epi16(b0, a16), _mm512_packus_epi16(b1, a16)};
+            const __m512i bg[2] = {_mm512_packus_epi16(b0, g0), _mm512_packus_epi16(b1, g1)};
+            const __m512i ra[2] = {_mm512_packus_epi16(r0, a16), _mm512_packus_epi16(r1, a16)};
             for (int k = 0; k < 4; ++k)
-                V::store(row + 4 * x + 64 * k,
-                         _mm512_permutex2var_epi8(rg[k / 2], _mm512_load_si512(kBgraOfPacks.idx[k % 2]), ba[k / 2]));
+                V::store(row + 4 * x + 64 * k, qrx::simd::c4_row_of_packs(bg[k / 2], ra[k / 2], k % 2));
             return;
         }
 #endif

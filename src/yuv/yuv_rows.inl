@@ -15,7 +15,7 @@
 #define QRX_YUV_SIMD 1
 #include <immintrin.h>
 
-#include "core/c3_vbmi.h"
+#include "core/byte_permutes.h"
 #else
 #define QRX_YUV_SIMD 0
 #endif

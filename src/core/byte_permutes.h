@@ -1,5 +1,7 @@
-// Three-byte pixels <-> three channel registers by whole-register byte permutes
-// (AVX-512 VBMI with VL).  A register of N bytes per channel needs 3N source
+// Pixels <-> channel registers by whole-register byte permutes (AVX-512 VBMI
+// with VL).
+//
+// Three-byte pixels: a register of N bytes per channel needs 3N source
 // bytes: one two-source permute takes what lies in the first 2N bytes, a
 // masked one-source permute fills in the rest from the third register.  Three
 // channels in or out cost six permutes, against nine in-lane shuffles, six ORs
@@ -132,6 +134,35 @@ inline void store_c3_words_vbmi(std::uint8_t* p, __m256i c0, __m256i c1, __m256i
     const __m256i o1 = _mm256_permutex2var_epi8(ab, _mm256_load_si256(reinterpret_cast<const __m256i*>(t.inter[1])), cc);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), o0);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 32), _mm256_castsi256_si128(o1));
+}
+
+// ---- four-byte pixels from two 16-bit packs: 32 pixels ------------------------------------
+
+// The packs p01 = packus(c0, c1) and p23 = packus(c2, c3) of 16-bit channel registers
+// whose 128-bit lane L holds pixels 8L..8L+7 carry, per lane, the 8 bytes of c0 then
+// those of c1 (p23 likewise); byte 4q + c of output row o is channel c of pixel 16 o + q.
+struct C4OfPacks {
+    alignas(64) std::uint8_t idx[2][64];
+};
+
+constexpr C4OfPacks make_c4_of_packs() {
+    C4OfPacks t{};
+    for (int o = 0; o < 2; ++o)
+        for (int q = 0; q < 16; ++q) {
+            const int p = 16 * o + q, at = 16 * (p / 8) + p % 8;
+            t.idx[o][4 * q] = static_cast<std::uint8_t>(at);
+            t.idx[o][4 * q + 1] = static_cast<std::uint8_t>(at + 8);
+            t.idx[o][4 * q + 2] = static_cast<std::uint8_t>(64 + at);
+            t.idx[o][4 * q + 3] = static_cast<std::uint8_t>(64 + at + 8);
+        }
+    return t;
+}
+
+inline constexpr C4OfPacks kC4OfPacks = make_c4_of_packs();
+
+// Output row o (16 pixels, 64 bytes) of the 32 pixels in the packs.
+inline __m512i c4_row_of_packs(__m512i p01, __m512i p23, int o) {
+    return _mm512_permutex2var_epi8(p01, _mm512_load_si512(kC4OfPacks.idx[o]), p23);
 }
 
 }  // namespace

@@ -70,3 +70,19 @@ TEST(Dispatch, ForcingCapsTheActiveLevel) {
     EXPECT_EQ(qrx::cpu::detected(), Level::Scalar);
 #endif
 }
+
+TEST(Dispatch, LevelsHaveDistinctNamesAndCapsAreMonotonic) {
+    using qrx::cpu::Level;
+    std::set<std::string> names;
+    for (int l = 0; l < qrx::cpu::kLevelCount; ++l) {
+        const Level level = static_cast<Level>(l);
+        names.insert(qrx::cpu::level_name(level));
+        qrx::cpu::force(level);
+        // a cap never raises the level above what the processor has
+        EXPECT_LE(static_cast<int>(qrx::cpu::active()), l);
+        EXPECT_LE(static_cast<int>(qrx::cpu::active()), static_cast<int>(qrx::cpu::detected()));
+    }
+    qrx::cpu::force(qrx::cpu::kTopLevel);
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(qrx::cpu::kLevelCount));
+    EXPECT_EQ(std::string(qrx::cpu::level_name(qrx::cpu::kTopLevel)), "avx512vbmi");
+}

@@ -136,6 +136,57 @@ inline void store_c3_words_vbmi(std::uint8_t* p, __m256i c0, __m256i c1, __m256i
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 32), _mm256_castsi256_si128(o1));
 }
 
+// ---- four-byte pixels -> their first three channels as bytes --------------------------------
+
+// N = 32 or 64 pixels from four registers: one two-source permute per pair of
+// source registers takes two channels of its N/2 pixels (c0|c1 from the first pair,
+// c1|c0 from the second, c2 from either); halves meet by blends and one lane swap.
+template <int N>
+struct C4Gather {
+    alignas(64) std::uint8_t c01[N], c10[N], c22[N];
+};
+
+template <int N>
+constexpr C4Gather<N> make_c4_gather() {
+    C4Gather<N> t{};
+    for (int j = 0; j < N / 2; ++j) {
+        const auto at = [j](int c) { return static_cast<std::uint8_t>(4 * j + c); };
+        t.c01[j] = at(0), t.c01[N / 2 + j] = at(1);
+        t.c10[j] = at(1), t.c10[N / 2 + j] = at(0);
+        t.c22[j] = at(2), t.c22[N / 2 + j] = at(2);
+    }
+    return t;
+}
+
+template <int N>
+inline constexpr C4Gather<N> kC4Gather = make_c4_gather<N>();
+
+// 32 pixels (128 bytes) -> channels 0, 1, 2 in pixel order.
+inline void load_c4_vbmi(const std::uint8_t* p, __m256i& c0, __m256i& c1, __m256i& c2) {
+    const auto& t = kC4Gather<32>;
+    auto ld = [p](int k) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * k)); };
+    auto idx = [](const std::uint8_t* i) { return _mm256_load_si256(reinterpret_cast<const __m256i*>(i)); };
+    const __m256i v0 = ld(0), v1 = ld(1), v2 = ld(2), v3 = ld(3);
+    const __m256i a = _mm256_permutex2var_epi8(v0, idx(t.c01), v1), b = _mm256_permutex2var_epi8(v2, idx(t.c10), v3);
+    c0 = _mm256_mask_blend_epi32(0xF0, a, b);
+    c1 = _mm256_permute2x128_si256(a, b, 0x21);  // high half of a, low half of b
+    c2 = _mm256_mask_blend_epi32(0xF0, _mm256_permutex2var_epi8(v0, idx(t.c22), v1),
+                                 _mm256_permutex2var_epi8(v2, idx(t.c22), v3));
+}
+
+// 64 pixels (256 bytes) -> channels 0, 1, 2 in pixel order.
+inline void load_c4_vbmi(const std::uint8_t* p, __m512i& c0, __m512i& c1, __m512i& c2) {
+    const auto& t = kC4Gather<64>;
+    const __m512i v0 = _mm512_loadu_si512(p), v1 = _mm512_loadu_si512(p + 64);
+    const __m512i v2 = _mm512_loadu_si512(p + 128), v3 = _mm512_loadu_si512(p + 192);
+    const __m512i a = _mm512_permutex2var_epi8(v0, _mm512_load_si512(t.c01), v1);
+    const __m512i b = _mm512_permutex2var_epi8(v2, _mm512_load_si512(t.c10), v3);
+    const __m512i i2 = _mm512_load_si512(t.c22);
+    c0 = _mm512_mask_blend_epi64(0xF0, a, b);
+    c1 = _mm512_maskz_shuffle_i64x2(0xFF, a, b, 0x4E);  // high half of a, low half of b
+    c2 = _mm512_mask_blend_epi64(0xF0, _mm512_permutex2var_epi8(v0, i2, v1), _mm512_permutex2var_epi8(v2, i2, v3));
+}
+
 // ---- four-byte pixels from two 16-bit packs: 32 pixels ------------------------------------
 
 // The packs p01 = packus(c0, c1) and p23 = packus(c2, c3) of 16-bit channel registers

@@ -195,36 +195,6 @@ QRX_INLINE void load4_512(const u8* s, __m512i& b, __m512i& g, __m512i& r) {
     r = _mm512_permutex2var_epi32(r01, lo, r23);
 }
 
-#if defined(__AVX512VBMI__)
-// The same 64 pixels by two-source byte permutes: each permute takes two channels of
-// 32 pixels (B|G of pixels 0-31, G|B of 32-63, R of either half); halves then meet
-// by blends and one 128-bit lane swap.
-struct GatherVbmi {
-    alignas(64) unsigned char bg[64], gb[64], rr[64];
-};
-constexpr GatherVbmi make_gather_vbmi() {
-    GatherVbmi t{};
-    for (int j = 0; j < 32; ++j) {
-        const auto at = [j](int c) { return static_cast<unsigned char>(4 * j + c); };
-        t.bg[j] = at(0), t.bg[32 + j] = at(1);
-        t.gb[j] = at(1), t.gb[32 + j] = at(0);
-        t.rr[j] = at(2), t.rr[32 + j] = at(2);
-    }
-    return t;
-}
-constexpr GatherVbmi kGatherVbmi = make_gather_vbmi();
-
-QRX_INLINE void load4_vbmi(const u8* s, __m512i& b, __m512i& g, __m512i& r) {
-    const __m512i v0 = _mm512_loadu_si512(s), v1 = _mm512_loadu_si512(s + 64);
-    const __m512i v2 = _mm512_loadu_si512(s + 128), v3 = _mm512_loadu_si512(s + 192);
-    const __m512i rr = _mm512_load_si512(kGatherVbmi.rr);
-    const __m512i bg = _mm512_permutex2var_epi8(v0, _mm512_load_si512(kGatherVbmi.bg), v1);
-    const __m512i gb = _mm512_permutex2var_epi8(v2, _mm512_load_si512(kGatherVbmi.gb), v3);
-    b = _mm512_mask_blend_epi64(0xF0, bg, gb);
-    g = _mm512_maskz_shuffle_i64x2(0xFF, bg, gb, 0x4E);  // high half of bg, low half of gb
-    r = _mm512_mask_blend_epi64(0xF0, _mm512_permutex2var_epi8(v0, rr, v1), _mm512_permutex2var_epi8(v2, rr, v3));
-}
-#endif
 #endif
 
 // ---- three-byte pixels: 16 pixels <-> three 16-byte channel vectors -------------------------
@@ -330,6 +300,12 @@ QRX_INLINE void store3(u8* d, const typename V::T c[3]) {
 // W pixels of B, G, R, A (A not read) -> b, g, r byte vectors.
 template <class V, bool Aligned = false>
 QRX_INLINE void load4(const u8* s, typename V::T& b, typename V::T& g, typename V::T& r) {
+#if defined(__AVX512VBMI__)
+    if constexpr (V::W == 32) {
+        qrx::simd::load_c4_vbmi(s, b, g, r);  // alignment does not matter to it
+        return;
+    }
+#endif
     using T = typename V::T;
     T v[4];
     for (int k = 0; k < 4; ++k) v[k] = Aligned ? V::load_a(s + k * V::W) : V::load(s + k * V::W);
@@ -702,8 +678,8 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
         for (; x0 + 64 <= n; x0 += 64) {
             V::T r0, g0, b0, r1, g1, b1, cb, cr;
 #if defined(__AVX512VBMI__)
-            load4_vbmi(s0 + 4 * x0, b0, g0, r0);
-            load4_vbmi(s1 + 4 * x0, b1, g1, r1);
+            qrx::simd::load_c4_vbmi(s0 + 4 * x0, b0, g0, r0);
+            qrx::simd::load_c4_vbmi(s1 + 4 * x0, b1, g1, r1);
 #else
             load4_512(s0 + 4 * x0, b0, g0, r0);
             load4_512(s1 + 4 * x0, b1, g1, r1);

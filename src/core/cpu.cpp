@@ -67,6 +67,8 @@ Level active() {
     return static_cast<Level>(cap < have ? cap : have);
 }
 
+bool byte_permutes_active() { return active() >= Level::AVX512VBMI; }
+
 void force(Level cap) { g_cap.store(static_cast<int>(cap), std::memory_order_relaxed); }
 
 }  // namespace qrx::cpu

@@ -22,6 +22,11 @@ Level detected();
 // Level in use: the detected one, capped by the test hook.
 Level active();
 
+// True when the active level has the whole-register byte permutes (avx512vbmi):
+// kernels compiled at the avx512 level that carry such paths under a target
+// attribute take them only then, so capping the level at avx512 runs the others.
+bool byte_permutes_active();
+
 // Test hook (not exported): cap the level for the whole process.
 // force(kTopLevel) lifts the cap again.
 void force(Level cap);

@@ -10,7 +10,7 @@
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
 #include "core/inline.h"
-#include "gray_twist_gamma/byte_permute.h"
+#include "core/cpu.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
@@ -165,13 +165,13 @@ __attribute__((target("avx512vbmi"))) void lut8_vbmi_masked(const u8* s, u8* d, 
 
 
 void lut8_best(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    if (gtg::byte_permute_available())
+    if (qrx::cpu::byte_permutes_active())
         lut8_vbmi_masked(s, d, n, t, ~0ull);
     else
         lut8_vec(s, d, n, t);
 }
 void lut8_ac4_best(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    if (gtg::byte_permute_available())
+    if (qrx::cpu::byte_permutes_active())
         lut8_vbmi_masked(s, d, 4 * n, t, 0x7777777777777777ull);  // alpha bytes are not stored
     else
         lut8_ac4_ref(s, d, n, t);

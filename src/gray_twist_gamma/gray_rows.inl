@@ -5,7 +5,7 @@
 // vectorises without changing a bit (no reassociation, no contraction).
 #include <array>
 
-#include "gray_twist_gamma/byte_permute.h"
+#include "core/cpu.h"
 #include "gray_twist_gamma/gray_kernels.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
@@ -198,7 +198,7 @@ void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
     auto load = [](const u8* p) { return SC == 3 ? load8_c3(p) : load8_ac4(p); };
     int i = 0;
 #if defined(__AVX512BW__)
-    if (byte_permute_available()) {
+    if (qrx::cpu::byte_permutes_active()) {
         i = body8_vbmi<SC>(s, d, n, w);
     } else {
         const __m512i x02 = _mm512_set1_epi32(static_cast<int>(w.w0 | (static_cast<unsigned>(w.w2) << 16)));

@@ -112,7 +112,7 @@ QRX_INLINE I ordered_vec(F v, F t, const VDither& d) {
 #if defined(__AVX512F__)
 // 8u input: every result is one of 256 table entries built with the scalar
 // recipe; the table is looked up 64 bytes at a time (two-register byte permutes).
-bool has_byte_permute() { return qrx::cpu::active() >= qrx::cpu::Level::AVX512VBMI; }
+bool has_byte_permute() { return qrx::cpu::byte_permutes_active(); }
 
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lut_rows_8u(const u8* src, int srcStep, u8* dst,
                                                                         int dstStep, int w, int h, int lay,

@@ -47,6 +47,15 @@ Level detect_once() {
 #endif
 }
 
+bool detect_fast_string_moves() {
+#if QRX_X86_SIMD
+    unsigned a, b, c, d;
+    return __get_cpuid_count(7, 0, &a, &b, &c, &d) && (b & (1u << 9));  // ERMS
+#else
+    return false;
+#endif
+}
+
 std::atomic<int> g_cap{static_cast<int>(kTopLevel)};
 
 }  // namespace
@@ -65,6 +74,11 @@ Level active() {
     const int cap = g_cap.load(std::memory_order_relaxed);
     const int have = static_cast<int>(detected());
     return static_cast<Level>(cap < have ? cap : have);
+}
+
+bool fast_string_moves() {
+    static const bool fast = detect_fast_string_moves();
+    return fast;
 }
 
 bool byte_permutes_active() { return active() >= Level::AVX512VBMI; }

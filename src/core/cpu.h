@@ -27,6 +27,10 @@ Level active();
 // attribute take them only then, so capping the level at avx512 runs the others.
 bool byte_permutes_active();
 
+// True when the processor's string move (rep movsb) is the enhanced, fast one.
+// Independent of the level: it decides how large blocks are copied, not what.
+bool fast_string_moves();
+
 // Test hook (not exported): cap the level for the whole process.
 // force(kTopLevel) lifts the cap again.
 void force(Level cap);

@@ -52,8 +52,8 @@ struct Kernels {
     // Packed -> packed.
     CopyFn swap_luma_chroma;   // (pairs) Y0 C0 Y1 C1 <-> C0 Y0 C1 Y1
     CopyFn swap_chroma;        // (pairs) Y0 C0 Y1 C1 -> Y0 C1 Y1 C0
-    // Byte rows (n counts output samples of one plane, or output pairs).
-    CopyFn copy;               // block copy of n bytes
+    // Byte rows (n counts output samples of one plane, or output pairs).  Plain
+    // block copies are core's copy_bytes.
     ZipFn zip;                 // dst[2i] = a[i], dst[2i+1] = b[i]
     UnzipFn unzip;             // a[i] = src[2i], b[i] = src[2i+1]
     ZipFn zip_even;            // dst[2i] = a[2i], dst[2i+1] = b[2i]

@@ -3,7 +3,6 @@
 // reference level).  Each operation is first written as a plain loop; the
 // vector levels run the same byte moves in wide registers over the leading
 // part of the row and finish it with the plain loop.
-#include <cstring>
 
 #include "resample/chroma_kernels.h"
 #include "resample/simd_bytes.h"
@@ -226,10 +225,6 @@ void merge_p2_tail(const u8* __restrict uva, const u8* __restrict uvb, u8* __res
     }
 }
 
-void copy(const u8* s, u8* d, int n) {
-    if (n > 0) std::memcpy(d, s, static_cast<std::size_t>(n));
-}
-
 // ---- operations with a vector body ----------------------------------------
 // Each `Body` returns how many units it has done; the plain loop finishes.
 
@@ -338,7 +333,6 @@ extern const Kernels kTable = {
     pack_p2<false>, pack_p2<true>,
     pack_p2_hdup<false>,
     swap_luma_chroma, swap_chroma,
-    copy,
     zip, unzip, zip_even, drop, dup, unzip_dup, zip4, unzip4, merge_p2, split_p2,
 };
 

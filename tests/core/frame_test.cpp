@@ -1,13 +1,16 @@
 // The library frame: version record, allocator, dispatch levels, exports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/allocator.h"
+#include "core/block_copy.h"
 #include "core/cpu.h"
 #include "qrxcc.h"
 
@@ -85,4 +88,22 @@ TEST(Dispatch, LevelsHaveDistinctNamesAndCapsAreMonotonic) {
     qrx::cpu::force(qrx::cpu::kTopLevel);
     EXPECT_EQ(names.size(), static_cast<std::size_t>(qrx::cpu::kLevelCount));
     EXPECT_EQ(std::string(qrx::cpu::level_name(qrx::cpu::kTopLevel)), "avx512vbmi");
+}
+
+// Large blocks take the string move: every byte arrives, and none around the
+// block is touched, at sizes and offsets on both sides of the switch.
+TEST(BlockCopy, CopiesExactlyTheBlockAtEverySizeAndOffset) {
+    const std::size_t big = (std::size_t{1} << 20) + 200;
+    std::vector<unsigned char> src(big + 64), dst(big + 64);
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<unsigned char>(i * 131 + (i >> 9));
+    for (std::size_t n : {std::size_t{0}, std::size_t{1}, std::size_t{4095}, (std::size_t{1} << 20) - 1,
+                          std::size_t{1} << 20, big}) {
+        for (std::size_t off : {std::size_t{0}, std::size_t{3}, std::size_t{33}}) {
+            std::fill(dst.begin(), dst.end(), 0xee);
+            qrx::copy_bytes(dst.data() + off, src.data() + 7, n);
+            EXPECT_EQ(std::memcmp(dst.data() + off, src.data() + 7, n), 0) << n << " at " << off;
+            for (std::size_t i = 0; i < off; ++i) ASSERT_EQ(dst[i], 0xee);
+            for (std::size_t i = off + n; i < off + n + 16 && i < dst.size(); ++i) ASSERT_EQ(dst[i], 0xee);
+        }
+    }
 }

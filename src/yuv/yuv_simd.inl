@@ -1280,6 +1280,10 @@ struct Bgr16W {
     }
     // per lane: 8 luma bytes, then zeros
     static void store_y(u8* y, T v) { st(y, lo128(_mm256_permute4x64_epi64(v, 0x08))); }
+    // luma of the pixels in f0 (first 4 of each lane's 8) and f1 (last 4), rounding already added
+    static void store_y_rounded(u8* y, T f0, T f1) {
+        store_y(y, packus16(packs32(srli32(f0, 16), srli32(f1, 16)), zero()));
+    }
     // per lane: U of 4 blocks, V of 4 blocks, zeros
     static void store_uv(u8* u, u8* v, T uv) {
         const V o = lo128(_mm256_permutevar8x32_epi32(uv, _mm256_setr_epi32(0, 4, 1, 5, 2, 3, 6, 7)));
@@ -1320,6 +1324,22 @@ struct Bgr16Z {
     static void store_y(u8* y, T v) {
         _mm512_mask_storeu_epi64(y, 0x0F, _mm512_maskz_permutexvar_epi64(0xFF, _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), v));
     }
+#if defined(__AVX512VBMI__)
+    // Each rounded sum is below 2^24, so its byte 2 is the luma byte: one
+    // byte permute picks the 32 of them in row order (pixel 8L + j of lane L
+    // sits in f0 dword 4L + j for j < 4, in f1 dword 4L + j - 4 otherwise).
+    static void store_y_rounded(u8* y, T f0, T f1) {
+        alignas(64) static constexpr std::uint8_t kPick[64] = {
+            2,  6,  10, 14, 66, 70, 74, 78, 18, 22, 26, 30, 82, 86, 90, 94,
+            34, 38, 42, 46, 98, 102, 106, 110, 50, 54, 58, 62, 114, 118, 122, 126};
+        const T pick = _mm512_load_si512(kPick);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(y), _mm512_castsi512_si256(_mm512_permutex2var_epi8(f0, pick, f1)));
+    }
+#else
+    static void store_y_rounded(u8* y, T f0, T f1) {
+        store_y(y, packus16(packs32(srli32(f0, 16), srli32(f1, 16)), zero()));
+    }
+#endif
     static void store_uv(u8* u, u8* v, T uv) {
         const T o = _mm512_maskz_permutexvar_epi32(0xFFFF, _mm512_setr_epi32(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15), uv);
         st(u, _mm512_maskz_extracti32x4_epi32(0xF, o, 0));
@@ -1338,21 +1358,21 @@ QRX_INLINE void bgr16_blocks(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u
     T f[2][2], r[2], b[2];
     for (int k = 0; k < 2; ++k) {
         const T w = X::load(rows[k]);
+        // channels widened to 8 bits, each by one mask and one shift; green
+        // comes doubled (G2 = 2 G) for the 19235 coefficient
         b[k] = X::slli16(X::and_(w, X::set16(0x1f)), 3);
-        T g;
+        T g2;
         if constexpr (Is565) {
-            g = X::slli16(X::srli16(X::slli16(w, 5), 10), 2);
-            r[k] = X::slli16(X::srli16(w, 11), 3);
+            g2 = X::srli16(X::and_(w, X::set16(0x07e0)), 2);
+            r[k] = X::srli16(X::and_(w, X::set16(0xf800)), 8);
         } else {
-            g = X::slli16(X::srli16(X::slli16(w, 6), 11), 3);
-            r[k] = X::slli16(X::srli16(X::slli16(w, 1), 11), 3);
+            g2 = X::srli16(X::and_(w, X::set16(0x03e0)), 1);
+            r[k] = X::srli16(X::and_(w, X::set16(0x7c00)), 7);
         }
-        const T g2 = X::slli16(g, 1);
         f[k][0] = X::add32(X::madd(X::unpacklo16(r[k], z), krg), X::madd(X::unpacklo16(g2, b[k]), kgb));
         f[k][1] = X::add32(X::madd(X::unpackhi16(r[k], z), krg), X::madd(X::unpackhi16(g2, b[k]), kgb));
         const T half = X::set32(32768);
-        const T yw = X::packs32(X::srli32(X::add32(f[k][0], half), 16), X::srli32(X::add32(f[k][1], half), 16));
-        X::store_y(ys[k], X::packus16(yw, z));
+        X::store_y_rounded(ys[k], X::add32(f[k][0], half), X::add32(f[k][1], half));
     }
     const T fa = X::add32(f[0][0], f[1][0]), fb = X::add32(f[0][1], f[1][1]);
     const T sf = X::add32(X::even32(fa, fb), X::odd32(fa, fb));

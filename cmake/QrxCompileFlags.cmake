@@ -32,7 +32,7 @@ function(qrx_apply_level_flags sources)
       set_property(SOURCE ${src} APPEND PROPERTY COMPILE_OPTIONS -mavx512f -mavx512bw -mavx512vl -mavx512dq -mavx2 -mbmi2)
     elseif(src MATCHES "_avx512vbmi\\.cpp$")
       set_property(SOURCE ${src} APPEND PROPERTY COMPILE_OPTIONS
-        -mavx512f -mavx512bw -mavx512vl -mavx512dq -mavx512vbmi -mavx2 -mbmi2)
+        -mavx512f -mavx512bw -mavx512vl -mavx512dq -mavx512vbmi -mavx512vnni -mavx2 -mbmi2)
     endif()
   endforeach()
 endfunction()

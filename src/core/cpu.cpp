@@ -38,9 +38,9 @@ Level detect_once() {
     if (!(avx2 && bmi2)) return Level::SSE41;
     const bool avx512f = b & (1u << 16), avx512dq = b & (1u << 17);
     const bool avx512bw = b & (1u << 30), avx512vl = b & (1u << 31);
-    const bool avx512vbmi = c & (1u << 1);
+    const bool avx512vbmi = c & (1u << 1), avx512vnni = c & (1u << 11);
     if (avx512f && avx512dq && avx512bw && avx512vl && (xcr0 & 0xe6) == 0xe6)
-        return avx512vbmi ? Level::AVX512VBMI : Level::AVX512;
+        return avx512vbmi && avx512vnni ? Level::AVX512VBMI : Level::AVX512;
     return Level::AVX2;
 #else
     return Level::Scalar;

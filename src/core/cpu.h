@@ -9,7 +9,10 @@ namespace qrx::cpu {
 
 // AVX512 is F + DQ + BW + VL; AVX512VBMI adds the byte permutes across the
 // whole register (vpermb, vpermt2b), which turn a 4-source channel gather into
-// one shuffle per channel pair.
+// one shuffle per channel pair, and the 16-bit dot products that accumulate
+// (VNNI vpdpwssd: a multiply-add and its sum in one instruction).  Every
+// processor with the permutes has the dot products too, save one early model,
+// which runs at the AVX512 level.
 enum class Level : int { Scalar = 0, SSE2 = 1, SSSE3 = 2, SSE41 = 3, AVX2 = 4, AVX512 = 5, AVX512VBMI = 6 };
 constexpr int kLevelCount = 7;
 constexpr Level kTopLevel = Level::AVX512VBMI;

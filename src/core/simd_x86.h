@@ -35,6 +35,7 @@ struct V128 {
     static T mulhi16(T a, T b) { return _mm_mulhi_epi16(a, b); }
     static T mulhi16u(T a, T b) { return _mm_mulhi_epu16(a, b); }
     static T madd(T a, T b) { return _mm_madd_epi16(a, b); }
+    static T madd_add(T acc, T a, T b) { return _mm_add_epi32(acc, _mm_madd_epi16(a, b)); }  // acc + madd(a, b)
     static T unpacklo16(T a, T b) { return _mm_unpacklo_epi16(a, b); }
     static T unpackhi16(T a, T b) { return _mm_unpackhi_epi16(a, b); }
     static T packs32(T a, T b) { return _mm_packs_epi32(a, b); }
@@ -79,6 +80,11 @@ struct V256 {
     static T mulhi16(T a, T b) { return _mm256_mulhi_epi16(a, b); }
     static T mulhi16u(T a, T b) { return _mm256_mulhi_epu16(a, b); }
     static T madd(T a, T b) { return _mm256_madd_epi16(a, b); }
+#if defined(__AVX512VNNI__) && defined(__AVX512VL__)
+    static T madd_add(T acc, T a, T b) { return _mm256_dpwssd_epi32(acc, a, b); }
+#else
+    static T madd_add(T acc, T a, T b) { return _mm256_add_epi32(acc, _mm256_madd_epi16(a, b)); }
+#endif
     static T unpacklo16(T a, T b) { return _mm256_unpacklo_epi16(a, b); }
     static T unpackhi16(T a, T b) { return _mm256_unpackhi_epi16(a, b); }
     static T packs32(T a, T b) { return _mm256_packs_epi32(a, b); }
@@ -130,6 +136,11 @@ struct V512 {
     static T srai32(T a, int n) { return _mm512_maskz_srai_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
     static T mullo16(T a, T b) { return _mm512_mullo_epi16(a, b); }
     static T madd(T a, T b) { return _mm512_madd_epi16(a, b); }
+#if defined(__AVX512VNNI__)
+    static T madd_add(T acc, T a, T b) { return _mm512_dpwssd_epi32(acc, a, b); }
+#else
+    static T madd_add(T acc, T a, T b) { return _mm512_add_epi32(acc, _mm512_madd_epi16(a, b)); }
+#endif
     static T packs32(T a, T b) { return _mm512_packs_epi32(a, b); }
     static T packus16(T a, T b) { return _mm512_packus_epi16(a, b); }
     static T shuffle8(T a, __m128i m) { return _mm512_shuffle_epi8(a, _mm512_maskz_broadcast_i32x4(0xFFFF, m)); }

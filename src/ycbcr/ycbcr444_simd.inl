@@ -41,15 +41,15 @@ void f15_c3_vec(const u8* s, u8* d, int n, int& done) {
 template <class V>
 typename V::T f16_y_vec(typename V::T r, typename V::T g, typename V::T b) {
     const auto rg_k = V::pair16(16843, 16515), gb_k = V::pair16(16515, 6423), off = V::set32(1081344);
-    const auto lo = V::srai32(V::add32(V::add32(V::madd(V::unpacklo16(r, g), rg_k), V::madd(V::unpacklo16(g, b), gb_k)), off), 16);
-    const auto hi = V::srai32(V::add32(V::add32(V::madd(V::unpackhi16(r, g), rg_k), V::madd(V::unpackhi16(g, b), gb_k)), off), 16);
+    const auto lo = V::srai32(V::madd_add(V::madd_add(off, V::unpacklo16(r, g), rg_k), V::unpacklo16(g, b), gb_k), 16);
+    const auto hi = V::srai32(V::madd_add(V::madd_add(off, V::unpackhi16(r, g), rg_k), V::unpackhi16(g, b), gb_k), 16);
     return V::packs32(lo, hi);
 }
 template <class V>
 typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int cr, int cg, int cb) {
     const auto rg_k = V::pair16(cr, cg), b_k = V::pair16(cb, 0), off = V::set32(8421376), z = V::zero();
-    const auto lo = V::srai32(V::add32(V::add32(V::madd(V::unpacklo16(r, g), rg_k), V::madd(V::unpacklo16(b, z), b_k)), off), 16);
-    const auto hi = V::srai32(V::add32(V::add32(V::madd(V::unpackhi16(r, g), rg_k), V::madd(V::unpackhi16(b, z), b_k)), off), 16);
+    const auto lo = V::srai32(V::madd_add(V::madd_add(off, V::unpacklo16(r, g), rg_k), V::unpacklo16(b, z), b_k), 16);
+    const auto hi = V::srai32(V::madd_add(V::madd_add(off, V::unpackhi16(r, g), rg_k), V::unpackhi16(b, z), b_k), 16);
     return V::packs32(lo, hi);
 }
 
@@ -82,12 +82,9 @@ void f16_ac4_vec(const u8* s, u8* d, int n, int& done) {
         const auto rb = V::and_(px, bytes02);
         const auto ga = V::and_(V::srli32(px, 8), bytes02);
         const auto ga2 = V::add16(ga, ga);
-        const auto y = V::add32(V::add32(V::madd(rb, V::pair16(16843, 6423)), V::madd(ga2, V::pair16(16515, 0))),
-                                V::set32(1081344));
-        const auto cb = V::add32(V::add32(V::madd(rb, V::pair16(-9699, 28770)), V::madd(ga, V::pair16(-19071, 0))),
-                                 V::set32(8421376));
-        const auto cr = V::add32(V::add32(V::madd(rb, V::pair16(28770, -4653)), V::madd(ga, V::pair16(-24117, 0))),
-                                 V::set32(8421376));
+        const auto y = V::madd_add(V::madd_add(V::set32(1081344), rb, V::pair16(16843, 6423)), ga2, V::pair16(16515, 0));
+        const auto cb = V::madd_add(V::madd_add(V::set32(8421376), rb, V::pair16(-9699, 28770)), ga, V::pair16(-19071, 0));
+        const auto cr = V::madd_add(V::madd_add(V::set32(8421376), rb, V::pair16(28770, -4653)), ga, V::pair16(-24117, 0));
         const auto ycb = V::or_(V::srli32(y, 16), V::and_(V::srli32(cb, 8), V::set32(0xFF00)));
         const auto out = V::or_(ycb, V::and_(cr, V::set32(0xFF0000)));
         if (store_keeping_fourth<V>(d + 4 * i, out)) continue;
@@ -208,10 +205,10 @@ void i16a_ac4_vec(const u8* s, u8* d, int n, int& done) {
         const auto ycr5 = V::mullo16(V::and_(px, V::set32(0x00FF00FF)), V::pair16(4, 5));  // 4 Y, 5 Cr
         const auto ycb6 = V::mullo16(V::shuffle8(px, ycb_of), V::pair16(4, 6));          // 4 Y, 6 Cb
         const auto cbcr = V::shuffle8(px, cbcr_of);                                        // Cb, Cr
-        const auto r = V::srai32(V::add32(V::madd(ycr5, V::pair16(19071, 20919)), V::set32(-14608704)), 16);
-        const auto g = V::srai32(V::add32(V::add32(V::madd(ycr5, V::pair16(19071, -6000)), V::madd(cbcr, V::pair16(-25690, -23281))),
-                                          V::set32(8887744)), 16);
-        const auto b = V::srai32(V::add32(V::madd(ycb6, V::pair16(19071, 22031)), V::set32(-18140352)), 16);
+        const auto r = V::srai32(V::madd_add(V::set32(-14608704), ycr5, V::pair16(19071, 20919)), 16);
+        const auto g = V::srai32(V::madd_add(V::madd_add(V::set32(8887744), ycr5, V::pair16(19071, -6000)), cbcr,
+                                             V::pair16(-25690, -23281)), 16);
+        const auto b = V::srai32(V::madd_add(V::set32(-18140352), ycb6, V::pair16(19071, 22031)), 16);
         if (store_keeping_fourth<V>(d + 4 * i, V::shuffle8(V::packus16(V::packs32(r, g), V::packs32(b, b)), interleave)))
             continue;
         const auto alpha = V::srli32(V::load(d + 4 * i), 24);

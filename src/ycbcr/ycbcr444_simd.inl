@@ -192,7 +192,8 @@ void i13_planes_to_pix_vec(const u8* y8, const u8* cb8, const u8* cr8, u8* d, in
 // -53281 = 5 * -6000 - 23281.  The pairs are (Y, Cr) from the even bytes and
 // (Y, Cb), (Cb, Cr) by byte shuffles; the offsets of Y', Cb', Cr' fold into
 // one constant per channel.  The sums are clamped by the saturating packs,
-// which also carry the destination's fourth byte back into place.
+// which also carry the destination's fourth byte back into place (512-bit
+// registers store bytes 0..2 only and leave the fourth alone).
 template <class V>
 void i16a_ac4_vec(const u8* s, u8* d, int n, int& done) {
     const char z = -128;
@@ -205,12 +206,24 @@ void i16a_ac4_vec(const u8* s, u8* d, int n, int& done) {
         const auto ycr5 = V::mullo16(V::and_(px, V::set32(0x00FF00FF)), V::pair16(4, 5));  // 4 Y, 5 Cr
         const auto ycb6 = V::mullo16(V::shuffle8(px, ycb_of), V::pair16(4, 6));          // 4 Y, 6 Cb
         const auto cbcr = V::shuffle8(px, cbcr_of);                                        // Cb, Cr
-        const auto r = V::srai32(V::madd_add(V::set32(-14608704), ycr5, V::pair16(19071, 20919)), 16);
-        const auto g = V::srai32(V::madd_add(V::madd_add(V::set32(8887744), ycr5, V::pair16(19071, -6000)), cbcr,
-                                             V::pair16(-25690, -23281)), 16);
-        const auto b = V::srai32(V::madd_add(V::set32(-18140352), ycb6, V::pair16(19071, 22031)), 16);
-        if (store_keeping_fourth<V>(d + 4 * i, V::shuffle8(V::packus16(V::packs32(r, g), V::packs32(b, b)), interleave)))
+        const auto r_sum = V::madd_add(V::set32(-14608704), ycr5, V::pair16(19071, 20919));
+        const auto g_sum = V::madd_add(V::madd_add(V::set32(8887744), ycr5, V::pair16(19071, -6000)), cbcr,
+                                       V::pair16(-25690, -23281));
+        const auto b_sum = V::madd_add(V::set32(-18140352), ycb6, V::pair16(19071, 22031));
+#if defined(__AVX512BW__)
+        if constexpr (V::kLanes32 == 16) {
+            // Each result (sum >> 16) lies well inside 16 bits, so it is the high
+            // word of its sum: words (R, B) from one blend, and G is read from
+            // the odd words of its sum as it stands; one saturating pack clamps
+            // all three, one shuffle puts them in pixel order.
+            const char x = -128;
+            const __m128i rgb_of = _mm_setr_epi8(0, 9, 1, x, 2, 11, 3, x, 4, 13, 5, x, 6, 15, 7, x);
+            const __m512i rb = _mm512_mask_blend_epi16(0xAAAAAAAAu, V::srli32(r_sum, 16), b_sum);
+            store_keeping_fourth<V>(d + 4 * i, V::shuffle8(V::packus16(rb, g_sum), rgb_of));
             continue;
+        }
+#endif
+        const auto r = V::srai32(r_sum, 16), g = V::srai32(g_sum, 16), b = V::srai32(b_sum, 16);
         const auto alpha = V::srli32(V::load(d + 4 * i), 24);
         V::store(d + 4 * i, V::shuffle8(V::packus16(V::packs32(r, g), V::packs32(b, alpha)), interleave));
     }

@@ -6,14 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <random>
 #include <vector>
 
-#include "models/hls_support.h"
 #include "qrxcc.h"
+#include "support/pixel_fn.h"
 
-using namespace hlstest;
+using namespace pixfn;
 using u8 = std::uint8_t;
 using u16 = std::uint16_t;
 using s16 = std::int16_t;
@@ -225,84 +224,44 @@ void hls_to_bgr(const u8* in, u8* out, bool grouped) {
     out[0] = rgb[2], out[1] = rgb[1], out[2] = rgb[0];
 }
 
-// One pixel-order function with its model; the actions run the shared checks
-// on it whatever its sample type.
-struct PixelCase {
-    const char* name;
-    std::function<void()> model, invariance, checks, steps;
-};
-
-std::vector<PixelCase> pixel_cases() {
-    std::vector<PixelCase> v;
-    auto add = [&](const char* n, int ch, int g, auto f, auto m) {
-        v.push_back({n, [=] { expect_matches_model_all_sizes(f, m, ch, g); },
-                     [=] { expect_level_and_thread_invariant(f, ch); }, [=] { expect_pointer_then_size_checks(f, ch); },
-                     [=] { expect_step_handling(f, ch); }});
+// Every pixel-order function with its model and the width of its groups.
+std::vector<Case> pixel_cases() {
+    return {
+        grouped_case("RGBToHSV_8u_C3R", qrxiRGBToHSV_8u_C3R, 3, 4, rgb_to_hsv<u8>),
+        grouped_case("RGBToHSV_8u_AC4R", qrxiRGBToHSV_8u_AC4R, 4, 4, rgb_to_hsv<u8>),
+        grouped_case("RGBToHSV_16u_C3R", qrxiRGBToHSV_16u_C3R, 3, 4, rgb_to_hsv<u16>),
+        grouped_case("RGBToHSV_16u_AC4R", qrxiRGBToHSV_16u_AC4R, 4, 4, rgb_to_hsv<u16>),
+        grouped_case("HSVToRGB_8u_C3R", qrxiHSVToRGB_8u_C3R, 3, 4, hsv_to_rgb<u8>),
+        grouped_case("HSVToRGB_8u_AC4R", qrxiHSVToRGB_8u_AC4R, 4, 4, hsv_to_rgb<u8>),
+        grouped_case("HSVToRGB_16u_C3R", qrxiHSVToRGB_16u_C3R, 3, 4, hsv_to_rgb<u16>),
+        grouped_case("HSVToRGB_16u_AC4R", qrxiHSVToRGB_16u_AC4R, 4, 4, hsv_to_rgb<u16>),
+        grouped_case("RGBToHLS_8u_C3R", qrxiRGBToHLS_8u_C3R, 3, 8, rgb_to_hls<u8>),
+        grouped_case("RGBToHLS_8u_AC4R", qrxiRGBToHLS_8u_AC4R, 4, 4, rgb_to_hls<u8>),
+        grouped_case("RGBToHLS_16u_C3R", qrxiRGBToHLS_16u_C3R, 3, 4, rgb_to_hls<u16>),
+        grouped_case("RGBToHLS_16u_AC4R", qrxiRGBToHLS_16u_AC4R, 4, 4, rgb_to_hls<u16>),
+        grouped_case("RGBToHLS_16s_C3R", qrxiRGBToHLS_16s_C3R, 3, 4, rgb_to_hls<s16>),
+        grouped_case("RGBToHLS_16s_AC4R", qrxiRGBToHLS_16s_AC4R, 4, 4, rgb_to_hls<s16>),
+        grouped_case("RGBToHLS_32f_C3R", qrxiRGBToHLS_32f_C3R, 3, 4, rgb_to_hls_32f),
+        grouped_case("RGBToHLS_32f_AC4R", qrxiRGBToHLS_32f_AC4R, 4, 4, rgb_to_hls_32f),
+        grouped_case("HLSToRGB_8u_C3R", qrxiHLSToRGB_8u_C3R, 3, 8, hls_to_rgb<u8>),
+        grouped_case("HLSToRGB_8u_AC4R", qrxiHLSToRGB_8u_AC4R, 4, 4, hls_to_rgb<u8>),
+        grouped_case("HLSToRGB_16u_C3R", qrxiHLSToRGB_16u_C3R, 3, 4, hls_to_rgb<u16>),
+        grouped_case("HLSToRGB_16u_AC4R", qrxiHLSToRGB_16u_AC4R, 4, 4, hls_to_rgb<u16>),
+        grouped_case("HLSToRGB_16s_C3R", qrxiHLSToRGB_16s_C3R, 3, 4, hls_to_rgb<s16>),
+        grouped_case("HLSToRGB_16s_AC4R", qrxiHLSToRGB_16s_AC4R, 4, 4, hls_to_rgb<s16>),
+        grouped_case("HLSToRGB_32f_C3R", qrxiHLSToRGB_32f_C3R, 3, 4, hls_to_rgb<float>),
+        grouped_case("HLSToRGB_32f_AC4R", qrxiHLSToRGB_32f_AC4R, 4, 4, hls_to_rgb<float>),
+        grouped_case("BGRToHLS_8u_AC4R", qrxiBGRToHLS_8u_AC4R, 4, 4, bgr_to_hls, /*checks_steps=*/true),
     };
-    // the add lines name the types so that the function and model pointers convert
-    auto add8 = [&](const char* n, int ch, int g, PixelFn<u8> f, Model<u8> m) { add(n, ch, g, f, m); };
-    auto add16u = [&](const char* n, int ch, int g, PixelFn<u16> f, Model<u16> m) { add(n, ch, g, f, m); };
-    auto add16s = [&](const char* n, int ch, int g, PixelFn<s16> f, Model<s16> m) { add(n, ch, g, f, m); };
-    auto add32 = [&](const char* n, int ch, int g, PixelFn<float> f, Model<float> m) { add(n, ch, g, f, m); };
-    add8("RGBToHSV_8u_C3R", 3, 4, qrxiRGBToHSV_8u_C3R, rgb_to_hsv<u8>);
-    add8("RGBToHSV_8u_AC4R", 4, 4, qrxiRGBToHSV_8u_AC4R, rgb_to_hsv<u8>);
-    add16u("RGBToHSV_16u_C3R", 3, 4, qrxiRGBToHSV_16u_C3R, rgb_to_hsv<u16>);
-    add16u("RGBToHSV_16u_AC4R", 4, 4, qrxiRGBToHSV_16u_AC4R, rgb_to_hsv<u16>);
-    add8("HSVToRGB_8u_C3R", 3, 4, qrxiHSVToRGB_8u_C3R, hsv_to_rgb<u8>);
-    add8("HSVToRGB_8u_AC4R", 4, 4, qrxiHSVToRGB_8u_AC4R, hsv_to_rgb<u8>);
-    add16u("HSVToRGB_16u_C3R", 3, 4, qrxiHSVToRGB_16u_C3R, hsv_to_rgb<u16>);
-    add16u("HSVToRGB_16u_AC4R", 4, 4, qrxiHSVToRGB_16u_AC4R, hsv_to_rgb<u16>);
-    add8("RGBToHLS_8u_C3R", 3, 8, qrxiRGBToHLS_8u_C3R, rgb_to_hls<u8>);
-    add8("RGBToHLS_8u_AC4R", 4, 4, qrxiRGBToHLS_8u_AC4R, rgb_to_hls<u8>);
-    add16u("RGBToHLS_16u_C3R", 3, 4, qrxiRGBToHLS_16u_C3R, rgb_to_hls<u16>);
-    add16u("RGBToHLS_16u_AC4R", 4, 4, qrxiRGBToHLS_16u_AC4R, rgb_to_hls<u16>);
-    add16s("RGBToHLS_16s_C3R", 3, 4, qrxiRGBToHLS_16s_C3R, rgb_to_hls<s16>);
-    add16s("RGBToHLS_16s_AC4R", 4, 4, qrxiRGBToHLS_16s_AC4R, rgb_to_hls<s16>);
-    add32("RGBToHLS_32f_C3R", 3, 4, qrxiRGBToHLS_32f_C3R, rgb_to_hls_32f);
-    add32("RGBToHLS_32f_AC4R", 4, 4, qrxiRGBToHLS_32f_AC4R, rgb_to_hls_32f);
-    add8("HLSToRGB_8u_C3R", 3, 8, qrxiHLSToRGB_8u_C3R, hls_to_rgb<u8>);
-    add8("HLSToRGB_8u_AC4R", 4, 4, qrxiHLSToRGB_8u_AC4R, hls_to_rgb<u8>);
-    add16u("HLSToRGB_16u_C3R", 3, 4, qrxiHLSToRGB_16u_C3R, hls_to_rgb<u16>);
-    add16u("HLSToRGB_16u_AC4R", 4, 4, qrxiHLSToRGB_16u_AC4R, hls_to_rgb<u16>);
-    add16s("HLSToRGB_16s_C3R", 3, 4, qrxiHLSToRGB_16s_C3R, hls_to_rgb<s16>);
-    add16s("HLSToRGB_16s_AC4R", 4, 4, qrxiHLSToRGB_16s_AC4R, hls_to_rgb<s16>);
-    add32("HLSToRGB_32f_C3R", 3, 4, qrxiHLSToRGB_32f_C3R, hls_to_rgb<float>);
-    add32("HLSToRGB_32f_AC4R", 4, 4, qrxiHLSToRGB_32f_AC4R, hls_to_rgb<float>);
-    add8("BGRToHLS_8u_AC4R", 4, 4, qrxiBGRToHLS_8u_AC4R, bgr_to_hls);
-    return v;
-}
-
-template <class Fn>
-void for_each_case(Fn&& fn) {
-    for (const PixelCase& c : pixel_cases()) {
-        SCOPED_TRACE(c.name);
-        fn(c);
-    }
 }
 
 }  // namespace
 
-TEST(HlsHsvPixel, MatchesModelAtEveryWidth) {
-    for (auto level : model_levels()) {
-        qrxtest::ForcedLevel f(level);
-        SCOPED_TRACE(qrx::cpu::level_name(level));
-        for_each_case([](const PixelCase& c) { c.model(); });
-    }
-}
+TEST(HlsHsvPixel, MatchesModelAtEveryWidth) { run_all(pixel_cases(), &Case::model); }
 
-TEST(HlsHsvPixel, SameBytesAtEveryLevelAndThreadCount) {
-    for_each_case([](const PixelCase& c) { c.invariance(); });
-}
+TEST(HlsHsvPixel, SameBytesAtEveryLevelAndThreadCount) { run_all(pixel_cases(), &Case::levels); }
 
-TEST(HlsHsvPixel, PointerThenSizeChecks) {
-    for_each_case([](const PixelCase& c) { c.checks(); });
-}
-
-TEST(HlsHsvPixel, ZeroNegativeAndOddSteps) {
-    for_each_case([](const PixelCase& c) {
-        if (std::string(c.name) != "BGRToHLS_8u_AC4R") c.steps();  // that one checks its steps
-    });
-}
+TEST(HlsHsvPixel, ChecksAndSteps) { run_all(pixel_cases(), &Case::checks); }
 
 TEST(HlsHsvPixel, BgrAc4ChecksStepsAfterSize) {
     u8 src[8] = {}, dst[8] = {};
@@ -384,8 +343,8 @@ TEST(HlsHsvValues, FullHueCodeIsHueZero) {
 // row truncate.
 TEST(HlsHsvValues, HsvGroupedTruncatesPerPixelRounds) {
     // (255, 10, 0): S = 255 x 255/255, H = 42.5 x 10/255 = 1.667 -> 1 truncated, 2 rounded
-    std::vector<u8> in, out(5 * 3);
-    for (int i = 0; i < 5; ++i) in.insert(in.end(), {255, 10, 0});
+    std::vector<u8> in(5 * 3), out(5 * 3);
+    for (int i = 0; i < 5; ++i) in[3 * i] = 255, in[3 * i + 1] = 10, in[3 * i + 2] = 0;
     ASSERT_EQ(qrxiRGBToHSV_8u_C3R(in.data(), 15, out.data(), 15, {3, 1}), qrxStatusOk);
     for (int x = 0; x < 3; ++x) EXPECT_EQ(out[3 * x], 2);
     ASSERT_EQ(qrxiRGBToHSV_8u_C3R(in.data(), 15, out.data(), 15, {5, 1}), qrxStatusOk);

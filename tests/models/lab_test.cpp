@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "models/lab_recipes.h"
-#include "models/xyz_test_support.h"
+#include "support/pixel_fn.h"
 
-using namespace xyztest;
+using namespace pixfn;
 namespace lut = qrx::xyzlab;
 
 namespace {
@@ -69,7 +69,16 @@ std::array<Qrx8u, 3> m_inv16(int, int, const Qrx16u* p) {
 
 template <class S, class D>
 std::array<D, 3> run1(Fn<S, D> fn, std::array<S, 3> in, int w = 5, int x = 4) {
-    return xyztest::run1<S, D>(fn, 3, w, x, in);
+    return pixfn::run1<S, D>(fn, 3, w, x, in);
+}
+
+std::vector<Case> lab_cases() {
+    return {
+        pixel_case("BGRToLab_8u_C3R", qrxiBGRToLab_8u_C3R, 3, m_fwd8),
+        pixel_case("LabToBGR_8u_C3R", qrxiLabToBGR_8u_C3R, 3, m_inv8),
+        pixel_case("BGRToLab_8u16u_C3R", qrxiBGRToLab_8u16u_C3R, 3, m_fwd16),
+        pixel_case("LabToBGR_16u8u_C3R", qrxiLabToBGR_16u8u_C3R, 3, m_inv16),
+    };
 }
 
 }  // namespace
@@ -121,16 +130,7 @@ TEST(LabWorked, LinearSegment) {
     }
 }
 
-TEST(LabModel, AllFunctions) {
-    for (auto level : qrxtest::available_levels()) {
-        qrxtest::ForcedLevel f(level);
-        SCOPED_TRACE(qrx::cpu::level_name(level));
-        sweep_model<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R, 3, m_fwd8);
-        sweep_model<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R, 3, m_inv8);
-    }
-    sweep_model<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R, 3, m_fwd16);
-    sweep_model<Qrx16u, Qrx8u>(qrxiLabToBGR_16u8u_C3R, 3, m_inv16);
-}
+TEST(LabModel, AllFunctions) { run_all(lab_cases(), &Case::model); }
 
 TEST(LabFrame, ByteStepsOnBothSides) {
     // The 16-bit side keeps an odd byte step as it is.
@@ -146,16 +146,9 @@ TEST(LabFrame, ByteStepsOnBothSides) {
     EXPECT_EQ(dst[18], 0xEE);
 }
 
-TEST(LabFrame, ChecksLevelsThreads) {
-    expect_checks<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R, 3);
-    expect_checks<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R, 3);
-    expect_checks<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R, 3);
-    expect_checks<Qrx16u, Qrx8u>(qrxiLabToBGR_16u8u_C3R, 3);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R, 3);
-    expect_levels_and_threads<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R, 3);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R, 3);
-    expect_levels_and_threads<Qrx16u, Qrx8u>(qrxiLabToBGR_16u8u_C3R, 3);
-}
+TEST(LabFrame, ChecksAndSteps) { run_all(lab_cases(), &Case::checks); }
+
+TEST(LabFrame, LevelsAndThreads) { run_all(lab_cases(), &Case::levels); }
 
 TEST(LabRoundTrip, GreysAndColours) {
     for (int v = 0; v < 256; ++v) {

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "models/luv_recipes.h"
-#include "models/xyz_test_support.h"
+#include "support/pixel_fn.h"
 
-using namespace xyztest;
+using namespace pixfn;
 namespace lut = qrx::xyzlab;
 
 namespace {
@@ -187,11 +187,26 @@ std::array<float, 3> m_inv32(int, int, const float* p) {
             c01(0.055648f * x - 0.204043f * y + 1.057311f * z)};
 }
 
-Gen<float> luv_gen() {
-    Gen<float> g(0);
-    g.lo = {0.0f, -134.0f, -140.0f};
-    g.hi = {100.0f, 220.0f, 122.0f};
-    return g;
+std::vector<Case> luv_cases() {
+    const Gen<float> luv = float_range({0.0f, -134.0f, -140.0f}, {100.0f, 220.0f, 122.0f});
+    return {
+        pixel_case("RGBToLUV_8u_C3R", qrxiRGBToLUV_8u_C3R, 3, m_fwd8),
+        pixel_case("RGBToLUV_8u_AC4R", qrxiRGBToLUV_8u_AC4R, 4, m_fwd8),
+        pixel_case("LUVToRGB_8u_C3R", qrxiLUVToRGB_8u_C3R, 3, m_inv8<8>),
+        pixel_case("LUVToRGB_8u_AC4R", qrxiLUVToRGB_8u_AC4R, 4, m_inv8<4>),
+        pixel_case("RGBToLUV_16u_C3R", qrxiRGBToLUV_16u_C3R, 3, m_fwd16u),
+        pixel_case("RGBToLUV_16u_AC4R", qrxiRGBToLUV_16u_AC4R, 4, m_fwd16u),
+        pixel_case("LUVToRGB_16u_C3R", qrxiLUVToRGB_16u_C3R, 3, m_inv16u),
+        pixel_case("LUVToRGB_16u_AC4R", qrxiLUVToRGB_16u_AC4R, 4, m_inv16u),
+        pixel_case("RGBToLUV_16s_C3R", qrxiRGBToLUV_16s_C3R, 3, m_fwd16s),
+        pixel_case("RGBToLUV_16s_AC4R", qrxiRGBToLUV_16s_AC4R, 4, m_fwd16s),
+        pixel_case("LUVToRGB_16s_C3R", qrxiLUVToRGB_16s_C3R, 3, m_inv16s),
+        pixel_case("LUVToRGB_16s_AC4R", qrxiLUVToRGB_16s_AC4R, 4, m_inv16s),
+        pixel_case("RGBToLUV_32f_C3R", qrxiRGBToLUV_32f_C3R, 3, m_fwd32),
+        pixel_case("RGBToLUV_32f_AC4R", qrxiRGBToLUV_32f_AC4R, 4, m_fwd32),
+        pixel_case("LUVToRGB_32f_C3R", qrxiLUVToRGB_32f_C3R, 3, m_inv32, luv),
+        pixel_case("LUVToRGB_32f_AC4R", qrxiLUVToRGB_32f_AC4R, 4, m_inv32, luv),
+    };
 }
 
 }  // namespace
@@ -267,12 +282,7 @@ TEST(LuvWorked, InverseOfZeroLightness) {
     EXPECT_EQ(d[6], 0.0f);
 }
 
-TEST(LuvModel, Forward) {
-    sweep_model<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_AC4R, 4, m_fwd8);  // C3 8u: every level, below
-    sweep_c3_ac4<Qrx16u, Qrx16u>(qrxiRGBToLUV_16u_C3R, qrxiRGBToLUV_16u_AC4R, m_fwd16u);
-    sweep_c3_ac4<Qrx16s, Qrx16s>(qrxiRGBToLUV_16s_C3R, qrxiRGBToLUV_16s_AC4R, m_fwd16s);
-    sweep_c3_ac4<float, float>(qrxiRGBToLUV_32f_C3R, qrxiRGBToLUV_32f_AC4R, m_fwd32);
-}
+TEST(LuvModel, EveryFunction) { run_all(luv_cases(), &Case::model); }
 
 TEST(LuvModel, ForwardBlackInsideAndAfterGroups) {
     // Images with many black pixels exercise both black rules at every width.
@@ -285,22 +295,6 @@ TEST(LuvModel, ForwardBlackInsideAndAfterGroups) {
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < w; ++x) EXPECT_EQ(m_fwd16u(x, w, &src.at(x, y, 0)), (std::array<Qrx16u, 3>{dst.at(x, y, 0), dst.at(x, y, 1), dst.at(x, y, 2)}));
     }
-}
-
-TEST(LuvModel, GroupedInverse8uAtEveryLevel) {
-    for (auto level : qrxtest::available_levels()) {
-        qrxtest::ForcedLevel f(level);
-        SCOPED_TRACE(qrx::cpu::level_name(level));
-        sweep_model<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_C3R, 3, m_inv8<8>);
-        sweep_model<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, m_fwd8);
-    }
-}
-
-TEST(LuvModel, Inverse) {
-    sweep_model<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_AC4R, 4, m_inv8<4>);  // C3 8u: every level, above
-    sweep_c3_ac4<Qrx16u, Qrx16u>(qrxiLUVToRGB_16u_C3R, qrxiLUVToRGB_16u_AC4R, m_inv16u);
-    sweep_c3_ac4<Qrx16s, Qrx16s>(qrxiLUVToRGB_16s_C3R, qrxiLUVToRGB_16s_AC4R, m_inv16s);
-    sweep_c3_ac4<float, float>(qrxiLUVToRGB_32f_C3R, qrxiLUVToRGB_32f_AC4R, m_inv32, m_inv32, luv_gen());
 }
 
 TEST(LuvModel, ForwardAboveNominalRangeStaysInTable) {
@@ -316,25 +310,9 @@ TEST(LuvModel, ForwardAboveNominalRangeStaysInTable) {
     EXPECT_NEAR(m[0], 100.2f, 0.1f);
 }
 
-TEST(LuvFrame, ChecksLevelsThreads) {
-    expect_checks<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_C3R, 3);
-    expect_checks<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_AC4R, 4);
-    expect_checks<Qrx16u, Qrx16u>(qrxiLUVToRGB_16u_C3R, 3);
-    expect_checks<Qrx16s, Qrx16s>(qrxiRGBToLUV_16s_AC4R, 4);
-    expect_checks<float, float>(qrxiRGBToLUV_32f_C3R, 3);
-    expect_checks<float, float>(qrxiLUVToRGB_32f_AC4R, 4);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_C3R, 3);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiRGBToLUV_8u_AC4R, 4);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_C3R, 3);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiLUVToRGB_8u_AC4R, 4);
-    expect_levels_and_threads<Qrx16u, Qrx16u>(qrxiRGBToLUV_16u_C3R, 3);
-    expect_levels_and_threads<Qrx16u, Qrx16u>(qrxiLUVToRGB_16u_AC4R, 4);
-    expect_levels_and_threads<Qrx16s, Qrx16s>(qrxiRGBToLUV_16s_AC4R, 4);
-    expect_levels_and_threads<Qrx16s, Qrx16s>(qrxiLUVToRGB_16s_C3R, 3);
-    expect_levels_and_threads<float, float>(qrxiRGBToLUV_32f_C3R, 3);
-    expect_levels_and_threads<float, float>(qrxiRGBToLUV_32f_AC4R, 4);
-    expect_levels_and_threads<float, float>(qrxiLUVToRGB_32f_C3R, 3, luv_gen());
-}
+TEST(LuvFrame, ChecksAndSteps) { run_all(luv_cases(), &Case::checks); }
+
+TEST(LuvFrame, LevelsAndThreads) { run_all(luv_cases(), &Case::levels); }
 
 TEST(LuvRoundTrip, GreysAndColours) {
     // 8u forward then inverse, grouped (width 8) and per-pixel (width 7).

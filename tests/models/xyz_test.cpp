@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "models/xyz_test_support.h"
+#include "support/pixel_fn.h"
 
-using namespace xyztest;
+using namespace pixfn;
 
 namespace {
 
@@ -82,6 +82,29 @@ std::array<float, 3> m_inv32(int, int, const float* p) {
     return {c01(v[0]), c01(v[1]), c01(v[2])};
 }
 
+// 8u: the grouped set on whole groups of 8 (C3) or 4 (AC4) from the row start.
+std::vector<Case> xyz_cases() {
+    const Gen<float> wide = float_range({-0.25f, -0.25f, -0.25f}, {1.25f, 1.25f, 1.25f});
+    return {
+        pixel_case("RGBToXYZ_8u_C3R", qrxiRGBToXYZ_8u_C3R, 3, m_fwd8<8>),
+        pixel_case("RGBToXYZ_8u_AC4R", qrxiRGBToXYZ_8u_AC4R, 4, m_fwd8<4>),
+        pixel_case("XYZToRGB_8u_C3R", qrxiXYZToRGB_8u_C3R, 3, m_inv8<8>),
+        pixel_case("XYZToRGB_8u_AC4R", qrxiXYZToRGB_8u_AC4R, 4, m_inv8<4>),
+        pixel_case("RGBToXYZ_16u_C3R", qrxiRGBToXYZ_16u_C3R, 3, m_fwd16u),
+        pixel_case("RGBToXYZ_16u_AC4R", qrxiRGBToXYZ_16u_AC4R, 4, m_fwd16u),
+        pixel_case("XYZToRGB_16u_C3R", qrxiXYZToRGB_16u_C3R, 3, m_inv16u),
+        pixel_case("XYZToRGB_16u_AC4R", qrxiXYZToRGB_16u_AC4R, 4, m_inv16u),
+        pixel_case("RGBToXYZ_16s_C3R", qrxiRGBToXYZ_16s_C3R, 3, m_fwd16s),
+        pixel_case("RGBToXYZ_16s_AC4R", qrxiRGBToXYZ_16s_AC4R, 4, m_fwd16s),
+        pixel_case("XYZToRGB_16s_C3R", qrxiXYZToRGB_16s_C3R, 3, m_inv16s),
+        pixel_case("XYZToRGB_16s_AC4R", qrxiXYZToRGB_16s_AC4R, 4, m_inv16s),
+        pixel_case("RGBToXYZ_32f_C3R", qrxiRGBToXYZ_32f_C3R, 3, m_fwd32, wide),
+        pixel_case("RGBToXYZ_32f_AC4R", qrxiRGBToXYZ_32f_AC4R, 4, m_fwd32, wide),
+        pixel_case("XYZToRGB_32f_C3R", qrxiXYZToRGB_32f_C3R, 3, m_inv32, wide),
+        pixel_case("XYZToRGB_32f_AC4R", qrxiXYZToRGB_32f_AC4R, 4, m_inv32, wide),
+    };
+}
+
 }  // namespace
 
 TEST(XyzWorked, WhiteAndBlack8u) {
@@ -117,61 +140,11 @@ TEST(XyzWorked, FloatClamps) {
     EXPECT_EQ(run1<Qrx16s>(qrxiRGBToXYZ_16s_C3R, 3, 5, 0, {-32768, -32768, -32768})[0], -32768);
 }
 
-TEST(XyzModel, EightBitRegionPlanAtEveryLevel) {
-    for (auto level : qrxtest::available_levels()) {
-        qrxtest::ForcedLevel f(level);
-        SCOPED_TRACE(qrx::cpu::level_name(level));
-        sweep_c3_ac4<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_C3R, qrxiRGBToXYZ_8u_AC4R, m_fwd8<8>, m_fwd8<4>);
-        sweep_c3_ac4<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_C3R, qrxiXYZToRGB_8u_AC4R, m_inv8<8>, m_inv8<4>);
-    }
-}
-TEST(XyzModel, SixteenBitAndFloat) {
-    sweep_c3_ac4<Qrx16u, Qrx16u>(qrxiRGBToXYZ_16u_C3R, qrxiRGBToXYZ_16u_AC4R, m_fwd16u);
-    sweep_c3_ac4<Qrx16u, Qrx16u>(qrxiXYZToRGB_16u_C3R, qrxiXYZToRGB_16u_AC4R, m_inv16u);
-    sweep_c3_ac4<Qrx16s, Qrx16s>(qrxiRGBToXYZ_16s_C3R, qrxiRGBToXYZ_16s_AC4R, m_fwd16s);
-    sweep_c3_ac4<Qrx16s, Qrx16s>(qrxiXYZToRGB_16s_C3R, qrxiXYZToRGB_16s_AC4R, m_inv16s);
-    Gen<float> g(0);
-    g.lo = {-0.25f, -0.25f, -0.25f};
-    g.hi = {1.25f, 1.25f, 1.25f};
-    sweep_c3_ac4<float, float>(qrxiRGBToXYZ_32f_C3R, qrxiRGBToXYZ_32f_AC4R, m_fwd32, m_fwd32, g);
-    sweep_c3_ac4<float, float>(qrxiXYZToRGB_32f_C3R, qrxiXYZToRGB_32f_AC4R, m_inv32, m_inv32, g);
-}
+TEST(XyzModel, EveryFunction) { run_all(xyz_cases(), &Case::model); }
 
-TEST(XyzFrame, ChecksAndSteps) {
-    expect_checks<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3);
-    expect_checks<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_AC4R, 4);
-    expect_checks<Qrx16u, Qrx16u>(qrxiRGBToXYZ_16u_C3R, 3);
-    expect_checks<Qrx16s, Qrx16s>(qrxiXYZToRGB_16s_AC4R, 4);
-    expect_checks<float, float>(qrxiRGBToXYZ_32f_C3R, 3);
-    expect_checks<float, float>(qrxiXYZToRGB_32f_AC4R, 4);
-}
+TEST(XyzFrame, ChecksAndSteps) { run_all(xyz_cases(), &Case::checks); }
 
-TEST(XyzFrame, OddByteStepActsAsNextLowerMultiple) {
-    // 16-bit rows at step 13 bytes are addressed at 12 bytes; 32f at 27 -> 24.
-    std::vector<Qrx16u> s(64), d1(64, 7), d2(64, 7);
-    for (int i = 0; i < 64; ++i) s[i] = static_cast<Qrx16u>(i * 997);
-    ASSERT_EQ(qrxiRGBToXYZ_16u_C3R(s.data(), 13, d1.data(), 13, {2, 3}), qrxStatusOk);
-    ASSERT_EQ(qrxiRGBToXYZ_16u_C3R(s.data(), 12, d2.data(), 12, {2, 3}), qrxStatusOk);
-    EXPECT_EQ(d1, d2);
-    std::vector<float> fs(64), fd1(64, 7), fd2(64, 7);
-    for (int i = 0; i < 64; ++i) fs[i] = static_cast<float>(i) / 64.0f;
-    ASSERT_EQ(qrxiXYZToRGB_32f_C3R(fs.data(), 27, fd1.data(), 26, {2, 3}), qrxStatusOk);
-    ASSERT_EQ(qrxiXYZToRGB_32f_C3R(fs.data(), 24, fd2.data(), 24, {2, 3}), qrxStatusOk);
-    EXPECT_EQ(fd1, fd2);
-}
-
-TEST(XyzFrame, LevelsAndThreads) {
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiRGBToXYZ_8u_AC4R, 4);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_C3R, 3);
-    expect_levels_and_threads<Qrx8u, Qrx8u>(qrxiXYZToRGB_8u_AC4R, 4);
-    expect_levels_and_threads<Qrx16u, Qrx16u>(qrxiRGBToXYZ_16u_C3R, 3);
-    expect_levels_and_threads<Qrx16u, Qrx16u>(qrxiXYZToRGB_16u_AC4R, 4);
-    expect_levels_and_threads<Qrx16s, Qrx16s>(qrxiRGBToXYZ_16s_AC4R, 4);
-    expect_levels_and_threads<Qrx16s, Qrx16s>(qrxiXYZToRGB_16s_C3R, 3);
-    expect_levels_and_threads<float, float>(qrxiRGBToXYZ_32f_C3R, 3);
-    expect_levels_and_threads<float, float>(qrxiXYZToRGB_32f_C3R, 3);
-}
+TEST(XyzFrame, LevelsAndThreads) { run_all(xyz_cases(), &Case::levels); }
 
 TEST(XyzRoundTrip, GreysAndColours8u) {
     // Forward then inverse, per-pixel and grouped recipes: within 3 codes.

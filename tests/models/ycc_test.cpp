@@ -7,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "models/hls_support.h"
 #include "qrxcc.h"
+#include "support/pixel_fn.h"
 
-using namespace hlstest;
+using namespace pixfn;
 using u8 = std::uint8_t;
 using u16 = std::uint16_t;
 using s16 = std::int16_t;
@@ -121,54 +121,34 @@ void inv32f(const float* in, float* out, bool) {
     for (int c = 0; c < 3; ++c) out[c] = v[c] < 0 ? 0.0f : v[c] > 1 ? 1.0f : v[c];
 }
 
+std::vector<Case> ycc_cases() {
+    return {
+        grouped_case("RGBToYCC_8u_C3R", qrxiRGBToYCC_8u_C3R, 3, 8, fwd8),
+        grouped_case("RGBToYCC_8u_AC4R", qrxiRGBToYCC_8u_AC4R, 4, 4, fwd8),
+        grouped_case("YCCToRGB_8u_C3R", qrxiYCCToRGB_8u_C3R, 3, 8, inv8),
+        grouped_case("YCCToRGB_8u_AC4R", qrxiYCCToRGB_8u_AC4R, 4, 4, inv8),
+        grouped_case("RGBToYCC_16u_C3R", qrxiRGBToYCC_16u_C3R, 3, 4, fwd16u),
+        grouped_case("RGBToYCC_16u_AC4R", qrxiRGBToYCC_16u_AC4R, 4, 4, fwd16u),
+        grouped_case("YCCToRGB_16u_C3R", qrxiYCCToRGB_16u_C3R, 3, 4, inv16u),
+        grouped_case("YCCToRGB_16u_AC4R", qrxiYCCToRGB_16u_AC4R, 4, 4, inv16u),
+        grouped_case("RGBToYCC_16s_C3R", qrxiRGBToYCC_16s_C3R, 3, 4, fwd16s),
+        grouped_case("RGBToYCC_16s_AC4R", qrxiRGBToYCC_16s_AC4R, 4, 4, fwd16s),
+        grouped_case("YCCToRGB_16s_C3R", qrxiYCCToRGB_16s_C3R, 3, 4, inv16s),
+        grouped_case("YCCToRGB_16s_AC4R", qrxiYCCToRGB_16s_AC4R, 4, 4, inv16s),
+        grouped_case("RGBToYCC_32f_C3R", qrxiRGBToYCC_32f_C3R, 3, 4, fwd32f),
+        grouped_case("RGBToYCC_32f_AC4R", qrxiRGBToYCC_32f_AC4R, 4, 4, fwd32f),
+        grouped_case("YCCToRGB_32f_C3R", qrxiYCCToRGB_32f_C3R, 3, 4, inv32f),
+        grouped_case("YCCToRGB_32f_AC4R", qrxiYCCToRGB_32f_AC4R, 4, 4, inv32f),
+    };
+}
+
 }  // namespace
 
-#define YCC_ALL(check)                                   \
-    check(qrxiRGBToYCC_8u_C3R, fwd8, 3, 8);              \
-    check(qrxiRGBToYCC_8u_AC4R, fwd8, 4, 4);             \
-    check(qrxiYCCToRGB_8u_C3R, inv8, 3, 8);              \
-    check(qrxiYCCToRGB_8u_AC4R, inv8, 4, 4);             \
-    check(qrxiRGBToYCC_16u_C3R, fwd16u, 3, 4);           \
-    check(qrxiRGBToYCC_16u_AC4R, fwd16u, 4, 4);          \
-    check(qrxiYCCToRGB_16u_C3R, inv16u, 3, 4);           \
-    check(qrxiYCCToRGB_16u_AC4R, inv16u, 4, 4);          \
-    check(qrxiRGBToYCC_16s_C3R, fwd16s, 3, 4);           \
-    check(qrxiRGBToYCC_16s_AC4R, fwd16s, 4, 4);          \
-    check(qrxiYCCToRGB_16s_C3R, inv16s, 3, 4);           \
-    check(qrxiYCCToRGB_16s_AC4R, inv16s, 4, 4);          \
-    check(qrxiRGBToYCC_32f_C3R, fwd32f, 3, 4);           \
-    check(qrxiRGBToYCC_32f_AC4R, fwd32f, 4, 4);          \
-    check(qrxiYCCToRGB_32f_C3R, inv32f, 3, 4);           \
-    check(qrxiYCCToRGB_32f_AC4R, inv32f, 4, 4)
+TEST(YccPixel, MatchesModelAtEveryWidth) { run_all(ycc_cases(), &Case::model); }
 
-TEST(YccPixel, MatchesModelAtEveryWidth) {
-    for (auto level : model_levels()) {
-        qrxtest::ForcedLevel f(level);
-        SCOPED_TRACE(qrx::cpu::level_name(level));
-#define CHECK(fn, model, ch, group) \
-    { SCOPED_TRACE(#fn); expect_matches_model_all_sizes(fn, model, ch, group); }
-        YCC_ALL(CHECK);
-#undef CHECK
-    }
-}
+TEST(YccPixel, SameBytesAtEveryLevelAndThreadCount) { run_all(ycc_cases(), &Case::levels); }
 
-TEST(YccPixel, SameBytesAtEveryLevelAndThreadCount) {
-#define CHECK(fn, model, ch, group) \
-    { SCOPED_TRACE(#fn); expect_level_and_thread_invariant(fn, ch); }
-    YCC_ALL(CHECK);
-#undef CHECK
-}
-
-TEST(YccPixel, ChecksAndSteps) {
-#define CHECK(fn, model, ch, group)                 \
-    {                                               \
-        SCOPED_TRACE(#fn);                          \
-        expect_pointer_then_size_checks(fn, ch);    \
-        expect_step_handling(fn, ch);               \
-    }
-    YCC_ALL(CHECK);
-#undef CHECK
-}
+TEST(YccPixel, ChecksAndSteps) { run_all(ycc_cases(), &Case::checks); }
 
 TEST(YccValues, WorkedValuesBothRecipes) {
     for (int w : {1, 9}) {  // per pixel only; grouped then per pixel
@@ -242,17 +222,4 @@ TEST(YccValues, InverseClampsAndSaturates) {
     const float white[3] = {1.0f, 1.0f, 0.0f};  // forward leaves results unclamped
     ASSERT_EQ(qrxiRGBToYCC_32f_C3R(white, 12, fw, 12, {1, 1}), qrxStatusOk);
     EXPECT_LT(fw[1], 0.6117647f - 0.3f);
-}
-
-TEST(YccValues, Forward16uPerPixelFitsRangeUnclamped) {
-    // extremes of every channel: the per-pixel results stay in 0..65535 unclamped
-    for (int r : {0, 65535})
-        for (int g : {0, 65535})
-            for (int b : {0, 65535}) {
-                const float R = r, G = g, B = b;
-                const float y = 0.213267f * R + 0.418688f * G + 0.0813124f * B + 0.49999f;
-                const float c1 = -0.130621f * R + 40092 - 0.256437f * G + 0.387058f * B + 0.49999f;
-                const float c2 = 0.372876f * R + 35209 - 0.312237f * G - 0.0606389f * B + 0.49999f;
-                for (float v : {y, c1, c2}) EXPECT_TRUE(v >= 0 && v < 65536) << r << g << b;
-            }
 }

@@ -1,6 +1,6 @@
-// Bit-depth reduction: every pair and layout against the model, the worked
-// values, the check order, noise determinism, threads, dispatch levels and
-// scratch-memory failures.
+// Bit-depth reduction: every pair and layout against the model (with and
+// without noise), the worked values, the check order, threads and dispatch
+// levels.  Scratch-memory failures are walked in reliability/fault_injection_test.cpp.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -225,59 +225,6 @@ TYPED_TEST(ReduceBitsPairs, DitheringIndependentOfThreadCount) {
         }
 }
 
-TYPED_TEST(ReduceBitsPairs, NoiseIsDeterministicAndZeroNoiseIsNoiseless) {
-    using P = TypeParam;
-    ThreadCount single(1);  // the thread tests below cover larger teams
-    for (int method : {1, 2, 3, 4}) {
-        Case<P> a(1, 40, 6), b(1, 40, 6), z(1, 40, 6);
-        a.fill_random(3);
-        b.fill_random(3);
-        z.fill_random(3);
-        ASSERT_EQ(a.run(60, method, 4), qrxStatusOk);
-        ASSERT_EQ(b.run(60, method, 4), qrxStatusOk);
-        EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
-        ASSERT_EQ(z.run(0, method, 4), qrxStatusOk);
-        const int L = 4;
-        if (method == 4) {
-            EXPECT_TRUE(matches(z, [&](int x, int y, int ch) { return ordered<P>(z.in(x, y, ch), x, y, L, nullptr); }));
-        } else {
-            std::vector<std::vector<int>> want;
-            for (int ch = 0; ch < 3; ++ch) want.push_back(diffuse<P>(z.channel(ch), 40, 6, method, L, 0));
-            EXPECT_TRUE(matches(z, [&](int x, int y, int ch) { return want[ch][static_cast<std::size_t>(y) * 40 + x]; }));
-        }
-    }
-}
-
-// Every scratch allocation of a call, failed in turn: -9, nothing written,
-// nothing left allocated; the call after the last failure point succeeds.
-TYPED_TEST(ReduceBitsPairs, OutOfMemoryOnEveryAllocation) {
-    using P = TypeParam;
-    ThreadCount single(1);  // the thread tests below cover larger teams
-    for (int layout : {0, 1, 3})
-        for (int method : {1, 2, 4})
-            for (int noise : {0, 10}) {
-                if (method == 4 && noise == 0) continue;  // needs no scratch memory
-                const long start = qrx::testing_hooks::live_blocks();
-                int failures = 0;
-                for (int n = 1;; ++n) {
-                    Case<P> c(layout, 9, 4);
-                    c.fill_random(1);
-                    qrx::testing_hooks::fail_allocation_after(n);
-                    const QrxStatus st = c.run(noise, method, 3);
-                    qrx::testing_hooks::fail_allocation_after(0);
-                    EXPECT_EQ(qrx::testing_hooks::live_blocks(), start);
-                    if (st == qrxStatusOk) break;
-                    ASSERT_EQ(st, qrxStatusOutOfMemory);
-                    ++failures;
-                    Case<P> fresh(layout, 9, 4);
-                    EXPECT_EQ(c.dst.all_bytes(), fresh.dst.all_bytes()) << "written despite -9";
-                    ASSERT_LT(n, 10);
-                }
-                // noise tables: 2 blocks; error rows: 1 block
-                EXPECT_EQ(failures, (noise > 0 ? 2 : 0) + (method != 4 ? 1 : 0));
-            }
-}
-
 // ---- checks ---------------------------------------------------------------------------
 
 TEST(ReduceBitsChecks, OrderAndStatuses) {
@@ -462,21 +409,6 @@ TEST(ReduceBitsNoise, TablesMatchTheGenerator) {
     const Noise n(0.0, 1024.0);
     for (int i = 0; i < 1024; ++i) EXPECT_EQ(n.index[i], static_cast<int>(n.value[i])) << i;
     EXPECT_EQ(qrx::testing_hooks::live_blocks(), 0);
-}
-
-TEST(ReduceBitsThreads, NestedCallRunsSerialized) {
-    Case<P8u> a(1, 33, 7), b(1, 33, 7);
-    a.fill_random(8);
-    b.fill_random(8);
-    ASSERT_EQ(a.run(10, qrxDitherMethodStucki, 5), qrxStatusOk);
-    QrxStatus st = qrxStatusNullPointer;
-#pragma omp parallel num_threads(2)
-    {
-#pragma omp single
-        st = b.run(10, qrxDitherMethodStucki, 5);
-    }
-    EXPECT_EQ(st, qrxStatusOk);
-    EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
 }
 
 // Out-of-range float samples across whole vector blocks (not only the tails):

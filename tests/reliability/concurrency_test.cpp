@@ -14,8 +14,11 @@
 
 #include "qrxcc.h"
 #include "qrxcore.h"
+#include "support/threads.h"
 
 namespace {
+
+using qrxtest::ThreadCount;
 
 constexpr int kW = 67, kH = 41;
 constexpr QrxSize kRoi{kW, kH};
@@ -77,15 +80,6 @@ std::vector<Job> jobs() {
          reduce(qrxiReduceBits_32f8u_C3R, kW * 12, kW * 3, 0, qrxDitherMethodJarvisJudiceNinke, 9)},
     };
 }
-
-class ThreadCount {
-public:
-    explicit ThreadCount(int n) : saved_(threads_omp_of_n_qrx) { threads_omp_of_n_qrx = n; }
-    ~ThreadCount() { threads_omp_of_n_qrx = saved_; }
-
-private:
-    int saved_;
-};
 
 }  // namespace
 

@@ -70,53 +70,27 @@ int g_total_faults = 0;
 
 constexpr QrxSize kGammaRoi{200, 120};  // 72000 samples in three channels: table in use
 
-using Gamma16 = QrxStatus (*)(const Qrx16u*, int, Qrx16u*, int, QrxSize);
-using Gamma16I = QrxStatus (*)(Qrx16u*, int, QrxSize);
-using Gamma16P = QrxStatus (*)(const Qrx16u* const[3], int, Qrx16u* const[3], int, QrxSize);
-using Gamma16IP = QrxStatus (*)(Qrx16u* const[3], int, QrxSize);
+using Planes = const Qrx16u* const*;
+using GammaCall = std::function<QrxStatus(Planes src, Qrx16u* const* dst, int step)>;
 
-void walk_gamma_packed(const char* name, Gamma16 fn, int channels) {
+// One 16u gamma call on random images (three planes when `planar`; the
+// in-place functions take `dst` as their image): its one table allocation.
+void walk_gamma(const char* name, int channels, bool planar, const GammaCall& call) {
     SCOPED_TRACE(name);
-    const int step = kGammaRoi.width * channels * 2 + 6;
-    const std::size_t bytes = static_cast<std::size_t>(step) * kGammaRoi.height;
-    const auto src = random_bytes(bytes, 1);
-    const auto dst0 = random_bytes(bytes + 64, 2);
-    std::vector<std::uint8_t> dst;
-    const auto r = walk([&] { return fn(reinterpret_cast<const Qrx16u*>(src.data()), step, reinterpret_cast<Qrx16u*>(dst.data() + 32), step, kGammaRoi); },
-                        [&] { dst = dst0; }, [&] { return dst; });
-    EXPECT_EQ(r.final_status, qrxStatusOk);
-    EXPECT_EQ(r.faults, 1);
-    g_total_faults += r.faults;
-}
-
-void walk_gamma_inplace(const char* name, Gamma16I fn, int channels) {
-    SCOPED_TRACE(name);
-    const int step = kGammaRoi.width * channels * 2 + 6;
-    const auto img0 = random_bytes(static_cast<std::size_t>(step) * kGammaRoi.height + 64, 3);
-    std::vector<std::uint8_t> img;
-    const auto r = walk([&] { return fn(reinterpret_cast<Qrx16u*>(img.data() + 32), step, kGammaRoi); }, [&] { img = img0; },
-                        [&] { return img; });
-    EXPECT_EQ(r.final_status, qrxStatusOk);
-    EXPECT_EQ(r.faults, 1);
-    g_total_faults += r.faults;
-}
-
-void walk_gamma_planar(const char* name, Gamma16P fn) {
-    SCOPED_TRACE(name);
-    const int step = kGammaRoi.width * 2 + 10;
-    const std::size_t plane = static_cast<std::size_t>(step) * kGammaRoi.height;
-    const auto src = random_bytes(3 * plane, 4);
-    const auto dst0 = random_bytes(3 * plane, 5);
+    const int step = kGammaRoi.width * (planar ? 1 : channels) * 2 + (planar ? 10 : 6);
+    const std::size_t plane = static_cast<std::size_t>(step) * kGammaRoi.height, planes = planar ? 3 : 1;
+    const auto src = random_bytes(planes * plane + 64, 1);
+    const auto dst0 = random_bytes(planes * plane + 64, 2);
     std::vector<std::uint8_t> dst;
     const auto r = walk(
         [&] {
-            const Qrx16u* s[3];
-            Qrx16u* d[3];
-            for (int i = 0; i < 3; ++i) {
-                s[i] = reinterpret_cast<const Qrx16u*>(src.data() + i * plane);
-                d[i] = reinterpret_cast<Qrx16u*>(dst.data() + i * plane);
+            const Qrx16u* s[3] = {};
+            Qrx16u* d[3] = {};
+            for (std::size_t i = 0; i < planes; ++i) {
+                s[i] = reinterpret_cast<const Qrx16u*>(src.data() + 32 + i * plane);
+                d[i] = reinterpret_cast<Qrx16u*>(dst.data() + 32 + i * plane);
             }
-            return fn(s, step, d, step, kGammaRoi);
+            return call(s, d, step);
         },
         [&] { dst = dst0; }, [&] { return dst; });
     EXPECT_EQ(r.final_status, qrxStatusOk);
@@ -124,22 +98,17 @@ void walk_gamma_planar(const char* name, Gamma16P fn) {
     g_total_faults += r.faults;
 }
 
-void walk_gamma_inplace_planar(const char* name, Gamma16IP fn) {
-    SCOPED_TRACE(name);
-    const int step = kGammaRoi.width * 2 + 10;
-    const std::size_t plane = static_cast<std::size_t>(step) * kGammaRoi.height;
-    const auto img0 = random_bytes(3 * plane, 6);
-    std::vector<std::uint8_t> img;
-    const auto r = walk(
-        [&] {
-            Qrx16u* p[3];
-            for (int i = 0; i < 3; ++i) p[i] = reinterpret_cast<Qrx16u*>(img.data() + i * plane);
-            return fn(p, step, kGammaRoi);
-        },
-        [&] { img = img0; }, [&] { return img; });
-    EXPECT_EQ(r.final_status, qrxStatusOk);
-    EXPECT_EQ(r.faults, 1);
-    g_total_faults += r.faults;
+GammaCall packed(QrxStatus (*fn)(const Qrx16u*, int, Qrx16u*, int, QrxSize)) {
+    return [fn](Planes s, Qrx16u* const* d, int step) { return fn(s[0], step, d[0], step, kGammaRoi); };
+}
+GammaCall in_place(QrxStatus (*fn)(Qrx16u*, int, QrxSize)) {
+    return [fn](Planes, Qrx16u* const* d, int step) { return fn(d[0], step, kGammaRoi); };
+}
+GammaCall planar(QrxStatus (*fn)(const Qrx16u* const[3], int, Qrx16u* const[3], int, QrxSize)) {
+    return [fn](Planes s, Qrx16u* const* d, int step) { return fn(s, step, d, step, kGammaRoi); };
+}
+GammaCall planar_in_place(QrxStatus (*fn)(Qrx16u* const[3], int, QrxSize)) {
+    return [fn](Planes, Qrx16u* const* d, int step) { return fn(d, step, kGammaRoi); };
 }
 
 // ---- bit-depth reduction ---------------------------------------------------------
@@ -174,24 +143,31 @@ std::vector<ReduceEntry> reduce_entries() {
 }  // namespace
 
 TEST(ReliabilityFaults, Gamma16uTableAllocation) {
-    walk_gamma_packed("GammaFwd_16u_C3R", qrxiGammaFwd_16u_C3R, 3);
-    walk_gamma_packed("GammaInv_16u_C3R", qrxiGammaInv_16u_C3R, 3);
-    walk_gamma_packed("GammaFwd_16u_AC4R", qrxiGammaFwd_16u_AC4R, 4);
-    walk_gamma_packed("GammaInv_16u_AC4R", qrxiGammaInv_16u_AC4R, 4);
-    walk_gamma_inplace("GammaFwd_16u_C3IR", qrxiGammaFwd_16u_C3IR, 3);
-    walk_gamma_inplace("GammaInv_16u_C3IR", qrxiGammaInv_16u_C3IR, 3);
-    walk_gamma_inplace("GammaFwd_16u_AC4IR", qrxiGammaFwd_16u_AC4IR, 4);
-    walk_gamma_inplace("GammaInv_16u_AC4IR", qrxiGammaInv_16u_AC4IR, 4);
-    walk_gamma_planar("GammaFwd_16u_P3R", qrxiGammaFwd_16u_P3R);
-    walk_gamma_planar("GammaInv_16u_P3R", qrxiGammaInv_16u_P3R);
-    walk_gamma_inplace_planar("GammaFwd_16u_IP3R", qrxiGammaFwd_16u_IP3R);
-    walk_gamma_inplace_planar("GammaInv_16u_IP3R", qrxiGammaInv_16u_IP3R);
+    walk_gamma("GammaFwd_16u_C3R", 3, false, packed(qrxiGammaFwd_16u_C3R));
+    walk_gamma("GammaInv_16u_C3R", 3, false, packed(qrxiGammaInv_16u_C3R));
+    walk_gamma("GammaFwd_16u_AC4R", 4, false, packed(qrxiGammaFwd_16u_AC4R));
+    walk_gamma("GammaInv_16u_AC4R", 4, false, packed(qrxiGammaInv_16u_AC4R));
+    walk_gamma("GammaFwd_16u_C3IR", 3, false, in_place(qrxiGammaFwd_16u_C3IR));
+    walk_gamma("GammaInv_16u_C3IR", 3, false, in_place(qrxiGammaInv_16u_C3IR));
+    walk_gamma("GammaFwd_16u_AC4IR", 4, false, in_place(qrxiGammaFwd_16u_AC4IR));
+    walk_gamma("GammaInv_16u_AC4IR", 4, false, in_place(qrxiGammaInv_16u_AC4IR));
+    walk_gamma("GammaFwd_16u_P3R", 1, true, planar(qrxiGammaFwd_16u_P3R));
+    walk_gamma("GammaInv_16u_P3R", 1, true, planar(qrxiGammaInv_16u_P3R));
+    walk_gamma("GammaFwd_16u_IP3R", 1, true, planar_in_place(qrxiGammaFwd_16u_IP3R));
+    walk_gamma("GammaInv_16u_IP3R", 1, true, planar_in_place(qrxiGammaInv_16u_IP3R));
 }
 
+// The table is built only for more than 65536 samples, counting three per
+// pixel whatever the layout: 85 x 257 AC4 pixels (65535) convert directly, so
+// a pending failure does not matter; 66 x 331 C3 pixels (65538) need it.
 TEST(ReliabilityFaults, Gamma16uBelowTableThresholdDoesNotAllocate) {
-    std::vector<Qrx16u> img(3 * 16 * 16, 1000);
+    std::vector<Qrx16u> img(3 * 16 * 16, 1000), big(4 * 85 * 257, 1000);
     hooks::fail_allocation_after(1);
     EXPECT_EQ(qrxiGammaFwd_16u_C3IR(img.data(), 16 * 6, QrxSize{16, 16}), qrxStatusOk);
+    hooks::fail_allocation_after(1);
+    EXPECT_EQ(qrxiGammaInv_16u_AC4IR(big.data(), 85 * 8, QrxSize{85, 257}), qrxStatusOk);
+    hooks::fail_allocation_after(1);
+    EXPECT_EQ(qrxiGammaFwd_16u_C3IR(big.data(), 66 * 6, QrxSize{66, 331}), qrxStatusOutOfMemory);
     hooks::fail_allocation_after(0);
 }
 
@@ -213,10 +189,10 @@ TEST(ReliabilityFaults, ReduceBitsEveryMethodWithAndWithoutNoise) {
                 const auto r = walk([&] { return e.fn(src.data(), src_step, dst.data(), dst_step, roi, noise, method, 7); },
                                     [&] { dst = dst0; }, [&] { return dst; });
                 EXPECT_EQ(r.final_status, qrxStatusOk);
-                // plain reduction needs no scratch; every other method with noise needs its tables
-                if (method == qrxDitherMethodOff) EXPECT_EQ(r.faults, 0);
-                if (method != qrxDitherMethodOff && noise > 0) EXPECT_GE(r.faults, 2);
-                if (method != qrxDitherMethodOrdered4x4 && method != qrxDitherMethodOff) EXPECT_GE(r.faults, 1);
+                // plain reduction needs no scratch; every other method with noise its two noise
+                // tables, and error diffusion one block of error rows
+                const bool dithers = method != qrxDitherMethodOff, diffuses = dithers && method != qrxDitherMethodOrdered4x4;
+                EXPECT_EQ(r.faults, (dithers && noise > 0 ? 2 : 0) + (diffuses ? 1 : 0));
                 faults += r.faults;
                 // the successful call after the walk equals an undisturbed call
                 std::vector<std::uint8_t> clean = dst0;

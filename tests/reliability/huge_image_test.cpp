@@ -42,6 +42,9 @@ T* out(const Bufs& b, int i = 0) {
     return reinterpret_cast<T*>(b[i]);
 }
 
+// The same step for all three planes.
+std::array<int, 3> same3(int step) { return {step, step, step}; }
+
 PlaneSpec bytes(std::size_t row_bytes, int rows = kH) { return {row_bytes, rows, Fill::Bytes}; }
 PlaneSpec floats(std::size_t row_bytes, int rows = kH) { return {row_bytes, rows, Fill::Float01}; }
 std::vector<PlaneSpec> planes420() { return {bytes(kW), bytes(kW / 2, kH / 2), bytes(kW / 2, kH / 2)}; }
@@ -142,20 +145,17 @@ TEST(ReliabilityHuge, YCbCrFamilies) {
          }},
         {"BGRToYCbCr420_8u_C3P3R", {bytes(3 * kW)}, planes420(),
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiBGRToYCbCr420_8u_C3P3R(in<Qrx8u>(s), st, out3<Qrx8u>(d).data(), steps, kRoi);
+             return qrxiBGRToYCbCr420_8u_C3P3R(in<Qrx8u>(s), st, out3<Qrx8u>(d).data(), same3(st).data(), kRoi);
          }},
         {"YCbCr420ToRGB_8u_P3C3R", planes420(), {bytes(3 * kW)},
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiYCbCr420ToRGB_8u_P3C3R(in3<Qrx8u>(s).data(), steps, out<Qrx8u>(d), st, kRoi);
+             return qrxiYCbCr420ToRGB_8u_P3C3R(in3<Qrx8u>(s).data(), same3(st).data(), out<Qrx8u>(d), st, kRoi);
          }},
         {"RGBToYCbCr422_8u_C3C2R", {bytes(3 * kW)}, {bytes(2 * kW)},
          [](const Bufs& s, const Bufs& d, int st) { return qrxiRGBToYCbCr422_8u_C3C2R(in<Qrx8u>(s), st, out<Qrx8u>(d), st, kRoi); }},
         {"BGRToYCbCr411_8u_C3P3R", {bytes(3 * 8)}, {bytes(8), bytes(2), bytes(2)},
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiBGRToYCbCr411_8u_C3P3R(in<Qrx8u>(s), st, out3<Qrx8u>(d).data(), steps, QrxSize{8, kH});
+             return qrxiBGRToYCbCr411_8u_C3P3R(in<Qrx8u>(s), st, out3<Qrx8u>(d).data(), same3(st).data(), QrxSize{8, kH});
          }},
     });
 }
@@ -164,13 +164,11 @@ TEST(ReliabilityHuge, SixteenBitPacked) {
     run_cases({
         {"YCbCr420ToBGR565Dither_8u16u_P3C3R", planes420(), {bytes(2 * kW)},
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiYCbCr420ToBGR565Dither_8u16u_P3C3R(in3<Qrx8u>(s).data(), steps, out<Qrx16u>(d), st, kRoi);
+             return qrxiYCbCr420ToBGR565Dither_8u16u_P3C3R(in3<Qrx8u>(s).data(), same3(st).data(), out<Qrx16u>(d), st, kRoi);
          }},
         {"BGR565ToYCbCr420_16u8u_C3P3R", {bytes(2 * kW)}, planes420(),
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiBGR565ToYCbCr420_16u8u_C3P3R(in<Qrx16u>(s), st, out3<Qrx8u>(d).data(), steps, kRoi);
+             return qrxiBGR565ToYCbCr420_16u8u_C3P3R(in<Qrx16u>(s), st, out3<Qrx8u>(d).data(), same3(st).data(), kRoi);
          }},
     });
 }
@@ -179,24 +177,20 @@ TEST(ReliabilityHuge, Resampling) {
     run_cases({
         {"YCbCr422ToYCbCr420_8u_C2P3R", {bytes(2 * kW)}, planes420(),
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiYCbCr422ToYCbCr420_8u_C2P3R(in<Qrx8u>(s), st, out3<Qrx8u>(d).data(), steps, kRoi);
+             return qrxiYCbCr422ToYCbCr420_8u_C2P3R(in<Qrx8u>(s), st, out3<Qrx8u>(d).data(), same3(st).data(), kRoi);
          }},
         {"YCbCr420_8u_P3P2R", planes420(), {bytes(kW), bytes(kW, kH / 2)},
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiYCbCr420_8u_P3P2R(in3<Qrx8u>(s).data(), steps, out<Qrx8u>(d, 0), st, out<Qrx8u>(d, 1), st, kRoi);
+             return qrxiYCbCr420_8u_P3P2R(in3<Qrx8u>(s).data(), same3(st).data(), out<Qrx8u>(d, 0), st, out<Qrx8u>(d, 1), st, kRoi);
          }},
         {"YCbCr420ToYCbCr422_Filter_8u_P3R", planes420(), {bytes(kW), bytes(kW / 2), bytes(kW / 2)},
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiYCbCr420ToYCbCr422_Filter_8u_P3R(in3<Qrx8u>(s).data(), steps, out3<Qrx8u>(d).data(), steps, kRoi);
+             return qrxiYCbCr420ToYCbCr422_Filter_8u_P3R(in3<Qrx8u>(s).data(), same3(st).data(), out3<Qrx8u>(d).data(), same3(st).data(), kRoi);
          }},
         {"YCbCr420ToYCrCb420_Filter_8u_P2P3R", {bytes(kW), bytes(kW, kH / 2)}, planes420(),
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
              return qrxiYCbCr420ToYCrCb420_Filter_8u_P2P3R(in<Qrx8u>(s, 0), st, in<Qrx8u>(s, 1), st,
-                                                           out3<Qrx8u>(d).data(), steps, kRoi, qrxSliceWhole);
+                                                           out3<Qrx8u>(d).data(), same3(st).data(), kRoi, qrxSliceWhole);
          }},
     });
 }
@@ -207,13 +201,11 @@ TEST(ReliabilityHuge, YUVAndYCoCg) {
          [](const Bufs& s, const Bufs& d, int st) { return qrxiRGBToYUV_8u_C3R(in<Qrx8u>(s), st, out<Qrx8u>(d), st, kRoi); }},
         {"RGBToYUV420_8u_C3P3R", {bytes(3 * kW)}, planes420(),
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiRGBToYUV420_8u_C3P3R(in<Qrx8u>(s), st, out3<Qrx8u>(d).data(), steps, kRoi);
+             return qrxiRGBToYUV420_8u_C3P3R(in<Qrx8u>(s), st, out3<Qrx8u>(d).data(), same3(st).data(), kRoi);
          }},
         {"YUV420ToRGB565_8u16u_P3C3R", planes420(), {bytes(2 * kW)},
          [](const Bufs& s, const Bufs& d, int st) {
-             const int steps[3] = {st, st, st};
-             return qrxiYUV420ToRGB565_8u16u_P3C3R(in3<Qrx8u>(s).data(), steps, out<Qrx16u>(d), st, kRoi);
+             return qrxiYUV420ToRGB565_8u16u_P3C3R(in3<Qrx8u>(s).data(), same3(st).data(), out<Qrx16u>(d), st, kRoi);
          }},
         {"BGRToYCoCg_8u16s_C3P3R", {bytes(3 * kW)}, {bytes(2 * kW), bytes(2 * kW), bytes(2 * kW)},
          [](const Bufs& s, const Bufs& d, int st) {

@@ -2,10 +2,15 @@
 // the formulas with explicit floor divisions in 64-bit arithmetic.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
+#include "qrxcc.h"
 #include "support/test_image.h"
 
 namespace chroma_model {
@@ -19,6 +24,12 @@ inline int cl(i64 v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
 struct C3 {
     int a, b, c;
 };
+
+// pixel i of a pixel-order row of ch bytes per pixel: {R, G, B}
+inline C3 px(const u8* s, int i, int ch, bool bgr) {
+    const u8* p = s + ch * i;
+    return bgr ? C3{p[2], p[1], p[0]} : C3{p[0], p[1], p[2]};
+}
 
 // forward luma
 inline int F16Y(int r, int g, int b) { return cl(fl(16843LL * r + 33030LL * g + 6423LL * b + 1081344, 65536)); }
@@ -119,6 +130,36 @@ void at_all_levels(F f) {
         qrxtest::ForcedLevel forced(level);
         f(level);
     }
+}
+
+// Widths of the sweeps: every width to 70 (around every block size), then
+// rows long enough for several iterations of the widest vector bodies.
+inline std::vector<int> sweep_widths() {
+    std::vector<int> w;
+    for (int i = 1; i <= 70; ++i) w.push_back(i);
+    for (int i : {129, 257, 517}) w.push_back(i);
+    return w;
+}
+
+inline std::string dims(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
+
+// At every dispatch level, `call(planes, steps)` writes fresh destination
+// images shaped like `expect` and returns `want`; every byte of each image,
+// guards included, must equal the expected image's.
+inline void expect_images(const std::vector<const qrxtest::GuardedImage*>& expect,
+                          const std::function<QrxStatus(Qrx8u* const* dst, const int* steps)>& call,
+                          const std::string& what, QrxStatus want = qrxStatusOk) {
+    at_all_levels([&](qrx::cpu::Level level) {
+        std::vector<qrxtest::GuardedImage> got;
+        for (const auto* e : expect) got.emplace_back(e->row_bytes(), e->rows(), e->step() - e->row_bytes());
+        std::vector<Qrx8u*> planes;
+        std::vector<int> steps;
+        for (auto& g : got) planes.push_back(g.data()), steps.push_back(g.step());
+        ASSERT_EQ(call(planes.data(), steps.data()), want) << what << " level " << qrx::cpu::level_name(level);
+        for (std::size_t i = 0; i < got.size(); ++i)
+            ASSERT_EQ(got[i].all_bytes(), expect[i]->all_bytes())
+                << what << " image " << i << " level " << qrx::cpu::level_name(level);
+    });
 }
 
 }  // namespace chroma_model

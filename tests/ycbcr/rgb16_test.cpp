@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "qrxcc.h"
+#include "support/rgb16_model.h"
 #include "support/test_image.h"
 
 namespace {
@@ -141,25 +142,9 @@ C convert(Recipe rc, int y, int cb, int cr) {
     return {};
 }
 
-const int kD4[4][4] = {{0, 2312, 578, 2890}, {3468, 1156, 4046, 1734}, {867, 3179, 289, 2601}, {4335, 2023, 3757, 1445}};
-const int kD5[4][4] = {{0, 1118, 279, 1398}, {1678, 559, 1957, 839}, {419, 1538, 139, 1258}, {2097, 978, 1817, 699}};
-
-int field(int v, int bits, bool dither, int t) {
-    if (!dither) return v >> (8 - bits);
-    const int levels = (1 << bits) - 1;
-    const int q = v * levels / 256;
-    const int u = 256 * 255 / levels;
-    return 256 * v - q * u > t ? q + 1 : q;
-}
-
 u16 pack(const Fn& f, C c, int x, int y) {
     const int rb = f.fmt == 2 ? 4 : 5;
-    const int gb = f.fmt == 0 ? 6 : rb;
-    const int t = f.fmt == 2 ? kD4[y % 4][x % 4] : kD5[y % 4][x % 4];
-    const int tg = gb == 6 ? t / 2 : t;
-    const int r = field(c.r, rb, f.dither, t), g = field(c.g, gb, f.dither, tg), b = field(c.b, rb, f.dither, t);
-    const int low = f.rgb ? r : b, high = f.rgb ? b : r;
-    return static_cast<u16>((high << (gb + rb)) | (g << rb) | low);
+    return rgb16model::pack(c.r, c.g, c.b, rb, f.fmt == 0 ? 6 : rb, f.rgb, f.dither, x, y);
 }
 
 // Source image of one function: packed in plane 0, or three planes.
@@ -457,7 +442,7 @@ TEST(Rgb16Dither, FlatMidLevelSplitsNineOfSixteen) {
                     const int r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
                     EXPECT_EQ(r, g);
                     EXPECT_EQ(r, b);
-                    EXPECT_EQ(r, kD5[yy][x % 4] < 1193 ? 16 : 15) << x << "," << yy;
+                    EXPECT_EQ(r, rgb16model::kD5[yy][x % 4] < 1193 ? 16 : 15) << x << "," << yy;
                     high += r == 16;
                 }
             if (w % 4 == 0) EXPECT_EQ(high, 9 * w / 4) << "w " << w;

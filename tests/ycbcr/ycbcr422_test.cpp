@@ -1,5 +1,5 @@
 // RGB/BGR <-> YCbCr 4:2:2: every function against the per-pixel model for widths
-// 1..70 (around every block size) and several heights, at every dispatch level,
+// 1..70 (around every block size), long rows and several heights, at every dispatch level,
 // with the bytes outside the ROI untouched; worked values; checks.
 #include <gtest/gtest.h>
 
@@ -14,17 +14,10 @@ using qrxtest::GuardedImage;
 
 namespace {
 
-using PixFn = QrxStatus (*)(const Qrx8u*, int, Qrx8u*, int, QrxSize);
-using PixAlphaFn = QrxStatus (*)(const Qrx8u*, int, Qrx8u*, int, QrxSize, Qrx8u);
+using RowFn = std::function<QrxStatus(const u8*, int, u8*, int, QrxSize)>;
 using RowModel = std::function<void(const u8* s, u8* d, int w)>;
 
 const int kHeights[] = {1, 2, 3, 5};
-
-// pixel i of a pixel-order row: {R, G, B}
-C3 px(const u8* s, int i, int ch, bool bgr) {
-    const u8* p = s + ch * i;
-    return bgr ? C3{p[2], p[1], p[0]} : C3{p[0], p[1], p[2]};
-}
 
 void put_pair(u8* d, int i, bool cb_first, int y0, int y1, C3 ch) {
     u8* p = d + 2 * i;
@@ -39,50 +32,24 @@ void put_last(u8* d, int i, bool cb_first, int y, int cb) {
     d[2 * i + (cb_first ? 0 : 1)] = cb;
 }
 
-// Pixel-order source (src_ch bytes per pixel) -> packed 4:2:2 (2 w bytes per row).
-void check_to_packed(PixFn fn, int src_ch, int min_w, const RowModel& model, unsigned seed) {
-    for (int w = 1; w <= 70; ++w)
+// One image in, one out, row by row: pixel order <-> packed 4:2:2, with source
+// and destination rows of src_bpp and dst_bpp bytes per pixel.  Below min_w a
+// size error and nothing written.
+void check_rows(const RowFn& fn, int src_bpp, int dst_bpp, int min_w, const RowModel& model, unsigned seed) {
+    for (int w : sweep_widths())
         for (int h : kHeights) {
-            GuardedImage src(w * src_ch, h);
+            GuardedImage src(w * src_bpp, h);
             src.fill_random(seed + 97 * w + h);
-            GuardedImage dst0(2 * w, h);
+            GuardedImage expect(w * dst_bpp, h);
             if (w < min_w) {
-                EXPECT_EQ(fn(src.data(), src.step(), dst0.data(), dst0.step(), {w, h}), qrxStatusSizeError);
-                EXPECT_TRUE(dst0.guards_intact());
+                const auto untouched = expect.all_bytes();
+                EXPECT_EQ(fn(src.data(), src.step(), expect.data(), expect.step(), {w, h}), qrxStatusSizeError);
+                EXPECT_EQ(expect.all_bytes(), untouched);
                 continue;
             }
-            GuardedImage expect(2 * w, h);
             for (int r = 0; r < h; ++r) model(src.row(r), expect.row(r), w);
-            at_all_levels([&](qrx::cpu::Level level) {
-                GuardedImage dst(2 * w, h);
-                ASSERT_EQ(fn(src.data(), src.step(), dst.data(), dst.step(), {w, h}), qrxStatusOk);
-                ASSERT_EQ(dst.all_bytes(), expect.all_bytes())
-                    << "w=" << w << " h=" << h << " level " << qrx::cpu::level_name(level);
-            });
-        }
-}
-
-// Packed 4:2:2 source -> pixel order (dst_ch bytes per pixel, alpha when 4).
-void check_from_packed(const std::function<QrxStatus(const u8*, int, u8*, int, QrxSize)>& fn, int dst_ch, int min_w,
-                       const RowModel& model, unsigned seed) {
-    for (int w = 1; w <= 70; ++w)
-        for (int h : kHeights) {
-            GuardedImage src(2 * w, h);
-            src.fill_random(seed + 131 * w + h);
-            GuardedImage dst0(w * dst_ch, h);
-            if (w < min_w) {
-                EXPECT_EQ(fn(src.data(), src.step(), dst0.data(), dst0.step(), {w, h}), qrxStatusSizeError);
-                EXPECT_TRUE(dst0.guards_intact());
-                continue;
-            }
-            GuardedImage expect(w * dst_ch, h);
-            for (int r = 0; r < h; ++r) model(src.row(r), expect.row(r), w);
-            at_all_levels([&](qrx::cpu::Level level) {
-                GuardedImage dst(w * dst_ch, h);
-                ASSERT_EQ(fn(src.data(), src.step(), dst.data(), dst.step(), {w, h}), qrxStatusOk);
-                ASSERT_EQ(dst.all_bytes(), expect.all_bytes())
-                    << "w=" << w << " h=" << h << " level " << qrx::cpu::level_name(level);
-            });
+            expect_images({&expect}, [&](Qrx8u* const* d, const int* ds) { return fn(src.data(), src.step(), d[0], ds[0], {w, h}); },
+                          dims(w, h));
         }
 }
 
@@ -120,7 +87,7 @@ RowModel inverse_packed_model(bool cb_first, int ch, bool bgr, int block, C3 (*b
 // ---- forward ---------------------------------------------------------------------
 
 TEST(Ycbcr422Forward, RgbC3ToPackedMatchesModel) {
-    check_to_packed(qrxiRGBToYCbCr422_8u_C3C2R, 3, 1,
+    check_rows(qrxiRGBToYCbCr422_8u_C3C2R, 3, 2, 1,
                     [](const u8* s, u8* d, int w) {
                         const int body = w / 4 * 4;  // blocks of 8 then 4
                         for (int i = 0; i + 1 < w; i += 2) {
@@ -155,7 +122,7 @@ TEST(Ycbcr422Forward, BgrC3AndAc4ToPackedMatchModel) {
                          cl(fl(-9699LL * p.a - 19071LL * p.b + 28770LL * p.c + 8396800, 65536)));
             }
         };
-        check_to_packed(ch == 3 ? qrxiBGRToYCbCr422_8u_C3C2R : qrxiBGRToYCbCr422_8u_AC4C2R, ch, 2, model, 2 + ch);
+        check_rows(ch == 3 ? qrxiBGRToYCbCr422_8u_C3C2R : qrxiBGRToYCbCr422_8u_AC4C2R, ch, 2, 2, model, 2 + ch);
     }
 }
 
@@ -176,7 +143,7 @@ TEST(Ycbcr422Forward, BgrAc4ToCbYCrMatchesModelAlignedAndNot) {
             put_last(d, w - 1, true, F16Y(p.a, p.b, p.c), F16Cb(p.a, p.b, p.c));
         }
     };
-    check_to_packed(qrxiBGRToCbYCr422_8u_AC4C2R, 4, 1, model, 7);
+    check_rows(qrxiBGRToCbYCr422_8u_AC4C2R, 4, 2, 1, model, 7);
 
     // The aligned kernel (every pointer and step a multiple of 16) gives the same bytes.
     for (int w : {8, 16, 29, 64}) {
@@ -223,12 +190,12 @@ TEST(Ycbcr422Forward, ThreeTapAndGammaMatchModel) {
                 put_last(d, w - 1, true, F16Y(p.a, p.b, p.c), F16Cb(p.a, p.b, p.c));
             }
         };
-        check_to_packed(gamma ? qrxiRGBToCbYCr422Gamma_8u_C3C2R : qrxiRGBToCbYCr422_8u_C3C2R, 3, 1, model, 11 + gamma);
+        check_rows(gamma ? qrxiRGBToCbYCr422Gamma_8u_C3C2R : qrxiRGBToCbYCr422_8u_C3C2R, 3, 2, 1, model, 11 + gamma);
     }
 }
 
 TEST(Ycbcr422Forward, RgbPlanesToPackedMatchesModel) {
-    for (int w = 1; w <= 70; ++w)
+    for (int w : sweep_widths())
         for (int h : kHeights) {
             GuardedImage r(w, h), g(w, h), b(w, h);
             r.fill_random(w * 3 + h), g.fill_random(w * 5 + h), b.fill_random(w * 7 + h);
@@ -249,26 +216,24 @@ TEST(Ycbcr422Forward, RgbPlanesToPackedMatchesModel) {
                     put_last(expect.row(y), w - 1, false, F16Y(p.a, p.b, p.c), F16Cb(p.a, p.b, p.c));
                 }
             }
-            at_all_levels([&](qrx::cpu::Level) {
-                GuardedImage dst(2 * w, h);
-                ASSERT_EQ(qrxiRGBToYCbCr422_8u_P3C2R(src, r.step(), dst.data(), dst.step(), {w, h}), qrxStatusOk);
-                ASSERT_EQ(dst.all_bytes(), expect.all_bytes()) << w << "x" << h;
-            });
+            expect_images({&expect}, [&](Qrx8u* const* d, const int* ds) {
+                return qrxiRGBToYCbCr422_8u_P3C2R(src, r.step(), d[0], ds[0], {w, h});
+            }, dims(w, h));
         }
 }
 
 TEST(Ycbcr422Forward, BgrToPlanesMatchesModel) {
     for (int ch : {3, 4})
-        for (int w = 1; w <= 70; ++w)
+        for (int w : sweep_widths())
             for (int h : kHeights) {
                 GuardedImage src(w * ch, h);
                 src.fill_random(w * 17 + h + ch);
                 const int cw = w / 2;
-                GuardedImage ey(w, h), ecb(cw, h), ecr(cw, h), dy(w, h), dcb(cw, h), dcr(cw, h);
-                Qrx8u* dst[3] = {dy.data(), dcb.data(), dcr.data()};
-                const int steps[3] = {dy.step(), dcb.step(), dcr.step()};
+                GuardedImage ey(w, h), ecb(cw, h), ecr(cw, h);
                 auto fn = ch == 3 ? qrxiBGRToYCbCr422_8u_C3P3R : qrxiBGRToYCbCr422_8u_AC4P3R;
                 if (w < 2) {
+                    Qrx8u* dst[3] = {ey.data(), ecb.data(), ecr.data()};
+                    const int steps[3] = {ey.step(), ecb.step(), ecr.step()};
                     EXPECT_EQ(fn(src.data(), src.step(), dst, steps, {w, h}), qrxStatusSizeError);
                     continue;
                 }
@@ -290,34 +255,28 @@ TEST(Ycbcr422Forward, BgrToPlanesMatchesModel) {
                         ecb.row(y)[i / 2] = c.a;
                         ecr.row(y)[i / 2] = c.b;
                     }
-                at_all_levels([&](qrx::cpu::Level) {
-                    GuardedImage y2(w, h), cb2(cw, h), cr2(cw, h);
-                    Qrx8u* d2[3] = {y2.data(), cb2.data(), cr2.data()};
-                    ASSERT_EQ(fn(src.data(), src.step(), d2, steps, {w, h}), qrxStatusOk);
-                    ASSERT_EQ(y2.all_bytes(), ey.all_bytes()) << w << "x" << h;
-                    ASSERT_EQ(cb2.all_bytes(), ecb.all_bytes()) << w << "x" << h;
-                    ASSERT_EQ(cr2.all_bytes(), ecr.all_bytes()) << w << "x" << h;
-                });
+                expect_images({&ey, &ecb, &ecr},
+                              [&](Qrx8u* const* d, const int* ds) { return fn(src.data(), src.step(), d, ds, {w, h}); }, dims(w, h));
             }
 }
 
 // ---- inverse ---------------------------------------------------------------------
 
 TEST(Ycbcr422Inverse, PackedToPixelOrderMatchesModel) {
-    check_from_packed(qrxiYCbCr422ToRGB_8u_C2C3R, 3, 1, inverse_packed_model(false, 3, false, 4, I13t, I16c, I16c), 21);
-    check_from_packed(qrxiYCbCr422ToBGR_8u_C2C3R, 3, 2, inverse_packed_model(false, 3, true, 16, I13r, I13r, I16c), 22);
-    check_from_packed(
+    check_rows(qrxiYCbCr422ToRGB_8u_C2C3R, 2, 3, 1, inverse_packed_model(false, 3, false, 4, I13t, I16c, I16c), 21);
+    check_rows(qrxiYCbCr422ToBGR_8u_C2C3R, 2, 3, 2, inverse_packed_model(false, 3, true, 16, I13r, I13r, I16c), 22);
+    check_rows(
         [](const u8* s, int ss, u8* d, int ds, QrxSize r) { return qrxiYCbCr422ToBGR_8u_C2C4R(s, ss, d, ds, r, 0x5C); },
-        4, 2, inverse_packed_model(false, 4, true, 16, I12, I16c, I16c, 0x5C), 23);
-    check_from_packed(qrxiCbYCr422ToRGB_8u_C2C3R, 3, 1, inverse_packed_model(true, 3, false, 8, I13r, I16d, I16d), 24);
-    check_from_packed(
+        2, 4, 2, inverse_packed_model(false, 4, true, 16, I12, I16c, I16c, 0x5C), 23);
+    check_rows(qrxiCbYCr422ToRGB_8u_C2C3R, 2, 3, 1, inverse_packed_model(true, 3, false, 8, I13r, I16d, I16d), 24);
+    check_rows(
         [](const u8* s, int ss, u8* d, int ds, QrxSize r) { return qrxiCbYCr422ToBGR_8u_C2C4R(s, ss, d, ds, r, 0xE1); },
-        4, 1, inverse_packed_model(true, 4, true, 8, I13r, I16d, I16d, 0xE1), 25);
+        2, 4, 1, inverse_packed_model(true, 4, true, 8, I13r, I16d, I16d, 0xE1), 25);
 }
 
 TEST(Ycbcr422Inverse, PackedToPlanesMatchesModel) {
     const RowModel model = inverse_packed_model(false, 3, false, 4, I13t, I16c, I16c);
-    for (int w = 1; w <= 70; ++w)
+    for (int w : sweep_widths())
         for (int h : kHeights) {
             GuardedImage src(2 * w, h);
             src.fill_random(w * 29 + h);
@@ -327,19 +286,14 @@ TEST(Ycbcr422Inverse, PackedToPlanesMatchesModel) {
                 model(src.row(y), row.data(), w);
                 for (int i = 0; i < w; ++i) er.row(y)[i] = row[3 * i], eg.row(y)[i] = row[3 * i + 1], eb.row(y)[i] = row[3 * i + 2];
             }
-            at_all_levels([&](qrx::cpu::Level) {
-                GuardedImage r(w, h), g(w, h), b(w, h);
-                Qrx8u* d[3] = {r.data(), g.data(), b.data()};
-                ASSERT_EQ(qrxiYCbCr422ToRGB_8u_C2P3R(src.data(), src.step(), d, r.step(), {w, h}), qrxStatusOk);
-                ASSERT_EQ(r.all_bytes(), er.all_bytes()) << w << "x" << h;
-                ASSERT_EQ(g.all_bytes(), eg.all_bytes()) << w << "x" << h;
-                ASSERT_EQ(b.all_bytes(), eb.all_bytes()) << w << "x" << h;
-            });
+            expect_images({&er, &eg, &eb}, [&](Qrx8u* const* d, const int* ds) {
+                return qrxiYCbCr422ToRGB_8u_C2P3R(src.data(), src.step(), d, ds[0], {w, h});
+            }, dims(w, h));
         }
 }
 
 TEST(Ycbcr422Inverse, PlanesToRgbMatchesModel) {
-    for (int w = 1; w <= 70; ++w)
+    for (int w : sweep_widths())
         for (int h : kHeights) {
             const int cw = (w + 1) / 2;
             GuardedImage y(w, h), cb(cw, h, 3), cr(cw, h, 11);
@@ -352,11 +306,9 @@ TEST(Ycbcr422Inverse, PlanesToRgbMatchesModel) {
                 for (int i = 0; i < w; ++i)
                     put_rgb(expect.row(r), i, 3, false,
                             (i < body ? I13r : I16b)(y.row(r)[i], cb.row(r)[i / 2], cr.row(r)[i / 2]));
-            at_all_levels([&](qrx::cpu::Level) {
-                GuardedImage dst(3 * w, h);
-                ASSERT_EQ(qrxiYCbCr422ToRGB_8u_P3C3R(src, steps, dst.data(), dst.step(), {w, h}), qrxStatusOk);
-                ASSERT_EQ(dst.all_bytes(), expect.all_bytes()) << w << "x" << h;
-            });
+            expect_images({&expect}, [&](Qrx8u* const* d, const int* ds) {
+                return qrxiYCbCr422ToRGB_8u_P3C3R(src, steps, d[0], ds[0], {w, h});
+            }, dims(w, h));
         }
 }
 

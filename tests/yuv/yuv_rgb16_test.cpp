@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "qrxcc.h"
+#include "support/rgb16_model.h"
 #include "yuv/yuv_harness.h"
 
 using namespace yuvtest;
@@ -35,35 +36,11 @@ const Member kMembers[] = {
     {qrxiYUV420ToBGR444Dither_8u16u_P3C3R, "BGR444Dither", 4, 4, false, true},
 };
 
-// Bayer 4 x 4 pattern; D4 = pattern x 289, D5 as listed.
-const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-const int kD5[4][4] = {{0, 1118, 279, 1398}, {1678, 559, 1957, 839}, {419, 1538, 139, 1258}, {2097, 978, 1817, 699}};
-
-int dither_field(int v, int bits, int x, int y) {
-    const int levels = (1 << bits) - 1;
-    const int q = v * levels / 256;
-    const int step = 256 * 255 / levels;
-    int t = bits == 4 ? kBayer[y & 3][x & 3] * 289 : kD5[y & 3][x & 3];
-    if (bits == 6) t /= 2;
-    return 256 * v - q * step > t ? q + 1 : q;
-}
-
 std::uint16_t pack(const Member& m, P3 c, int x, int y) {
-    auto field = [&](int v, int bits) { return m.dither ? dither_field(v, bits, x, y) : v >> (8 - bits); };
-    const int r = field(c.a, m.bits_rb), g = field(c.b, m.bits_g), b = field(c.c, m.bits_rb);
-    const int high = m.rgb ? b : r, low = m.rgb ? r : b;
-    return static_cast<std::uint16_t>((high << (m.bits_rb + m.bits_g)) | (g << m.bits_rb) | low);
+    return rgb16model::pack(c.a, c.b, c.c, m.bits_rb, m.bits_g, m.rgb, m.dither, x, y);
 }
 
 }  // namespace
-
-TEST(YuvRgb16, DitherOfFlatMidLevel) {
-    // 128 in 5 bits: q = 15, r = 1193; the field is 16 where the D5 entry is below 1193
-    int ones = 0;
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) ones += dither_field(128, 5, x, y) == 16;
-    EXPECT_EQ(ones, 9);
-}
 
 TEST(YuvRgb16, AllFormatsAgainstModel) {
     for (const Member& m : kMembers)

@@ -46,6 +46,19 @@ inline int Y15s(int r, int g, int b) { return cl(fl(8422LL * r + 16515LL * g + 3
 inline int Y12(int r, int g, int b) {
     return cl(fl(fl(1052LL * r, 512) + fl(2064LL * g, 512) + fl(401LL * b, 512) + 132, 8));
 }
+// full-resolution forward recipes: returns {Y, Cb, Cr}
+inline C3 F16(int r, int g, int b) {
+    return {F16Y(r, g, b), F16Cb(r, g, b), cl(fl(28770LL * r - 24117LL * g - 4653LL * b + 8421376, 65536))};
+}
+inline C3 F15(int r, int g, int b) {
+    return {cl(fl(fl(8421LL * r + 16515LL * g, 2048) + fl(3211LL * b, 2048), 16) + 16),
+            cl(fl(fl(-4850LL * r - 9535LL * g, 2048) + fl(14385LL * b, 2048), 16) + 128),
+            cl(fl(fl(14385LL * r - 12059LL * g, 2048) + fl(-2327LL * b, 2048), 16) + 128)};
+}
+inline C3 FP(int r, int g, int b) {
+    return {FPY(r, g, b), cl(fl(fl(-9699LL * r, 512) + fl(-19071LL * g, 512) + fl(28770LL * b, 512), 128) + 128),
+            cl(fl(fl(28770LL * r, 512) + fl(-24117LL * g, 512) + fl(-4653LL * b, 512), 128) + 128)};
+}
 // pair chroma on sums: returns {Cb, Cr}
 inline C3 P17(int sr, int sg, int sb, i64 off = 16842752, i64 off_cr = 16842752) {
     return {cl(fl(-9699LL * sr - 19071LL * sg + 28770LL * sb + off, 131072)),
@@ -84,6 +97,12 @@ inline C3 I13r(int y, int cb, int cr) {
     const i64 Y = y - 16, B = cb - 128, R = cr - 128;
     return {cl(fl(T(Y, 9535) + T(R, 13074) + 8, 16)), cl(fl(T(Y, 9535) + T(R, -6660) + T(B, -3211) + 8, 16)),
             cl(fl(T(Y, 9535) + T(B, 16523) + 8, 16))};
+}
+// I13r with the green terms taken positive and subtracted
+inline C3 I13s(int y, int cb, int cr) {
+    const i64 Y = y - 16, B = cb - 128, R = cr - 128;
+    const C3 r = I13r(y, cb, cr);
+    return {r.a, cl(fl(T(Y, 9535) - T(R, 6660) - T(B, 3211) + 8, 16)), r.c};
 }
 inline C3 I12(int y, int cb, int cr) {
     const i64 Y = y - 16, B = cb - 128, R = cr - 128;

@@ -7,6 +7,7 @@
 
 #include "qrxcc.h"
 #include "support/test_image.h"
+#include "ycbcr/chroma_model.h"
 #include "ycbcr/recipes.h"
 
 using namespace qrx::ycbcr;
@@ -69,15 +70,17 @@ TEST(Ycbcr444Rows, ForwardC3BodyOfEightThenF16) {
 }
 
 // Region plans written out independently: for a given function and width,
-// which recipe converts pixel i.
+// which recipe converts pixel i.  The recipes are the test's own model, in
+// 64-bit arithmetic with explicit floor divisions ({Y, Cb, Cr} or {R, G, B}).
 namespace {
 
+using chroma_model::C3, chroma_model::F15, chroma_model::F16, chroma_model::FP;
+using chroma_model::I13r, chroma_model::I13s, chroma_model::I13t, chroma_model::I16a, chroma_model::I16b;
+using Recipe = C3 (*)(int, int, int);
+
 struct Plan {
-    int block;         // whole blocks of this many pixels from the left edge
-    Ycc (*fwd_body)(int, int, int);
-    Ycc (*fwd_tail)(int, int, int);
-    Rgb (*inv_body)(int, int, int);
-    Rgb (*inv_tail)(int, int, int);
+    int block;  // whole blocks of this many pixels from the left edge
+    Recipe body, tail;
 };
 
 template <class R>
@@ -90,7 +93,7 @@ R pick(int i, int width, int block, R body, R tail) {
 struct Case {
     const char* name;
     int src_ch, dst_ch;  // 0 = three planes
-    bool forward, bgr;
+    bool bgr;  // BGR order on the RGB side
     int alpha;  // -1: keep destination fourth byte; >= 0: written value
     Plan plan;
     std::function<QrxStatus(GuardedImage&, GuardedImage*, GuardedImage&, GuardedImage*, QrxSize)> call;
@@ -116,15 +119,15 @@ std::vector<Case> all_cases() {
         };
     };
     return {
-        {"RGBToYCbCr_C3R", 3, 3, true, false, -1, {8, f15, f16, nullptr, nullptr}, pix(qrxiRGBToYCbCr_8u_C3R)},
-        {"YCbCrToRGB_C3R", 3, 3, false, false, -1, {4, nullptr, nullptr, i13t, i16a}, pix(qrxiYCbCrToRGB_8u_C3R)},
-        {"RGBToYCbCr_AC4R", 4, 4, true, false, -1, {1, f16, f16, nullptr, nullptr}, pix(qrxiRGBToYCbCr_8u_AC4R)},
-        {"YCbCrToRGB_AC4R", 4, 4, false, false, -1, {1, nullptr, nullptr, i16a, i16a}, pix(qrxiYCbCrToRGB_8u_AC4R)},
-        {"RGBToYCbCr_P3R", 0, 0, true, false, -1, {16, fp, f16, nullptr, nullptr}, p3p3(qrxiRGBToYCbCr_8u_P3R)},
-        {"YCbCrToRGB_P3R", 0, 0, false, false, -1, {4, nullptr, nullptr, i13t, i16a}, p3p3(qrxiYCbCrToRGB_8u_P3R)},
-        {"YCbCrToRGB_P3C3R", 0, 3, false, false, -1, {8, nullptr, nullptr, i13r, i16b}, p3c(qrxiYCbCrToRGB_8u_P3C3R)},
-        {"YCbCrToBGR_P3C3R", 0, 3, false, true, -1, {16, nullptr, nullptr, i13r, i13r}, p3c(qrxiYCbCrToBGR_8u_P3C3R)},
-        {"YCbCrToBGR_P3C4R", 0, 4, false, true, 0x80, {16, nullptr, nullptr, i13s, i13s},
+        {"RGBToYCbCr_C3R", 3, 3, false, -1, {8, F15, F16}, pix(qrxiRGBToYCbCr_8u_C3R)},
+        {"YCbCrToRGB_C3R", 3, 3, false, -1, {4, I13t, I16a}, pix(qrxiYCbCrToRGB_8u_C3R)},
+        {"RGBToYCbCr_AC4R", 4, 4, false, -1, {1, F16, F16}, pix(qrxiRGBToYCbCr_8u_AC4R)},
+        {"YCbCrToRGB_AC4R", 4, 4, false, -1, {1, I16a, I16a}, pix(qrxiYCbCrToRGB_8u_AC4R)},
+        {"RGBToYCbCr_P3R", 0, 0, false, -1, {16, FP, F16}, p3p3(qrxiRGBToYCbCr_8u_P3R)},
+        {"YCbCrToRGB_P3R", 0, 0, false, -1, {4, I13t, I16a}, p3p3(qrxiYCbCrToRGB_8u_P3R)},
+        {"YCbCrToRGB_P3C3R", 0, 3, false, -1, {8, I13r, I16b}, p3c(qrxiYCbCrToRGB_8u_P3C3R)},
+        {"YCbCrToBGR_P3C3R", 0, 3, true, -1, {16, I13r, I13r}, p3c(qrxiYCbCrToBGR_8u_P3C3R)},
+        {"YCbCrToBGR_P3C4R", 0, 4, true, 0x80, {16, I13s, I13s},
          [](GuardedImage&, GuardedImage* sp, GuardedImage& d, GuardedImage*, QrxSize roi) {
              const Qrx8u* s[3] = {sp[0].data(), sp[1].data(), sp[2].data()};
              return qrxiYCbCrToBGR_8u_P3C4R(s, sp[0].step(), d.data(), d.step(), roi, 0x80);
@@ -152,14 +155,8 @@ std::vector<std::uint8_t> run_case(const Case& c, int w, int h, std::uint32_t se
         for (int i = 0; i < w; ++i) {
             int in[3];
             for (int k = 0; k < 3; ++k) in[k] = c.src_ch ? src.row(y)[i * sc + k] : sp[k].row(y)[i];
-            int want[3];
-            if (c.forward) {
-                const Ycc m = pick(i, w, c.plan.block, c.plan.fwd_body, c.plan.fwd_tail)(in[0], in[1], in[2]);
-                want[0] = m.y, want[1] = m.cb, want[2] = m.cr;
-            } else {
-                const Rgb m = pick(i, w, c.plan.block, c.plan.inv_body, c.plan.inv_tail)(in[0], in[1], in[2]);
-                want[0] = c.bgr ? m.b : m.r, want[1] = m.g, want[2] = c.bgr ? m.r : m.b;
-            }
+            const C3 m = pick(i, w, c.plan.block, c.plan.body, c.plan.tail)(in[0], in[1], in[2]);
+            const int want[3] = {c.bgr ? m.c : m.a, m.b, c.bgr ? m.a : m.c};
             for (int k = 0; k < 3; ++k) {
                 const int got = c.dst_ch ? dst.row(y)[i * dc + k] : dp[k].row(y)[i];
                 if (got != want[k]) {

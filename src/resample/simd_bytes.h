@@ -32,6 +32,16 @@ using u8 = std::uint8_t;
 
 #if defined(QRX_RESAMPLE_SSE2)
 
+// Keeps a loaded vector in a register: without it the compiler folds the load
+// into each instruction that uses the value, so a source line used twice is
+// read twice, and the extra loads take queue slots from the next lines'
+// misses (measured: about 2% slower on streams that miss the cache).
+template <class T>
+inline T in_register(T v) {
+    __asm__("" : "+v"(v));
+    return v;
+}
+
 // ---- byte-vector traits ------------------------------------------------------
 // even_bytes / odd_bytes / even_words / odd_words: the even or odd elements of
 // a then b, in row order.  zip8 / zip16: byte or 16-bit interleave of a and b
@@ -79,7 +89,7 @@ struct B128 {
 struct B256 {
     using T = __m256i;
     static constexpr int kBytes = 32;
-    static T load(const u8* p) { return _mm256_loadu_si256(reinterpret_cast<const T*>(p)); }
+    static T load(const u8* p) { return in_register(_mm256_loadu_si256(reinterpret_cast<const T*>(p))); }
     static T load_a(const u8* p) { return load(p); }
     static void store(u8* p, T v) { _mm256_storeu_si256(reinterpret_cast<T*>(p), v); }
     static void store_a(u8* p, T v) { store(p, v); }
@@ -121,7 +131,7 @@ struct B256 {
 struct B512 {
     using T = __m512i;
     static constexpr int kBytes = 64;
-    static T load(const u8* p) { return _mm512_loadu_si512(p); }
+    static T load(const u8* p) { return in_register(_mm512_loadu_si512(p)); }
     static T load_a(const u8* p) { return load(p); }
     static void store(u8* p, T v) { _mm512_storeu_si512(p, v); }
     static void store_a(u8* p, T v) { store(p, v); }

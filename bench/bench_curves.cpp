@@ -102,6 +102,13 @@ static void BM_curve_YCbCr420ToRGB_8u_P3C3R(benchmark::State& st) {
         qrxiYCbCr420ToRGB_8u_P3C3R(src, p.s, d, w * 3, {w, h});
     });
 }
+// 4:2:0 with interleaved chroma (Y plane, then w x h/2 bytes of CbCr pairs) to three planes.
+static void BM_curve_YCbCr420_8u_P2P3R(benchmark::State& st) {
+    curve(st, bytes_420, bytes_420, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
+        Planes p(d, w, h, w / 2, h / 2);
+        qrxiYCbCr420_8u_P2P3R(s, w, s + static_cast<std::ptrdiff_t>(w) * h, w, p.p, p.s, {w, h});
+    });
+}
 static void BM_curve_YCbCr422ToYCbCr420_8u_C2P3R(benchmark::State& st) {
     curve(st, bytes_c2, bytes_420, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
         Planes p(d, w, h, w / 2, h / 2);
@@ -145,6 +152,7 @@ BENCHMARK(BM_curve_RGBToYCbCr_8u_AC4R)->Apply(sizes);
 BENCHMARK(BM_curve_RGBToYCbCr420_8u_C3P3R)->Apply(sizes);
 BENCHMARK(BM_curve_YCbCr420ToRGB_8u_P3C3R)->Apply(sizes);
 BENCHMARK(BM_curve_YCbCr422ToYCbCr420_8u_C2P3R)->Apply(sizes);
+BENCHMARK(BM_curve_YCbCr420_8u_P2P3R)->Apply(sizes);
 BENCHMARK(BM_curve_YCbCr422ToBGR_8u_C2C4R)->Apply(sizes);
 BENCHMARK(BM_curve_RGBToYUV420_8u_C3P3R)->Apply(sizes);
 BENCHMARK(BM_curve_BGRToYCbCr420_8u_AC4P3R)->Apply(sizes);
@@ -178,6 +186,13 @@ static void BM_curve_libyuv_YUY2ToI420(benchmark::State& st) {
         libyuv::YUY2ToI420(s, w * 2, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], w, h);
     });
 }
+static void BM_curve_libyuv_NV12ToI420(benchmark::State& st) {
+    curve(st, bytes_420, bytes_420, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
+        Planes p(d, w, h, w / 2, h / 2);
+        libyuv::NV12ToI420(s, w, s + static_cast<std::ptrdiff_t>(w) * h, w, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2],
+                           p.s[2], w, h);
+    });
+}
 static void BM_curve_libyuv_YUY2ToARGB(benchmark::State& st) {
     curve(st, bytes_c2, bytes_c4, [](const std::uint8_t* s, std::uint8_t* d, int w, int h) {
         libyuv::YUY2ToARGB(s, w * 2, d, w * 4, w, h);
@@ -205,6 +220,7 @@ BENCHMARK(BM_curve_libyuv_ARGBToI444)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_RAWToI420)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_I420ToRAW)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_YUY2ToI420)->Apply(sizes);
+BENCHMARK(BM_curve_libyuv_NV12ToI420)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_YUY2ToARGB)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_ARGBToI420)->Apply(sizes);
 BENCHMARK(BM_curve_libyuv_I444ToARGB)->Apply(sizes);

@@ -42,6 +42,20 @@ inline T in_register(T v) {
     return v;
 }
 
+// Makes each pointer its own induction variable.  Left alone, the compiler
+// folds the pointers of a loop into one index, and the loads then address
+// base + scaled index, which measured about 0.5% slower on the P2 -> P3 chroma
+// copy of a 1920x1080 frame than loads from a pointer that walks on its own.
+template <class P>
+inline void walk_apart(P& p) {
+    __asm__("" : "+r"(p));
+}
+template <class P, class... Rest>
+inline void walk_apart(P& p, Rest&... rest) {
+    walk_apart(p);
+    walk_apart(rest...);
+}
+
 // ---- byte-vector traits ------------------------------------------------------
 // even_bytes / odd_bytes / even_words / odd_words: the even or odd elements of
 // a then b, in row order.  zip8 / zip16: byte or 16-bit interleave of a and b
@@ -437,11 +451,14 @@ inline int zip(const u8* a, const u8* b, u8* d, int count) {
     return widest_first<32>([=](auto tag, int i) {
         using B = decltype(tag);
         constexpr int n = B::kBytes;
-        for (; i + n <= count; i += n) {
+        const u8 *pa = a + i, *pb = b + i;
+        u8* pd = d + 2 * i;
+        for (; i + n <= count; i += n, pa += n, pb += n, pd += 2 * n) {
             typename B::T o0, o1;
-            B::zip8(B::load(a + i), B::load(b + i), o0, o1);
-            B::store(d + 2 * i, o0);
-            B::store(d + 2 * i + n, o1);
+            B::zip8(B::load(pa), B::load(pb), o0, o1);
+            B::store(pd, o0);
+            B::store(pd + n, o1);
+            walk_apart(pa, pb, pd);
         }
         return i;
     });
@@ -451,10 +468,13 @@ inline int unzip(const u8* s, u8* a, u8* b, int count) {
     return widest_first<32>([=](auto tag, int i) {
         using B = decltype(tag);
         constexpr int n = B::kBytes;
-        for (; i + n <= count; i += n) {
-            const auto x = B::load(s + 2 * i), y = B::load(s + 2 * i + n);
-            B::store(a + i, even_bytes<B>(x, y));
-            B::store(b + i, odd_bytes<B>(x, y));
+        const u8* ps = s + 2 * i;
+        u8 *pa = a + i, *pb = b + i;
+        for (; i + n <= count; i += n, ps += 2 * n, pa += n, pb += n) {
+            const auto x = B::load(ps), y = B::load(ps + n);
+            B::store(pa, even_bytes<B>(x, y));
+            B::store(pb, odd_bytes<B>(x, y));
+            walk_apart(ps, pa, pb);
         }
         return i;
     });

@@ -2,7 +2,6 @@
 // 1920x1080, single thread, beside memcpy lines that move the same number of
 // bytes (source + destination) and libyuv's counterparts where they exist.
 #include <cstring>
-#include <functional>
 #include <vector>
 
 #include "bench_support.h"
@@ -50,13 +49,21 @@ struct Img {
     }
 };
 
-void run(benchmark::State& state, Fmt from, Fmt to, const std::function<void(Img&, Img&)>& fn) {
+using Call = void (*)(Img&, Img&);
+
+void run(benchmark::State& state, Fmt from, Fmt to, Call fn) {
     Img s(from), d(to);
     for (auto _ : state) {
         fn(s, d);
         benchmark::ClobberMemory();
     }
     set_counters(state, kPix, s.bytes + d.bytes);
+}
+
+// A conversion and its peer on the same images, timed block by block.
+void run_pair(benchmark::State& state, Fmt from, Fmt to, Call ours, Call peer) {
+    Img s(from), d(to);
+    paired_case(state, [&] { ours(s, d); }, [&] { peer(s, d); });
 }
 
 constexpr QrxSize kRoi{kW, kH};
@@ -70,10 +77,16 @@ QRX_BENCH_MEMCPY(bytes_422_420, kPix * 7 / 4);
 QRX_BENCH_MEMCPY(bytes_420_420, kPix * 3 / 2);
 
 #define QRX_CASE(name, from, to, body)                                                   \
-    static void BM_##name(benchmark::State& st) {                                        \
-        run(st, from, to, [](Img& s, Img& d) { body; });                                 \
-    }                                                                                    \
+    static void call_##name(Img& s, Img& d) { body; }                                    \
+    static void BM_##name(benchmark::State& st) { run(st, from, to, call_##name); }      \
     BENCHMARK(BM_##name)->Unit(benchmark::kMicrosecond)
+
+// A conversion that does exactly its peer's memory work, measured beside it.
+#define QRX_PAIR(name, peer, from, to)                                                   \
+    static void BM_pair_##name(benchmark::State& st) {                                   \
+        run_pair(st, from, to, call_##name, call_##peer);                                \
+    }                                                                                    \
+    BENCHMARK(BM_pair_##name)->Unit(benchmark::kMicrosecond)
 
 // ---- COPY ----------------------------------------------------------------------
 QRX_CASE(YCbCr422_8u_C2P3R, Packed422, P3_422, qrxiYCbCr422_8u_C2P3R(s.p[0], s.step[0], d.p, d.step, kRoi));
@@ -218,4 +231,17 @@ QRX_CASE(libyuv_I420ToI422, P3_420, P3_422,
 QRX_CASE(libyuv_I422ToI420, P3_422, P3_420,
          libyuv::I422ToI420(s.p[0], s.step[0], s.p[1], s.step[1], s.p[2], s.step[2], d.p[0], d.step[0], d.p[1],
                             d.step[1], d.p[2], d.step[2], kW, kH));
+
+// The plane copies with the peer's exact memory work: both run at copy speed,
+// closer together than separate cases can tell apart.
+QRX_PAIR(YCbCr420_8u_P3P2R, libyuv_I420ToNV12, P3_420, P2_420);
+QRX_PAIR(YCrCb420ToYCbCr420_8u_P3P2R, libyuv_I420ToNV12, P3_420, P2_420);
+QRX_PAIR(YCbCr420_8u_P2P3R, libyuv_NV12ToI420, P2_420, P3_420);
+QRX_PAIR(YCbCr420ToYCrCb420_8u_P2P3R, libyuv_NV12ToI420, P2_420, P3_420);
+// The peer beside itself: how close to 1 the block-by-block ratio reads for
+// identical work on this machine.
+static void BM_pair_check_NV12ToI420(benchmark::State& st) {
+    run_pair(st, P2_420, P3_420, call_libyuv_NV12ToI420, call_libyuv_NV12ToI420);
+}
+BENCHMARK(BM_pair_check_NV12ToI420)->Unit(benchmark::kMicrosecond);
 #endif

@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -50,6 +52,42 @@ inline void memcpy_case(benchmark::State& state, std::size_t bytes, std::int64_t
         benchmark::ClobberMemory();
     }
     set_counters(state, pixels, static_cast<std::int64_t>(bytes) * 2);
+}
+
+// Two calls that do the same work, timed block by block on one thread: each
+// iteration times a block of calls of `ours` and a block of `peer` (the one
+// that goes first alternates) and keeps peer time / our time.  A slow spell of
+// a shared machine then lands on both sides of one ratio, so the median ratio
+// (counter "peer/ours", >= 1 when ours is at least as fast) tells apart
+// differences well under the spread between separately run cases.
+template <class Ours, class Peer>
+void paired_case(benchmark::State& state, Ours ours, Peer peer, int calls_per_block = 4) {
+    using clock = std::chrono::steady_clock;
+    std::vector<double> ratios;
+    bool ours_first = true;
+    auto time_block = [&](auto& fn) {
+        const auto t0 = clock::now();
+        for (int k = 0; k < calls_per_block; ++k) {
+            fn();
+            benchmark::ClobberMemory();
+        }
+        return std::chrono::duration<double>(clock::now() - t0).count();
+    };
+    for (auto _ : state) {
+        double t_ours, t_peer;
+        if (ours_first) {
+            t_ours = time_block(ours);
+            t_peer = time_block(peer);
+        } else {
+            t_peer = time_block(peer);
+            t_ours = time_block(ours);
+        }
+        ours_first = !ours_first;
+        ratios.push_back(t_peer / t_ours);
+    }
+    if (ratios.empty()) return;
+    std::nth_element(ratios.begin(), ratios.begin() + ratios.size() / 2, ratios.end());
+    state.counters["peer/ours"] = ratios[ratios.size() / 2];
 }
 
 }  // namespace qrxbench

@@ -453,14 +453,15 @@ inline int zip(const u8* a, const u8* b, u8* d, int count) {
         constexpr int n = B::kBytes;
         const u8 *pa = a + i, *pb = b + i;
         u8* pd = d + 2 * i;
-        for (; i + n <= count; i += n, pa += n, pb += n, pd += 2 * n) {
+        const u8* const end = pa + (count - i) / n * n;
+        for (; pa != end; pa += n, pb += n, pd += 2 * n) {
             typename B::T o0, o1;
             B::zip8(B::load(pa), B::load(pb), o0, o1);
             B::store(pd, o0);
             B::store(pd + n, o1);
             walk_apart(pa, pb, pd);
         }
-        return i;
+        return static_cast<int>(pa - a);
     });
 }
 
@@ -470,13 +471,14 @@ inline int unzip(const u8* s, u8* a, u8* b, int count) {
         constexpr int n = B::kBytes;
         const u8* ps = s + 2 * i;
         u8 *pa = a + i, *pb = b + i;
-        for (; i + n <= count; i += n, ps += 2 * n, pa += n, pb += n) {
+        const u8* const end = pa + (count - i) / n * n;
+        for (; pa != end; ps += 2 * n, pa += n, pb += n) {
             const auto x = B::load(ps), y = B::load(ps + n);
             B::store(pa, even_bytes<B>(x, y));
             B::store(pb, odd_bytes<B>(x, y));
             walk_apart(ps, pa, pb);
         }
-        return i;
+        return static_cast<int>(pa - a);
     });
 }
 

@@ -1333,12 +1333,7 @@ struct Bgr16Z {
             2,  6,  10, 14, 66, 70, 74, 78, 18, 22, 26, 30, 82, 86, 90, 94,
             34, 38, 42, 46, 98, 102, 106, 110, 50, 54, 58, 62, 114, 118, 122, 126};
         const T pick = _mm512_load_si512(kPick);
-        // The low half taken element by element: GCC 12 reports its own
-        // 512 -> 256-bit cast as reading an uninitialised value.  Compiles to
-        // the same plain 256-bit store of the register's low half.
-        using V8 = long long __attribute__((vector_size(64)));
-        const V8 w = reinterpret_cast<V8>(_mm512_permutex2var_epi8(f0, pick, f1));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(y), _mm256_set_epi64x(w[3], w[2], w[1], w[0]));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(y), _mm512_castsi512_si256(_mm512_permutex2var_epi8(f0, pick, f1)));
     }
 #else
     static void store_y_rounded(u8* y, T f0, T f1) {

@@ -58,14 +58,14 @@ def binding(name, params):
             writable = "false" if p["const"] else "true"
             if k == "ptr":
                 body.append('Ptr<%s> a_%s(%s, %s, "%s");' % (t, n, n, writable, n))
-                planes = [("a_%s" % n, 0)]
+                planes = [("a_%s" % n, 0, n)]
                 call.append("a_%s.p" % n)
             else:
                 body.append('Planes<%s, %d> a_%s(%s, %s, "%s");' % (t, p["n"], n, n, writable, n))
-                planes = [("a_%s.ptr[%d]" % (n, j), j) for j in range(p["n"])]
+                planes = [("a_%s.ptr[%d]" % (n, j), j, "%s[%d]" % (n, j)) for j in range(p["n"])]
                 body.append("if (!a_%s.null) {" % n)
                 call.append("a_%s.arg()" % n)
-            for obj, j in planes:
+            for obj, j, label in planes:
                 rows, samples = extent(name, p, j, tok, model)
                 rb = "(%s) * static_cast<long long>(sizeof(%s))" % (samples, p["type"])
                 if step is None:
@@ -75,7 +75,7 @@ def binding(name, params):
                 else:
                     st = step["name"]
                 lead, trail = ("lead(%d)" % (3 if rows == "H" else 2), "trail") if sliced else ("0", "0")
-                body.append('%s.need(%s, %s, %s, %s, %s, "%s");' % (obj, rows, rb, st, lead, trail, n))
+                body.append('%s.need(%s, %s, %s, %s, %s, "%s");' % (obj, rows, rb, st, lead, trail, label))
             if k == "array":
                 body.append("}")
         elif k == "steps":

@@ -74,15 +74,24 @@ def main():
     frames = np.stack([np.roll(img, k, axis=1) for k in range(a.frames)])
     arr = da.from_array(frames, chunks=(1, H, W, 3))
 
-    def run(**kw):
-        return lambda: dask.compute(*qrxcc.dask.convert(arr, "rgb24", "i420"), **kw)
-    t1, t2 = [], []
-    for _ in range(a.rounds):
-        t1.append(best(run(scheduler="threads", num_workers=1), 3)[0])
-        t2.append(best(run(scheduler="threads", num_workers=2), 3)[0])
-    print("%d frames, threaded scheduler: 1 thread %.1f ms, 2 threads %.1f ms: %.2fx (rounds: %s)" % (
-        a.frames, min(t1) * 1e3, min(t2) * 1e3, min(t1) / min(t2),
-        ", ".join("%.2f" % (x / y) for x, y in zip(t1, t2))))
+    qrxcc.set_threads(1)  # the row-parallel conversions (lab) on one thread: Dask is the parallelism here
+    for dst, way in [("i420", "gathered"), ("i420", "stored"), ("lab", "gathered"), ("lab", "stored")]:
+        planes = qrxcc.dask.convert(arr, "rgb24", dst)
+        planes = planes if isinstance(planes, tuple) else (planes,)
+        targets = [np.ones(p.shape, p.dtype) for p in planes]  # touched once, before timing
+        if way == "gathered":  # compute() joins the blocks on the calling thread
+            def run(n):
+                return dask.compute(*planes, scheduler="threads", num_workers=n)
+        else:  # each task writes its block into the targets
+            def run(n):
+                return da.store(list(planes), targets, lock=False, scheduler="threads", num_workers=n)
+        t1, t2 = [], []
+        for _ in range(a.rounds):
+            t1.append(best(lambda: run(1), 3)[0])
+            t2.append(best(lambda: run(2), 3)[0])
+        print("%d frames rgb24 -> %s, threaded scheduler, %s: 1 thread %.1f ms, 2 threads %.1f ms: %.2fx (rounds: %s)" % (
+            a.frames, dst, way, min(t1) * 1e3, min(t2) * 1e3, min(t1) / min(t2),
+            ", ".join("%.2f" % (x / y) for x, y in zip(t1, t2))))
 
     from distributed import Client, LocalCluster
     with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None) as cluster, \

@@ -19,6 +19,8 @@ from . import _qrxcc
 def _frames(src, dst, options, *planes):
     out = [_qrxcc.convert(p[0] if len(p) == 1 else tuple(p), src, dst, **options) for p in zip(*planes)]
     out = [o if isinstance(o, tuple) else (o,) for o in out]
+    if len(out) == 1:  # one frame per chunk: no copy
+        return tuple(p[None] for p in out[0])
     return tuple(np.stack([o[i] for o in out]) for i in range(len(out[0])))
 
 

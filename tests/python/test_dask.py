@@ -1,4 +1,8 @@
 """qrxcc.dask.convert: the bytes of qrxcc.convert per frame or per image, threaded and distributed."""
+import os
+import subprocess
+import sys
+
 import dask
 import dask.array as da
 import numpy as np
@@ -54,3 +58,14 @@ def test_local_cluster_with_two_worker_processes():
 def test_bad_dimensions_raise():
     with pytest.raises(ValueError):
         qrxcc.dask.convert(da.zeros((2, 2, 4, 4, 3), dtype=np.uint8), "rgb24", "i420")
+
+
+def test_folder_example(tmp_path):
+    example = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "examples", "dask_frames_to_i420.py")
+    (tmp_path / "frames").mkdir()
+    for k in range(3):
+        (tmp_path / "frames" / ("f%d.ppm" % k)).write_bytes(b"P6\n18 12\n255\n" + FRAMES[k].tobytes())
+    subprocess.run([sys.executable, example, str(tmp_path / "frames"), str(tmp_path / "out.yuv")], check=True,
+                   stdout=subprocess.DEVNULL)
+    assert (tmp_path / "out.yuv").read_bytes() == b"".join(p.tobytes() for f in FRAMES[:3]
+                                                           for p in qrxcc.convert(f, "rgb24", "i420"))

@@ -122,3 +122,13 @@ def test_warning_status_is_returned_and_argument_types_are_checked():
     with pytest.raises(ValueError):  # read-only destination
         planes[0].flags.writeable = False
         qrxcc.lib.qrxiBGR565ToYUV420_16u8u_C3P3R(src, 14, planes, [7, 4, 4], (7, 5))
+
+
+def test_negative_step_reaches_rows_before_the_pointer():
+    img = np.random.default_rng(3).integers(0, 256, (4, 5, 3), dtype=np.uint8)
+    out, flipped = np.zeros_like(img), np.zeros_like(img)
+    qrxcc.lib.qrxiRGBToHSV_8u_C3R(img, 15, out, 15, (5, 4))
+    qrxcc.lib.qrxiRGBToHSV_8u_C3R((img, 45), -15, (flipped, 45), -15, (5, 4))  # pointers at the last rows
+    assert (flipped == out).all()
+    with pytest.raises(ValueError):  # the rows above the first row lie outside the array
+        qrxcc.lib.qrxiRGBToHSV_8u_C3R(img, -15, out, 15, (5, 4))

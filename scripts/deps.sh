@@ -3,8 +3,8 @@
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
 need=(cmake make g++ clang pkg-config libgtest-dev libbenchmark-dev libomp-dev)
-# Peers for the benchmarks (optional at configure time).
-want=(libyuv-dev)
+# Peers and plots for the benchmarks (optional at configure time).
+want=(libyuv-dev libopencv-dev gnuplot-nox)
 missing=()
 for p in "${need[@]}" "${want[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

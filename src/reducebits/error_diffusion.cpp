@@ -15,6 +15,7 @@
 #include "core/allocator.h"
 #include "core/image.h"
 #include "core/parallel_rows.h"
+#include "reducebits/diffusion8.h"
 #include "reducebits/noise.h"
 
 namespace qrx::reducebits {
@@ -142,100 +143,11 @@ void floyd_steinberg(const Job<P>& j, int channel, float* block) {
     }
 }
 
-// Floyd-Steinberg on 8-bit samples, twelve rows at a time, one row per
-// vector lane (three 4-lane vectors; twelve measured faster than eight or
-// sixteen here), in the same skewed front.  What a row gathers from the row
-// above is that row's last three errors, so they come from the lane above (a
-// shift by one lane); only the first row of the group reads the error row E,
-// and only the last one writes it (for the next group).  Each lane does the
-// scalar sample's operations in the same order, the branches as selects, so
-// the results are those of the scalar path.  (GCC vector extensions at the
-// baseline 4-float width, where the comparisons stay vector compares.)
-typedef float F4 __attribute__((vector_size(16)));
-typedef std::int32_t I4 __attribute__((vector_size(16)));
-
-struct FsLanes {
-    F4 err;  // the error left (0 where saturated)
-    I4 out;  // the output level
-};
-
-QRX_INLINE FsLanes fs_lanes_8u(F4 v, F4 up_left, F4 up, F4 up_right, F4 left, F4 t, const DitherParams& d) {
-    const F4 sum = ((3.0f * up_right + up_left) + 5.0f * up) + 7.0f * left;
-    const F4 w = v + sum * 0.0625f;
-    const I4 k = __builtin_convertvector(w * d.r, I4);
-    const F4 q0 = __builtin_convertvector(k, F4) * d.s;
-    const F4 q = q0 + (F4)((t < (w - q0)) & (I4)(F4{} + d.s));
-    const I4 high = w >= Pair8u::kU, low = w < 0.0f;
-    const I4 keep = ~(high | low);
-    I4 o = __builtin_convertvector(q, I4);
-    o = o & ~(o < 0);
-    o = (o & ~(o > 255)) | ((o > 255) & 255);
-    return FsLanes{(F4)((I4)(w - q) & keep), (o & keep) | (high & 255)};
-}
-
+// 8-bit Floyd-Steinberg: the rows of a group on vector lanes (diffusion8.h).
 template <bool Noise>
 void floyd_steinberg_8u(const Job<Pair8u>& j, int channel, float* block) {
-    constexpr int kVecs = 3, kRows = 4 * kVecs, kLag = 2;
-    const int w = j.width;
-    std::memset(block, 0, sizeof(float) * (2 * static_cast<std::size_t>(w) + 4));
-    float* const E = block + 1;
-    const DitherParams d = j.d;
-    const float half = d.s * 0.5f;
-    const std::ptrdiff_t stride = j.stride;
-    for (std::ptrdiff_t y0 = 0; y0 < j.height; y0 += kRows) {
-        const int rows = static_cast<int>(std::min<std::ptrdiff_t>(kRows, j.height - y0));
-        // row r's sample of step i is at src[r] + i * stride (the skew folded in)
-        const u8* src[kRows];
-        u8* out[kRows];
-        for (int r = 0; r < kRows; ++r) {
-            const std::ptrdiff_t y = y0 + std::min(r, rows - 1);
-            src[r] = row_at_samples(j.src, j.srcStep, y) + channel - kLag * r * stride;
-            out[r] = row_at_samples(j.dst, j.dstStep, y) + channel - kLag * r * stride;
-        }
-        // each row's errors at x - 1, x - 2, x - 3
-        F4 h1[kVecs] = {}, h2[kVecs] = {}, h3[kVecs] = {};
-        const auto step = [&](int i, auto checked) {
-            bool act[kRows];
-            for (int r = 0; r < kRows; ++r) {
-                const int x = i - kLag * r;
-                act[r] = !checked.value || (r < rows && x >= 0 && x < w);
-            }
-            const std::ptrdiff_t at = i * stride;
-            const auto value = [&](int r) { return act[r] ? static_cast<int>(src[r][at]) : 0; };
-            const auto threshold = [&](int r) {
-                if constexpr (Noise)
-                    if (act[r])
-                        return j.noise_value[noise_slot(j.noise_index, static_cast<unsigned>(i - kLag * r),
-                                                        static_cast<unsigned>(y0 + r))];
-                return half;
-            };
-            // the first row reads E[i - 1 .. i + 1], in lane 3 of the vector "above" its own
-            const bool top = !checked.value || i < w;
-            const F4 el = {0, 0, 0, top ? E[i - 1] : 0.0f}, eu = {0, 0, 0, top ? E[i] : 0.0f},
-                     er = {0, 0, 0, top ? E[i + 1] : 0.0f};
-            FsLanes res[kVecs];
-#pragma GCC unroll 4
-            for (int g = 0; g < kVecs; ++g) {
-                const int r = 4 * g;
-                const F4 v = __builtin_convertvector((I4{value(r), value(r + 1), value(r + 2), value(r + 3)}), F4);
-                const F4 t = Noise ? F4{threshold(r), threshold(r + 1), threshold(r + 2), threshold(r + 3)} : F4{} + half;
-                res[g] = fs_lanes_8u(v, __builtin_shufflevector(h3[g], g == 0 ? el : h3[g - 1], 7, 0, 1, 2),
-                                     __builtin_shufflevector(h2[g], g == 0 ? eu : h2[g - 1], 7, 0, 1, 2),
-                                     __builtin_shufflevector(h1[g], g == 0 ? er : h1[g - 1], 7, 0, 1, 2), h1[g], t, d);
-            }
-#pragma GCC unroll 4
-            for (int g = 0; g < kVecs; ++g) {
-                F4 e = res[g].err;
-                if constexpr (checked.value)  // rows not started or ended leave zero errors (the guards)
-                    e = (F4)((I4)e & I4{-act[4 * g], -act[4 * g + 1], -act[4 * g + 2], -act[4 * g + 3]});
-                h3[g] = h2[g], h2[g] = h1[g], h1[g] = e;
-            }
-            for (int r = 0; r < kRows; ++r)
-                if (act[r]) out[r][at] = static_cast<u8>(res[r / 4].out[r % 4]);
-            if (act[kRows - 1]) E[i - kLag * (kRows - 1)] = h1[kVecs - 1][3];
-        };
-        run_steps(w + kLag * (rows - 1), rows == kRows ? kLag * (kRows - 1) : 0, w, step);
-    }
+    const diffusion8::Job k{j.src, j.srcStep, j.dst, j.dstStep, j.width, j.height, j.stride, j.d, j.noise_value, j.noise_index};
+    diffusion8::kernels().floyd_steinberg[Noise ? 1 : 0](k, channel, block);
 }
 
 // Jarvis-Judice-Ninke (Stucki = false) and Stucki weights.

@@ -1,0 +1,2 @@
+#define QRX_LEVEL avx2
+#include "reducebits/diffusion8_rows.inl"

@@ -3,6 +3,8 @@
 //   16u: the curve in double precision, through a 65536-entry table built for
 //        this call when the image has more than 65536 samples, else directly;
 //   32f: the curve over [vMin, vMax] in double precision, sample by sample.
+// The curves are evaluated by the vector kernels of gamma_curves.inl, with
+// exactly the recipes' results.
 // C3 rows are width x 3 consecutive samples; AC4 converts samples 0..2 of
 // each pixel; P3 converts each plane as a one-channel image, plane after
 // plane.  16-bit and float steps are turned into sample steps by an

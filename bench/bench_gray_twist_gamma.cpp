@@ -2,6 +2,7 @@
 // the source image and libyuv where it has the same shape of work:
 // ARGBToJ400 / RGB24ToJ400 (gray), ARGBColorMatrix (8u twist),
 // ARGBColorTable (8u gamma, in place).
+#include <type_traits>
 #include <vector>
 
 #include "bench_support.h"
@@ -19,11 +20,19 @@ constexpr std::int64_t kPix = static_cast<std::int64_t>(kW) * kH;
 
 const Qrx32f kTwist[3][4] = {{0.9f, 0.05f, 0.05f, 1.5f}, {0.1f, 0.8f, 0.1f, -2.0f}, {0.0f, 0.2f, 0.8f, 0.25f}};
 
+// Random samples; floats spread over [0, 1) as images hold them (random bit
+// patterns would be a quarter NaN or huge, and some subnormal).
 template <class T>
 std::vector<T> random_samples(std::size_t n) {
     auto bytes = random_bytes(n * sizeof(T));
     std::vector<T> v(n);
     std::memcpy(v.data(), bytes.data(), bytes.size());
+    if constexpr (std::is_floating_point_v<T>)
+        for (auto& x : v) {
+            std::uint32_t b;
+            std::memcpy(&b, &x, sizeof b);
+            x = static_cast<T>(b >> 8) * 0x1p-24f;
+        }
     return v;
 }
 

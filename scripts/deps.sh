@@ -4,8 +4,8 @@
 set -euo pipefail
 need=(cmake make g++ clang pkg-config libgtest-dev libbenchmark-dev libomp-dev
       python3-dev pybind11-dev python3-numpy python3-pytest python3-dask python3-distributed)
-# Peers for the benchmarks (optional at configure time).
-want=(libyuv-dev)
+# Peers and plots for the benchmarks (optional at configure time).
+want=(libyuv-dev libopencv-dev gnuplot-nox)
 missing=()
 for p in "${need[@]}" "${want[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

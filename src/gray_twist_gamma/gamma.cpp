@@ -3,6 +3,8 @@
 //   16u: the curve in double precision, through a 65536-entry table built for
 //        this call when the image has more than 65536 samples, else directly;
 //   32f: the curve over [vMin, vMax] in double precision, sample by sample.
+// The curves are evaluated by the vector kernels of gamma_curves.inl, with
+// exactly the recipes' results.
 // C3 rows are width x 3 consecutive samples; AC4 converts samples 0..2 of
 // each pixel; P3 converts each plane as a one-channel image, plane after
 // plane.  16-bit and float steps are turned into sample steps by an
@@ -98,7 +100,12 @@ public:
         table_ = reinterpret_cast<Qrx16u*>(allocate16(65536));
         wanted_ = true;
         if (table_ == nullptr) return;
-        for (unsigned v = 0; v < 65536; ++v) table_[v] = fwd ? gamma16_fwd(v) : gamma16_inv(v);
+        // all 65536 values, a block of them at a time
+        Qrx16u values[256];
+        for (unsigned v = 0; v < 65536; v += 256) {
+            for (unsigned i = 0; i < 256; ++i) values[i] = static_cast<Qrx16u>(v + i);
+            gamma::kernels().curve16[fwd ? 0 : 1][0](values, table_ + v, 256);
+        }
     }
     ~Curve16() { release(table_); }
     Curve16(const Curve16&) = delete;
@@ -108,26 +115,14 @@ public:
 
     // n samples (C3, planes) or n pixels of which samples 0..2 (AC4).
     void run(const Qrx16u* s, Qrx16u* d, std::ptrdiff_t n, Layout l) const {
-        if (table_ != nullptr) {
-            const gamma::Kernels& k = gamma::kernels();
+        const gamma::Kernels& k = gamma::kernels();
+        if (table_ != nullptr)
             (l == Layout::C3 ? k.lut16 : k.lut16_ac4)(s, d, n, table_);
-            return;
-        }
-        if (l == Layout::C3) {
-            for (std::ptrdiff_t i = 0; i < n; ++i) d[i] = eval(s[i]);
-        } else {
-            for (std::ptrdiff_t i = 0; i < n; ++i) {
-                const Qrx16u a = s[4 * i], b = s[4 * i + 1], c = s[4 * i + 2];
-                d[4 * i] = eval(a);
-                d[4 * i + 1] = eval(b);
-                d[4 * i + 2] = eval(c);
-            }
-        }
+        else
+            k.curve16[fwd_ ? 0 : 1][l == Layout::C3 ? 0 : 1](s, d, n);
     }
 
 private:
-    Qrx16u eval(Qrx16u v) const { return fwd_ ? gamma16_fwd(v) : gamma16_inv(v); }
-
     bool fwd_;
     bool wanted_ = false;
     Qrx16u* table_ = nullptr;
@@ -167,17 +162,7 @@ GammaRange range_of(float vmin, float vmax) {
 
 template <bool Fwd>
 void curve32(const Qrx32f* s, Qrx32f* d, std::ptrdiff_t n, Layout l, const GammaRange& g) {
-    auto f = [&](float v) { return Fwd ? gamma32_fwd(v, g) : gamma32_inv(v, g); };
-    if (l == Layout::C3) {
-        for (std::ptrdiff_t i = 0; i < n; ++i) d[i] = f(s[i]);
-    } else {
-        for (std::ptrdiff_t i = 0; i < n; ++i) {
-            const float a = s[4 * i], b = s[4 * i + 1], c = s[4 * i + 2];
-            d[4 * i] = f(a);
-            d[4 * i + 1] = f(b);
-            d[4 * i + 2] = f(c);
-        }
-    }
+    gamma::kernels().curve32[Fwd ? 0 : 1][l == Layout::C3 ? 0 : 1](s, d, n, g);
 }
 
 template <bool Fwd>

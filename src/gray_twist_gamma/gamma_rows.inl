@@ -1,5 +1,6 @@
-// Table-lookup kernels of the gamma conversion, compiled once per CPU level
-// (the including file defines QRX_LEVEL).  A lookup has one possible result,
+// Kernels of the gamma conversion, compiled once per CPU level (the including
+// file defines QRX_LEVEL): the curves evaluated per sample (gamma_curves.inl)
+// and the table lookups.  A lookup has one possible result,
 // so every path gives the same bytes; the paths only differ in speed:
 //   8u,  SSSE3/AVX2: sixteen 16-entry shuffles, one per high nibble, for runs
 //        of samples (C3, planes); AC4 keeps the plain loop, which is faster
@@ -9,15 +10,20 @@
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
+#include <cstring>
+
 #include "core/inline.h"
 #include "core/cpu.h"
 #include "gray_twist_gamma/gamma_kernels.h"
+#include "gray_twist_gamma/power.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
 #include <immintrin.h>
 #endif
 namespace qrx::gamma::QRX_LEVEL {
 namespace {
+
+#include "gray_twist_gamma/gamma_curves.inl"
 
 void lut8_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     for (std::ptrdiff_t i = 0; i < n; ++i) d[i] = t[s[i]];
@@ -196,14 +202,14 @@ void lut16_ac4_512(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 }  // namespace
 
 #if defined(QRX_LEVEL_SCALAR) || !defined(__SSSE3__)
-extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref};
+extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
 #elif defined(__AVX512BW__)
-extern const Kernels kTable = {lut8_best, lut8_ac4_best, lut16_512, lut16_ac4_512};
+extern const Kernels kTable = {lut8_best, lut8_ac4_best, lut16_512, lut16_ac4_512, QRX_GAMMA_CURVES};
 #elif defined(QRX_GAMMA_NO_LUT16_VEC)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
 #undef QRX_GAMMA_NO_LUT16_VEC
 #else
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_vec, lut16_ac4_vec};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_vec, lut16_ac4_vec, QRX_GAMMA_CURVES};
 #endif
 
 }  // namespace qrx::gamma::QRX_LEVEL

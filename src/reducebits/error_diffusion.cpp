@@ -1,6 +1,7 @@
 // Error diffusion.  Every row runs left to right and depends on the previous
-// sample's error, so this is scalar code; it is specialised per pair, method
-// and noise, and overlaps several rows (see below) to hide that dependency.
+// sample's error, so one row is scalar code; it is specialised per pair,
+// method and noise, and overlaps several rows (see below) to hide that
+// dependency; 8-bit Floyd-Steinberg puts the overlapped rows on vector lanes.
 #include "reducebits/error_diffusion.h"
 
 #include <omp.h>
@@ -14,6 +15,7 @@
 #include "core/allocator.h"
 #include "core/image.h"
 #include "core/parallel_rows.h"
+#include "reducebits/diffusion8.h"
 #include "reducebits/noise.h"
 
 namespace qrx::reducebits {
@@ -141,6 +143,13 @@ void floyd_steinberg(const Job<P>& j, int channel, float* block) {
     }
 }
 
+// 8-bit Floyd-Steinberg: the rows of a group on vector lanes (diffusion8.h).
+template <bool Noise>
+void floyd_steinberg_8u(const Job<Pair8u>& j, int channel, float* block) {
+    const diffusion8::Job k{j.src, j.srcStep, j.dst, j.dstStep, j.width, j.height, j.stride, j.d, j.noise_value, j.noise_index};
+    diffusion8::kernels().floyd_steinberg[Noise ? 1 : 0](k, channel, block);
+}
+
 // Jarvis-Judice-Ninke (Stucki = false) and Stucki weights.
 template <bool Stucki>
 struct Weights;
@@ -242,6 +251,8 @@ using ChannelFn = void (*)(const Job<P>&, int, float*);
 
 template <class P>
 ChannelFn<P> channel_fn(int method, bool noise) {
+    if constexpr (std::is_same_v<P, Pair8u>)
+        if (method == qrxDitherMethodFloydSteinberg) return noise ? floyd_steinberg_8u<true> : floyd_steinberg_8u<false>;
     if (method == qrxDitherMethodFloydSteinberg) return noise ? floyd_steinberg<P, true> : floyd_steinberg<P, false>;
     if (method == qrxDitherMethodJarvisJudiceNinke) return noise ? jjn_stucki<P, false, true> : jjn_stucki<P, false, false>;
     return noise ? jjn_stucki<P, true, true> : jjn_stucki<P, true, false>;

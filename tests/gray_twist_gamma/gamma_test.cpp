@@ -59,6 +59,11 @@ float model32(float s, float vmin, float vmax, bool fwd) {
 }
 
 bool same_float(float a, float b) { return std::memcmp(&a, &b, 4) == 0; }
+float from_bits32(std::uint32_t b) {
+    float f;
+    std::memcpy(&f, &b, 4);
+    return f;
+}
 
 
 }  // namespace
@@ -148,14 +153,17 @@ TEST(GtgGamma16u, DirectAndTableAgreeWithTheModelForEveryValue) {
     for (bool fwd : {true, false}) {
         std::vector<Qrx16u> model(65536);
         for (unsigned v = 0; v < 65536; ++v) model[v] = model16(v, fwd);
-        std::vector<Qrx16u> small(128 * 3 * 170), large(all.size());
-        auto fn = fwd ? qrxiGammaFwd_16u_C3R : qrxiGammaInv_16u_C3R;
-        ASSERT_EQ(fn(all.data(), 128 * 6, small.data(), 128 * 6, {128, 170}), qrxStatusOk);
-        const long live = qrx::testing_hooks::live_blocks();
-        ASSERT_EQ(fn(all.data(), 256 * 6, large.data(), 256 * 6, {256, 86}), qrxStatusOk);
-        EXPECT_EQ(qrx::testing_hooks::live_blocks(), live) << "table released";
-        for (std::size_t i = 0; i < small.size(); ++i) ASSERT_EQ(small[i], model[all[i]]) << all[i];
-        for (std::size_t i = 0; i < large.size(); ++i) ASSERT_EQ(large[i], model[all[i]]) << all[i];
+        for (auto level : qrxtest::available_levels()) {
+            qrxtest::ForcedLevel f(level);
+            std::vector<Qrx16u> small(128 * 3 * 170), large(all.size());
+            auto fn = fwd ? qrxiGammaFwd_16u_C3R : qrxiGammaInv_16u_C3R;
+            ASSERT_EQ(fn(all.data(), 128 * 6, small.data(), 128 * 6, {128, 170}), qrxStatusOk);
+            const long live = qrx::testing_hooks::live_blocks();
+            ASSERT_EQ(fn(all.data(), 256 * 6, large.data(), 256 * 6, {256, 86}), qrxStatusOk);
+            EXPECT_EQ(qrx::testing_hooks::live_blocks(), live) << "table released";
+            for (std::size_t i = 0; i < small.size(); ++i) ASSERT_EQ(small[i], model[all[i]]) << all[i];
+            for (std::size_t i = 0; i < large.size(); ++i) ASSERT_EQ(large[i], model[all[i]]) << all[i];
+        }
     }
 }
 
@@ -288,6 +296,27 @@ TEST(GtgGamma32f, EndpointsAndModel) {
     EXPECT_EQ(0, std::memcmp(a, x, 16));
     EXPECT_EQ(0, std::memcmp(b, y, 16));
     EXPECT_EQ(0, std::memcmp(c, z, 16));
+}
+
+// The curves are evaluated with a fast power function and its rounding check:
+// at every level, a sweep over the floats of [0, 1.5] (every 1021st pattern),
+// the edges of its range and special values give the model's bits exactly.
+TEST(GtgGamma32f, SweepMatchesTheModelAtEveryLevel) {
+    std::vector<float> s;
+    for (std::uint32_t b = 0; b <= 0x3FC00000u; b += 1021) s.push_back(from_bits32(b));
+    for (float v : {INFINITY, -INFINITY, NAN, 1e10f, 1.0001e10f, 3e38f, -5.0f, 1e-45f, 0.018f, 0.0812f}) s.push_back(v);
+    while (s.size() % 3 != 0) s.push_back(0.5f);
+    const int w = static_cast<int>(s.size() / 3);
+    const float ranges[][2] = {{0.0f, 1.0f}, {-10.0f, 255.0f}};
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel f(level);
+        for (const auto& r : ranges)
+            for (bool fwd : {true, false}) {
+                std::vector<float> d(s.size());
+                ASSERT_EQ((fwd ? qrxiGammaFwd_32f_C3R : qrxiGammaInv_32f_C3R)(s.data(), w * 12, d.data(), w * 12, {w, 1}, r[0], r[1]), qrxStatusOk);
+                for (std::size_t i = 0; i < s.size(); ++i) ASSERT_TRUE(same_float(d[i], model32(s[i], r[0], r[1], fwd))) << s[i];
+            }
+    }
 }
 
 TEST(GtgGamma, ChecksInOrder) {

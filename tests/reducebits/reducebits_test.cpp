@@ -145,14 +145,14 @@ TYPED_TEST(ReduceBitsPairs, PlainIgnoresNoise) {
     EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
 }
 
-TYPED_TEST(ReduceBitsPairs, PlainAndOrderedSameAtEveryDispatchLevel) {
+TYPED_TEST(ReduceBitsPairs, SameAtEveryDispatchLevel) {
     using P = TypeParam;
     ThreadCount single(1);  // the thread tests below cover larger teams
     for (int layout = 0; layout < 4; ++layout)
-        for (int method : {qrxDitherMethodOff, qrxDitherMethodOrdered4x4})
+        for (int method : {qrxDitherMethodOff, qrxDitherMethodOrdered4x4, qrxDitherMethodFloydSteinberg})
             for (int noise : {0, 30}) {
                 qrxtest::expect_same_at_all_levels([&] {
-                    Case<P> c(layout, 203, 5);
+                    Case<P> c(layout, 203, method == qrxDitherMethodFloydSteinberg ? 37 : 5);  // several row groups
                     c.fill_random(11 + layout);
                     EXPECT_EQ(c.run(noise, method, 6), qrxStatusOk);
                     EXPECT_TRUE(c.untouched_outside());
@@ -192,7 +192,7 @@ TYPED_TEST(ReduceBitsPairs, DiffusionMatchesModel) {
         for (int noise : {0, 25, 100})
             for (int layout = 0; layout < 4; ++layout)
                 for (int levels : {2, 7, 256})
-                    for (const auto& wh : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}, {1, 9}, {2, 10}, {3, 7}, {6, 13}, {9, 11}, {20, 9}, {40, 8}}) {
+                    for (const auto& wh : {std::pair{1, 4}, {2, 3}, {3, 1}, {5, 5}, {17, 3}, {66, 2}, {1, 9}, {2, 10}, {3, 7}, {6, 13}, {9, 11}, {20, 9}, {40, 8}, {41, 37}}) {
                         const int w = wh.first, h = wh.second;  // plain locals: lambdas below capture them
                         Case<P> c(layout, w, h);
                         c.fill_random(static_cast<std::uint32_t>(method * 1000 + w * 10 + h + levels));

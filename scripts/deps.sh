@@ -2,7 +2,9 @@
 # Installs what building and testing qrxcc needs on Debian (as root, or via sudo).
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
-need=(cmake make g++ clang pkg-config libgtest-dev libbenchmark-dev libomp-dev)
+need=(cmake make g++ clang pkg-config libgtest-dev libbenchmark-dev libomp-dev libpng-dev libjpeg-dev)
+# Test-only: the interoperability checks of qrxconvert's files.
+need+=(ffmpeg)
 # Peers for the benchmarks (optional at configure time).
 want=(libyuv-dev)
 missing=()

@@ -35,15 +35,15 @@ expect 0 "i420 to ppm" -- "$bin" convert "$work/a.i420" "$work/a.ppm" --from i42
 check cmp -s "$work/a.ppm" "$work/demo/roundtrip_i420.ppm"
 expect 0 "yuyv alias" -- "$bin" convert "$in" "$work/a.yuy2" --to YCbCr422 --quiet
 check test "$(stat -c %s "$work/a.yuy2")" -eq $((640 * 480 * 2))
-expect 0 "565 dithered" -- "$bin" convert "$in" "$work/a.565" --to rgb565 --dither --quiet
-check test "$(stat -c %s "$work/a.565")" -eq $((640 * 480 * 2))
+expect 0 "565 dithered" -- "$bin" convert "$in" "$work/a.rgb565" --to rgb565 --dither --quiet
+check test "$(stat -c %s "$work/a.rgb565")" -eq $((640 * 480 * 2))
 
 # YUV4MPEG2 with three frames: raw frames -> y4m -> raw frames again
 cat "$work/a.i420" "$work/a.i420" "$work/a.i420" >"$work/three.i420"
 expect 0 "raw frames to y4m" -- "$bin" convert "$work/three.i420" "$work/three.y4m" --from i420 --size 640x480 --to i420 --quiet
 check test "$(grep -ac FRAME "$work/three.y4m")" -eq 3
-expect 0 "y4m to raw 4:2:2" -- "$bin" convert "$work/three.y4m" "$work/three.422" --to yuv422p --quiet
-check test "$(stat -c %s "$work/three.422")" -eq $((3 * 640 * 480 * 2))
+expect 0 "y4m to raw 4:2:2" -- "$bin" convert "$work/three.y4m" "$work/three.yuv422p" --to yuv422p --quiet
+check test "$(stat -c %s "$work/three.yuv422p")" -eq $((3 * 640 * 480 * 2))
 expect 0 "y4m 4:4:4 out" -- "$bin" convert "$work/three.y4m" "$work/three444.y4m" --to yuv444p --quiet
 check grep -aq "C444" "$work/three444.y4m"
 
@@ -111,19 +111,19 @@ check cmp -s <(tail -c $((npx / 2)) "$work/a.nv12" | od -An -v -tu1 -w2 | awk '{
              <(tail -c $((npx / 2)) "$work/a.i420" | head -c $((npx / 4)) | od -An -v -tu1 -w1 | awk '{print $1}')
 expect 0 "nv12 to ppm" -- "$bin" convert "$work/a.nv12" "$work/b_nv12.ppm" --from nv12 --size 640x480 --quiet
 check cmp -s "$work/b_nv12.ppm" "$work/demo/roundtrip_i420.ppm"
-expect 0 "smoothing 4:2:2" -- "$bin" convert "$in" "$work/a.smooth" --to yuyv422-smooth --quiet
-check test "$(stat -c %s "$work/a.smooth")" -eq $((npx * 2))
+expect 0 "smoothing 4:2:2" -- "$bin" convert "$in" "$work/a.yuyv422s" --to yuyv422-smooth --quiet
+check test "$(stat -c %s "$work/a.yuyv422s")" -eq $((npx * 2))
 # slices: a slice as high as the frame is one whole-frame call; slices of 16 and 100 rows
 # (top, middle ..., bottom) give the whole frame's bytes away from the slice borders
-expect 0 "one slice" -- "$bin" convert "$in" "$work/s.480" --to yuyv422-smooth --slice 480 --quiet
-check cmp -s "$work/s.480" "$work/a.smooth"
+expect 0 "one slice" -- "$bin" convert "$in" "$work/s480.yuyv422s" --to yuyv422-smooth --slice 480 --quiet
+check cmp -s "$work/s480.yuyv422s" "$work/a.yuyv422s"
 for r in 16 100; do
-  expect 0 "slices of $r rows" -- "$bin" convert "$in" "$work/s.$r" --to yuyv422-smooth --slice $r --quiet
-  check test "$(stat -c %s "$work/s.$r")" -eq $((npx * 2))
-  check cmp -s <(head -c $((1280 * 10)) "$work/s.$r") <(head -c $((1280 * 10)) "$work/a.smooth")
+  expect 0 "slices of $r rows" -- "$bin" convert "$in" "$work/s$r.yuyv422s" --to yuyv422-smooth --slice $r --quiet
+  check test "$(stat -c %s "$work/s$r.yuyv422s")" -eq $((npx * 2))
+  check cmp -s <(head -c $((1280 * 10)) "$work/s$r.yuyv422s") <(head -c $((1280 * 10)) "$work/a.yuyv422s")
 done
 printf 'P6\n6 4\n255\n' >"$work/tiny.ppm"; head -c 72 /dev/urandom >>"$work/tiny.ppm"
-expect 0 "slices of a tiny frame" -- "$bin" convert "$work/tiny.ppm" "$work/tiny.s" --to yuyv422-smooth --slice 4 --quiet
+expect 0 "slices of a tiny frame" -- "$bin" convert "$work/tiny.ppm" "$work/tiny.yuyv422s" --to yuyv422-smooth --slice 4 --quiet
 
 # gray: PPM -> PGM, PGM -> PGM keeps the samples, PGM -> PPM repeats them
 expect 0 "ppm to pgm" -- "$bin" convert "$in" "$work/g.pgm" --quiet

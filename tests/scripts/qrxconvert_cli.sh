@@ -21,7 +21,7 @@ check() { "$@" || { echo "FAIL: $*"; fail=1; }; }
 
 # demo and help
 expect 0 "demo" -- "$bin" demo "$work/demo"
-for f in input.ppm roundtrip_i420.ppm i420.raw report.txt; do check test -s "$work/demo/$f"; done
+for f in input.ppm input.png roundtrip_i420.png hsv_h.png i420.raw report.txt; do check test -s "$work/demo/$f"; done
 check grep -q "i420" "$work/demo/report.txt"
 for c in "" list convert demo; do expect 0 "help $c" -- "$bin" $c --help; done
 expect 0 "list" -- "$bin" list
@@ -221,6 +221,39 @@ check test ! -e "$work/x"
 check test ! -e "$work/x.pgm"
 check test ! -e "$work/x.ppm"
 check test ! -e "$work/x.raw"
+
+# containers by extension: PNG and JPEG, refusal of what cannot be written or read
+expect 0 "png out" -- "$bin" convert "$in" "$work/p.png" --quiet
+expect 0 "png in" -- "$bin" convert "$work/p.png" "$work/p.ppm" --quiet
+check cmp -s "$work/p.ppm" "$in"
+expect 0 "jpeg round trip" -- "$bin" convert "$in" "$work/p.jpg" --quality 80 --quiet
+expect 0 "jpeg in" -- "$bin" convert "$work/p.jpg" "$work/pj.ppm" --quiet
+check test "$(head -c 2 "$work/p.jpg" | od -An -tx1 | tr -d ' ')" = ffd8
+expect 0 "raw format from the extension" -- "$bin" convert "$in" "$work/b.i420" --quiet
+check cmp -s "$work/b.i420" "$work/a.i420"
+expect 0 "container override" -- "$bin" convert "$in" "$work/y.gif" --container raw --to i420 --quiet
+check cmp -s "$work/y.gif" "$work/a.i420"
+for x in x.gif x.tiff x.bmp; do expect 2 "cannot write $x" -- "$bin" convert "$in" "$work/$x"; done
+expect 2 "cannot read a raw file without --from" -- "$bin" convert "$work/y.gif" "$work/x.png"
+expect 2 "png holds rgb or gray" -- "$bin" convert "$in" "$work/x.png" --to i420
+expect 2 "quality out of range" -- "$bin" convert "$in" "$work/x.jpg" --quality 0
+expect 2 "unknown container" -- "$bin" convert "$in" "$work/x.png" --container gif
+printf '\x89PNG\r\n\x1a\nbroken' >"$work/broken.png"
+expect 1 "broken png" -- "$bin" convert "$work/broken.png" "$work/x.png"
+for x in x.gif x.tiff x.bmp x.png x.jpg; do check test ! -e "$work/$x"; done
+
+# batches: every file to DIR/NAME.png by default; a bad file is reported, the others convert
+expect 1 "batch with a bad file" -- "$bin" convert "$in" "$work/y.gif" "$work/g.pgm" "$work/p.jpg" -o "$work/batch" --jobs 2
+check grep -q "y.gif" "$work/err"
+check grep -q "3 of 4 files converted" "$work/err"
+check grep -q "Mpix/s" "$work/err"
+check cmp -s "$work/batch/input.png" "$work/p.png"
+check test "$(ls "$work/batch" | tr '\n' ' ')" = "g.png input.png p.png "
+check test -z "$(tr -cd '\r' <"$work/err")"  # no progress bar off a terminal
+expect 0 "batch to y4m" -- "$bin" convert "$in" "$work/p.png" -o "$work/b2" --container y4m --quiet
+check cmp -s "$work/b2/p.y4m" "$work/b2/input.y4m"
+expect 2 "batch name clash" -- "$bin" convert "$in" "$work/demo/input.png" -o "$work/b3"
+check test ! -e "$work/b3"
 
 [ $fail -eq 0 ] && echo "qrxconvert: all cases passed"
 exit $fail

@@ -34,7 +34,8 @@ const char* const kConvertHelp =
     "       .pgm (gray), .y4m (planar 4:2:0, 4:2:2 or 4:4:4 frames: YCbCr i420/yuv422p/yuv444p, or analog\n"
     "       YUV yuv420a/yuv422a/yuv444a), or raw bytes in --to FORMAT for .raw, .yuv, .rgb, .bin, .dat,\n"
     "       a format name (.i420, .nv12, .yuy2, ...) or no extension; other extensions are refused.\n"
-    "       Default --to: i420 for .y4m, gray for .pgm and for gray images into .png/.jpg/.pam, else rgb24\n"
+    "       Default --to: the format an extension names, i420 for .y4m, gray for .pgm and for gray\n"
+    "       images into .png/.jpg/.pam, else rgb24\n"
     "options:\n"
     "  --to FORMAT        output pixel format (qrxconvert list)\n"
     "  --from FORMAT      pixel format of a raw input (or the reading of a .y4m's planes, e.g. yuv420a)\n"
@@ -495,6 +496,11 @@ int run_convert(const std::vector<std::string>& args) {
         if (oc == Container::kUnknown)
             return fail(2, pos[1] + ": cannot write this kind of file (.png, .jpg, .ppm, .pgm, .pam, .y4m, or raw: .raw, "
                                     ".yuv, .rgb, .bin, .dat or a format name; --container overrides)");
+    }
+    if (s.to.empty() && oc == Container::kRaw && container.empty()) {  // out.nv12: raw NV12
+        const std::size_t dot = pos[1].find_last_of('.');
+        if (dot != std::string::npos && pos[1].find('/', dot) == std::string::npos)
+            if (const Format* named = find_format(pos[1].substr(dot + 1))) s.to = named->name;
     }
     if (!s.to.empty()) {
         const Format* dst = find_format(s.to);

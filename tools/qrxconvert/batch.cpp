@@ -56,7 +56,9 @@ std::string file_stem(const std::string& path) {
 
 }  // namespace
 
-int run_batch(const Settings& s, const std::vector<std::string>& inputs, const std::string& dir, Container c, int jobs) {
+int run_batch(const Settings& s, const std::vector<std::string>& inputs, const std::string& folder, Container c, int jobs) {
+    std::string dir = folder;
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
     // Every output name first: two inputs must not share one.
     const std::string ext =
         c == Container::kRaw ? "." + std::string(find_format(s.to.empty() ? "rgb24" : s.to)->name) : container_extension(c);

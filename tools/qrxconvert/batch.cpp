@@ -18,7 +18,7 @@ namespace {
 // Messages and, on a terminal, one progress bar over the files; safe from any worker.
 class Board {
 public:
-    Board(bool bar, std::size_t total) : bar_(bar && isatty(2)), total_(total) {}
+    Board(bool bar, std::size_t total) : bar_(bar && isatty(2)), total_(total) { draw(); }
     void say(const std::string& line) {
         std::lock_guard<std::mutex> lock(m_);
         if (bar_) std::fputs("\r\033[K", stderr);

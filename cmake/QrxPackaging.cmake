@@ -2,7 +2,8 @@
 #
 #   cpack -G DEB   -> qrxcc_<version>_<arch>.deb: shared libraries (SONAME from
 #                     QRXCC_SOVERSION), header files, CMake and pkg-config files,
-#                     and qrxconvert when it is built
+#                     and qrxconvert when it is built; python3-qrxcc_<version>_<arch>.deb:
+#                     the Python package, when it is built
 #   cpack -G TGZ   -> qrxcc-<version>-Linux.tar.gz with the same files
 #   make docs      -> HTML reference of include/qrxcc.h (only when doxygen is found)
 
@@ -33,6 +34,23 @@ CMake and pkg-config files, and the qrxconvert command-line converter.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+
+# One .deb per install component: the library (the unnamed component) and the Python package.
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING IGNORE)
+set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME qrxcc)
+set(CPACK_COMPONENT_UNSPECIFIED_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-qrxcc)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SHLIBDEPS OFF)
+math(EXPR QRX_PY_NEXT_MINOR "${Python3_VERSION_MINOR} + 1")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+  "qrxcc (= ${PROJECT_VERSION}), python3 (>= 3.${Python3_VERSION_MINOR}), python3 (<< 3.${QRX_PY_NEXT_MINOR}), python3-numpy")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS "python3-dask, python3-distributed")
+set(CPACK_COMPONENT_PYTHON_DESCRIPTION "Python package of qrxcc (NumPy and Dask)
+qrxcc.convert between the formats of qrxconvert on NumPy arrays, qrxcc.lib with
+every C function of the library (bounds-checked arrays) and qrxcc.dask.convert
+for Dask arrays of frames or rows.")
 
 include(CPack)
 

@@ -16,12 +16,14 @@ if grep -Eq '^QRX_SANITIZE:[A-Z]+=.+' "$build/CMakeCache.txt"; then
   echo "package.sh: $build is a sanitizer build; give a plain build folder" >&2
   exit 2
 fi
-cmake --build "$build" -j"$(nproc)" --target qrxcc qrxcore $(grep -q '^QRX_BUILD_TOOLS:BOOL=ON' "$build/CMakeCache.txt" && echo qrxconvert)
+cmake --build "$build" -j"$(nproc)" --target qrxcc qrxcore $(grep -q '^QRX_BUILD_TOOLS:BOOL=ON' "$build/CMakeCache.txt" && echo qrxconvert) \
+  $(grep -q '^pybind11_DIR:PATH=/' "$build/CMakeCache.txt" && echo qrxcc_python)
 
 out=$(mktemp -d)
 installed=0
 cleanup() {
   if [ $installed -eq 1 ]; then
+    dpkg --purge python3-qrxcc >/dev/null 2>&1 || true
     dpkg -r qrxcc >/dev/null && dpkg --purge qrxcc >/dev/null || echo "package.sh: removing qrxcc failed" >&2
   fi
   rm -rf "$out"
@@ -31,10 +33,11 @@ trap cleanup EXIT
 (cd "$build" && cpack -G "DEB;TGZ" -B "$out" >/dev/null)
 deb=$(ls "$out"/qrxcc_*.deb)
 tgz=$(ls "$out"/qrxcc-*.tar.gz)
+pydeb=$(ls "$out"/python3-qrxcc_*.deb 2>/dev/null || true)
 echo "package.sh: built $(basename "$deb") and $(basename "$tgz")"
 dpkg-deb -c "$deb" | awk '{print "  " $6}'
 mkdir -p "$build/packages"
-cp "$deb" "$tgz" "$build/packages/"
+cp "$deb" "$tgz" $pydeb "$build/packages/"
 
 if [ "$(dpkg-query -W -f='${Status}' qrxcc 2>/dev/null)" = "install ok installed" ]; then
   echo "package.sh: a qrxcc package is installed already; remove it first (dpkg -r qrxcc)" >&2
@@ -57,6 +60,14 @@ cc -std=c99 -Wall -Wextra -Werror -pedantic tests/consumer/main.c -o "$out/consu
 "$out/consumer"
 if command -v qrxconvert >/dev/null; then
   qrxconvert list >/dev/null
+fi
+# The Python package installs beside the library and converts from outside the source tree.
+if [ -n "$pydeb" ]; then
+  echo "package.sh: built $(basename "$pydeb")"
+  dpkg -i "$pydeb" >/dev/null
+  (cd / && /usr/bin/python3 -c 'import numpy, qrxcc; y, u, v = qrxcc.convert(numpy.zeros((4, 4, 3), numpy.uint8), "rgb24", "i420"); assert y.shape == (4, 4) and qrxcc.lib.qrxccGetLibVersion()["major"] == 5')
+  dpkg --purge python3-qrxcc >/dev/null
+  echo "package.sh: python3-qrxcc installs, imports and converts"
 fi
 
 dpkg -r qrxcc >/dev/null

@@ -16,11 +16,6 @@
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
 #include <immintrin.h>
 #endif
-#if defined(__AVX512F__) && defined(__GNUC__) && !defined(__clang__)
-// The 512-bit intrinsics start from an "undefined" vector that GCC 12 flags.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-
 namespace qrx::gamma::QRX_LEVEL {
 namespace {
 

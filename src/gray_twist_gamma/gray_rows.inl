@@ -11,12 +11,6 @@
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #include <immintrin.h>
 #endif
-#if defined(__AVX512F__) && defined(__GNUC__) && !defined(__clang__)
-// The 512-bit intrinsics start from an "undefined" vector that GCC 12 flags.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#endif
-
 namespace qrx::gray::QRX_LEVEL {
 namespace {
 

@@ -17,12 +17,6 @@
 
 #include "gray_twist_gamma/twist_kernels.h"
 
-#if defined(__AVX512F__) && defined(__GNUC__) && !defined(__clang__)
-// The 512-bit intrinsics start from an "undefined" vector that GCC 12 flags.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#endif
-
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #include <immintrin.h>
 #define QRX_TWIST_SIMD 1

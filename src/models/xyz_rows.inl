@@ -1,8 +1,11 @@
 // Row kernels of the XYZ, LUV and Lab conversions, compiled once per CPU level
-// (the including file defines QRX_LEVEL, and QRX_XYZ_VECTOR_LANES for the
-// SIMD levels).  Float recipes run in the widest lanes of the level; the
+// (the including file defines QRX_LEVEL, and QRX_LEVEL_SCALAR for the
+// reference level).  Float recipes run in the widest lanes of the level; the
 // per-pixel recipes of the pixels after the last whole group always run one
 // pixel at a time.
+#if !defined(QRX_LEVEL_SCALAR)
+#define QRX_XYZ_VECTOR_LANES 1  // the SIMD levels ask xyz_lanes.h for 4- and 8-pixel lanes
+#endif
 #include <cstdint>
 #include <cstring>
 

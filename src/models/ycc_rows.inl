@@ -1,10 +1,5 @@
 // RGB <-> YCC row kernels, compiled once per CPU level (the including file
 // defines QRX_LEVEL, and QRX_LEVEL_SCALAR for the reference level).
-#if defined(__GNUC__) && !defined(__clang__)
-// GCC 12's AVX-512 headers initialise "undefined" vectors from themselves,
-// which instrumented builds report as maybe-uninitialized.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 #include "models/ycc_kernels.h"
 #include "models/ycc_recipes.h"
 

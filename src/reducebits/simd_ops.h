@@ -13,12 +13,6 @@
 #include <cstdint>
 #include <cstring>
 
-// GCC 12 reports its own AVX-512 intrinsic headers as reading an undefined
-// value (the deliberately undefined pass-through operand).
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-
 #define QRX_V inline __attribute__((always_inline))
 
 #if defined(__AVX512F__)

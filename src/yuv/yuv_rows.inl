@@ -3,11 +3,6 @@
 // QRX_LEVEL_SCALAR).  The generic loops below are the reference; the vector
 // files replace the hot ones with hand-written bodies in yuv_simd.inl, which
 // compute the same recipes lane by lane.
-#if defined(__GNUC__) && !defined(__clang__)
-// GCC 12's AVX-512 headers initialise "undefined" vectors from themselves,
-// which it then reports as maybe-uninitialized.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 #include <cstring>
 #include <utility>
 

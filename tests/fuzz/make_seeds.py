@@ -3,7 +3,7 @@
 harness reads the entry index from the last two bytes of its input), with
 varied argument bytes in front.  Deterministic.
 
-    python3 tests/fuzz/make_seeds.py tests/fuzz/signatures.inc tests/fuzz/corpus"""
+    python3 tests/fuzz/make_seeds.py build-fuzz/tests/fuzz/signatures.inc tests/fuzz/corpus"""
 import os
 import random
 import re

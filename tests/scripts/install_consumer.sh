@@ -14,3 +14,8 @@ export PKG_CONFIG_PATH="$libdir/pkgconfig"
 # shellcheck disable=SC2046
 cc -std=c99 -Wall -Wextra -Werror -pedantic "$src/tests/consumer/main.c" -o "$work/pc_consumer" $(pkg-config --cflags --libs qrxcc)
 LD_LIBRARY_PATH="$libdir" "$work/pc_consumer"
+# the Python package, when built, imports from the installed tree
+pydir=$(find "$work/prefix" -type d -name qrxcc -path '*-packages/*' | head -1)
+if [ -n "$pydir" ]; then
+  (cd "$work" && PYTHONPATH="$(dirname "$pydir")" LD_LIBRARY_PATH="$libdir" python3 -c 'import qrxcc; assert "i420" in qrxcc.formats()')
+fi

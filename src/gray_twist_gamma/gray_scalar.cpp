@@ -1,3 +1,0 @@
-#define QRX_LEVEL_SCALAR 1
-#define QRX_LEVEL scalar
-#include "gray_twist_gamma/gray_rows.inl"

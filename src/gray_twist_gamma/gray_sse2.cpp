@@ -1,2 +1,0 @@
-#define QRX_LEVEL sse2
-#include "gray_twist_gamma/gray_rows.inl"

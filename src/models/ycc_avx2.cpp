@@ -1,2 +1,0 @@
-#define QRX_LEVEL avx2
-#include "models/ycc_rows.inl"

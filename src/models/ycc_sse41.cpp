@@ -1,2 +1,0 @@
-#define QRX_LEVEL sse41
-#include "models/ycc_rows.inl"

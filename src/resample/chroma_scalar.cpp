@@ -1,3 +1,0 @@
-#define QRX_LEVEL scalar
-#define QRX_LEVEL_SCALAR 1
-#include "resample/chroma_rows.inl"

@@ -1,2 +1,0 @@
-#define QRX_LEVEL ssse3
-#include "resample/chroma_rows.inl"

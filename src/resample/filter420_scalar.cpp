@@ -1,2 +1,0 @@
-#define QRX_LEVEL scalar
-#include "resample/filter420_rows.inl"

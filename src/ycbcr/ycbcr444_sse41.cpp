@@ -1,2 +1,0 @@
-#define QRX_LEVEL sse41
-#include "ycbcr/ycbcr444_rows.inl"

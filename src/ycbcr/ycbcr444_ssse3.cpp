@@ -1,2 +1,0 @@
-#define QRX_LEVEL ssse3
-#include "ycbcr/ycbcr444_rows.inl"

@@ -1,2 +1,0 @@
-#define QRX_LEVEL sse2
-#include "ycocg/ycocg_rows.inl"

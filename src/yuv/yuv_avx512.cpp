@@ -1,2 +1,0 @@
-#define QRX_LEVEL avx512
-#include "yuv/yuv_rows.inl"

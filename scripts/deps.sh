@@ -2,8 +2,10 @@
 # Installs what building and testing qrxcc needs on Debian (as root, or via sudo).
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
-need=(cmake make g++ clang pkg-config libgtest-dev libbenchmark-dev libomp-dev
+need=(cmake make g++ clang pkg-config libgtest-dev libbenchmark-dev libomp-dev libpng-dev libjpeg-dev
       python3-dev pybind11-dev python3-numpy python3-pytest python3-dask python3-distributed)
+# Test-only: the interoperability checks of qrxconvert's files.
+need+=(ffmpeg)
 # Peers and plots for the benchmarks (optional at configure time).
 want=(libyuv-dev libopencv-dev gnuplot-nox)
 missing=()

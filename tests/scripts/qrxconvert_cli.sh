@@ -21,7 +21,7 @@ check() { "$@" || { echo "FAIL: $*"; fail=1; }; }
 
 # demo and help
 expect 0 "demo" -- "$bin" demo "$work/demo"
-for f in input.ppm roundtrip_i420.ppm i420.raw report.txt; do check test -s "$work/demo/$f"; done
+for f in input.ppm input.png roundtrip_i420.png hsv_h.png i420.raw report.txt; do check test -s "$work/demo/$f"; done
 check grep -q "i420" "$work/demo/report.txt"
 for c in "" list convert demo; do expect 0 "help $c" -- "$bin" $c --help; done
 expect 0 "list" -- "$bin" list
@@ -35,15 +35,15 @@ expect 0 "i420 to ppm" -- "$bin" convert "$work/a.i420" "$work/a.ppm" --from i42
 check cmp -s "$work/a.ppm" "$work/demo/roundtrip_i420.ppm"
 expect 0 "yuyv alias" -- "$bin" convert "$in" "$work/a.yuy2" --to YCbCr422 --quiet
 check test "$(stat -c %s "$work/a.yuy2")" -eq $((640 * 480 * 2))
-expect 0 "565 dithered" -- "$bin" convert "$in" "$work/a.565" --to rgb565 --dither --quiet
-check test "$(stat -c %s "$work/a.565")" -eq $((640 * 480 * 2))
+expect 0 "565 dithered" -- "$bin" convert "$in" "$work/a.rgb565" --to rgb565 --dither --quiet
+check test "$(stat -c %s "$work/a.rgb565")" -eq $((640 * 480 * 2))
 
 # YUV4MPEG2 with three frames: raw frames -> y4m -> raw frames again
 cat "$work/a.i420" "$work/a.i420" "$work/a.i420" >"$work/three.i420"
 expect 0 "raw frames to y4m" -- "$bin" convert "$work/three.i420" "$work/three.y4m" --from i420 --size 640x480 --to i420 --quiet
 check test "$(grep -ac FRAME "$work/three.y4m")" -eq 3
-expect 0 "y4m to raw 4:2:2" -- "$bin" convert "$work/three.y4m" "$work/three.422" --to yuv422p --quiet
-check test "$(stat -c %s "$work/three.422")" -eq $((3 * 640 * 480 * 2))
+expect 0 "y4m to raw 4:2:2" -- "$bin" convert "$work/three.y4m" "$work/three.yuv422p" --to yuv422p --quiet
+check test "$(stat -c %s "$work/three.yuv422p")" -eq $((3 * 640 * 480 * 2))
 expect 0 "y4m 4:4:4 out" -- "$bin" convert "$work/three.y4m" "$work/three444.y4m" --to yuv444p --quiet
 check grep -aq "C444" "$work/three444.y4m"
 
@@ -111,19 +111,19 @@ check cmp -s <(tail -c $((npx / 2)) "$work/a.nv12" | od -An -v -tu1 -w2 | awk '{
              <(tail -c $((npx / 2)) "$work/a.i420" | head -c $((npx / 4)) | od -An -v -tu1 -w1 | awk '{print $1}')
 expect 0 "nv12 to ppm" -- "$bin" convert "$work/a.nv12" "$work/b_nv12.ppm" --from nv12 --size 640x480 --quiet
 check cmp -s "$work/b_nv12.ppm" "$work/demo/roundtrip_i420.ppm"
-expect 0 "smoothing 4:2:2" -- "$bin" convert "$in" "$work/a.smooth" --to yuyv422-smooth --quiet
-check test "$(stat -c %s "$work/a.smooth")" -eq $((npx * 2))
+expect 0 "smoothing 4:2:2" -- "$bin" convert "$in" "$work/a.yuyv422s" --to yuyv422-smooth --quiet
+check test "$(stat -c %s "$work/a.yuyv422s")" -eq $((npx * 2))
 # slices: a slice as high as the frame is one whole-frame call; slices of 16 and 100 rows
 # (top, middle ..., bottom) give the whole frame's bytes away from the slice borders
-expect 0 "one slice" -- "$bin" convert "$in" "$work/s.480" --to yuyv422-smooth --slice 480 --quiet
-check cmp -s "$work/s.480" "$work/a.smooth"
+expect 0 "one slice" -- "$bin" convert "$in" "$work/s480.yuyv422s" --to yuyv422-smooth --slice 480 --quiet
+check cmp -s "$work/s480.yuyv422s" "$work/a.yuyv422s"
 for r in 16 100; do
-  expect 0 "slices of $r rows" -- "$bin" convert "$in" "$work/s.$r" --to yuyv422-smooth --slice $r --quiet
-  check test "$(stat -c %s "$work/s.$r")" -eq $((npx * 2))
-  check cmp -s <(head -c $((1280 * 10)) "$work/s.$r") <(head -c $((1280 * 10)) "$work/a.smooth")
+  expect 0 "slices of $r rows" -- "$bin" convert "$in" "$work/s$r.yuyv422s" --to yuyv422-smooth --slice $r --quiet
+  check test "$(stat -c %s "$work/s$r.yuyv422s")" -eq $((npx * 2))
+  check cmp -s <(head -c $((1280 * 10)) "$work/s$r.yuyv422s") <(head -c $((1280 * 10)) "$work/a.yuyv422s")
 done
 printf 'P6\n6 4\n255\n' >"$work/tiny.ppm"; head -c 72 /dev/urandom >>"$work/tiny.ppm"
-expect 0 "slices of a tiny frame" -- "$bin" convert "$work/tiny.ppm" "$work/tiny.s" --to yuyv422-smooth --slice 4 --quiet
+expect 0 "slices of a tiny frame" -- "$bin" convert "$work/tiny.ppm" "$work/tiny.yuyv422s" --to yuyv422-smooth --slice 4 --quiet
 
 # gray: PPM -> PGM, PGM -> PGM keeps the samples, PGM -> PPM repeats them
 expect 0 "ppm to pgm" -- "$bin" convert "$in" "$work/g.pgm" --quiet
@@ -221,6 +221,39 @@ check test ! -e "$work/x"
 check test ! -e "$work/x.pgm"
 check test ! -e "$work/x.ppm"
 check test ! -e "$work/x.raw"
+
+# containers by extension: PNG and JPEG, refusal of what cannot be written or read
+expect 0 "png out" -- "$bin" convert "$in" "$work/p.png" --quiet
+expect 0 "png in" -- "$bin" convert "$work/p.png" "$work/p.ppm" --quiet
+check cmp -s "$work/p.ppm" "$in"
+expect 0 "jpeg round trip" -- "$bin" convert "$in" "$work/p.jpg" --quality 80 --quiet
+expect 0 "jpeg in" -- "$bin" convert "$work/p.jpg" "$work/pj.ppm" --quiet
+check test "$(head -c 2 "$work/p.jpg" | od -An -tx1 | tr -d ' ')" = ffd8
+expect 0 "raw format from the extension" -- "$bin" convert "$in" "$work/b.i420" --quiet
+check cmp -s "$work/b.i420" "$work/a.i420"
+expect 0 "container override" -- "$bin" convert "$in" "$work/y.gif" --container raw --to i420 --quiet
+check cmp -s "$work/y.gif" "$work/a.i420"
+for x in x.gif x.tiff x.bmp; do expect 2 "cannot write $x" -- "$bin" convert "$in" "$work/$x"; done
+expect 2 "cannot read a raw file without --from" -- "$bin" convert "$work/y.gif" "$work/x.png"
+expect 2 "png holds rgb or gray" -- "$bin" convert "$in" "$work/x.png" --to i420
+expect 2 "quality out of range" -- "$bin" convert "$in" "$work/x.jpg" --quality 0
+expect 2 "unknown container" -- "$bin" convert "$in" "$work/x.png" --container gif
+printf '\x89PNG\r\n\x1a\nbroken' >"$work/broken.png"
+expect 1 "broken png" -- "$bin" convert "$work/broken.png" "$work/x.png"
+for x in x.gif x.tiff x.bmp x.png x.jpg; do check test ! -e "$work/$x"; done
+
+# batches: every file to DIR/NAME.png by default; a bad file is reported, the others convert
+expect 1 "batch with a bad file" -- "$bin" convert "$in" "$work/y.gif" "$work/g.pgm" "$work/p.jpg" -o "$work/batch" --jobs 2
+check grep -q "y.gif" "$work/err"
+check grep -q "3 of 4 files converted" "$work/err"
+check grep -q "Mpix/s" "$work/err"
+check cmp -s "$work/batch/input.png" "$work/p.png"
+check test "$(ls "$work/batch" | tr '\n' ' ')" = "g.png input.png p.png "
+check test -z "$(tr -cd '\r' <"$work/err")"  # no progress bar off a terminal
+expect 0 "batch to y4m" -- "$bin" convert "$in" "$work/p.png" -o "$work/b2" --container y4m --quiet
+check cmp -s "$work/b2/p.y4m" "$work/b2/input.y4m"
+expect 2 "batch name clash" -- "$bin" convert "$in" "$work/demo/input.png" -o "$work/b3"
+check test ! -e "$work/b3"
 
 [ $fail -eq 0 ] && echo "qrxconvert: all cases passed"
 exit $fail

@@ -1,17 +1,15 @@
 // qrxconvert demo: every readable and writable format as a round trip from
 // the embedded test image, with throughput and PSNR, written to a folder.
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <sys/stat.h>
 
 #include "cli.h"
-#include "formats.h"
+#include "convert.h"
 #include "pnm.h"
 #include "qrxcc.h"
 #include "test_image.h"
@@ -54,13 +52,10 @@ struct Report {
     }
 };
 
-bool make_dir(const std::string& dir, std::string& error) {
-    if (mkdir(dir.c_str(), 0777) == 0 || errno == EEXIST) {
-        struct stat st;
-        if (stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
-    }
-    error = "cannot create folder " + dir + ": " + std::strerror(errno);
-    return false;
+// An image as NAME.ppm (or .pgm) and NAME.png, which opens in any viewer.
+bool save(const std::string& dir, const std::string& name, const Image& img, std::string& error) {
+    return write_pnm(dir + "/" + name + (img.channels == 1 ? ".pgm" : ".ppm"), img, error) &&
+           write_image(dir + "/" + name + ".png", Container::kPng, img, 0, error);
 }
 
 Image rgb_image(const std::vector<std::uint8_t>& px, int w, int h) {
@@ -89,7 +84,7 @@ int run_demo(const std::vector<std::string>& args) {
     Report r;
     r.line("qrxcc %s: round trips of a %dx%d test image through each format\n", qrxccGetLibVersion()->versionText, w, h);
     r.line("  %-14s %12s %12s %10s\n", "format", "to (Mpix/s)", "from", "PSNR (dB)");
-    if (!write_pnm(dir + "/input.ppm", src, err)) return fail(1, err);
+    if (!save(dir, "input", src, err)) return fail(1, err);
     Options opt;
     for (const Format& f : formats()) {
         if (!f.encode || !f.decode) continue;
@@ -105,7 +100,7 @@ int run_demo(const std::vector<std::string>& args) {
         r.line("  %-14s %12.1f %12.1f %10s\n", f.name, mpix / t_to, mpix / t_from,
                std::isinf(p) ? "exact" : (std::to_string(p).substr(0, 5)).c_str());
         if (!write_file(dir + "/" + f.name + ".raw", coded, err) ||
-            !write_pnm(dir + "/roundtrip_" + std::string(f.name) + ".ppm", rgb_image(back, w, h), err))
+            !save(dir, "roundtrip_" + std::string(f.name), rgb_image(back, w, h), err))
             return fail(1, err);
     }
 
@@ -122,7 +117,7 @@ int run_demo(const std::vector<std::string>& args) {
         }
         const double p = psnr(src.pixels, out);
         r.line("  %-27s %12.1f %10s\n", name, mpix / t, std::isinf(p) ? "exact" : std::to_string(p).substr(0, 5).c_str());
-        return write_pnm(dir + "/" + name + ".ppm", rgb_image(out, w, h), err);
+        return save(dir, name, rgb_image(out, w, h), err);
     };
     const bool adjusted =
         adjust("gamma_fwd_inv", [&](std::vector<std::uint8_t>& o) {
@@ -147,11 +142,11 @@ int run_demo(const std::vector<std::string>& args) {
         for (const Plane& p : split_planes(*hsv, coded.data(), w, h)) {
             Image img;
             img.width = p.width, img.height = p.height, img.channels = 1, img.pixels = p.pixels;
-            if (!write_pnm(dir + "/hsv_" + p.name + ".pgm", img, err)) return fail(1, err);
+            if (!save(dir, "hsv_" + p.name, img, err)) return fail(1, err);
         }
     }
-    r.line("Written to %s/: input.ppm, <format>.raw, roundtrip_<format>.ppm, <adjustment>.ppm, hsv_<h|s|v>.pgm,\n"
-           "report.txt\n", dir.c_str());
+    r.line("Written to %s/: input, roundtrip_<format>, <adjustment> (.ppm and .png), hsv_<h|s|v> (.pgm and .png),\n"
+           "<format>.raw, report.txt\n", dir.c_str());
     if (!write_file(dir + "/report.txt", std::vector<std::uint8_t>(r.text.begin(), r.text.end()), err)) return fail(1, err);
     return 0;
 }

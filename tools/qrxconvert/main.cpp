@@ -12,6 +12,7 @@ const char* const kUsage =
     "  demo [DIR]                     round trips on the embedded test image; results and report in DIR\n"
     "                                 (default qrx-demo); also what runs without arguments\n"
     "  convert IN OUT [options]       convert an image file or stream (see: qrxconvert convert --help)\n"
+    "  convert IN... -o DIR [options] convert a batch of files in parallel into DIR\n"
     "  list                           the formats this tool reads and writes\n"
     "  COMMAND --help                 help for one command\n";
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,13 @@ struct Image {
 
     std::size_t row_bytes() const { return static_cast<std::size_t>(width) * channels * bytes_per_sample; }
     std::size_t size_bytes() const { return row_bytes() * static_cast<std::size_t>(height); }
+    // Sample `i` (counted over all channels) as 8 bits: 16-bit samples give their high byte.
+    std::uint8_t sample8(std::size_t i) const {
+        if (bytes_per_sample == 1) return pixels[i];
+        std::uint16_t v;
+        std::memcpy(&v, &pixels[2 * i], 2);
+        return static_cast<std::uint8_t>(v >> 8);
+    }
 };
 
 // Largest image the tool accepts: 2^31 - 1 bytes of samples, and each side at

@@ -137,8 +137,7 @@ inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recip
             alignas(32) float a[3][W];
             for (int k = 0; k < W; ++k)
                 for (int c = 0; c < 3; ++c) a[c][k] = in_sample(load_sample(s + (i + k) * SC + c));
-            const L zero(0.0f);
-            const auto o = rec(load_lanes(a[0], zero), load_lanes(a[1], zero), load_lanes(a[2], zero));
+            const auto o = rec(load_lanes<L>(a[0]), load_lanes<L>(a[1]), load_lanes<L>(a[2]));
             using E = typename ElemOf<std::decay_t<decltype(o.a)>>::type;
             alignas(32) E r[3][W];
             store_lanes(r[0], o.a);

@@ -290,16 +290,17 @@ QRX_INLINE void store_c4_lanes(std::uint8_t* p, I16 c0, I16 c1, I16 c2) {
 }
 #endif
 
+#if defined(__AVX2__)
 // L::kWidth samples widened to 32-bit lanes (floats: their bits).
 template <class L, class T>
 QRX_INLINE L widen_lanes(const T* s) {
 #if defined(QRX_LANES_HAVE_16)
     if constexpr (L::kWidth == 16) return widen16(s);
+    else
 #endif
-#if defined(__AVX2__)
-    if constexpr (L::kWidth == 8) return widen8(s);
-#endif
+    return widen8(s);
 }
+#endif
 
 // Widened lanes of samples of type T as float lanes.
 template <class T, class L>

@@ -217,21 +217,6 @@ inline void store_c4_bytes(std::uint8_t* p, typename V::T a, typename V::T b, ty
     }
 }
 
-// The same for channels held as words in the widened halves of a byte
-// register (h = 0: lo8to16, h = 1: hi8to16), each word already within 0..255.
-template <class V>
-inline void store_c4_words_zero(std::uint8_t* p, const typename V::T a[2], const typename V::T b[2], const typename V::T c[2]) {
-    using T = typename V::T;
-    T q[4];
-    for (int h = 0; h < 2; ++h) {
-        const T ab = V::or_(a[h], V::slli16(b[h], 8));
-        q[2 * h] = V::unpacklo16(ab, c[h]);
-        q[2 * h + 1] = V::unpackhi16(ab, c[h]);
-    }
-    order_lane_quads<V>(q);
-    for (int k = 0; k < 4; ++k) V::store(p + V::kBytes * k, q[k]);
-}
-
 // Bits 16..23 of the dwords of f0 and f1, row order, kBytes / 2 bytes: the
 // dwords as made from one word register by unpacklo16 (f0) and unpackhi16
 // (f1).  Every dword must lie in 0 .. 2^24 - 1.

@@ -71,10 +71,8 @@ struct V128 {
     static constexpr int kBytes = 16;
     static T broadcast_lane(__m128i m) { return m; }
     static T packus16_rows(T a, T b) { return _mm_packus_epi16(a, b); }  // row order
-    static T set8(int v) { return _mm_set1_epi8(static_cast<char>(v)); }
     static T load_half(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i*>(p)); }
     static void store_half(void* p, T v) { _mm_storel_epi64(static_cast<__m128i*>(p), v); }
-    static T andnot(T a, T b) { return _mm_andnot_si128(a, b); }  // ~a & b
     static T min16(T a, T b) { return _mm_min_epi16(a, b); }
     static T max16(T a, T b) { return _mm_max_epi16(a, b); }
     static T inc_if_gt16(T q, T a, T b) { return _mm_sub_epi16(q, _mm_cmpgt_epi16(a, b)); }  // q + (a > b)
@@ -180,10 +178,8 @@ struct V256 {
     static constexpr int kBytes = 32;
     static T broadcast_lane(__m128i m) { return _mm256_broadcastsi128_si256(m); }
     static T packus16_rows(T a, T b) { return _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xD8); }
-    static T set8(int v) { return _mm256_set1_epi8(static_cast<char>(v)); }
     static __m128i load_half(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
     static void store_half(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
-    static T andnot(T a, T b) { return _mm256_andnot_si256(a, b); }
     static T min16(T a, T b) { return _mm256_min_epi16(a, b); }
     static T max16(T a, T b) { return _mm256_max_epi16(a, b); }
     static T inc_if_gt16(T q, T a, T b) { return _mm256_sub_epi16(q, _mm256_cmpgt_epi16(a, b)); }

@@ -126,7 +126,7 @@ QRX_INLINE void i3_v(T y, T u, T v, T& r, T& g, T& b) {
 }
 
 void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
-    const int i = walk<16, false>(n, [&](auto vt, int i) {
+    const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T r, g, b, y, u, v;
         qrx::simd::load_c3_bytes<V>(s + 3 * i, r, g, b);
@@ -137,7 +137,7 @@ void simd_fwd_c3_blk(const u8* __restrict s, u8* __restrict d, int n) {
 }
 
 void simd_fwd_c3p3_blk(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
-    const int i = walk<16, false>(n, [&](auto vt, int i) {
+    const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T r, g, b, vy, vu, vv;
         qrx::simd::load_c3_bytes<V>(s + 3 * i, r, g, b);
@@ -151,7 +151,7 @@ void simd_fwd_c3p3_blk(const u8* __restrict s, u8* __restrict y, u8* __restrict 
 
 void simd_fwd_p3_blk(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
                      u8* __restrict u, u8* __restrict v, int n) {
-    const int i = walk<16, false>(n, [&](auto vt, int i) {
+    const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T vy, vu, vv;
         blk_v<V>(V::load(r + i), V::load(g + i), V::load(b + i), vy, vu, vv);
@@ -163,7 +163,7 @@ void simd_fwd_p3_blk(const u8* __restrict r, const u8* __restrict g, const u8* _
 }
 
 void simd_fwd_ac4_split(const u8* __restrict s, u8* __restrict d, int n) {
-    const int i = walk<16, false>(n, [&](auto vt, int i) {
+    const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         using T = typename V::T;
         // the destination is read for its fourth bytes: ask for it early
@@ -184,7 +184,7 @@ void simd_fwd_ac4_split(const u8* __restrict s, u8* __restrict d, int n) {
 }
 
 void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
-    const int i = walk<16, false>(n, [&](auto vt, int i) {
+    const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T y, u, v, r, g, b;
         qrx::simd::load_c3_bytes<V>(s + 3 * i, y, u, v);
@@ -195,7 +195,7 @@ void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
 }
 
 void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
-    const int i = walk<16, false>(n, [&](auto vt, int i) {
+    const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         qrx::simd::prefetch(d + 4 * i + 512);
         typename V::T y, u, v, r, g, b;
@@ -208,7 +208,7 @@ void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
 
 void simd_inv_p3_i2(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
                     u8* __restrict g, u8* __restrict b, int n) {
-    const int i = walk<16, false>(n, [&](auto vt, int i) {
+    const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T vr, vg, vb;
         i2_v<V>(V::load(y + i), V::load(u + i), V::load(v + i), vr, vg, vb);
@@ -220,7 +220,7 @@ void simd_inv_p3_i2(const u8* __restrict y, const u8* __restrict u, const u8* __
 }
 
 void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d, int n) {
-    const int i = walk<16, false>(n, [&](auto vt, int i) {
+    const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T vr, vg, vb;
         i3_v<V>(V::load(y + i), V::load(u + i), V::load(v + i), vr, vg, vb);
@@ -283,7 +283,7 @@ QRX_INLINE void fwd420_v(const T r[2], const T g[2], const T b[2], u8* y0, u8* y
 }
 
 void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
-    const int i = walk<8, false>(n, [&](auto vt, int i) {
+    const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         using T = typename V::T;
         T r, g, b, y, cu, cv;
@@ -296,7 +296,7 @@ void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
 }
 
 void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
-    const int i = walk<8, false>(n, [&](auto vt, int i) {
+    const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T r, g, b, vy, cu, cv;
         qrx::simd::load_c3_bytes<V>(s + 6 * i, r, g, b);
@@ -309,7 +309,7 @@ void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u
 
 void simd_fwd422_p3(const u8* __restrict r, const u8* __restrict g, const u8* __restrict b, u8* __restrict y,
                     u8* __restrict u, u8* __restrict v, int n) {
-    const int i = walk<8, false>(n, [&](auto vt, int i) {
+    const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T vy, cu, cv;
         fwd422_v<V>(V::load(r + 2 * i), V::load(g + 2 * i), V::load(b + 2 * i), vy, cu, cv);
@@ -321,7 +321,7 @@ void simd_fwd422_p3(const u8* __restrict r, const u8* __restrict g, const u8* __
 
 void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __restrict y0, u8* __restrict y1,
                     u8* __restrict u, u8* __restrict v, int n) {
-    const int i = walk<8, false>(n, [&](auto vt, int i) {
+    const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T r[2], g[2], b[2];
         qrx::simd::load_c3_bytes<V>(s0 + 6 * i, r[0], g[0], b[0]);
@@ -333,7 +333,7 @@ void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __rest
 
 void simd_fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const b[2], u8* __restrict y0,
                     u8* __restrict y1, u8* __restrict u, u8* __restrict v, int n) {
-    const int i = walk<8, false>(n, [&](auto vt, int i) {
+    const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         const int x = 2 * i;
         const typename V::T wr[2] = {V::load(r[0] + x), V::load(r[1] + x)}, wg[2] = {V::load(g[0] + x), V::load(g[1] + x)},
@@ -390,7 +390,7 @@ QRX_INLINE void inv_pair_bytes(T yy, T u, T v, T& r, T& g, T& b) {
 template <int DC, bool BGR, Rgb (*Recipe)(int, int, int)>
 void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict d,
                            int n) {
-    const int i = walk<8, DC == 4>(n, [&](auto vt, int i) {
+    const int i = walk<8, DC == 4>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         using T = typename V::T;
         const T yy = V::load(y + 2 * i), cu = V::load_widen(u + i), cv = V::load_widen(v + i);
@@ -418,7 +418,7 @@ void simd_inv422_p3_to_pix(const u8* __restrict y, const u8* __restrict u, const
 
 void simd_inv422_p3(const u8* __restrict y, const u8* __restrict u, const u8* __restrict v, u8* __restrict r,
                     u8* __restrict g, u8* __restrict b, int n) {
-    const int i = walk<8, false>(n, [&](auto vt, int i) {
+    const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T vr, vg, vb;
         inv_pair_bytes<V>(V::load(y + 2 * i), V::load_widen(u + i), V::load_widen(v + i), vr, vg, vb);
@@ -431,7 +431,7 @@ void simd_inv422_p3(const u8* __restrict y, const u8* __restrict u, const u8* __
 
 // Packed Y0 U Y1 V: kLanes16 pairs split into Y bytes and U, V words.
 void simd_inv422_c2c3(const u8* __restrict s, u8* __restrict d, int n) {
-    const int i = walk<8, false>(n, [&](auto vt, int i) {
+    const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         using T = typename V::T;
         const T lo = V::set16(0x00ff);
@@ -483,7 +483,7 @@ QRX_INLINE int rgb16_groups(const u8* y, const u8* u, const u8* v, u16* d, int n
     alignas(16) std::int16_t t[8];
     for (int k = 0; k < 8; ++k) t[k] = static_cast<std::int16_t>(rgb16::dither_threshold<F>(x0 + k, row));
     const __m128i tv = V128::load(t);
-    return walk<8, true>(n, [&](auto vt, int i) {
+    return walk<8, true>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         using T = typename V::T;
         T r[2], g[2], b[2], w[2];
@@ -557,7 +557,7 @@ QRX_INLINE void bgr16_blocks(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u
 template <bool Is565>
 void simd_bgr16_to_420(const u16* __restrict s0, const u16* __restrict s1, u8* __restrict y0, u8* __restrict y1,
                        u8* __restrict u, u8* __restrict v, int n) {
-    const int i = walk<4, true>(n, [&](auto vt, int i) {
+    const int i = walk<4, true>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         bgr16_blocks<decltype(vt), Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
     });
     bgr16_to_420<Is565>(s0 + 2 * i, s1 + 2 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);

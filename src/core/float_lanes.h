@@ -50,7 +50,13 @@ QRX_INLINE float rcp(float x) {
 #endif
 }
 QRX_INLINE bool int32_range(float x) { return x > -2147483904.0f && x < 2147483648.0f; }
-QRX_INLINE int cvtt(float x) { return int32_range(x) ? static_cast<int>(x) : INT_MIN; }
+QRX_INLINE int cvtt(float x) {
+#if QRX_LANES_HAVE_RCP
+    return _mm_cvttss_si32(_mm_set_ss(x));
+#else
+    return int32_range(x) ? static_cast<int>(x) : INT_MIN;
+#endif
+}
 QRX_INLINE int cvtr(float x) {
 #if QRX_LANES_HAVE_RCP
     return _mm_cvtss_si32(_mm_set_ss(x));
@@ -142,7 +148,7 @@ QRX_INLINE MS4 operator&(MS4 a, MS4 b) { QRX_LANEWISE(MS4, a.v[k] && b.v[k]); }
 QRX_INLINE MS4 operator|(MS4 a, MS4 b) { QRX_LANEWISE(MS4, a.v[k] || b.v[k]); }
 QRX_INLINE FS4 sel(MS4 m, FS4 a, FS4 b) { QRX_LANEWISE(FS4, m.v[k] ? a.v[k] : b.v[k]); }
 QRX_INLINE FS4 rcp(FS4 a) { QRX_LANEWISE(FS4, rcp(a.v[k])); }
-QRX_INLINE IS4 cvtt(FS4 a) { QRX_LANEWISE(IS4, cvtt(a.v[k])); }
+QRX_INLINE IS4 cvtt(FS4 a) { QRX_LANEWISE(IS4, int32_range(a.v[k]) ? static_cast<int>(a.v[k]) : INT_MIN); }
 QRX_INLINE IS4 cvtr(FS4 a) { QRX_LANEWISE(IS4, int32_range(a.v[k]) ? static_cast<int>(std::nearbyint(a.v[k])) : INT_MIN); }
 QRX_INLINE FS4 to_float(IS4 a) { QRX_LANEWISE(FS4, static_cast<float>(a.v[k])); }
 QRX_INLINE IS4 operator+(IS4 a, IS4 b) {

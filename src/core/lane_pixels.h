@@ -181,6 +181,24 @@ QRX_INLINE void store_c3_halves(std::uint8_t* d, __m256i px) {
     const std::uint32_t last = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(hi, 8)));
     std::memcpy(d + 20, &last, 4);
 }
+// Eight 3-byte pixels (exactly 24 bytes read) as R | G << 16 and B in 32-bit
+// lanes: the 16-bit pairs of a multiply-add.
+QRX_INLINE void load_c3_rg_b(const std::uint8_t* p, __m256i& rg, __m256i& b) {
+    const __m256i v = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+                                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), 1);
+    // lane 0: pixels 0..3 from byte 0; lane 1: pixels 4..7 from byte 4
+    rg = _mm256_shuffle_epi8(v, _mm256_setr_epi8(0, -1, 1, -1, 3, -1, 4, -1, 6, -1, 7, -1, 9, -1, 10, -1,  //
+                                                 4, -1, 5, -1, 7, -1, 8, -1, 10, -1, 11, -1, 13, -1, 14, -1));
+    b = _mm256_shuffle_epi8(v, _mm256_setr_epi8(2, -1, -1, -1, 5, -1, -1, -1, 8, -1, -1, -1, 11, -1, -1, -1,  //
+                                                6, -1, -1, -1, 9, -1, -1, -1, 12, -1, -1, -1, 15, -1, -1, -1));
+}
+// Eight pixels held as byte triples in 32-bit lanes (byte 3 ignored) to
+// 3-byte pixels (exactly 24 bytes written).
+QRX_INLINE void store_c3_triples(std::uint8_t* d, I8 v) {
+    const __m256i k = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                       0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    store_c3_halves(d, _mm256_shuffle_epi8(v.v, k));
+}
 QRX_INLINE void store_c3_lanes(std::uint8_t* d, I8 c0, I8 c1, I8 c2) {
     const __m256i rg = _mm256_packs_epi32(c0.v, c1.v), bb = _mm256_packs_epi32(c2.v, c2.v);
     store_c3_halves(d, _mm256_shuffle_epi8(_mm256_packus_epi16(rg, bb), kC3Bytes8.interleave()));
@@ -188,11 +206,8 @@ QRX_INLINE void store_c3_lanes(std::uint8_t* d, I8 c0, I8 c1, I8 c2) {
 // The same for any int32 lanes: each keeps its low byte, as a plain byte store would.
 QRX_INLINE void store_c3_lanes_low(std::uint8_t* d, I8 c0, I8 c1, I8 c2) {
     const __m256i ff = _mm256_set1_epi32(0xFF);
-    const __m256i v = _mm256_or_si256(_mm256_and_si256(c0.v, ff), _mm256_or_si256(_mm256_slli_epi32(_mm256_and_si256(c1.v, ff), 8),
-                                                                                   _mm256_slli_epi32(_mm256_and_si256(c2.v, ff), 16)));
-    const __m256i k = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
-                                       0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    store_c3_halves(d, _mm256_shuffle_epi8(v, k));
+    store_c3_triples(d, _mm256_or_si256(_mm256_and_si256(c0.v, ff), _mm256_or_si256(_mm256_slli_epi32(_mm256_and_si256(c1.v, ff), 8),
+                                                                                     _mm256_slli_epi32(_mm256_and_si256(c2.v, ff), 16))));
 }
 
 QRX_INLINE void load_c4_lanes(const std::uint8_t* p, I8& c0, I8& c1, I8& c2) {

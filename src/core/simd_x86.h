@@ -77,6 +77,8 @@ struct V128 {
     static T max16(T a, T b) { return _mm_max_epi16(a, b); }
     static T inc_if_gt16(T q, T a, T b) { return _mm_sub_epi16(q, _mm_cmpgt_epi16(a, b)); }  // q + (a > b)
     static T slli32(T a, int n) { return _mm_slli_epi32(a, n); }
+    template <int N>
+    static T bsrli(T a) { return _mm_srli_si128(a, N); }  // bytes shifted down within each lane
     static T unpacklo8(T a, T b) { return _mm_unpacklo_epi8(a, b); }
     static T unpackhi8(T a, T b) { return _mm_unpackhi_epi8(a, b); }
     static T lo8to16(T a) { return _mm_unpacklo_epi8(a, _mm_setzero_si128()); }  // bytes 0..7 of each lane
@@ -184,6 +186,8 @@ struct V256 {
     static T max16(T a, T b) { return _mm256_max_epi16(a, b); }
     static T inc_if_gt16(T q, T a, T b) { return _mm256_sub_epi16(q, _mm256_cmpgt_epi16(a, b)); }
     static T slli32(T a, int n) { return _mm256_slli_epi32(a, n); }
+    template <int N>
+    static T bsrli(T a) { return _mm256_srli_si256(a, N); }
     static T unpacklo8(T a, T b) { return _mm256_unpacklo_epi8(a, b); }
     static T unpackhi8(T a, T b) { return _mm256_unpackhi_epi8(a, b); }
     static T lo8to16(T a) { return _mm256_unpacklo_epi8(a, _mm256_setzero_si256()); }

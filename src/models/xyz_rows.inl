@@ -82,21 +82,26 @@ QRX_INLINE T xyz8_four(T rg, T b) {
     return V::unpacklo16(t01, t2);
 }
 
-// AC4: groups of 4; the destination's fourth bytes are kept.
+// AC4: groups of 4 (two at a time where the level has 256 bits); the
+// destination's fourth bytes are kept.
+template <class V, bool kInverse>
+QRX_INLINE void xyz8_ac4_step(const u8* s, u8* d) {
+    using T = typename V::T;
+    const T lo = V::set32(0xFF), mid = V::set32(0xFF0000), fourth = V::set32(static_cast<int>(0xFF000000u));
+    const T v = V::load(s);
+    const T rg = V::or_(V::and_(v, lo), V::and_(V::slli32(v, 8), mid));
+    const T b = V::and_(V::srli32(v, 16), lo);
+    V::store(d, V::or_(xyz8_four<V, kInverse>(rg, b), V::and_(V::load(d), fourth)));
+}
 template <bool kInverse>
 void xyz8_group_ac4(const void* sv, void* dv, int n) {
-    using V = qrx::simd::V128;
     const u8* s = static_cast<const u8*>(sv);
     u8* d = static_cast<u8*>(dv);
-    const V::T lo = V::set32(0xFF), mid = V::set32(0xFF0000), fourth = V::set32(static_cast<int>(0xFF000000u));
-    for (int i = 0; i < n; i += 4) {
-        const V::T v = V::load(s + 4 * i);
-        const V::T rg = V::or_(V::and_(v, lo), V::and_(V::slli32(v, 8), mid));
-        const V::T b = V::and_(V::srli32(v, 16), lo);
-        const V::T px = xyz8_four<V, kInverse>(rg, b);
-        u8* out = d + 4 * i;
-        V::store(out, V::or_(px, V::and_(V::load(out), fourth)));
-    }
+    int i = 0;
+#if defined(__AVX2__)
+    for (; i + 8 <= n; i += 8) xyz8_ac4_step<qrx::simd::V256, kInverse>(s + 4 * i, d + 4 * i);
+#endif
+    for (; i < n; i += 4) xyz8_ac4_step<qrx::simd::V128, kInverse>(s + 4 * i, d + 4 * i);
 }
 
 // C3: groups of 8.

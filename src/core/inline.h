@@ -8,3 +8,11 @@
 #else
 #define QRX_INLINE static inline
 #endif
+
+// The same for a lambda that is a kernel's loop body (after its parameter
+// list): left to itself the compiler may call the body once per step.
+#if defined(__GNUC__) || defined(__clang__)
+#define QRX_INLINE_BODY __attribute__((always_inline))
+#else
+#define QRX_INLINE_BODY
+#endif

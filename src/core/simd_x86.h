@@ -1,13 +1,21 @@
-// Integer vector traits for per-level kernel files: V128 (SSE up to SSE4.1),
-// V256 (AVX2) and V512 (AVX-512BW, pixel-order kernels only).  Kernels are written once against these and instantiated
+// Integer vector traits for per-level kernel files: V128 (SSE2 up to SSE4.1),
+// V256 (AVX2) and V512 (AVX-512BW).  Kernels are written once against these and instantiated
 // for the widths a level has.  Include only from per-level files compiled
-// with at least SSSE3; everything here has internal linkage.
+// with at least SSE2 (the byte shuffles and the 8-pixel helpers need SSSE3);
+// everything here has internal linkage.
+//
+// Element order: unpacks and packs work within 128-bit lanes, as the
+// instructions do.  The widening pair lo8to16/hi8to16 and packus16 undo each
+// other, so a body that widens, computes and packs back keeps row order at
+// every width.  The members whose comment says "row order" restore it inside
+// (a permute on the wider forms).
 #pragma once
 
-#if defined(__SSSE3__)
+#if defined(__SSE2__)
 #include <immintrin.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "core/byte_permutes.h"
 
@@ -51,11 +59,75 @@ struct V128 {
     static T srli32(T a, int n) { return _mm_srli_epi32(a, n); }
     static T mullo16(T a, T b) { return _mm_mullo_epi16(a, b); }
     static T packus16(T a, T b) { return _mm_packus_epi16(a, b); }
+#if defined(__SSSE3__)
     static T shuffle8(T a, __m128i m) { return _mm_shuffle_epi8(a, m); }  // per 128-bit lane
+#endif
     // 128-bit halves: V128 has one.
     static T from_halves(__m128i lo, __m128i) { return lo; }
     static __m128i half(T v, int) { return v; }
     static constexpr int kHalves = 1;
+
+    // ---- shared vocabulary (same meaning at every width) ----
+    static constexpr int kBytes = 16;
+    static T broadcast_lane(__m128i m) { return m; }
+    static T packus16_rows(T a, T b) { return _mm_packus_epi16(a, b); }  // row order
+    static T load_half(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i*>(p)); }
+    static void store_half(void* p, T v) { _mm_storel_epi64(static_cast<__m128i*>(p), v); }
+    static T min16(T a, T b) { return _mm_min_epi16(a, b); }
+    static T max16(T a, T b) { return _mm_max_epi16(a, b); }
+    static T inc_if_gt16(T q, T a, T b) { return _mm_sub_epi16(q, _mm_cmpgt_epi16(a, b)); }  // q + (a > b)
+    static T slli32(T a, int n) { return _mm_slli_epi32(a, n); }
+    template <int N>
+    static T bsrli(T a) { return _mm_srli_si128(a, N); }  // bytes shifted down within each lane
+    static T unpacklo8(T a, T b) { return _mm_unpacklo_epi8(a, b); }
+    static T unpackhi8(T a, T b) { return _mm_unpackhi_epi8(a, b); }
+    static T lo8to16(T a) { return _mm_unpacklo_epi8(a, _mm_setzero_si128()); }  // bytes 0..7 of each lane
+    static T hi8to16(T a) { return _mm_unpackhi_epi8(a, _mm_setzero_si128()); }  // bytes 8..15 of each lane
+    // words: sums of adjacent unsigned byte pairs
+    static T sum_pairs8(T a) {
+#if defined(__SSSE3__)
+        return _mm_maddubs_epi16(a, _mm_set1_epi8(1));
+#else
+        return _mm_packs_epi32(_mm_madd_epi16(lo8to16(a), set16(1)), _mm_madd_epi16(hi8to16(a), set16(1)));
+#endif
+    }
+    // even and odd dwords of a then b, per lane
+    static T even32(T a, T b) {
+        return _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(a), _mm_castsi128_ps(b), _MM_SHUFFLE(2, 0, 2, 0)));
+    }
+    static T odd32(T a, T b) {
+        return _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(a), _mm_castsi128_ps(b), _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+    // per lane: bytes 0..7 interleaved with bytes 8..15 (two 8-byte packs zipped)
+    static T zip_halves8(T a) {
+#if defined(__SSSE3__)
+        return _mm_shuffle_epi8(a, _mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
+#else
+        return _mm_unpacklo_epi8(a, _mm_srli_si128(a, 8));
+#endif
+    }
+    // row order: kLanes16 bytes zero-extended, and back with unsigned saturation
+    static T load_widen(const void* p) { return lo8to16(load_half(p)); }
+    static void store_narrow(void* p, T v) { store_half(p, _mm_packus_epi16(v, v)); }
+    // row order: packus16(a, b) of two word vectors stored as kLanes16 bytes at pa and at pb
+    static void store_narrow2(void* pa, void* pb, T a, T b) {
+        const T x = _mm_packus_epi16(a, b);
+        store_half(pa, x);
+        store_half(pb, _mm_unpackhi_epi64(x, x));
+    }
+    // row order: the pair (unpacklo, unpackhi) of two vectors, 2 kBytes
+    static void store_unpacked(void* p, T lo, T hi) {
+        store(p, lo);
+        store(static_cast<char*>(p) + kBytes, hi);
+    }
+    // row order: the low 8 bytes of each lane (kBytes / 2)
+    static void store_lane_lo8(void* p, T v) { store_half(p, v); }
+    // row order: dword 0 of each lane to pa, dword 1 to pb (kBytes / 4 each)
+    static void store_lane_dw01(void* pa, void* pb, T v) {
+        const int a = _mm_cvtsi128_si32(v), b = _mm_cvtsi128_si32(_mm_srli_si128(v, 4));
+        std::memcpy(pa, &a, 4);
+        std::memcpy(pb, &b, 4);
+    }
 };
 
 #if defined(__AVX2__)
@@ -103,6 +175,52 @@ struct V256 {
     static T from_halves(__m128i lo, __m128i hi) { return _mm256_set_m128i(hi, lo); }
     static __m128i half(T v, int i) { return i == 0 ? _mm256_castsi256_si128(v) : _mm256_extracti128_si256(v, 1); }
     static constexpr int kHalves = 2;
+
+    // ---- shared vocabulary (same meaning at every width) ----
+    static constexpr int kBytes = 32;
+    static T broadcast_lane(__m128i m) { return _mm256_broadcastsi128_si256(m); }
+    static T packus16_rows(T a, T b) { return _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xD8); }
+    static __m128i load_half(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
+    static void store_half(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
+    static T min16(T a, T b) { return _mm256_min_epi16(a, b); }
+    static T max16(T a, T b) { return _mm256_max_epi16(a, b); }
+    static T inc_if_gt16(T q, T a, T b) { return _mm256_sub_epi16(q, _mm256_cmpgt_epi16(a, b)); }
+    static T slli32(T a, int n) { return _mm256_slli_epi32(a, n); }
+    template <int N>
+    static T bsrli(T a) { return _mm256_srli_si256(a, N); }
+    static T unpacklo8(T a, T b) { return _mm256_unpacklo_epi8(a, b); }
+    static T unpackhi8(T a, T b) { return _mm256_unpackhi_epi8(a, b); }
+    static T lo8to16(T a) { return _mm256_unpacklo_epi8(a, _mm256_setzero_si256()); }
+    static T hi8to16(T a) { return _mm256_unpackhi_epi8(a, _mm256_setzero_si256()); }
+    static T sum_pairs8(T a) { return _mm256_maddubs_epi16(a, _mm256_set1_epi8(1)); }
+    static T even32(T a, T b) {
+        return _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), _MM_SHUFFLE(2, 0, 2, 0)));
+    }
+    static T odd32(T a, T b) {
+        return _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+    static T zip_halves8(T a) {
+        return _mm256_shuffle_epi8(a, _mm256_broadcastsi128_si256(_mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15)));
+    }
+    static T load_widen(const void* p) { return _mm256_cvtepu8_epi16(load_half(p)); }
+    static void store_narrow(void* p, T v) {
+        store_half(p, _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0x08)));
+    }
+    static void store_narrow2(void* pa, void* pb, T a, T b) {
+        const T x = _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xD8);
+        store_half(pa, _mm256_castsi256_si128(x));
+        store_half(pb, _mm256_extracti128_si256(x, 1));
+    }
+    static void store_unpacked(void* p, T lo, T hi) {
+        store(p, _mm256_permute2x128_si256(lo, hi, 0x20));
+        store(static_cast<char*>(p) + kBytes, _mm256_permute2x128_si256(lo, hi, 0x31));
+    }
+    static void store_lane_lo8(void* p, T v) { store_half(p, _mm256_castsi256_si128(_mm256_permute4x64_epi64(v, 0x08))); }
+    static void store_lane_dw01(void* pa, void* pb, T v) {
+        const __m128i o = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(v, _mm256_setr_epi32(0, 4, 1, 5, 2, 3, 6, 7)));
+        _mm_storel_epi64(static_cast<__m128i*>(pa), o);
+        _mm_storel_epi64(static_cast<__m128i*>(pb), _mm_unpackhi_epi64(o, o));
+    }
 };
 #endif
 
@@ -144,9 +262,59 @@ struct V512 {
     static T packs32(T a, T b) { return _mm512_packs_epi32(a, b); }
     static T packus16(T a, T b) { return _mm512_packus_epi16(a, b); }
     static T shuffle8(T a, __m128i m) { return _mm512_shuffle_epi8(a, _mm512_maskz_broadcast_i32x4(0xFFFF, m)); }
+
+    // ---- shared vocabulary (same meaning at every width) ----
+    static constexpr int kBytes = 64;
+    static T zero() { return _mm512_setzero_si512(); }
+    static T sub32(T a, T b) { return _mm512_sub_epi32(a, b); }
+    static T mulhi16u(T a, T b) { return _mm512_mulhi_epu16(a, b); }
+    static T srli16(T a, int n) { return _mm512_maskz_srli_epi16(~0u, a, static_cast<unsigned>(n)); }
+    static T slli32(T a, int n) { return _mm512_maskz_slli_epi32(0xFFFF, a, static_cast<unsigned>(n)); }
+    static T min16(T a, T b) { return _mm512_min_epi16(a, b); }
+    static T max16(T a, T b) { return _mm512_max_epi16(a, b); }
+    static T inc_if_gt16(T q, T a, T b) { return _mm512_mask_add_epi16(q, _mm512_cmpgt_epi16_mask(a, b), q, set16(1)); }
+    static T unpacklo8(T a, T b) { return _mm512_unpacklo_epi8(a, b); }
+    static T unpackhi8(T a, T b) { return _mm512_unpackhi_epi8(a, b); }
+    static T unpacklo16(T a, T b) { return _mm512_unpacklo_epi16(a, b); }
+    static T unpackhi16(T a, T b) { return _mm512_unpackhi_epi16(a, b); }
+    static T lo8to16(T a) { return _mm512_unpacklo_epi8(a, _mm512_setzero_si512()); }
+    static T hi8to16(T a) { return _mm512_unpackhi_epi8(a, _mm512_setzero_si512()); }
+    static T even32(T a, T b) {
+        return _mm512_castps_si512(_mm512_maskz_shuffle_ps(0xFFFF, _mm512_castsi512_ps(a), _mm512_castsi512_ps(b), _MM_SHUFFLE(2, 0, 2, 0)));
+    }
+    static T odd32(T a, T b) {
+        return _mm512_castps_si512(_mm512_maskz_shuffle_ps(0xFFFF, _mm512_castsi512_ps(a), _mm512_castsi512_ps(b), _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+    static T broadcast_lane(__m128i m) { return _mm512_maskz_broadcast_i32x4(0xFFFF, m); }
+    // dwords in the order 0, 4, 8, 12, 1, 5, ...: lane L gets dword L of every lane
+    static T transpose_lanes32(T a) {
+        return _mm512_maskz_permutexvar_epi32(0xFFFF, _mm512_setr_epi32(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15), a);
+    }
+    static __m256i load_half(const void* p) { return _mm256_loadu_si256(static_cast<const __m256i*>(p)); }
+    static T load_widen(const void* p) { return _mm512_cvtepu8_epi16(load_half(p)); }
+    static void store_narrow(void* p, T v) {
+        const T x = _mm512_maskz_permutexvar_epi64(0xFF, _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), _mm512_packus_epi16(v, v));
+        _mm256_storeu_si256(static_cast<__m256i*>(p), _mm512_castsi512_si256(x));
+    }
+    static void store_unpacked(void* p, T lo, T hi) {
+        store(p, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), hi));
+        store(static_cast<char*>(p) + kBytes, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), hi));
+    }
+    static void store_lane_lo8(void* p, T v) {
+        _mm512_mask_storeu_epi64(p, 0x0F, _mm512_maskz_permutexvar_epi64(0xFF, _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), v));
+    }
+    static void store_lane_dw01(void* pa, void* pb, T v) {
+        const T o = transpose_lanes32(v);
+        _mm_storeu_si128(static_cast<__m128i*>(pa), _mm512_maskz_extracti32x4_epi32(0xF, o, 0));
+        _mm_storeu_si128(static_cast<__m128i*>(pb), _mm512_maskz_extracti32x4_epi32(0xF, o, 1));
+    }
 };
 #endif
 
+// Asks for the cache line at p ahead of a read-modify-write of it.
+inline void prefetch(const void* p) { _mm_prefetch(static_cast<const char*>(p), _MM_HINT_T0); }
+
+#if defined(__SSSE3__)
 // ---- 8-pixel loads and stores on 128-bit registers (16-bit elements) ------
 
 // Three channels of 8 interleaved 3-byte pixels, each zero-extended to 16 bits.
@@ -215,13 +383,7 @@ inline void store_c4x8(std::uint8_t* p, __m128i c0, __m128i c1, __m128i c2, bool
     _mm_storeu_si128(d + 1, q1);
 }
 
-// 8 bytes of one plane, zero-extended.
-inline __m128i load_p8(const std::uint8_t* p) {
-    return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_setzero_si128());
-}
-inline void store_p8(std::uint8_t* p, __m128i v) {
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
-}
+#endif  // __SSSE3__
 
 // Width-generic forms: V::kLanes16 pixels.  With V256 the low 128-bit half
 // holds pixels 0..7 and the high half pixels 8..15; both halves are shuffled
@@ -238,6 +400,7 @@ inline __m256i load_two_half(const std::uint8_t* lo, const std::uint8_t* hi) {
 inline __m256i mask2(__m128i m) { return _mm256_broadcastsi128_si256(m); }
 #endif
 
+#if defined(__SSSE3__)
 template <class V>
 inline void load_c3(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
     if constexpr (V::kHalves == 1) {
@@ -353,33 +516,19 @@ inline void store_c4(std::uint8_t* p, typename V::T a, typename V::T b, typename
     }
 }
 
+#endif  // __SSSE3__
+
+// Row order, V::kLanes16 pixels: bytes zero-extended to words, and back.
 template <class V>
 inline typename V::T load_p(const std::uint8_t* p) {
-    if constexpr (V::kHalves == 1) {
-        return load_p8(p);
-    } else if constexpr (V::kHalves == 4) {
-#if defined(__AVX512BW__)
-        return _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
-#endif
-    } else {
-#if defined(__AVX2__)
-        return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-#endif
-    }
+    return V::load_widen(p);
 }
 template <class V>
 inline void store_p(std::uint8_t* p, typename V::T v) {
-    if constexpr (V::kHalves == 1) {
-        store_p8(p, v);
-    } else {
-#if defined(__AVX2__)
-        const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0x08);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(packed));
-#endif
-    }
+    V::store_narrow(p, v);
 }
 
 }  // namespace
 }  // namespace qrx::simd
 
-#endif  // __SSSE3__
+#endif  // __SSE2__

@@ -52,22 +52,22 @@ struct RgbToHsv {
     static constexpr int kMax = k16 ? 65535 : 255;
 
     QRX_INLINE F rr(F x) { return k16 ? rcp1(x) : rcp(x); }
-    QRX_INLINE float rr(float x) { return k16 ? rcp_newton(x) : rcp_estimate(x); }
+    QRX_INLINE float rr(float x) { return k16 ? rcp1(x) : rcp(x); }
 
     // Grouped: R formula if V = R and B != V, else G formula if V = G, else B
     // formula; 8u truncates, 16u rounds to even.
     QRX_INLINE void group(F R, F G, F B, I& h, I& s, I& v) {
-        const F V = fmax(fmax(R, G), B), m = fmin(fmin(R, G), B), d = V - m;
+        const F V = vmax(vmax(R, G), B), m = vmin(vmin(R, G), B), d = V - m;
         const F rV = rr(V), rd = rr(d);
-        F S = (rV * d) * fset(kF);
+        F S = (rV * d) * F(kF);
         const F a = (V - R) * rd, b = (V - G) * rd, c = (V - B) * rd;
-        const F hR = c - b, hG = (a - c) + fset(2.0f), hB = (b - a) + fset(4.0f);
+        const F hR = c - b, hG = (a - c) + F(2.0f), hB = (b - a) + F(4.0f);
         const F hh = sel((V == R) & (B != V), hR, sel(V == G, hG, hB));
-        F H = hh * fset(kK);
-        H = sel(H < fset(0.0f), H + fset(kF), H);
-        const M achromatic = (V == fset(0.0f)) | (d == fset(0.0f));
-        H = sel(achromatic, fset(0.0f), H);
-        S = sel(achromatic, fset(0.0f), S);
+        F H = hh * F(kK);
+        H = sel(H < F(0.0f), H + F(kF), H);
+        const M achromatic = (V == F(0.0f)) | (d == F(0.0f));
+        H = sel(achromatic, F(0.0f), H);
+        S = sel(achromatic, F(0.0f), S);
         h = iclamp(k16 ? cvtr(H) : cvtt(H), 0, kMax);
         s = iclamp(k16 ? cvtr(S) : cvtt(S), 0, kMax);
         v = cvtt(V);
@@ -77,7 +77,7 @@ struct RgbToHsv {
     // rounds to even.
     QRX_INLINE void pixel(T r, T g, T b, T& h, T& s, T& v) {
         const float R = r, G = g, B = b;
-        const float V = fmax_sse(fmax_sse(R, G), B), m = fmin_sse(fmin_sse(R, G), B), d = V - m;
+        const float V = vmax(vmax(R, G), B), m = vmin(vmin(R, G), B), d = V - m;
         v = static_cast<T>(V);
         if (V == 0.0f || d == 0.0f) {
             h = 0;
@@ -96,8 +96,8 @@ struct RgbToHsv {
             hh = tc - tb;
         float H = hh * kK;
         if (H < 0.0f) H = H + kF;
-        h = static_cast<T>(clampi(round_even_i(H), 0, kMax));
-        s = static_cast<T>(clampi(round_even_i(S), 0, kMax));
+        h = static_cast<T>(iclamp(cvtr(H), 0, kMax));
+        s = static_cast<T>(iclamp(cvtr(S), 0, kMax));
     }
 };
 
@@ -114,18 +114,18 @@ struct HsvToRgb {
 
     // Grouped: sector by comparison masks; 8u truncates, 16u rounds to even.
     QRX_INLINE void group(F H, F S, F V, I& r, I& g, I& b) {
-        const F h = sel(H == fset(kF), fset(0.0f), H * fset(kInv60)) * fset(kH);
-        const F fi = tofloat(cvtt(h));
+        const F h = sel(H == F(kF), F(0.0f), H * F(kInv60)) * F(kH);
+        const F fi = to_float(cvtt(h));
         const F f = h - fi;
-        const F C = V * (S * fset(kS));
+        const F C = V * (S * F(kS));
         const F p = V - C, q = V - f * C, t = p + f * C;
         // sector i: 0: (V, t, p); 1: (q, V, p); 2: (p, V, t); 3: (p, q, V); 4: (t, p, V); 5: (V, p, q)
-        const M s0 = fi == fset(0.0f), s1 = fi == fset(1.0f), s2 = fi == fset(2.0f), s3 = fi == fset(3.0f),
-                s4 = fi == fset(4.0f), s5 = fi > fset(4.0f);
+        const M s0 = fi == F(0.0f), s1 = fi == F(1.0f), s2 = fi == F(2.0f), s3 = fi == F(3.0f),
+                s4 = fi == F(4.0f), s5 = fi > F(4.0f);
         F R = sel(s1, q, sel(s4, t, sel(s2 | s3, p, V)));
         F G = sel(s0, t, sel(s3, q, sel(s1 | s2, V, p)));
         F B = sel(s2, t, sel(s5, q, sel(s3 | s4, V, p)));
-        const M grey = S == fset(0.0f);
+        const M grey = S == F(0.0f);
         R = sel(grey, V, R);
         G = sel(grey, V, G);
         B = sel(grey, V, B);
@@ -142,7 +142,7 @@ struct HsvToRgb {
         }
         const float H = hs, S = ss, V = vs;
         const float h = (H == kF ? 0.0f : H * kInv60) * kH;
-        const int i = trunc_i(h);
+        const int i = cvtt(h);
         const float f = h - static_cast<float>(i);
         const float C = V * (S * kS);
         const float p = V - C, q = V - f * C, t = p + f * C;
@@ -155,9 +155,9 @@ struct HsvToRgb {
             case 4: R = t, G = p, B = V; break;
             default: R = V, G = p, B = q; break;
         }
-        r = static_cast<T>(clampi(round_even_i(R), 0, kMax));
-        g = static_cast<T>(clampi(round_even_i(G), 0, kMax));
-        b = static_cast<T>(clampi(round_even_i(B), 0, kMax));
+        r = static_cast<T>(iclamp(cvtr(R), 0, kMax));
+        g = static_cast<T>(iclamp(cvtr(G), 0, kMax));
+        b = static_cast<T>(iclamp(cvtr(B), 0, kMax));
     }
 };
 
@@ -178,39 +178,39 @@ struct RgbToHls {
     QRX_INLINE F rr(F x) { return k8 ? rcp(x) : rcp1(x); }
 
     QRX_INLINE void group(F R, F G, F B, I& h, I& l, I& s) {
-        if (K == Kind::s16) R = R + fset(kIn), G = G + fset(kIn), B = B + fset(kIn);
-        const F M_ = fmax(fmax(R, G), B), m = fmin(fmin(R, G), B), d = M_ - m, sum = M_ + m;
-        const F halfsum = sum * fset(0.5f);
-        const F den = sel(halfsum > fset(kHalf), fset(2.0f * kF) - sum, sum);
-        F S = (d * rr(den)) * fset(kF);
+        if (K == Kind::s16) R = R + F(kIn), G = G + F(kIn), B = B + F(kIn);
+        const F M_ = vmax(vmax(R, G), B), m = vmin(vmin(R, G), B), d = M_ - m, sum = M_ + m;
+        const F halfsum = sum * F(0.5f);
+        const F den = sel(halfsum > F(kHalf), F(2.0f * kF) - sum, sum);
+        F S = (d * rr(den)) * F(kF);
         const F r = rr(d);
-        const F hR = ((G - B) * fset(60.0f)) * r;
-        const F hG = ((B - R) * fset(60.0f)) * r + fset(120.0f);
-        const F hB = ((R - G) * fset(60.0f)) * r + fset(240.0f);
+        const F hR = ((G - B) * F(60.0f)) * r;
+        const F hG = ((B - R) * F(60.0f)) * r + F(120.0f);
+        const F hB = ((R - G) * F(60.0f)) * r + F(240.0f);
         F hh = sel(M_ == R, hR, sel(M_ == G, hG, hB));
-        hh = sel(hh < fset(0.0f), hh + fset(360.0f), hh);
-        F H = hh * fset(kH);
-        const M grey = d == fset(0.0f);
-        H = sel(grey, fset(0.0f), H);
-        S = sel(grey, fset(0.0f), S);
-        h = iclamp(cvtt(H), 0, kMax) - iset(kStored);
-        l = iclamp(cvtt(halfsum), 0, kMax) - iset(kStored);
-        s = iclamp(cvtt(S), 0, kMax) - iset(kStored);
+        hh = sel(hh < F(0.0f), hh + F(360.0f), hh);
+        F H = hh * F(kH);
+        const M grey = d == F(0.0f);
+        H = sel(grey, F(0.0f), H);
+        S = sel(grey, F(0.0f), S);
+        h = iclamp(cvtt(H), 0, kMax) - I(kStored);
+        l = iclamp(cvtt(halfsum), 0, kMax) - I(kStored);
+        s = iclamp(cvtt(S), 0, kMax) - I(kStored);
     }
 
     // Per pixel: the refined reciprocal for every sample type.
     QRX_INLINE void pixel(T rs, T gs, T bs, T& h, T& l, T& s) {
         const float R = static_cast<float>(rs) + kIn, G = static_cast<float>(gs) + kIn, B = static_cast<float>(bs) + kIn;
-        const float M_ = fmax_sse(fmax_sse(R, G), B), m = fmin_sse(fmin_sse(R, G), B), d = M_ - m, sum = M_ + m;
+        const float M_ = vmax(vmax(R, G), B), m = vmin(vmin(R, G), B), d = M_ - m, sum = M_ + m;
         const float halfsum = sum * 0.5f;
-        l = static_cast<T>(clampi(trunc_i(halfsum), 0, kMax) - kStored);
+        l = static_cast<T>(iclamp(cvtt(halfsum), 0, kMax) - kStored);
         if (d == 0.0f) {
             h = s = static_cast<T>(-kStored);
             return;
         }
         const float den = halfsum > kHalf ? 2.0f * kF - sum : sum;
-        const float S = (d * rcp_newton(den)) * kF;
-        const float r = rcp_newton(d);
+        const float S = (d * rcp1(den)) * kF;
+        const float r = rcp1(d);
         float hh;
         if (M_ == R)
             hh = ((G - B) * 60.0f) * r;
@@ -219,8 +219,8 @@ struct RgbToHls {
         else
             hh = ((R - G) * 60.0f) * r + 240.0f;
         if (hh < 0.0f) hh = hh + 360.0f;
-        h = static_cast<T>(clampi(trunc_i(hh * kH), 0, kMax) - kStored);
-        s = static_cast<T>(clampi(trunc_i(S), 0, kMax) - kStored);
+        h = static_cast<T>(iclamp(cvtt(hh * kH), 0, kMax) - kStored);
+        s = static_cast<T>(iclamp(cvtt(S), 0, kMax) - kStored);
     }
 };
 
@@ -231,26 +231,26 @@ struct RgbToHls32f {
     using Out = F;
 
     QRX_INLINE void group(F R, F G, F B, F& h, F& l, F& s) {
-        const F M_ = fmax(fmax(R, G), B), m = fmin(fmin(R, G), B), d = M_ - m, sum = m + M_;
-        const F L = fset(0.5f) * sum;
+        const F M_ = vmax(vmax(R, G), B), m = vmin(vmin(R, G), B), d = M_ - m, sum = m + M_;
+        const F L = F(0.5f) * sum;
         // The operands are selected before dividing: the same quotients as
         // selecting among all of them, with three divisions instead of five.
-        F S = d / sel(L > fset(0.5f), fset(2.0f) - sum, sum);
+        F S = d / sel(L > F(0.5f), F(2.0f) - sum, sum);
         const M byR = M_ == R, byB = M_ != G;
-        const F num = sel(byR, G - B, sel(byB, R - G, B - R)) * fset(60.0f);
+        const F num = sel(byR, G - B, sel(byB, R - G, B - R)) * F(60.0f);
         // + 0 leaves the R-formula quotient unchanged (it is never -0)
-        F hh = num / d + sel(byR, fset(0.0f), sel(byB, fset(240.0f), fset(120.0f)));
-        hh = sel(hh < fset(0.0f), hh + fset(360.0f), hh);
-        const M chromatic = d > fset(kFltEpsilon);
-        hh = sel(chromatic, hh, fset(0.0f));
-        S = sel(chromatic, S, fset(0.0f));
-        h = hh / fset(360.0f);
+        F hh = num / d + sel(byR, F(0.0f), sel(byB, F(240.0f), F(120.0f)));
+        hh = sel(hh < F(0.0f), hh + F(360.0f), hh);
+        const M chromatic = d > F(kFltEpsilon);
+        hh = sel(chromatic, hh, F(0.0f));
+        S = sel(chromatic, S, F(0.0f));
+        h = hh / F(360.0f);
         l = L;
         s = S;
     }
 
     QRX_INLINE void pixel(float R, float G, float B, float& h, float& l, float& s) {
-        const float M_ = fmax_sse(fmax_sse(R, G), B), m = fmin_sse(fmin_sse(R, G), B), d = M_ - m, sum = m + M_;
+        const float M_ = vmax(vmax(R, G), B), m = vmin(vmin(R, G), B), d = M_ - m, sum = m + M_;
         const float L = 0.5f * sum;
         float hh = 0.0f, S = 0.0f;
         if (d > kFltEpsilon) {
@@ -273,9 +273,9 @@ struct RgbToHls32f {
 // Value of one channel at hue angle a (degrees), single precision.
 QRX_INLINE F hls_channel(F a, F m1, F m2) {
     const F span = m2 - m1;
-    const F rise = m1 + (a * fset(kInv60)) * span;
-    const F fall = m1 + ((fset(240.0f) - a) * fset(kInv60)) * span;
-    return sel(a < fset(60.0f), rise, sel(a < fset(180.0f), m2, sel(a < fset(240.0f), fall, m1)));
+    const F rise = m1 + (a * F(kInv60)) * span;
+    const F fall = m1 + ((F(240.0f) - a) * F(kInv60)) * span;
+    return sel(a < F(60.0f), rise, sel(a < F(180.0f), m2, sel(a < F(240.0f), fall, m1)));
 }
 QRX_INLINE float hls_channel(float a, float m1, float m2) {
     if (a < 60.0f) return m1 + (a * kInv60) * (m2 - m1);
@@ -301,33 +301,33 @@ struct HlsToRgb {
 
     // Output conversions of the single-precision recipe.
     QRX_INLINE I out(F v, I*) {
-        if (K == Kind::u8) return iclamp(cvtt(v * fset(255.0f)), 0, 255);
+        if (K == Kind::u8) return iclamp(cvtt(v * F(255.0f)), 0, 255);
         if (K == Kind::u16) {  // 2 x (trunc(v x 32767.5) saturated to 16 bits), taken to 0..65534
-            const I t = iclamp(cvtt(v * fset(32767.5f)), 0, 32767);
+            const I t = iclamp(cvtt(v * F(32767.5f)), 0, 32767);
             return t + t;
         }
-        return iclamp(cvtt(v * fset(65535.0f)), 0, 65535) - iset(32768);
+        return iclamp(cvtt(v * F(65535.0f)), 0, 65535) - I(32768);
     }
     QRX_INLINE F out(F v, F*) { return v; }
     QRX_INLINE T out1(float v) {
-        if constexpr (K == Kind::u8) return static_cast<T>(clampi(trunc_i(v * 255.0f), 0, 255));
-        if constexpr (K == Kind::u16) return static_cast<T>(2 * clampi(trunc_i(v * 32767.5f), 0, 32767));
-        if constexpr (K == Kind::s16) return static_cast<T>(clampi(trunc_i(v * 65535.0f), 0, 65535) - 32768);
+        if constexpr (K == Kind::u8) return static_cast<T>(iclamp(cvtt(v * 255.0f), 0, 255));
+        if constexpr (K == Kind::u16) return static_cast<T>(2 * iclamp(cvtt(v * 32767.5f), 0, 32767));
+        if constexpr (K == Kind::s16) return static_cast<T>(iclamp(cvtt(v * 65535.0f), 0, 65535) - 32768);
         if constexpr (K == Kind::f32) return v;
     }
 
     QRX_INLINE void group(F H, F L, F S, Out& r, Out& g, Out& b) {
-        if (K == Kind::s16) H = H + fset(kIn), L = L + fset(kIn), S = S + fset(kIn);
-        const F hd = H * fset(kH);
-        const F l = K == Kind::f32 ? L : L * fset(kInv);
-        const F s = K == Kind::f32 ? S : S * fset(kInv);
-        const F m2 = sel(l > fset(0.5f), (l + s) - l * s, l + l * s);
-        const F m1 = fset(2.0f) * l - m2;
-        F aR = hd + fset(120.0f);
-        aR = sel(aR > fset(360.0f), aR - fset(360.0f), aR);
-        F aB = hd - fset(120.0f);
-        aB = sel(aB < fset(0.0f), aB + fset(360.0f), aB);
-        const M grey = s == fset(0.0f);
+        if (K == Kind::s16) H = H + F(kIn), L = L + F(kIn), S = S + F(kIn);
+        const F hd = H * F(kH);
+        const F l = K == Kind::f32 ? L : L * F(kInv);
+        const F s = K == Kind::f32 ? S : S * F(kInv);
+        const F m2 = sel(l > F(0.5f), (l + s) - l * s, l + l * s);
+        const F m1 = F(2.0f) * l - m2;
+        F aR = hd + F(120.0f);
+        aR = sel(aR > F(360.0f), aR - F(360.0f), aR);
+        F aB = hd - F(120.0f);
+        aB = sel(aB < F(0.0f), aB + F(360.0f), aB);
+        const M grey = s == F(0.0f);
         const F R = sel(grey, l, hls_channel(aR, m1, m2));
         const F G = sel(grey, l, hls_channel(hd, m1, m2));
         const F B = sel(grey, l, hls_channel(aB, m1, m2));

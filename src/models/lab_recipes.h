@@ -17,7 +17,7 @@ namespace qrx::xyzlab {
 // cr(v) for 0 <= v <= about 1.  kLong: two more series terms (16-bit output).
 template <bool kLong, class L>
 QRX_INLINE L lab_cbrt(L v) {
-    const auto j = vtrunc(clampf(127.99805f * v, L(0.0f), L(127.0f)));
+    const auto j = cvtt(clampf(127.99805f * v, L(0.0f), L(127.0f)));
     L c, k;
     gather_row(kLabCubeRoot, j, c, k);
     const L t = (v - c * c * c) * k;
@@ -48,13 +48,13 @@ QRX_INLINE auto lab_fwd(L b, L g, L r) {
     const L fy = sel(ycube, cy, y * 7.787f + 0.13793103f);
     const L ls = sel(ycube, cy * 116.0f - 16.0f, y * 903.3f);
     const L top(k16 ? 65535.0f : 255.0f), zero(0.0f);
-    using I = decltype(vround(x));
+    using I = decltype(cvtr(x));
     if (k16)
-        return Tri<I>{vround(clampf(ls * 655.35f, zero, top)),
-                      vround(clampf(((fx - fy) * 500.0f + 128.0f) * 255.0f, zero, top)),
-                      vround(clampf(((fy - fz) * 200.0f + 128.0f) * 255.0f, zero, top))};
-    return Tri<I>{vround(clampf(ls * 2.55f, zero, top)), vround(clampf((fx - fy) * 500.0f + 128.0f, zero, top)),
-                  vround(clampf((fy - fz) * 200.0f + 128.0f, zero, top))};
+        return Tri<I>{cvtr(clampf(ls * 655.35f, zero, top)),
+                      cvtr(clampf(((fx - fy) * 500.0f + 128.0f) * 255.0f, zero, top)),
+                      cvtr(clampf(((fy - fz) * 200.0f + 128.0f) * 255.0f, zero, top))};
+    return Tri<I>{cvtr(clampf(ls * 2.55f, zero, top)), cvtr(clampf((fx - fy) * 500.0f + 128.0f, zero, top)),
+                  cvtr(clampf((fy - fz) * 200.0f + 128.0f, zero, top))};
 }
 
 // k16: 16-bit Lab input.  Results in memory order B, G, R.
@@ -70,10 +70,10 @@ QRX_INLINE auto lab_inv(L lin, L ain, L bin) {
     const L x = fx * fx * fx * 242.366f;
     const L z = fz * fz * fz * 277.632f;
     const L zero(0.0f), top(255.0f);
-    using I = decltype(vround(x));
-    return Tri<I>{vround(clampf(x * 0.055648f + y * -0.204043f + z * 1.057311f, zero, top)),
-                  vround(clampf(x * -0.969256f + y * 1.875991f + z * 0.041556f, zero, top)),
-                  vround(clampf(x * 3.240479f + y * -1.53715f + z * -0.498535f, zero, top))};
+    using I = decltype(cvtr(x));
+    return Tri<I>{cvtr(clampf(x * 0.055648f + y * -0.204043f + z * 1.057311f, zero, top)),
+                  cvtr(clampf(x * -0.969256f + y * 1.875991f + z * 0.041556f, zero, top)),
+                  cvtr(clampf(x * 3.240479f + y * -1.53715f + z * -0.498535f, zero, top))};
 }
 
 }  // namespace qrx::xyzlab

@@ -42,7 +42,7 @@ template <class L>
 QRX_INLINE auto luv_fwd_8u(L r, L g, L b) {
     const L yc = mat_y(r, g, b);
     const L y = yc / 255.0f;
-    const auto i = vtrunc(vmin(yc + 0.49999f, L(255.0f)));  // rounded luminance code 0..255
+    const auto i = cvtt(vmin(yc + 0.49999f, L(255.0f)));  // rounded luminance code 0..255
     const auto lcode = gather_u8(kLightness8u, i);
     const L l = to_float(lcode);
     const L x = mat_x(r, g, b) / 255.0f;
@@ -51,8 +51,8 @@ QRX_INLINE auto luv_fwd_8u(L r, L g, L b) {
     const auto black = ieq(i, decltype(i)(0));
     const L up = sel(black, L(0.0f), x * 4.0f / den);
     const L vp = sel(black, L(0.0f), y * 9.0f / den);
-    const auto u = vtrunc(3.6723163f * l * (up - 0.197839f) + 97.02542f);
-    const auto v = vtrunc(l * 4.961832f * (vp - 0.468342f) + 136.75954f);
+    const auto u = cvtt(3.6723163f * l * (up - 0.197839f) + 97.02542f);
+    const auto v = cvtt(l * 4.961832f * (vp - 0.468342f) + 136.75954f);
     return Tri<decltype(u)>{lcode, u, v};
 }
 
@@ -67,9 +67,9 @@ QRX_INLINE auto luv_fwd_16(L r, L g, L b) {
     const L den0 = mat_z(r, g, b) * 3.0f + yc * 15.0f + xc;
 
     const L yi = clampf(yc, L(0.0f), L(65536.0f));
-    const auto n = kRoundIndex ? vround(yi) : vtrunc(yi);
+    const auto n = kRoundIndex ? cvtr(yi) : cvtt(yi);
     using I = std::decay_t<decltype(n)>;
-    const I j = imin(isra(n, 9), I(128));
+    const I j = imin(sra(n, 9), I(128));
     L c, k;
     gather_row(kLuvCubeRoot, j, c, k);
     const L t = (yc * kInv65535 - c * c * c) * k;
@@ -79,15 +79,15 @@ QRX_INLINE auto luv_fwd_16(L r, L g, L b) {
 
     const auto zero_den = den0 == L(0.0f);
     const L den = kGrouped ? sel(zero_den, L(3.0f), den0) : den0;
-    const L rr = vrcp1(den);
+    const L rr = rcp1(den);
     const L l13 = ls * 13.0f;
-    I u = vround(clampf(((xc * 4.0f * rr - 0.197839f) * l13 + 134.0f) * 185.12712f, L(0.0f), L(65535.0f)));
-    I v = vround(clampf(((yc * 9.0f * rr - 0.468342f) * l13 + 140.0f) * 250.13359f, L(0.0f), L(65535.0f)));
+    I u = cvtr(clampf(((xc * 4.0f * rr - 0.197839f) * l13 + 134.0f) * 185.12712f, L(0.0f), L(65535.0f)));
+    I v = cvtr(clampf(((yc * 9.0f * rr - 0.468342f) * l13 + 140.0f) * 250.13359f, L(0.0f), L(65535.0f)));
     if (!kGrouped) {
         u = sel(zero_den, I(0), u);
         v = sel(zero_den, I(0), v);
     }
-    const I lcode = vround(clampf(ls * 655.35f, L(0.0f), L(65535.0f)));
+    const I lcode = cvtr(clampf(ls * 655.35f, L(0.0f), L(65535.0f)));
     return Tri<I>{lcode, u, v};
 }
 
@@ -100,7 +100,7 @@ QRX_INLINE Tri<L> luv_fwd_32f(L r, L g, L b) {
     const L x = mat_x(r, g, b);
     const L y = mat_y(r, g, b);
     const L z = mat_z(r, g, b);
-    const auto j = vtrunc(clampf(y * 128.0f, L(0.0f), L(128.0f)));
+    const auto j = cvtt(clampf(y * 128.0f, L(0.0f), L(128.0f)));
     L c, k;
     gather_row(kLuvCubeRoot, j, c, k);
     const L t = (y - c * c * c) * k;
@@ -110,11 +110,11 @@ QRX_INLINE Tri<L> luv_fwd_32f(L r, L g, L b) {
     const L den0 = z * 3.0f + y * 15.0f + x;
     L up, vp;
     if (kGrouped) {
-        const L rr = vrcp1(sel(den0 == L(0.0f), L(3.0f), den0));
+        const L rr = rcp1(sel(den0 == L(0.0f), L(3.0f), den0));
         up = x * 4.0f * rr;
         vp = y * 9.0f * rr;
     } else {
-        const L rr = vrcp1(den0);
+        const L rr = rcp1(den0);
         const auto zz = z == L(0.0f);
         up = sel(zz, L(0.0f), x * 4.0f * rr);
         vp = sel(zz, L(0.0f), y * 9.0f * rr);
@@ -128,8 +128,8 @@ QRX_INLINE Tri<L> luv_fwd_32f(L r, L g, L b) {
 // sample range (255 or 65535), kL/ku/kv the code scales.
 template <bool kFine, class L>
 QRX_INLINE L luv_recip(L x) {
-    if (kFine) return vrcp1(x);
-    return vrcp(x);
+    if (kFine) return rcp1(x);
+    return rcp(x);
 }
 template <bool kFine, class L>
 QRX_INLINE auto luv_inv_grouped(L lin, L uin, L vin, float f, float kl, float ku, float kv) {
@@ -145,9 +145,9 @@ QRX_INLINE auto luv_inv_grouped(L lin, L uin, L vin, float f, float kl, float ku
     const L x = 2.25f * t * up;
     const L z = t * 3.0f - 5.0f * y - 0.33333334f * x;
     const L fl(f);
-    using I = decltype(vtrunc(x));
-    return Tri<I>{vtrunc(clampf(inv_r(x, y, z), L(0.0f), fl)), vtrunc(clampf(inv_g(x, y, z), L(0.0f), fl)),
-                  vtrunc(clampf(0.055648f * x - 0.204043f * y + z * 1.057311f, L(0.0f), fl))};
+    using I = decltype(cvtt(x));
+    return Tri<I>{cvtt(clampf(inv_r(x, y, z), L(0.0f), fl)), cvtt(clampf(inv_g(x, y, z), L(0.0f), fl)),
+                  cvtt(clampf(0.055648f * x - 0.204043f * y + z * 1.057311f, L(0.0f), fl))};
 }
 
 // ---- LUV -> RGB, the pixels after the last whole group (8u, 16u, 16s) -----------------
@@ -176,7 +176,7 @@ QRX_INLINE Tri<int> luv_inv_pixel(float lin, float uin, float vin, float f) {
     const float b1 = 0.055648f * x - 0.204043f * y;
     const double b = static_cast<double>(b1) + static_cast<double>(0.49999f) + static_cast<double>(z) * 1.057311;
     const double fd = f;
-    return {vtrunc(clampf(r, 0.0f, f)), vtrunc(clampf(g, 0.0f, f)),
+    return {cvtt(clampf(r, 0.0f, f)), cvtt(clampf(g, 0.0f, f)),
             static_cast<int>(b > 0.0 ? (b < fd ? b : fd) : 0.0)};
 }
 

@@ -55,7 +55,7 @@ QRX_INLINE L inv_b(L x, L y, L z) { return 0.055648f * x - 0.204043f * y + 1.057
 // caller's 16s store subtracts 32768).  Clamping before the truncation gives
 // the same integers and keeps the conversion in range.
 template <class L>
-QRX_INLINE auto trunc_sat16(L v) { return vtrunc(clampf(v, L(0.0f), L(65535.0f))); }
+QRX_INLINE auto trunc_sat16(L v) { return cvtt(clampf(v, L(0.0f), L(65535.0f))); }
 
 template <class L>
 QRX_INLINE auto xyz_fwd_16(L r, L g, L b) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/simd_x86.h"
 #include "models/xyz_kernels.h"
 #include "models/xyz_lane_rows.h"
 #include "models/xyz_recipes.h"
@@ -61,44 +62,46 @@ void xyz8_inv(const void* sv, void* dv, int n) {
 // G15/G13.  The shifted sums are packed with signed then unsigned saturation:
 // for G15 (never negative) that is the limit at 255, for G13 the clamp to
 // 0..255.
-QRX_INLINE int pair16(int lo, int hi) {
-    return static_cast<int>((static_cast<unsigned>(lo) & 0xFFFFu) | (static_cast<unsigned>(hi) << 16));
-}
-template <bool kInverse>
-QRX_INLINE __m128i xyz8_sums(__m128i rg, __m128i b, int row) {
+template <class V, bool kInverse, class T = typename V::T>
+QRX_INLINE T xyz8_sums(T rg, T b, int row) {
     static constexpr int kFwd[3][3] = {{13515, 11717, 5912}, {6969, 23434, 2365}, {634, 3906, 31137}};
     static constexpr int kInv[3][3] = {{26546, -12591, -4083}, {-7939, 15368, 340}, {456, -1671, 8661}};
     const int(*k)[3] = kInverse ? kInv : kFwd;
-    const __m128i s = _mm_add_epi32(_mm_madd_epi16(rg, _mm_set1_epi32(pair16(k[row][0], k[row][1]))),
-                                    _mm_madd_epi16(b, _mm_set1_epi32(pair16(k[row][2], 0))));
-    return _mm_srai_epi32(s, kInverse ? 13 : 15);
+    const T s = V::add32(V::madd(rg, V::pair16(k[row][0], k[row][1])), V::madd(b, V::pair16(k[row][2], 0)));
+    return V::srai32(s, kInverse ? 13 : 15);
 }
-// Four pixels (rg, b lanes) to four byte triples in 32-bit lanes (byte 3 zero).
-template <bool kInverse>
-QRX_INLINE __m128i xyz8_four(__m128i rg, __m128i b) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i p0 = xyz8_sums<kInverse>(rg, b, 0), p1 = xyz8_sums<kInverse>(rg, b, 1),
-                  p2 = xyz8_sums<kInverse>(rg, b, 2);
-    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(p0, p1), _mm_packs_epi32(p2, zero));
-    const __m128i t01 = _mm_unpacklo_epi8(bytes, _mm_srli_si128(bytes, 4));
-    const __m128i t2 = _mm_unpacklo_epi8(_mm_srli_si128(bytes, 8), zero);
-    return _mm_unpacklo_epi16(t01, t2);
+// Four pixels per 128-bit lane (rg, b lanes) to byte triples in 32-bit lanes (byte 3 zero).
+template <class V, bool kInverse, class T = typename V::T>
+QRX_INLINE T xyz8_four(T rg, T b) {
+    const T zero = V::zero();
+    const T p0 = xyz8_sums<V, kInverse>(rg, b, 0), p1 = xyz8_sums<V, kInverse>(rg, b, 1),
+            p2 = xyz8_sums<V, kInverse>(rg, b, 2);
+    const T bytes = V::packus16(V::packs32(p0, p1), V::packs32(p2, zero));
+    const T t01 = V::unpacklo8(bytes, V::template bsrli<4>(bytes));
+    const T t2 = V::unpacklo8(V::template bsrli<8>(bytes), zero);
+    return V::unpacklo16(t01, t2);
 }
 
-// AC4: groups of 4; the destination's fourth bytes are kept.
+// AC4: groups of 4 (two at a time where the level has 256 bits); the
+// destination's fourth bytes are kept.
+template <class V, bool kInverse>
+QRX_INLINE void xyz8_ac4_step(const u8* s, u8* d) {
+    using T = typename V::T;
+    const T lo = V::set32(0xFF), mid = V::set32(0xFF0000), fourth = V::set32(static_cast<int>(0xFF000000u));
+    const T v = V::load(s);
+    const T rg = V::or_(V::and_(v, lo), V::and_(V::slli32(v, 8), mid));
+    const T b = V::and_(V::srli32(v, 16), lo);
+    V::store(d, V::or_(xyz8_four<V, kInverse>(rg, b), V::and_(V::load(d), fourth)));
+}
 template <bool kInverse>
 void xyz8_group_ac4(const void* sv, void* dv, int n) {
     const u8* s = static_cast<const u8*>(sv);
     u8* d = static_cast<u8*>(dv);
-    const __m128i lo = _mm_set1_epi32(0xFF), mid = _mm_set1_epi32(0xFF0000), alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    for (int i = 0; i < n; i += 4) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i));
-        const __m128i rg = _mm_or_si128(_mm_and_si128(v, lo), _mm_and_si128(_mm_slli_epi32(v, 8), mid));
-        const __m128i b = _mm_and_si128(_mm_srli_epi32(v, 16), lo);
-        const __m128i px = xyz8_four<kInverse>(rg, b);
-        __m128i* out = reinterpret_cast<__m128i*>(d + 4 * i);
-        _mm_storeu_si128(out, _mm_or_si128(px, _mm_and_si128(_mm_loadu_si128(out), alpha)));
-    }
+    int i = 0;
+#if defined(__AVX2__)
+    for (; i + 8 <= n; i += 8) xyz8_ac4_step<qrx::simd::V256, kInverse>(s + 4 * i, d + 4 * i);
+#endif
+    for (; i < n; i += 4) xyz8_ac4_step<qrx::simd::V128, kInverse>(s + 4 * i, d + 4 * i);
 }
 
 // C3: groups of 8.
@@ -110,34 +113,18 @@ void xyz8_group_c3(const void* sv, void* dv, int n) {
         const u8* p = s + 3 * i;
         u8* q = d + 3 * i;
 #if defined(__AVX2__)
-        const __m256i v = _mm256_inserti128_si256(
-            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), 1);
-        // lane 0: pixels 0..3 from byte 0; lane 1: pixels 4..7 from byte 4
-        const __m256i krg = _mm256_setr_epi8(0, -1, 1, -1, 3, -1, 4, -1, 6, -1, 7, -1, 9, -1, 10, -1,  //
-                                             4, -1, 5, -1, 7, -1, 8, -1, 10, -1, 11, -1, 13, -1, 14, -1);
-        const __m256i kb = _mm256_setr_epi8(2, -1, -1, -1, 5, -1, -1, -1, 8, -1, -1, -1, 11, -1, -1, -1,  //
-                                            6, -1, -1, -1, 9, -1, -1, -1, 12, -1, -1, -1, 15, -1, -1, -1);
-        const __m256i rg = _mm256_shuffle_epi8(v, krg), b = _mm256_shuffle_epi8(v, kb);
-        const __m128i px0 = xyz8_four<kInverse>(_mm256_castsi256_si128(rg), _mm256_castsi256_si128(b));
-        const __m128i px1 = xyz8_four<kInverse>(_mm256_extracti128_si256(rg, 1), _mm256_extracti128_si256(b, 1));
-        const __m128i k3 = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-        const __m128i c0 = _mm_shuffle_epi8(px0, k3), c1 = _mm_shuffle_epi8(px1, k3);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(q), c0);  // bytes 12..15 rewritten below
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(q + 12), c1);
-        const int last = _mm_cvtsi128_si32(_mm_srli_si128(c1, 8));
-        std::memcpy(q + 20, &last, 4);
+        qrx::simd::V256::T rg, b;
+        qrx::lanes::load_c3_rg_b(p, rg, b);
+        qrx::lanes::store_c3_triples(q, xyz8_four<qrx::simd::V256, kInverse>(rg, b));
 #else
+        using V = qrx::simd::V128;
         alignas(16) std::int32_t rg[8], b[8];
         for (int k = 0; k < 8; ++k) {
             rg[k] = p[3 * k] | (p[3 * k + 1] << 16);
             b[k] = p[3 * k + 2];
         }
         alignas(16) std::uint32_t px[8];
-        for (int h = 0; h < 2; ++h)
-            _mm_store_si128(reinterpret_cast<__m128i*>(px + 4 * h),
-                            xyz8_four<kInverse>(_mm_load_si128(reinterpret_cast<const __m128i*>(rg + 4 * h)),
-                                                _mm_load_si128(reinterpret_cast<const __m128i*>(b + 4 * h))));
+        for (int h = 0; h < 2; ++h) V::store(px + 4 * h, xyz8_four<V, kInverse>(V::load(rg + 4 * h), V::load(b + 4 * h)));
         for (int k = 0; k < 7; ++k) std::memcpy(q + 3 * k, &px[k], 4);  // byte 3 rewritten by the next pixel
         std::memcpy(q + 21, &px[7], 3);
 #endif

@@ -1,8 +1,8 @@
 // Row kernels of the RGB <-> YUV conversions, compiled once per CPU level (the
 // including file defines QRX_LEVEL; the scalar file also defines
 // QRX_LEVEL_SCALAR).  The generic loops below are the reference; the vector
-// files replace the hot ones with hand-written bodies in yuv_simd.inl, which
-// compute the same recipes lane by lane.
+// levels replace the hot ones with the width-generic bodies of yuv_simd.inl,
+// which compute the same recipes lane by lane.
 #include <cstring>
 #include <utility>
 
@@ -11,11 +11,9 @@
 #include "yuv/yuv_kernels.h"
 #include "yuv/yuv_recipes.h"
 
-#if !defined(QRX_LEVEL_SCALAR) && (defined(__SSE2__) || defined(__AVX2__))
+#if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #define QRX_YUV_SIMD 1
-#include <immintrin.h>
-
-#include "core/byte_permutes.h"
+#include "core/pixel_bytes_x86.h"
 #else
 #define QRX_YUV_SIMD 0
 #endif

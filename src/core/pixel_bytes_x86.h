@@ -1,0 +1,242 @@
+// Pixels <-> channel registers of bytes, on the traits of simd_x86.h: V128
+// holds 16 pixels per channel, V256 32 (V512 64, byte-permute level only).
+// Channel registers are in row order; the 3-byte forms read or write exactly
+// 3 kBytes, the 4-byte forms 4 kBytes.  The byte-permute forms are chosen here
+// by level, so kernels name one operation at every level.
+#pragma once
+
+#include "core/simd_x86.h"
+
+#if defined(__SSE2__)
+namespace qrx::simd {
+namespace {
+
+// Stride-3 de-interleave: channel k of pixel j is byte 3j + k.
+template <class V>
+inline void load_c3_bytes(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
+    if constexpr (V::kBytes == 16) {
+        const __m128i t00 = V::load(p), t01 = V::load(p + 16), t02 = V::load(p + 32);
+#if defined(__SSSE3__)
+        auto pick = [&](__m128i m0, __m128i m1, __m128i m2) {
+            return _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, m0), _mm_shuffle_epi8(t01, m1)), _mm_shuffle_epi8(t02, m2));
+        };
+        a = pick(_mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13));
+        b = pick(_mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14));
+        c = pick(_mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15));
+#else
+        // five rounds of byte interleaving sort the stride-3 stream into channels
+        auto step = [](__m128i& x0, __m128i& x1, __m128i& x2) {
+            const __m128i y0 = _mm_unpacklo_epi8(x0, _mm_unpackhi_epi64(x1, x1));
+            const __m128i y1 = _mm_unpacklo_epi8(_mm_unpackhi_epi64(x0, x0), x2);
+            const __m128i y2 = _mm_unpacklo_epi8(x1, _mm_unpackhi_epi64(x2, x2));
+            x0 = y0, x1 = y1, x2 = y2;
+        };
+        __m128i x0 = t00, x1 = t01, x2 = t02;
+        for (int k = 0; k < 4; ++k) step(x0, x1, x2);
+        a = x0, b = x1, c = x2;
+#endif
+    } else if constexpr (V::kBytes == 32) {
+#if defined(__AVX512VBMI__)
+        __m256i ch[3];
+        load_c3_vbmi(p, ch);
+        a = ch[0], b = ch[1], c = ch[2];
+#elif defined(__AVX2__)
+        auto two = [p](int lo) {
+            return _mm256_inserti128_si256(_mm256_castsi128_si256(V128::load(p + lo)), V128::load(p + lo + 48), 1);
+        };
+        const __m256i t0 = two(0), t1 = two(16), t2 = two(32);
+        auto pick = [&](__m128i m0, __m128i m1, __m128i m2) {
+            return _mm256_or_si256(_mm256_or_si256(V256::shuffle8(t0, m0), V256::shuffle8(t1, m1)), V256::shuffle8(t2, m2));
+        };
+        a = pick(_mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13));
+        b = pick(_mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14));
+        c = pick(_mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1),
+                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15));
+#endif
+    } else {
+#if defined(__AVX512VBMI__)
+        __m512i ch[3];
+        load_c3_vbmi(p, ch);
+        a = ch[0], b = ch[1], c = ch[2];
+#endif
+    }
+}
+
+// Stride-3 interleave, the inverse of load_c3_bytes.
+template <class V>
+inline void store_c3_bytes(std::uint8_t* p, typename V::T a, typename V::T b, typename V::T c) {
+    if constexpr (V::kBytes == 16) {
+#if defined(__SSSE3__)
+        auto put = [&](__m128i ma, __m128i mb, __m128i mc) {
+            return _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, ma), _mm_shuffle_epi8(b, mb)), _mm_shuffle_epi8(c, mc));
+        };
+        V::store(p, put(_mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5),
+                        _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1),
+                        _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1)));
+        V::store(p + 16, put(_mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1),
+                             _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10),
+                             _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1)));
+        V::store(p + 32, put(_mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1),
+                             _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1),
+                             _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15)));
+#else
+        // four pixels of (a, b, c, 0) per register, then each squeezed to 12 bytes
+        const __m128i z = _mm_setzero_si128();
+        const __m128i ab0 = _mm_unpacklo_epi8(a, b), ab1 = _mm_unpackhi_epi8(a, b);
+        const __m128i c0 = _mm_unpacklo_epi8(c, z), c1 = _mm_unpackhi_epi8(c, z);
+        const __m128i q[4] = {_mm_unpacklo_epi16(ab0, c0), _mm_unpackhi_epi16(ab0, c0), _mm_unpacklo_epi16(ab1, c1),
+                              _mm_unpackhi_epi16(ab1, c1)};
+        const __m128i lo3 = _mm_setr_epi32(0x00ffffff, 0, 0x00ffffff, 0);  // bytes 0..2 of each qword
+        const __m128i keep6 = _mm_setr_epi32(-1, 0xffff, 0, 0);
+        for (int k = 0; k < 4; ++k) {
+            // each qword: pixel 0 in bytes 0..2, pixel 1 moved down to bytes 3..5 (its zero byte to 6)
+            const __m128i x = _mm_or_si128(_mm_and_si128(q[k], lo3), _mm_andnot_si128(lo3, _mm_srli_epi64(q[k], 8)));
+            const __m128i x6 = _mm_or_si128(_mm_and_si128(x, keep6), _mm_andnot_si128(keep6, _mm_srli_si128(x, 2)));
+            V::store_half(p + 12 * k, x6);
+            const int tail = _mm_cvtsi128_si32(_mm_srli_si128(x6, 8));
+            std::memcpy(p + 12 * k + 8, &tail, 4);
+        }
+#endif
+    } else if constexpr (V::kBytes == 32) {
+#if defined(__AVX512VBMI__)
+        const __m256i ch[3] = {a, b, c};
+        store_c3_vbmi(p, ch);
+#elif defined(__AVX2__)
+        auto put = [&](__m128i ma, __m128i mb, __m128i mc) {
+            return _mm256_or_si256(_mm256_or_si256(V256::shuffle8(a, ma), V256::shuffle8(b, mb)), V256::shuffle8(c, mc));
+        };
+        const __m256i o0 = put(_mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1, 5),
+                               _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1, -1),
+                               _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1));
+        const __m256i o1 = put(_mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10, -1),
+                               _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1, 10),
+                               _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1));
+        const __m256i o2 = put(_mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1),
+                               _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1),
+                               _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15));
+        V::store(p, _mm256_permute2x128_si256(o0, o1, 0x20));
+        V::store(p + 32, _mm256_permute2x128_si256(o2, o0, 0x30));
+        V::store(p + 64, _mm256_permute2x128_si256(o1, o2, 0x31));
+#endif
+    } else {
+#if defined(__AVX512VBMI__)
+        const __m512i ch[3] = {a, b, c};
+        store_c3_vbmi(p, ch);
+#endif
+    }
+}
+
+// 4-byte pixel gather: channels 0, 1, 2 of kBytes pixels (the fourth byte is dropped).
+template <class V>
+inline void load_c4_bytes(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
+    if constexpr (V::kBytes == 16) {
+        const __m128i m = V::set16(0x00ff);
+        const __m128i q0 = V::load(p), q1 = V::load(p + 16), q2 = V::load(p + 32), q3 = V::load(p + 48);
+        // bytes 0 and 2 of each pixel, then 1 and 3
+        const __m128i e01 = V::packus16(V::and_(q0, m), V::and_(q1, m));
+        const __m128i e23 = V::packus16(V::and_(q2, m), V::and_(q3, m));
+        const __m128i o01 = V::packus16(V::srli16(q0, 8), V::srli16(q1, 8));
+        const __m128i o23 = V::packus16(V::srli16(q2, 8), V::srli16(q3, 8));
+        a = V::packus16(V::and_(e01, m), V::and_(e23, m));
+        c = V::packus16(V::srli16(e01, 8), V::srli16(e23, 8));
+        b = V::packus16(V::and_(o01, m), V::and_(o23, m));
+    } else if constexpr (V::kBytes == 32) {
+#if defined(__AVX2__)
+        const __m256i q0 = V::load(p), q1 = V::load(p + 32), q2 = V::load(p + 64), q3 = V::load(p + 96);
+        const __m128i group = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+        // four pixels per lane quarter, channels grouped as dwords
+        const __m256i x0 = V::shuffle8(_mm256_permute2x128_si256(q0, q2, 0x20), group);  // 0..3 | 16..19
+        const __m256i x1 = V::shuffle8(_mm256_permute2x128_si256(q0, q2, 0x31), group);  // 4..7 | 20..23
+        const __m256i x2 = V::shuffle8(_mm256_permute2x128_si256(q1, q3, 0x20), group);  // 8..11 | 24..27
+        const __m256i x3 = V::shuffle8(_mm256_permute2x128_si256(q1, q3, 0x31), group);  // 12..15 | 28..31
+        const __m256i lo01 = _mm256_unpacklo_epi32(x0, x1), lo23 = _mm256_unpacklo_epi32(x2, x3);
+        const __m256i hi01 = _mm256_unpackhi_epi32(x0, x1), hi23 = _mm256_unpackhi_epi32(x2, x3);
+        a = _mm256_unpacklo_epi64(lo01, lo23);
+        b = _mm256_unpackhi_epi64(lo01, lo23);
+        c = _mm256_unpacklo_epi64(hi01, hi23);
+#endif
+    } else {
+#if defined(__AVX512VBMI__)
+        load_c4_vbmi(p, a, b, c);
+#endif
+    }
+}
+
+// The 4-byte pixel stores below interleave bytes and then words within
+// lanes.  The 256-bit form restores row order by lane permutes after that;
+// the 512-bit form instead needs its inputs' dwords put through quad_order
+// first (before widening): every lane then already holds whole output rows.
+template <class V>
+inline typename V::T quad_order(typename V::T x) {
+#if defined(__AVX512BW__)
+    if constexpr (V::kBytes == 64) return V::transpose_lanes32(x);
+#endif
+    return x;
+}
+
+// Four registers whose lane L holds row bytes 64 L + 16 k (k = 0..3), put in row order.
+template <class V>
+inline void order_lane_quads(typename V::T q[4]) {
+    if constexpr (V::kBytes == 32) {
+#if defined(__AVX2__)
+        const __m256i q0 = q[0], q1 = q[1], q2 = q[2], q3 = q[3];
+        q[0] = _mm256_permute2x128_si256(q0, q1, 0x20);
+        q[1] = _mm256_permute2x128_si256(q2, q3, 0x20);
+        q[2] = _mm256_permute2x128_si256(q0, q1, 0x31);
+        q[3] = _mm256_permute2x128_si256(q2, q3, 0x31);
+#endif
+    }
+    (void)q;  // the other widths are in order already
+}
+
+// Channels 0, 1, 2 of kBytes pixels into 4-byte pixels whose fourth byte is
+// zero, or kept from the destination (KeepFourth).
+template <class V, bool KeepFourth>
+inline void store_c4_bytes(std::uint8_t* p, typename V::T a, typename V::T b, typename V::T c) {
+    using T = typename V::T;
+    const T z = V::zero();
+    const T ab0 = V::unpacklo8(a, b), ab1 = V::unpackhi8(a, b);
+    const T c0 = V::unpacklo8(c, z), c1 = V::unpackhi8(c, z);
+    T q[4] = {V::unpacklo16(ab0, c0), V::unpackhi16(ab0, c0), V::unpacklo16(ab1, c1), V::unpackhi16(ab1, c1)};
+    order_lane_quads<V>(q);
+    const T fourth = V::set32(static_cast<int>(0xff000000u));
+    for (int k = 0; k < 4; ++k) {
+        std::uint8_t* d = p + V::kBytes * k;
+        V::store(d, KeepFourth ? V::or_(q[k], V::and_(V::load(d), fourth)) : q[k]);
+    }
+}
+
+// Bits 16..23 of the dwords of f0 and f1, row order, kBytes / 2 bytes: the
+// dwords as made from one word register by unpacklo16 (f0) and unpackhi16
+// (f1).  Every dword must lie in 0 .. 2^24 - 1.
+template <class V>
+inline void store_byte2_of_dwords(std::uint8_t* p, typename V::T f0, typename V::T f1) {
+#if defined(__AVX512VBMI__)
+    if constexpr (V::kBytes == 64) {
+        // one byte permute picks the 32 bytes (pixel 8L + j of lane L sits in
+        // f0 dword 4L + j for j < 4, in f1 dword 4L + j - 4 otherwise)
+        alignas(64) static constexpr std::uint8_t kPick[64] = {
+            2,  6,  10, 14, 66, 70, 74, 78, 18, 22, 26, 30, 82, 86, 90, 94,
+            34, 38, 42, 46, 98, 102, 106, 110, 50, 54, 58, 62, 114, 118, 122, 126};
+        const __m512i pick = _mm512_load_si512(kPick);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_castsi512_si256(_mm512_permutex2var_epi8(f0, pick, f1)));
+        return;
+    }
+#endif
+    V::store_lane_lo8(p, V::packus16(V::packs32(V::srli32(f0, 16), V::srli32(f1, 16)), V::zero()));
+}
+
+}  // namespace
+}  // namespace qrx::simd
+#endif  // __SSE2__

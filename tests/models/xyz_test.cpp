@@ -145,24 +145,3 @@ TEST(XyzModel, EveryFunction) { run_all(xyz_cases(), &Case::model); }
 TEST(XyzFrame, ChecksAndSteps) { run_all(xyz_cases(), &Case::checks); }
 
 TEST(XyzFrame, LevelsAndThreads) { run_all(xyz_cases(), &Case::levels); }
-
-TEST(XyzRoundTrip, GreysAndColours8u) {
-    // Forward then inverse, per-pixel and grouped recipes: within 3 codes.
-    for (int w : {7, 8}) {
-        for (int v = 0; v < 256; ++v) {
-            const auto xyz = run1<Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, w, 0, {Qrx8u(v), Qrx8u(v), Qrx8u(v)});
-            const auto rgb = run1<Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, w, 0, xyz);
-            // Above 234 the grey's Z passes 255 and is clamped there, so the way
-            // back loses up to 25 codes at white.
-            const int tol = v <= 234 ? 4 : 26;
-            for (int c = 0; c < 3; ++c) EXPECT_NEAR(rgb[c], v, tol) << "grey " << v << " width " << w;
-        }
-    }
-    std::mt19937 rng(3);
-    for (int i = 0; i < 300; ++i) {
-        // components up to 230 keep Z below its clamp at 255
-        const std::array<Qrx8u, 3> in{Qrx8u(rng() % 231), Qrx8u(rng() % 231), Qrx8u(rng() % 231)};
-        const auto rgb = run1<Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, 7, 0, run1<Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, 7, 0, in));
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(rgb[c], in[c], 5);
-    }
-}

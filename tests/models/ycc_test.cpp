@@ -187,39 +187,3 @@ TEST(YccValues, GroupedAndPerPixelRecipesByPosition) {
     }
     EXPECT_EQ(found, 20);
 }
-
-TEST(YccValues, GreyKeepsChromaCentresIn8u) {
-    ThreadCount one(1);
-    for (int v = 0; v < 256; ++v) {
-        std::vector<u8> in(3 * 9, static_cast<u8>(v)), out(3 * 9);
-        ASSERT_EQ(qrxiRGBToYCC_8u_C3R(in.data(), 27, out.data(), 27, {9, 1}), qrxStatusOk);
-        for (int x = 0; x < 9; ++x) {
-            EXPECT_EQ(out[3 * x + 1], 156) << v;
-            EXPECT_EQ(out[3 * x + 2], 137) << v;
-        }
-    }
-}
-
-TEST(YccValues, InverseClampsAndSaturates) {
-    // 8u: far-off chroma drives channels to 0 and 255 in both recipes
-    for (const u8 c : {0, 255}) {  // (0, 0, 255): blue below 0; (255, 0, 255): red above 255
-        std::vector<u8> in, out(9 * 3);
-        for (int i = 0; i < 9; ++i) in.insert(in.end(), {c, 0, 255});
-        ASSERT_EQ(qrxiYCCToRGB_8u_C3R(in.data(), 27, out.data(), 27, {9, 1}), qrxStatusOk);
-        for (int x = 0; x < 9; ++x) EXPECT_EQ(out[3 * x + (c ? 0 : 2)], c);
-    }
-    const s16 low[3] = {-32768, -32768, -32768};
-    s16 o16[3];
-    ASSERT_EQ(qrxiYCCToRGB_16s_C3R(low, 6, o16, 6, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(o16[0], -32768);
-    EXPECT_EQ(o16[2], -32768);
-    const float fin[3] = {0.5f, 0.0f, 1.0f};
-    float fo[3], fw[3];
-    ASSERT_EQ(qrxiYCCToRGB_32f_C3R(fin, 12, fo, 12, {1, 1}), qrxStatusOk);
-    for (float v : fo) EXPECT_TRUE(v >= 0.0f && v <= 1.0f);
-    EXPECT_EQ(fo[0], 1.0f);
-    EXPECT_EQ(fo[2], 0.0f);
-    const float white[3] = {1.0f, 1.0f, 0.0f};  // forward leaves results unclamped
-    ASSERT_EQ(qrxiRGBToYCC_32f_C3R(white, 12, fw, 12, {1, 1}), qrxStatusOk);
-    EXPECT_LT(fw[1], 0.6117647f - 0.3f);
-}

@@ -304,31 +304,7 @@ TEST(ReduceBitsWorked, LevelTablesOf8u) {
     EXPECT_EQ(dimmed, 38);
 }
 
-TEST(ReduceBitsWorked, FloatInputOutsideTheRange) {
-    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    const float src[8] = {-0.5f, -1e30f, 1.5f, 1e30f, nan, inf, -inf, 1.0f};
-    Qrx8u d8[8];
-    Qrx16s d16s[8];
-    ASSERT_EQ(qrxiReduceBits_32f8u_C1R(src, 32, d8, 8, QrxSize{8, 1}, 0, 0, 16), qrxStatusOk);
-    ASSERT_EQ(qrxiReduceBits_32f16s_C1R(src, 32, d16s, 16, QrxSize{8, 1}, 0, 0, 16), qrxStatusOk);
-    const int lo8[8] = {0, 0, 255, 255, 0, 255, 0, 255};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(d8[i], lo8[i]) << i;
-        EXPECT_EQ(d16s[i], lo8[i] ? 32767 : -32768) << i;
-    }
-}
-
-TEST(ReduceBitsWorked, StepsZeroAndNegative) {
-    // negative step: rows run upwards; zero step: every row the same row
-    std::vector<Qrx16u> src(30), dst(30, 7);
-    for (int i = 0; i < 30; ++i) src[i] = static_cast<Qrx16u>(i * 2000);
-    ASSERT_EQ(qrxiReduceBits_16u_C1R(src.data() + 20, -20, dst.data() + 20, -21 /* acts as -22 */, QrxSize{10, 2}, 0,
-                                     0, 3),
-              qrxStatusOk);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(dst[20 + i], quantise<P16u>(src[20 + i], 3));
-        EXPECT_EQ(dst[9 + i], quantise<P16u>(src[10 + i], 3));
-    }
+TEST(ReduceBitsWorked, ZeroStepRepeatsTheRow) {
     std::vector<Qrx8u> s8(5, 200), d8(5, 0);
     ASSERT_EQ(qrxiReduceBits_8u_C1R(s8.data(), 0, d8.data(), 0, QrxSize{5, 4}, 0, qrxDitherMethodOrdered4x4, 2),
               qrxStatusOk);
@@ -372,21 +348,12 @@ TEST(ReduceBitsWorked, DiffusionBasics) {
     ASSERT_EQ(c.run(0, qrxDitherMethodFloydSteinberg, 2), qrxStatusOk);
     EXPECT_EQ(c.out(0, 0, 0), 255);
     EXPECT_EQ(c.out(1, 0, 0), 0);  // 128 - 127 * 7/16 < 127.5
+    // white stays white under diffusion even where the quantiser dims it
     for (int method : {1, 2, 3}) {
-        // white stays white under diffusion even where the quantiser dims it
         Case<P8u> w(1, 13, 5);
         w.fill(255);
         ASSERT_EQ(w.run(0, method, 42), qrxStatusOk);
         EXPECT_TRUE(matches(w, [&](int, int, int) { return 255; }));
-        // a constant exactly on a level stays there
-        Case<P8u> l(3, 13, 5);
-        l.fill(85);
-        ASSERT_EQ(l.run(0, method, 4), qrxStatusOk);
-        EXPECT_TRUE(matches(l, [&](int, int, int) { return 85; }));
-        Case<P16s> m(0, 7, 3);
-        m.fill(static_cast<std::int16_t>(65535 / 5 - 32768));
-        ASSERT_EQ(m.run(0, method, 6), qrxStatusOk);
-        EXPECT_TRUE(matches(m, [&](int, int, int) { return 65535 / 5 - 32768; }));
     }
 }
 

@@ -311,19 +311,6 @@ TEST(ResampleFilter, WholeFrameMatchesTheModel) {
         }
 }
 
-TEST(ResampleFilter, HeightTwoFrame) {
-    // luma (3*Y0 + Y1) >> 2 and (Y0 + 3*Y1) >> 2; the one chroma row copied
-    Frame f(4, 2, 9);
-    Dest d(4, 2);
-    ASSERT_EQ(call_packed(f, d, {2}), qrxStatusOk);
-    for (int r = 0; r < 2; ++r)
-        for (int x = 0; x < 4; ++x) {
-            const int want = r == 0 ? (3 * f.Y(0, x) + f.Y(1, x)) >> 2 : (f.Y(0, x) + 3 * f.Y(1, x)) >> 2;
-            EXPECT_EQ(d.packed.row(r)[2 * x], want);
-            EXPECT_EQ(d.packed.row(r)[2 * x + 1], f.c[static_cast<std::size_t>(x)]);
-        }
-}
-
 TEST(ResampleFilter, SlicesMatchTheModelAndTheWholeFrame) {
     const std::vector<std::vector<int>> plans = {{8, 8}, {4, 2}, {6, 2}, {4, 4, 4}, {4, 2, 2}, {10, 6, 8, 4}, {16, 2, 14}};
     for (int W : {2, 6, 8, 14, 16, 30, 32, 34, 48, 64, 66, 70})
@@ -395,22 +382,6 @@ TEST(ResampleFilter, TopSliceOfHeightTwo) {
             EXPECT_EQ(std::memcmp(d.packed.row(r), want.data(), want.size()), 0) << r;
         }
         for (int x = 0; x < 2 * W; ++x) EXPECT_EQ(d.packed.row(2)[x], 0x11);
-    }
-}
-
-TEST(ResampleFilter, FlatLumaStaysFlatInEveryMode) {
-    const int W = 40, H = 12;
-    Frame f(W, H, 2);
-    std::fill(f.y.begin(), f.y.end(), 93);
-    for (const auto& plan : std::vector<std::vector<int>>{{12}, {4, 4, 4}}) {
-        Dest d(W, H);
-        ASSERT_EQ(call_packed(f, d, plan), qrxStatusOk);
-        ASSERT_EQ(call_planar(f, d, plan), qrxStatusOk);
-        for (int r = 0; r < H; ++r)
-            for (int x = 0; x < W; ++x) {
-                EXPECT_EQ(d.packed.row(r)[2 * x], 93);
-                EXPECT_EQ(d.y.row(r)[x], 93);
-            }
     }
 }
 

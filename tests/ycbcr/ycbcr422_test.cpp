@@ -314,31 +314,6 @@ TEST(Ycbcr422Inverse, PlanesToRgbMatchesModel) {
 
 // ---- worked values ------------------------------------------------------------------
 
-TEST(Ycbcr422Worked, WhitePairsAndWidthOne) {
-    u8 white[3 * 13];
-    std::fill(std::begin(white), std::end(white), 255);
-    u8 d[32];
-    std::fill(std::begin(d), std::end(d), 0xEE);
-    // width 1: Y by F16u and Cb only, two bytes per row
-    ASSERT_EQ(qrxiRGBToYCbCr422_8u_C3C2R(white, 3, d, 2, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(d[0], 235);  // ((16842 + 33030 + 6422) * 255 + 1048576) >> 16
-    EXPECT_EQ(d[1], 128);
-    EXPECT_EQ(d[2], 0xEE);
-    // width 3: one pair (F16t, P17) then Y, Cb; bytes 7 and 8 untouched
-    std::fill(std::begin(d), std::end(d), 0xEE);
-    ASSERT_EQ(qrxiRGBToYCbCr422_8u_C3C2R(white, 9, d, 8, {3, 1}), qrxStatusOk);
-    EXPECT_EQ(d[0], 235);
-    EXPECT_EQ(d[1], 128);  // white pair through P17
-    EXPECT_EQ(d[3], 128);
-    EXPECT_EQ(d[6], 0xEE);
-    EXPECT_EQ(d[7], 0xEE);
-    // BGR C3 with width 1 is a size error
-    EXPECT_EQ(qrxiBGRToYCbCr422_8u_C3C2R(white, 3, d, 2, {1, 1}), qrxStatusSizeError);
-    // white and black through P17q give 128
-    EXPECT_EQ(P17q(510, 510, 510).a, 128);
-    EXPECT_EQ(P17q(0, 0, 0).b, 128);
-}
-
 TEST(Ycbcr422Worked, ThreeTapFirstPairLacksLeftTerm) {
     // Four white pixels: both pairs give 128 (the coefficient sums are tiny), so the
     // missing left term shows only on a coloured row; four red pixels:
@@ -369,21 +344,6 @@ TEST(Ycbcr422Worked, GammaCurveEnds) {
     const std::vector<int> c = curve709();
     EXPECT_EQ(c[0], 0);
     EXPECT_EQ(c[255], 255);
-}
-
-TEST(Ycbcr422Worked, WidthOneInverseUsesCbAsCr) {
-    const u8 src[2] = {100, 200};  // Y, Cb
-    u8 d[3];
-    ASSERT_EQ(qrxiYCbCr422ToRGB_8u_C2C3R(src, 2, d, 3, {1, 1}), qrxStatusOk);
-    const C3 e = I16c(100, 200, 200);
-    EXPECT_EQ(d[0], e.a);
-    EXPECT_EQ(d[1], e.b);
-    EXPECT_EQ(d[2], e.c);
-    const u8 src2[2] = {200, 100};  // Cb, Y
-    ASSERT_EQ(qrxiCbYCr422ToRGB_8u_C2C3R(src2, 2, d, 3, {1, 1}), qrxStatusOk);
-    const C3 f = I16d(100, 200, 200);
-    EXPECT_EQ(d[0], f.a);
-    EXPECT_EQ(d[2], f.c);
 }
 
 // ---- checks ---------------------------------------------------------------------------

@@ -445,19 +445,11 @@ TEST(HlsPlanar, CheckOrder) {
         u8* const* d = dst.ptrs.data();
         EXPECT_EQ(f.call(nullptr, 0, d, 0, {0, 0}), qrxStatusNullPointer);
         EXPECT_EQ(f.call(s, 0, nullptr, 0, {0, 0}), qrxStatusNullPointer);
-        if (planes_of(f.src)) {
-            for (int p = 0; p < planes_of(f.src); ++p) {
-                std::vector<u8*> sp = src.ptrs;
-                sp[static_cast<std::size_t>(p)] = nullptr;
-                EXPECT_EQ(f.call(sp.data(), 0, d, 0, {0, 0}), qrxStatusNullPointer);
-            }
-        }
-        if (planes_of(f.dst)) {
-            for (int p = 0; p < planes_of(f.dst); ++p) {
-                std::vector<u8*> dp = dst.ptrs;
-                dp[static_cast<std::size_t>(p)] = nullptr;
-                EXPECT_EQ(f.call(s, 0, dp.data(), 0, {0, 0}), qrxStatusNullPointer);
-            }
+        for (int p = 0; p < planes_of(f.src) + planes_of(f.dst); ++p) {  // each plane pointer null in turn
+            std::vector<u8*> sp = src.ptrs, dp = dst.ptrs;
+            const bool in_src = p < planes_of(f.src);
+            (in_src ? sp : dp)[static_cast<std::size_t>(in_src ? p : p - planes_of(f.src))] = nullptr;
+            EXPECT_EQ(f.call(sp.data(), 0, dp.data(), 0, {0, 0}), qrxStatusNullPointer);
         }
         EXPECT_EQ(f.call(s, 0, d, ds, {0, 0}), qrxStatusStepError);
         EXPECT_EQ(f.call(s, ss, d, -1, {0, 0}), qrxStatusStepError);

@@ -331,15 +331,6 @@ TEST(Rgb16Convert, WorkedValues) {
     EXPECT_EQ(d, 0xF800);
     ASSERT_EQ(qrxiYCbCrToRGB565_8u16u_P3C3R(pr, 1, &d, 2, {1, 1}), qrxStatusOk);
     EXPECT_EQ(d, 0x001F);
-    // A row of 8 through the C3 vector body (I13u) gives the same words.
-    std::vector<u8> row;
-    for (int i = 0; i < 8; ++i) row.insert(row.end(), red, red + 3);
-    std::vector<u16> out(8);
-    for (auto level : qrxtest::available_levels()) {
-        qrxtest::ForcedLevel forced(level);
-        ASSERT_EQ(qrxiYCbCrToBGR565_8u16u_C3R(row.data(), 24, out.data(), 16, {8, 1}), qrxStatusOk);
-        for (u16 v : out) EXPECT_EQ(v, 0xF800);
-    }
 }
 
 // YCbCr (126, 128, 128) gives R = G = B = 128 by I13u.

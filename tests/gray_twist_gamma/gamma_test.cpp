@@ -310,6 +310,7 @@ TEST(GtgGamma, ChecksInOrder) {
     EXPECT_EQ(qrxiGammaInv_8u_C3R(nullptr, 3, d, 3, {0, 1}), qrxStatusNullPointer);
     EXPECT_EQ(qrxiGammaInv_8u_C3R(a, 3, d, 3, {1, -2}), qrxStatusSizeError);
     EXPECT_EQ(qrxiGammaInv_8u_C3R(a, 3, d, 0, {1, 1}), qrxStatusStepError);
+    EXPECT_EQ(qrxiGammaInv_8u_C3R(a, 3, d, 0, {1, 0}), qrxStatusSizeError) << "size before steps";
     EXPECT_EQ(qrxiGammaInv_8u_AC4IR(d, -4, {1, 1}), qrxStatusStepError);
     EXPECT_EQ(qrxiGammaFwd_16u_C3IR(nullptr, 6, {1, 1}), qrxStatusNullPointer);
     EXPECT_EQ(qrxiGammaFwd_16u_AC4R(reinterpret_cast<Qrx16u*>(a), 8, reinterpret_cast<Qrx16u*>(d), 8, {0, 1}),

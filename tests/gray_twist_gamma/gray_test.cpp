@@ -156,27 +156,6 @@ TEST(GtgGray8u, MatchesModelAtEveryWidthAndLevel) {
         }
 }
 
-TEST(GtgGrayWide, WorkedValues) {
-    Qrx16u a[3] = {65535, 65535, 65535}, b[3] = {1000, 2000, 3000}, o16u = 0;
-    ASSERT_EQ(qrxiRGBToGray_16u_C3C1R(a, 6, &o16u, 2, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(o16u, 65535);
-    ASSERT_EQ(qrxiRGBToGray_16u_C3C1R(b, 6, &o16u, 2, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(o16u, 1815);
-    const Qrx16s vals[3] = {32767, -32768, 0};
-    for (Qrx16s v : vals) {
-        // as tail (width 1) and as body (width 4)
-        Qrx16s s[12], o[4];
-        for (auto& e : s) e = v;
-        ASSERT_EQ(qrxiRGBToGray_16s_C3C1R(s, 6, o, 2, {1, 1}), qrxStatusOk);
-        EXPECT_EQ(o[0], v);
-        ASSERT_EQ(qrxiRGBToGray_16s_C3C1R(s, 24, o, 8, {4, 1}), qrxStatusOk);
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(o[x], v);
-    }
-    Qrx32f f[3] = {1.0f, 2.0f, 3.0f}, of = 0;
-    ASSERT_EQ(qrxiRGBToGray_32f_C3C1R(f, 12, &of, 4, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(of, (0.299f * 1.0f + 0.587f * 2.0f) + 0.114f * 3.0f);
-}
-
 TEST(GtgGrayWide, MatchesModelAtEveryWidth) {
     const float big[3] = {0.9f, 0.8f, 0.7f};  // 16s body saturates, tail wraps
     const float* weight_sets[] = {nullptr, kFixedF, big};

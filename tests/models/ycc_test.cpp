@@ -162,28 +162,3 @@ TEST(YccValues, WorkedValuesBothRecipes) {
         for (int x = 0; x < w; ++x) EXPECT_EQ(std::vector<u8>(&out[3 * x], &out[3 * x + 3]), (std::vector<u8>{245, 245, 245}));
     }
 }
-
-// The two 8u recipes disagree on some inputs; a row of 9 (C3) has 8 grouped
-// pixels and one more, a row of 5 (AC4) 4 and one more.
-TEST(YccValues, GroupedAndPerPixelRecipesByPosition) {
-    int found = 0;
-    for (int v = 0; v < 256 * 256 && found < 20; v += 7) {
-        const u8 px[3] = {static_cast<u8>(v & 255), static_cast<u8>(v >> 8), static_cast<u8>((v * 37) & 255)};
-        u8 g[3], t[3];
-        fwd8(px, g, true);
-        fwd8(px, t, false);
-        if (std::memcmp(g, t, 3) == 0) continue;
-        ++found;
-        std::vector<u8> c3, c4, o3(27), o4(20, 9);
-        for (int i = 0; i < 9; ++i) c3.insert(c3.end(), px, px + 3);
-        for (int i = 0; i < 5; ++i) c4.insert(c4.end(), {px[0], px[1], px[2], 0});
-        ASSERT_EQ(qrxiRGBToYCC_8u_C3R(c3.data(), 27, o3.data(), 27, {9, 1}), qrxStatusOk);
-        EXPECT_EQ(0, std::memcmp(o3.data() + 21, g, 3));
-        EXPECT_EQ(0, std::memcmp(o3.data() + 24, t, 3));
-        ASSERT_EQ(qrxiRGBToYCC_8u_AC4R(c4.data(), 20, o4.data(), 20, {5, 1}), qrxStatusOk);
-        EXPECT_EQ(0, std::memcmp(o4.data() + 12, g, 3));
-        EXPECT_EQ(0, std::memcmp(o4.data() + 16, t, 3));
-        EXPECT_EQ(o4[19], 9);
-    }
-    EXPECT_EQ(found, 20);
-}

@@ -333,33 +333,6 @@ TEST(Rgb16Convert, WorkedValues) {
     EXPECT_EQ(d, 0x001F);
 }
 
-// YCbCr (126, 128, 128) gives R = G = B = 128 by I13u.
-TEST(Rgb16Dither, FlatMidLevelSplitsNineOfSixteen) {
-    const Fn& f = by_name("YCbCr420ToBGR555Dither_P3C3R");
-    ASSERT_EQ(convert(Recipe::I13u, 126, 128, 128).r, 128);
-    for (auto level : qrxtest::available_levels()) {
-        qrxtest::ForcedLevel forced(level);
-        for (int w : {4, 8, 20, 37}) {
-            std::vector<u8> y(w * 4, 126), c(w * 2, 128);
-            const Qrx8u* p[3] = {y.data(), c.data(), c.data()};
-            const int steps[3] = {w, w / 2 + 1, w / 2 + 1};
-            std::vector<u16> d(w * 4);
-            ASSERT_EQ(f.pa(p, steps, d.data(), 2 * w, {w, 4}), qrxStatusOk);
-            int high = 0;
-            for (int yy = 0; yy < 4; ++yy)
-                for (int x = 0; x < w; ++x) {
-                    const u16 v = d[yy * w + x];
-                    const int r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
-                    EXPECT_EQ(r, g);
-                    EXPECT_EQ(r, b);
-                    EXPECT_EQ(r, rgb16model::kD5[yy][x % 4] < 1193 ? 16 : 15) << x << "," << yy;
-                    high += r == 16;
-                }
-            if (w % 4 == 0) EXPECT_EQ(high, 9 * w / 4) << "w " << w;
-        }
-    }
-}
-
 TEST(Rgb16Convert, ZeroAndNegativeSteps) {
     for (const Fn& f : kFns) {
         const int w = 19, h = 3;

@@ -314,38 +314,6 @@ TEST(Ycbcr422Inverse, PlanesToRgbMatchesModel) {
 
 // ---- worked values ------------------------------------------------------------------
 
-TEST(Ycbcr422Worked, ThreeTapFirstPairLacksLeftTerm) {
-    // Four white pixels: both pairs give 128 (the coefficient sums are tiny), so the
-    // missing left term shows only on a coloured row; four red pixels:
-    u8 red[12] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
-    u8 d[8];
-    ASSERT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(red, 12, d, 8, {4, 1}), qrxStatusOk);
-    EXPECT_EQ(d[0], 100);  // ((-2426 - 1213) * 255 + 4210687) >> 15: no left pixel
-    EXPECT_EQ(d[4], 90);   // ((-2426 - 1213 - 1213) * 255 + 4210687) >> 15
-    u8 white[12];
-    std::fill(std::begin(white), std::end(white), 255);
-    ASSERT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(white, 12, d, 8, {4, 1}), qrxStatusOk);
-    EXPECT_EQ(d[0], 128);
-    EXPECT_EQ(d[4], 128);
-}
-
-TEST(Ycbcr422Worked, GammaCurveEnds) {
-    // The curve maps 0 to 0, 1 to 4 (4.5, tie to even), 3 to 14 (13.5) and 255 to 255;
-    // seen through black, dark and white rows of the Gamma function.
-    u8 src[6] = {1, 1, 1, 1, 1, 1}, d[4], e[4];
-    ASSERT_EQ(qrxiRGBToCbYCr422Gamma_8u_C3C2R(src, 6, d, 4, {2, 1}), qrxStatusOk);
-    u8 four[6] = {4, 4, 4, 4, 4, 4};
-    ASSERT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(four, 6, e, 4, {2, 1}), qrxStatusOk);
-    EXPECT_EQ(std::vector<u8>(d, d + 4), std::vector<u8>(e, e + 4));
-    u8 three[6] = {3, 3, 3, 3, 3, 3}, fourteen[6] = {14, 14, 14, 14, 14, 14};
-    ASSERT_EQ(qrxiRGBToCbYCr422Gamma_8u_C3C2R(three, 6, d, 4, {2, 1}), qrxStatusOk);
-    ASSERT_EQ(qrxiRGBToCbYCr422_8u_C3C2R(fourteen, 6, e, 4, {2, 1}), qrxStatusOk);
-    EXPECT_EQ(std::vector<u8>(d, d + 4), std::vector<u8>(e, e + 4));
-    const std::vector<int> c = curve709();
-    EXPECT_EQ(c[0], 0);
-    EXPECT_EQ(c[255], 255);
-}
-
 // ---- checks ---------------------------------------------------------------------------
 
 TEST(Ycbcr422Checks, OrderAndStatuses) {

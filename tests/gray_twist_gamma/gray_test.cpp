@@ -137,8 +137,10 @@ TEST(GtgGray8u, MatchesModelAtEveryWidthAndLevel) {
     const float odd_weights[3] = {0.5f, 0.7f, 0.3f};      // sum above 1: body clamps, tail wraps
     const float negative[3] = {-0.25f, 0.9f, 0.6f};       // low 16 bits of a negative weight
     const float huge[3] = {9.0f, 1e12f, NAN};             // beyond int32 and NaN give weight 0
+    for (auto level : qrxtest::available_levels())
     for (int ch : {3, 4})
         for (int width = 1; width <= 70; ++width) {
+            qrxtest::ForcedLevel forced(level);
             const int height = 1 + width % 3;
             const std::uint32_t seed = static_cast<std::uint32_t>(width * 7 + ch);
             expect_8u_model(ch, width, height, kFixed8, [&](GrayCase<Qrx8u>& c) {
@@ -154,73 +156,14 @@ TEST(GtgGray8u, MatchesModelAtEveryWidthAndLevel) {
         }
 }
 
-TEST(GtgGray, FixedMembersEqualNullAndExplicitWeights) {
-    for (int ch : {3, 4}) {
-        GrayCase<Qrx8u> a(ch, 37, 3, 5), b(ch, 37, 3, 5), c(ch, 37, 3, 5);
-        GrayCase<Qrx16u> u(ch, 21, 2, 3), v(ch, 21, 2, 3);
-        GrayCase<Qrx16s> s(ch, 21, 2, 3), e(ch, 21, 2, 3);
-        const QrxSize roi{37, 3}, r2{21, 2};
-        const bool c3 = ch == 3;
-        (c3 ? qrxiRGBToGray_8u_C3C1R : qrxiRGBToGray_8u_AC4C1R)(a.s(), a.src.step(), a.d(), a.dst.step(), roi);
-        (c3 ? qrxiColorToGray_8u_C3C1R : qrxiColorToGray_8u_AC4C1R)(b.s(), b.src.step(), b.d(), b.dst.step(), roi, nullptr);
-        (c3 ? qrxiColorToGray_8u_C3C1R : qrxiColorToGray_8u_AC4C1R)(c.s(), c.src.step(), c.d(), c.dst.step(), roi, kFixedF);
-        (c3 ? qrxiRGBToGray_16u_C3C1R : qrxiRGBToGray_16u_AC4C1R)(u.s(), u.src.step(), u.d(), u.dst.step(), r2);
-        (c3 ? qrxiColorToGray_16u_C3C1R : qrxiColorToGray_16u_AC4C1R)(v.s(), v.src.step(), v.d(), v.dst.step(), r2, nullptr);
-        (c3 ? qrxiRGBToGray_16s_C3C1R : qrxiRGBToGray_16s_AC4C1R)(s.s(), s.src.step(), s.d(), s.dst.step(), r2);
-        (c3 ? qrxiColorToGray_16s_C3C1R : qrxiColorToGray_16s_AC4C1R)(e.s(), e.src.step(), e.d(), e.dst.step(), r2, nullptr);
-        EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
-        EXPECT_EQ(a.dst.all_bytes(), c.dst.all_bytes());
-        EXPECT_EQ(u.dst.all_bytes(), v.dst.all_bytes());
-        EXPECT_EQ(s.dst.all_bytes(), e.dst.all_bytes());
-    }
-}
-
-TEST(GtgGray8u, SaturationOfBodyAndWrapOfTail) {
-    // weights 1.0 (4096 each) on (200, 200, 200): body S = 9600, S >> 4 = 600 clamps to 255;
-    // the tail's exact sum 600 wraps to 88
-    const float ones[3] = {1.0f, 1.0f, 1.0f};
-    std::vector<Qrx8u> src(5 * 3, 200), dst(5);
-    ASSERT_EQ(qrxiColorToGray_8u_C3C1R(src.data(), 15, dst.data(), 5, {5, 1}, ones), qrxStatusOk);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst[x], 255);
-    EXPECT_EQ(dst[4], 600 & 0xFF);
-    // weights 4.0 (16384): S = 38400 reaches 32768 and the body gives 0; the tail wraps 2400
-    const float fours[3] = {4.0f, 4.0f, 4.0f};
-    ASSERT_EQ(qrxiColorToGray_8u_C3C1R(src.data(), 15, dst.data(), 5, {5, 1}, fours), qrxStatusOk);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst[x], 0);
-    EXPECT_EQ(dst[4], 2400 & 0xFF);
-    // weights 16.0 (65536 -> low 16 bits 0): everything 0
-    const float sixteen[3] = {16.0f, 16.0f, 16.0f};
-    ASSERT_EQ(qrxiColorToGray_8u_C3C1R(src.data(), 15, dst.data(), 5, {5, 1}, sixteen), qrxStatusOk);
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(dst[x], 0);
-}
-
-TEST(GtgGrayWide, WorkedValues) {
-    Qrx16u a[3] = {65535, 65535, 65535}, b[3] = {1000, 2000, 3000}, o16u = 0;
-    ASSERT_EQ(qrxiRGBToGray_16u_C3C1R(a, 6, &o16u, 2, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(o16u, 65535);
-    ASSERT_EQ(qrxiRGBToGray_16u_C3C1R(b, 6, &o16u, 2, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(o16u, 1815);
-    const Qrx16s vals[3] = {32767, -32768, 0};
-    for (Qrx16s v : vals) {
-        // as tail (width 1) and as body (width 4)
-        Qrx16s s[12], o[4];
-        for (auto& e : s) e = v;
-        ASSERT_EQ(qrxiRGBToGray_16s_C3C1R(s, 6, o, 2, {1, 1}), qrxStatusOk);
-        EXPECT_EQ(o[0], v);
-        ASSERT_EQ(qrxiRGBToGray_16s_C3C1R(s, 24, o, 8, {4, 1}), qrxStatusOk);
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(o[x], v);
-    }
-    Qrx32f f[3] = {1.0f, 2.0f, 3.0f}, of = 0;
-    ASSERT_EQ(qrxiRGBToGray_32f_C3C1R(f, 12, &of, 4, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(of, (0.299f * 1.0f + 0.587f * 2.0f) + 0.114f * 3.0f);
-}
-
 TEST(GtgGrayWide, MatchesModelAtEveryWidth) {
     const float big[3] = {0.9f, 0.8f, 0.7f};  // 16s body saturates, tail wraps
     const float* weight_sets[] = {nullptr, kFixedF, big};
+    for (auto level : qrxtest::available_levels())
     for (int ch : {3, 4})
         for (int width = 1; width <= 40; ++width)
             for (const float* w : weight_sets) {
+                qrxtest::ForcedLevel forced(level);
                 const float* wm = w ? w : kFixedF;
                 const int h = 1 + width % 4;
                 const QrxSize roi{width, h};
@@ -246,23 +189,6 @@ TEST(GtgGrayWide, MatchesModelAtEveryWidth) {
                 EXPECT_TRUE(s.dst.guards_intact());
                 EXPECT_TRUE(f.dst.guards_intact());
             }
-}
-
-TEST(GtgGray, AlphaIsNeverRead) {
-    for (int width : {3, 8, 19, 64}) {
-        GrayCase<Qrx8u> a(4, width, 2, 9), b(4, width, 2, 9);
-        for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < width; ++x) b.src.row(y)[4 * x + 3] ^= 0x5A;
-        qrxiRGBToGray_8u_AC4C1R(a.s(), a.src.step(), a.d(), a.dst.step(), {width, 2});
-        qrxiRGBToGray_8u_AC4C1R(b.s(), b.src.step(), b.d(), b.dst.step(), {width, 2});
-        EXPECT_EQ(a.dst.all_bytes(), b.dst.all_bytes());
-        GrayCase<Qrx16s> c(4, width, 2, 9), e(4, width, 2, 9);
-        for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < width; ++x) reinterpret_cast<Qrx16s*>(e.src.row(y))[4 * x + 3] ^= 0x7A5A;
-        qrxiRGBToGray_16s_AC4C1R(c.s(), c.src.step(), c.d(), c.dst.step(), {width, 2});
-        qrxiRGBToGray_16s_AC4C1R(e.s(), e.src.step(), e.d(), e.dst.step(), {width, 2});
-        EXPECT_EQ(c.dst.all_bytes(), e.dst.all_bytes());
-    }
 }
 
 TEST(GtgGray, ChecksInOrderAndNothingWritten) {
@@ -301,27 +227,6 @@ TEST(GtgGray, ZeroNegativeAndOddSteps) {
     qrxiRGBToGray_16u_C3C1R(s16.data(), 31, d16a.data(), 21, {5, 2});
     qrxiRGBToGray_16u_C3C1R(s16.data(), 30, d16b.data(), 20, {5, 2});
     EXPECT_EQ(d16a, d16b);
-}
-
-TEST(GtgGray, SameAtAllLevels) {
-    const float w[3] = {0.41f, 0.77f, 0.05f};
-    for (int width : {1, 3, 4, 7, 8, 15, 16, 17, 31, 32, 33, 35, 63, 64, 67, 100, 257})
-        for (int ch : {3, 4}) {
-            qrxtest::expect_same_at_all_levels([&] {
-                GrayCase<Qrx8u> a(ch, width, 3, width + ch), b(ch, width, 3, width + ch + 1);
-                GrayCase<Qrx16s> c(ch, width, 2, width);
-                GrayCase<Qrx16u> e(ch, width, 2, width);
-                const QrxSize r3{width, 3}, r2{width, 2};
-                const bool c3 = ch == 3;
-                (c3 ? qrxiRGBToGray_8u_C3C1R : qrxiRGBToGray_8u_AC4C1R)(a.s(), a.src.step(), a.d(), a.dst.step(), r3);
-                (c3 ? qrxiColorToGray_8u_C3C1R : qrxiColorToGray_8u_AC4C1R)(b.s(), b.src.step(), b.d(), b.dst.step(), r3, w);
-                (c3 ? qrxiColorToGray_16s_C3C1R : qrxiColorToGray_16s_AC4C1R)(c.s(), c.src.step(), c.d(), c.dst.step(), r2, w);
-                (c3 ? qrxiRGBToGray_16u_C3C1R : qrxiRGBToGray_16u_AC4C1R)(e.s(), e.src.step(), e.d(), e.dst.step(), r2);
-                std::vector<std::uint8_t> out = a.dst.all_bytes();
-                for (auto* g : {&b.dst, &c.dst, &e.dst}) out.insert(out.end(), g->all_bytes().begin(), g->all_bytes().end());
-                return out;
-            });
-        }
 }
 
 TEST(GtgGray, ReadsNothingPastTheImage) {

@@ -107,15 +107,6 @@ TEST(LabWorked, BlackWhiteGrey) {
     EXPECT_EQ(w[0], 255);
     EXPECT_NEAR(w[1], 128, 1);
     EXPECT_NEAR(w[2], 128, 1);
-    for (int v = 0; v < 256; v += 17) {
-        const Qrx8u g = Qrx8u(v);
-        const auto l8 = run1<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R, {g, g, g});
-        EXPECT_NEAR(l8[1], 128, 1) << v;
-        EXPECT_NEAR(l8[2], 128, 1) << v;
-        const auto l16 = run1<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R, {g, g, g});
-        EXPECT_NEAR(l16[1], 32640, 200) << v;
-        EXPECT_NEAR(l16[2], 32640, 200) << v;
-    }
     // Strongly negative a and b: negative X and Z before the matrix, clamped at 0.
     const auto neg = run1<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R, {40, 0, 255});
     EXPECT_EQ(neg[0], 0);
@@ -149,22 +140,3 @@ TEST(LabFrame, ByteStepsOnBothSides) {
 TEST(LabFrame, ChecksAndSteps) { run_all(lab_cases(), &Case::checks); }
 
 TEST(LabFrame, LevelsAndThreads) { run_all(lab_cases(), &Case::levels); }
-
-TEST(LabRoundTrip, GreysAndColours) {
-    for (int v = 0; v < 256; ++v) {
-        const Qrx8u g = Qrx8u(v);
-        const auto back = run1<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R, run1<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R, {g, g, g}));
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(back[c], v, 2) << "grey " << v;
-        const auto back16 =
-            run1<Qrx16u, Qrx8u>(qrxiLabToBGR_16u8u_C3R, run1<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R, {g, g, g}));
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(back16[c], v, 1) << "grey " << v;
-    }
-    std::mt19937 rng(5);
-    for (int i = 0; i < 300; ++i) {
-        const std::array<Qrx8u, 3> in{Qrx8u(rng()), Qrx8u(rng()), Qrx8u(rng())};
-        const auto back = run1<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R, run1<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R, in));
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(back[c], in[c], 8);
-        const auto back16 = run1<Qrx16u, Qrx8u>(qrxiLabToBGR_16u8u_C3R, run1<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R, in));
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(back16[c], in[c], 1);
-    }
-}

@@ -124,45 +124,8 @@ TEST(XyzWorked, WhiteAndBlack8u) {
     for (int v = 0; v < 256; v += 15) EXPECT_LE(run1<Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, 9, 8, {255, 255, Qrx8u(v)})[0], 242);
 }
 
-TEST(XyzWorked, FloatClamps) {
-    // 32f: Z clamped to 0..1, X and Y not.
-    const auto v = run1<float>(qrxiRGBToXYZ_32f_C3R, 3, 5, 2, {2.0f, 2.0f, 2.0f});
-    EXPECT_GT(v[0], 1.5f);
-    EXPECT_GT(v[1], 1.5f);
-    EXPECT_EQ(v[2], 1.0f);
-    EXPECT_EQ(run1<float>(qrxiRGBToXYZ_32f_C3R, 3, 5, 2, {0.0f, 0.0f, -1.0f})[2], 0.0f);
-    const auto w = run1<float>(qrxiXYZToRGB_32f_C3R, 3, 5, 1, {0.0f, 1.0f, 0.0f});  // R, B negative, G > 1
-    EXPECT_EQ(w, (std::array<float, 3>{0.0f, 1.0f, 0.0f}));
-    // 16u saturates at 65535; 16s at 32767 and -32768.
-    EXPECT_EQ(run1<Qrx16u>(qrxiRGBToXYZ_16u_C3R, 3, 5, 4, {65535, 65535, 65535})[2], 65535);
-    EXPECT_EQ(run1<Qrx16s>(qrxiRGBToXYZ_16s_C3R, 3, 5, 4, {32767, 32767, 32767})[2], 32767);
-    EXPECT_EQ(run1<Qrx16s>(qrxiXYZToRGB_16s_C3R, 3, 5, 4, {-32768, 32767, -32768})[0], -32768);
-    EXPECT_EQ(run1<Qrx16s>(qrxiRGBToXYZ_16s_C3R, 3, 5, 0, {-32768, -32768, -32768})[0], -32768);
-}
-
 TEST(XyzModel, EveryFunction) { run_all(xyz_cases(), &Case::model); }
 
 TEST(XyzFrame, ChecksAndSteps) { run_all(xyz_cases(), &Case::checks); }
 
 TEST(XyzFrame, LevelsAndThreads) { run_all(xyz_cases(), &Case::levels); }
-
-TEST(XyzRoundTrip, GreysAndColours8u) {
-    // Forward then inverse, per-pixel and grouped recipes: within 3 codes.
-    for (int w : {7, 8}) {
-        for (int v = 0; v < 256; ++v) {
-            const auto xyz = run1<Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, w, 0, {Qrx8u(v), Qrx8u(v), Qrx8u(v)});
-            const auto rgb = run1<Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, w, 0, xyz);
-            // Above 234 the grey's Z passes 255 and is clamped there, so the way
-            // back loses up to 25 codes at white.
-            const int tol = v <= 234 ? 4 : 26;
-            for (int c = 0; c < 3; ++c) EXPECT_NEAR(rgb[c], v, tol) << "grey " << v << " width " << w;
-        }
-    }
-    std::mt19937 rng(3);
-    for (int i = 0; i < 300; ++i) {
-        // components up to 230 keep Z below its clamp at 255
-        const std::array<Qrx8u, 3> in{Qrx8u(rng() % 231), Qrx8u(rng() % 231), Qrx8u(rng() % 231)};
-        const auto rgb = run1<Qrx8u>(qrxiXYZToRGB_8u_C3R, 3, 7, 0, run1<Qrx8u>(qrxiRGBToXYZ_8u_C3R, 3, 7, 0, in));
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(rgb[c], in[c], 5);
-    }
-}

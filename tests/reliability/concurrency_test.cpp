@@ -122,23 +122,3 @@ TEST(ReliabilityConcurrency, ApplicationThreadsWithChangingTeamSizes) {
     EXPECT_EQ(mismatches.load(), 0);
     for (std::size_t i = 0; i < all.size(); ++i) EXPECT_EQ(failures_by_job[i].load(), 0) << all[i].name;
 }
-
-TEST(ReliabilityConcurrency, CallsFromInsideAnEnclosingParallelRegion) {
-    // an application that is itself an OpenMP program: nested regions run serialized
-    const auto all = jobs();
-    std::vector<std::vector<std::uint8_t>> sources, expected;
-    ThreadCount three(3);
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        sources.push_back(make_source(all[i], static_cast<std::uint32_t>(i + 100)));
-        expected.emplace_back(all[i].dst_bytes, 0x44);
-        ASSERT_EQ(all[i].call(sources[i].data(), expected[i].data()), qrxStatusOk);
-    }
-    std::atomic<int> mismatches{0};
-    const int n = static_cast<int>(all.size());
-#pragma omp parallel for num_threads(2) schedule(dynamic)
-    for (int i = 0; i < n; ++i) {
-        std::vector<std::uint8_t> out(all[i].dst_bytes, 0x44);
-        if (all[i].call(sources[i].data(), out.data()) != qrxStatusOk || out != expected[i]) ++mismatches;
-    }
-    EXPECT_EQ(mismatches.load(), 0);
-}

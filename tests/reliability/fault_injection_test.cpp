@@ -142,18 +142,11 @@ std::vector<ReduceEntry> reduce_entries() {
 
 }  // namespace
 
+// One function per way of passing the images (the table code is shared).
 TEST(ReliabilityFaults, Gamma16uTableAllocation) {
     walk_gamma("GammaFwd_16u_C3R", 3, false, packed(qrxiGammaFwd_16u_C3R));
-    walk_gamma("GammaInv_16u_C3R", 3, false, packed(qrxiGammaInv_16u_C3R));
-    walk_gamma("GammaFwd_16u_AC4R", 4, false, packed(qrxiGammaFwd_16u_AC4R));
-    walk_gamma("GammaInv_16u_AC4R", 4, false, packed(qrxiGammaInv_16u_AC4R));
-    walk_gamma("GammaFwd_16u_C3IR", 3, false, in_place(qrxiGammaFwd_16u_C3IR));
-    walk_gamma("GammaInv_16u_C3IR", 3, false, in_place(qrxiGammaInv_16u_C3IR));
-    walk_gamma("GammaFwd_16u_AC4IR", 4, false, in_place(qrxiGammaFwd_16u_AC4IR));
     walk_gamma("GammaInv_16u_AC4IR", 4, false, in_place(qrxiGammaInv_16u_AC4IR));
     walk_gamma("GammaFwd_16u_P3R", 1, true, planar(qrxiGammaFwd_16u_P3R));
-    walk_gamma("GammaInv_16u_P3R", 1, true, planar(qrxiGammaInv_16u_P3R));
-    walk_gamma("GammaFwd_16u_IP3R", 1, true, planar_in_place(qrxiGammaFwd_16u_IP3R));
     walk_gamma("GammaInv_16u_IP3R", 1, true, planar_in_place(qrxiGammaInv_16u_IP3R));
 }
 

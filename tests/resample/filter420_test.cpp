@@ -251,28 +251,6 @@ TEST(ResampleFilter, InterpolationMatchesTheEdgeAndInnerFormulas) {
             }
 }
 
-TEST(ResampleFilter, InterpolationWorkedValues) {
-    // constant chroma stays constant, edge rows included (taps sum to 16)
-    const int W = 8, H = 8;
-    std::vector<u8> y(W * H, 50), cb(W / 2 * H / 2, 77), cr(W / 2 * H / 2, 200);
-    std::vector<u8> dy(W * H), dcb(W / 2 * H), dcr(W / 2 * H);
-    const Qrx8u* src[3] = {y.data(), cb.data(), cr.data()};
-    const int ss[3] = {W, W / 2, W / 2};
-    Qrx8u* dst[3] = {dy.data(), dcb.data(), dcr.data()};
-    ASSERT_EQ(qrxiYCbCr420ToYCbCr422_Filter_8u_P3R(src, ss, dst, ss, {W, H}), qrxStatusOk);
-    for (u8 b : dcb) EXPECT_EQ(b, 77);
-    for (u8 b : dcr) EXPECT_EQ(b, 200);
-    // C[0] = 0 and every other row 255: D[1] = (9*255 - 255 + 8) >> 4 = 128
-    std::fill(cb.begin(), cb.end(), 255);
-    std::fill(cb.begin(), cb.begin() + W / 2, 0);
-    ASSERT_EQ(qrxiYCbCr420ToYCbCr422_Filter_8u_P3R(src, ss, dst, ss, {W, H}), qrxStatusOk);
-    EXPECT_EQ(dcb[W / 2 * 1], 128);
-    EXPECT_EQ(dcb[0], 0);
-    // a height of 7 is too low; 15 converts rows 0-7 only
-    EXPECT_EQ(qrxiYCbCr420ToYCbCr422_Filter_8u_P3R(src, ss, dst, ss, {W, 7}), qrxStatusSizeError);
-    EXPECT_EQ(qrxiYCbCr420ToYCbCr422_Filter_8u_P3R(src, ss, dst, ss, {1, 8}), qrxStatusSizeError);
-}
-
 TEST(ResampleFilter, InterpolationChecks) {
     Planes s(Lay::P3, S420, 8, 8), d(Lay::P3, S422, 8, 8), s2(Lay::P2, S420, 8, 8);
     Qrx8u* bad[3] = {d.p[0], d.p[1], nullptr};
@@ -308,19 +286,6 @@ TEST(ResampleFilter, WholeFrameMatchesTheModel) {
             expect_rows(d.u, pm.u, "cb", W);
             expect_rows(d.v, pm.v, "cr", W);
             EXPECT_TRUE(d.y.guards_intact() && d.u.guards_intact() && d.v.guards_intact());
-        }
-}
-
-TEST(ResampleFilter, HeightTwoFrame) {
-    // luma (3*Y0 + Y1) >> 2 and (Y0 + 3*Y1) >> 2; the one chroma row copied
-    Frame f(4, 2, 9);
-    Dest d(4, 2);
-    ASSERT_EQ(call_packed(f, d, {2}), qrxStatusOk);
-    for (int r = 0; r < 2; ++r)
-        for (int x = 0; x < 4; ++x) {
-            const int want = r == 0 ? (3 * f.Y(0, x) + f.Y(1, x)) >> 2 : (f.Y(0, x) + 3 * f.Y(1, x)) >> 2;
-            EXPECT_EQ(d.packed.row(r)[2 * x], want);
-            EXPECT_EQ(d.packed.row(r)[2 * x + 1], f.c[static_cast<std::size_t>(x)]);
         }
 }
 
@@ -395,22 +360,6 @@ TEST(ResampleFilter, TopSliceOfHeightTwo) {
             EXPECT_EQ(std::memcmp(d.packed.row(r), want.data(), want.size()), 0) << r;
         }
         for (int x = 0; x < 2 * W; ++x) EXPECT_EQ(d.packed.row(2)[x], 0x11);
-    }
-}
-
-TEST(ResampleFilter, FlatLumaStaysFlatInEveryMode) {
-    const int W = 40, H = 12;
-    Frame f(W, H, 2);
-    std::fill(f.y.begin(), f.y.end(), 93);
-    for (const auto& plan : std::vector<std::vector<int>>{{12}, {4, 4, 4}}) {
-        Dest d(W, H);
-        ASSERT_EQ(call_packed(f, d, plan), qrxStatusOk);
-        ASSERT_EQ(call_planar(f, d, plan), qrxStatusOk);
-        for (int r = 0; r < H; ++r)
-            for (int x = 0; x < W; ++x) {
-                EXPECT_EQ(d.packed.row(r)[2 * x], 93);
-                EXPECT_EQ(d.y.row(r)[x], 93);
-            }
     }
 }
 

@@ -8,7 +8,6 @@
 
 #include "qrxcc.h"
 #include "support/test_image.h"
-#include "ycbcr/bgr16_unpack.h"
 #include "ycbcr/chroma_model.h"
 
 using namespace chroma_model;
@@ -78,29 +77,6 @@ void check_planar(PlanarFn16 fn, PlanarFn8 ref, bool is565, int cdiv, int crow_d
 }
 
 }  // namespace
-
-TEST(Bgr16ToYCbCr, UnpackWidensWithoutReplication) {
-    const auto a = qrx::ycbcr::unpack_bgr565(0xFFFF);
-    EXPECT_EQ(a.r, 248);
-    EXPECT_EQ(a.g, 252);
-    EXPECT_EQ(a.b, 248);
-    const auto b = qrx::ycbcr::unpack_bgr555(0x8000);  // bit 15 only
-    EXPECT_EQ(b.r + b.g + b.b, 0);
-    const auto c = qrx::ycbcr::unpack_bgr555(0x7FFF);
-    EXPECT_EQ(c.r, 248);
-    EXPECT_EQ(c.g, 248);
-    const auto d = qrx::ycbcr::unpack_bgr565(0x07E0);  // green only
-    EXPECT_EQ(d.g, 252);
-    EXPECT_EQ(d.r + d.b, 0);
-    u16 words[3] = {0x001F, 0x07E0, 0xF800};
-    u8 bgr[9], b2[3], g2[3], r2[3];
-    qrx::ycbcr::unpack_bgr16_to_bgr24<true>(words, bgr, 3);
-    qrx::ycbcr::unpack_bgr16_to_planes<true>(words, b2, g2, r2, 3);
-    EXPECT_EQ(std::vector<u8>(bgr, bgr + 9), (std::vector<u8>{248, 0, 0, 0, 252, 0, 0, 0, 248}));
-    EXPECT_EQ(b2[0], 248);
-    EXPECT_EQ(g2[1], 252);
-    EXPECT_EQ(r2[2], 248);
-}
 
 TEST(Bgr16ToYCbCr, WorkedValues) {
     // 0xFFFF in 565 converts like (248, 252, 248): Y by F16 is 231.

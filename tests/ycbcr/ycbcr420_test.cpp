@@ -178,34 +178,6 @@ TEST(Ycbcr411Inverse, C3AndC4MatchModel) {
             }
 }
 
-TEST(Ycbcr420Worked, Values) {
-    // 1x1 RGB: Y by F16 only, chroma planes untouched
-    u8 px1[3] = {255, 255, 255}, yv = 0, cb = 0x11, cr = 0x22;
-    Qrx8u* d[3] = {&yv, &cb, &cr};
-    const int s[3] = {1, 1, 1};
-    ASSERT_EQ(qrxiRGBToYCbCr420_8u_C3P3R(px1, 3, d, s, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(yv, 235);
-    EXPECT_EQ(cb, 0x11);
-    EXPECT_EQ(cr, 0x22);
-    // white 2x2 block: 128 through Q18, Q11, Q12; Y 235 through Y12
-    EXPECT_EQ(Q18(1020, 1020, 1020).a, 128);
-    EXPECT_EQ(Q11(1020, 1020, 1020).b, 128);
-    EXPECT_EQ(Q12(1020, 1020, 1020).a, 128);
-    EXPECT_EQ(Y12(255, 255, 255), 235);
-    u8 white[12];
-    std::fill(std::begin(white), std::end(white), 255);
-    u8 y4[4];
-    Qrx8u* d4[3] = {y4, &cb, &cr};
-    const int s4[3] = {2, 1, 1};
-    ASSERT_EQ(qrxiRGBToYCbCr420_8u_C3P3R(white, 6, d4, s4, {2, 2}), qrxStatusOk);
-    EXPECT_EQ(y4[0], 235);
-    EXPECT_EQ(cb, 128);
-    EXPECT_EQ(cr, 128);
-    // 1x2 and 2x1 are size errors for the BGR functions
-    EXPECT_EQ(qrxiBGRToYCbCr420_8u_C3P3R(white, 6, d4, s4, {1, 2}), qrxStatusSizeError);
-    EXPECT_EQ(qrxiBGRToYCbCr420_8u_C3P3R(white, 6, d4, s4, {2, 1}), qrxStatusSizeError);
-}
-
 TEST(Ycbcr420Checks, OrderAndStatuses) {
     u8 buf[64] = {};
     Qrx8u* np[3] = {buf, buf, nullptr};

@@ -27,36 +27,44 @@ P3 first_pixel(PixFn fn, int w, int r, int g, int b, int ch = 3) {
     return {dst[0], dst[1], dst[2]};
 }
 
-// Pixel-order function against a per-pixel model: model(x, width, r, g, b).
-void check_pix(PixFn fn, int sc, int dc, const std::function<P3(int, int, int, int, int)>& model, const char* name) {
-    for (int w : widths()) {
+// Any pair of 4:4:4 layouts against a per-pixel model(x, width, a, b, c):
+// sc / dc samples per pixel, 0 for three planes sharing one step; a fourth
+// destination byte keeps its value.
+using Model = std::function<P3(int, int, int, int, int)>;
+using Call = std::function<QrxStatus(const Qrx8u* const*, int, Qrx8u* const*, int, QrxSize)>;
+void check_444(const char* name, int sc, int dc, const Call& fn, const Model& model) {
+    for (int w : widths())
         for (int h : {1, 2, 3}) {
-            GuardedImage src(w * sc, h);
+            const int sw = sc ? w * sc : w, dw = dc ? w * dc : w;
+            Planes src(sw, h, sw, h, sw, h, 9, true);
             src.fill_random(static_cast<std::uint32_t>(w * 31 + h));
-            std::vector<u8> expected;
+            std::vector<u8> planes[3], expected;
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) {
-                    const u8* p = src.row(y) + sc * x;
-                    const P3 c = model(x, w, p[0], p[1], p[2]);
-                    expected.push_back(static_cast<u8>(c.a));
-                    expected.push_back(static_cast<u8>(c.b));
-                    expected.push_back(static_cast<u8>(c.c));
-                    if (dc == 4) expected.push_back(qrxtest::kGuard);  // alpha stays as it was
+                    auto in = [&](int k) { return sc ? src.img[0].row(y)[sc * x + k] : src.img[k].row(y)[x]; };
+                    const P3 c = model(x, w, in(0), in(1), in(2));
+                    const u8 px[4] = {static_cast<u8>(c.a), static_cast<u8>(c.b), static_cast<u8>(c.c), qrxtest::kGuard};
+                    for (int k = 0; k < 3; ++k) (dc ? planes[0] : planes[k]).push_back(px[k]);
+                    if (dc == 4) planes[0].push_back(px[3]);
                 }
+            for (const auto& p : planes) expected.insert(expected.end(), p.begin(), p.end());
             expect_at_all_levels(
                 [&] {
-                    GuardedImage dst(w * dc, h, 3);
-                    if (dc == 4)
-                        dst.fill(qrxtest::kGuard);
-                    EXPECT_EQ(fn(src.data(), src.step(), dst.data(), dst.step(), {w, h}), qrxStatusOk);
-                    EXPECT_TRUE(dst.guards_intact());
-                    return dst.roi_bytes();
+                    Planes d(dw, h, dc ? 0 : dw, dc ? 0 : h, dc ? 0 : dw, dc ? 0 : h, 4, true);
+                    for (auto& i : d.img) i.fill(qrxtest::kGuard);
+                    auto sp = src.cptr();
+                    auto dp = d.ptr();
+                    EXPECT_EQ(fn(sp.data(), src.img[0].step(), dp.data(), d.img[0].step(), {w, h}), qrxStatusOk);
+                    EXPECT_TRUE(d.guards_intact());
+                    return d.bytes();
                 },
                 expected, std::string(name) + " w=" + std::to_string(w) + " h=" + std::to_string(h));
             if (::testing::Test::HasFatalFailure()) return;
         }
-    }
 }
+
+Call pix(PixFn f) { return [f](auto s, int ss, auto d, int ds, QrxSize r) { return f(s[0], ss, d[0], ds, r); }; }
+Call planes(PlanesFn f) { return [f](auto s, int ss, auto d, int ds, QrxSize r) { return f(s, ss, d, ds, r); }; }
 
 }  // namespace
 
@@ -73,78 +81,29 @@ TEST(Yuv444Forward, WorkedValuesOfBlockAndTailForms) {
 }
 
 TEST(Yuv444Forward, C3RBlocksOf16ThenTail) {
-    check_pix(qrxiRGBToYUV_8u_C3R, 3, 3, [](int x, int w, int r, int g, int b) {
+    check_444("RGBToYUV_C3R", 3, 3, pix(qrxiRGBToYUV_8u_C3R), [](int x, int w, int r, int g, int b) {
         return x < w / 16 * 16 ? yuvmodel::fwd_block(r, g, b) : yuvmodel::fwd_rem_c3(r, g, b);
-    }, "RGBToYUV_C3R");
+    });
 }
 
 TEST(Yuv444Forward, AC4RSplitFormAndAlphaKept) {
-    check_pix(qrxiRGBToYUV_8u_AC4R, 4, 4, [](int, int, int r, int g, int b) { return yuvmodel::fwd_split(r, g, b); },
-              "RGBToYUV_AC4R");
+    check_444("RGBToYUV_AC4R", 4, 4, pix(qrxiRGBToYUV_8u_AC4R),
+              [](int, int, int r, int g, int b) { return yuvmodel::fwd_split(r, g, b); });
 }
 
 TEST(Yuv444Forward, C3P3RBlocksOf8ThenQ16Tail) {
-    for (int w : widths()) {
-        const int h = 2;
-        GuardedImage src(w * 3, h);
-        src.fill_random(static_cast<std::uint32_t>(w));
-        std::vector<u8> expected(static_cast<std::size_t>(3 * w * h));
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const u8* p = src.row(y) + 3 * x;
-                const P3 c = x < w / 8 * 8 ? yuvmodel::fwd_block(p[0], p[1], p[2]) : yuvmodel::fwd_rem_c3p3(p[0], p[1], p[2]);
-                expected[y * w + x] = static_cast<u8>(c.a);
-                expected[w * h + y * w + x] = static_cast<u8>(c.b);
-                expected[2 * w * h + y * w + x] = static_cast<u8>(c.c);
-            }
-        expect_at_all_levels(
-            [&] {
-                Planes d(w, h, w, h, w, h, 5, true);
-                EXPECT_EQ(qrxiRGBToYUV_8u_C3P3R(src.data(), src.step(), d.ptr().data(), d.img[0].step(), {w, h}), qrxStatusOk);
-                EXPECT_TRUE(d.guards_intact());
-                return d.bytes();
-            },
-            expected, "RGBToYUV_C3P3R w=" + std::to_string(w));
-        if (::testing::Test::HasFatalFailure()) return;
-    }
+    check_444("RGBToYUV_C3P3R", 3, 0,
+              [](auto s, int ss, auto d, int ds, QrxSize r) { return qrxiRGBToYUV_8u_C3P3R(s[0], ss, d, ds, r); },
+              [](int x, int w, int r, int g, int b) {
+                  return x < w / 8 * 8 ? yuvmodel::fwd_block(r, g, b) : yuvmodel::fwd_rem_c3p3(r, g, b);
+              });
 }
 
-namespace {
-// Planar 4:4:4 run: three source planes and three destination planes with one shared step each.
-void check_planes(PlanesFn fn, const std::function<P3(int, int, int, int, int)>& model, const char* name) {
-    for (int w : widths()) {
-        for (int h : {1, 3}) {
-            GuardedImage s0(w, h, 9), s1(w, h, 9), s2(w, h, 9);
-            s0.fill_random(static_cast<std::uint32_t>(w + 100 * h));
-            s1.fill_random(static_cast<std::uint32_t>(w + 100 * h + 1));
-            s2.fill_random(static_cast<std::uint32_t>(w + 100 * h + 2));
-            std::vector<u8> expected(static_cast<std::size_t>(3 * w * h));
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    const P3 c = model(x, w, s0.row(y)[x], s1.row(y)[x], s2.row(y)[x]);
-                    expected[y * w + x] = static_cast<u8>(c.a);
-                    expected[w * h + y * w + x] = static_cast<u8>(c.b);
-                    expected[2 * w * h + y * w + x] = static_cast<u8>(c.c);
-                }
-            expect_at_all_levels(
-                [&] {
-                    Planes d(w, h, w, h, w, h, 4, true);
-                    const Qrx8u* sp[3] = {s0.data(), s1.data(), s2.data()};
-                    EXPECT_EQ(fn(sp, s0.step(), d.ptr().data(), d.img[0].step(), {w, h}), qrxStatusOk);
-                    EXPECT_TRUE(d.guards_intact());
-                    return d.bytes();
-                },
-                expected, std::string(name) + " w=" + std::to_string(w));
-            if (::testing::Test::HasFatalFailure()) return;
-        }
-    }
-}
-}  // namespace
 
 TEST(Yuv444Forward, P3RBlocksOf16ThenOneSumTail) {
-    check_planes(qrxiRGBToYUV_8u_P3R, [](int x, int w, int r, int g, int b) {
+    check_444("RGBToYUV_P3R", 0, 0, planes(qrxiRGBToYUV_8u_P3R), [](int x, int w, int r, int g, int b) {
         return x < w / 16 * 16 ? yuvmodel::fwd_block(r, g, b) : yuvmodel::fwd_rem_p3(r, g, b);
-    }, "RGBToYUV_P3R");
+    });
 }
 
 TEST(Yuv444Inverse, WorkedValues) {
@@ -155,39 +114,19 @@ TEST(Yuv444Inverse, WorkedValues) {
 
 TEST(Yuv444Inverse, C3RAndAC4RByI1) {
     auto m = [](int, int, int y, int u, int v) { return yuvmodel::inv_i1(y, u, v); };
-    check_pix(qrxiYUVToRGB_8u_C3R, 3, 3, m, "YUVToRGB_C3R");
-    check_pix(qrxiYUVToRGB_8u_AC4R, 4, 4, m, "YUVToRGB_AC4R");
+    check_444("YUVToRGB_C3R", 3, 3, pix(qrxiYUVToRGB_8u_C3R), m);
+    check_444("YUVToRGB_AC4R", 4, 4, pix(qrxiYUVToRGB_8u_AC4R), m);
 }
 
 TEST(Yuv444Inverse, P3RByI2) {
-    check_planes(qrxiYUVToRGB_8u_P3R, [](int, int, int y, int u, int v) { return yuvmodel::inv_i2(y, u, v); },
-                 "YUVToRGB_P3R");
+    check_444("YUVToRGB_P3R", 0, 0, planes(qrxiYUVToRGB_8u_P3R),
+              [](int, int, int y, int u, int v) { return yuvmodel::inv_i2(y, u, v); });
 }
 
 TEST(Yuv444Inverse, P3C3RByI3) {
-    for (int w : widths()) {
-        const int h = 2;
-        GuardedImage s0(w, h, 9), s1(w, h, 9), s2(w, h, 9);
-        s0.fill_random(static_cast<std::uint32_t>(w + 1));
-        s1.fill_random(static_cast<std::uint32_t>(w + 2));
-        s2.fill_random(static_cast<std::uint32_t>(w + 3));
-        std::vector<u8> expected;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const P3 c = yuvmodel::inv_pair(s0.row(y)[x], s1.row(y)[x], s2.row(y)[x]);
-                expected.insert(expected.end(), {static_cast<u8>(c.a), static_cast<u8>(c.b), static_cast<u8>(c.c)});
-            }
-        expect_at_all_levels(
-            [&] {
-                GuardedImage d(3 * w, h);
-                const Qrx8u* sp[3] = {s0.data(), s1.data(), s2.data()};
-                EXPECT_EQ(qrxiYUVToRGB_8u_P3C3R(sp, s0.step(), d.data(), d.step(), {w, h}), qrxStatusOk);
-                EXPECT_TRUE(d.guards_intact());
-                return d.roi_bytes();
-            },
-            expected, "YUVToRGB_P3C3R w=" + std::to_string(w));
-        if (::testing::Test::HasFatalFailure()) return;
-    }
+    check_444("YUVToRGB_P3C3R", 0, 3,
+              [](auto s, int ss, auto d, int ds, QrxSize r) { return qrxiYUVToRGB_8u_P3C3R(s, ss, d[0], ds, r); },
+              [](int, int, int y, int u, int v) { return yuvmodel::inv_pair(y, u, v); });
 }
 
 TEST(Yuv444Steps, ZeroAndNegativeSteps) {

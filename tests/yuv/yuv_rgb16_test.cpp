@@ -193,18 +193,11 @@ TEST(YuvBgr16In, EvenPartAndOddSizeWarning) {
     }
 }
 
-TEST(YuvBgr16In, WorkedSizesAndChecks) {
+TEST(YuvBgr16In, Checks) {
     std::vector<Qrx16u> src(5 * 4, 0xFFFF);
     std::vector<u8> y(20, 0), u(6, 0), v(6, 0);
     Qrx8u* d[3] = {y.data(), u.data(), v.data()};
     const int st[3] = {5, 3, 3};
-    // 5 x 4 converts columns 0-3 and warns
-    EXPECT_EQ(qrxiBGR565ToYUV420_16u8u_C3P3R(src.data(), 10, d, st, {5, 4}), qrxStatusOddSize);
-    for (int r = 0; r < 4; ++r) {
-        for (int x = 0; x < 4; ++x) EXPECT_NE(y[r * 5 + x], 0);
-        EXPECT_EQ(y[r * 5 + 4], 0);
-    }
-    EXPECT_EQ(u[2], 0);
     EXPECT_EQ(qrxiBGR565ToYUV420_16u8u_C3P3R(src.data(), 10, d, st, {1, 4}), qrxStatusSizeError);
     EXPECT_EQ(qrxiBGR555ToYUV420_16u8u_C3P3R(src.data(), 10, d, st, {4, 1}), qrxStatusSizeError);
     Qrx8u* dnull[3] = {y.data(), nullptr, v.data()};

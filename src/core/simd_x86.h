@@ -52,6 +52,19 @@ struct V128 {
     static T mullo16(T a, T b) { return _mm_mullo_epi16(a, b); }
     static T packus16(T a, T b) { return _mm_packus_epi16(a, b); }
     static T shuffle8(T a, __m128i m) { return _mm_shuffle_epi8(a, m); }  // per 128-bit lane
+    static T xor_(T a, T b) { return _mm_xor_si128(a, b); }
+    static T set8(int v) { return _mm_set1_epi8(static_cast<char>(v)); }
+    // unsigned bytes of k times signed bytes of a, adjacent pairs summed into 16 bits
+    static T maddubs(T k, T a) { return _mm_maddubs_epi16(k, a); }
+    // even 16-bit words of a, odd words of b
+#if defined(__SSE4_1__)
+    static T blend_odd16(T a, T b) { return _mm_blend_epi16(a, b, 0xAA); }
+#else
+    static T blend_odd16(T a, T b) {
+        const T odd = _mm_set1_epi32(static_cast<int>(0xFFFF0000u));
+        return _mm_or_si128(_mm_andnot_si128(odd, a), _mm_and_si128(odd, b));
+    }
+#endif
     // 128-bit halves: V128 has one.
     static T from_halves(__m128i lo, __m128i) { return lo; }
     static __m128i half(T v, int) { return v; }
@@ -98,6 +111,10 @@ struct V256 {
     static T mullo16(T a, T b) { return _mm256_mullo_epi16(a, b); }
     static T packus16(T a, T b) { return _mm256_packus_epi16(a, b); }
     static T shuffle8(T a, __m128i m) { return _mm256_shuffle_epi8(a, _mm256_broadcastsi128_si256(m)); }
+    static T xor_(T a, T b) { return _mm256_xor_si256(a, b); }
+    static T set8(int v) { return _mm256_set1_epi8(static_cast<char>(v)); }
+    static T maddubs(T k, T a) { return _mm256_maddubs_epi16(k, a); }
+    static T blend_odd16(T a, T b) { return _mm256_blend_epi16(a, b, 0xAA); }
     // Element order: 16-bit elements 0..7 in the low half, 8..15 in the high
     // half; unpack/pack work within halves, so unpack-then-pack keeps order.
     static T from_halves(__m128i lo, __m128i hi) { return _mm256_set_m128i(hi, lo); }
@@ -144,6 +161,10 @@ struct V512 {
     static T packs32(T a, T b) { return _mm512_packs_epi32(a, b); }
     static T packus16(T a, T b) { return _mm512_packus_epi16(a, b); }
     static T shuffle8(T a, __m128i m) { return _mm512_shuffle_epi8(a, _mm512_maskz_broadcast_i32x4(0xFFFF, m)); }
+    static T xor_(T a, T b) { return _mm512_xor_si512(a, b); }
+    static T set8(int v) { return _mm512_set1_epi8(static_cast<char>(v)); }
+    static T maddubs(T k, T a) { return _mm512_maddubs_epi16(k, a); }
+    static T blend_odd16(T a, T b) { return _mm512_mask_blend_epi16(0xAAAAAAAAu, a, b); }
 };
 #endif
 

@@ -192,16 +192,16 @@ struct C3WordMask {
 };
 
 // Three channels of 8 interleaved 3-byte pixels as 16-bit words (byte Hi of
-// each word, see C3WordMask) from two loads: bytes 0..15 and 8..23.  Reads
+// each word, see C3WordMask) from two loads: bytes 0..15 and 16..23.  Reads
 // exactly 24 bytes.
 template <int Hi = 0>
 inline void load_c3x8(const std::uint8_t* p, __m128i& c0, __m128i& c1, __m128i& c2) {
     const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+    const __m128i hi = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16));
     auto ch = [&](auto c) {
         constexpr int C = decltype(c)::value;
         return _mm_or_si128(_mm_shuffle_epi8(lo, C3WordMask<C, 0, 0, Hi>::get()),
-                            _mm_shuffle_epi8(hi, C3WordMask<C, 8, 16, Hi>::get()));
+                            _mm_shuffle_epi8(hi, C3WordMask<C, 16, 16, Hi>::get()));
     };
     c0 = ch(std::integral_constant<int, 0>{});
     c1 = ch(std::integral_constant<int, 1>{});
@@ -276,6 +276,10 @@ inline __m256i load_two(const std::uint8_t* lo, const std::uint8_t* hi) {
     return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lo))),
                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(hi)), 1);
 }
+inline __m256i load_two_half(const std::uint8_t* lo, const std::uint8_t* hi) {
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lo))),
+                                   _mm_loadl_epi64(reinterpret_cast<const __m128i*>(hi)), 1);
+}
 inline __m256i mask2(__m128i m) { return _mm256_broadcastsi128_si256(m); }
 #endif
 
@@ -292,12 +296,12 @@ inline void load_c3(const std::uint8_t* p, typename V::T& a, typename V::T& b, t
         }
 #endif
 #if defined(__AVX2__)
-        // per 128-bit half the 8 pixels' bytes 0..15 and 8..23, as load_c3x8
-        const __m256i lo = load_two(p, p + 24), hi = load_two(p + 8, p + 32);
+        // per 128-bit half the 8 pixels' bytes 0..15 and 16..23, as load_c3x8
+        const __m256i lo = load_two(p, p + 24), hi = load_two_half(p + 16, p + 40);
         auto ch = [&](auto k) {
             constexpr int C = decltype(k)::value;
             return _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(C3WordMask<C, 0, 0, Hi>::get())),
-                                   _mm256_shuffle_epi8(hi, mask2(C3WordMask<C, 8, 16, Hi>::get())));
+                                   _mm256_shuffle_epi8(hi, mask2(C3WordMask<C, 16, 16, Hi>::get())));
         };
         a = ch(std::integral_constant<int, 0>{});
         b = ch(std::integral_constant<int, 1>{});

@@ -14,8 +14,10 @@
 #if defined(__SSE2__)
 #include <immintrin.h>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "core/byte_permutes.h"
 
@@ -61,6 +63,18 @@ struct V128 {
     static T packus16(T a, T b) { return _mm_packus_epi16(a, b); }
 #if defined(__SSSE3__)
     static T shuffle8(T a, __m128i m) { return _mm_shuffle_epi8(a, m); }  // per 128-bit lane
+    static T xor_(T a, T b) { return _mm_xor_si128(a, b); }
+    static T set8(int v) { return _mm_set1_epi8(static_cast<char>(v)); }
+    // unsigned bytes of k times signed bytes of a, adjacent pairs summed into 16 bits
+    static T maddubs(T k, T a) { return _mm_maddubs_epi16(k, a); }
+    // even 16-bit words of a, odd words of b
+#if defined(__SSE4_1__)
+    static T blend_odd16(T a, T b) { return _mm_blend_epi16(a, b, 0xAA); }
+#else
+    static T blend_odd16(T a, T b) {
+        const T odd = _mm_set1_epi32(static_cast<int>(0xFFFF0000u));
+        return _mm_or_si128(_mm_andnot_si128(odd, a), _mm_and_si128(odd, b));
+    }
 #endif
     // 128-bit halves: V128 has one.
     static T from_halves(__m128i lo, __m128i) { return lo; }
@@ -170,6 +184,10 @@ struct V256 {
     static T mullo16(T a, T b) { return _mm256_mullo_epi16(a, b); }
     static T packus16(T a, T b) { return _mm256_packus_epi16(a, b); }
     static T shuffle8(T a, __m128i m) { return _mm256_shuffle_epi8(a, _mm256_broadcastsi128_si256(m)); }
+    static T xor_(T a, T b) { return _mm256_xor_si256(a, b); }
+    static T set8(int v) { return _mm256_set1_epi8(static_cast<char>(v)); }
+    static T maddubs(T k, T a) { return _mm256_maddubs_epi16(k, a); }
+    static T blend_odd16(T a, T b) { return _mm256_blend_epi16(a, b, 0xAA); }
     // Element order: 16-bit elements 0..7 in the low half, 8..15 in the high
     // half; unpack/pack work within halves, so unpack-then-pack keeps order.
     static T from_halves(__m128i lo, __m128i hi) { return _mm256_set_m128i(hi, lo); }
@@ -308,6 +326,11 @@ struct V512 {
         _mm_storeu_si128(static_cast<__m128i*>(pa), _mm512_maskz_extracti32x4_epi32(0xF, o, 0));
         _mm_storeu_si128(static_cast<__m128i*>(pb), _mm512_maskz_extracti32x4_epi32(0xF, o, 1));
     }
+
+    static T xor_(T a, T b) { return _mm512_xor_si512(a, b); }
+    static T set8(int v) { return _mm512_set1_epi8(static_cast<char>(v)); }
+    static T maddubs(T k, T a) { return _mm512_maddubs_epi16(k, a); }
+    static T blend_odd16(T a, T b) { return _mm512_mask_blend_epi16(0xAAAAAAAAu, a, b); }
 };
 #endif
 
@@ -317,18 +340,40 @@ inline void prefetch(const void* p) { _mm_prefetch(static_cast<const char*>(p), 
 #if defined(__SSSE3__)
 // ---- 8-pixel loads and stores on 128-bit registers (16-bit elements) ------
 
-// Three channels of 8 interleaved 3-byte pixels, each zero-extended to 16 bits.
-// Reads exactly 24 bytes.
+// Byte shuffles that gather channel C of 8 three-byte pixels into 16-bit
+// words: pixel bytes [Begin, Begin + 16) sit in a register loaded from byte
+// From, and each sample lands in byte Hi of its word (0: zero-extended,
+// 1: the sample times 256); the other bytes are zero.
+template <int C, int From, int Begin, int Hi>
+struct C3WordMask {
+    static constexpr std::array<std::int8_t, 16> make() {
+        std::array<std::int8_t, 16> m{};
+        for (int j = 0; j < 8; ++j) {
+            const int at = 3 * j + C;
+            m[2 * j + Hi] = static_cast<std::int8_t>(at >= Begin && at < Begin + 16 ? at - From : -128);
+            m[2 * j + 1 - Hi] = -128;
+        }
+        return m;
+    }
+    alignas(16) static constexpr std::array<std::int8_t, 16> value = make();
+    static __m128i get() { return _mm_load_si128(reinterpret_cast<const __m128i*>(value.data())); }
+};
+
+// Three channels of 8 interleaved 3-byte pixels as 16-bit words (byte Hi of
+// each word, see C3WordMask) from two loads: bytes 0..15 and 16..23.  Reads
+// exactly 24 bytes.
+template <int Hi = 0>
 inline void load_c3x8(const std::uint8_t* p, __m128i& c0, __m128i& c1, __m128i& c2) {
     const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i hi = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16));
-    const char z = -128;
-    c0 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(0, z, 3, z, 6, z, 9, z, 12, z, 15, z, z, z, z, z)),
-                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, z, z, 2, z, 5, z)));
-    c1 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(1, z, 4, z, 7, z, 10, z, 13, z, z, z, z, z, z, z)),
-                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, 0, z, 3, z, 6, z)));
-    c2 = _mm_or_si128(_mm_shuffle_epi8(lo, _mm_setr_epi8(2, z, 5, z, 8, z, 11, z, 14, z, z, z, z, z, z, z)),
-                      _mm_shuffle_epi8(hi, _mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, 1, z, 4, z, 7, z)));
+    auto ch = [&](auto c) {
+        constexpr int C = decltype(c)::value;
+        return _mm_or_si128(_mm_shuffle_epi8(lo, C3WordMask<C, 0, 0, Hi>::get()),
+                            _mm_shuffle_epi8(hi, C3WordMask<C, 16, 16, Hi>::get()));
+    };
+    c0 = ch(std::integral_constant<int, 0>{});
+    c1 = ch(std::integral_constant<int, 1>{});
+    c2 = ch(std::integral_constant<int, 2>{});
 }
 
 // Stores 8 pixels of three 16-bit channels as 3-byte pixels, each value
@@ -401,22 +446,29 @@ inline __m256i mask2(__m128i m) { return _mm256_broadcastsi128_si256(m); }
 #endif
 
 #if defined(__SSSE3__)
-template <class V>
+// Hi = 1 puts each sample in the high byte of its word (the sample times 256).
+template <class V, int Hi = 0>
 inline void load_c3(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
     if constexpr (V::kHalves == 1) {
-        load_c3x8(p, a, b, c);
+        load_c3x8<Hi>(p, a, b, c);
     } else {
 #if defined(__AVX512VBMI__)
-        load_c3_words_vbmi(p, a, b, c);
-#elif defined(__AVX2__)
+        if constexpr (Hi == 0) {
+            load_c3_words_vbmi(p, a, b, c);
+            return;
+        }
+#endif
+#if defined(__AVX2__)
+        // per 128-bit half the 8 pixels' bytes 0..15 and 16..23, as load_c3x8
         const __m256i lo = load_two(p, p + 24), hi = load_two_half(p + 16, p + 40);
-        const char z = -128;
-        a = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(0, z, 3, z, 6, z, 9, z, 12, z, 15, z, z, z, z, z))),
-                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, z, z, 2, z, 5, z))));
-        b = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(1, z, 4, z, 7, z, 10, z, 13, z, z, z, z, z, z, z))),
-                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, 0, z, 3, z, 6, z))));
-        c = _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(_mm_setr_epi8(2, z, 5, z, 8, z, 11, z, 14, z, z, z, z, z, z, z))),
-                            _mm256_shuffle_epi8(hi, mask2(_mm_setr_epi8(z, z, z, z, z, z, z, z, z, z, 1, z, 4, z, 7, z))));
+        auto ch = [&](auto k) {
+            constexpr int C = decltype(k)::value;
+            return _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(C3WordMask<C, 0, 0, Hi>::get())),
+                                   _mm256_shuffle_epi8(hi, mask2(C3WordMask<C, 16, 16, Hi>::get())));
+        };
+        a = ch(std::integral_constant<int, 0>{});
+        b = ch(std::integral_constant<int, 1>{});
+        c = ch(std::integral_constant<int, 2>{});
 #endif
     }
 }

@@ -10,6 +10,8 @@
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #include <immintrin.h>
+
+#include "core/simd_x86.h"
 #endif
 namespace qrx::gray::QRX_LEVEL {
 namespace {
@@ -207,6 +209,24 @@ void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
         }
     }
 #endif
+    if constexpr (SC == 3) {
+        // three-byte pixels: 16 per register of (c << 8) words, as the recipe
+        // multiplies them, in place of 8 per register of 32-bit lanes; the
+        // saturating sum read as signed and shifted packs as in body8_px256
+        const __m256i k0 = _mm256_set1_epi16(static_cast<short>(w.w0)), k1 = _mm256_set1_epi16(static_cast<short>(w.w1)),
+                      k2 = _mm256_set1_epi16(static_cast<short>(w.w2));
+        auto half = [&](const u8* p) {
+            __m256i c0, c1, c2;
+            qrx::simd::load_c3<qrx::simd::V256, 1>(p, c0, c1, c2);
+            const __m256i sum = _mm256_adds_epu16(_mm256_adds_epu16(_mm256_mulhi_epu16(c0, k0), _mm256_mulhi_epu16(c1, k1)),
+                                                  _mm256_mulhi_epu16(c2, k2));
+            return _mm256_srai_epi16(sum, 4);
+        };
+        for (; i + 32 <= n; i += 32) {
+            const __m256i b = _mm256_packus_epi16(half(s + 3 * i), half(s + 3 * i + 48));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm256_permute4x64_epi64(b, 0xD8));
+        }
+    }
     for (; i + 32 <= n; i += 32) {
         const u8* p = s + SC * i;
         store32(d + i, body8_px256(load(p), w02, w1), body8_px256(load(p + 8 * SC), w02, w1),

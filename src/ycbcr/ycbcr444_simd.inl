@@ -186,46 +186,32 @@ void i13_planes_to_pix_vec(const u8* y8, const u8* cb8, const u8* cr8, u8* d, in
     done = i;
 }
 
-// I16a on AC4 pixels kept in their 32-bit lanes.  The coefficients exceed 16
-// bits, so the samples are scaled first and the products regrouped, all
-// exactly: 76284 = 4 * 19071, 104595 = 5 * 20919, 132186 = 6 * 22031 and
-// -53281 = 5 * -6000 - 23281.  The pairs are (Y, Cr) from the even bytes and
-// (Y, Cb), (Cb, Cr) by byte shuffles; the offsets of Y', Cb', Cr' fold into
-// one constant per channel.  The sums are clamped by the saturating packs,
-// which also carry the destination's fourth byte back into place (512-bit
-// registers store bytes 0..2 only and leave the fourth alone).
+// I16a on AC4 pixels kept in their 32-bit lanes, all exactly.  Flipping the
+// top bit of every byte gives signed Y - 128, Cb', Cr'; one unsigned-by-signed
+// byte multiply-add per pair then both picks and scales the samples, since the
+// coefficients exceed 16 bits: 76284 = 4 * 19071, 104595 = 5 * 20919,
+// 132186 = 6 * 22031 and 157876 = 29 * 5444.  R is summed first (with the
+// Y' offset, 76284 * 112); B and G are R plus their differences from it:
+// B - R = 132186 Cb' - 104595 Cr', G - R = -25690 Cb' - 157876 Cr'.
+// Each result (sum >> 16) lies well inside 16 bits, so it is the high word of
+// its sum: the words (R, B) come from one blend and G is read from the odd
+// words of its sum as it stands; one saturating pack clamps all three and one
+// shuffle puts them in pixel order.  512-bit registers store bytes 0..2 only;
+// narrower ones merge the destination's fourth byte.
 template <class V>
 void i16a_ac4_vec(const u8* s, u8* d, int n, int& done) {
-    const char z = -128;
-    const __m128i cbcr_of = _mm_setr_epi8(1, z, 2, z, 5, z, 6, z, 9, z, 10, z, 13, z, 14, z);
-    const __m128i ycb_of = _mm_setr_epi8(0, z, 1, z, 4, z, 5, z, 8, z, 9, z, 12, z, 13, z);
-    const __m128i interleave = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+    const char x = -128;
+    const __m128i rgb_of = _mm_setr_epi8(0, 9, 1, x, 2, 11, 3, x, 4, 13, 5, x, 6, 15, 7, x);
+    const auto ycr = V::set32(0x00050004), cbcr6 = V::set32(0x00050600), cbcr29 = V::set32(0x001D0100);
     int i = 0;
     for (; i + V::kLanes32 <= n; i += V::kLanes32) {
-        const auto px = V::load(s + 4 * i);
-        const auto ycr5 = V::mullo16(V::and_(px, V::set32(0x00FF00FF)), V::pair16(4, 5));  // 4 Y, 5 Cr
-        const auto ycb6 = V::mullo16(V::shuffle8(px, ycb_of), V::pair16(4, 6));          // 4 Y, 6 Cb
-        const auto cbcr = V::shuffle8(px, cbcr_of);                                        // Cb, Cr
-        const auto r_sum = V::madd_add(V::set32(-14608704), ycr5, V::pair16(19071, 20919));
-        const auto g_sum = V::madd_add(V::madd_add(V::set32(8887744), ycr5, V::pair16(19071, -6000)), cbcr,
-                                       V::pair16(-25690, -23281));
-        const auto b_sum = V::madd_add(V::set32(-18140352), ycb6, V::pair16(19071, 22031));
-#if defined(__AVX512BW__)
-        if constexpr (V::kLanes32 == 16) {
-            // Each result (sum >> 16) lies well inside 16 bits, so it is the high
-            // word of its sum: words (R, B) from one blend, and G is read from
-            // the odd words of its sum as it stands; one saturating pack clamps
-            // all three, one shuffle puts them in pixel order.
-            const char x = -128;
-            const __m128i rgb_of = _mm_setr_epi8(0, 9, 1, x, 2, 11, 3, x, 4, 13, 5, x, 6, 15, 7, x);
-            const __m512i rb = _mm512_mask_blend_epi16(0xAAAAAAAAu, V::srli32(r_sum, 16), b_sum);
-            store_keeping_fourth<V>(d + 4 * i, V::shuffle8(V::packus16(rb, g_sum), rgb_of));
-            continue;
-        }
-#endif
-        const auto r = V::srai32(r_sum, 16), g = V::srai32(g_sum, 16), b = V::srai32(b_sum, 16);
-        const auto alpha = V::srli32(V::load(d + 4 * i), 24);
-        V::store(d + 4 * i, V::shuffle8(V::packus16(V::packs32(r, g), V::packs32(b, alpha)), interleave));
+        const auto px = V::xor_(V::load(s + 4 * i), V::set8(0x80));
+        const auto r = V::madd_add(V::set32(8543808), V::maddubs(ycr, px), V::pair16(19071, 20919));
+        const auto b = V::madd_add(r, V::maddubs(cbcr6, px), V::pair16(22031, -20919));
+        const auto g = V::madd_add(r, V::maddubs(cbcr29, px), V::pair16(-25690, -5444));
+        const auto out = V::shuffle8(V::packus16(V::blend_odd16(V::srli32(r, 16), b), g), rgb_of);
+        if (store_keeping_fourth<V>(d + 4 * i, out)) continue;
+        V::store(d + 4 * i, V::or_(out, V::and_(V::load(d + 4 * i), V::set32(static_cast<int>(0xFF000000u)))));
     }
     done = i;
 }

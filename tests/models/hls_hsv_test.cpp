@@ -589,7 +589,7 @@ TEST(HlsPlanar, CheckOrder) {
     }
 }
 
-#if defined(__GNUC__)
+#if defined(__x86_64__) || defined(__i386__)
 // The 256-bit reciprocal estimate used by the AVX2 level gives the values of
 // the 128-bit one (checked over every exponent and many mantissas).
 __attribute__((target("avx2"))) static bool rcp256_matches_rcp128() {

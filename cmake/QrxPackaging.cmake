@@ -74,4 +74,5 @@ if(QRX_BUILD_TESTS)
   add_test(NAME docs.examples
     COMMAND ${PROJECT_SOURCE_DIR}/docs/examples/run_examples.sh ${CMAKE_C_COMPILER}
             ${PROJECT_SOURCE_DIR}/include $<TARGET_FILE_DIR:qrxcc> "${QRX_EXAMPLE_FLAGS}")
+  set_tests_properties(docs.examples PROPERTIES ENVIRONMENT "QRX_EMULATOR=${QRX_EMULATOR}")
 endif()

@@ -14,7 +14,8 @@ for src in "$here"/*.c; do
        -L"$lib" -Wl,-rpath,"$lib" -lqrxcc -lqrxcore; then
     echo "FAIL: $name does not compile"; fail=1; continue
   fi
-  if ! "$work/$name"; then echo "FAIL: $name"; fail=1; fi
+  # shellcheck disable=SC2086  # QRX_EMULATOR: the emulator command of a cross build
+  if ! ${QRX_EMULATOR:-} "$work/$name"; then echo "FAIL: $name"; fail=1; fi
 done
 [ $fail -eq 0 ] && echo "docs examples: all passed"
 exit $fail

@@ -20,6 +20,8 @@ cmake --build build-fuzz -j"$jobs" --target qrxfuzz
 
 # new inputs go to a scratch directory; the committed corpus is only read
 mkdir -p "$tmp/corpus" "$tmp/artifacts"
+# byte steps that are not whole samples too (QRXFUZZ_ODD_STEPS=0 turns them off)
+export QRXFUZZ_ODD_STEPS=${QRXFUZZ_ODD_STEPS:-1}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 status=0

@@ -76,6 +76,7 @@ struct V128 {
         return _mm_or_si128(_mm_andnot_si128(odd, a), _mm_and_si128(odd, b));
     }
 #endif
+#endif
     // 128-bit halves: V128 has one.
     static T from_halves(__m128i lo, __m128i) { return lo; }
     static __m128i half(T v, int) { return v; }

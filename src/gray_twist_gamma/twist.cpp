@@ -27,8 +27,8 @@ namespace {
 // floating-point control register holds the mode: its rounding field is set to
 // nearest only if it holds anything else, and the saved register is written
 // back on return only in that case.  Elsewhere the same is done through the C
-// floating-point environment (fegetround / fesetround), which there governs
-// the arithmetic of every kernel.
+// floating-point environment (the whole environment saved and written back,
+// flags included, as on x86), which there governs every kernel's arithmetic.
 class RoundToNearest {
 public:
 #if QRX_TWIST_MXCSR
@@ -44,15 +44,18 @@ private:
     unsigned saved_;
     bool changed_;
 #else
-    RoundToNearest() : saved_(std::fegetround()), changed_(saved_ != FE_TONEAREST) {
-        if (changed_) std::fesetround(FE_TONEAREST);
+    RoundToNearest() : changed_(std::fegetround() != FE_TONEAREST) {
+        if (changed_) {
+            std::fegetenv(&saved_);
+            std::fesetround(FE_TONEAREST);
+        }
     }
     ~RoundToNearest() {
-        if (changed_) std::fesetround(saved_);
+        if (changed_) std::fesetenv(&saved_);
     }
 
 private:
-    int saved_;
+    std::fenv_t saved_{};
     bool changed_;
 #endif
     RoundToNearest(const RoundToNearest&) = delete;

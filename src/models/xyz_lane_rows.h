@@ -11,23 +11,11 @@
 #include <type_traits>
 
 #include "core/lane_pixels.h"
+#include "core/unaligned.h"
 #include "models/xyz_lanes.h"
 
 namespace qrx::xyzlab {
 namespace {
-
-// Samples are moved with memcpy: the 16-bit side of Lab may sit at odd byte
-// offsets (its byte step is used unchanged).
-template <class T>
-inline T load_sample(const T* p) {
-    T v;
-    std::memcpy(&v, p, sizeof(T));
-    return v;
-}
-template <class T>
-inline void store_sample(T* p, T v) {
-    std::memcpy(p, &v, sizeof(T));
-}
 
 template <class S>
 inline float in_sample(S v) {
@@ -60,6 +48,8 @@ struct ElemOf<T, std::void_t<typename T::Elem>> {
 
 // SC/DC: samples per source/destination pixel (3 or 4; the fourth is neither
 // read nor written).  `rec(a, b, c)` returns Tri of the three results.
+// Samples move through the unaligned helpers: the 16-bit side of Lab keeps
+// its byte step, so its samples may sit at odd addresses.
 template <class L, int SC, int DC, class S, class D, class Recipe>
 inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recipe& rec) {
     constexpr int W = LaneWidth<L>::value;
@@ -87,7 +77,7 @@ inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recip
 #endif
             alignas(32) float a[3][W];
             for (int k = 0; k < W; ++k)
-                for (int c = 0; c < 3; ++c) a[c][k] = in_sample(load_sample(s + (i + k) * SC + c));
+                for (int c = 0; c < 3; ++c) a[c][k] = in_sample(load_unaligned<S>(s + (i + k) * SC + c));
             const auto o = rec(load_lanes<L>(a[0]), load_lanes<L>(a[1]), load_lanes<L>(a[2]));
             using E = typename ElemOf<std::decay_t<decltype(o.a)>>::type;
             alignas(32) E r[3][W];
@@ -95,15 +85,15 @@ inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recip
             store_lanes(r[1], o.b);
             store_lanes(r[2], o.c);
             for (int k = 0; k < W; ++k)
-                for (int c = 0; c < 3; ++c) store_sample(d + (i + k) * DC + c, out_sample<D>(r[c][k]));
+                for (int c = 0; c < 3; ++c) store_unaligned<D>(d + (i + k) * DC + c, out_sample<D>(r[c][k]));
         }
     }
     for (; i < n; ++i) {
-        const auto o = rec(in_sample(load_sample(s + i * SC)), in_sample(load_sample(s + i * SC + 1)),
-                           in_sample(load_sample(s + i * SC + 2)));
-        store_sample(d + i * DC, out_sample<D>(o.a));
-        store_sample(d + i * DC + 1, out_sample<D>(o.b));
-        store_sample(d + i * DC + 2, out_sample<D>(o.c));
+        const auto o = rec(in_sample(load_unaligned<S>(s + i * SC)), in_sample(load_unaligned<S>(s + i * SC + 1)),
+                           in_sample(load_unaligned<S>(s + i * SC + 2)));
+        store_unaligned<D>(d + i * DC, out_sample<D>(o.a));
+        store_unaligned<D>(d + i * DC + 1, out_sample<D>(o.b));
+        store_unaligned<D>(d + i * DC + 2, out_sample<D>(o.c));
     }
 }
 

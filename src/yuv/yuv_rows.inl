@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/unaligned.h"
 #include "ycbcr/bgr16_unpack.h"
 #include "ycbcr/rgb16_format.h"
 #include "yuv/yuv_kernels.h"
@@ -223,7 +224,8 @@ void bgr16_to_420(const u16* __restrict s0, const u16* __restrict s1, u8* __rest
         u8* outs[2] = {y0, y1};
         for (int k = 0; k < 2; ++k)
             for (int x = 2 * i; x < 2 * i + 2; ++x) {
-                const ycbcr::Bgr16Widened p = Is565 ? ycbcr::unpack_bgr565(rows[k][x]) : ycbcr::unpack_bgr555(rows[k][x]);
+                const u16 px = load_unaligned<u16>(rows[k] + x);  // byte-stepped rows
+                const ycbcr::Bgr16Widened p = Is565 ? ycbcr::unpack_bgr565(px) : ycbcr::unpack_bgr555(px);
                 const int f = q16_f(p.r, p.g, p.b);
                 outs[k][x] = bgr16_y(f);
                 sf += f;

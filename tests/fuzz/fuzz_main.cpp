@@ -82,8 +82,10 @@ public:
     QrxSize roi() {
         const QrxSize r = pick_roi();
         height_ = r.height;
+        converts_ = r.width > 0 && r.height > 0;
         return r;
     }
+    bool converts() const { return converts_; }
     QrxSize pick_roi() {
         switch (in_.ConsumeIntegralInRange(0, 15)) {
         case 0: return {0, in_.ConsumeIntegralInRange(-2, 9)};
@@ -108,13 +110,16 @@ public:
 
     int step(std::size_t row_bytes, std::size_t sample) {
         const int v = pick_step(static_cast<int>(row_bytes), static_cast<int>(sample));
-        // byte steps that are not whole samples leave 16/32-bit rows misaligned;
-        // opt in with QRXFUZZ_ODD_STEPS=1 (UBSan then reports the misaligned accesses)
+        // byte steps that are not whole samples put 16/32-bit rows at any address;
+        // on with QRXFUZZ_ODD_STEPS=1 (scripts/ci/fuzz.sh sets it)
         if (sample > 1 && !odd_wide_steps() && v != std::numeric_limits<int>::min()) return v / static_cast<int>(sample) * static_cast<int>(sample);
         return v;
     }
     static bool odd_wide_steps() {
-        static const bool on = std::getenv("QRXFUZZ_ODD_STEPS") != nullptr;
+        static const bool on = [] {
+            const char* e = std::getenv("QRXFUZZ_ODD_STEPS");
+            return e != nullptr && std::strcmp(e, "0") != 0;
+        }();
         return on;
     }
     int pick_step(int rb, int s) {
@@ -241,6 +246,7 @@ private:
     std::uint32_t rng_;
     float weights_[3] = {};
     int height_ = 0;
+    bool converts_ = false;
     std::vector<Buffer> buffers_;
 };
 
@@ -255,6 +261,28 @@ struct Entry {
 
 constexpr std::size_t kCount = sizeof(kEntries) / sizeof(kEntries[0]);
 
+// QRXFUZZ_STATS=file: per function, the calls and the calls that got past the
+// checks with a non-empty ROI; the file is rewritten every 4096 inputs and at exit.
+struct Hits {
+    unsigned long long calls, converted;
+};
+Hits g_hits[kCount];
+const char* stats_path() {
+    static const char* p = std::getenv("QRXFUZZ_STATS");
+    return p;
+}
+void write_stats() {
+    std::FILE* f = std::fopen(stats_path(), "w");
+    if (f == nullptr) return;
+    std::size_t reached = 0;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        reached += g_hits[i].converted > 0;
+        std::fprintf(f, "%s %llu %llu\n", kEntries[i].name, g_hits[i].calls, g_hits[i].converted);
+    }
+    std::fprintf(f, "# converting a non-empty ROI: %zu of %zu image functions\n", reached, kCount);
+    std::fclose(f);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -263,6 +291,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     threads_omp_of_n_qrx = in.ConsumeIntegralInRange(1, 3);
     Call c(in);
     const QrxStatus st = e.fn(c);
+    if (stats_path() != nullptr) {
+        static unsigned long long inputs = 0;
+        Hits& h = g_hits[&e - kEntries];
+        ++h.calls;
+        h.converted += st >= 0 && c.converts();
+        if (++inputs % 4096 == 0) write_stats();
+    }
     if ((bit(st) & e.allowed) == 0) {
         std::fprintf(stderr, "%s returned status %d, not one it may return\n", e.name, static_cast<int>(st));
         std::abort();
@@ -283,6 +318,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 // `qrxfuzz -list` style helper for the docs: QRXFUZZ_LIST=1 prints the table.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (stats_path() != nullptr) std::atexit(write_stats);
     if (std::getenv("QRXFUZZ_LIST") != nullptr)
         for (const Entry& e : kEntries) std::printf("%s\n", e.name);
     const QrxLibraryVersion* v = qrxccGetLibVersion();

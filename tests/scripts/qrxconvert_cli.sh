@@ -5,6 +5,10 @@ set -uo pipefail
 bin=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+if [ -n "${QRX_EMULATOR:-}" ]; then  # a cross-built tool
+  printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$QRX_EMULATOR" "$bin" >"$work/emulated" && chmod +x "$work/emulated"
+  bin=$work/emulated
+fi
 fail=0
 expect() {  # expect CODE DESCRIPTION -- command...
   local want=$1 what=$2; shift 3

@@ -13,7 +13,6 @@ namespace lut = qrx::xyzlab;
 
 namespace {
 
-// ---- independent per-pixel models ---------------------------------------------
 struct XYZ {
     float x, y, z;
 };

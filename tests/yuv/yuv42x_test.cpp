@@ -125,16 +125,6 @@ TEST(Yuv420Forward, C3P3RAndP3RAgainstModel) {
         }
 }
 
-TEST(Yuv42xInverse, WorkedValueOfPairForm) {
-    // YUV (100, 90, 200) -> RGB (182, 72, 22)
-    const u8 y[2] = {100, 100}, u = 90, v = 200;
-    const Qrx8u* s[3] = {y, &u, &v};
-    const int steps[3] = {2, 1, 1};
-    u8 out[6];
-    ASSERT_EQ(qrxiYUV422ToRGB_8u_P3C3R(s, steps, out, 6, {2, 1}), qrxStatusOk);
-    EXPECT_EQ(std::vector<u8>(out, out + 6), (std::vector<u8>{182, 72, 22, 182, 72, 22}));
-}
-
 namespace {
 
 // Planar YUV source of w x h with chroma cw x ch.

@@ -222,22 +222,18 @@ void hls_to_bgr(const u8* in, u8* out, bool grouped) {
     out[0] = rgb[2], out[1] = rgb[1], out[2] = rgb[0];
 }
 
-// Every pixel-order function with its model and the width of its groups: the
-// C3 and AC4 members of each conversion (C3 groups of `g3` pixels, AC4 of 4).
-#define QRX_PAIR(NAME, g3, model) \
-    grouped_case(#NAME "_C3R", qrxi##NAME##_C3R, 3, g3, model), grouped_case(#NAME "_AC4R", qrxi##NAME##_AC4R, 4, 4, model)
+// Every pixel-order function with its model and the width of its C3 groups.
 std::vector<Case> pixel_cases() {
     return {
-        QRX_PAIR(RGBToHSV_8u, 4, rgb_to_hsv<u8>),       QRX_PAIR(RGBToHSV_16u, 4, rgb_to_hsv<u16>),
-        QRX_PAIR(HSVToRGB_8u, 4, hsv_to_rgb<u8>),       QRX_PAIR(HSVToRGB_16u, 4, hsv_to_rgb<u16>),
-        QRX_PAIR(RGBToHLS_8u, 8, rgb_to_hls<u8>),       QRX_PAIR(RGBToHLS_16u, 4, rgb_to_hls<u16>),
-        QRX_PAIR(RGBToHLS_16s, 4, rgb_to_hls<s16>),     QRX_PAIR(RGBToHLS_32f, 4, rgb_to_hls_32f),
-        QRX_PAIR(HLSToRGB_8u, 8, hls_to_rgb<u8>),       QRX_PAIR(HLSToRGB_16u, 4, hls_to_rgb<u16>),
-        QRX_PAIR(HLSToRGB_16s, 4, hls_to_rgb<s16>),     QRX_PAIR(HLSToRGB_32f, 4, hls_to_rgb<float>),
+        PIXFN_GROUPED_PAIR(RGBToHSV_8u, 4, rgb_to_hsv<u8>),   PIXFN_GROUPED_PAIR(RGBToHSV_16u, 4, rgb_to_hsv<u16>),
+        PIXFN_GROUPED_PAIR(HSVToRGB_8u, 4, hsv_to_rgb<u8>),   PIXFN_GROUPED_PAIR(HSVToRGB_16u, 4, hsv_to_rgb<u16>),
+        PIXFN_GROUPED_PAIR(RGBToHLS_8u, 8, rgb_to_hls<u8>),   PIXFN_GROUPED_PAIR(RGBToHLS_16u, 4, rgb_to_hls<u16>),
+        PIXFN_GROUPED_PAIR(RGBToHLS_16s, 4, rgb_to_hls<s16>), PIXFN_GROUPED_PAIR(RGBToHLS_32f, 4, rgb_to_hls_32f),
+        PIXFN_GROUPED_PAIR(HLSToRGB_8u, 8, hls_to_rgb<u8>),   PIXFN_GROUPED_PAIR(HLSToRGB_16u, 4, hls_to_rgb<u16>),
+        PIXFN_GROUPED_PAIR(HLSToRGB_16s, 4, hls_to_rgb<s16>), PIXFN_GROUPED_PAIR(HLSToRGB_32f, 4, hls_to_rgb<float>),
         grouped_case("BGRToHLS_8u_AC4R", qrxiBGRToHLS_8u_AC4R, 4, 4, bgr_to_hls, /*checks_steps=*/true),
     };
 }
-#undef QRX_PAIR
 
 }  // namespace
 

@@ -37,8 +37,8 @@ src/yuv/yuv_recipes.h	clamp255(y + ((8 * u * 16646) >> 16))};	clamp255(y + ((8 *
 src/yuv/yuv_recipes.h	return clamp255(((((32768 * r - s + 32767) >> 15)	return clamp255(((((32768 * r - s + 16383) >> 15)
 src/yuv/yuv_recipes.h	QRX_INLINE Rgb y16r(int y, int u, int v) { return y16<8>(y, u, v); }	QRX_INLINE Rgb y16r(int y, int u, int v) { return y16<7>(y, u, v); }
 src/yuv/yuv_recipes.h	return static_cast<std::uint8_t>((f + 32768) >> 16); }	return static_cast<std::uint8_t>((f + 32767) >> 16); }
-src/yuv/yuv_simd.inl	r = _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, t.r0), 1)	r = _mm_packus_epi16(_mm_srai_epi16(_mm_add_epi16(y0, t.r0), 2)
-src/yuv/yuv_simd.inl	const W rg0 = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r, g), k), 14);	const W rg0 = _mm256_srai_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(r, g), k), 13);
+src/yuv/yuv_simd.inl	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(9338))), 1);	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(9338))), 2);
+src/yuv/yuv_simd.inl	const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 14);	const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 13);
 src/yuv/yuv_rows.inl	if constexpr (DC == 4) d[DC * i + 3] = 0;	if constexpr (DC == 4) d[DC * i + 3] = 1;
 src/gray_twist_gamma/recipes.h	constexpr Weights8 kGrayWeights8 = {1225, 2404, 467};	constexpr Weights8 kGrayWeights8 = {1225, 2405, 467};
 src/gray_twist_gamma/recipes.h	return static_cast<u8>(s >> 12);	return static_cast<u8>(s >> 11);
@@ -50,15 +50,15 @@ src/gray_twist_gamma/twist_rows.inl	_mm256_min_ps(r, _mm256_set1_ps(255.0f)), _m
 src/gray_twist_gamma/recipes.h	constexpr double kInvThreshold = 0.0812;	constexpr double kInvThreshold = 0.0813;
 src/gray_twist_gamma/recipes.h	if ((n & 1) != 0 && r == static_cast<float>(n)) n -= 1;	if ((n & 1) != 0 && r == static_cast<float>(n)) n += 1;
 src/gray_twist_gamma/gamma.cpp	const T* dst, int dstStep, QrxSize roi) {\n    if (any_null(src, dst)) return qrxStatusNullPointer;\n    if (size_below(roi)) return qrxStatusSizeError;\n    if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;	const T* dst, int dstStep, QrxSize roi) {\n    if (any_null(src, dst)) return qrxStatusNullPointer;\n    if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;\n    if (size_below(roi)) return qrxStatusSizeError;
-src/models/hls_lanes.h	const float r = rcp_estimate(x);\n    return (r + r) - (x * r) * r;	const float r = rcp_estimate(x);\n    return (r + r) - x * (r * r);
-src/models/hls_lanes.h	QRX_INLINE F rcp(F a) { return {_mm256_rcp_ps(a.v)}; }	QRX_INLINE F rcp(F a) { return {_mm256_div_ps(_mm256_set1_ps(1.0f), a.v)}; }
+src/core/float_lanes.h	return (r + r) - (x * r) * r;	return (r + r) - x * (r * r);
+src/core/float_lanes.h	QRX_INLINE F8 rcp(F8 a) { return _mm256_rcp_ps(a.v); }	QRX_INLINE F8 rcp(F8 a) { return _mm256_div_ps(_mm256_set1_ps(1.0f), a.v); }
 src/models/hls.cpp	static_cast<u8*>(d[0])[4 * x + 3] = static_cast<const u8*>(s[3])[x];	static_cast<u8*>(d[0])[4 * x + 3] = static_cast<const u8*>(s[2])[x];
 src/models/ycc_recipes.h	C1 = static_cast<u8>(((((B * 16384) - y) >> 10) * 1789 >> 16) + 156);	C1 = static_cast<u8>(((((B * 16384) - y) >> 10) * 1789 >> 16) + 155);
-src/models/ycc_recipes.h	const I c2 = mulhi((cvtt(c2f) - iset(137)) * iset(128), 14921);	const I c2 = mulhi((cvtt(c2f) - iset(137)) * iset(128), 14922);
+src/models/ycc_recipes.h	const I c2 = mulhi((cvtt(c2f) - I(137)) * I(128), 14921);	const I c2 = mulhi((cvtt(c2f) - I(137)) * I(128), 14922);
 src/models/xyz_recipes.h	return min_255((6969 * r + 23434 * g + 2365 * b) >> 15); }	return min_255((6969 * r + 23434 * g + 2366 * b) >> 15); }
 src/models/xyz_recipes.h	return 0.019334f * r + 0.119193f * g + 0.950227f * b; }	return 0.019334f * r + 0.119194f * g + 0.950227f * b; }
 src/models/luv_recipes.h	const L fy = (ls + 16.0f) * 0.00862069f;	const L fy = (ls + 16.0f) * 0.00862068f;
-src/models/lab_recipes.h	vround(clampf(((fy - fz) * 200.0f + 128.0f) * 255.0f, zero, top))};	vround(clampf(((fy - fz) * 200.0f + 127.0f) * 255.0f, zero, top))};
+src/models/lab_recipes.h	cvtr(clampf(((fy - fz) * 200.0f + 128.0f) * 255.0f, zero, top))};	cvtr(clampf(((fy - fz) * 200.0f + 127.0f) * 255.0f, zero, top))};
 src/models/lab_recipes.h	return sel(v > 0.008856f, lab_cbrt<kLong>(v), v * 7.787f + 0.13793103f);	return sel(v >= 0.008856f, lab_cbrt<kLong>(v), v * 7.787f + 0.13793103f);
 src/models/grouped_rows.h	inline int grouped_of(int width, int group) { return width / group * group; }	inline int grouped_of(int width, int group) { return (width - 1) / group * group; }
 src/reducebits/recipes.h	return (static_cast<unsigned>(index[x & 1023u]) + 2u * y + x) & 1023u;	return (static_cast<unsigned>(index[x & 1023u]) + 2u * y + x + 1u) & 1023u;

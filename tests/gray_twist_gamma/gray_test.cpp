@@ -16,8 +16,6 @@ namespace {
 
 using qrxtest::GuardedImage;
 
-// ---- independent per-pixel model --------------------------------------------
-
 struct W8 {
     unsigned w[3];
 };
@@ -74,8 +72,6 @@ std::int16_t model_16s(const std::int16_t* p, const float* w, bool body) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(y & 0xFFFF));
 }
 
-// ---- one call over guarded images -------------------------------------------
-
 template <class T>
 struct GrayCase {
     int ch;
@@ -107,7 +103,6 @@ void expect_8u_model(int ch, int width, int height, const W8& w, const std::func
         }
     EXPECT_TRUE(c.dst.guards_intact());
 }
-
 
 }  // namespace
 

@@ -20,8 +20,6 @@ namespace {
 
 using qrxtest::GuardedImage;
 
-// ---- independent per-pixel model --------------------------------------------
-
 float order_a(const float* t, float x0, float x1, float x2) {
     const float a = t[0] * x0;
     const float left = t[3] + a;
@@ -65,8 +63,6 @@ template <class T>
 T model(const float (*t)[4], int i, float x0, float x1, float x2) {
     return convert<T>(std::is_same_v<T, Qrx8s> ? order_b(t[i], x0, x1, x2) : order_a(t[i], x0, x1, x2));
 }
-
-// ---- member sets per type ----------------------------------------------------
 
 template <class T>
 struct Members;

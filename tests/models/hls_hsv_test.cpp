@@ -21,8 +21,6 @@ namespace {
 
 const float kInv60 = static_cast<float>(1.0 / 60.0);
 
-// ---- models ------------------------------------------------------------------
-
 template <class T>
 void rgb_to_hsv(const T* in, T* out, bool grouped) {
     constexpr bool w16 = sizeof(T) == 2;
@@ -224,33 +222,15 @@ void hls_to_bgr(const u8* in, u8* out, bool grouped) {
     out[0] = rgb[2], out[1] = rgb[1], out[2] = rgb[0];
 }
 
-// Every pixel-order function with its model and the width of its groups.
+// Every pixel-order function with its model and the width of its C3 groups.
 std::vector<Case> pixel_cases() {
     return {
-        grouped_case("RGBToHSV_8u_C3R", qrxiRGBToHSV_8u_C3R, 3, 4, rgb_to_hsv<u8>),
-        grouped_case("RGBToHSV_8u_AC4R", qrxiRGBToHSV_8u_AC4R, 4, 4, rgb_to_hsv<u8>),
-        grouped_case("RGBToHSV_16u_C3R", qrxiRGBToHSV_16u_C3R, 3, 4, rgb_to_hsv<u16>),
-        grouped_case("RGBToHSV_16u_AC4R", qrxiRGBToHSV_16u_AC4R, 4, 4, rgb_to_hsv<u16>),
-        grouped_case("HSVToRGB_8u_C3R", qrxiHSVToRGB_8u_C3R, 3, 4, hsv_to_rgb<u8>),
-        grouped_case("HSVToRGB_8u_AC4R", qrxiHSVToRGB_8u_AC4R, 4, 4, hsv_to_rgb<u8>),
-        grouped_case("HSVToRGB_16u_C3R", qrxiHSVToRGB_16u_C3R, 3, 4, hsv_to_rgb<u16>),
-        grouped_case("HSVToRGB_16u_AC4R", qrxiHSVToRGB_16u_AC4R, 4, 4, hsv_to_rgb<u16>),
-        grouped_case("RGBToHLS_8u_C3R", qrxiRGBToHLS_8u_C3R, 3, 8, rgb_to_hls<u8>),
-        grouped_case("RGBToHLS_8u_AC4R", qrxiRGBToHLS_8u_AC4R, 4, 4, rgb_to_hls<u8>),
-        grouped_case("RGBToHLS_16u_C3R", qrxiRGBToHLS_16u_C3R, 3, 4, rgb_to_hls<u16>),
-        grouped_case("RGBToHLS_16u_AC4R", qrxiRGBToHLS_16u_AC4R, 4, 4, rgb_to_hls<u16>),
-        grouped_case("RGBToHLS_16s_C3R", qrxiRGBToHLS_16s_C3R, 3, 4, rgb_to_hls<s16>),
-        grouped_case("RGBToHLS_16s_AC4R", qrxiRGBToHLS_16s_AC4R, 4, 4, rgb_to_hls<s16>),
-        grouped_case("RGBToHLS_32f_C3R", qrxiRGBToHLS_32f_C3R, 3, 4, rgb_to_hls_32f),
-        grouped_case("RGBToHLS_32f_AC4R", qrxiRGBToHLS_32f_AC4R, 4, 4, rgb_to_hls_32f),
-        grouped_case("HLSToRGB_8u_C3R", qrxiHLSToRGB_8u_C3R, 3, 8, hls_to_rgb<u8>),
-        grouped_case("HLSToRGB_8u_AC4R", qrxiHLSToRGB_8u_AC4R, 4, 4, hls_to_rgb<u8>),
-        grouped_case("HLSToRGB_16u_C3R", qrxiHLSToRGB_16u_C3R, 3, 4, hls_to_rgb<u16>),
-        grouped_case("HLSToRGB_16u_AC4R", qrxiHLSToRGB_16u_AC4R, 4, 4, hls_to_rgb<u16>),
-        grouped_case("HLSToRGB_16s_C3R", qrxiHLSToRGB_16s_C3R, 3, 4, hls_to_rgb<s16>),
-        grouped_case("HLSToRGB_16s_AC4R", qrxiHLSToRGB_16s_AC4R, 4, 4, hls_to_rgb<s16>),
-        grouped_case("HLSToRGB_32f_C3R", qrxiHLSToRGB_32f_C3R, 3, 4, hls_to_rgb<float>),
-        grouped_case("HLSToRGB_32f_AC4R", qrxiHLSToRGB_32f_AC4R, 4, 4, hls_to_rgb<float>),
+        PIXFN_GROUPED_PAIR(RGBToHSV_8u, 4, rgb_to_hsv<u8>),   PIXFN_GROUPED_PAIR(RGBToHSV_16u, 4, rgb_to_hsv<u16>),
+        PIXFN_GROUPED_PAIR(HSVToRGB_8u, 4, hsv_to_rgb<u8>),   PIXFN_GROUPED_PAIR(HSVToRGB_16u, 4, hsv_to_rgb<u16>),
+        PIXFN_GROUPED_PAIR(RGBToHLS_8u, 8, rgb_to_hls<u8>),   PIXFN_GROUPED_PAIR(RGBToHLS_16u, 4, rgb_to_hls<u16>),
+        PIXFN_GROUPED_PAIR(RGBToHLS_16s, 4, rgb_to_hls<s16>), PIXFN_GROUPED_PAIR(RGBToHLS_32f, 4, rgb_to_hls_32f),
+        PIXFN_GROUPED_PAIR(HLSToRGB_8u, 8, hls_to_rgb<u8>),   PIXFN_GROUPED_PAIR(HLSToRGB_16u, 4, hls_to_rgb<u16>),
+        PIXFN_GROUPED_PAIR(HLSToRGB_16s, 4, hls_to_rgb<s16>), PIXFN_GROUPED_PAIR(HLSToRGB_32f, 4, hls_to_rgb<float>),
         grouped_case("BGRToHLS_8u_AC4R", qrxiBGRToHLS_8u_AC4R, 4, 4, bgr_to_hls, /*checks_steps=*/true),
     };
 }
@@ -270,23 +250,6 @@ TEST(HlsHsvPixel, BgrAc4ChecksStepsAfterSize) {
     EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(src, 8, dst, -8, {2, 1}), qrxStatusStepError);
     EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(nullptr, 0, dst, 0, {0, 1}), qrxStatusNullPointer);
     EXPECT_EQ(std::count(dst, dst + 8, 0), 8);
-}
-
-TEST(HlsHsvValues, WorkedValues) {
-    const u8 hls_in[6] = {0, 0, 0, 128, 128, 128};
-    u8 hls_out[6];
-    ASSERT_EQ(qrxiRGBToHLS_8u_C3R(hls_in, 6, hls_out, 6, {2, 1}), qrxStatusOk);
-    EXPECT_EQ(std::vector<u8>(hls_out, hls_out + 6), (std::vector<u8>{0, 0, 0, 0, 128, 0}));
-    for (int h : {0, 17, 200, 255}) {
-        const u8 hsv[3] = {static_cast<u8>(h), 0, 77};
-        u8 rgb[3];
-        ASSERT_EQ(qrxiHSVToRGB_8u_C3R(hsv, 3, rgb, 3, {1, 1}), qrxStatusOk);
-        EXPECT_EQ(std::vector<u8>(rgb, rgb + 3), (std::vector<u8>{77, 77, 77}));
-    }
-    const u16 grey16[3] = {1000, 1000, 1000};
-    u16 hsv16[3];
-    ASSERT_EQ(qrxiRGBToHSV_16u_C3R(grey16, 6, hsv16, 6, {1, 1}), qrxStatusOk);
-    EXPECT_EQ(std::vector<u16>(hsv16, hsv16 + 3), (std::vector<u16>{0, 0, 1000}));
 }
 
 // The 8u RGB-to-HLS groups use the bare reciprocal estimate, the pixels
@@ -312,8 +275,6 @@ TEST(HlsHsvValues, Hls8uGroupsAndTailUseTheirOwnReciprocal) {
     }
     EXPECT_EQ(found, 5);
 }
-
-// ---- planar and mixed BGR/HLS layouts ----------------------------------------
 
 namespace {
 

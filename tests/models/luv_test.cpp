@@ -13,7 +13,6 @@ namespace lut = qrx::xyzlab;
 
 namespace {
 
-// ---- independent per-pixel models ---------------------------------------------
 struct XYZ {
     float x, y, z;
 };
@@ -190,22 +189,10 @@ std::array<float, 3> m_inv32(int, int, const float* p) {
 std::vector<Case> luv_cases() {
     const Gen<float> luv = float_range({0.0f, -134.0f, -140.0f}, {100.0f, 220.0f, 122.0f});
     return {
-        pixel_case("RGBToLUV_8u_C3R", qrxiRGBToLUV_8u_C3R, 3, m_fwd8),
-        pixel_case("RGBToLUV_8u_AC4R", qrxiRGBToLUV_8u_AC4R, 4, m_fwd8),
-        pixel_case("LUVToRGB_8u_C3R", qrxiLUVToRGB_8u_C3R, 3, m_inv8<8>),
-        pixel_case("LUVToRGB_8u_AC4R", qrxiLUVToRGB_8u_AC4R, 4, m_inv8<4>),
-        pixel_case("RGBToLUV_16u_C3R", qrxiRGBToLUV_16u_C3R, 3, m_fwd16u),
-        pixel_case("RGBToLUV_16u_AC4R", qrxiRGBToLUV_16u_AC4R, 4, m_fwd16u),
-        pixel_case("LUVToRGB_16u_C3R", qrxiLUVToRGB_16u_C3R, 3, m_inv16u),
-        pixel_case("LUVToRGB_16u_AC4R", qrxiLUVToRGB_16u_AC4R, 4, m_inv16u),
-        pixel_case("RGBToLUV_16s_C3R", qrxiRGBToLUV_16s_C3R, 3, m_fwd16s),
-        pixel_case("RGBToLUV_16s_AC4R", qrxiRGBToLUV_16s_AC4R, 4, m_fwd16s),
-        pixel_case("LUVToRGB_16s_C3R", qrxiLUVToRGB_16s_C3R, 3, m_inv16s),
-        pixel_case("LUVToRGB_16s_AC4R", qrxiLUVToRGB_16s_AC4R, 4, m_inv16s),
-        pixel_case("RGBToLUV_32f_C3R", qrxiRGBToLUV_32f_C3R, 3, m_fwd32),
-        pixel_case("RGBToLUV_32f_AC4R", qrxiRGBToLUV_32f_AC4R, 4, m_fwd32),
-        pixel_case("LUVToRGB_32f_C3R", qrxiLUVToRGB_32f_C3R, 3, m_inv32, luv),
-        pixel_case("LUVToRGB_32f_AC4R", qrxiLUVToRGB_32f_AC4R, 4, m_inv32, luv),
+        PIXFN_PAIR(RGBToLUV_8u, m_fwd8, m_fwd8),      PIXFN_PAIR(LUVToRGB_8u, m_inv8<8>, m_inv8<4>),
+        PIXFN_PAIR(RGBToLUV_16u, m_fwd16u, m_fwd16u), PIXFN_PAIR(LUVToRGB_16u, m_inv16u, m_inv16u),
+        PIXFN_PAIR(RGBToLUV_16s, m_fwd16s, m_fwd16s), PIXFN_PAIR(LUVToRGB_16s, m_inv16s, m_inv16s),
+        PIXFN_PAIR(RGBToLUV_32f, m_fwd32, m_fwd32),   PIXFN_PAIR(LUVToRGB_32f, m_inv32, m_inv32, luv),
     };
 }
 

@@ -86,22 +86,10 @@ std::array<float, 3> m_inv32(int, int, const float* p) {
 std::vector<Case> xyz_cases() {
     const Gen<float> wide = float_range({-0.25f, -0.25f, -0.25f}, {1.25f, 1.25f, 1.25f});
     return {
-        pixel_case("RGBToXYZ_8u_C3R", qrxiRGBToXYZ_8u_C3R, 3, m_fwd8<8>),
-        pixel_case("RGBToXYZ_8u_AC4R", qrxiRGBToXYZ_8u_AC4R, 4, m_fwd8<4>),
-        pixel_case("XYZToRGB_8u_C3R", qrxiXYZToRGB_8u_C3R, 3, m_inv8<8>),
-        pixel_case("XYZToRGB_8u_AC4R", qrxiXYZToRGB_8u_AC4R, 4, m_inv8<4>),
-        pixel_case("RGBToXYZ_16u_C3R", qrxiRGBToXYZ_16u_C3R, 3, m_fwd16u),
-        pixel_case("RGBToXYZ_16u_AC4R", qrxiRGBToXYZ_16u_AC4R, 4, m_fwd16u),
-        pixel_case("XYZToRGB_16u_C3R", qrxiXYZToRGB_16u_C3R, 3, m_inv16u),
-        pixel_case("XYZToRGB_16u_AC4R", qrxiXYZToRGB_16u_AC4R, 4, m_inv16u),
-        pixel_case("RGBToXYZ_16s_C3R", qrxiRGBToXYZ_16s_C3R, 3, m_fwd16s),
-        pixel_case("RGBToXYZ_16s_AC4R", qrxiRGBToXYZ_16s_AC4R, 4, m_fwd16s),
-        pixel_case("XYZToRGB_16s_C3R", qrxiXYZToRGB_16s_C3R, 3, m_inv16s),
-        pixel_case("XYZToRGB_16s_AC4R", qrxiXYZToRGB_16s_AC4R, 4, m_inv16s),
-        pixel_case("RGBToXYZ_32f_C3R", qrxiRGBToXYZ_32f_C3R, 3, m_fwd32, wide),
-        pixel_case("RGBToXYZ_32f_AC4R", qrxiRGBToXYZ_32f_AC4R, 4, m_fwd32, wide),
-        pixel_case("XYZToRGB_32f_C3R", qrxiXYZToRGB_32f_C3R, 3, m_inv32, wide),
-        pixel_case("XYZToRGB_32f_AC4R", qrxiXYZToRGB_32f_AC4R, 4, m_inv32, wide),
+        PIXFN_PAIR(RGBToXYZ_8u, m_fwd8<8>, m_fwd8<4>),     PIXFN_PAIR(XYZToRGB_8u, m_inv8<8>, m_inv8<4>),
+        PIXFN_PAIR(RGBToXYZ_16u, m_fwd16u, m_fwd16u),      PIXFN_PAIR(XYZToRGB_16u, m_inv16u, m_inv16u),
+        PIXFN_PAIR(RGBToXYZ_16s, m_fwd16s, m_fwd16s),      PIXFN_PAIR(XYZToRGB_16s, m_inv16s, m_inv16s),
+        PIXFN_PAIR(RGBToXYZ_32f, m_fwd32, m_fwd32, wide),  PIXFN_PAIR(XYZToRGB_32f, m_inv32, m_inv32, wide),
     };
 }
 

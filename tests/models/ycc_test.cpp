@@ -123,22 +123,10 @@ void inv32f(const float* in, float* out, bool) {
 
 std::vector<Case> ycc_cases() {
     return {
-        grouped_case("RGBToYCC_8u_C3R", qrxiRGBToYCC_8u_C3R, 3, 8, fwd8),
-        grouped_case("RGBToYCC_8u_AC4R", qrxiRGBToYCC_8u_AC4R, 4, 4, fwd8),
-        grouped_case("YCCToRGB_8u_C3R", qrxiYCCToRGB_8u_C3R, 3, 8, inv8),
-        grouped_case("YCCToRGB_8u_AC4R", qrxiYCCToRGB_8u_AC4R, 4, 4, inv8),
-        grouped_case("RGBToYCC_16u_C3R", qrxiRGBToYCC_16u_C3R, 3, 4, fwd16u),
-        grouped_case("RGBToYCC_16u_AC4R", qrxiRGBToYCC_16u_AC4R, 4, 4, fwd16u),
-        grouped_case("YCCToRGB_16u_C3R", qrxiYCCToRGB_16u_C3R, 3, 4, inv16u),
-        grouped_case("YCCToRGB_16u_AC4R", qrxiYCCToRGB_16u_AC4R, 4, 4, inv16u),
-        grouped_case("RGBToYCC_16s_C3R", qrxiRGBToYCC_16s_C3R, 3, 4, fwd16s),
-        grouped_case("RGBToYCC_16s_AC4R", qrxiRGBToYCC_16s_AC4R, 4, 4, fwd16s),
-        grouped_case("YCCToRGB_16s_C3R", qrxiYCCToRGB_16s_C3R, 3, 4, inv16s),
-        grouped_case("YCCToRGB_16s_AC4R", qrxiYCCToRGB_16s_AC4R, 4, 4, inv16s),
-        grouped_case("RGBToYCC_32f_C3R", qrxiRGBToYCC_32f_C3R, 3, 4, fwd32f),
-        grouped_case("RGBToYCC_32f_AC4R", qrxiRGBToYCC_32f_AC4R, 4, 4, fwd32f),
-        grouped_case("YCCToRGB_32f_C3R", qrxiYCCToRGB_32f_C3R, 3, 4, inv32f),
-        grouped_case("YCCToRGB_32f_AC4R", qrxiYCCToRGB_32f_AC4R, 4, 4, inv32f),
+        PIXFN_GROUPED_PAIR(RGBToYCC_8u, 8, fwd8),     PIXFN_GROUPED_PAIR(YCCToRGB_8u, 8, inv8),
+        PIXFN_GROUPED_PAIR(RGBToYCC_16u, 4, fwd16u),  PIXFN_GROUPED_PAIR(YCCToRGB_16u, 4, inv16u),
+        PIXFN_GROUPED_PAIR(RGBToYCC_16s, 4, fwd16s),  PIXFN_GROUPED_PAIR(YCCToRGB_16s, 4, inv16s),
+        PIXFN_GROUPED_PAIR(RGBToYCC_32f, 4, fwd32f),  PIXFN_GROUPED_PAIR(YCCToRGB_32f, 4, inv32f),
     };
 }
 

@@ -70,7 +70,6 @@ inline long long trunc_ll(double v) {
 }
 inline long long clampll(long long v, long long lo, long long hi) { return v < lo ? lo : v > hi ? hi : v; }
 
-// ---- quantiser ---------------------------------------------------------------
 template <class P>
 int quantise(typename P::In x, int levels) {
     const float L = static_cast<float>(levels - 1);
@@ -83,7 +82,6 @@ int quantise(typename P::In x, int levels) {
     return static_cast<int>(clampll(trunc_ll(q * static_cast<float>(P::kM)), 0, P::kM) + P::kOff);
 }
 
-// ---- noise generator ---------------------------------------------------------
 struct Generator {
     std::int64_t lc, s1, s2, s3, cb;
     double mean, scale;
@@ -127,7 +125,6 @@ struct Noise {
     float at(long long x, long long y) const { return value[static_cast<std::size_t>((index[x % 1024] + 2 * y + x) % 1024)]; }
 };
 
-// ---- dithering -----------------------------------------------------------------
 struct Steps {
     float s, r;
 };

@@ -119,8 +119,6 @@ TYPED_TEST_SUITE(ReduceBitsPairs, AllPairs);
 
 }  // namespace
 
-// ---- plain quantisation --------------------------------------------------------
-
 // Every level; the plain method ignores the noise argument (odd widths pass some).
 TYPED_TEST(ReduceBitsPairs, PlainMatchesModelForEveryWidthAndLayout) {
     using P = TypeParam;
@@ -137,8 +135,6 @@ TYPED_TEST(ReduceBitsPairs, PlainMatchesModelForEveryWidthAndLayout) {
                         << "levels " << levels;
                 }
 }
-
-// ---- ordered dithering ------------------------------------------------------------
 
 // Every level.
 TYPED_TEST(ReduceBitsPairs, OrderedMatchesModel) {
@@ -161,8 +157,6 @@ TYPED_TEST(ReduceBitsPairs, OrderedMatchesModel) {
                     }
     }
 }
-
-// ---- error diffusion ----------------------------------------------------------------
 
 // Every level (several row groups of the vector-lane diffusion at 41x37).
 TYPED_TEST(ReduceBitsPairs, DiffusionMatchesModel) {
@@ -207,8 +201,6 @@ TYPED_TEST(ReduceBitsPairs, DitheringIndependentOfThreadCount) {
         }
 }
 
-// ---- checks ---------------------------------------------------------------------------
-
 TEST(ReduceBitsChecks, OrderAndStatuses) {
     Qrx8u s8[16] = {}, d8[16];
     Qrx16u s16[16] = {}, d16[16];
@@ -251,39 +243,15 @@ TEST(ReduceBitsChecks, ErrorsAndUnknownMethodsWriteNothing) {
     }
 }
 
-// ---- worked values ---------------------------------------------------------------------
-
-namespace {
-std::vector<int> plain_8u_table(int levels) {
+// Anchors of the quantiser model (the sweeps compare with it): the thresholds
+// of four levels, and white dimmed to 254 at 42 levels.
+TEST(ReduceBitsWorked, LevelTablesOf8u) {
     std::vector<Qrx8u> src(256), dst(256);
     for (int i = 0; i < 256; ++i) src[i] = static_cast<Qrx8u>(i);
-    EXPECT_EQ(qrxiReduceBits_8u_C1R(src.data(), 256, dst.data(), 256, QrxSize{256, 1}, 0, 0, levels), qrxStatusOk);
-    return std::vector<int>(dst.begin(), dst.end());
-}
-}  // namespace
-
-TEST(ReduceBitsWorked, LevelTablesOf8u) {
-    const std::vector<int> two = plain_8u_table(2);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(two[i], i < 128 ? 0 : 255) << i;
-    const std::vector<int> four = plain_8u_table(4);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(four[i], i <= 42 ? 0 : i <= 127 ? 85 : i <= 212 ? 170 : 255) << i;
-    const std::vector<int> all = plain_8u_table(256);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(all[i], i) << i;
-    const std::vector<int> forty_two = plain_8u_table(42);
-    EXPECT_EQ(forty_two[255], 254);
-    EXPECT_EQ(forty_two[0], 0);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(forty_two[i], quantise<P8u>(static_cast<std::uint8_t>(i), 42));
-    // white becomes 254 for 38 of the 255 level counts, among them 42, 48, 56 and 62
-    int dimmed = 0;
-    for (int levels = 2; levels <= 256; ++levels) {
-        const int white = plain_8u_table(levels)[255];
-        EXPECT_TRUE(white == 255 || white == 254);
-        dimmed += white == 254;
-        if (levels == 42 || levels == 48 || levels == 56 || levels == 62) EXPECT_EQ(white, 254) << levels;
-        if (levels == 2 || levels == 3 || levels == 4 || levels == 8 || levels == 16 || levels == 256)
-            EXPECT_EQ(white, 255) << levels;
-    }
-    EXPECT_EQ(dimmed, 38);
+    ASSERT_EQ(qrxiReduceBits_8u_C1R(src.data(), 256, dst.data(), 256, QrxSize{256, 1}, 0, 0, 4), qrxStatusOk);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(dst[i], i <= 42 ? 0 : i <= 127 ? 85 : i <= 212 ? 170 : 255) << i;
+    ASSERT_EQ(qrxiReduceBits_8u_C1R(src.data(), 256, dst.data(), 256, QrxSize{256, 1}, 0, 0, 42), qrxStatusOk);
+    EXPECT_EQ(dst[255], 254);
 }
 
 TEST(ReduceBitsWorked, ZeroStepRepeatsTheRow) {
@@ -293,52 +261,6 @@ TEST(ReduceBitsWorked, ZeroStepRepeatsTheRow) {
     for (int x = 0; x < 5; ++x) EXPECT_EQ(d8[x], ordered<P8u>(200, x, 3, 2, nullptr));
 }
 
-TEST(ReduceBitsWorked, OrderedGrayPatterns) {
-    Case<P8u> c(0, 8, 8);
-    c.fill(128);
-    ASSERT_EQ(c.run(0, qrxDitherMethodOrdered4x4, 2), qrxStatusOk);
-    int white = 0;
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            EXPECT_EQ(c.out(x, y, 0), bayer(y, x) * 255.0f < 128.0f ? 255 : 0);
-            white += c.out(x, y, 0) == 255;
-        }
-    EXPECT_EQ(white, 8 * 4);  // eight of the sixteen matrix positions
-    for (int v : {0, 255}) {
-        Case<P8u> f(1, 9, 5);
-        f.fill(static_cast<std::uint8_t>(v));
-        ASSERT_EQ(f.run(0, qrxDitherMethodOrdered4x4, 2), qrxStatusOk);
-        EXPECT_TRUE(matches(f, [&](int, int, int) { return v; }));
-    }
-    // 255 with 8 levels: 7 s falls just short of 255; where the threshold is 0
-    // (matrix position (0, 0)) the remainder exceeds it, q rises above 255 and
-    // the output saturates to 255 -- in whichever column of the row that
-    // position falls, vector body or tail.  At the other positions the
-    // remainder stays below the threshold and the formula gives trunc(7 s) =
-    // 254 (the description of this case reads as if every column gave 255; the
-    // formula holds).
-    Case<P8u> g(0, 70, 4);
-    g.fill(255);
-    ASSERT_EQ(g.run(0, qrxDitherMethodOrdered4x4, 8), qrxStatusOk);
-    EXPECT_TRUE(matches(g, [&](int x, int y, int) { return (x % 4 == 0 && y % 4 == 0) ? 255 : 254; }));
-}
-
-TEST(ReduceBitsWorked, DiffusionBasics) {
-    // Floyd-Steinberg, 2 levels, a row of 128: the first pixel becomes 255
-    Case<P8u> c(0, 6, 1);
-    c.fill(128);
-    ASSERT_EQ(c.run(0, qrxDitherMethodFloydSteinberg, 2), qrxStatusOk);
-    EXPECT_EQ(c.out(0, 0, 0), 255);
-    EXPECT_EQ(c.out(1, 0, 0), 0);  // 128 - 127 * 7/16 < 127.5
-    // white stays white under diffusion even where the quantiser dims it
-    for (int method : {1, 2, 3}) {
-        Case<P8u> w(1, 13, 5);
-        w.fill(255);
-        ASSERT_EQ(w.run(0, method, 42), qrxStatusOk);
-        EXPECT_TRUE(matches(w, [&](int, int, int) { return 255; }));
-    }
-}
-
 TEST(ReduceBitsNoise, TablesMatchTheGenerator) {
     for (auto [low, high] : {std::pair{0.0, 1.0}, {-0.37f, 0.37f}, {12.5, 112.5}}) {
         qrx::reducebits::NoiseTables t;
@@ -346,11 +268,7 @@ TEST(ReduceBitsNoise, TablesMatchTheGenerator) {
         const Noise model(low, high);
         for (int i = 0; i < 1024; ++i) {
             EXPECT_EQ(t.index[i], model.index[i]);
-            EXPECT_GE(t.index[i], 0);
-            EXPECT_LE(t.index[i], 1023);
             EXPECT_EQ(t.value[i], model.value[i]);
-            EXPECT_GE(t.value[i], static_cast<float>(low) - 1e-3f);
-            EXPECT_LE(t.value[i], static_cast<float>(high) + 1e-3f);
         }
         t.release();
     }

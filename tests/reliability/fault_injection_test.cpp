@@ -66,8 +66,6 @@ std::vector<std::uint8_t> unit_floats(std::size_t count, std::uint32_t seed) {
 
 int g_total_faults = 0;
 
-// ---- 16u gamma: a table of 65536 entries above 65536 samples --------------------
-
 constexpr QrxSize kGammaRoi{200, 120};  // 72000 samples in three channels: table in use
 
 using Planes = const Qrx16u* const*;
@@ -110,8 +108,6 @@ GammaCall planar(QrxStatus (*fn)(const Qrx16u* const[3], int, Qrx16u* const[3], 
 GammaCall planar_in_place(QrxStatus (*fn)(Qrx16u* const[3], int, QrxSize)) {
     return [fn](Planes, Qrx16u* const* d, int step) { return fn(d, step, kGammaRoi); };
 }
-
-// ---- bit-depth reduction ---------------------------------------------------------
 
 struct ReduceEntry {
     const char* name;

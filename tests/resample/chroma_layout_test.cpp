@@ -209,11 +209,9 @@ TEST(ResampleLayout, RowsBackToBack) {
 
 TEST(ResampleLayout, SameBytesAtEveryLevel) {
     for (const Case& c : all_cases())
-        for (int W : {6, 33, 64, 100, 131, 517}) {  // 517: past the widest vector blocks
-            qrxtest::expect_same_at_all_levels([&] { return run_function(c, W, 6, 0).bytes; });
-            qrxtest::expect_same_at_all_levels([&] { return run_function(c, W, 4, -1).bytes; });
-            qrxtest::expect_same_at_all_levels([&] { return run_function(c, W, 6, 2).bytes; });
-        }
+        for (int W : {6, 33, 64, 100, 131, 517})  // 517: past the widest vector blocks
+            for (auto hs : {std::pair{6, 0}, {4, -1}, {6, 2}})  // (height, steps)
+                qrxtest::expect_same_at_all_levels([&] { return run_function(c, W, hs.first, hs.second).bytes; });
 }
 
 TEST(ResampleLayout, NullPointersComeBeforeTheSize) {
@@ -270,9 +268,6 @@ TEST(ResampleLayout, PackedToPlanarRejectsANullStepArray) {
 TEST(ResampleLayout, AlignedAndGeneralPathsAgree) {
     // 16-byte aligned rows with a used width that is a multiple of 16 take the
     // aligned path; the same image shifted by one byte takes the general one.
-    struct Fn {
-        C2P3 f;
-    };
     for (C2P3 f : {static_cast<C2P3>(qrxiYCbCr422_8u_C2P3R), static_cast<C2P3>(qrxiYCrCb422ToYCbCr422_8u_C2P3R)})
         for (int W : {16, 32, 48, 96}) {
             const int H = 3;
@@ -282,12 +277,11 @@ TEST(ResampleLayout, AlignedAndGeneralPathsAgree) {
             for (std::size_t i = 0; i < sizeof src; ++i) src[i] = static_cast<Qrx8u>(i * 7 + W);
             Qrx8u* d0[3] = {y0, cb0, cr0};
             Qrx8u* d1[3] = {y1 + 1, cb1 + 1, cr1 + 1};
-            const int st0[3] = {128, 64, 64};
-            const int st1[3] = {128, 64, 64};
-            EXPECT_EQ(f(src, 256, d0, st0, {W, H}), qrxStatusOk);
+            const int st[3] = {128, 64, 64};
+            EXPECT_EQ(f(src, 256, d0, st, {W, H}), qrxStatusOk);
             std::vector<Qrx8u> src_shift(sizeof src + 1);
             std::memcpy(src_shift.data() + 1, src, sizeof src);
-            EXPECT_EQ(f(src_shift.data() + 1, 256, d1, st1, {W, H}), qrxStatusOk);
+            EXPECT_EQ(f(src_shift.data() + 1, 256, d1, st, {W, H}), qrxStatusOk);
             for (int r = 0; r < H; ++r) {
                 EXPECT_EQ(std::memcmp(y0 + r * 128, y1 + 1 + r * 128, W), 0);
                 EXPECT_EQ(std::memcmp(cb0 + r * 64, cb1 + 1 + r * 64, W / 2), 0);

@@ -18,8 +18,6 @@ namespace {
 
 int clamp255(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 
-// ---- interpolating ---------------------------------------------------------
-
 // Destination chroma row r (0..H-1) of one plane, from source chroma rows C.
 std::vector<u8> interpolated_row(const std::vector<std::vector<u8>>& C, int H, int r) {
     const int n = H / 2;
@@ -81,8 +79,6 @@ InterpRun run_interp(InterpKind kind, int W, int H, bool model, std::uint32_t se
     return {qrxStatusOk, d.bytes(), true};
 }
 
-// ---- smoothing -------------------------------------------------------------
-
 // A whole 4:2:0 P2 frame.
 struct Frame {
     int W, H;
@@ -112,6 +108,9 @@ int chroma_avg(const Frame& f, int k, int b, bool vec) {
 }
 
 enum Mode { Top = qrxSliceTop, Middle = qrxSliceMiddle, Bottom = qrxSliceBottom, Whole = qrxSliceWhole };
+
+// The position of slice i of n.
+Mode mode_of(std::size_t i, std::size_t n) { return n == 1 ? Whole : i == 0 ? Top : i + 1 == n ? Bottom : Middle; }
 
 // Rows [first, last] relative to the slice that a call writes.
 void written_rows(Mode m, int h, int& first, int& last) {
@@ -144,42 +143,32 @@ struct Dest {
     Dest(int w, int h) : W(w), H(h), packed(2 * w, h, 6), y(w, h, 3), u(w / 2, h / 2, 5), v(w / 2, h / 2, 9) {}
 };
 
-// Calls the packed smoothing function slice by slice (heights `slices`), or
-// once in whole mode when `slices` has one entry.
-QrxStatus call_packed(const Frame& f, Dest& d, const std::vector<int>& slices) {
+// Calls the packed (or the planar) smoothing function slice by slice (heights
+// `slices`), or once in whole mode when `slices` has one entry.
+QrxStatus call_slices(const Frame& f, Dest& d, const std::vector<int>& slices, bool planar) {
     QrxStatus st = qrxStatusOk;
     int r0 = 0;
     for (std::size_t i = 0; i < slices.size(); ++i) {
-        const Mode m = slices.size() == 1 ? Whole : i == 0 ? Top : i + 1 == slices.size() ? Bottom : Middle;
-        st = qrxiYCbCr420ToYCbCr422_Filter_8u_P2C2R(&f.y[static_cast<std::size_t>(r0) * f.W], f.W,
-                                                    &f.c[static_cast<std::size_t>(r0 / 2) * f.W], f.W,
-                                                    d.packed.row(r0), d.packed.step(), {f.W, slices[i]}, m);
-        r0 += slices[i];
-    }
-    return st;
-}
-
-QrxStatus call_planar(const Frame& f, Dest& d, const std::vector<int>& slices) {
-    QrxStatus st = qrxStatusOk;
-    int r0 = 0;
-    for (std::size_t i = 0; i < slices.size(); ++i) {
-        const Mode m = slices.size() == 1 ? Whole : i == 0 ? Top : i + 1 == slices.size() ? Bottom : Middle;
+        const Mode m = mode_of(i, slices.size());
+        const u8 *y = &f.y[static_cast<std::size_t>(r0) * f.W], *c = &f.c[static_cast<std::size_t>(r0 / 2) * f.W];
         Qrx8u* planes[3] = {d.y.row(r0), d.u.row(r0 / 2), d.v.row(r0 / 2)};
         const int steps[3] = {d.y.step(), d.u.step(), d.v.step()};
-        st = qrxiYCbCr420ToYCrCb420_Filter_8u_P2P3R(&f.y[static_cast<std::size_t>(r0) * f.W], f.W,
-                                                    &f.c[static_cast<std::size_t>(r0 / 2) * f.W], f.W, planes, steps,
-                                                    {f.W, slices[i]}, m);
+        st = planar ? qrxiYCbCr420ToYCrCb420_Filter_8u_P2P3R(y, f.W, c, f.W, planes, steps, {f.W, slices[i]}, m)
+                    : qrxiYCbCr420ToYCbCr422_Filter_8u_P2C2R(y, f.W, c, f.W, d.packed.row(r0), d.packed.step(),
+                                                              {f.W, slices[i]}, m);
         r0 += slices[i];
     }
     return st;
 }
+QrxStatus call_packed(const Frame& f, Dest& d, const std::vector<int>& s) { return call_slices(f, d, s, false); }
+QrxStatus call_planar(const Frame& f, Dest& d, const std::vector<int>& s) { return call_slices(f, d, s, true); }
 
 // Model of the packed output for a sequence of slices.
 std::vector<std::vector<u8>> model_packed(const Frame& f, const std::vector<int>& slices) {
     std::vector<std::vector<u8>> rows(f.H);
     int r0 = 0;
     for (std::size_t i = 0; i < slices.size(); ++i) {
-        const Mode m = slices.size() == 1 ? Whole : i == 0 ? Top : i + 1 == slices.size() ? Bottom : Middle;
+        const Mode m = mode_of(i, slices.size());
         int first, last;
         written_rows(m, slices[i], first, last);
         for (int r = first; r <= last; ++r) {
@@ -201,7 +190,7 @@ PlanarModel model_planar(const Frame& f, const std::vector<int>& slices) {
     const int w = f.W & ~1, cw = w / 2;
     int r0 = 0;
     for (std::size_t i = 0; i < slices.size(); ++i) {
-        const Mode m = slices.size() == 1 ? Whole : i == 0 ? Top : i + 1 == slices.size() ? Bottom : Middle;
+        const Mode m = mode_of(i, slices.size());
         const int h = slices[i];
         int first, last;
         written_rows(m, h, first, last);
@@ -238,8 +227,6 @@ void expect_rows(qrxtest::GuardedImage& img, const std::vector<std::vector<u8>>&
 
 }  // namespace
 
-// ---- interpolating -----------------------------------------------------------
-
 TEST(ResampleFilter, InterpolationMatchesTheEdgeAndInnerFormulas) {
     for (InterpKind kind : {InterpKind::P3, InterpKind::P3CrCb, InterpKind::P2})
         for (int W : {1, 2, 3, 4, 5, 6, 17, 30, 31, 32, 33, 64, 67})
@@ -269,8 +256,6 @@ TEST(ResampleFilter, InterpolationSameBytesAtEveryLevel) {
         for (int W : {6, 34, 100})
             qrxtest::expect_same_at_all_levels([&] { return run_interp(kind, W, 24, false).bytes; });
 }
-
-// ---- smoothing -----------------------------------------------------------------
 
 TEST(ResampleFilter, WholeFrameMatchesTheModel) {
     for (int W = 2; W <= 70; W += (W < 40 ? 1 : 3))
@@ -432,7 +417,7 @@ TEST(ResampleFilter, AlignedAndGeneralPlanarPathsAgree) {
         const int steps[3] = {W, W / 2 + 0, W / 2};
         int r0 = 0;
         for (std::size_t i = 0; i < plan.size(); ++i) {
-            const int m = plan.size() == 1 ? qrxSliceWhole : i == 0 ? qrxSliceTop : i + 1 == plan.size() ? qrxSliceBottom : qrxSliceMiddle;
+            const int m = mode_of(i, plan.size());
             Qrx8u* pl[3] = {dy + r0 * W, du + r0 / 2 * (W / 2), dv + r0 / 2 * (W / 2)};
             EXPECT_EQ(qrxiYCbCr420ToYCrCb420_Filter_8u_P2P3R(ys + r0 * W, W, cs + r0 / 2 * W, W, pl, steps, {W, plan[i]}, m),
                       qrxStatusOk);

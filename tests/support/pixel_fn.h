@@ -302,6 +302,14 @@ Case grouped_case(const char* name, Fn<T, T> fn, int ch, int group, void (*model
     return make_case<T, T>(name, fn, ch, m, sample<T>, checks_steps, model_levels());
 }
 
+// The C3 and AC4 members of one conversion, with their models (and, for
+// pixel_case, an optional sample generator); grouped ones in groups of g3 and 4.
+#define PIXFN_PAIR(NAME, m3, m4, ...)                                                       \
+    pixfn::pixel_case(#NAME "_C3R", qrxi##NAME##_C3R, 3, m3, ##__VA_ARGS__),                \
+        pixfn::pixel_case(#NAME "_AC4R", qrxi##NAME##_AC4R, 4, m4, ##__VA_ARGS__)
+#define PIXFN_GROUPED_PAIR(NAME, g3, model) \
+    pixfn::grouped_case(#NAME "_C3R", qrxi##NAME##_C3R, 3, g3, model), pixfn::grouped_case(#NAME "_AC4R", qrxi##NAME##_AC4R, 4, 4, model)
+
 // Runs one action of every case under the case's name.
 inline void run_all(const std::vector<Case>& cases, std::function<void()> Case::*action) {
     for (const Case& c : cases) {

@@ -36,72 +36,29 @@ struct Fn {
     PAFn pa;
 };
 
+// The ten members of one order and field layout: five sources, plain and dithered.
+#define RGB16_SOURCES(ORD, BITS, F, RGB, D, DN)                                                                     \
+    {"YCbCrTo" #ORD #BITS #DN "_C3R", Src::C3, F, RGB, D, qrxiYCbCrTo##ORD##BITS##DN##_8u16u_C3R, nullptr, nullptr}, \
+    {"YCbCrTo" #ORD #BITS #DN "_P3C3R", Src::P444, F, RGB, D, nullptr, qrxiYCbCrTo##ORD##BITS##DN##_8u16u_P3C3R,    \
+     nullptr},                                                                                                     \
+    {"YCbCr422To" #ORD #BITS #DN "_C2C3R", Src::C2, F, RGB, D, qrxiYCbCr422To##ORD##BITS##DN##_8u16u_C2C3R, nullptr, \
+     nullptr},                                                                                                     \
+    {"YCbCr422To" #ORD #BITS #DN "_P3C3R", Src::P422, F, RGB, D, nullptr, nullptr,                                  \
+     qrxiYCbCr422To##ORD##BITS##DN##_8u16u_P3C3R},                                                                 \
+    {"YCbCr420To" #ORD #BITS #DN "_P3C3R", Src::P420, F, RGB, D, nullptr, nullptr,                                  \
+     qrxiYCbCr420To##ORD##BITS##DN##_8u16u_P3C3R},
+#define RGB16_ORDER(ORD, RGB)                                                                            \
+    RGB16_SOURCES(ORD, 565, 0, RGB, false, ) RGB16_SOURCES(ORD, 565, 0, RGB, true, Dither)               \
+    RGB16_SOURCES(ORD, 555, 1, RGB, false, ) RGB16_SOURCES(ORD, 555, 1, RGB, true, Dither)               \
+    RGB16_SOURCES(ORD, 444, 2, RGB, false, ) RGB16_SOURCES(ORD, 444, 2, RGB, true, Dither)
+
 const Fn kFns[] = {
-    {"YCbCrToBGR565_C3R", Src::C3, 0, false, false, qrxiYCbCrToBGR565_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToBGR565_P3C3R", Src::P444, 0, false, false, nullptr, qrxiYCbCrToBGR565_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToBGR565_C2C3R", Src::C2, 0, false, false, qrxiYCbCr422ToBGR565_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToBGR565_P3C3R", Src::P422, 0, false, false, nullptr, nullptr, qrxiYCbCr422ToBGR565_8u16u_P3C3R},
-    {"YCbCr420ToBGR565_P3C3R", Src::P420, 0, false, false, nullptr, nullptr, qrxiYCbCr420ToBGR565_8u16u_P3C3R},
-    {"YCbCrToBGR565Dither_C3R", Src::C3, 0, false, true, qrxiYCbCrToBGR565Dither_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToBGR565Dither_P3C3R", Src::P444, 0, false, true, nullptr, qrxiYCbCrToBGR565Dither_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToBGR565Dither_C2C3R", Src::C2, 0, false, true, qrxiYCbCr422ToBGR565Dither_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToBGR565Dither_P3C3R", Src::P422, 0, false, true, nullptr, nullptr, qrxiYCbCr422ToBGR565Dither_8u16u_P3C3R},
-    {"YCbCr420ToBGR565Dither_P3C3R", Src::P420, 0, false, true, nullptr, nullptr, qrxiYCbCr420ToBGR565Dither_8u16u_P3C3R},
-    {"YCbCrToBGR555_C3R", Src::C3, 1, false, false, qrxiYCbCrToBGR555_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToBGR555_P3C3R", Src::P444, 1, false, false, nullptr, qrxiYCbCrToBGR555_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToBGR555_C2C3R", Src::C2, 1, false, false, qrxiYCbCr422ToBGR555_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToBGR555_P3C3R", Src::P422, 1, false, false, nullptr, nullptr, qrxiYCbCr422ToBGR555_8u16u_P3C3R},
-    {"YCbCr420ToBGR555_P3C3R", Src::P420, 1, false, false, nullptr, nullptr, qrxiYCbCr420ToBGR555_8u16u_P3C3R},
-    {"YCbCrToBGR555Dither_C3R", Src::C3, 1, false, true, qrxiYCbCrToBGR555Dither_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToBGR555Dither_P3C3R", Src::P444, 1, false, true, nullptr, qrxiYCbCrToBGR555Dither_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToBGR555Dither_C2C3R", Src::C2, 1, false, true, qrxiYCbCr422ToBGR555Dither_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToBGR555Dither_P3C3R", Src::P422, 1, false, true, nullptr, nullptr, qrxiYCbCr422ToBGR555Dither_8u16u_P3C3R},
-    {"YCbCr420ToBGR555Dither_P3C3R", Src::P420, 1, false, true, nullptr, nullptr, qrxiYCbCr420ToBGR555Dither_8u16u_P3C3R},
-    {"YCbCrToBGR444_C3R", Src::C3, 2, false, false, qrxiYCbCrToBGR444_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToBGR444_P3C3R", Src::P444, 2, false, false, nullptr, qrxiYCbCrToBGR444_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToBGR444_C2C3R", Src::C2, 2, false, false, qrxiYCbCr422ToBGR444_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToBGR444_P3C3R", Src::P422, 2, false, false, nullptr, nullptr, qrxiYCbCr422ToBGR444_8u16u_P3C3R},
-    {"YCbCr420ToBGR444_P3C3R", Src::P420, 2, false, false, nullptr, nullptr, qrxiYCbCr420ToBGR444_8u16u_P3C3R},
-    {"YCbCrToBGR444Dither_C3R", Src::C3, 2, false, true, qrxiYCbCrToBGR444Dither_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToBGR444Dither_P3C3R", Src::P444, 2, false, true, nullptr, qrxiYCbCrToBGR444Dither_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToBGR444Dither_C2C3R", Src::C2, 2, false, true, qrxiYCbCr422ToBGR444Dither_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToBGR444Dither_P3C3R", Src::P422, 2, false, true, nullptr, nullptr, qrxiYCbCr422ToBGR444Dither_8u16u_P3C3R},
-    {"YCbCr420ToBGR444Dither_P3C3R", Src::P420, 2, false, true, nullptr, nullptr, qrxiYCbCr420ToBGR444Dither_8u16u_P3C3R},
-    {"YCbCrToRGB565_C3R", Src::C3, 0, true, false, qrxiYCbCrToRGB565_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToRGB565_P3C3R", Src::P444, 0, true, false, nullptr, qrxiYCbCrToRGB565_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToRGB565_C2C3R", Src::C2, 0, true, false, qrxiYCbCr422ToRGB565_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToRGB565_P3C3R", Src::P422, 0, true, false, nullptr, nullptr, qrxiYCbCr422ToRGB565_8u16u_P3C3R},
-    {"YCbCr420ToRGB565_P3C3R", Src::P420, 0, true, false, nullptr, nullptr, qrxiYCbCr420ToRGB565_8u16u_P3C3R},
-    {"YCbCrToRGB565Dither_C3R", Src::C3, 0, true, true, qrxiYCbCrToRGB565Dither_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToRGB565Dither_P3C3R", Src::P444, 0, true, true, nullptr, qrxiYCbCrToRGB565Dither_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToRGB565Dither_C2C3R", Src::C2, 0, true, true, qrxiYCbCr422ToRGB565Dither_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToRGB565Dither_P3C3R", Src::P422, 0, true, true, nullptr, nullptr, qrxiYCbCr422ToRGB565Dither_8u16u_P3C3R},
-    {"YCbCr420ToRGB565Dither_P3C3R", Src::P420, 0, true, true, nullptr, nullptr, qrxiYCbCr420ToRGB565Dither_8u16u_P3C3R},
-    {"YCbCrToRGB555_C3R", Src::C3, 1, true, false, qrxiYCbCrToRGB555_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToRGB555_P3C3R", Src::P444, 1, true, false, nullptr, qrxiYCbCrToRGB555_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToRGB555_C2C3R", Src::C2, 1, true, false, qrxiYCbCr422ToRGB555_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToRGB555_P3C3R", Src::P422, 1, true, false, nullptr, nullptr, qrxiYCbCr422ToRGB555_8u16u_P3C3R},
-    {"YCbCr420ToRGB555_P3C3R", Src::P420, 1, true, false, nullptr, nullptr, qrxiYCbCr420ToRGB555_8u16u_P3C3R},
-    {"YCbCrToRGB555Dither_C3R", Src::C3, 1, true, true, qrxiYCbCrToRGB555Dither_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToRGB555Dither_P3C3R", Src::P444, 1, true, true, nullptr, qrxiYCbCrToRGB555Dither_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToRGB555Dither_C2C3R", Src::C2, 1, true, true, qrxiYCbCr422ToRGB555Dither_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToRGB555Dither_P3C3R", Src::P422, 1, true, true, nullptr, nullptr, qrxiYCbCr422ToRGB555Dither_8u16u_P3C3R},
-    {"YCbCr420ToRGB555Dither_P3C3R", Src::P420, 1, true, true, nullptr, nullptr, qrxiYCbCr420ToRGB555Dither_8u16u_P3C3R},
-    {"YCbCrToRGB444_C3R", Src::C3, 2, true, false, qrxiYCbCrToRGB444_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToRGB444_P3C3R", Src::P444, 2, true, false, nullptr, qrxiYCbCrToRGB444_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToRGB444_C2C3R", Src::C2, 2, true, false, qrxiYCbCr422ToRGB444_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToRGB444_P3C3R", Src::P422, 2, true, false, nullptr, nullptr, qrxiYCbCr422ToRGB444_8u16u_P3C3R},
-    {"YCbCr420ToRGB444_P3C3R", Src::P420, 2, true, false, nullptr, nullptr, qrxiYCbCr420ToRGB444_8u16u_P3C3R},
-    {"YCbCrToRGB444Dither_C3R", Src::C3, 2, true, true, qrxiYCbCrToRGB444Dither_8u16u_C3R, nullptr, nullptr},
-    {"YCbCrToRGB444Dither_P3C3R", Src::P444, 2, true, true, nullptr, qrxiYCbCrToRGB444Dither_8u16u_P3C3R, nullptr},
-    {"YCbCr422ToRGB444Dither_C2C3R", Src::C2, 2, true, true, qrxiYCbCr422ToRGB444Dither_8u16u_C2C3R, nullptr, nullptr},
-    {"YCbCr422ToRGB444Dither_P3C3R", Src::P422, 2, true, true, nullptr, nullptr, qrxiYCbCr422ToRGB444Dither_8u16u_P3C3R},
-    {"YCbCr420ToRGB444Dither_P3C3R", Src::P420, 2, true, true, nullptr, nullptr, qrxiYCbCr420ToRGB444Dither_8u16u_P3C3R},
+    RGB16_ORDER(BGR, false) RGB16_ORDER(RGB, true)
     {"YCbCr411ToBGR565_P3C3R", Src::P411, 0, false, false, nullptr, nullptr, qrxiYCbCr411ToBGR565_8u16u_P3C3R},
     {"YCbCr411ToBGR555_P3C3R", Src::P411, 1, false, false, nullptr, nullptr, qrxiYCbCr411ToBGR555_8u16u_P3C3R},
 };
-
-// ---- the model --------------------------------------------------------------
+#undef RGB16_ORDER
+#undef RGB16_SOURCES
 
 // Floor division (the recipes' >> on signed values).
 int fdiv(long long a, long long b) {

@@ -84,8 +84,6 @@ RowModel inverse_packed_model(bool cb_first, int ch, bool bgr, int block, C3 (*b
 
 }  // namespace
 
-// ---- forward ---------------------------------------------------------------------
-
 TEST(Ycbcr422Forward, RgbC3ToPackedMatchesModel) {
     check_rows(qrxiRGBToYCbCr422_8u_C3C2R, 3, 2, 1,
                     [](const u8* s, u8* d, int w) {
@@ -260,8 +258,6 @@ TEST(Ycbcr422Forward, BgrToPlanesMatchesModel) {
             }
 }
 
-// ---- inverse ---------------------------------------------------------------------
-
 TEST(Ycbcr422Inverse, PackedToPixelOrderMatchesModel) {
     check_rows(qrxiYCbCr422ToRGB_8u_C2C3R, 2, 3, 1, inverse_packed_model(false, 3, false, 4, I13t, I16c, I16c), 21);
     check_rows(qrxiYCbCr422ToBGR_8u_C2C3R, 2, 3, 2, inverse_packed_model(false, 3, true, 16, I13r, I13r, I16c), 22);
@@ -311,10 +307,6 @@ TEST(Ycbcr422Inverse, PlanesToRgbMatchesModel) {
             }, dims(w, h));
         }
 }
-
-// ---- worked values ------------------------------------------------------------------
-
-// ---- checks ---------------------------------------------------------------------------
 
 TEST(Ycbcr422Checks, OrderAndStatuses) {
     u8 buf[64] = {};

@@ -63,8 +63,6 @@ void expect_planes_out(int w, int h, int cw, int ch, const std::vector<u8>& expe
 
 }  // namespace
 
-// ---- forward 4:2:2 -------------------------------------------------------------
-
 TEST(Yuv422Forward, C3C2RPairsAndOddLastPixel) {
     for (int w : widths())
         for (int h : {1, 3}) {
@@ -108,8 +106,6 @@ TEST(Yuv422Forward, PlanarDestinationsFromPixelOrderAndPlanes) {
         }
 }
 
-// ---- forward 4:2:0 -------------------------------------------------------------
-
 TEST(Yuv420Forward, C3P3RAndP3RAgainstModel) {
     for (int w : widths())
         for (int h : kHeights) {
@@ -127,21 +123,6 @@ TEST(Yuv420Forward, C3P3RAndP3RAgainstModel) {
             });
             if (HasFatalFailure()) return;
         }
-}
-
-// ---- inverse -----------------------------------------------------------------------
-
-TEST(Yuv42xInverse, WorkedValueOfPairForm) {
-    // YUV (100, 90, 200) -> RGB (182, 72, 22)
-    const u8 y[2] = {100, 100}, u = 90, v = 200;
-    const Qrx8u* s[3] = {y, &u, &v};
-    const int steps[3] = {2, 1, 1};
-    u8 out[6];
-    ASSERT_EQ(qrxiYUV422ToRGB_8u_P3C3R(s, steps, out, 6, {2, 1}), qrxStatusOk);
-    EXPECT_EQ(out[0], 182);
-    EXPECT_EQ(out[1], 72);
-    EXPECT_EQ(out[2], 22);
-    EXPECT_EQ((P3{out[3], out[4], out[5]}), (P3{182, 72, 22}));
 }
 
 namespace {
@@ -271,8 +252,6 @@ TEST(Yuv42xInverse, PackedC2C3RPairsOddPixelAndWidthOne) {
         }
 }
 
-// ---- whole-image forms: the ROI forms on contiguous images -----------------------
-
 TEST(Yuv42xWholeImage, SameAsRoiFormsOnContiguousImages) {
     // below and above the one-long-row threshold (W x H >= 256, W even), odd sizes too
     const QrxSize sizes[] = {{1, 1}, {3, 5}, {15, 17}, {16, 15}, {16, 16}, {34, 8}, {33, 9}, {2, 200}, {40, 7}};
@@ -309,8 +288,6 @@ TEST(Yuv42xWholeImage, SameAsRoiFormsOnContiguousImages) {
     }
 }
 
-// ---- checks ------------------------------------------------------------------------
-
 TEST(Yuv42xChecks, NullThenSizeThenPlanes) {
     u8 buf[64] = {}, out[64] = {};
     const Qrx8u* sp[3] = {buf, buf, buf};
@@ -341,8 +318,6 @@ TEST(Yuv42xChecks, NullThenSizeThenPlanes) {
     EXPECT_EQ(qrxiYUV422ToRGB_8u_P3C3(snull, out, {2, 1}), qrxStatusNullPointer);
     for (u8 b : out) EXPECT_EQ(b, 0);
 }
-
-// ---- steps -------------------------------------------------------------------------
 
 // Negative steps walk the rows upwards: converting a bottom-up image into a
 // bottom-up destination gives the top-down result mirrored in memory.

@@ -99,7 +99,6 @@ TEST(Yuv444Forward, C3P3RBlocksOf8ThenQ16Tail) {
               });
 }
 
-
 TEST(Yuv444Forward, P3RBlocksOf16ThenOneSumTail) {
     check_444("RGBToYUV_P3R", 0, 0, planes(qrxiRGBToYUV_8u_P3R), [](int x, int w, int r, int g, int b) {
         return x < w / 16 * 16 ? yuvmodel::fwd_block(r, g, b) : yuvmodel::fwd_rem_p3(r, g, b);

@@ -120,8 +120,6 @@ TEST(YuvRgb16, Checks) {
     for (auto w : out) EXPECT_EQ(w, 0);
 }
 
-// ---- 16-bit packed BGR inputs -------------------------------------------------------
-
 namespace {
 
 using FnIn = QrxStatus (*)(const Qrx16u*, int, Qrx8u* const*, const int*, QrxSize);

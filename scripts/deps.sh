@@ -10,7 +10,8 @@ need+=(ffmpeg)
 want=(libyuv-dev libopencv-dev gnuplot-nox)
 missing=()
 for p in "${need[@]}" "${want[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  # p:ARCH where another architecture's instance is installed too (the aarch64 stage's arm64 libraries)
+  dpkg -s "$p" >/dev/null 2>&1 || dpkg -s "$p:$(dpkg --print-architecture)" >/dev/null 2>&1 || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 sudo_cmd=()

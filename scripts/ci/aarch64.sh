@@ -14,7 +14,9 @@ sysroot=/usr/aarch64-linux-gnu
 # qrxconvert's PNG and JPEG libraries come as Debian's arm64 packages (multiarch)
 need=(g++-aarch64-linux-gnu qemu-user googletest cmake libpng-dev:arm64 libjpeg62-turbo-dev:arm64)
 missing=()
-for p in "${need[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
+for p in "${need[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || dpkg -s "$p:$(dpkg --print-architecture)" >/dev/null 2>&1 || missing+=("$p")
+done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

@@ -48,7 +48,7 @@ src/gray_twist_gamma/recipes.h	return (m[3] + m[0] * x0) + (m[2] * x2 + m[1] * x
 src/gray_twist_gamma/recipes.h	r = r < 127.0f ? r : 127.0f;	r = r < 128.0f ? r : 128.0f;
 src/gray_twist_gamma/twist_rows.inl	_mm256_min_ps(r, _mm256_set1_ps(255.0f)), _mm256_setzero_ps()	_mm256_min_ps(r, _mm256_set1_ps(254.0f)), _mm256_setzero_ps()
 src/gray_twist_gamma/recipes.h	constexpr double kInvThreshold = 0.0812;	constexpr double kInvThreshold = 0.0813;
-src/gray_twist_gamma/recipes.h	if ((n & 1) != 0 && r == static_cast<float>(n)) n -= 1;	if ((n & 1) != 0 && r == static_cast<float>(n)) n += 1;
+src/gray_twist_gamma/gamma_curves.inl	n = n - (~gtg::power::differ<kLanes>(rv, __builtin_convertvector(n, F)) & (n & 1));	n = n + (~gtg::power::differ<kLanes>(rv, __builtin_convertvector(n, F)) & (n & 1));
 src/gray_twist_gamma/gamma.cpp	const T* dst, int dstStep, QrxSize roi) {\n    if (any_null(src, dst)) return qrxStatusNullPointer;\n    if (size_below(roi)) return qrxStatusSizeError;\n    if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;	const T* dst, int dstStep, QrxSize roi) {\n    if (any_null(src, dst)) return qrxStatusNullPointer;\n    if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;\n    if (size_below(roi)) return qrxStatusSizeError;
 src/core/float_lanes.h	return (r + r) - (x * r) * r;	return (r + r) - x * (r * r);
 src/core/float_lanes.h	QRX_INLINE F8 rcp(F8 a) { return _mm256_rcp_ps(a.v); }	QRX_INLINE F8 rcp(F8 a) { return _mm256_div_ps(_mm256_set1_ps(1.0f), a.v); }

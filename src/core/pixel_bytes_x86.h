@@ -11,6 +11,22 @@
 namespace qrx::simd {
 namespace {
 
+#if defined(__SSSE3__)
+// The byte shuffles of the stride-3 de-interleave: channel ch of 16 pixels
+// gathered from the third `part` (bytes 16 part .. 16 part + 15) of their 48 bytes.
+alignas(16) constexpr std::int8_t kC3Pick[3][3][16] = {
+    {{0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1},
+     {-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1},
+     {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13}},
+    {{1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1},
+     {-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1},
+     {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14}},
+    {{2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1},
+     {-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1},
+     {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15}}};
+inline __m128i c3_pick(int ch, int part) { return _mm_load_si128(reinterpret_cast<const __m128i*>(kC3Pick[ch][part])); }
+#endif
+
 // Stride-3 de-interleave: channel k of pixel j is byte 3j + k.
 template <class V>
 inline void load_c3_bytes(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
@@ -20,15 +36,9 @@ inline void load_c3_bytes(const std::uint8_t* p, typename V::T& a, typename V::T
         auto pick = [&](__m128i m0, __m128i m1, __m128i m2) {
             return _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, m0), _mm_shuffle_epi8(t01, m1)), _mm_shuffle_epi8(t02, m2));
         };
-        a = pick(_mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13));
-        b = pick(_mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14));
-        c = pick(_mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15));
+        a = pick(c3_pick(0, 0), c3_pick(0, 1), c3_pick(0, 2));
+        b = pick(c3_pick(1, 0), c3_pick(1, 1), c3_pick(1, 2));
+        c = pick(c3_pick(2, 0), c3_pick(2, 1), c3_pick(2, 2));
 #else
         // five rounds of byte interleaving sort the stride-3 stream into channels
         auto step = [](__m128i& x0, __m128i& x1, __m128i& x2) {
@@ -54,15 +64,9 @@ inline void load_c3_bytes(const std::uint8_t* p, typename V::T& a, typename V::T
         auto pick = [&](__m128i m0, __m128i m1, __m128i m2) {
             return _mm256_or_si256(_mm256_or_si256(V256::shuffle8(t0, m0), V256::shuffle8(t1, m1)), V256::shuffle8(t2, m2));
         };
-        a = pick(_mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13));
-        b = pick(_mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14));
-        c = pick(_mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1),
-                 _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15));
+        a = pick(c3_pick(0, 0), c3_pick(0, 1), c3_pick(0, 2));
+        b = pick(c3_pick(1, 0), c3_pick(1, 1), c3_pick(1, 2));
+        c = pick(c3_pick(2, 0), c3_pick(2, 1), c3_pick(2, 2));
 #endif
     } else {
 #if defined(__AVX512VBMI__)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -65,7 +66,109 @@ float from_bits32(std::uint32_t b) {
     return f;
 }
 
+// The six members of one direction and sample type (the 32f ones bound to a range).
+template <class T>
+struct Members {
+    std::function<QrxStatus(const T*, int, T*, int, QrxSize)> c3, ac4;
+    std::function<QrxStatus(T*, int, QrxSize)> c3i, ac4i;
+    std::function<QrxStatus(const T* const*, int, T* const*, int, QrxSize)> p3;
+    std::function<QrxStatus(T* const*, int, QrxSize)> ip3;
+};
+#define GAMMA_MEMBERS(T, NAME, ...)                                                                                \
+    Members<T> {                                                                                                   \
+        [=](const T* s, int ss, T* d, int ds, QrxSize r) { return NAME##_C3R(s, ss, d, ds, r __VA_ARGS__); },     \
+            [=](const T* s, int ss, T* d, int ds, QrxSize r) { return NAME##_AC4R(s, ss, d, ds, r __VA_ARGS__); }, \
+            [=](T* p, int st, QrxSize r) { return NAME##_C3IR(p, st, r __VA_ARGS__); },                            \
+            [=](T* p, int st, QrxSize r) { return NAME##_AC4IR(p, st, r __VA_ARGS__); },                           \
+            [=](const T* const* s, int ss, T* const* d, int ds, QrxSize r) { return NAME##_P3R(s, ss, d, ds, r __VA_ARGS__); }, \
+            [=](T* const* p, int st, QrxSize r) { return NAME##_IP3R(p, st, r __VA_ARGS__); }                     \
+    }
+
+template <class T>
+T at(const std::uint8_t* row, int i) {
+    T v;
+    std::memcpy(&v, row + static_cast<std::size_t>(i) * sizeof(T), sizeof(T));
+    return v;
+}
+template <class T>
+bool same(T a, T b) { return std::memcmp(&a, &b, sizeof(T)) == 0; }
+
+// Every layout of one member set against the per-sample model on a w x h
+// image filled by `fill`: C3 and AC4 (the destination's alpha kept), the
+// in-place forms (the image's alpha kept) and the planes; nothing outside
+// the ROI written.
+template <class T>
+void check_layouts(const Members<T>& m, const std::function<T(T)>& model, int w, int h,
+                   const std::function<void(GuardedImage&, int samples)>& fill) {
+    constexpr int S = sizeof(T);
+    const QrxSize roi{w, h};
+    for (int ch : {3, 4}) {
+        GuardedImage src(w * ch * S, h, 4 * S), dst(w * ch * S, h, 2 * S);
+        fill(src, w * ch);
+        dst.fill_random(static_cast<std::uint32_t>(w * 7 + ch));
+        GuardedImage before = dst;
+        GuardedImage img = src;
+        ASSERT_EQ((ch == 3 ? m.c3 : m.ac4)(src.as<T>(), src.step(), dst.as<T>(), dst.step(), roi), qrxStatusOk);
+        ASSERT_EQ((ch == 3 ? m.c3i : m.ac4i)(img.as<T>(), img.step(), roi), qrxStatusOk);
+        for (int y = 0; y < h; ++y)
+            for (int i = 0; i < w * ch; ++i) {
+                const bool alpha = ch == 4 && i % 4 == 3;
+                const T s = at<T>(src.row(y), i), d = at<T>(dst.row(y), i);
+                ASSERT_TRUE(same(d, alpha ? at<T>(before.row(y), i) : model(s)))
+                    << "w " << w << " ch " << ch << " y " << y << " i " << i;
+                ASSERT_TRUE(same(at<T>(img.row(y), i), alpha ? s : d)) << "in place, ch " << ch << " i " << i;
+            }
+        EXPECT_TRUE(dst.guards_intact() && img.guards_intact());
+    }
+    std::vector<GuardedImage> s(3, GuardedImage(w * S, h, 2 * S)), d(3, GuardedImage(w * S, h, 4 * S));
+    for (auto& g : s) fill(g, w);
+    const T* sp[3] = {s[0].as<T>(), s[1].as<T>(), s[2].as<T>()};
+    T* dp[3] = {d[0].as<T>(), d[1].as<T>(), d[2].as<T>()};
+    ASSERT_EQ(m.p3(sp, s[0].step(), dp, d[0].step(), roi), qrxStatusOk);
+    for (int p = 0; p < 3; ++p) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) ASSERT_TRUE(same(at<T>(d[p].row(y), x), model(at<T>(s[p].row(y), x)))) << "plane " << p;
+        EXPECT_TRUE(d[p].guards_intact());
+    }
+    T* ip[3] = {s[0].as<T>(), s[1].as<T>(), s[2].as<T>()};
+    ASSERT_EQ(m.ip3(ip, s[0].step(), roi), qrxStatusOk);
+    for (int p = 0; p < 3; ++p) EXPECT_EQ(s[p].roi_bytes(), d[p].roi_bytes()) << "in place, plane " << p;
+}
+
+void fill_bytes(GuardedImage& g, int) { g.fill_random(static_cast<std::uint32_t>(g.row_bytes())); }
+
 }  // namespace
+
+// 8u: table lookups; 16u: direct evaluation (20 x 3) and the table (200 x 120,
+// 72000 samples); 32f: four ranges, with NaN and both range ends in the first row.
+TEST(GtgGamma, EveryLayoutMatchesTheModelAtEveryLevel) {
+    std::mt19937 rng(12);
+    std::uniform_real_distribution<float> u(-30.0f, 300.0f);
+    const float ranges[][2] = {{0.0f, 1.0f}, {-10.0f, 255.0f}, {16.0f, 235.0f}, {1000.0f, 1000.5f}};
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel forced(level);
+        SCOPED_TRACE(qrx::cpu::level_name(level));
+        for (bool fwd : {true, false}) {
+            const std::uint8_t* t = fwd ? qrx::gamma::kForward8u : qrx::gamma::kInverse8u;
+            const auto m8 = fwd ? GAMMA_MEMBERS(Qrx8u, qrxiGammaFwd_8u, ) : GAMMA_MEMBERS(Qrx8u, qrxiGammaInv_8u, );
+            for (int width : {1, 2, 5, 8, 15, 16, 17, 31, 63, 64, 65, 100, 300})
+                check_layouts<Qrx8u>(m8, [t](Qrx8u v) { return t[v]; }, width, 3, fill_bytes);
+            const auto m16 = fwd ? GAMMA_MEMBERS(Qrx16u, qrxiGammaFwd_16u, ) : GAMMA_MEMBERS(Qrx16u, qrxiGammaInv_16u, );
+            for (QrxSize roi : {QrxSize{20, 3}, QrxSize{200, 120}})
+                check_layouts<Qrx16u>(m16, [fwd](Qrx16u v) { return model16(v, fwd); }, roi.width, roi.height, fill_bytes);
+            for (const auto& r : ranges) {
+                const float lo = r[0], hi = r[1];
+                const auto m32 = fwd ? GAMMA_MEMBERS(float, qrxiGammaFwd_32f, , lo, hi) : GAMMA_MEMBERS(float, qrxiGammaInv_32f, , lo, hi);
+                check_layouts<float>(m32, [=](float v) { return model32(v, lo, hi, fwd); }, 23, 3, [&](GuardedImage& g, int n) {
+                    for (int y = 0; y < g.rows(); ++y)
+                        for (int i = 0; i < n; ++i) reinterpret_cast<float*>(g.row(y))[i] = u(rng);
+                    const float first[3] = {NAN, lo, hi};
+                    std::memcpy(g.row(0), first, sizeof first);
+                });
+            }
+        }
+    }
+}
 
 TEST(GtgGamma8u, TablesMatchTheCurve) {
     // Entries 1 and 3 of the forward table are ties (4.5, and 255 * 4.5 * 3 / 255
@@ -76,54 +179,6 @@ TEST(GtgGamma8u, TablesMatchTheCurve) {
         const double gy = x < 0.0812 ? x / 4.5 : std::pow((x + 0.099) / 1.099, 1 / 0.45);
         EXPECT_EQ(qrx::gamma::kForward8u[i], static_cast<int>(std::nearbyint(255.0 * fy))) << i;
         EXPECT_EQ(qrx::gamma::kInverse8u[i], static_cast<int>(std::nearbyint(255.0 * gy))) << i;
-    }
-}
-
-TEST(GtgGamma8u, AllLayoutsLookUpAndKeepAlpha) {
-    for (auto level : qrxtest::available_levels())
-    for (int width : {1, 2, 5, 8, 15, 16, 17, 31, 63, 64, 65, 100, 300}) {
-        qrxtest::ForcedLevel forced(level);
-        for (bool fwd : {true, false}) {
-            const std::uint8_t* t = fwd ? qrx::gamma::kForward8u : qrx::gamma::kInverse8u;
-            const QrxSize roi{width, 3};
-            // C3 and AC4, not in place and in place
-            for (int ch : {3, 4}) {
-                GuardedImage src(width * ch, 3), dst(width * ch, 3, 9);
-                src.fill_random(width + ch);
-                dst.fill_random(width * 7);
-                GuardedImage img = src;
-                const auto before = dst.roi_bytes();
-                const auto nip = ch == 3 ? (fwd ? qrxiGammaFwd_8u_C3R : qrxiGammaInv_8u_C3R) : (fwd ? qrxiGammaFwd_8u_AC4R : qrxiGammaInv_8u_AC4R);
-                const auto ip = ch == 3 ? (fwd ? qrxiGammaFwd_8u_C3IR : qrxiGammaInv_8u_C3IR) : (fwd ? qrxiGammaFwd_8u_AC4IR : qrxiGammaInv_8u_AC4IR);
-                ASSERT_EQ(nip(src.data(), src.step(), dst.data(), dst.step(), roi), qrxStatusOk);
-                ASSERT_EQ(ip(img.data(), img.step(), roi), qrxStatusOk);
-                for (int y = 0; y < 3; ++y)
-                    for (int i = 0; i < width * ch; ++i) {
-                        const bool alpha = ch == 4 && i % 4 == 3;
-                        const std::uint8_t want = alpha ? before[y * width * ch + i] : t[src.row(y)[i]];
-                        ASSERT_EQ(dst.row(y)[i], want) << "w " << width << " ch " << ch << " i " << i;
-                        ASSERT_EQ(img.row(y)[i], alpha ? src.row(y)[i] : want);
-                    }
-                EXPECT_TRUE(dst.guards_intact());
-                EXPECT_TRUE(img.guards_intact());
-            }
-            // planes
-            GuardedImage s0(width, 3), s1(width, 3), s2(width, 3), d0(width, 3), d1(width, 3), d2(width, 3);
-            s0.fill_random(1), s1.fill_random(2), s2.fill_random(3);
-            const Qrx8u* sp[3] = {s0.data(), s1.data(), s2.data()};
-            Qrx8u* dp[3] = {d0.data(), d1.data(), d2.data()};
-            ASSERT_EQ((fwd ? qrxiGammaFwd_8u_P3R : qrxiGammaInv_8u_P3R)(sp, s0.step(), dp, d0.step(), roi), qrxStatusOk);
-            GuardedImage* ss[3] = {&s0, &s1, &s2};
-            GuardedImage* ds[3] = {&d0, &d1, &d2};
-            for (int p = 0; p < 3; ++p) {
-                for (int y = 0; y < 3; ++y)
-                    for (int x = 0; x < width; ++x) ASSERT_EQ(ds[p]->row(y)[x], t[ss[p]->row(y)[x]]);
-                EXPECT_TRUE(ds[p]->guards_intact());
-            }
-            Qrx8u* ip[3] = {s0.data(), s1.data(), s2.data()};
-            ASSERT_EQ((fwd ? qrxiGammaFwd_8u_IP3R : qrxiGammaInv_8u_IP3R)(ip, s0.step(), roi), qrxStatusOk);
-            for (int p = 0; p < 3; ++p) EXPECT_EQ(ss[p]->roi_bytes(), ds[p]->roi_bytes());
-        }
     }
 }
 
@@ -149,9 +204,7 @@ TEST(GtgGamma16u, DirectAndTableAgreeWithTheModelForEveryValue) {
     // 128 x 170 C3 = 65280 samples: direct; 256 x 86 C3 = 66048 samples: table
     std::vector<Qrx16u> all(66048);
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<Qrx16u>(i * 40503u);  // odd multiplier: a permutation
-    for (auto level : qrxtest::available_levels())
     for (bool fwd : {true, false}) {
-        qrxtest::ForcedLevel forced(level);
         std::vector<Qrx16u> model(65536);
         for (unsigned v = 0; v < 65536; ++v) model[v] = model16(v, fwd);
         for (auto level : qrxtest::available_levels()) {
@@ -164,54 +217,6 @@ TEST(GtgGamma16u, DirectAndTableAgreeWithTheModelForEveryValue) {
             EXPECT_EQ(qrx::testing_hooks::live_blocks(), live) << "table released";
             for (std::size_t i = 0; i < small.size(); ++i) ASSERT_EQ(small[i], model[all[i]]) << all[i];
             for (std::size_t i = 0; i < large.size(); ++i) ASSERT_EQ(large[i], model[all[i]]) << all[i];
-        }
-    }
-}
-
-TEST(GtgGamma16u, LayoutsInPlaceAlphaAndBothPaths) {
-    // (width, height): 20 x 3 is evaluated directly; 200 x 120 (72000 samples) uses the table
-    for (auto level : qrxtest::available_levels())
-    for (QrxSize roi : {QrxSize{20, 3}, QrxSize{200, 120}}) {
-        qrxtest::ForcedLevel forced(level);
-        const int w = roi.width, h = roi.height;
-        for (bool fwd : {true, false}) {
-            for (int ch : {3, 4}) {
-                GuardedImage src(w * ch * 2, h, 4), dst(w * ch * 2, h, 6);
-                src.fill_random(w + ch);
-                dst.fill_random(h);
-                const auto before = dst.roi_bytes();
-                GuardedImage img = src;
-                const auto nip = ch == 3 ? (fwd ? qrxiGammaFwd_16u_C3R : qrxiGammaInv_16u_C3R) : (fwd ? qrxiGammaFwd_16u_AC4R : qrxiGammaInv_16u_AC4R);
-                const auto ip = ch == 3 ? (fwd ? qrxiGammaFwd_16u_C3IR : qrxiGammaInv_16u_C3IR) : (fwd ? qrxiGammaFwd_16u_AC4IR : qrxiGammaInv_16u_AC4IR);
-                ASSERT_EQ(nip(src.as<Qrx16u>(), src.step(), dst.as<Qrx16u>(), dst.step(), roi), qrxStatusOk);
-                ASSERT_EQ(ip(img.as<Qrx16u>(), img.step(), roi), qrxStatusOk);
-                for (int y = 0; y < h; ++y) {
-                    const Qrx16u* s = reinterpret_cast<const Qrx16u*>(src.row(y));
-                    const Qrx16u* d = reinterpret_cast<const Qrx16u*>(dst.row(y));
-                    const Qrx16u* q = reinterpret_cast<const Qrx16u*>(img.row(y));
-                    for (int i = 0; i < w * ch; ++i) {
-                        const bool alpha = ch == 4 && i % 4 == 3;
-                        Qrx16u old;
-                        std::memcpy(&old, before.data() + (static_cast<std::size_t>(y) * w * ch + i) * 2, 2);
-                        ASSERT_EQ(d[i], alpha ? old : model16(s[i], fwd));
-                        ASSERT_EQ(q[i], alpha ? s[i] : d[i]);
-                    }
-                }
-                EXPECT_TRUE(dst.guards_intact());
-                EXPECT_TRUE(img.guards_intact());
-            }
-            GuardedImage a(w * 2, h, 2), b(w * 2, h, 2), c(w * 2, h, 2), x(w * 2, h, 4), y(w * 2, h, 4), z(w * 2, h, 4);
-            a.fill_random(1), b.fill_random(2), c.fill_random(3);
-            const Qrx16u* sp[3] = {a.as<Qrx16u>(), b.as<Qrx16u>(), c.as<Qrx16u>()};
-            Qrx16u* dp[3] = {x.as<Qrx16u>(), y.as<Qrx16u>(), z.as<Qrx16u>()};
-            ASSERT_EQ((fwd ? qrxiGammaFwd_16u_P3R : qrxiGammaInv_16u_P3R)(sp, a.step(), dp, x.step(), roi), qrxStatusOk);
-            Qrx16u* ip[3] = {a.as<Qrx16u>(), b.as<Qrx16u>(), c.as<Qrx16u>()};
-            GuardedImage a0 = a;
-            ASSERT_EQ((fwd ? qrxiGammaFwd_16u_IP3R : qrxiGammaInv_16u_IP3R)(ip, a.step(), roi), qrxStatusOk);
-            EXPECT_TRUE(a.roi_bytes() == x.roi_bytes() && b.roi_bytes() == y.roi_bytes() && c.roi_bytes() == z.roi_bytes());
-            const Qrx16u* first = reinterpret_cast<const Qrx16u*>(a0.row(h - 1));
-            EXPECT_EQ(reinterpret_cast<const Qrx16u*>(x.row(h - 1))[w - 1], model16(first[w - 1], fwd));
-            EXPECT_TRUE(x.guards_intact() && y.guards_intact() && z.guards_intact());
         }
     }
 }
@@ -233,57 +238,6 @@ TEST(GtgGamma32f, RangeCheckComesFirst) {
     EXPECT_EQ(qrxiGammaFwd_32f_C3R(nullptr, 12, d, 12, {1, 1}, 0.0f, 1.0f), qrxStatusNullPointer);
     EXPECT_EQ(qrxiGammaFwd_32f_C3R(s, 12, d, 12, {1, 0}, 0.0f, 1.0f), qrxStatusSizeError);
     EXPECT_EQ(qrxiGammaFwd_32f_C3R(s, 12, d, -12, {1, 1}, 0.0f, 1.0f), qrxStatusStepError);
-}
-
-// The range ends stand in the first row of every image.
-TEST(GtgGamma32f, EndpointsAndModel) {
-    std::mt19937 rng(12);
-    std::uniform_real_distribution<float> u(-30.0f, 300.0f);
-    const float ranges[][2] = {{0.0f, 1.0f}, {-10.0f, 255.0f}, {16.0f, 235.0f}, {1000.0f, 1000.5f}};
-    for (const auto& r : ranges)
-        for (bool fwd : {true, false})
-            for (int ch : {3, 4}) {
-                const int w = 23, h = 3;
-                GuardedImage src(w * ch * 4, h, 4), dst(w * ch * 4, h, 8);
-                for (int y = 0; y < h; ++y)
-                    for (int i = 0; i < w * ch; ++i) reinterpret_cast<float*>(src.row(y))[i] = u(rng);
-                reinterpret_cast<float*>(src.row(0))[0] = NAN;
-                reinterpret_cast<float*>(src.row(0))[1] = r[0];
-                reinterpret_cast<float*>(src.row(0))[2] = r[1];
-                dst.fill_random(3);
-                const auto before = dst.roi_bytes();
-                GuardedImage img = src;
-                const QrxSize roi{w, h};
-                const auto nip = ch == 3 ? (fwd ? qrxiGammaFwd_32f_C3R : qrxiGammaInv_32f_C3R) : (fwd ? qrxiGammaFwd_32f_AC4R : qrxiGammaInv_32f_AC4R);
-                const auto ip = ch == 3 ? (fwd ? qrxiGammaFwd_32f_C3IR : qrxiGammaInv_32f_C3IR) : (fwd ? qrxiGammaFwd_32f_AC4IR : qrxiGammaInv_32f_AC4IR);
-                ASSERT_EQ(nip(src.as<float>(), src.step(), dst.as<float>(), dst.step(), roi, r[0], r[1]), qrxStatusOk);
-                ASSERT_EQ(ip(img.as<float>(), img.step(), roi, r[0], r[1]), qrxStatusOk);
-                for (int y = 0; y < h; ++y)
-                    for (int i = 0; i < w * ch; ++i) {
-                        const float s = reinterpret_cast<const float*>(src.row(y))[i];
-                        const float d = reinterpret_cast<const float*>(dst.row(y))[i];
-                        const float q = reinterpret_cast<const float*>(img.row(y))[i];
-                        if (ch == 4 && i % 4 == 3) {
-                            EXPECT_EQ(std::memcmp(&d, before.data() + (static_cast<std::size_t>(y) * w * ch + i) * 4, 4), 0);
-                            EXPECT_TRUE(same_float(q, s));
-                            continue;
-                        }
-                        ASSERT_TRUE(same_float(d, model32(s, r[0], r[1], fwd))) << s << " -> " << d;
-                        ASSERT_TRUE(same_float(q, d));
-                    }
-                EXPECT_TRUE(std::isnan(reinterpret_cast<const float*>(dst.row(0))[0])) << "NaN takes the linear piece";
-                EXPECT_TRUE(dst.guards_intact());
-            }
-    // planes
-    float a[4] = {0.1f, 0.2f, 0.3f, 0.4f}, b[4] = {1, 2, 3, 4}, c[4] = {-1, 0, 0.01f, 9}, x[4], y[4], z[4];
-    const float* sp[3] = {a, b, c};
-    float* dp[3] = {x, y, z};
-    ASSERT_EQ(qrxiGammaInv_32f_P3R(sp, 16, dp, 16, {4, 1}, 0.0f, 4.0f), qrxStatusOk);
-    for (int p = 0; p < 3; ++p)
-        for (int i = 0; i < 4; ++i) EXPECT_TRUE(same_float(dp[p][i], model32(sp[p][i], 0.0f, 4.0f, false)));
-    float* ip[3] = {a, b, c};
-    ASSERT_EQ(qrxiGammaInv_32f_IP3R(ip, 16, {4, 1}, 0.0f, 4.0f), qrxStatusOk);
-    for (int p = 0; p < 3; ++p) EXPECT_EQ(0, std::memcmp(ip[p], dp[p], 16));
 }
 
 // The curves are evaluated with a fast power function and its rounding check:

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -280,75 +281,54 @@ namespace {
 
 enum class Lay { C3, C4, P3, P4 };
 int planes_of(Lay l) { return l == Lay::P3 ? 3 : l == Lay::P4 ? 4 : 0; }
-int channels_of(Lay l) { return l == Lay::C3 ? 3 : 4; }
+int channels_of(Lay l) { return l == Lay::C3 || l == Lay::P3 ? 3 : 4; }
 
 // One side of a planar test: pixel-order image or planes, each guarded.
 struct SideImg {
     SideImg(Lay lay, int w, int h) : lay(lay) {
-        if (planes_of(lay) == 0) {
-            imgs.emplace_back(w * channels_of(lay), h, 5);
-        } else {
-            for (int p = 0; p < planes_of(lay); ++p) imgs.emplace_back(w, h, 5);
-        }
+        for (int p = 0; p < std::max(1, planes_of(lay)); ++p) imgs.emplace_back(planes_of(lay) ? w : w * channels_of(lay), h, 5);
         for (auto& g : imgs) ptrs.push_back(g.data());
     }
     int step() const { return imgs[0].step(); }  // all the same
     u8& at(int x, int y, int c) {
         return planes_of(lay) == 0 ? imgs[0].row(y)[channels_of(lay) * x + c] : imgs[static_cast<std::size_t>(c)].row(y)[x];
     }
-    std::vector<std::uint8_t> bytes() const {
-        std::vector<std::uint8_t> out;
+    std::vector<u8> bytes() const {
+        std::vector<u8> out;
         for (auto& g : imgs) out.insert(out.end(), g.all_bytes().begin(), g.all_bytes().end());
         return out;
-    }
-    bool intact() const {
-        for (auto& g : imgs)
-            if (!g.guards_intact()) return false;
-        return true;
     }
     Lay lay;
     std::vector<qrxtest::GuardedImage> imgs;
     std::vector<u8*> ptrs;
 };
 
-// Calls one of the twelve functions with the right argument shapes.
+// The twelve functions behind one argument shape (a plane array on each side).
+using PlanarCall = std::function<QrxStatus(const u8* const*, int, u8* const*, int, QrxSize)>;
+PlanarCall adapt(QrxStatus (*f)(const Qrx8u*, int, Qrx8u* const*, int, QrxSize)) {
+    return [f](const u8* const* s, int ss, u8* const* d, int ds, QrxSize r) { return f(s ? s[0] : nullptr, ss, d, ds, r); };
+}
+PlanarCall adapt(QrxStatus (*f)(const Qrx8u* const*, int, Qrx8u*, int, QrxSize)) {
+    return [f](const u8* const* s, int ss, u8* const* d, int ds, QrxSize r) { return f(s, ss, d ? d[0] : nullptr, ds, r); };
+}
+PlanarCall adapt(QrxStatus (*f)(const Qrx8u* const*, int, Qrx8u* const*, int, QrxSize)) { return f; }
+
 struct PlanarFn {
     const char* name;
     Lay src, dst;
     bool to_hls;
-    QrxStatus (*c3p3)(const Qrx8u*, int, Qrx8u* const*, int, QrxSize) = nullptr;
-    QrxStatus (*p3c3)(const Qrx8u* const*, int, Qrx8u*, int, QrxSize) = nullptr;
-    QrxStatus (*p3p3)(const Qrx8u* const*, int, Qrx8u* const*, int, QrxSize) = nullptr;
-    QrxStatus call(const u8* const* s, int ss, u8* const* d, int ds, QrxSize roi) const {
-        if (c3p3) return c3p3(s ? s[0] : nullptr, ss, d, ds, roi);
-        if (p3c3) return p3c3(s, ss, d ? d[0] : nullptr, ds, roi);
-        return p3p3(s, ss, d, ds, roi);
-    }
+    PlanarCall call;
 };
 
 std::vector<PlanarFn> planar_fns() {
-    std::vector<PlanarFn> v;
-    auto a = [&](const char* n, Lay s, Lay d, bool fwd, auto fn) {
-        PlanarFn f{n, s, d, fwd};
-        using Fn = decltype(fn);
-        if constexpr (std::is_same_v<Fn, decltype(f.c3p3)>) f.c3p3 = fn;
-        else if constexpr (std::is_same_v<Fn, decltype(f.p3c3)>) f.p3c3 = fn;
-        else f.p3p3 = fn;
-        v.push_back(f);
-    };
-    a("BGRToHLS_8u_C3P3R", Lay::C3, Lay::P3, true, &qrxiBGRToHLS_8u_C3P3R);
-    a("BGRToHLS_8u_P3C3R", Lay::P3, Lay::C3, true, &qrxiBGRToHLS_8u_P3C3R);
-    a("BGRToHLS_8u_P3R", Lay::P3, Lay::P3, true, &qrxiBGRToHLS_8u_P3R);
-    a("BGRToHLS_8u_AP4R", Lay::P4, Lay::P4, true, &qrxiBGRToHLS_8u_AP4R);
-    a("BGRToHLS_8u_AP4C4R", Lay::P4, Lay::C4, true, &qrxiBGRToHLS_8u_AP4C4R);
-    a("BGRToHLS_8u_AC4P4R", Lay::C4, Lay::P4, true, &qrxiBGRToHLS_8u_AC4P4R);
-    a("HLSToBGR_8u_C3P3R", Lay::C3, Lay::P3, false, &qrxiHLSToBGR_8u_C3P3R);
-    a("HLSToBGR_8u_P3C3R", Lay::P3, Lay::C3, false, &qrxiHLSToBGR_8u_P3C3R);
-    a("HLSToBGR_8u_P3R", Lay::P3, Lay::P3, false, &qrxiHLSToBGR_8u_P3R);
-    a("HLSToBGR_8u_AP4R", Lay::P4, Lay::P4, false, &qrxiHLSToBGR_8u_AP4R);
-    a("HLSToBGR_8u_AP4C4R", Lay::P4, Lay::C4, false, &qrxiHLSToBGR_8u_AP4C4R);
-    a("HLSToBGR_8u_AC4P4R", Lay::C4, Lay::P4, false, &qrxiHLSToBGR_8u_AC4P4R);
-    return v;
+#define HLS_PLANAR(NAME, S, D, FWD) PlanarFn{#NAME, Lay::S, Lay::D, FWD, adapt(&qrxi##NAME)}
+    return {HLS_PLANAR(BGRToHLS_8u_C3P3R, C3, P3, true),  HLS_PLANAR(BGRToHLS_8u_P3C3R, P3, C3, true),
+            HLS_PLANAR(BGRToHLS_8u_P3R, P3, P3, true),    HLS_PLANAR(BGRToHLS_8u_AP4R, P4, P4, true),
+            HLS_PLANAR(BGRToHLS_8u_AP4C4R, P4, C4, true), HLS_PLANAR(BGRToHLS_8u_AC4P4R, C4, P4, true),
+            HLS_PLANAR(HLSToBGR_8u_C3P3R, C3, P3, false), HLS_PLANAR(HLSToBGR_8u_P3C3R, P3, C3, false),
+            HLS_PLANAR(HLSToBGR_8u_P3R, P3, P3, false),   HLS_PLANAR(HLSToBGR_8u_AP4R, P4, P4, false),
+            HLS_PLANAR(HLSToBGR_8u_AP4C4R, P4, C4, false), HLS_PLANAR(HLSToBGR_8u_AC4P4R, C4, P4, false)};
+#undef HLS_PLANAR
 }
 
 // Converts a random image and compares with the model; the fourth channel,
@@ -356,8 +336,7 @@ std::vector<PlanarFn> planar_fns() {
 void expect_planar_matches(const PlanarFn& f, int w, int h, std::uint32_t seed) {
     std::mt19937 rng(seed);
     SideImg src(f.src, w, h), dst(f.dst, w, h);
-    const int sc = f.src == Lay::C3 || f.src == Lay::P3 ? 3 : 4;
-    const int dc = f.dst == Lay::C3 || f.dst == Lay::P3 ? 3 : 4;
+    const int sc = channels_of(f.src), dc = channels_of(f.dst);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             for (int c = 0; c < sc; ++c) src.at(x, y, c) = sample<u8>(rng);
@@ -380,7 +359,7 @@ void expect_planar_matches(const PlanarFn& f, int w, int h, std::uint32_t seed) 
         for (int x = 0; x < w; ++x)
             for (int c = 0; c < dc; ++c) got.push_back(dst.at(x, y, c));
     EXPECT_EQ(got, expect) << f.name << " width " << w << " height " << h;
-    EXPECT_TRUE(dst.intact());
+    for (auto& g : dst.imgs) EXPECT_TRUE(g.guards_intact());
 }
 
 }  // namespace

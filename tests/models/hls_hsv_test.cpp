@@ -244,15 +244,6 @@ TEST(HlsHsvPixel, SameBytesAtEveryLevelAndThreadCount) { run_all(pixel_cases(), 
 
 TEST(HlsHsvPixel, ChecksAndSteps) { run_all(pixel_cases(), &Case::checks); }
 
-TEST(HlsHsvPixel, BgrAc4ChecksStepsAfterSize) {
-    u8 src[8] = {}, dst[8] = {};
-    EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(src, 0, dst, 8, {0, 1}), qrxStatusSizeError);
-    EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(src, 0, dst, 8, {2, 1}), qrxStatusStepError);
-    EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(src, 8, dst, -8, {2, 1}), qrxStatusStepError);
-    EXPECT_EQ(qrxiBGRToHLS_8u_AC4R(nullptr, 0, dst, 0, {0, 1}), qrxStatusNullPointer);
-    EXPECT_EQ(std::count(dst, dst + 8, 0), 8);
-}
-
 // The 8u RGB-to-HLS groups use the bare reciprocal estimate, the pixels
 // after them the refined one: an input on which the two differ gives both
 // results in one row (8 grouped pixels, then one more).

@@ -208,7 +208,8 @@ void expect_levels_and_threads(Fn<S, D> fn, int ch, const Gen<S>& gen) {
 }
 
 // Check order: source null, destination null (whatever the steps), then the
-// size; on error nothing is written.  Unless the function checks its steps: a
+// size, then the steps where the function checks them; on error nothing is
+// written.  Unless the function checks its steps: a
 // zero step converts the same row again, a negative one walks upwards, and an
 // odd byte step of 16-bit and float images acts as the next lower multiple.
 template <class S, class D>
@@ -225,6 +226,11 @@ void expect_checks(Fn<S, D> fn, int ch, const Gen<S>& gen, bool checks_steps = f
         for (QrxSize bad : {QrxSize{0, 2}, QrxSize{4, 0}, QrxSize{-1, 2}, QrxSize{4, -1}, QrxSize{4, -3}})
             EXPECT_EQ(fn(src.ptr(), src.step(), dst.ptr(), dst.step(), bad), qrxStatusSizeError)
                 << bad.width << "x" << bad.height;
+        if (checks_steps) {  // steps below one are refused, after the size
+            EXPECT_EQ(fn(src.ptr(), 0, dst.ptr(), dst.step(), {0, 2}), qrxStatusSizeError);
+            EXPECT_EQ(fn(src.ptr(), 0, dst.ptr(), dst.step(), {4, 2}), qrxStatusStepError);
+            EXPECT_EQ(fn(src.ptr(), src.step(), dst.ptr(), -dst.step(), {4, 2}), qrxStatusStepError);
+        }
         EXPECT_EQ(dst.g.all_bytes(), before);
     }
     if (checks_steps) return;

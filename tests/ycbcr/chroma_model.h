@@ -98,12 +98,14 @@ inline C3 I13r(int y, int cb, int cr) {
     return {cl(fl(T(Y, 9535) + T(R, 13074) + 8, 16)), cl(fl(T(Y, 9535) + T(R, -6660) + T(B, -3211) + 8, 16)),
             cl(fl(T(Y, 9535) + T(B, 16523) + 8, 16))};
 }
-// I13r with the green terms taken positive and subtracted
-inline C3 I13s(int y, int cb, int cr) {
+// I13r with the green terms taken positive and subtracted (I13s), and without the rounding terms (I13u)
+inline C3 I13g(int y, int cb, int cr, i64 k) {
     const i64 Y = y - 16, B = cb - 128, R = cr - 128;
-    const C3 r = I13r(y, cb, cr);
-    return {r.a, cl(fl(T(Y, 9535) - T(R, 6660) - T(B, 3211) + 8, 16)), r.c};
+    return {cl(fl(T(Y, 9535) + T(R, 13074) + k, 16)), cl(fl(T(Y, 9535) - T(R, 6660) - T(B, 3211) + k, 16)),
+            cl(fl(T(Y, 9535) + T(B, 16523) + k, 16))};
 }
+inline C3 I13s(int y, int cb, int cr) { return I13g(y, cb, cr, 8); }
+inline C3 I13u(int y, int cb, int cr) { return I13g(y, cb, cr, 0); }
 inline C3 I12(int y, int cb, int cr) {
     const i64 Y = y - 16, B = cb - 128, R = cr - 128;
     return {cl(fl(T(Y, 4767) + T(R, 6537), 8)), cl(fl(T(Y, 4767) - T(B, 1605) - T(R, 3330), 8)),

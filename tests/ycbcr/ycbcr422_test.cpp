@@ -17,8 +17,6 @@ namespace {
 using RowFn = std::function<QrxStatus(const u8*, int, u8*, int, QrxSize)>;
 using RowModel = std::function<void(const u8* s, u8* d, int w)>;
 
-const int kHeights[] = {1, 2, 3, 5};
-
 void put_pair(u8* d, int i, bool cb_first, int y0, int y1, C3 ch) {
     u8* p = d + 2 * i;
     if (cb_first) {
@@ -30,42 +28,6 @@ void put_pair(u8* d, int i, bool cb_first, int y0, int y1, C3 ch) {
 void put_last(u8* d, int i, bool cb_first, int y, int cb) {
     d[2 * i + (cb_first ? 1 : 0)] = y;
     d[2 * i + (cb_first ? 0 : 1)] = cb;
-}
-
-// Source and destination images are sets of planes of (w * m + a) / d bytes per row
-// (row padding `pad`: equal pads give planes of one width one step).  The model writes
-// the expected rows of every destination plane from the source rows, row by row; below
-// min_w a size error and nothing written.
-struct Plane {
-    int m, a, d, pad;
-};
-using Layout = std::vector<Plane>;
-const Layout kC2{{2, 0, 1, 7}}, kC3{{3, 0, 1, 7}}, kC4{{4, 0, 1, 7}}, kP3{{1, 0, 1, 5}, {1, 0, 1, 5}, {1, 0, 1, 5}};
-const Layout kP422in{{1, 0, 1, 7}, {1, 1, 2, 3}, {1, 1, 2, 11}}, kP422out{{1, 0, 1, 7}, {1, 0, 2, 3}, {1, 0, 2, 5}};
-using Call = std::function<QrxStatus(const Qrx8u* const*, const int*, Qrx8u* const*, const int*, QrxSize)>;
-using Model = std::function<void(const std::vector<const u8*>& s, const std::vector<u8*>& d, int w)>;
-
-void check(const Call& fn, const Layout& sl, const Layout& dl, int min_w, const Model& model, unsigned seed) {
-    for (int w : sweep_widths())
-        for (int h : kHeights) {
-            std::vector<GuardedImage> src, expect;
-            for (const Plane& p : sl) src.emplace_back((w * p.m + p.a) / p.d, h, p.pad);
-            for (const Plane& p : dl) expect.emplace_back((w * p.m + p.a) / p.d, h, p.pad);
-            std::vector<const Qrx8u*> sp;
-            std::vector<int> ss;
-            std::vector<const GuardedImage*> e;
-            for (auto& g : src) g.fill_random(seed + 97 * w + h + 13 * sp.size()), sp.push_back(g.data()), ss.push_back(g.step());
-            for (auto& g : expect) e.push_back(&g);
-            for (int r = 0; r < h && w >= min_w; ++r) {
-                std::vector<const u8*> s;
-                std::vector<u8*> d;
-                for (auto& g : src) s.push_back(g.row(r));
-                for (auto& g : expect) d.push_back(g.row(r));
-                model(s, d, w);
-            }
-            expect_images(e, [&](Qrx8u* const* d, const int* ds) { return fn(sp.data(), ss.data(), d, ds, {w, h}); },
-                          dims(w, h), w < min_w ? qrxStatusSizeError : qrxStatusOk);
-        }
 }
 
 // The same with one image in and one out.

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -201,12 +200,6 @@ bool check_all_levels(const Fn& f, const Source& s, int w, int h, int dst_pad) {
 }
 
 int min_width(const Fn& f) { return f.src == Src::P411 ? 4 : 1; }
-
-const Fn& by_name(const std::string& n) {
-    for (const Fn& f : kFns)
-        if (n == f.name) return f;
-    throw std::runtime_error("no function " + n);
-}
 
 }  // namespace
 

@@ -179,32 +179,23 @@ void expect_matches_model(const Case& c, int W, int H, int steps = 0) {
 
 }  // namespace
 
-TEST(ResampleLayout, EveryFunctionMatchesTheModelAroundEveryBoundary) {
+TEST(ResampleLayout, EveryFunctionMatchesTheModel) {
+    // (widths, heights, steps): around every group boundary with small heights; wide rows
+    // and odd heights; negative (-1) and zero (+1) steps; planes back to back (2), which
+    // may be moved as one long row
+    std::vector<int> narrow;
+    for (int W = 0; W <= 70; ++W) narrow.push_back(W);
+    const std::vector<std::vector<int>> sweeps[] = {
+        {narrow, {-1, 0, 1, 2, 3, 5}, {0}},
+        {{126, 127, 128, 129, 130, 131, 190, 255, 259, 1030}, {2, 7}, {0}},
+        {{4, 37, 68}, {2, 4, 5}, {-1, 1}},
+        {{4, 8, 36, 64, 68, 128, 132}, {1, 2, 3, 6}, {2}},
+    };
     for (const Case& c : all_cases())
-        for (int W = 0; W <= 70; ++W)
-            for (int H : {-1, 0, 1, 2, 3, 5}) expect_matches_model(c, W, H);
-}
-
-TEST(ResampleLayout, WideRowsAndOddHeights) {
-    for (const Case& c : all_cases())
-        for (int W : {126, 127, 128, 129, 130, 131, 190, 255, 259, 1030})
-            for (int H : {2, 7}) expect_matches_model(c, W, H);
-}
-
-TEST(ResampleLayout, NegativeAndZeroSteps) {
-    for (const Case& c : all_cases())
-        for (int W : {4, 37, 68})
-            for (int H : {2, 4, 5}) {
-                expect_matches_model(c, W, H, -1);
-                expect_matches_model(c, W, H, +1);
-            }
-}
-
-TEST(ResampleLayout, RowsBackToBack) {
-    // Gap-free planes may be moved as one long row: the same bytes.
-    for (const Case& c : all_cases())
-        for (int W : {4, 8, 36, 64, 68, 128, 132})
-            for (int H : {1, 2, 3, 6}) expect_matches_model(c, W, H, 2);
+        for (const auto& sw : sweeps)
+            for (int W : sw[0])
+                for (int H : sw[1])
+                    for (int st : sw[2]) expect_matches_model(c, W, H, st);
 }
 
 TEST(ResampleLayout, SameBytesAtEveryLevel) {

@@ -107,67 +107,45 @@ inline PackedOrder order_of(Lay l) {
     }
 }
 
+// Moves every sample between the canonical form and an image in layout `lay`:
+// reading the image when `into_canon`, writing it otherwise.
+inline void transfer(Canon& c, const Planes& s, Lay lay, bool into_canon) {
+    auto mv = [into_canon](u8& canon, u8& img) {
+        if (into_canon) canon = img;
+        else img = canon;
+    };
+    if (is_packed(lay)) {
+        const PackedOrder o = order_of(lay);
+        for (int r = 0; r < c.h; ++r)
+            for (int q = 0; q < c.w / 2; ++q) {
+                u8* g = s.row(0, r) + 4 * q;
+                mv(c.Y(r, 2 * q), g[o.y0]);
+                mv(c.Y(r, 2 * q + 1), g[o.y1]);
+                mv(o.cb_first ? c.Cb(r, q) : c.Cr(r, q), g[o.c0]);
+                mv(o.cb_first ? c.Cr(r, q) : c.Cb(r, q), g[o.c1]);
+            }
+        return;
+    }
+    for (int r = 0; r < c.h; ++r)
+        for (int x = 0; x < c.w; ++x) mv(c.Y(r, x), s.row(0, r)[x]);
+    const int pcb = lay == Lay::P3CrCb ? 2 : 1;
+    for (int r = 0; r < c.ch; ++r)
+        for (int i = 0; i < c.cw; ++i) {
+            mv(c.Cb(r, i), lay == Lay::P2 ? s.row(1, r)[2 * i] : s.row(pcb, r)[i]);
+            mv(c.Cr(r, i), lay == Lay::P2 ? s.row(1, r)[2 * i + 1] : s.row(3 - pcb, r)[i]);
+        }
+}
+
 inline Canon read(const Planes& s, Lay lay, Samp samp, int w, int h) {
     Canon c;
     c.w = w, c.h = h, c.cw = chroma_w(samp, w), c.ch = chroma_h(samp, h);
     c.y.resize(static_cast<std::size_t>(w) * h);
     c.cb.resize(static_cast<std::size_t>(c.cw) * c.ch);
     c.cr.resize(c.cb.size());
-    if (is_packed(lay)) {
-        const PackedOrder o = order_of(lay);
-        for (int r = 0; r < h; ++r)
-            for (int q = 0; q < w / 2; ++q) {
-                const u8* g = s.row(0, r) + 4 * q;
-                c.Y(r, 2 * q) = g[o.y0];
-                c.Y(r, 2 * q + 1) = g[o.y1];
-                c.Cb(r, q) = o.cb_first ? g[o.c0] : g[o.c1];
-                c.Cr(r, q) = o.cb_first ? g[o.c1] : g[o.c0];
-            }
-        return c;
-    }
-    for (int r = 0; r < h; ++r)
-        for (int x = 0; x < w; ++x) c.Y(r, x) = s.row(0, r)[x];
-    for (int r = 0; r < c.ch; ++r)
-        for (int i = 0; i < c.cw; ++i) {
-            if (lay == Lay::P2) {
-                c.Cb(r, i) = s.row(1, r)[2 * i];
-                c.Cr(r, i) = s.row(1, r)[2 * i + 1];
-            } else {
-                const int pcb = lay == Lay::P3 ? 1 : 2;
-                c.Cb(r, i) = s.row(pcb, r)[i];
-                c.Cr(r, i) = s.row(3 - pcb, r)[i];
-            }
-        }
+    transfer(c, s, lay, true);
     return c;
 }
-
-inline void write(Canon& c, Planes& d, Lay lay) {
-    if (is_packed(lay)) {
-        const PackedOrder o = order_of(lay);
-        for (int r = 0; r < c.h; ++r)
-            for (int q = 0; q < c.w / 2; ++q) {
-                u8* g = d.row(0, r) + 4 * q;
-                g[o.y0] = c.Y(r, 2 * q);
-                g[o.y1] = c.Y(r, 2 * q + 1);
-                g[o.c0] = o.cb_first ? c.Cb(r, q) : c.Cr(r, q);
-                g[o.c1] = o.cb_first ? c.Cr(r, q) : c.Cb(r, q);
-            }
-        return;
-    }
-    for (int r = 0; r < c.h; ++r)
-        for (int x = 0; x < c.w; ++x) d.row(0, r)[x] = c.Y(r, x);
-    for (int r = 0; r < c.ch; ++r)
-        for (int i = 0; i < c.cw; ++i) {
-            if (lay == Lay::P2) {
-                d.row(1, r)[2 * i] = c.Cb(r, i);
-                d.row(1, r)[2 * i + 1] = c.Cr(r, i);
-            } else {
-                const int pcb = lay == Lay::P3 ? 1 : 2;
-                d.row(pcb, r)[i] = c.Cb(r, i);
-                d.row(3 - pcb, r)[i] = c.Cr(r, i);
-            }
-        }
-}
+inline void write(Canon& c, Planes& d, Lay lay) { transfer(c, d, lay, false); }
 
 // The chroma rule between two samplings, sample by sample.
 inline Canon resample(Canon& s, Samp from, Samp to) {

@@ -98,12 +98,14 @@ inline C3 I13r(int y, int cb, int cr) {
     return {cl(fl(T(Y, 9535) + T(R, 13074) + 8, 16)), cl(fl(T(Y, 9535) + T(R, -6660) + T(B, -3211) + 8, 16)),
             cl(fl(T(Y, 9535) + T(B, 16523) + 8, 16))};
 }
-// I13r with the green terms taken positive and subtracted
-inline C3 I13s(int y, int cb, int cr) {
+// I13r with the green terms taken positive and subtracted (I13s), and without the rounding terms (I13u)
+inline C3 I13g(int y, int cb, int cr, i64 k) {
     const i64 Y = y - 16, B = cb - 128, R = cr - 128;
-    const C3 r = I13r(y, cb, cr);
-    return {r.a, cl(fl(T(Y, 9535) - T(R, 6660) - T(B, 3211) + 8, 16)), r.c};
+    return {cl(fl(T(Y, 9535) + T(R, 13074) + k, 16)), cl(fl(T(Y, 9535) - T(R, 6660) - T(B, 3211) + k, 16)),
+            cl(fl(T(Y, 9535) + T(B, 16523) + k, 16))};
 }
+inline C3 I13s(int y, int cb, int cr) { return I13g(y, cb, cr, 8); }
+inline C3 I13u(int y, int cb, int cr) { return I13g(y, cb, cr, 0); }
 inline C3 I12(int y, int cb, int cr) {
     const i64 Y = y - 16, B = cb - 128, R = cr - 128;
     return {cl(fl(T(Y, 4767) + T(R, 6537), 8)), cl(fl(T(Y, 4767) - T(B, 1605) - T(R, 3330), 8)),
@@ -179,6 +181,42 @@ inline void expect_images(const std::vector<const qrxtest::GuardedImage*>& expec
             ASSERT_EQ(got[i].all_bytes(), expect[i]->all_bytes())
                 << what << " image " << i << " level " << qrx::cpu::level_name(level);
     });
+}
+
+// Source and destination images are sets of planes of (w * m + a) / d bytes per row
+// (row padding `pad`: equal pads give planes of one width one step).  The model writes
+// the expected rows of every destination plane from the source rows, row by row; below
+// min_w a size error and nothing written.
+struct Plane {
+    int m, a, d, pad;
+};
+using Layout = std::vector<Plane>;
+inline const Layout kC2{{2, 0, 1, 7}}, kC3{{3, 0, 1, 7}}, kC4{{4, 0, 1, 7}}, kP3{{1, 0, 1, 5}, {1, 0, 1, 5}, {1, 0, 1, 5}};
+inline const Layout kP422in{{1, 0, 1, 7}, {1, 1, 2, 3}, {1, 1, 2, 11}}, kP422out{{1, 0, 1, 7}, {1, 0, 2, 3}, {1, 0, 2, 5}};
+using Call = std::function<QrxStatus(const Qrx8u* const*, const int*, Qrx8u* const*, const int*, QrxSize)>;
+using Model = std::function<void(const std::vector<const u8*>& s, const std::vector<u8*>& d, int w)>;
+
+inline void check(const Call& fn, const Layout& sl, const Layout& dl, int min_w, const Model& model, unsigned seed) {
+    for (int w : sweep_widths())
+        for (int h : {1, 2, 3, 5}) {
+            std::vector<qrxtest::GuardedImage> src, expect;
+            for (const Plane& p : sl) src.emplace_back((w * p.m + p.a) / p.d, h, p.pad);
+            for (const Plane& p : dl) expect.emplace_back((w * p.m + p.a) / p.d, h, p.pad);
+            std::vector<const Qrx8u*> sp;
+            std::vector<int> ss;
+            std::vector<const qrxtest::GuardedImage*> e;
+            for (auto& g : src) g.fill_random(seed + 97 * w + h + 13 * sp.size()), sp.push_back(g.data()), ss.push_back(g.step());
+            for (auto& g : expect) e.push_back(&g);
+            for (int r = 0; r < h && w >= min_w; ++r) {
+                std::vector<const u8*> s;
+                std::vector<u8*> d;
+                for (auto& g : src) s.push_back(g.row(r));
+                for (auto& g : expect) d.push_back(g.row(r));
+                model(s, d, w);
+            }
+            expect_images(e, [&](Qrx8u* const* d, const int* ds) { return fn(sp.data(), ss.data(), d, ds, {w, h}); },
+                          dims(w, h), w < min_w ? qrxStatusSizeError : qrxStatusOk);
+        }
 }
 
 }  // namespace chroma_model

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "qrxcc.h"
 #include "support/rgb16_model.h"
 #include "support/test_image.h"
+#include "ycbcr/chroma_model.h"
 
 namespace {
 
@@ -60,48 +60,12 @@ const Fn kFns[] = {
 #undef RGB16_ORDER
 #undef RGB16_SOURCES
 
-// Floor division (the recipes' >> on signed values).
-int fdiv(long long a, long long b) {
-    long long q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return static_cast<int>(q);
-}
-int clamp8(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
-int T(int v, int k) { return fdiv(static_cast<long long>(v) * k, 512); }
+using Recipe = chroma_model::C3 (*)(int, int, int);
+using chroma_model::I13s, chroma_model::I13u, chroma_model::I16a, chroma_model::I16c, chroma_model::I16e;
 
-struct C {
-    int r, g, b;
-};
-enum class Recipe { I13u, I13s, I16a, I16c, I16e };
-
-C convert(Recipe rc, int y, int cb, int cr) {
-    const int yp = y - 16, bp = cb - 128, rp = cr - 128;
-    switch (rc) {
-        case Recipe::I13u:
-        case Recipe::I13s: {
-            const int k = rc == Recipe::I13s ? 8 : 0;
-            const int ty = T(yp, 9535);
-            return {clamp8(fdiv(ty + T(rp, 13074) + k, 16)), clamp8(fdiv(ty - T(rp, 6660) - T(bp, 3211) + k, 16)),
-                    clamp8(fdiv(ty + T(bp, 16523) + k, 16))};
-        }
-        case Recipe::I16a:
-        case Recipe::I16e: {
-            const int k = rc == Recipe::I16e ? 32768 : 0;
-            return {clamp8(fdiv(76284LL * yp + 104595LL * rp + k, 65536)),
-                    clamp8(fdiv(76284LL * yp - 53281LL * rp - 25690LL * bp + k, 65536)),
-                    clamp8(fdiv(76284LL * yp + 132186LL * bp + k, 65536))};
-        }
-        case Recipe::I16c:
-            return {clamp8(fdiv(76284LL * y + 104595LL * cr - 14608761, 65536)),
-                    clamp8(fdiv(76284LL * y - 53281LL * cr - 25690LL * cb + 8887730, 65536)),
-                    clamp8(fdiv(76284LL * y + 132186LL * cb - 18140365, 65536))};
-    }
-    return {};
-}
-
-u16 pack(const Fn& f, C c, int x, int y) {
+u16 pack(const Fn& f, chroma_model::C3 c, int x, int y) {
     const int rb = f.fmt == 2 ? 4 : 5;
-    return rgb16model::pack(c.r, c.g, c.b, rb, f.fmt == 0 ? 6 : rb, f.rgb, f.dither, x, y);
+    return rgb16model::pack(c.a, c.b, c.c, rb, f.fmt == 0 ? 6 : rb, f.rgb, f.dither, x, y);
 }
 
 // Source image of one function: packed in plane 0, or three planes.
@@ -154,25 +118,25 @@ std::vector<u16> model(const Fn& f, const Source& s, int w, int h, int dstStep) 
             const long long k = (c3_gap || c2_gap) ? static_cast<long long>(y) * w + x : x;
             const long long body = (c3_gap || c2_gap) ? total / 8 * 8 : w / 8 * 8;
             int Y = 0, Cb = 0, Cr = 0;
-            Recipe rc = Recipe::I13u;
+            Recipe rc = I13u;
             switch (f.src) {
                 case Src::C3:
                     Y = at(0, 3 * x, y), Cb = at(0, 3 * x + 1, y), Cr = at(0, 3 * x + 2, y);
-                    rc = f.dither || k < body ? Recipe::I13u : Recipe::I16a;
+                    rc = f.dither || k < body ? I13u : I16a;
                     break;
                 case Src::C2: {
                     const int pair = x / 2;
                     Y = at(0, 2 * x, y);
                     Cb = at(0, 4 * pair + 1, y);
                     if (w == 1) {
-                        Cr = Cb, rc = Recipe::I16c;  // no pair at all
+                        Cr = Cb, rc = I16c;  // no pair at all
                     } else if (x == w - 1 && w % 2 == 1) {
                         // odd last pixel: plain takes the previous pair's Cr, dithered its own Cb
                         Cr = f.dither ? Cb : at(0, 4 * pair - 1, y);
-                        rc = f.dither ? Recipe::I13u : Recipe::I16a;
+                        rc = f.dither ? I13u : I16a;
                     } else {
                         Cr = at(0, 4 * pair + 3, y);
-                        rc = f.dither || k < body ? Recipe::I13u : Recipe::I16c;
+                        rc = f.dither || k < body ? I13u : I16c;
                     }
                     break;
                 }
@@ -187,10 +151,10 @@ std::vector<u16> model(const Fn& f, const Source& s, int w, int h, int dstStep) 
                     break;
                 case Src::P411:
                     Y = at(0, x, y), Cb = at(1, x / 4, y), Cr = at(2, x / 4, y);
-                    rc = x < w / 32 * 32 ? Recipe::I13s : Recipe::I16e;
+                    rc = x < w / 32 * 32 ? I13s : I16e;
                     break;
             }
-            out.push_back(pack(f, convert(rc, Y, Cb, Cr), x, y));
+            out.push_back(pack(f, rc(Y, Cb, Cr), x, y));
         }
     return out;
 }
@@ -236,12 +200,6 @@ bool check_all_levels(const Fn& f, const Source& s, int w, int h, int dst_pad) {
 }
 
 int min_width(const Fn& f) { return f.src == Src::P411 ? 4 : 1; }
-
-const Fn& by_name(const std::string& n) {
-    for (const Fn& f : kFns)
-        if (n == f.name) return f;
-    throw std::runtime_error("no function " + n);
-}
 
 }  // namespace
 

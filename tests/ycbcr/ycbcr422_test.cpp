@@ -17,8 +17,6 @@ namespace {
 using RowFn = std::function<QrxStatus(const u8*, int, u8*, int, QrxSize)>;
 using RowModel = std::function<void(const u8* s, u8* d, int w)>;
 
-const int kHeights[] = {1, 2, 3, 5};
-
 void put_pair(u8* d, int i, bool cb_first, int y0, int y1, C3 ch) {
     u8* p = d + 2 * i;
     if (cb_first) {
@@ -32,25 +30,24 @@ void put_last(u8* d, int i, bool cb_first, int y, int cb) {
     d[2 * i + (cb_first ? 0 : 1)] = cb;
 }
 
-// One image in, one out, row by row: pixel order <-> packed 4:2:2, with source
-// and destination rows of src_bpp and dst_bpp bytes per pixel.  Below min_w a
-// size error and nothing written.
+// The same with one image in and one out.
 void check_rows(const RowFn& fn, int src_bpp, int dst_bpp, int min_w, const RowModel& model, unsigned seed) {
-    for (int w : sweep_widths())
-        for (int h : kHeights) {
-            GuardedImage src(w * src_bpp, h);
-            src.fill_random(seed + 97 * w + h);
-            GuardedImage expect(w * dst_bpp, h);
-            if (w < min_w) {
-                const auto untouched = expect.all_bytes();
-                EXPECT_EQ(fn(src.data(), src.step(), expect.data(), expect.step(), {w, h}), qrxStatusSizeError);
-                EXPECT_EQ(expect.all_bytes(), untouched);
-                continue;
-            }
-            for (int r = 0; r < h; ++r) model(src.row(r), expect.row(r), w);
-            expect_images({&expect}, [&](Qrx8u* const* d, const int* ds) { return fn(src.data(), src.step(), d[0], ds[0], {w, h}); },
-                          dims(w, h));
-        }
+    check([&](auto s, auto ss, auto d, auto ds, QrxSize r) { return fn(s[0], ss[0], d[0], ds[0], r); },
+          {{src_bpp, 0, 1, 7}}, {{dst_bpp, 0, 1, 7}}, min_w, [&](auto& s, auto& d, int w) { model(s[0], d[0], w); }, seed);
+}
+
+// Planes from the row of a pixel-order model: Y and pair chroma of a packed 4:2:2 row
+// (Y0 C Y1 C), or the three samples of a 3-byte pixel.
+Model split(const RowModel& m, bool packed) {
+    return [=](const std::vector<const u8*>& s, const std::vector<u8*>& d, int w) {
+        std::vector<u8> row(4 * w + 4);
+        m(s[0], row.data(), w);
+        for (int i = 0; i < w; ++i)
+            for (int k = 0; k < 3; ++k)
+                if (!packed) d[k][i] = row[3 * i + k];
+                else if (k == 0) d[0][i] = row[2 * i];
+                else if (i < w / 2) d[k][i] = row[4 * i + 2 * k - 1];
+    };
 }
 
 void put_rgb(u8* d, int i, int ch, bool bgr, C3 c, int alpha = -1) {
@@ -103,7 +100,7 @@ TEST(Ycbcr422Forward, RgbC3ToPackedMatchesModel) {
                     1);
 }
 
-TEST(Ycbcr422Forward, BgrC3AndAc4ToPackedMatchModel) {
+TEST(Ycbcr422Forward, BgrC3AndAc4ToPackedAndPlanesMatchModel) {
     for (int ch : {3, 4}) {
         const RowModel model = [ch](const u8* s, u8* d, int w) {
             const int body = w / 32 * 32;
@@ -121,10 +118,14 @@ TEST(Ycbcr422Forward, BgrC3AndAc4ToPackedMatchModel) {
             }
         };
         check_rows(ch == 3 ? qrxiBGRToYCbCr422_8u_C3C2R : qrxiBGRToYCbCr422_8u_AC4C2R, ch, 2, 2, model, 2 + ch);
+        // to planes: the same Y and pair chroma, no chroma for an odd last pixel
+        const auto fn = ch == 3 ? qrxiBGRToYCbCr422_8u_C3P3R : qrxiBGRToYCbCr422_8u_AC4P3R;
+        check([fn](auto s, auto ss, auto d, auto ds, QrxSize r) { return fn(s[0], ss[0], d, ds, r); },
+              ch == 3 ? kC3 : kC4, kP422out, 2, split(model, true), 17 + ch);
     }
 }
 
-TEST(Ycbcr422Forward, BgrAc4ToCbYCrMatchesModelAlignedAndNot) {
+TEST(Ycbcr422Forward, BgrAc4ToCbYCrMatchesModelAlsoAligned) {
     const RowModel model = [](const u8* s, u8* d, int w) {
         const int body = w / 8 * 8;
         for (int i = 0; i + 1 < w; i += 2) {
@@ -143,25 +144,16 @@ TEST(Ycbcr422Forward, BgrAc4ToCbYCrMatchesModelAlignedAndNot) {
     };
     check_rows(qrxiBGRToCbYCr422_8u_AC4C2R, 4, 2, 1, model, 7);
 
-    // The aligned kernel (every pointer and step a multiple of 16) gives the same bytes.
+    // The aligned kernel (every pointer and step a multiple of 16), nothing written between the rows.
     for (int w : {8, 16, 29, 64}) {
-        const int h = 3, sstep = 4 * 64 + 16, dstep = 2 * 64 + 16;
-        alignas(16) static u8 src[3 * (4 * 64 + 16) + 64];
-        alignas(16) static u8 da[3 * (2 * 64 + 16) + 64], du[3 * (2 * 64 + 16) + 64];
+        alignas(16) static u8 src[3 * 272], da[3 * 144];
         for (std::size_t i = 0; i < sizeof(src); ++i) src[i] = static_cast<u8>(i * 37 + w);
-        std::vector<u8> expect(3 * dstep, 0);
-        for (int r = 0; r < h; ++r) model(src + r * sstep, expect.data() + r * dstep, w);
+        std::vector<u8> expect(sizeof(da), 0);
+        for (int r = 0; r < 3; ++r) model(src + r * 272, expect.data() + r * 144, w);
         at_all_levels([&](qrx::cpu::Level) {
             std::fill(std::begin(da), std::end(da), 0);
-            std::fill(std::begin(du), std::end(du), 0);
-            ASSERT_EQ(qrxiBGRToCbYCr422_8u_AC4C2R(src, sstep, da, dstep, {w, h}), qrxStatusOk);
-            ASSERT_EQ(qrxiBGRToCbYCr422_8u_AC4C2R(src + 4, sstep, du + 1, dstep, {w, h}), qrxStatusOk);
-            for (int r = 0; r < h; ++r)
-                for (int i = 0; i < 2 * w; ++i) ASSERT_EQ(da[r * dstep + i], expect[r * dstep + i]) << w;
-            std::vector<u8> expect_u(3 * dstep, 0);
-            for (int r = 0; r < h; ++r) model(src + 4 + r * sstep, expect_u.data() + r * dstep, w);
-            for (int r = 0; r < h; ++r)
-                for (int i = 0; i < 2 * w; ++i) ASSERT_EQ(du[1 + r * dstep + i], expect_u[r * dstep + i]) << w;
+            ASSERT_EQ(qrxiBGRToCbYCr422_8u_AC4C2R(src, 272, da, 144, {w, 3}), qrxStatusOk);
+            ASSERT_EQ(std::vector<u8>(da, da + sizeof(da)), expect) << w;
         });
     }
 }
@@ -193,69 +185,20 @@ TEST(Ycbcr422Forward, ThreeTapAndGammaMatchModel) {
 }
 
 TEST(Ycbcr422Forward, RgbPlanesToPackedMatchesModel) {
-    for (int w : sweep_widths())
-        for (int h : kHeights) {
-            GuardedImage r(w, h), g(w, h), b(w, h);
-            r.fill_random(w * 3 + h), g.fill_random(w * 5 + h), b.fill_random(w * 7 + h);
-            const Qrx8u* src[3] = {r.data(), g.data(), b.data()};
-            GuardedImage expect(2 * w, h);
-            const int body = w / 8 * 8;
-            for (int y = 0; y < h; ++y) {
-                auto P = [&](int i) { return C3{r.row(y)[i], g.row(y)[i], b.row(y)[i]}; };
-                for (int i = 0; i + 1 < w; i += 2) {
-                    const C3 p0 = P(i), p1 = P(i + 1);
-                    const bool v = i < body;
-                    put_pair(expect.row(y), i, false, v ? FPY(p0.a, p0.b, p0.c) : F16Y(p0.a, p0.b, p0.c),
-                             v ? FPY(p1.a, p1.b, p1.c) : F16tY(p1.a, p1.b, p1.c),
-                             P17(p0.a + p1.a, p0.b + p1.b, p0.c + p1.c));
-                }
-                if (w & 1) {
-                    const C3 p = P(w - 1);
-                    put_last(expect.row(y), w - 1, false, F16Y(p.a, p.b, p.c), F16Cb(p.a, p.b, p.c));
-                }
-            }
-            expect_images({&expect}, [&](Qrx8u* const* d, const int* ds) {
-                return qrxiRGBToYCbCr422_8u_P3C2R(src, r.step(), d[0], ds[0], {w, h});
-            }, dims(w, h));
-        }
-}
-
-TEST(Ycbcr422Forward, BgrToPlanesMatchesModel) {
-    for (int ch : {3, 4})
-        for (int w : sweep_widths())
-            for (int h : kHeights) {
-                GuardedImage src(w * ch, h);
-                src.fill_random(w * 17 + h + ch);
-                const int cw = w / 2;
-                GuardedImage ey(w, h), ecb(cw, h), ecr(cw, h);
-                auto fn = ch == 3 ? qrxiBGRToYCbCr422_8u_C3P3R : qrxiBGRToYCbCr422_8u_AC4P3R;
-                if (w < 2) {
-                    Qrx8u* dst[3] = {ey.data(), ecb.data(), ecr.data()};
-                    const int steps[3] = {ey.step(), ecb.step(), ecr.step()};
-                    EXPECT_EQ(fn(src.data(), src.step(), dst, steps, {w, h}), qrxStatusSizeError);
-                    continue;
-                }
-                const int body = w / 32 * 32;
-                for (int y = 0; y < h; ++y)
-                    for (int i = 0; i < w; i += 2) {
-                        const C3 p0 = px(src.row(y), i, ch, true);
-                        if (i + 1 == w) {
-                            ey.row(y)[i] = F16Y(p0.a, p0.b, p0.c);
-                            break;
-                        }
-                        const C3 p1 = px(src.row(y), i + 1, ch, true);
-                        const bool v = i < body;
-                        auto Y = v ? Y15 : F16Y;
-                        const int sr = p0.a + p1.a, sg = p0.b + p1.b, sb = p0.c + p1.c;
-                        const C3 c = v ? P11(sr, sg, sb) : P17q(sr, sg, sb);
-                        ey.row(y)[i] = Y(p0.a, p0.b, p0.c);
-                        ey.row(y)[i + 1] = Y(p1.a, p1.b, p1.c);
-                        ecb.row(y)[i / 2] = c.a;
-                        ecr.row(y)[i / 2] = c.b;
-                    }
-                expect_images({&ey, &ecb, &ecr},
-                              [&](Qrx8u* const* d, const int* ds) { return fn(src.data(), src.step(), d, ds, {w, h}); }, dims(w, h));
-            }
+    check([](auto s, auto ss, auto d, auto ds, QrxSize r) { return qrxiRGBToYCbCr422_8u_P3C2R(s, ss[0], d[0], ds[0], r); },
+          kP3, kC2, 1,
+          [](const std::vector<const u8*>& s, const std::vector<u8*>& d, int w) {
+              auto P = [&](int i) { return C3{s[0][i], s[1][i], s[2][i]}; };
+              for (int i = 0; i + 1 < w; i += 2) {
+                  const C3 p0 = P(i), p1 = P(i + 1);
+                  const bool v = i < w / 8 * 8;
+                  put_pair(d[0], i, false, v ? FPY(p0.a, p0.b, p0.c) : F16Y(p0.a, p0.b, p0.c),
+                           v ? FPY(p1.a, p1.b, p1.c) : F16tY(p1.a, p1.b, p1.c), P17(p0.a + p1.a, p0.b + p1.b, p0.c + p1.c));
+              }
+              const C3 q = P(w - 1);
+              if (w & 1) put_last(d[0], w - 1, false, F16Y(q.a, q.b, q.c), F16Cb(q.a, q.b, q.c));
+          },
+          3);
 }
 
 TEST(Ycbcr422Inverse, PackedToPixelOrderMatchesModel) {
@@ -270,42 +213,16 @@ TEST(Ycbcr422Inverse, PackedToPixelOrderMatchesModel) {
         2, 4, 1, inverse_packed_model(true, 4, true, 8, I13r, I16d, I16d, 0xE1), 25);
 }
 
-TEST(Ycbcr422Inverse, PackedToPlanesMatchesModel) {
-    const RowModel model = inverse_packed_model(false, 3, false, 4, I13t, I16c, I16c);
-    for (int w : sweep_widths())
-        for (int h : kHeights) {
-            GuardedImage src(2 * w, h);
-            src.fill_random(w * 29 + h);
-            GuardedImage er(w, h), eg(w, h), eb(w, h);
-            std::vector<u8> row(3 * w);
-            for (int y = 0; y < h; ++y) {
-                model(src.row(y), row.data(), w);
-                for (int i = 0; i < w; ++i) er.row(y)[i] = row[3 * i], eg.row(y)[i] = row[3 * i + 1], eb.row(y)[i] = row[3 * i + 2];
-            }
-            expect_images({&er, &eg, &eb}, [&](Qrx8u* const* d, const int* ds) {
-                return qrxiYCbCr422ToRGB_8u_C2P3R(src.data(), src.step(), d, ds[0], {w, h});
-            }, dims(w, h));
-        }
-}
-
-TEST(Ycbcr422Inverse, PlanesToRgbMatchesModel) {
-    for (int w : sweep_widths())
-        for (int h : kHeights) {
-            const int cw = (w + 1) / 2;
-            GuardedImage y(w, h), cb(cw, h, 3), cr(cw, h, 11);
-            y.fill_random(w + h), cb.fill_random(w * 3 + h), cr.fill_random(w * 5 + h);
-            const Qrx8u* src[3] = {y.data(), cb.data(), cr.data()};
-            const int steps[3] = {y.step(), cb.step(), cr.step()};
-            GuardedImage expect(3 * w, h);
-            const int body = w / 8 * 8;
-            for (int r = 0; r < h; ++r)
-                for (int i = 0; i < w; ++i)
-                    put_rgb(expect.row(r), i, 3, false,
-                            (i < body ? I13r : I16b)(y.row(r)[i], cb.row(r)[i / 2], cr.row(r)[i / 2]));
-            expect_images({&expect}, [&](Qrx8u* const* d, const int* ds) {
-                return qrxiYCbCr422ToRGB_8u_P3C3R(src, steps, d[0], ds[0], {w, h});
-            }, dims(w, h));
-        }
+TEST(Ycbcr422Inverse, PackedToPlanesAndPlanesToPixelOrderMatchModel) {
+    check([](auto s, auto ss, auto d, auto ds, QrxSize r) { return qrxiYCbCr422ToRGB_8u_C2P3R(s[0], ss[0], d, ds[0], r); },
+          kC2, kP3, 1, split(inverse_packed_model(false, 3, false, 4, I13t, I16c, I16c), false), 29);
+    check([](auto s, auto ss, auto d, auto ds, QrxSize r) { return qrxiYCbCr422ToRGB_8u_P3C3R(s, ss, d[0], ds[0], r); },
+          kP422in, kC3, 1,
+          [](const std::vector<const u8*>& s, const std::vector<u8*>& d, int w) {
+              for (int i = 0; i < w; ++i)
+                  put_rgb(d[0], i, 3, false, (i < w / 8 * 8 ? I13r : I16b)(s[0][i], s[1][i / 2], s[2][i / 2]));
+          },
+          5);
 }
 
 TEST(Ycbcr422Checks, OrderAndStatuses) {

@@ -69,40 +69,13 @@ Call planes(PlanesFn f) { return [f](auto s, int ss, auto d, int ds, QrxSize r) 
 }  // namespace
 
 TEST(Yuv444Forward, WorkedValuesOfBlockAndTailForms) {
-    // a 16-pixel row is one block, a 15-pixel row is all tail
-    EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 16, 255, 255, 255), (P3{254, 127, 127}));
-    EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 15, 255, 255, 255), (P3{254, 128, 128}));
-    EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 16, 255, 0, 0), (P3{76, 90, 255}));
-    EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 15, 255, 0, 0), (P3{76, 90, 255}));
-    EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 16, 128, 128, 128), (P3{127, 127, 128}));
-    EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 15, 128, 128, 128), (P3{127, 128, 128}));
-    EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 16, 0, 0, 0), (P3{0, 128, 128}));
-    EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 15, 0, 0, 0), (P3{0, 128, 128}));
-}
-
-TEST(Yuv444Forward, C3RBlocksOf16ThenTail) {
-    check_444("RGBToYUV_C3R", 3, 3, pix(qrxiRGBToYUV_8u_C3R), [](int x, int w, int r, int g, int b) {
-        return x < w / 16 * 16 ? yuvmodel::fwd_block(r, g, b) : yuvmodel::fwd_rem_c3(r, g, b);
-    });
-}
-
-TEST(Yuv444Forward, AC4RSplitFormAndAlphaKept) {
-    check_444("RGBToYUV_AC4R", 4, 4, pix(qrxiRGBToYUV_8u_AC4R),
-              [](int, int, int r, int g, int b) { return yuvmodel::fwd_split(r, g, b); });
-}
-
-TEST(Yuv444Forward, C3P3RBlocksOf8ThenQ16Tail) {
-    check_444("RGBToYUV_C3P3R", 3, 0,
-              [](auto s, int ss, auto d, int ds, QrxSize r) { return qrxiRGBToYUV_8u_C3P3R(s[0], ss, d, ds, r); },
-              [](int x, int w, int r, int g, int b) {
-                  return x < w / 8 * 8 ? yuvmodel::fwd_block(r, g, b) : yuvmodel::fwd_rem_c3p3(r, g, b);
-              });
-}
-
-TEST(Yuv444Forward, P3RBlocksOf16ThenOneSumTail) {
-    check_444("RGBToYUV_P3R", 0, 0, planes(qrxiRGBToYUV_8u_P3R), [](int x, int w, int r, int g, int b) {
-        return x < w / 16 * 16 ? yuvmodel::fwd_block(r, g, b) : yuvmodel::fwd_rem_p3(r, g, b);
-    });
+    // a 16-pixel row is one block, a 15-pixel row is all tail: {r, g, b, block Y U V, tail Y U V}
+    const int cases[][9] = {{255, 255, 255, 254, 127, 127, 254, 128, 128}, {255, 0, 0, 76, 90, 255, 76, 90, 255},
+                            {128, 128, 128, 127, 127, 128, 127, 128, 128}, {0, 0, 0, 0, 128, 128, 0, 128, 128}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 16, c[0], c[1], c[2]), (P3{c[3], c[4], c[5]}));
+        EXPECT_EQ(first_pixel(qrxiRGBToYUV_8u_C3R, 15, c[0], c[1], c[2]), (P3{c[6], c[7], c[8]}));
+    }
 }
 
 TEST(Yuv444Inverse, WorkedValues) {
@@ -111,21 +84,25 @@ TEST(Yuv444Inverse, WorkedValues) {
     for (int y = 0; y < 256; ++y) EXPECT_EQ(first_pixel(qrxiYUVToRGB_8u_C3R, 9, y, 128, 128), (P3{y, y, y}));
 }
 
-TEST(Yuv444Inverse, C3RAndAC4RByI1) {
-    auto m = [](int, int, int y, int u, int v) { return yuvmodel::inv_i1(y, u, v); };
-    check_444("YUVToRGB_C3R", 3, 3, pix(qrxiYUVToRGB_8u_C3R), m);
-    check_444("YUVToRGB_AC4R", 4, 4, pix(qrxiYUVToRGB_8u_AC4R), m);
-}
-
-TEST(Yuv444Inverse, P3RByI2) {
-    check_444("YUVToRGB_P3R", 0, 0, planes(qrxiYUVToRGB_8u_P3R),
-              [](int, int, int y, int u, int v) { return yuvmodel::inv_i2(y, u, v); });
-}
-
-TEST(Yuv444Inverse, P3C3RByI3) {
-    check_444("YUVToRGB_P3C3R", 0, 3,
-              [](auto s, int ss, auto d, int ds, QrxSize r) { return qrxiYUVToRGB_8u_P3C3R(s, ss, d[0], ds, r); },
-              [](int, int, int y, int u, int v) { return yuvmodel::inv_pair(y, u, v); });
+TEST(Yuv444, EveryMemberMatchesItsRegionPlan) {
+    using namespace yuvmodel;
+    // forward: C3R blocks of 16 then the C3 tail; AC4R the split form (alpha kept); C3P3R
+    // blocks of 8 then the Q16 tail; P3R blocks of 16 then the one-sum tail
+    auto blocks = [](int n, P3 (*tail)(i64, i64, i64)) {
+        return [n, tail](int x, int w, int r, int g, int b) { return x < w / n * n ? fwd_block(r, g, b) : tail(r, g, b); };
+    };
+    check_444("RGBToYUV_C3R", 3, 3, pix(qrxiRGBToYUV_8u_C3R), blocks(16, fwd_rem_c3));
+    check_444("RGBToYUV_AC4R", 4, 4, pix(qrxiRGBToYUV_8u_AC4R), [](int, int, int r, int g, int b) { return fwd_split(r, g, b); });
+    check_444("RGBToYUV_C3P3R", 3, 0, [](auto s, int ss, auto d, int ds, QrxSize r) { return qrxiRGBToYUV_8u_C3P3R(s[0], ss, d, ds, r); },
+              blocks(8, fwd_rem_c3p3));
+    check_444("RGBToYUV_P3R", 0, 0, planes(qrxiRGBToYUV_8u_P3R), blocks(16, fwd_rem_p3));
+    // inverse: one form per member
+    auto form = [](P3 (*f)(i64, i64, i64)) { return [f](int, int, int y, int u, int v) { return f(y, u, v); }; };
+    check_444("YUVToRGB_C3R", 3, 3, pix(qrxiYUVToRGB_8u_C3R), form(inv_i1));
+    check_444("YUVToRGB_AC4R", 4, 4, pix(qrxiYUVToRGB_8u_AC4R), form(inv_i1));
+    check_444("YUVToRGB_P3R", 0, 0, planes(qrxiYUVToRGB_8u_P3R), form(inv_i2));
+    check_444("YUVToRGB_P3C3R", 0, 3, [](auto s, int ss, auto d, int ds, QrxSize r) { return qrxiYUVToRGB_8u_P3C3R(s, ss, d[0], ds, r); },
+              form(inv_pair));
 }
 
 TEST(Yuv444Steps, ZeroAndNegativeSteps) {

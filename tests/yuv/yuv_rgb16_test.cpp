@@ -93,18 +93,6 @@ TEST(YuvRgb16, WorkedWhiteAndOddStep) {
     EXPECT_EQ(out[3], 0x0FFF);
 }
 
-TEST(YuvRgb16, PlainOneRowOrColumnWritesNothingDitherConverts) {
-    const u8 y[4] = {10, 20, 30, 40}, u[2] = {100, 100}, v[2] = {150, 150};
-    const Qrx8u* s[3] = {y, u, v};
-    const int steps[3] = {4, 2, 2};
-    Qrx16u out[4] = {1, 1, 1, 1};
-    EXPECT_EQ(qrxiYUV420ToRGB565_8u16u_P3C3R(s, steps, out, 8, {4, 1}), qrxStatusOk);
-    EXPECT_EQ(qrxiYUV420ToRGB565_8u16u_P3C3R(s, steps, out, 8, {1, 4}), qrxStatusOk);
-    for (auto w : out) EXPECT_EQ(w, 1);
-    EXPECT_EQ(qrxiYUV420ToRGB565Dither_8u16u_P3C3R(s, steps, out, 8, {4, 1}), qrxStatusOk);
-    for (auto w : out) EXPECT_NE(w, 1);
-}
-
 TEST(YuvRgb16, Checks) {
     u8 b[16] = {};
     Qrx16u out[8] = {};

@@ -55,6 +55,8 @@ def main():
     ap.add_argument("--rounds", type=int, default=3)
     a = ap.parse_args()
     img = np.random.default_rng(1).integers(0, 256, (H, W, 3), dtype=np.uint8)
+    # the two-thread figures mean little when other jobs hold the processors
+    print("load average %.2f on %d processors" % (os.getloadavg()[0], os.cpu_count()))
 
     c_call, planes = direct_call(a.lib, img)
     c_call()

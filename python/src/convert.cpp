@@ -91,8 +91,10 @@ bool row_step(const py::array& a, const Layout& l, int i, int& step) {
 
 }  // namespace
 
+// `into`: None, or the output planes to write (qrxcc.dask converts each frame of a
+// chunk straight into the chunk's planes, so that no frame is copied afterwards).
 py::object convert(const py::object& image, const std::string& src_name, const std::string& dst_name,
-                   const py::kwargs& kw) {
+                   const py::kwargs& kw, const py::object& into) {
     const Format& src = format_arg(src_name, true);
     const Format& dst = format_arg(dst_name, false);
     const qrxconvert::Options opt = options_arg(kw, dst);
@@ -128,10 +130,20 @@ py::object convert(const py::object& image, const std::string& src_name, const s
     const Layout& dl = dst.layout;
     std::vector<py::array> out;
     qrxconvert::View to{};
+    if (!into.is_none()) out = planes_arg(into, dl, dst.name);
     for (int i = 0; i < dl.planes; ++i) {
-        out.emplace_back(dtype_of(dl.sample), shape_of(dl, i, ow, oh));
-        to.p[i] = static_cast<std::uint8_t*>(out.back().mutable_data());
-        to.step[i] = static_cast<int>(dl.row_bytes(i, ow));
+        const std::vector<py::ssize_t> shape = shape_of(dl, i, ow, oh);
+        if (into.is_none()) {
+            out.emplace_back(dtype_of(dl.sample), shape);
+            to.step[i] = static_cast<int>(dl.row_bytes(i, ow));
+        } else {
+            bool ok = static_cast<std::size_t>(out[i].ndim()) == shape.size() && out[i].writeable();
+            for (std::size_t d = 0; ok && d < shape.size(); ++d) ok = out[i].shape(d) == shape[d];
+            if (!ok || !row_step(out[i], dl, i, to.step[i]) || to.step[i] < static_cast<int>(dl.row_bytes(i, ow)))
+                throw py::value_error(std::string(dst.name) + ": output plane " + std::to_string(i) +
+                                      " is not a writable array of rows of its shape");
+        }
+        to.p[i] = static_cast<std::uint8_t*>(out[i].mutable_data());
     }
 
     const bool src_rgb = std::string(src.name) == "rgb24", dst_rgb = std::string(dst.name) == "rgb24";
@@ -149,6 +161,7 @@ py::object convert(const py::object& image, const std::string& src_name, const s
         }
     }
     if (st < 0) raise_status("convert", st);
+    if (!into.is_none()) return py::none();
     if (dl.planes == 1) return out[0];
     py::tuple t(dl.planes);
     for (int i = 0; i < dl.planes; ++i) t[i] = out[i];

@@ -14,7 +14,8 @@ namespace qrxpy {
 
 const char* status_name(int status);  // generated with the bindings
 void bind_lib(py::module_& lib);      // generated
-py::object convert(const py::object& image, const std::string& src, const std::string& dst, const py::kwargs& kw);
+py::object convert(const py::object& image, const std::string& src, const std::string& dst, const py::kwargs& kw,
+                   const py::object& into);
 
 namespace {
 py::object g_error;  // qrxcc.QrxError, set by the package
@@ -59,8 +60,14 @@ PYBIND11_MODULE(_qrxcc, m) {
         for (const qrxconvert::Format& f : qrxconvert::formats()) out.append(f.name);
         return out;
     }, "The format names that convert() reads and writes (those of qrxconvert list).");
-    m.def("convert", &qrxpy::convert, py::arg("image"), py::arg("src"), py::arg("dst"),
+    m.def("convert", [](const py::object& image, const std::string& src, const std::string& dst, const py::kwargs& kw) {
+        return qrxpy::convert(image, src, dst, kw, py::none());
+    }, py::arg("image"), py::arg("src"), py::arg("dst"),
           "Converts an image (array, or tuple of planes) from format src to format dst.");
+    m.def("_convert_into", [](const py::object& out, const py::object& image, const std::string& src,
+                              const std::string& dst, const py::kwargs& kw) {
+        return qrxpy::convert(image, src, dst, kw, out);
+    }, py::arg("out"), py::arg("image"), py::arg("src"), py::arg("dst"));  // qrxcc.dask: into the chunk's planes
     m.def("_layout", [](const std::string& name) {  // what qrxcc.dask needs to shape its blocks
         const qrxconvert::Format* f = qrxconvert::find_format(name);
         if (!f) throw py::value_error("unknown format '" + name + "' (see qrxcc.formats())");

@@ -28,7 +28,8 @@ def per_frame(frames, src, dst):
 @pytest.mark.parametrize("src, dst", [("rgb24", "i420"), ("rgb24", "hsv"), ("rgb24", "yuyv422-smooth"),
                                       ("i420", "rgb24"), ("nv12", "yuv411p")])
 @pytest.mark.parametrize("chunk", [1, 2])
-def test_frames_threaded(src, dst, chunk):
+def test_frames_threaded(src, dst, chunk, monkeypatch):
+    monkeypatch.setattr(qrxcc.dask, "TASK_BYTES", 2 * FRAMES[0].nbytes)  # tasks of one block and of several
     stacked = per_frame(FRAMES, "rgb24", src)
     arrays = tuple(da.from_array(p, chunks=(chunk,) + p.shape[1:]) for p in stacked)
     got = dask.compute(*planes(qrxcc.dask.convert(arrays if len(arrays) > 1 else arrays[0], src, dst)),

@@ -5,7 +5,7 @@
 //   8u,  SSSE3/AVX2: sixteen 16-entry shuffles, one per high nibble, for runs
 //        of samples (C3, planes); AC4 keeps the plain loop, which is faster
 //        there than shuffling and merging the alpha back;
-//   8u,  AVX-512 with byte permutes: two 128-entry two-table permutes;
+//   8u,  byte-permute level: two 128-entry two-table permutes;
 //   16u, AVX2/AVX-512: gathers of the 32 bits ending at the entry.
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
@@ -13,7 +13,6 @@
 #include <cstring>
 
 #include "core/inline.h"
-#include "core/cpu.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/power.h"
 
@@ -28,7 +27,7 @@ namespace {
 void lut8_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     for (std::ptrdiff_t i = 0; i < n; ++i) d[i] = t[s[i]];
 }
-void lut8_ac4_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
+[[maybe_unused]] void lut8_ac4_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     for (std::ptrdiff_t i = 0; i < n; ++i) {
         const u8 a = s[4 * i], b = s[4 * i + 1], c = s[4 * i + 2];
         d[4 * i] = t[a];
@@ -68,7 +67,7 @@ struct Slices {
     }
 };
 
-void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
+[[maybe_unused]] void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     const Slices sl(t);
     std::ptrdiff_t i = 0;
     for (; i + 32 <= n; i += 32)
@@ -132,17 +131,15 @@ void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
 #define QRX_GAMMA_NO_LUT16_VEC 1
 #endif
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
 // Byte permutes over 2 x 128 entries, blended by the index's top bit.
-__attribute__((target("avx512vbmi"), always_inline)) inline __m512i look_vbmi(__m512i x, __m512i t0, __m512i t1,
-                                                                               __m512i t2, __m512i t3) {
+QRX_INLINE __m512i look_vbmi(__m512i x, __m512i t0, __m512i t1, __m512i t2, __m512i t3) {
     const __m512i lo = _mm512_permutex2var_epi8(t0, x, t1);
     const __m512i hi = _mm512_permutex2var_epi8(t2, x, t3);
     return _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), lo, hi);
 }
 
-__attribute__((target("avx512vbmi"))) void lut8_vbmi_masked(const u8* s, u8* d, std::ptrdiff_t n, const u8* t,
-                                                            unsigned long long keep) {
+void lut8_vbmi_masked(const u8* s, u8* d, std::ptrdiff_t n, const u8* t, unsigned long long keep) {
     const __m512i t0 = _mm512_loadu_si512(t), t1 = _mm512_loadu_si512(t + 64);
     const __m512i t2 = _mm512_loadu_si512(t + 128), t3 = _mm512_loadu_si512(t + 192);
 #define look(x) look_vbmi(x, t0, t1, t2, t3)
@@ -164,20 +161,13 @@ __attribute__((target("avx512vbmi"))) void lut8_vbmi_masked(const u8* s, u8* d, 
 #undef look
 }
 
-
-void lut8_best(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    if (qrx::cpu::byte_permutes_active())
-        lut8_vbmi_masked(s, d, n, t, ~0ull);
-    else
-        lut8_vec(s, d, n, t);
+void lut8_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) { lut8_vbmi_masked(s, d, n, t, ~0ull); }
+void lut8_ac4_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
+    lut8_vbmi_masked(s, d, 4 * n, t, 0x7777777777777777ull);  // alpha bytes are not stored
 }
-void lut8_ac4_best(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    if (qrx::cpu::byte_permutes_active())
-        lut8_vbmi_masked(s, d, 4 * n, t, 0x7777777777777777ull);  // alpha bytes are not stored
-    else
-        lut8_ac4_ref(s, d, n, t);
-}
+#endif
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
 // Sixteen 16-bit samples per gather.
 void lut16_512(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
     std::ptrdiff_t i = 0;
@@ -203,8 +193,10 @@ void lut16_ac4_512(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 
 #if defined(QRX_LEVEL_SCALAR) || !defined(__SSSE3__)
 extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
+#elif defined(__AVX512VBMI__)
+extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_512, lut16_ac4_512, QRX_GAMMA_CURVES};
 #elif defined(__AVX512BW__)
-extern const Kernels kTable = {lut8_best, lut8_ac4_best, lut16_512, lut16_ac4_512, QRX_GAMMA_CURVES};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_512, lut16_ac4_512, QRX_GAMMA_CURVES};
 #elif defined(QRX_GAMMA_NO_LUT16_VEC)
 extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
 #undef QRX_GAMMA_NO_LUT16_VEC

@@ -115,6 +115,7 @@ QRX_INLINE void store64(u8* d, __m512i r0, __m512i r1, __m512i r2, __m512i r3) {
                                _mm512_setr_epi32(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15), b));
 }
 
+#if defined(__AVX512VBMI__)
 // With byte permutes: 64 pixels become per channel two vectors of 32 words
 // holding c << 8 (the permute picks channel bytes from two source vectors into
 // the high byte of each word and zeroes the low byte), then three high
@@ -135,9 +136,8 @@ struct ChannelIndex {
 };
 
 // 32 pixels from the two-vector window (a, b): S >> 4 as signed words.
-__attribute__((target("avx512vbmi"), always_inline)) inline __m512i vbmi_half(__m512i a, __m512i b, __m512i i0,
-                                                                               __m512i i1, __m512i i2, __m512i w0,
-                                                                               __m512i w1, __m512i w2) {
+QRX_INLINE __m512i vbmi_half(__m512i a, __m512i b, __m512i i0, __m512i i1, __m512i i2, __m512i w0, __m512i w1,
+                             __m512i w2) {
     const __mmask64 odd = 0xAAAAAAAAAAAAAAAAull;
     const __m512i p0 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i0, b), w0);
     const __m512i p1 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i1, b), w1);
@@ -152,7 +152,7 @@ QRX_INLINE __m512i load_once(const u8* p) {
 }
 
 template <int SC>
-__attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
+int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
     const __m512i i0 = _mm512_load_si512(ChannelIndex<SC, 0>::value.data());
     const __m512i i1 = _mm512_load_si512(ChannelIndex<SC, 1>::value.data());
     const __m512i i2 = _mm512_load_si512(ChannelIndex<SC, 2>::value.data());
@@ -184,6 +184,7 @@ __attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, 
 #undef half
     return i;
 }
+#endif  // __AVX512VBMI__
 
 #endif
 
@@ -193,10 +194,10 @@ void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
     const __m256i w1 = _mm256_set1_epi32(w.w1);
     auto load = [](const u8* p) { return SC == 3 ? load8_c3(p) : load8_ac4(p); };
     int i = 0;
-#if defined(__AVX512BW__)
-    if (qrx::cpu::byte_permutes_active()) {
-        i = body8_vbmi<SC>(s, d, n, w);
-    } else {
+#if defined(__AVX512VBMI__)
+    i = body8_vbmi<SC>(s, d, n, w);
+#elif defined(__AVX512BW__)
+    {
         const __m512i x02 = _mm512_set1_epi32(static_cast<int>(w.w0 | (static_cast<unsigned>(w.w2) << 16)));
         const __m512i x1 = _mm512_set1_epi32(w.w1);
         auto load16 = [](const u8* p) {

@@ -109,14 +109,10 @@ QRX_INLINE I ordered_vec(F v, F t, const VDither& d) {
     return iadd(isrl(trunc_clamped(level, static_cast<float>(P::kTop)), P::kShift), P::kOff);
 }
 
-#if defined(__AVX512F__)
+#if defined(__AVX512VBMI__)
 // 8u input: every result is one of 256 table entries built with the scalar
 // recipe; the table is looked up 64 bytes at a time (two-register byte permutes).
-bool has_byte_permute() { return qrx::cpu::byte_permutes_active(); }
-
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lut_rows_8u(const u8* src, int srcStep, u8* dst,
-                                                                        int dstStep, int w, int h, int lay,
-                                                                        const u8* lut) {
+void lut_rows_8u(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
     const __m512i t0 = _mm512_loadu_si512(lut), t1 = _mm512_loadu_si512(lut + 64);
     const __m512i t2 = _mm512_loadu_si512(lut + 128), t3 = _mm512_loadu_si512(lut + 192);
     const __mmask64 keep = lay == kAC4 ? 0x7777777777777777ull : ~0ull;
@@ -165,7 +161,7 @@ QRX_INLINE __m256i lut256(__m256i x, const __m256i* rows) {
                               _mm256_blendv_epi8(quarter[2], quarter[3], b6), x);
 }
 
-void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
+[[maybe_unused]] void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
     __m256i rows[16];
     for (int i = 0; i < 16; ++i)
         rows[i] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lut + 16 * i)));
@@ -186,7 +182,7 @@ void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, i
 }
 #endif
 
-#if defined(__AVX512F__)
+#if defined(__AVX512VBMI__)
 // Lanes of column class c (pixel column mod 4) in the b-th block of 64 samples
 // of a row; the pattern repeats every 3 blocks for 3 samples per pixel, every
 // block otherwise.
@@ -206,8 +202,7 @@ constexpr ColumnClasses kColumnClasses[4] = {column_classes(kC1), column_classes
 // Ordered dithering of one 8u row from four 256-entry tables, one per pixel
 // column mod 4: every 64 samples are looked up in all four, and each lane
 // keeps the result of its own pixel's column.
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void ordered_lut_row_8u(const u8* s, u8* d, int w, int lay,
-                                                                               const u8* lut4) {
+void ordered_lut_row_8u(const u8* s, u8* d, int w, int lay, const u8* lut4) {
     __m512i t[4][4];
     for (int c = 0; c < 4; ++c)
         for (int k = 0; k < 4; ++k) t[c][k] = _mm512_loadu_si512(lut4 + 256 * c + 64 * k);
@@ -242,13 +237,11 @@ void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, i
     if constexpr (std::is_same_v<P, Pair8u>) {
         alignas(64) u8 lut[256];
         for (int x = 0; x < 256; ++x) lut[x] = quantise<P>(static_cast<u8>(x), p);
-#if defined(__AVX512F__)
-        if (has_byte_permute()) {
-            lut_rows_8u(src, srcStep, dst, dstStep, w, h, Lay, lut);
-            return;
-        }
-#endif
+#if defined(__AVX512VBMI__)
+        lut_rows_8u(src, srcStep, dst, dstStep, w, h, Lay, lut);
+#else
         lut_rows_8u_avx2(src, srcStep, dst, dstStep, w, h, Lay, lut);
+#endif
         return;
     }
 #endif
@@ -351,10 +344,10 @@ constexpr PairKernels<P> pair_table() {
 extern const Kernels kTable = {
     pair_table<Pair8u>(),    pair_table<Pair16u>(),   pair_table<Pair16u8u>(),  pair_table<Pair16s>(),
     pair_table<Pair16s8u>(), pair_table<Pair32f8u>(), pair_table<Pair32f16u>(), pair_table<Pair32f16s>(),
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512F__)
-    has_byte_permute,        ordered_lut_row_8u,
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
+    ordered_lut_row_8u,
 #else
-    nullptr,                 nullptr,
+    nullptr,
 #endif
 };
 

@@ -2,10 +2,10 @@
 // file defines QRX_LEVEL): the curves evaluated per sample (gamma_curves.inl)
 // and the table lookups.  A lookup has one possible result,
 // so every path gives the same bytes; the paths only differ in speed:
-//   8u,  SSSE3/AVX2: sixteen 16-entry shuffles, one per high nibble, for runs
-//        of samples (C3, planes); AC4 keeps the plain loop, which is faster
-//        there than shuffling and merging the alpha back;
-//   8u,  byte-permute level: two 128-entry two-table permutes;
+//   8u,  SSSE3 and up: the byte-table lookup of core/byte_table.h for runs of
+//        samples (C3, planes); at SSSE3/AVX2 AC4 keeps the plain loop, which is
+//        faster there than looking up and merging the alpha back; the
+//        byte-permute level stores AC4 with a byte mask;
 //   16u, AVX2/AVX-512: gathers of the 32 bits ending at the entry.
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
@@ -18,6 +18,8 @@
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
 #include <immintrin.h>
+
+#include "core/byte_table.h"
 #endif
 namespace qrx::gamma::QRX_LEVEL {
 namespace {
@@ -47,36 +49,22 @@ void lut16_ac4_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
     }
 }
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
-// Sixteen 16-entry slices of the table; slice k answers the bytes whose high
-// nibble is k: (x xor 16k) saturating-plus 0x70 keeps bit 7 clear only there.
-struct Slices {
-    __m256i s[16];
-    explicit Slices(const u8* t) {
-        for (int k = 0; k < 16; ++k)
-            s[k] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 16 * k)));
-    }
-    __m256i look(__m256i x) const {
-        const __m256i bias = _mm256_set1_epi8(0x70);
-        __m256i r = _mm256_setzero_si256();
-        for (int k = 0; k < 16; ++k) {
-            const __m256i idx = _mm256_adds_epu8(_mm256_xor_si256(x, _mm256_set1_epi8(static_cast<char>(16 * k))), bias);
-            r = _mm256_or_si256(r, _mm256_shuffle_epi8(s[k], idx));
-        }
-        return r;
-    }
-};
-
+#if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
+// 8u: the whole register looked up at once (core/byte_table.h).
+#if defined(__AVX2__)
+using VB = qrx::simd::V256;
+#else
+using VB = qrx::simd::V128;
+#endif
 [[maybe_unused]] void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    const Slices sl(t);
+    const qrx::simd::ByteTable<VB> table(t);
     std::ptrdiff_t i = 0;
-    for (; i + 32 <= n; i += 32)
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i),
-                            sl.look(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i))));
+    for (; i + VB::kBytes <= n; i += VB::kBytes) VB::store(d + i, table.look(VB::load(s + i)));
     lut8_ref(s + i, d + i, n - i, t);
 }
+#endif
 
-
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
 // Eight 16-bit samples: gather the 32 bits that end with each entry (the two
 // bytes below entry 0 still lie inside the table's scratch block) and keep the
 // high halves.
@@ -104,45 +92,13 @@ void lut16_ac4_vec(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
     lut16_ac4_ref(s + 4 * i, d + 4 * i, n - i, t);
 }
 #elif !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
-struct Slices {
-    __m128i s[16];
-    explicit Slices(const u8* t) {
-        for (int k = 0; k < 16; ++k) s[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 16 * k));
-    }
-    __m128i look(__m128i x) const {
-        const __m128i bias = _mm_set1_epi8(0x70);
-        __m128i r = _mm_setzero_si128();
-        for (int k = 0; k < 16; ++k) {
-            const __m128i idx = _mm_adds_epu8(_mm_xor_si128(x, _mm_set1_epi8(static_cast<char>(16 * k))), bias);
-            r = _mm_or_si128(r, _mm_shuffle_epi8(s[k], idx));
-        }
-        return r;
-    }
-};
-
-void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    const Slices sl(t);
-    std::ptrdiff_t i = 0;
-    for (; i + 16 <= n; i += 16)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), sl.look(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i))));
-    lut8_ref(s + i, d + i, n - i, t);
-}
-
 #define QRX_GAMMA_NO_LUT16_VEC 1
 #endif
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
-// Byte permutes over 2 x 128 entries, blended by the index's top bit.
-QRX_INLINE __m512i look_vbmi(__m512i x, __m512i t0, __m512i t1, __m512i t2, __m512i t3) {
-    const __m512i lo = _mm512_permutex2var_epi8(t0, x, t1);
-    const __m512i hi = _mm512_permutex2var_epi8(t2, x, t3);
-    return _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), lo, hi);
-}
-
 void lut8_vbmi_masked(const u8* s, u8* d, std::ptrdiff_t n, const u8* t, unsigned long long keep) {
-    const __m512i t0 = _mm512_loadu_si512(t), t1 = _mm512_loadu_si512(t + 64);
-    const __m512i t2 = _mm512_loadu_si512(t + 128), t3 = _mm512_loadu_si512(t + 192);
-#define look(x) look_vbmi(x, t0, t1, t2, t3)
+    const qrx::simd::ByteTable<qrx::simd::V512> table(t);
+#define look(x) table.look(x)
     std::ptrdiff_t i = 0;
     for (; i + 256 <= n; i += 256) {
         const __m512i x0 = _mm512_loadu_si512(s + i), x1 = _mm512_loadu_si512(s + i + 64);

@@ -12,6 +12,7 @@
 #include <immintrin.h>
 
 #include "core/simd_x86.h"
+#include "core/simd_x86_sat.h"
 #endif
 namespace qrx::gray::QRX_LEVEL {
 namespace {
@@ -58,14 +59,17 @@ QRX_INLINE V in_register(V v) {
     return v;
 }
 
-QRX_INLINE __m256i body8_px256(__m256i v, __m256i w02, __m256i w1) {
+template <class V>
+QRX_INLINE typename V::T body8_px(typename V::T v, typename V::T w02, typename V::T w1) {
+    using qrx::simd::adds16u;
     v = in_register(v);
-    const __m256i p02 = _mm256_mulhi_epu16(_mm256_slli_epi16(v, 8), w02);
-    const __m256i p1 = _mm256_mulhi_epu16(_mm256_and_si256(v, _mm256_set1_epi16(static_cast<short>(0xFF00))), w1);
-    const __m256i s1 = _mm256_adds_epu16(p02, p1);
-    const __m256i s = _mm256_adds_epu16(s1, _mm256_srli_epi32(s1, 16));
-    return _mm256_and_si256(_mm256_srai_epi16(s, 4), _mm256_set1_epi32(0xFFFF));
+    const typename V::T p02 = V::mulhi16u(V::slli16(v, 8), w02);
+    const typename V::T p1 = V::mulhi16u(V::and_(v, V::set16(0xFF00)), w1);
+    const typename V::T s1 = adds16u<V>(p02, p1);
+    const typename V::T s = adds16u<V>(s1, V::srli32(s1, 16));
+    return V::and_(V::srai16(s, 4), V::set32(0xFFFF));
 }
+QRX_INLINE __m256i body8_px256(__m256i v, __m256i w02, __m256i w1) { return body8_px<qrx::simd::V256>(v, w02, w1); }
 
 // 8 C3 pixels (24 bytes, read without going past them) as 32-bit lanes.
 QRX_INLINE __m256i load8_c3(const u8* p) {
@@ -94,14 +98,7 @@ QRX_INLINE void store8(u8* d, __m256i r) {
 }
 
 #if defined(__AVX512BW__)
-QRX_INLINE __m512i body8_px512(__m512i v, __m512i w02, __m512i w1) {
-    v = in_register(v);
-    const __m512i p02 = _mm512_mulhi_epu16(_mm512_slli_epi16(v, 8), w02);
-    const __m512i p1 = _mm512_mulhi_epu16(_mm512_and_si512(v, _mm512_set1_epi16(static_cast<short>(0xFF00))), w1);
-    const __m512i s1 = _mm512_adds_epu16(p02, p1);
-    const __m512i s = _mm512_adds_epu16(s1, _mm512_srli_epi32(s1, 16));
-    return _mm512_and_si512(_mm512_srai_epi16(s, 4), _mm512_set1_epi32(0xFFFF));
-}
+QRX_INLINE __m512i body8_px512(__m512i v, __m512i w02, __m512i w1) { return body8_px<qrx::simd::V512>(v, w02, w1); }
 // 16 C3 pixels (48 bytes, masked load): 12 bytes into each 128-bit lane, then
 // one byte shuffle to 32-bit lanes.
 QRX_INLINE __m512i load16_c3(const u8* p) {
@@ -145,7 +142,8 @@ QRX_INLINE __m512i vbmi_half(__m512i a, __m512i b, __m512i i0, __m512i i1, __m51
     const __m512i p0 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i0, b), w0);
     const __m512i p1 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i1, b), w1);
     const __m512i p2 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i2, b), w2);
-    return _mm512_srai_epi16(_mm512_adds_epu16(_mm512_adds_epu16(p0, p1), p2), 4);
+    using V = qrx::simd::V512;
+    return V::srai16(qrx::simd::adds16u<V>(qrx::simd::adds16u<V>(p0, p1), p2), 4);
 }
 
 QRX_INLINE __m512i load_once(const u8* p) {
@@ -222,9 +220,10 @@ void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
         auto half = [&](const u8* p) {
             __m256i c0, c1, c2;
             qrx::simd::load_c3<qrx::simd::V256, 1>(p, c0, c1, c2);
-            const __m256i sum = _mm256_adds_epu16(_mm256_adds_epu16(_mm256_mulhi_epu16(c0, k0), _mm256_mulhi_epu16(c1, k1)),
-                                                  _mm256_mulhi_epu16(c2, k2));
-            return _mm256_srai_epi16(sum, 4);
+            using V = qrx::simd::V256;
+            return V::srai16(qrx::simd::adds16u<V>(qrx::simd::adds16u<V>(V::mulhi16u(c0, k0), V::mulhi16u(c1, k1)),
+                                                   V::mulhi16u(c2, k2)),
+                             4);
         };
         for (; i + 32 <= n; i += 32) {
             const __m256i b = _mm256_packus_epi16(half(s + 3 * i), half(s + 3 * i + 48));

@@ -84,6 +84,19 @@ QRX_INLINE void narrow_lanes(T* d, F16 v) {
 }
 #endif
 
+// 16-bit entries of a table at 32-bit lane indices: the 32 bits that end at
+// each entry are gathered, so the two bytes below entry 0 must be readable.
+#if defined(__AVX2__)
+QRX_INLINE I8 gather_u16(const std::uint16_t* t, I8 i) {
+    return _mm256_srli_epi32(_mm256_i32gather_epi32(reinterpret_cast<const int*>(t - 1), i.v, 2), 16);
+}
+#endif
+#if defined(QRX_LANES_HAVE_16)
+QRX_INLINE I16 gather_u16(const std::uint16_t* t, I16 i) {
+    return _mm512_srli_epi32(_mm512_i32gather_epi32(i.v, reinterpret_cast<const int*>(t - 1), 2), 16);
+}
+#endif
+
 #if defined(__SSE2__)
 // L::kWidth samples widened to 32-bit lanes, at every width.
 template <class L, class T>

@@ -6,7 +6,7 @@
 //        samples (C3, planes); at SSSE3/AVX2 AC4 keeps the plain loop, which is
 //        faster there than looking up and merging the alpha back; the
 //        byte-permute level stores AC4 with a byte mask;
-//   16u, AVX2/AVX-512: gathers of the 32 bits ending at the entry.
+//   16u, AVX2 and up: gathers of the 32 bits ending at the entry.
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
@@ -20,6 +20,7 @@
 #include <immintrin.h>
 
 #include "core/byte_table.h"
+#include "core/lane_samples.h"
 #endif
 namespace qrx::gamma::QRX_LEVEL {
 namespace {
@@ -65,34 +66,25 @@ using VB = qrx::simd::V128;
 #endif
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
-// Eight 16-bit samples: gather the 32 bits that end with each entry (the two
-// bytes below entry 0 still lie inside the table's scratch block) and keep the
-// high halves.
-QRX_INLINE __m128i gather8(const u16* t, __m128i x) {
-    const __m256i idx = _mm256_cvtepu16_epi32(x);
-    const __m256i g = _mm256_srli_epi32(_mm256_i32gather_epi32(reinterpret_cast<const int*>(t - 1), idx, 2), 16);
-    return _mm_packus_epi32(_mm256_castsi256_si128(g), _mm256_extracti128_si256(g, 1));
-}
-
-void lut16_vec(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
+// 16u: the table's entries gathered a register of lanes at a time (the two
+// bytes below entry 0 still lie inside the table's scratch block); AC4 leaves
+// the fourth sample as it was.
+#if defined(QRX_LANES_HAVE_16)
+using L16 = lanes::F16;
+#else
+using L16 = lanes::F8;
+#endif
+template <bool Ac4>
+void lut16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
+    const std::ptrdiff_t samples = Ac4 ? 4 * n : n;
     std::ptrdiff_t i = 0;
-    for (; i + 8 <= n; i += 8)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), gather8(t, _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i))));
-    lut16_ref(s + i, d + i, n - i, t);
+    for (; i + L16::kWidth <= samples; i += L16::kWidth)
+        lanes::narrow_lanes<Ac4>(d + i, lanes::raw_bits(lanes::gather_u16(t, lanes::int_bits(lanes::widen_samples<L16>(s + i)))));
+    if constexpr (Ac4)
+        lut16_ac4_ref(s + i, d + i, n - i / 4, t);
+    else
+        lut16_ref(s + i, d + i, n - i, t);
 }
-
-void lut16_ac4_vec(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
-    const __m128i alpha = _mm_set1_epi64x(static_cast<long long>(0xFFFF000000000000ull));
-    std::ptrdiff_t i = 0;
-    for (; i + 2 <= n; i += 2) {
-        const __m128i r = gather8(t, _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i)));
-        __m128i* q = reinterpret_cast<__m128i*>(d + 4 * i);
-        _mm_storeu_si128(q, _mm_or_si128(_mm_andnot_si128(alpha, r), _mm_and_si128(_mm_loadu_si128(q), alpha)));
-    }
-    lut16_ac4_ref(s + 4 * i, d + 4 * i, n - i, t);
-}
-#elif !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
-#define QRX_GAMMA_NO_LUT16_VEC 1
 #endif
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
@@ -123,41 +115,17 @@ void lut8_ac4_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
 }
 #endif
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
-// Sixteen 16-bit samples per gather.
-void lut16_512(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
-    std::ptrdiff_t i = 0;
-    for (; i + 16 <= n; i += 16) {
-        const __m512i idx = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)));
-        const __m512i g = _mm512_srli_epi32(_mm512_i32gather_epi32(idx, reinterpret_cast<const int*>(t - 1), 2), 16);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm512_cvtepi32_epi16(g));
-    }
-    lut16_vec(s + i, d + i, n - i, t);
-}
-void lut16_ac4_512(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
-    std::ptrdiff_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m512i idx = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 4 * i)));
-        const __m512i g = _mm512_srli_epi32(_mm512_i32gather_epi32(idx, reinterpret_cast<const int*>(t - 1), 2), 16);
-        _mm256_mask_storeu_epi16(d + 4 * i, 0x7777, _mm512_cvtepi32_epi16(g));
-    }
-    lut16_ac4_vec(s + 4 * i, d + 4 * i, n - i, t);
-}
-#endif
 
 }  // namespace
 
 #if defined(QRX_LEVEL_SCALAR) || !defined(__SSSE3__)
 extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
 #elif defined(__AVX512VBMI__)
-extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_512, lut16_ac4_512, QRX_GAMMA_CURVES};
-#elif defined(__AVX512BW__)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_512, lut16_ac4_512, QRX_GAMMA_CURVES};
-#elif defined(QRX_GAMMA_NO_LUT16_VEC)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
-#undef QRX_GAMMA_NO_LUT16_VEC
+extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_lanes<false>, lut16_lanes<true>, QRX_GAMMA_CURVES};
+#elif defined(__AVX2__)
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_lanes<false>, lut16_lanes<true>, QRX_GAMMA_CURVES};
 #else
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_vec, lut16_ac4_vec, QRX_GAMMA_CURVES};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
 #endif
 
 }  // namespace qrx::gamma::QRX_LEVEL

@@ -31,13 +31,13 @@ void body8_scalar(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
 // read as signed 16-bit and shifted right by 4 packs (signed, then unsigned
 // saturation) to 0 for sums of 32768 and above and to min(255, S >> 4) below.
 QRX_INLINE __m128i body8_lanes(__m128i v, __m128i w0, __m128i w1, __m128i w2) {
-    const __m128i m = _mm_set1_epi32(0xFF00);
-    const __m128i a = _mm_and_si128(_mm_slli_epi32(v, 8), m);
-    const __m128i b = _mm_and_si128(v, m);
-    const __m128i c = _mm_and_si128(_mm_srli_epi32(v, 8), m);
-    const __m128i s = _mm_adds_epu16(_mm_adds_epu16(_mm_mulhi_epu16(a, w0), _mm_mulhi_epu16(b, w1)),
-                                     _mm_mulhi_epu16(c, w2));
-    return _mm_srai_epi32(_mm_slli_epi32(s, 16), 20);
+    using V = qrx::simd::V128;
+    const __m128i m = V::set32(0xFF00);
+    const __m128i a = V::and_(V::slli32(v, 8), m);
+    const __m128i b = V::and_(v, m);
+    const __m128i c = V::and_(V::srli32(v, 8), m);
+    const __m128i s = qrx::simd::adds16u<V>(qrx::simd::adds16u<V>(V::mulhi16u(a, w0), V::mulhi16u(b, w1)), V::mulhi16u(c, w2));
+    return V::srai32(V::slli32(s, 16), 20);
 }
 #endif
 

@@ -93,26 +93,25 @@ void c4_ref(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
 #if QRX_TWIST_SIMD
 // ---- one pixel per vector -------------------------------------------------------
 
+using lanes::F4;
+
 struct Cols {
-    __m128 c0, c1, c2, c3;
+    F4 c0, c1, c2, c3;
     explicit Cols(const Matrix& m)
-        : c0(_mm_load_ps(m.col[0])), c1(_mm_load_ps(m.col[1])), c2(_mm_load_ps(m.col[2])), c3(_mm_load_ps(m.col[3])) {}
+        : c0(F4::load(m.col[0])), c1(F4::load(m.col[1])), c2(F4::load(m.col[2])), c3(F4::load(m.col[3])) {}
 };
 
 template <class T>
-QRX_INLINE __m128 combine3(const Cols& c, __m128 x0, __m128 x1, __m128 x2) {
+QRX_INLINE __m128 combine3(const Cols& c, F4 x0, F4 x1, F4 x2) {
     if constexpr (kOrderB<T>)  // ((c0 x0 + c1 x1) + c2 x2) + c3
-        return _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(c.c0, x0), _mm_mul_ps(c.c1, x1)), _mm_mul_ps(c.c2, x2)),
-                          c.c3);
+        return (((c.c0 * x0 + c.c1 * x1) + c.c2 * x2) + c.c3).v;
     else  // (c3 + c0 x0) + (c2 x2 + c1 x1)
-        return _mm_add_ps(_mm_add_ps(c.c3, _mm_mul_ps(c.c0, x0)), _mm_add_ps(_mm_mul_ps(c.c2, x2), _mm_mul_ps(c.c1, x1)));
+        return ((c.c3 + c.c0 * x0) + (c.c2 * x2 + c.c1 * x1)).v;
 }
 
 // Clamp from above (NaN gives the bound: min returns its second operand),
 // then from below, then the mode's rounding conversion.
-QRX_INLINE __m128i clamp_cvt(__m128 r, float lo, float hi) {
-    return _mm_cvtps_epi32(_mm_max_ps(_mm_min_ps(r, _mm_set1_ps(hi)), _mm_set1_ps(lo)));
-}
+QRX_INLINE __m128i clamp_cvt(F4 r, float lo, float hi) { return lanes::cvtr(lanes::vmax(lanes::vmin(r, F4(hi)), F4(lo))).v; }
 
 // Lanes 0..2 of r to three destination samples.
 QRX_INLINE void put3(u8* q0, u8* q1, u8* q2, __m128 r) {
@@ -124,7 +123,7 @@ QRX_INLINE void put3(u8* q0, u8* q1, u8* q2, __m128 r) {
 }
 QRX_INLINE void put3(s8* q0, s8* q1, s8* q2, __m128 r) {
     // limited from above only; the rounded integer saturates through the packs
-    const __m128i i = _mm_cvtps_epi32(_mm_min_ps(r, _mm_set1_ps(127.0f)));
+    const __m128i i = lanes::cvtr(lanes::vmin(F4(r), F4(127.0f))).v;
     const int v = _mm_cvtsi128_si32(_mm_packs_epi16(_mm_packs_epi32(i, i), i));
     *q0 = static_cast<s8>(v);
     *q1 = static_cast<s8>(v >> 8);
@@ -149,8 +148,8 @@ QRX_INLINE void put3(float* q0, float* q1, float* q2, __m128 r) {
 }
 
 template <class T>
-QRX_INLINE __m128 splat(T v) {
-    return _mm_set1_ps(static_cast<float>(v));
+QRX_INLINE F4 splat(T v) {
+    return F4(static_cast<float>(v));
 }
 
 template <class T, int C>
@@ -179,7 +178,7 @@ void planes_vec(const T* s0, const T* s1, const T* s2, T* d0, T* d1, T* d2, std:
     const Cols c(m);
     auto one = [&](std::ptrdiff_t i) {
         const float* p = s + 3 * i;
-        return combine3<float>(c, _mm_set1_ps(p[0]), _mm_set1_ps(p[1]), _mm_set1_ps(p[2]));
+        return combine3<float>(c, F4(p[0]), F4(p[1]), F4(p[2]));
     };
     std::ptrdiff_t i = 0;
     if ((reinterpret_cast<std::uintptr_t>(d) & 3) == 0) {
@@ -211,8 +210,7 @@ QRX_INLINE __m128 combine4(const Cols& c, __m128 x) {
     const __m128 x1 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(1, 1, 1, 1));
     const __m128 x2 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(2, 2, 2, 2));
     const __m128 x3 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(3, 3, 3, 3));
-    return _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(c.c0, x0), _mm_mul_ps(c.c1, x1)), _mm_mul_ps(c.c2, x2)),
-                      _mm_mul_ps(c.c3, x3));
+    return (((c.c0 * F4(x0) + c.c1 * F4(x1)) + c.c2 * F4(x2)) + c.c3 * F4(x3)).v;
 }
 
 void c4_vec(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {

@@ -1,12 +1,12 @@
 # The row kernels of every family and the dispatch levels each is built for
 # (a level listed here must have an entry in the family's kernel table).
-qrx_add_kernels(gray_twist_gamma gamma      LEVELS scalar ssse3 avx2 avx512)
-qrx_add_kernels(gray_twist_gamma gray       LEVELS scalar sse2 ssse3 avx2 avx512)
+qrx_add_kernels(gray_twist_gamma gamma      LEVELS scalar ssse3 avx2 avx512 avx512vbmi)
+qrx_add_kernels(gray_twist_gamma gray       LEVELS scalar sse2 ssse3 avx2 avx512 avx512vbmi)
 qrx_add_kernels(gray_twist_gamma twist      LEVELS scalar sse2 sse41 avx2 avx512)
 qrx_add_kernels(models           hls        LEVELS scalar sse2 sse41 avx2 avx512)
 qrx_add_kernels(models           xyz        LEVELS scalar sse2 avx2)
 qrx_add_kernels(models           ycc        LEVELS scalar sse2 sse41 avx2 avx512)
-qrx_add_kernels(reducebits       reducebits LEVELS scalar sse2 avx2 avx512)
+qrx_add_kernels(reducebits       reducebits LEVELS scalar sse2 avx2 avx512 avx512vbmi)
 qrx_add_kernels(resample         chroma     LEVELS scalar sse2 ssse3 avx2 avx512)
 qrx_add_kernels(resample         filter420  LEVELS scalar sse2 avx2)
 qrx_add_kernels(ycbcr            chroma     LEVELS scalar sse2 ssse3 avx2 avx512 avx512vbmi)

@@ -81,8 +81,6 @@ bool fast_string_moves() {
     return fast;
 }
 
-bool byte_permutes_active() { return active() >= Level::AVX512VBMI; }
-
 void force(Level cap) { g_cap.store(static_cast<int>(cap), std::memory_order_relaxed); }
 
 }  // namespace qrx::cpu

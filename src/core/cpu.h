@@ -25,11 +25,6 @@ Level detected();
 // Level in use: the detected one, capped by the test hook.
 Level active();
 
-// True when the active level has the whole-register byte permutes (avx512vbmi):
-// kernels compiled at the avx512 level that carry such paths under a target
-// attribute take them only then, so capping the level at avx512 runs the others.
-bool byte_permutes_active();
-
 // True when the processor's string move (rep movsb) is the enhanced, fast one.
 // Independent of the level: it decides how large blocks are copied, not what.
 bool fast_string_moves();

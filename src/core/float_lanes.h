@@ -410,3 +410,20 @@ QRX_INLINE void store_lanes(std::int32_t* p, I16 v) { _mm512_storeu_si512(p, v.v
 }  // namespace
 }  // namespace qrx::lanes
 #endif
+
+// ---- m ? a : +0.0, one mask operation at every width ------------------------------
+namespace qrx::lanes {
+namespace {
+QRX_INLINE float sel0(bool m, float a) { return m ? a : 0.0f; }
+QRX_INLINE FS4 sel0(MS4 m, FS4 a) { return sel(m, a, FS4(0.0f)); }
+#if defined(__SSE2__)
+QRX_INLINE F4 sel0(M4 m, F4 a) { return _mm_and_ps(m.v, a.v); }
+#endif
+#if defined(__AVX2__)
+QRX_INLINE F8 sel0(M8 m, F8 a) { return _mm256_and_ps(m.v, a.v); }
+#endif
+#if defined(QRX_LANES_HAVE_16)
+QRX_INLINE F16 sel0(M16 m, F16 a) { return _mm512_maskz_mov_ps(m.v, a.v); }
+#endif
+}  // namespace
+}  // namespace qrx::lanes

@@ -83,19 +83,23 @@ QRX_INLINE F8 widen8(const std::int16_t* s) {
     return float_bits(_mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s))));
 }
 QRX_INLINE F8 widen8(const float* s) { return F8::load(s); }
-QRX_INLINE void narrow_lanes(std::uint8_t* d, F8 v) {
+// (narrow8: the 8 samples in the low bytes of a register, for the stores)
+QRX_INLINE __m128i narrow8(std::uint8_t*, F8 v) {
     const __m256i i = int_bits(v).v;
     const __m128i w = _mm_packs_epi32(_mm256_castsi256_si128(i), _mm256_extracti128_si256(i, 1));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(w, w));
+    return _mm_packus_epi16(w, w);
 }
-QRX_INLINE void narrow_lanes(std::uint16_t* d, F8 v) {
+QRX_INLINE __m128i narrow8(std::uint16_t*, F8 v) {
     const __m256i i = int_bits(v).v;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi32(_mm256_castsi256_si128(i), _mm256_extracti128_si256(i, 1)));
+    return _mm_packus_epi32(_mm256_castsi256_si128(i), _mm256_extracti128_si256(i, 1));
 }
-QRX_INLINE void narrow_lanes(std::int16_t* d, F8 v) {
+QRX_INLINE __m128i narrow8(std::int16_t*, F8 v) {
     const __m256i i = int_bits(v).v;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packs_epi32(_mm256_castsi256_si128(i), _mm256_extracti128_si256(i, 1)));
+    return _mm_packs_epi32(_mm256_castsi256_si128(i), _mm256_extracti128_si256(i, 1));
 }
+QRX_INLINE void narrow_lanes(std::uint8_t* d, F8 v) { _mm_storel_epi64(reinterpret_cast<__m128i*>(d), narrow8(d, v)); }
+QRX_INLINE void narrow_lanes(std::uint16_t* d, F8 v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(d), narrow8(d, v)); }
+QRX_INLINE void narrow_lanes(std::int16_t* d, F8 v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(d), narrow8(d, v)); }
 QRX_INLINE void narrow_lanes(float* d, F8 v) { store_lanes(d, v); }
 
 // Stride-3 gather of 8 pixels held as 24 32-bit elements in three registers:

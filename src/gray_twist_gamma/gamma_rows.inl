@@ -2,23 +2,25 @@
 // file defines QRX_LEVEL): the curves evaluated per sample (gamma_curves.inl)
 // and the table lookups.  A lookup has one possible result,
 // so every path gives the same bytes; the paths only differ in speed:
-//   8u,  SSSE3/AVX2: sixteen 16-entry shuffles, one per high nibble, for runs
-//        of samples (C3, planes); AC4 keeps the plain loop, which is faster
-//        there than shuffling and merging the alpha back;
-//   8u,  AVX-512 with byte permutes: two 128-entry two-table permutes;
-//   16u, AVX2/AVX-512: gathers of the 32 bits ending at the entry.
+//   8u,  SSSE3 and up: the byte-table lookup of core/byte_table.h for runs of
+//        samples (C3, planes); at SSSE3/AVX2 AC4 keeps the plain loop, which is
+//        faster there than looking up and merging the alpha back; the
+//        byte-permute level stores AC4 with a byte mask;
+//   16u, AVX2 and up: gathers of the 32 bits ending at the entry.
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
 #include <cstring>
 
 #include "core/inline.h"
-#include "core/cpu.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/power.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
 #include <immintrin.h>
+
+#include "core/byte_table.h"
+#include "core/lane_samples.h"
 #endif
 namespace qrx::gamma::QRX_LEVEL {
 namespace {
@@ -28,7 +30,7 @@ namespace {
 void lut8_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     for (std::ptrdiff_t i = 0; i < n; ++i) d[i] = t[s[i]];
 }
-void lut8_ac4_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
+[[maybe_unused]] void lut8_ac4_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     for (std::ptrdiff_t i = 0; i < n; ++i) {
         const u8 a = s[4 * i], b = s[4 * i + 1], c = s[4 * i + 2];
         d[4 * i] = t[a];
@@ -48,104 +50,47 @@ void lut16_ac4_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
     }
 }
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
-// Sixteen 16-entry slices of the table; slice k answers the bytes whose high
-// nibble is k: (x xor 16k) saturating-plus 0x70 keeps bit 7 clear only there.
-struct Slices {
-    __m256i s[16];
-    explicit Slices(const u8* t) {
-        for (int k = 0; k < 16; ++k)
-            s[k] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 16 * k)));
-    }
-    __m256i look(__m256i x) const {
-        const __m256i bias = _mm256_set1_epi8(0x70);
-        __m256i r = _mm256_setzero_si256();
-        for (int k = 0; k < 16; ++k) {
-            const __m256i idx = _mm256_adds_epu8(_mm256_xor_si256(x, _mm256_set1_epi8(static_cast<char>(16 * k))), bias);
-            r = _mm256_or_si256(r, _mm256_shuffle_epi8(s[k], idx));
-        }
-        return r;
-    }
-};
-
-void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    const Slices sl(t);
+#if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
+// 8u: the whole register looked up at once (core/byte_table.h).
+#if defined(__AVX2__)
+using VB = qrx::simd::V256;
+#else
+using VB = qrx::simd::V128;
+#endif
+[[maybe_unused]] void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
+    const qrx::simd::ByteTable<VB> table(t);
     std::ptrdiff_t i = 0;
-    for (; i + 32 <= n; i += 32)
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i),
-                            sl.look(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i))));
+    for (; i + VB::kBytes <= n; i += VB::kBytes) VB::store(d + i, table.look(VB::load(s + i)));
     lut8_ref(s + i, d + i, n - i, t);
 }
-
-
-// Eight 16-bit samples: gather the 32 bits that end with each entry (the two
-// bytes below entry 0 still lie inside the table's scratch block) and keep the
-// high halves.
-QRX_INLINE __m128i gather8(const u16* t, __m128i x) {
-    const __m256i idx = _mm256_cvtepu16_epi32(x);
-    const __m256i g = _mm256_srli_epi32(_mm256_i32gather_epi32(reinterpret_cast<const int*>(t - 1), idx, 2), 16);
-    return _mm_packus_epi32(_mm256_castsi256_si128(g), _mm256_extracti128_si256(g, 1));
-}
-
-void lut16_vec(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
-    std::ptrdiff_t i = 0;
-    for (; i + 8 <= n; i += 8)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), gather8(t, _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i))));
-    lut16_ref(s + i, d + i, n - i, t);
-}
-
-void lut16_ac4_vec(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
-    const __m128i alpha = _mm_set1_epi64x(static_cast<long long>(0xFFFF000000000000ull));
-    std::ptrdiff_t i = 0;
-    for (; i + 2 <= n; i += 2) {
-        const __m128i r = gather8(t, _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i)));
-        __m128i* q = reinterpret_cast<__m128i*>(d + 4 * i);
-        _mm_storeu_si128(q, _mm_or_si128(_mm_andnot_si128(alpha, r), _mm_and_si128(_mm_loadu_si128(q), alpha)));
-    }
-    lut16_ac4_ref(s + 4 * i, d + 4 * i, n - i, t);
-}
-#elif !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
-struct Slices {
-    __m128i s[16];
-    explicit Slices(const u8* t) {
-        for (int k = 0; k < 16; ++k) s[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 16 * k));
-    }
-    __m128i look(__m128i x) const {
-        const __m128i bias = _mm_set1_epi8(0x70);
-        __m128i r = _mm_setzero_si128();
-        for (int k = 0; k < 16; ++k) {
-            const __m128i idx = _mm_adds_epu8(_mm_xor_si128(x, _mm_set1_epi8(static_cast<char>(16 * k))), bias);
-            r = _mm_or_si128(r, _mm_shuffle_epi8(s[k], idx));
-        }
-        return r;
-    }
-};
-
-void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    const Slices sl(t);
-    std::ptrdiff_t i = 0;
-    for (; i + 16 <= n; i += 16)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), sl.look(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i))));
-    lut8_ref(s + i, d + i, n - i, t);
-}
-
-#define QRX_GAMMA_NO_LUT16_VEC 1
 #endif
 
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
-// Byte permutes over 2 x 128 entries, blended by the index's top bit.
-__attribute__((target("avx512vbmi"), always_inline)) inline __m512i look_vbmi(__m512i x, __m512i t0, __m512i t1,
-                                                                               __m512i t2, __m512i t3) {
-    const __m512i lo = _mm512_permutex2var_epi8(t0, x, t1);
-    const __m512i hi = _mm512_permutex2var_epi8(t2, x, t3);
-    return _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), lo, hi);
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+// 16u: the table's entries gathered a register of lanes at a time (the two
+// bytes below entry 0 still lie inside the table's scratch block); AC4 leaves
+// the fourth sample as it was.
+#if defined(QRX_LANES_HAVE_16)
+using L16 = lanes::F16;
+#else
+using L16 = lanes::F8;
+#endif
+template <bool Ac4>
+void lut16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
+    const std::ptrdiff_t samples = Ac4 ? 4 * n : n;
+    std::ptrdiff_t i = 0;
+    for (; i + L16::kWidth <= samples; i += L16::kWidth)
+        lanes::narrow_lanes<Ac4>(d + i, lanes::raw_bits(lanes::gather_u16(t, lanes::int_bits(lanes::widen_samples<L16>(s + i)))));
+    if constexpr (Ac4)
+        lut16_ac4_ref(s + i, d + i, n - i / 4, t);
+    else
+        lut16_ref(s + i, d + i, n - i, t);
 }
+#endif
 
-__attribute__((target("avx512vbmi"))) void lut8_vbmi_masked(const u8* s, u8* d, std::ptrdiff_t n, const u8* t,
-                                                            unsigned long long keep) {
-    const __m512i t0 = _mm512_loadu_si512(t), t1 = _mm512_loadu_si512(t + 64);
-    const __m512i t2 = _mm512_loadu_si512(t + 128), t3 = _mm512_loadu_si512(t + 192);
-#define look(x) look_vbmi(x, t0, t1, t2, t3)
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
+void lut8_vbmi_masked(const u8* s, u8* d, std::ptrdiff_t n, const u8* t, unsigned long long keep) {
+    const qrx::simd::ByteTable<qrx::simd::V512> table(t);
+#define look(x) table.look(x)
     std::ptrdiff_t i = 0;
     for (; i + 256 <= n; i += 256) {
         const __m512i x0 = _mm512_loadu_si512(s + i), x1 = _mm512_loadu_si512(s + i + 64);
@@ -164,52 +109,23 @@ __attribute__((target("avx512vbmi"))) void lut8_vbmi_masked(const u8* s, u8* d, 
 #undef look
 }
 
-
-void lut8_best(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    if (qrx::cpu::byte_permutes_active())
-        lut8_vbmi_masked(s, d, n, t, ~0ull);
-    else
-        lut8_vec(s, d, n, t);
-}
-void lut8_ac4_best(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    if (qrx::cpu::byte_permutes_active())
-        lut8_vbmi_masked(s, d, 4 * n, t, 0x7777777777777777ull);  // alpha bytes are not stored
-    else
-        lut8_ac4_ref(s, d, n, t);
-}
-
-// Sixteen 16-bit samples per gather.
-void lut16_512(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
-    std::ptrdiff_t i = 0;
-    for (; i + 16 <= n; i += 16) {
-        const __m512i idx = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)));
-        const __m512i g = _mm512_srli_epi32(_mm512_i32gather_epi32(idx, reinterpret_cast<const int*>(t - 1), 2), 16);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm512_cvtepi32_epi16(g));
-    }
-    lut16_vec(s + i, d + i, n - i, t);
-}
-void lut16_ac4_512(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
-    std::ptrdiff_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m512i idx = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 4 * i)));
-        const __m512i g = _mm512_srli_epi32(_mm512_i32gather_epi32(idx, reinterpret_cast<const int*>(t - 1), 2), 16);
-        _mm256_mask_storeu_epi16(d + 4 * i, 0x7777, _mm512_cvtepi32_epi16(g));
-    }
-    lut16_ac4_vec(s + 4 * i, d + 4 * i, n - i, t);
+void lut8_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) { lut8_vbmi_masked(s, d, n, t, ~0ull); }
+void lut8_ac4_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
+    lut8_vbmi_masked(s, d, 4 * n, t, 0x7777777777777777ull);  // alpha bytes are not stored
 }
 #endif
+
 
 }  // namespace
 
 #if defined(QRX_LEVEL_SCALAR) || !defined(__SSSE3__)
 extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
-#elif defined(__AVX512BW__)
-extern const Kernels kTable = {lut8_best, lut8_ac4_best, lut16_512, lut16_ac4_512, QRX_GAMMA_CURVES};
-#elif defined(QRX_GAMMA_NO_LUT16_VEC)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
-#undef QRX_GAMMA_NO_LUT16_VEC
+#elif defined(__AVX512VBMI__)
+extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_lanes<false>, lut16_lanes<true>, QRX_GAMMA_CURVES};
+#elif defined(__AVX2__)
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_lanes<false>, lut16_lanes<true>, QRX_GAMMA_CURVES};
 #else
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_vec, lut16_ac4_vec, QRX_GAMMA_CURVES};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
 #endif
 
 }  // namespace qrx::gamma::QRX_LEVEL

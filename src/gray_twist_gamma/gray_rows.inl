@@ -12,6 +12,7 @@
 #include <immintrin.h>
 
 #include "core/simd_x86.h"
+#include "core/simd_x86_sat.h"
 #endif
 namespace qrx::gray::QRX_LEVEL {
 namespace {
@@ -30,13 +31,13 @@ void body8_scalar(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
 // read as signed 16-bit and shifted right by 4 packs (signed, then unsigned
 // saturation) to 0 for sums of 32768 and above and to min(255, S >> 4) below.
 QRX_INLINE __m128i body8_lanes(__m128i v, __m128i w0, __m128i w1, __m128i w2) {
-    const __m128i m = _mm_set1_epi32(0xFF00);
-    const __m128i a = _mm_and_si128(_mm_slli_epi32(v, 8), m);
-    const __m128i b = _mm_and_si128(v, m);
-    const __m128i c = _mm_and_si128(_mm_srli_epi32(v, 8), m);
-    const __m128i s = _mm_adds_epu16(_mm_adds_epu16(_mm_mulhi_epu16(a, w0), _mm_mulhi_epu16(b, w1)),
-                                     _mm_mulhi_epu16(c, w2));
-    return _mm_srai_epi32(_mm_slli_epi32(s, 16), 20);
+    using V = qrx::simd::V128;
+    const __m128i m = V::set32(0xFF00);
+    const __m128i a = V::and_(V::slli32(v, 8), m);
+    const __m128i b = V::and_(v, m);
+    const __m128i c = V::and_(V::srli32(v, 8), m);
+    const __m128i s = qrx::simd::adds16u<V>(qrx::simd::adds16u<V>(V::mulhi16u(a, w0), V::mulhi16u(b, w1)), V::mulhi16u(c, w2));
+    return V::srai32(V::slli32(s, 16), 20);
 }
 #endif
 
@@ -58,14 +59,17 @@ QRX_INLINE V in_register(V v) {
     return v;
 }
 
-QRX_INLINE __m256i body8_px256(__m256i v, __m256i w02, __m256i w1) {
+template <class V>
+QRX_INLINE typename V::T body8_px(typename V::T v, typename V::T w02, typename V::T w1) {
+    using qrx::simd::adds16u;
     v = in_register(v);
-    const __m256i p02 = _mm256_mulhi_epu16(_mm256_slli_epi16(v, 8), w02);
-    const __m256i p1 = _mm256_mulhi_epu16(_mm256_and_si256(v, _mm256_set1_epi16(static_cast<short>(0xFF00))), w1);
-    const __m256i s1 = _mm256_adds_epu16(p02, p1);
-    const __m256i s = _mm256_adds_epu16(s1, _mm256_srli_epi32(s1, 16));
-    return _mm256_and_si256(_mm256_srai_epi16(s, 4), _mm256_set1_epi32(0xFFFF));
+    const typename V::T p02 = V::mulhi16u(V::slli16(v, 8), w02);
+    const typename V::T p1 = V::mulhi16u(V::and_(v, V::set16(0xFF00)), w1);
+    const typename V::T s1 = adds16u<V>(p02, p1);
+    const typename V::T s = adds16u<V>(s1, V::srli32(s1, 16));
+    return V::and_(V::srai16(s, 4), V::set32(0xFFFF));
 }
+QRX_INLINE __m256i body8_px256(__m256i v, __m256i w02, __m256i w1) { return body8_px<qrx::simd::V256>(v, w02, w1); }
 
 // 8 C3 pixels (24 bytes, read without going past them) as 32-bit lanes.
 QRX_INLINE __m256i load8_c3(const u8* p) {
@@ -77,11 +81,14 @@ QRX_INLINE __m256i load8_c3(const u8* p) {
 }
 QRX_INLINE __m256i load8_ac4(const u8* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 
+// Two vectors of words, each two packs of 8 lanes, to 32 bytes in pixel order.
+QRX_INLINE void store_words32(u8* d, __m256i w01, __m256i w23) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_permutevar8x32_epi32(_mm256_packus_epi16(w01, w23),
+                                                                                   _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
+}
 // Four vectors of 8 lanes to 32 bytes in pixel order.
 QRX_INLINE void store32(u8* d, __m256i r0, __m256i r1, __m256i r2, __m256i r3) {
-    const __m256i b = _mm256_packus_epi16(_mm256_packus_epi32(r0, r1), _mm256_packus_epi32(r2, r3));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d),
-                        _mm256_permutevar8x32_epi32(b, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
+    store_words32(d, _mm256_packus_epi32(r0, r1), _mm256_packus_epi32(r2, r3));
 }
 QRX_INLINE void store8(u8* d, __m256i r) {
     const __m256i w = _mm256_packus_epi32(r, r);
@@ -91,14 +98,7 @@ QRX_INLINE void store8(u8* d, __m256i r) {
 }
 
 #if defined(__AVX512BW__)
-QRX_INLINE __m512i body8_px512(__m512i v, __m512i w02, __m512i w1) {
-    v = in_register(v);
-    const __m512i p02 = _mm512_mulhi_epu16(_mm512_slli_epi16(v, 8), w02);
-    const __m512i p1 = _mm512_mulhi_epu16(_mm512_and_si512(v, _mm512_set1_epi16(static_cast<short>(0xFF00))), w1);
-    const __m512i s1 = _mm512_adds_epu16(p02, p1);
-    const __m512i s = _mm512_adds_epu16(s1, _mm512_srli_epi32(s1, 16));
-    return _mm512_and_si512(_mm512_srai_epi16(s, 4), _mm512_set1_epi32(0xFFFF));
-}
+QRX_INLINE __m512i body8_px512(__m512i v, __m512i w02, __m512i w1) { return body8_px<qrx::simd::V512>(v, w02, w1); }
 // 16 C3 pixels (48 bytes, masked load): 12 bytes into each 128-bit lane, then
 // one byte shuffle to 32-bit lanes.
 QRX_INLINE __m512i load16_c3(const u8* p) {
@@ -115,6 +115,7 @@ QRX_INLINE void store64(u8* d, __m512i r0, __m512i r1, __m512i r2, __m512i r3) {
                                _mm512_setr_epi32(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15), b));
 }
 
+#if defined(__AVX512VBMI__)
 // With byte permutes: 64 pixels become per channel two vectors of 32 words
 // holding c << 8 (the permute picks channel bytes from two source vectors into
 // the high byte of each word and zeroes the low byte), then three high
@@ -135,14 +136,14 @@ struct ChannelIndex {
 };
 
 // 32 pixels from the two-vector window (a, b): S >> 4 as signed words.
-__attribute__((target("avx512vbmi"), always_inline)) inline __m512i vbmi_half(__m512i a, __m512i b, __m512i i0,
-                                                                               __m512i i1, __m512i i2, __m512i w0,
-                                                                               __m512i w1, __m512i w2) {
+QRX_INLINE __m512i vbmi_half(__m512i a, __m512i b, __m512i i0, __m512i i1, __m512i i2, __m512i w0, __m512i w1,
+                             __m512i w2) {
     const __mmask64 odd = 0xAAAAAAAAAAAAAAAAull;
     const __m512i p0 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i0, b), w0);
     const __m512i p1 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i1, b), w1);
     const __m512i p2 = _mm512_mulhi_epu16(_mm512_maskz_permutex2var_epi8(odd, a, i2, b), w2);
-    return _mm512_srai_epi16(_mm512_adds_epu16(_mm512_adds_epu16(p0, p1), p2), 4);
+    using V = qrx::simd::V512;
+    return V::srai16(qrx::simd::adds16u<V>(qrx::simd::adds16u<V>(p0, p1), p2), 4);
 }
 
 QRX_INLINE __m512i load_once(const u8* p) {
@@ -152,7 +153,7 @@ QRX_INLINE __m512i load_once(const u8* p) {
 }
 
 template <int SC>
-__attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
+int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
     const __m512i i0 = _mm512_load_si512(ChannelIndex<SC, 0>::value.data());
     const __m512i i1 = _mm512_load_si512(ChannelIndex<SC, 1>::value.data());
     const __m512i i2 = _mm512_load_si512(ChannelIndex<SC, 2>::value.data());
@@ -184,6 +185,7 @@ __attribute__((target("avx512vbmi"))) int body8_vbmi(const u8* s, u8* d, int n, 
 #undef half
     return i;
 }
+#endif  // __AVX512VBMI__
 
 #endif
 
@@ -193,10 +195,13 @@ void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
     const __m256i w1 = _mm256_set1_epi32(w.w1);
     auto load = [](const u8* p) { return SC == 3 ? load8_c3(p) : load8_ac4(p); };
     int i = 0;
-#if defined(__AVX512BW__)
-    if (qrx::cpu::byte_permutes_active()) {
-        i = body8_vbmi<SC>(s, d, n, w);
-    } else {
+    // AC4 with weights that cannot saturate: the multiply-add loop below (at
+    // copy speed, measured no slower than the byte-permute body)
+    const bool exact = SC == 4 && (255u * w.w0 >> 8) + (255u * w.w1 >> 8) + (255u * w.w2 >> 8) < 4096u;
+#if defined(__AVX512VBMI__)
+    if (!exact) i = body8_vbmi<SC>(s, d, n, w);
+#elif defined(__AVX512BW__)
+    {
         const __m512i x02 = _mm512_set1_epi32(static_cast<int>(w.w0 | (static_cast<unsigned>(w.w2) << 16)));
         const __m512i x1 = _mm512_set1_epi32(w.w1);
         auto load16 = [](const u8* p) {
@@ -218,13 +223,34 @@ void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
         auto half = [&](const u8* p) {
             __m256i c0, c1, c2;
             qrx::simd::load_c3<qrx::simd::V256, 1>(p, c0, c1, c2);
-            const __m256i sum = _mm256_adds_epu16(_mm256_adds_epu16(_mm256_mulhi_epu16(c0, k0), _mm256_mulhi_epu16(c1, k1)),
-                                                  _mm256_mulhi_epu16(c2, k2));
-            return _mm256_srai_epi16(sum, 4);
+            using V = qrx::simd::V256;
+            return V::srai16(qrx::simd::adds16u<V>(qrx::simd::adds16u<V>(V::mulhi16u(c0, k0), V::mulhi16u(c1, k1)),
+                                                   V::mulhi16u(c2, k2)),
+                             4);
         };
         for (; i + 32 <= n; i += 32) {
             const __m256i b = _mm256_packus_epi16(half(s + 3 * i), half(s + 3 * i + 48));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm256_permute4x64_epi64(b, 0xD8));
+        }
+    }
+    if constexpr (SC == 4) {
+        // Weights whose three largest products sum below 4096 (the standard
+        // ones: 4080) never saturate and never reach the sign bit, so the sum
+        // is exact and S >> 4 at most 255: one multiply-add gives S in 32-bit
+        // lanes, and the shift is done once on the packed words.
+        if (exact) {
+            using V = qrx::simd::V256;
+            const __m256i high = V::set16(0xFF00), ones = V::set16(1);
+            auto sum = [&](const u8* p) {
+                const __m256i v = in_register(load8_ac4(p));
+                return V::madd(V::add16(V::mulhi16u(V::slli16(v, 8), w02), V::mulhi16u(V::and_(v, high), w1)), ones);
+            };
+            for (; i + 32 <= n; i += 32) {
+                const u8* p = s + 4 * i;
+                const __m256i lo = V::srli16(V::packs32(sum(p), sum(p + 32)), 4);
+                const __m256i hi = V::srli16(V::packs32(sum(p + 64), sum(p + 96)), 4);
+                store_words32(d + i, lo, hi);
+            }
         }
     }
     for (; i + 32 <= n; i += 32) {

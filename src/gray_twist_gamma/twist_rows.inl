@@ -19,6 +19,8 @@
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #include <immintrin.h>
+
+#include "core/lane_pixels.h"
 #define QRX_TWIST_SIMD 1
 #else
 #define QRX_TWIST_SIMD 0
@@ -91,26 +93,25 @@ void c4_ref(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
 #if QRX_TWIST_SIMD
 // ---- one pixel per vector -------------------------------------------------------
 
+using lanes::F4;
+
 struct Cols {
-    __m128 c0, c1, c2, c3;
+    F4 c0, c1, c2, c3;
     explicit Cols(const Matrix& m)
-        : c0(_mm_load_ps(m.col[0])), c1(_mm_load_ps(m.col[1])), c2(_mm_load_ps(m.col[2])), c3(_mm_load_ps(m.col[3])) {}
+        : c0(F4::load(m.col[0])), c1(F4::load(m.col[1])), c2(F4::load(m.col[2])), c3(F4::load(m.col[3])) {}
 };
 
 template <class T>
-QRX_INLINE __m128 combine3(const Cols& c, __m128 x0, __m128 x1, __m128 x2) {
+QRX_INLINE __m128 combine3(const Cols& c, F4 x0, F4 x1, F4 x2) {
     if constexpr (kOrderB<T>)  // ((c0 x0 + c1 x1) + c2 x2) + c3
-        return _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(c.c0, x0), _mm_mul_ps(c.c1, x1)), _mm_mul_ps(c.c2, x2)),
-                          c.c3);
+        return (((c.c0 * x0 + c.c1 * x1) + c.c2 * x2) + c.c3).v;
     else  // (c3 + c0 x0) + (c2 x2 + c1 x1)
-        return _mm_add_ps(_mm_add_ps(c.c3, _mm_mul_ps(c.c0, x0)), _mm_add_ps(_mm_mul_ps(c.c2, x2), _mm_mul_ps(c.c1, x1)));
+        return ((c.c3 + c.c0 * x0) + (c.c2 * x2 + c.c1 * x1)).v;
 }
 
 // Clamp from above (NaN gives the bound: min returns its second operand),
 // then from below, then the mode's rounding conversion.
-QRX_INLINE __m128i clamp_cvt(__m128 r, float lo, float hi) {
-    return _mm_cvtps_epi32(_mm_max_ps(_mm_min_ps(r, _mm_set1_ps(hi)), _mm_set1_ps(lo)));
-}
+QRX_INLINE __m128i clamp_cvt(F4 r, float lo, float hi) { return lanes::cvtr(lanes::vmax(lanes::vmin(r, F4(hi)), F4(lo))).v; }
 
 // Lanes 0..2 of r to three destination samples.
 QRX_INLINE void put3(u8* q0, u8* q1, u8* q2, __m128 r) {
@@ -122,7 +123,7 @@ QRX_INLINE void put3(u8* q0, u8* q1, u8* q2, __m128 r) {
 }
 QRX_INLINE void put3(s8* q0, s8* q1, s8* q2, __m128 r) {
     // limited from above only; the rounded integer saturates through the packs
-    const __m128i i = _mm_cvtps_epi32(_mm_min_ps(r, _mm_set1_ps(127.0f)));
+    const __m128i i = lanes::cvtr(lanes::vmin(F4(r), F4(127.0f))).v;
     const int v = _mm_cvtsi128_si32(_mm_packs_epi16(_mm_packs_epi32(i, i), i));
     *q0 = static_cast<s8>(v);
     *q1 = static_cast<s8>(v >> 8);
@@ -147,8 +148,8 @@ QRX_INLINE void put3(float* q0, float* q1, float* q2, __m128 r) {
 }
 
 template <class T>
-QRX_INLINE __m128 splat(T v) {
-    return _mm_set1_ps(static_cast<float>(v));
+QRX_INLINE F4 splat(T v) {
+    return F4(static_cast<float>(v));
 }
 
 template <class T, int C>
@@ -177,7 +178,7 @@ void planes_vec(const T* s0, const T* s1, const T* s2, T* d0, T* d1, T* d2, std:
     const Cols c(m);
     auto one = [&](std::ptrdiff_t i) {
         const float* p = s + 3 * i;
-        return combine3<float>(c, _mm_set1_ps(p[0]), _mm_set1_ps(p[1]), _mm_set1_ps(p[2]));
+        return combine3<float>(c, F4(p[0]), F4(p[1]), F4(p[2]));
     };
     std::ptrdiff_t i = 0;
     if ((reinterpret_cast<std::uintptr_t>(d) & 3) == 0) {
@@ -209,8 +210,7 @@ QRX_INLINE __m128 combine4(const Cols& c, __m128 x) {
     const __m128 x1 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(1, 1, 1, 1));
     const __m128 x2 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(2, 2, 2, 2));
     const __m128 x3 = _mm_shuffle_ps(x, x, _MM_SHUFFLE(3, 3, 3, 3));
-    return _mm_add_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(c.c0, x0), _mm_mul_ps(c.c1, x1)), _mm_mul_ps(c.c2, x2)),
-                      _mm_mul_ps(c.c3, x3));
+    return (((c.c0 * F4(x0) + c.c1 * F4(x1)) + c.c2 * F4(x2)) + c.c3 * F4(x3)).v;
 }
 
 void c4_vec(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
@@ -227,58 +227,39 @@ void c4_stream(const float* s, float* d, std::ptrdiff_t n, const Matrix& m) {
 #endif  // QRX_TWIST_SIMD
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
-// ---- 8u, eight pixels per vector --------------------------------------------
+// ---- 8u, eight pixels per vector (core/lane_pixels.h lanes) -------------------
+
+using lanes::F8;
+using lanes::I8;
 
 struct Bcast {
-    __m256 t[3][4];
+    F8 t[3][4];
     explicit Bcast(const Matrix& m) {
         for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 4; ++j) t[i][j] = _mm256_set1_ps(m.row[i][j]);
+            for (int j = 0; j < 4; ++j) t[i][j] = F8(m.row[i][j]);
     }
 };
 
 // Order A on lanes = pixels, then clamp to 0..255 and round (mode: nearest).
-QRX_INLINE __m256i twist8_lanes(const Bcast& b, int i, __m256 x0, __m256 x1, __m256 x2) {
-    const __m256 r = _mm256_add_ps(_mm256_add_ps(b.t[i][3], _mm256_mul_ps(b.t[i][0], x0)),
-                                   _mm256_add_ps(_mm256_mul_ps(b.t[i][2], x2), _mm256_mul_ps(b.t[i][1], x1)));
-    return _mm256_cvtps_epi32(_mm256_max_ps(_mm256_min_ps(r, _mm256_set1_ps(255.0f)), _mm256_setzero_ps()));
+QRX_INLINE I8 twist8_lanes(const Bcast& b, int i, F8 x0, F8 x1, F8 x2) {
+    const F8 r = (b.t[i][3] + b.t[i][0] * x0) + (b.t[i][2] * x2 + b.t[i][1] * x1);
+    return lanes::cvtr(lanes::vmax(lanes::vmin(r, F8(255.0f)), F8(0.0f)));
 }
-
-// Pixels as 32-bit lanes (c0, c1, c2, x) in, (r0, r1, r2, 0) out.
-QRX_INLINE __m256i twist8_dwords(const Bcast& b, __m256i v) {
-    const __m256i ff = _mm256_set1_epi32(0xFF);
-    const __m256 x0 = _mm256_cvtepi32_ps(_mm256_and_si256(v, ff));
-    const __m256 x1 = _mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(v, 8), ff));
-    const __m256 x2 = _mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(v, 16), ff));
-    const __m256i r0 = twist8_lanes(b, 0, x0, x1, x2);
-    const __m256i r1 = twist8_lanes(b, 1, x0, x1, x2);
-    const __m256i r2 = twist8_lanes(b, 2, x0, x1, x2);
-    return _mm256_or_si256(r0, _mm256_or_si256(_mm256_slli_epi32(r1, 8), _mm256_slli_epi32(r2, 16)));
-}
-
-QRX_INLINE __m256i load8_c3(const u8* p) {  // 24 bytes, nothing read past them
-    const __m256i shuf = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
-                                          0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i hi = _mm_srli_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8)), 4);
-    return _mm256_shuffle_epi8(_mm256_set_m128i(hi, lo), shuf);
+QRX_INLINE void twist8_channels(const Bcast& b, I8& c0, I8& c1, I8& c2) {
+    const F8 x0 = lanes::to_float(c0), x1 = lanes::to_float(c1), x2 = lanes::to_float(c2);
+    c0 = twist8_lanes(b, 0, x0, x1, x2);
+    c1 = twist8_lanes(b, 1, x0, x1, x2);
+    c2 = twist8_lanes(b, 2, x0, x1, x2);
 }
 
 void c3_8u_avx2(const u8* s, u8* d, std::ptrdiff_t n, const Matrix& m) {
     const Bcast b(m);
-    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
-                                          0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
     std::ptrdiff_t i = 0;
     for (; i + 8 <= n; i += 8) {
-        const __m256i r = _mm256_shuffle_epi8(twist8_dwords(b, load8_c3(s + 3 * i)), pack);
-        const __m128i lo = _mm256_castsi256_si128(r), hi = _mm256_extracti128_si256(r, 1);
-        u8* q = d + 3 * i;
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(q), lo);
-        const int lo_last = _mm_extract_epi32(lo, 2);
-        __builtin_memcpy(q + 8, &lo_last, 4);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(q + 12), hi);
-        const int hi_last = _mm_extract_epi32(hi, 2);
-        __builtin_memcpy(q + 20, &hi_last, 4);
+        I8 c0, c1, c2;
+        lanes::load_c3_lanes(s + 3 * i, c0, c1, c2);
+        twist8_channels(b, c0, c1, c2);
+        lanes::store_c3_lanes(d + 3 * i, c0, c1, c2);
     }
     pix_vec<u8, 3>(s + 3 * i, d + 3 * i, n - i, m);
 }
@@ -286,36 +267,25 @@ void c3_8u_avx2(const u8* s, u8* d, std::ptrdiff_t n, const Matrix& m) {
 // The destination alpha bytes are merged back in (read and written unchanged).
 void ac4_8u_avx2(const u8* s, u8* d, std::ptrdiff_t n, const Matrix& m) {
     const Bcast b(m);
-    const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     std::ptrdiff_t i = 0;
     for (; i + 8 <= n; i += 8) {
-        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 4 * i));
-        __m256i* q = reinterpret_cast<__m256i*>(d + 4 * i);
-        const __m256i r = twist8_dwords(b, v);
-        _mm256_storeu_si256(q, _mm256_or_si256(r, _mm256_and_si256(_mm256_loadu_si256(q), alpha)));
+        I8 c0, c1, c2;
+        lanes::load_c4_lanes(s + 4 * i, c0, c1, c2);
+        twist8_channels(b, c0, c1, c2);
+        lanes::store_c4_lanes(d + 4 * i, c0, c1, c2);
     }
     pix_vec<u8, 4>(s + 4 * i, d + 4 * i, n - i, m);
-}
-
-QRX_INLINE __m256 load8_plane(const u8* p) {
-    return _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
-}
-QRX_INLINE void store8_plane(u8* q, __m256i r) {
-    const __m128i w = _mm_packs_epi32(_mm256_castsi256_si128(r), _mm256_extracti128_si256(r, 1));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(q), _mm_packus_epi16(w, w));
 }
 
 void p3_8u_avx2(const u8* s0, const u8* s1, const u8* s2, u8* d0, u8* d1, u8* d2, std::ptrdiff_t n, const Matrix& m) {
     const Bcast b(m);
     std::ptrdiff_t i = 0;
     for (; i + 8 <= n; i += 8) {
-        const __m256 x0 = load8_plane(s0 + i), x1 = load8_plane(s1 + i), x2 = load8_plane(s2 + i);
-        const __m256i r0 = twist8_lanes(b, 0, x0, x1, x2);
-        const __m256i r1 = twist8_lanes(b, 1, x0, x1, x2);
-        const __m256i r2 = twist8_lanes(b, 2, x0, x1, x2);
-        store8_plane(d0 + i, r0);
-        store8_plane(d1 + i, r1);
-        store8_plane(d2 + i, r2);
+        const F8 x0 = lanes::as_float<u8>(lanes::widen8(s0 + i)), x1 = lanes::as_float<u8>(lanes::widen8(s1 + i)),
+                 x2 = lanes::as_float<u8>(lanes::widen8(s2 + i));
+        lanes::narrow_lanes(d0 + i, lanes::raw_bits(twist8_lanes(b, 0, x0, x1, x2)));
+        lanes::narrow_lanes(d1 + i, lanes::raw_bits(twist8_lanes(b, 1, x0, x1, x2)));
+        lanes::narrow_lanes(d2 + i, lanes::raw_bits(twist8_lanes(b, 2, x0, x1, x2)));
     }
     planes_vec<u8>(s0 + i, s1 + i, s2 + i, d0 + i, d1 + i, d2 + i, n - i, m);
 }

@@ -28,7 +28,7 @@ QrxStatus ordered_image(const typename P::In* src, int srcStep, typename P::Out*
     }
     const Kernels& k = kernels();
     if constexpr (std::is_same_v<P, Pair8u>) {
-        if (noise == 0 && k.ordered_8u_lut_ready != nullptr && k.ordered_8u_lut_ready()) {
+        if (noise == 0 && k.ordered_8u_lut != nullptr) {
             // every result is one of 16 x 256 table entries, built with the recipe
             static_assert(sizeof(u8) == 1);
             alignas(64) u8 lut[4][4][256];

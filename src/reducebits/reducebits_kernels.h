@@ -35,9 +35,7 @@ struct Kernels {
     PairKernels<Pair32f16s> p32f16s;
     // Ordered dithering of 8u without noise through per-position tables:
     // lut4[x mod 4][value] holds the results of the row's matrix row.  Null
-    // where the level has no byte-permute kernel; usable only when
-    // ordered_8u_lut_ready() says so.
-    bool (*ordered_8u_lut_ready)();
+    // where the level has no byte-permute kernel.
     void (*ordered_8u_lut)(const std::uint8_t* src, std::uint8_t* dst, int width, int layout,
                            const std::uint8_t* lut4);
 };

@@ -4,8 +4,13 @@
 // precision, so every sample gets the same result wherever it lies in a row.
 #include <cstring>
 
+#include <type_traits>
+
 #if !defined(QRX_LEVEL_SCALAR)
 #include <immintrin.h>
+
+#include "core/byte_table.h"
+#include "core/lane_samples.h"
 #endif
 
 #include "core/image.h"
@@ -61,64 +66,87 @@ void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y,
 
 #else  // vector levels
 
-#include "reducebits/simd_ops.h"
+// The widest float lanes of the level (core/float_lanes.h).
+#if defined(QRX_LANES_HAVE_16)
+using F = lanes::F16;
+#elif defined(__AVX2__)
+using F = lanes::F8;
+#else
+using F = lanes::F4;
+#endif
+using I = decltype(lanes::cvtt(F{}));
+constexpr int VW = F::kWidth;
+
+// VW samples as float lanes; 16s is moved up by 32768 (the recipe's working units).
+template <class T>
+QRX_INLINE F load_work(const T* p) {
+    const F raw = lanes::widen_samples<F>(p);
+    if constexpr (std::is_same_v<T, s16>)
+        return lanes::to_float(lanes::int_bits(raw) + I(32768));
+    else
+        return lanes::as_float<T>(raw);
+}
+// Integer lanes within the output type's range; AC4 leaves every fourth sample.
+template <bool KeepAlpha, class T>
+QRX_INLINE void store(T* d, I v) {
+    lanes::narrow_lanes<KeepAlpha>(d, lanes::raw_bits(v));
+}
 
 // Float to integer as to_int<P>: float input is first held inside the int
 // range (NaN, which the scalar recipe turns into 0, becomes the range's low
 // end here; either way the sample ends on the lowest output).
 template <class P>
 QRX_INLINE I vto_int(F x) {
-    if constexpr (P::kFloatIn) x = fmin(fmax(x, fset(-2147483648.0f)), fset(2147483520.0f));
-    return cvtt(x);
+    if constexpr (P::kFloatIn) x = lanes::vmin(lanes::vmax(x, F(-2147483648.0f)), F(2147483520.0f));
+    return lanes::cvtt(x);
 }
 
 // (x truncated, clamped to 0..top) == truncation of x clamped to 0..top.
-QRX_INLINE I trunc_clamped(F x, float top) { return cvtt(fmin(fmax(x, fset(0.0f)), fset(top))); }
+QRX_INLINE I trunc_clamped(F x, float top) { return lanes::cvtt(lanes::vmin(lanes::vmax(x, F(0.0f)), F(top))); }
 
 template <class P>
 QRX_INLINE F norm_vec(F work) {
     if constexpr (P::kFloatIn) return work;
-    else if constexpr (P::kU == 255.0f) return fmul(work, fset(kK8));
-    else return fmul(work, fset(kK16));
+    else if constexpr (P::kU == 255.0f) return work * F(kK8);
+    else return work * F(kK16);
 }
+
+// d > t ? q + s : q
+QRX_INLINE F add_if_above(F q, F d, F t, F s) { return q + lanes::sel0(d > t, s); }
 
 // Broadcast parameters of a call.
 struct VQuant {
     F L, s, h;
-    explicit VQuant(const QuantParams& p) : L(fset(p.L)), s(fset(p.s)), h(fset(p.h)) {}
+    explicit VQuant(const QuantParams& p) : L(p.L), s(p.s), h(p.h) {}
 };
 struct VDither {
     F s, r;
-    explicit VDither(const DitherParams& d) : s(fset(d.s)), r(fset(d.r)) {}
+    explicit VDither(const DitherParams& d) : s(d.s), r(d.r) {}
 };
 
 // The level quantiser on VW samples.
 template <class P>
 QRX_INLINE I quantise_vec(F a, const VQuant& p) {
-    const F q0 = fmul(cvt(vto_int<P>(fmul(p.L, a))), p.s);
-    const F q = add_if_above(q0, fsub(a, q0), p.h, p.s);
-    return iadd(trunc_clamped(fmul(q, fset(P::kMf)), static_cast<float>(P::kM)), P::kOff);
+    const F q0 = lanes::to_float(vto_int<P>(p.L * a)) * p.s;
+    const F q = add_if_above(q0, a - q0, p.h, p.s);
+    return trunc_clamped(q * F(P::kMf), static_cast<float>(P::kM)) + I(P::kOff);
 }
 
-// Ordered dithering of VW samples with per-sample thresholds t.
+// Ordered dithering of VW samples with per-sample thresholds t (the level is
+// non-negative, so the arithmetic shift is the logical one).
 template <class P>
 QRX_INLINE I ordered_vec(F v, F t, const VDither& d) {
-    const F q0 = fmul(cvt(vto_int<P>(fmul(v, d.r))), d.s);
-    const F q = add_if_above(q0, fsub(v, q0), t, d.s);
-    const F level = P::kFloatIn ? fmul(q, fset(P::kMf)) : q;
-    return iadd(isrl(trunc_clamped(level, static_cast<float>(P::kTop)), P::kShift), P::kOff);
+    const F q0 = lanes::to_float(vto_int<P>(v * d.r)) * d.s;
+    const F q = add_if_above(q0, v - q0, t, d.s);
+    const F level = P::kFloatIn ? q * F(P::kMf) : q;
+    return lanes::sra(trunc_clamped(level, static_cast<float>(P::kTop)), P::kShift) + I(P::kOff);
 }
 
-#if defined(__AVX512F__)
+#if defined(__AVX512VBMI__)
 // 8u input: every result is one of 256 table entries built with the scalar
 // recipe; the table is looked up 64 bytes at a time (two-register byte permutes).
-bool has_byte_permute() { return qrx::cpu::byte_permutes_active(); }
-
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lut_rows_8u(const u8* src, int srcStep, u8* dst,
-                                                                        int dstStep, int w, int h, int lay,
-                                                                        const u8* lut) {
-    const __m512i t0 = _mm512_loadu_si512(lut), t1 = _mm512_loadu_si512(lut + 64);
-    const __m512i t2 = _mm512_loadu_si512(lut + 128), t3 = _mm512_loadu_si512(lut + 192);
+void lut_rows_8u(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
+    const simd::ByteTable<simd::V512> table(lut);
     const __mmask64 keep = lay == kAC4 ? 0x7777777777777777ull : ~0ull;
     const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * stride_of(lay);
     for (std::ptrdiff_t y = 0; y < h; ++y) {
@@ -126,10 +154,7 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lut_rows_8u(const u8
         u8* d = row_at(dst, dstStep, y);
         std::ptrdiff_t i = 0;
         for (; i + 64 <= n; i += 64) {
-            const __m512i x = _mm512_loadu_si512(s + i);
-            const __m512i lo = _mm512_permutex2var_epi8(t0, x, t1);
-            const __m512i hi = _mm512_permutex2var_epi8(t2, x, t3);
-            const __m512i r = _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), lo, hi);
+            const __m512i r = table.look(_mm512_loadu_si512(s + i));
             if (lay == kAC4)
                 _mm512_mask_storeu_epi8(d + i, keep, r);
             else
@@ -137,38 +162,16 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lut_rows_8u(const u8
         }
         if (i < n) {
             const __mmask64 m = _bzhi_u64(~0ull, static_cast<unsigned>(n - i)) & keep;
-            const __m512i x = _mm512_maskz_loadu_epi8(m, s + i);
-            const __m512i lo = _mm512_permutex2var_epi8(t0, x, t1);
-            const __m512i hi = _mm512_permutex2var_epi8(t2, x, t3);
-            _mm512_mask_storeu_epi8(d + i, m, _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), lo, hi));
+            _mm512_mask_storeu_epi8(d + i, m, table.look(_mm512_maskz_loadu_epi8(m, s + i)));
         }
     }
 }
 #endif
 
 #if defined(__AVX2__)
-// 8u input without byte permutes: the 256-entry table as sixteen 16-entry
-// rows looked up by the low nibble, the row then chosen by the high nibble's
-// bits (a tree of byte blends).
-QRX_INLINE __m256i lut256(__m256i x, const __m256i* rows) {
-    // byte blends look at bit 7 of each byte: the high nibble's bits are moved there
-    const __m256i lo = _mm256_and_si256(x, _mm256_set1_epi8(0x0F));
-    const __m256i b4 = _mm256_slli_epi16(x, 3), b5 = _mm256_slli_epi16(x, 2), b6 = _mm256_slli_epi16(x, 1);
-    __m256i quarter[4];
-    for (int q = 0; q < 4; ++q) {
-        const __m256i* t = rows + 4 * q;
-        const __m256i a = _mm256_blendv_epi8(_mm256_shuffle_epi8(t[0], lo), _mm256_shuffle_epi8(t[1], lo), b4);
-        const __m256i b = _mm256_blendv_epi8(_mm256_shuffle_epi8(t[2], lo), _mm256_shuffle_epi8(t[3], lo), b4);
-        quarter[q] = _mm256_blendv_epi8(a, b, b5);
-    }
-    return _mm256_blendv_epi8(_mm256_blendv_epi8(quarter[0], quarter[1], b6),
-                              _mm256_blendv_epi8(quarter[2], quarter[3], b6), x);
-}
-
-void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
-    __m256i rows[16];
-    for (int i = 0; i < 16; ++i)
-        rows[i] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lut + 16 * i)));
+// 8u input without byte permutes: the table lookup of core/byte_table.h.
+[[maybe_unused]] void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
+    const simd::ByteTable<simd::V256> table(lut);
     const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * stride_of(lay);
     for (std::ptrdiff_t y = 0; y < h; ++y) {
@@ -176,7 +179,7 @@ void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, i
         u8* d = row_at(dst, dstStep, y);
         std::ptrdiff_t i = 0;
         for (; i + 32 <= n; i += 32) {
-            __m256i r = lut256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)), rows);
+            __m256i r = table.look(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)));
             if (lay == kAC4) r = _mm256_blendv_epi8(r, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i)), alpha);
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), r);
         }
@@ -186,7 +189,7 @@ void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, i
 }
 #endif
 
-#if defined(__AVX512F__)
+#if defined(__AVX512VBMI__)
 // Lanes of column class c (pixel column mod 4) in the b-th block of 64 samples
 // of a row; the pattern repeats every 3 blocks for 3 samples per pixel, every
 // block otherwise.
@@ -206,11 +209,9 @@ constexpr ColumnClasses kColumnClasses[4] = {column_classes(kC1), column_classes
 // Ordered dithering of one 8u row from four 256-entry tables, one per pixel
 // column mod 4: every 64 samples are looked up in all four, and each lane
 // keeps the result of its own pixel's column.
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void ordered_lut_row_8u(const u8* s, u8* d, int w, int lay,
-                                                                               const u8* lut4) {
-    __m512i t[4][4];
-    for (int c = 0; c < 4; ++c)
-        for (int k = 0; k < 4; ++k) t[c][k] = _mm512_loadu_si512(lut4 + 256 * c + 64 * k);
+void ordered_lut_row_8u(const u8* s, u8* d, int w, int lay, const u8* lut4) {
+    const simd::ByteTable<simd::V512> t[4] = {simd::ByteTable<simd::V512>(lut4), simd::ByteTable<simd::V512>(lut4 + 256),
+                                             simd::ByteTable<simd::V512>(lut4 + 512), simd::ByteTable<simd::V512>(lut4 + 768)};
     const int st = stride_of(lay);
     const __mmask64 keep = lay == kAC4 ? 0x7777777777777777ull : ~0ull;
     const ColumnClasses& cls = kColumnClasses[lay];
@@ -221,13 +222,8 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) void ordered_lut_row_8u(c
     for (; i < n; i += 64) {
         const __mmask64 m = i + 64 <= n ? keep : _bzhi_u64(~0ull, static_cast<unsigned>(n - i)) & keep;
         const __m512i x = _mm512_maskz_loadu_epi8(m, s + i);
-        const __mmask64 high = _mm512_movepi8_mask(x);
         __m512i r = _mm512_setzero_si512();
-        for (int c = 0; c < 4; ++c) {
-            const __m512i lo = _mm512_permutex2var_epi8(t[c][0], x, t[c][1]);
-            const __m512i hi = _mm512_permutex2var_epi8(t[c][2], x, t[c][3]);
-            r = _mm512_mask_blend_epi8(cls.m[b][c], r, _mm512_mask_blend_epi8(high, lo, hi));
-        }
+        for (int c = 0; c < 4; ++c) r = _mm512_mask_blend_epi8(cls.m[b][c], r, t[c].look(x));
         _mm512_mask_storeu_epi8(d + i, m, r);
         b = b + 1 == patterns ? 0 : b + 1;
     }
@@ -242,13 +238,11 @@ void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, i
     if constexpr (std::is_same_v<P, Pair8u>) {
         alignas(64) u8 lut[256];
         for (int x = 0; x < 256; ++x) lut[x] = quantise<P>(static_cast<u8>(x), p);
-#if defined(__AVX512F__)
-        if (has_byte_permute()) {
-            lut_rows_8u(src, srcStep, dst, dstStep, w, h, Lay, lut);
-            return;
-        }
-#endif
+#if defined(__AVX512VBMI__)
+        lut_rows_8u(src, srcStep, dst, dstStep, w, h, Lay, lut);
+#else
         lut_rows_8u_avx2(src, srcStep, dst, dstStep, w, h, Lay, lut);
+#endif
         return;
     }
 #endif
@@ -333,7 +327,7 @@ void ordered_row(const typename P::In* s, typename P::Out* d, int w, unsigned y,
         if (nv != nullptr || x0 == 0) chunk_thresholds<st>(thr, x0, y, bayer_row, dp, nv, ni);
         const auto* sc = s + static_cast<std::ptrdiff_t>(x0) * st;
         auto* dc = d + static_cast<std::ptrdiff_t>(x0) * st;
-        for (int i = 0; i < kChunk * st; i += VW) store<Lay == kAC4>(dc + i, ordered_vec<P>(load_work(sc + i), load_f(thr + i), vd));
+        for (int i = 0; i < kChunk * st; i += VW) store<Lay == kAC4>(dc + i, ordered_vec<P>(load_work(sc + i), F::load(thr + i), vd));
     }
     ordered_pixels<P, Lay>(s, d, x0, w, y, dp, nv, ni);
 }
@@ -351,10 +345,10 @@ constexpr PairKernels<P> pair_table() {
 extern const Kernels kTable = {
     pair_table<Pair8u>(),    pair_table<Pair16u>(),   pair_table<Pair16u8u>(),  pair_table<Pair16s>(),
     pair_table<Pair16s8u>(), pair_table<Pair32f8u>(), pair_table<Pair32f16u>(), pair_table<Pair32f16s>(),
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512F__)
-    has_byte_permute,        ordered_lut_row_8u,
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
+    ordered_lut_row_8u,
 #else
-    nullptr,                 nullptr,
+    nullptr,
 #endif
 };
 

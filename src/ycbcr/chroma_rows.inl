@@ -9,9 +9,11 @@
 #include "ycbcr/chroma_recipes.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
-#include <immintrin.h>
-
-#include "core/byte_permutes.h"
+#include "core/packed16_x86.h"
+#include "core/pixel_bytes_x86.h"
+#include "core/pixel_dwords_x86.h"
+#include "core/row_order_x86.h"
+#include "core/simd_x86.h"
 #endif
 
 namespace qrx::ycbcr_sub::QRX_LEVEL {

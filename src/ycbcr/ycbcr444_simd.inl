@@ -2,6 +2,7 @@
 // step) or, for AC4, one pixel per 32-bit lane.  Each computes exactly its scalar recipe: the products, floors and
 // shifts are the same, only done many pixels at a time.  Included by
 // ycbcr444_rows.inl on levels with SSSE3 or more.
+#include "core/pixel_dwords_x86.h"
 #include "core/simd_x86.h"
 
 namespace qrx::ycbcr444::QRX_LEVEL {
@@ -53,19 +54,22 @@ typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int c
     return V::packs32(lo, hi);
 }
 
-// With 512-bit registers, a byte-masked store writes bytes 0..2 of each pixel
-// and leaves the fourth alone, so it is never read back; returns false (and
-// stores nothing) at the other widths, which merge the kept byte themselves.
-template <class V>
-QRX_INLINE bool store_keeping_fourth(u8* d, typename V::T v) {
-#if defined(__AVX512BW__)
-    if constexpr (V::kLanes32 == 16) {
-        _mm512_mask_storeu_epi8(d, 0x7777777777777777ull, v);
-        return true;
+// Runs step(i) over the 4-byte pixels of an AC4 row, V::kLanes32 at a time, and
+// returns where it stopped.  The destination is read as well as written (its
+// fourth byte stays) below 512 bits: there both rows are asked for 2 KiB ahead,
+// once per 64-byte line (measured at avx2: the forward about 17% faster, the inverse 3%).
+template <class V, class F>
+QRX_INLINE int ac4_walk(const u8* s, u8* d, int n, F&& step) {
+    int i = 0;
+    if constexpr (V::kBytes < 64) {
+        for (; i + 64 / 4 <= n; i += 64 / 4) {
+            __builtin_prefetch(s + 4 * i + 2048);
+            __builtin_prefetch(d + 4 * i + 2048, 1);
+            for (int k = 0; k < 64; k += V::kBytes) step(i + k / 4);
+        }
     }
-#endif
-    (void)d, (void)v;
-    return false;
+    for (; i + V::kLanes32 <= n; i += V::kLanes32) step(i);
+    return i;
 }
 
 // AC4 pixels stay in their 32-bit lanes: the even bytes (R, B) and the odd
@@ -76,8 +80,7 @@ QRX_INLINE bool store_keeping_fourth(u8* d, typename V::T v) {
 template <class V>
 void f16_ac4_vec(const u8* s, u8* d, int n, int& done) {
     const auto bytes02 = V::set32(0x00FF00FF);
-    int i = 0;
-    for (; i + V::kLanes32 <= n; i += V::kLanes32) {
+    done = ac4_walk<V>(s, d, n, [&](int i) {
         const auto px = V::load(s + 4 * i);
         const auto rb = V::and_(px, bytes02);
         const auto ga = V::and_(V::srli32(px, 8), bytes02);
@@ -87,11 +90,8 @@ void f16_ac4_vec(const u8* s, u8* d, int n, int& done) {
         const auto cr = V::madd_add(V::madd_add(V::set32(8421376), rb, V::pair16(28770, -4653)), ga, V::pair16(-24117, 0));
         const auto ycb = V::or_(V::srli32(y, 16), V::and_(V::srli32(cb, 8), V::set32(0xFF00)));
         const auto out = V::or_(ycb, V::and_(cr, V::set32(0xFF0000)));
-        if (store_keeping_fourth<V>(d + 4 * i, out)) continue;
-        const auto kept = V::and_(V::load(d + 4 * i), V::set32(static_cast<int>(0xFF000000u)));
-        V::store(d + 4 * i, V::or_(out, kept));
-    }
-    done = i;
+        store_keep_fourth<V>(d + 4 * i, out);
+    });
 }
 
 // FP: every product floored alone via a multiply-high.  Y uses unsigned
@@ -200,20 +200,17 @@ void i13_planes_to_pix_vec(const u8* y8, const u8* cb8, const u8* cr8, u8* d, in
 // narrower ones merge the destination's fourth byte.
 template <class V>
 void i16a_ac4_vec(const u8* s, u8* d, int n, int& done) {
-    const char x = -128;
-    const __m128i rgb_of = _mm_setr_epi8(0, 9, 1, x, 2, 11, 3, x, 4, 13, 5, x, 6, 15, 7, x);
+    static constexpr std::int8_t x = -128, kRgbOf[16] = {0, 9, 1, x, 2, 11, 3, x, 4, 13, 5, x, 6, 15, 7, x};
+    const __m128i rgb_of = lane_bytes(kRgbOf);
     const auto ycr = V::set32(0x00050004), cbcr6 = V::set32(0x00050600), cbcr29 = V::set32(0x001D0100);
-    int i = 0;
-    for (; i + V::kLanes32 <= n; i += V::kLanes32) {
+    done = ac4_walk<V>(s, d, n, [&](int i) {
         const auto px = V::xor_(V::load(s + 4 * i), V::set8(0x80));
         const auto r = V::madd_add(V::set32(8543808), V::maddubs(ycr, px), V::pair16(19071, 20919));
         const auto b = V::madd_add(r, V::maddubs(cbcr6, px), V::pair16(22031, -20919));
         const auto g = V::madd_add(r, V::maddubs(cbcr29, px), V::pair16(-25690, -5444));
         const auto out = V::shuffle8(V::packus16(V::blend_odd16(V::srli32(r, 16), b), g), rgb_of);
-        if (store_keeping_fourth<V>(d + 4 * i, out)) continue;
-        V::store(d + 4 * i, V::or_(out, V::and_(V::load(d + 4 * i), V::set32(static_cast<int>(0xFF000000u)))));
-    }
-    done = i;
+        store_keep_fourth<V>(d + 4 * i, out);
+    });
 }
 
 }  // namespace

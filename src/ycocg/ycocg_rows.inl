@@ -55,12 +55,8 @@ using s32 = std::int32_t;
 // transform is the lanes' own wrap, and the 0..255 clamp is the pack.
 #if defined(__AVX2__)
 using Vec = qrx::simd::V256;
-inline Vec::T load16(const s16* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
-inline void store16(s16* p, Vec::T v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
 #else
 using Vec = qrx::simd::V128;
-inline Vec::T load16(const s16* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
-inline void store16(s16* p, Vec::T v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 #endif
 
 template <int CH, bool REV>
@@ -76,14 +72,14 @@ void forward_8u_row(const void* bgr, void* y, void* co, void* cg, int n) {
             const auto vco = Vec::sub16(r, b);
             const auto t = Vec::add16(b, Vec::srai16(vco, 1));
             const auto vcg = Vec::sub16(g, t);
-            store16(py + i, Vec::add16(t, Vec::srai16(vcg, 1)));
-            store16(pco + i, vco);
-            store16(pcg + i, vcg);
+            Vec::store(py + i, Vec::add16(t, Vec::srai16(vcg, 1)));
+            Vec::store(pco + i, vco);
+            Vec::store(pcg + i, vcg);
         } else {
             const auto g2 = Vec::add16(g, g), two = Vec::set16(2);
-            store16(py + i, Vec::srai16(Vec::add16(Vec::add16(r, g2), Vec::add16(b, two)), 2));
-            store16(pco + i, Vec::srai16(Vec::add16(Vec::sub16(r, b), Vec::set16(1)), 1));
-            store16(pcg + i, Vec::srai16(Vec::add16(Vec::sub16(Vec::sub16(g2, r), b), two), 2));
+            Vec::store(py + i, Vec::srai16(Vec::add16(Vec::add16(r, g2), Vec::add16(b, two)), 2));
+            Vec::store(pco + i, Vec::srai16(Vec::add16(Vec::sub16(r, b), Vec::set16(1)), 1));
+            Vec::store(pcg + i, Vec::srai16(Vec::add16(Vec::sub16(Vec::sub16(g2, r), b), two), 2));
         }
     }
     forward_row<u8, s16, CH, REV, Wrap16>(s + CH * i, py + i, pco + i, pcg + i, n - i);
@@ -95,7 +91,7 @@ void inverse_8u_row(const void* y, const void* co, const void* cg, void* bgr, in
     u8* d = static_cast<u8*>(bgr);
     int i = 0;
     for (; i + Vec::kLanes16 <= n; i += Vec::kLanes16) {
-        const auto vy = load16(py + i), vco = load16(pco + i), vcg = load16(pcg + i);
+        const auto vy = Vec::load(py + i), vco = Vec::load(pco + i), vcg = Vec::load(pcg + i);
         Vec::T b, g, r;
         if constexpr (REV) {
             const auto t = Vec::sub16(vy, Vec::srai16(vcg, 1));

@@ -328,70 +328,45 @@ TEST(GtgTwist, ChecksInOrder) {
     for (Qrx8u v : d) EXPECT_EQ(v, 0x3C);
 }
 
-TEST(GtgTwist32f, C4OrderCAlignedAndMergedRows) {
+// 32f C3 (order A) and C4 (order C) at every level: gap-free images (one
+// merged row, the aligned path; 120 x 100 x 3 also crosses the cache-bypassing
+// threshold), rows padded by 16 bytes (aligned) and by 4 (unaligned), the
+// destination also 4 bytes off; the row padding untouched.
+TEST(GtgTwist32f, MergedAlignedAndUnalignedRowsFollowTheSumOrders) {
     float t[4][4];
     std::mt19937 rng(44);
     std::uniform_real_distribution<float> u(-2.0f, 2.0f);
     for (auto& r : t)
         for (auto& v : r) v = u(rng);
-    for (auto level : qrxtest::available_levels())
-    for (int width : {1, 2, 3, 5, 8, 13}) {
+    for (auto level : qrxtest::available_levels()) {
         qrxtest::ForcedLevel forced(level);
-        for (int height : {1, 3}) {
-            // gap-free (merged row, aligned path), padded by 16 (aligned rows), padded by 4 (unaligned rows)
-            for (int pad : {0, 16, 4}) {
-                const int step = width * 16 + pad;
-                std::vector<float> sbuf(static_cast<std::size_t>(step / 4) * height + 8), dbuf(sbuf.size() + 4, -7.0f);
-                for (auto& v : sbuf) v = u(rng) * 100.0f;
-                // misalign the destination for one run
-                for (int shift : {0, 1}) {
-                    std::fill(dbuf.begin(), dbuf.end(), -7.0f);
-                    float* d = dbuf.data() + shift;
-                    ASSERT_EQ(qrxiColorTwist_32f_C4R(sbuf.data(), step, d, step, {width, height}, t), qrxStatusOk);
-                    for (int y = 0; y < height; ++y)
-                        for (int x = 0; x < width; ++x) {
-                            const float* p = sbuf.data() + y * (step / 4) + 4 * x;
-                            for (int i = 0; i < 4; ++i)
-                                ASSERT_EQ(d[y * (step / 4) + 4 * x + i], order_c(t[i], p)) << width << " " << pad;
+        for (int ch : {3, 4})
+            for (QrxSize roi : {QrxSize{1, 1}, QrxSize{2, 3}, QrxSize{5, 1}, QrxSize{8, 3}, QrxSize{13, 3}, QrxSize{120, 100}})
+                for (int pad : {0, 16, 4})
+                    for (int shift : {0, 1}) {
+                        const int w = roi.width, h = roi.height, step = w * ch * 4 + pad, n = step / 4;
+                        std::vector<float> src(static_cast<std::size_t>(n) * h), dst(src.size() + 1, -7.0f);
+                        for (auto& v : src) v = u(rng) * 100.0f;
+                        float* d = dst.data() + shift;
+                        ASSERT_EQ(ch == 3 ? qrxiColorTwist_32f_C3R(src.data(), step, d, step, roi, t)
+                                          : qrxiColorTwist_32f_C4R(src.data(), step, d, step, roi, t),
+                                  qrxStatusOk);
+                        for (int y = 0; y < h; ++y) {
+                            for (int x = 0; x < w; ++x) {
+                                const float* p = &src[static_cast<std::size_t>(y * n + ch * x)];
+                                for (int i = 0; i < ch; ++i)
+                                    ASSERT_EQ(d[y * n + ch * x + i], ch == 3 ? order_a(t[i], p[0], p[1], p[2]) : order_c(t[i], p))
+                                        << "C" << ch << " " << w << "x" << h << " pad " << pad << " shift " << shift;
+                            }
+                            for (int k = w * ch; k < n; ++k) EXPECT_EQ(d[y * n + k], -7.0f);
                         }
-                    for (int y = 0; y < height; ++y)  // padding untouched
-                        for (int k = width * 4; k < step / 4; ++k) EXPECT_EQ(d[y * (step / 4) + k], -7.0f);
-                }
-            }
-        }
+                    }
     }
     const float id[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
     const float px[8] = {1.5f, -2.0f, 3.25f, 0.75f, 9, 8, 7, 6};
     float out[8];
     ASSERT_EQ(qrxiColorTwist_32f_C4R(px, 32, out, 32, {2, 1}, id), qrxStatusOk);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(out[i], px[i]) << "identity copies all four channels";
-}
-
-TEST(GtgTwist32f, C3ContiguousEqualsPadded) {
-    float t[3][4];
-    random_matrix<float>(t, 99);
-    // 120 x 100 x 3 = 36000 samples: above the cache-bypassing threshold
-    for (auto level : qrxtest::available_levels())
-    for (QrxSize roi : {QrxSize{120, 100}, QrxSize{7, 3}, QrxSize{3, 1}}) {
-        qrxtest::ForcedLevel forced(level);
-        const int w = roi.width, h = roi.height;
-        std::vector<float> src(static_cast<std::size_t>(w) * 3 * h);
-        std::mt19937 rng(5);
-        for (auto& v : src) v = static_cast<float>(rng() % 100000) * 0.013f - 300.0f;
-        std::vector<float> flat(src.size() + 1), padded(static_cast<std::size_t>(w * 3 + 5) * h, 0.0f);
-        // contiguous, with the destination at 4 bytes off a 16-byte boundary too
-        for (int off : {0, 1}) {
-            ASSERT_EQ(qrxiColorTwist_32f_C3R(src.data(), w * 12, flat.data() + off, w * 12, roi, t), qrxStatusOk);
-            ASSERT_EQ(qrxiColorTwist_32f_C3R(src.data(), w * 12, padded.data(), (w * 3 + 5) * 4, roi, t), qrxStatusOk);
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w * 3; ++x) {
-                    const float* p = &src[static_cast<std::size_t>(y) * w * 3 + x / 3 * 3];
-                    const float want = order_a(t[x % 3], p[0], p[1], p[2]);
-                    ASSERT_EQ(flat[off + static_cast<std::size_t>(y) * w * 3 + x], want);
-                    ASSERT_EQ(padded[static_cast<std::size_t>(y) * (w * 3 + 5) + x], want);
-                }
-        }
-    }
 }
 
 TEST(GtgTwist, OddByteStepOf16BitImagesActsAsTheLowerEvenStep) {

@@ -79,7 +79,7 @@ void lut16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
     const std::ptrdiff_t samples = Ac4 ? 4 * n : n;
     std::ptrdiff_t i = 0;
     for (; i + L16::kWidth <= samples; i += L16::kWidth)
-        lanes::narrow_lanes<Ac4>(d + i, lanes::raw_bits(lanes::gather_u16(t, lanes::int_bits(lanes::widen_samples<L16>(s + i)))));
+        lanes::narrow_lanes<Ac4>(d + i, lanes::raw_bits(lanes::gather_u16<Ac4>(t, lanes::int_bits(lanes::widen_samples<L16>(s + i)))));
     if constexpr (Ac4)
         lut16_ac4_ref(s + i, d + i, n - i / 4, t);
     else

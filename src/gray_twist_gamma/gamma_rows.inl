@@ -6,7 +6,8 @@
 //        samples (C3, planes); at SSSE3/AVX2 AC4 keeps the plain loop, which is
 //        faster there than looking up and merging the alpha back; the
 //        byte-permute level stores AC4 with a byte mask;
-//   16u, AVX2 and up: gathers of the 32 bits ending at the entry.
+//   16u, AVX2 and up: gathers of the 32 bits ending at the entry (AC4: the
+//        alpha lanes masked off, so they load nothing).
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).

@@ -18,6 +18,14 @@ namespace qrx {
 // in that case.  Elsewhere the same is done through the C
 // floating-point environment (the whole environment saved and written back,
 // flags included, as on x86), which there governs every kernel's arithmetic.
+inline bool rounding_is_nearest() {
+#if QRX_ROUNDING_MXCSR
+    return (_mm_getcsr() & 0x6000u) == 0;
+#else
+    return std::fegetround() == FE_TONEAREST;
+#endif
+}
+
 class RoundToNearest {
 public:
 #if QRX_ROUNDING_MXCSR

@@ -17,6 +17,7 @@
 #include "core/allocator.h"
 #include "core/checks.h"
 #include "core/image.h"
+#include "core/round_to_nearest.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/gamma_results16.h"
 #include "gray_twist_gamma/gamma_tables.h"
@@ -102,7 +103,11 @@ public:
         if (static_cast<std::int64_t>(roi.width) * 3 * roi.height <= 65536) return;
         table_ = reinterpret_cast<Qrx16u*>(allocate16(65536));
         wanted_ = true;
-        if (table_ != nullptr) std::memcpy(table_, gamma::results16(fwd), 65536 * sizeof(Qrx16u));
+        if (table_ == nullptr) return;
+        if (rounding_is_nearest())
+            std::memcpy(table_, gamma::results16(fwd), 65536 * sizeof(Qrx16u));
+        else  // the caller's rounding mode, as on the direct path
+            gamma::evaluate16(fwd, table_);
     }
     ~Curve16() { release(table_); }
     Curve16(const Curve16&) = delete;

@@ -145,6 +145,12 @@ static void BM_GammaFwd_8u_AC4IR(benchmark::State& st) {
 static void BM_GammaFwd_16u_C3R(benchmark::State& st) {
     pixel_case<Qrx16u>(st, 3, 3, [](const Qrx16u* s, int ss, Qrx16u* d, int ds) { qrxiGammaFwd_16u_C3R(s, ss, d, ds, {kW, kH}); });
 }
+static void BM_GammaInv_16u_C3R(benchmark::State& st) {
+    pixel_case<Qrx16u>(st, 3, 3, [](const Qrx16u* s, int ss, Qrx16u* d, int ds) { qrxiGammaInv_16u_C3R(s, ss, d, ds, {kW, kH}); });
+}
+static void BM_GammaFwd_16u_AC4R(benchmark::State& st) {
+    pixel_case<Qrx16u>(st, 4, 4, [](const Qrx16u* s, int ss, Qrx16u* d, int ds) { qrxiGammaFwd_16u_AC4R(s, ss, d, ds, {kW, kH}); });
+}
 static void BM_GammaFwd_32f_C3R(benchmark::State& st) {
     pixel_case<Qrx32f>(st, 3, 3, [](const Qrx32f* s, int ss, Qrx32f* d, int ds) { qrxiGammaFwd_32f_C3R(s, ss, d, ds, {kW, kH}, 0.0f, 1.0f); });
 }
@@ -155,6 +161,9 @@ BENCHMARK(BM_GammaFwd_8u_AC4R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GammaFwd_8u_AC4IR)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(GammaFwd_16u_C3R, kPix * 6);
 BENCHMARK(BM_GammaFwd_16u_C3R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GammaInv_16u_C3R)->Unit(benchmark::kMicrosecond);
+QRX_BENCH_MEMCPY(GammaFwd_16u_AC4R, kPix * 8);
+BENCHMARK(BM_GammaFwd_16u_AC4R)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(GammaFwd_32f_C3R, kPix * 12);
 BENCHMARK(BM_GammaFwd_32f_C3R)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,8 @@
 // BT.709 gamma, forward and inverse: checks, then row by row.
 //   8u:  lookup in the constant tables;
-//   16u: the curve in double precision, through a 65536-entry table built for
-//        this call when the image has more than 65536 samples, else directly;
+//   16u: the curve in double precision, through a 65536-entry table taken for
+//        this call when the image has more than 65536 samples (filled from the
+//        shared results of gamma_results16.h), else directly;
 //   32f: the curve over [vMin, vMax] in double precision, sample by sample.
 // The curves are evaluated by the vector kernels of gamma_curves.inl, with
 // exactly the recipes' results.
@@ -11,11 +12,14 @@
 // arithmetic shift.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "core/allocator.h"
 #include "core/checks.h"
 #include "core/image.h"
+#include "core/round_to_nearest.h"
 #include "gray_twist_gamma/gamma_kernels.h"
+#include "gray_twist_gamma/gamma_results16.h"
 #include "gray_twist_gamma/gamma_tables.h"
 #include "gray_twist_gamma/recipes.h"
 #include "qrxcc.h"
@@ -100,12 +104,10 @@ public:
         table_ = reinterpret_cast<Qrx16u*>(allocate16(65536));
         wanted_ = true;
         if (table_ == nullptr) return;
-        // all 65536 values, a block of them at a time
-        Qrx16u values[256];
-        for (unsigned v = 0; v < 65536; v += 256) {
-            for (unsigned i = 0; i < 256; ++i) values[i] = static_cast<Qrx16u>(v + i);
-            gamma::kernels().curve16[fwd ? 0 : 1][0](values, table_ + v, 256);
-        }
+        if (rounding_is_nearest())
+            std::memcpy(table_, gamma::results16(fwd), 65536 * sizeof(Qrx16u));
+        else  // the caller's rounding mode, as on the direct path
+            gamma::evaluate16(fwd, table_);
     }
     ~Curve16() { release(table_); }
     Curve16(const Curve16&) = delete;

@@ -6,7 +6,8 @@
 //        samples (C3, planes); at SSSE3/AVX2 AC4 keeps the plain loop, which is
 //        faster there than looking up and merging the alpha back; the
 //        byte-permute level stores AC4 with a byte mask;
-//   16u, AVX2 and up: gathers of the 32 bits ending at the entry.
+//   16u, AVX2 and up: gathers of the 32 bits ending at the entry (AC4: the
+//        alpha lanes masked off, so they load nothing).
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
@@ -79,7 +80,7 @@ void lut16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
     const std::ptrdiff_t samples = Ac4 ? 4 * n : n;
     std::ptrdiff_t i = 0;
     for (; i + L16::kWidth <= samples; i += L16::kWidth)
-        lanes::narrow_lanes<Ac4>(d + i, lanes::raw_bits(lanes::gather_u16(t, lanes::int_bits(lanes::widen_samples<L16>(s + i)))));
+        lanes::narrow_lanes<Ac4>(d + i, lanes::raw_bits(lanes::gather_u16<Ac4>(t, lanes::int_bits(lanes::widen_samples<L16>(s + i)))));
     if constexpr (Ac4)
         lut16_ac4_ref(s + i, d + i, n - i / 4, t);
     else

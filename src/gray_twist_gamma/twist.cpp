@@ -5,16 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <xmmintrin.h>
-#define QRX_TWIST_MXCSR 1
-#else
-#include <cfenv>
-#define QRX_TWIST_MXCSR 0
-#endif
-
 #include "core/checks.h"
 #include "core/image.h"
+#include "core/round_to_nearest.h"
 #include "gray_twist_gamma/twist_kernels.h"
 #include "qrxcc.h"
 
@@ -22,45 +15,6 @@ using namespace qrx;
 using namespace qrx::twist;
 
 namespace {
-
-// Round-to-nearest for the duration of an integer member.  On x86 the vector
-// floating-point control register holds the mode: its rounding field is set to
-// nearest only if it holds anything else, and the saved register is written
-// back on return only in that case.  Elsewhere the same is done through the C
-// floating-point environment (the whole environment saved and written back,
-// flags included, as on x86), which there governs every kernel's arithmetic.
-class RoundToNearest {
-public:
-#if QRX_TWIST_MXCSR
-    RoundToNearest() : saved_(_mm_getcsr()), changed_((saved_ & kRoundingField) != 0) {
-        if (changed_) _mm_setcsr(saved_ & ~kRoundingField);
-    }
-    ~RoundToNearest() {
-        if (changed_) _mm_setcsr(saved_);
-    }
-
-private:
-    static constexpr unsigned kRoundingField = 0x6000u;
-    unsigned saved_;
-    bool changed_;
-#else
-    RoundToNearest() : changed_(std::fegetround() != FE_TONEAREST) {
-        if (changed_) {
-            std::fegetenv(&saved_);
-            std::fesetround(FE_TONEAREST);
-        }
-    }
-    ~RoundToNearest() {
-        if (changed_) std::fesetenv(&saved_);
-    }
-
-private:
-    std::fenv_t saved_{};
-    bool changed_;
-#endif
-    RoundToNearest(const RoundToNearest&) = delete;
-    RoundToNearest& operator=(const RoundToNearest&) = delete;
-};
 
 // Rows and columns of the caller's matrix (rows x 4 floats).
 Matrix working_copy(const Qrx32f* t, int rows) {

@@ -1,6 +1,6 @@
 // Saturating 16-bit arithmetic for the integer traits of core/simd_x86.h, one
-// name at every width (kept apart from the trait structs so that additions
-// there and here do not collide).  Include only from per-level files.
+// name at every width, as a free template over the trait like the row-order
+// forms of row_order_x86.h.  Include only from per-level files.
 #pragma once
 
 #include "core/simd_x86.h"

@@ -64,12 +64,22 @@ struct RgbToHsv {
         const F hR = c - b, hG = (a - c) + F(2.0f), hB = (b - a) + F(4.0f);
         const F hh = sel((V == R) & (B != V), hR, sel(V == G, hG, hB));
         F H = hh * F(kK);
-        H = sel(H < F(0.0f), H + F(kF), H);
-        const M achromatic = (V == F(0.0f)) | (d == F(0.0f));
-        H = sel(achromatic, F(0.0f), H);
-        S = sel(achromatic, F(0.0f), S);
-        h = iclamp(k16 ? cvtr(H) : cvtt(H), 0, kMax);
-        s = iclamp(k16 ? cvtr(S) : cvtt(S), 0, kMax);
+        // Adding +0 where H >= 0 changes no integer result (only a -0 to +0),
+        // and a masked constant is one operation where a select is up to three.
+        H = H + sel0(H < F(0.0f), F(kF));
+        // The samples are >= 0, so V = 0 implies d = 0: one test for "grey".
+        const M chromatic = d != F(0.0f);
+        H = sel0(chromatic, H);
+        S = sel0(chromatic, S);
+        if constexpr (k16) {
+            h = iclamp(cvtr(H), 0, kMax);
+            s = iclamp(cvtr(S), 0, kMax);
+        } else {
+            // 8u: H is within 0..255 and S below 256 for every input (the
+            // estimate's error is below 0.04%), so the truncations need no clamp.
+            h = cvtt(H);
+            s = cvtt(S);
+        }
         v = cvtt(V);
     }
 

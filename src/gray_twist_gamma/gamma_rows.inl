@@ -18,10 +18,9 @@
 #include "gray_twist_gamma/power.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
-#include <immintrin.h>
-
 #include "core/byte_table.h"
 #include "core/lane_samples.h"
+#include "core/masked_bytes_x86.h"
 #endif
 namespace qrx::gamma::QRX_LEVEL {
 namespace {
@@ -90,29 +89,27 @@ void lut16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
 void lut8_vbmi_masked(const u8* s, u8* d, std::ptrdiff_t n, const u8* t, unsigned long long keep) {
-    const qrx::simd::ByteTable<qrx::simd::V512> table(t);
-#define look(x) table.look(x)
+    using V = qrx::simd::V512;
+    using qrx::simd::store_bytes_masked;
+    const qrx::simd::ByteTable<V> table(t);
     std::ptrdiff_t i = 0;
     for (; i + 256 <= n; i += 256) {
-        const __m512i x0 = _mm512_loadu_si512(s + i), x1 = _mm512_loadu_si512(s + i + 64);
-        const __m512i x2 = _mm512_loadu_si512(s + i + 128), x3 = _mm512_loadu_si512(s + i + 192);
-        const __m512i r0 = look(x0), r1 = look(x1), r2 = look(x2), r3 = look(x3);
-        _mm512_mask_storeu_epi8(d + i, keep, r0);
-        _mm512_mask_storeu_epi8(d + i + 64, keep, r1);
-        _mm512_mask_storeu_epi8(d + i + 128, keep, r2);
-        _mm512_mask_storeu_epi8(d + i + 192, keep, r3);
+        const V::T x0 = V::load(s + i), x1 = V::load(s + i + 64), x2 = V::load(s + i + 128), x3 = V::load(s + i + 192);
+        const V::T r0 = table.look(x0), r1 = table.look(x1), r2 = table.look(x2), r3 = table.look(x3);
+        store_bytes_masked(d + i, keep, r0);
+        store_bytes_masked(d + i + 64, keep, r1);
+        store_bytes_masked(d + i + 128, keep, r2);
+        store_bytes_masked(d + i + 192, keep, r3);
     }
     for (; i < n; i += 64) {
-        const std::ptrdiff_t left = n - i;
-        const __mmask64 m = left >= 64 ? ~0ull : (1ull << left) - 1;
-        _mm512_mask_storeu_epi8(d + i, m & keep, look(_mm512_maskz_loadu_epi8(m, s + i)));
+        const unsigned long long m = qrx::simd::first_bytes(n - i);
+        store_bytes_masked(d + i, m & keep, table.look(qrx::simd::load_bytes_masked(s + i, m)));
     }
-#undef look
 }
 
 void lut8_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) { lut8_vbmi_masked(s, d, n, t, ~0ull); }
 void lut8_ac4_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    lut8_vbmi_masked(s, d, 4 * n, t, 0x7777777777777777ull);  // alpha bytes are not stored
+    lut8_vbmi_masked(s, d, 4 * n, t, qrx::simd::kFirstThreeOfFour);  // alpha bytes are not stored
 }
 #endif
 

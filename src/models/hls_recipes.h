@@ -132,16 +132,21 @@ struct HsvToRgb {
         // sector i: 0: (V, t, p); 1: (q, V, p); 2: (p, V, t); 3: (p, q, V); 4: (t, p, V); 5: (V, p, q)
         const M s0 = fi == F(0.0f), s1 = fi == F(1.0f), s2 = fi == F(2.0f), s3 = fi == F(3.0f),
                 s4 = fi == F(4.0f), s5 = fi > F(4.0f);
-        F R = sel(s1, q, sel(s4, t, sel(s2 | s3, p, V)));
-        F G = sel(s0, t, sel(s3, q, sel(s1 | s2, V, p)));
-        F B = sel(s2, t, sel(s5, q, sel(s3 | s4, V, p)));
-        const M grey = S == F(0.0f);
-        R = sel(grey, V, R);
-        G = sel(grey, V, G);
-        B = sel(grey, V, B);
-        r = iclamp(k16 ? cvtr(R) : cvtt(R), 0, kMax);
-        g = iclamp(k16 ? cvtr(G) : cvtt(G), 0, kMax);
-        b = iclamp(k16 ? cvtr(B) : cvtt(B), 0, kMax);
+        const F R = sel(s1, q, sel(s4, t, sel(s2 | s3, p, V)));
+        const F G = sel(s0, t, sel(s3, q, sel(s1 | s2, V, p)));
+        const F B = sel(s2, t, sel(s5, q, sel(s3 | s4, V, p)));
+        // S = 0 needs no select of its own: C is then 0, so p, q and t are V.
+        if constexpr (k16) {
+            r = iclamp(cvtr(R), 0, kMax);
+            g = iclamp(cvtr(G), 0, kMax);
+            b = iclamp(cvtr(B), 0, kMax);
+        } else {
+            // 8u: C exceeds V by a few ulps at most, so every value lies
+            // above -1 and below 256: the truncations need no clamp.
+            r = cvtt(R);
+            g = cvtt(G);
+            b = cvtt(B);
+        }
     }
 
     // Per pixel: rounds to even (8u and 16u).

@@ -4,7 +4,8 @@
 //   load_plane_float<F>(p)            F::kWidth samples of one plane as floats
 //   store_plane_sat(p, i)             int32 lanes saturated to the sample type
 //   load_pixels_float<C>(p, x0..x2)   channels 0..2 of F::kWidth pixels of C
-//                                     samples (the fourth sample is not used)
+//                                     samples (the fourth sample is not used;
+//                                     256 and 512 bits)
 //   store_pixels_sat<C>(p, r0..r2)    the reverse, saturated; with C == 4 the
 //                                     destination's fourth samples are kept
 // and for kernels with one pixel per group of four lanes (lanes = channels):
@@ -12,13 +13,14 @@
 //   broadcast_quad<F>(p)              four floats repeated in every group
 //   store3_sat(q, i) / store3(q, f)   lanes 0..2 to three consecutive samples
 //   load_c3_quads / store_c3_quads    four 3-float pixels, one per group (512 bits)
-//   store_c4_keep_fourth              four 4-float pixels, fourth floats kept
+//   store_c4_keep_fourth              four 4-float pixels, fourth floats kept (512 bits)
 //   stream_lanes / stream_c3_quads / stream_fence   cache-bypassing stores
 // Saturation (signed to the type's range; INT_MIN, the conversion of NaN or
 // out-of-range floats, gives the minimum) lets a kernel clamp only from above
-// in floats, where "NaN gives the maximum" must be decided.  The pixel stores
-// write exactly C * F::kWidth samples (C == 4: 3 of every 4).  Include only
-// from per-level files (internal linkage throughout).
+// in floats, where "NaN gives the maximum" must be decided.  The pixel loads
+// and stores touch exactly C * F::kWidth samples; the fourth ones of C == 4
+// are written back unchanged at 256 bits and not written at 512.  Include
+// only from per-level files (internal linkage throughout).
 #pragma once
 
 #include <cstdint>
@@ -84,7 +86,7 @@ QRX_INLINE void stream_c3_quads(float* q, F4 r0, F4 r1, F4 r2, F4 r3) {
 }  // namespace qrx::lanes
 #endif
 
-// ---- 256 bits: 8-bit unsigned pixels and planes ---------------------------------------
+// ---- 256 bits: pixels and planes of every integer type ---------------------------------
 #if defined(__AVX2__)
 namespace qrx::lanes {
 namespace {
@@ -151,6 +153,89 @@ QRX_INLINE void store_pixels_sat(std::uint8_t* p, I8 r0, I8 r1, I8 r2) {
         const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(r0.v, r1.v), _mm256_packs_epi32(r2.v, fourth));
         const __m256i quads = _mm256_broadcastsi128_si256(_mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15));
         _mm256_storeu_si256(d, _mm256_shuffle_epi8(bytes, quads));
+    }
+}
+
+// 8s and 16-bit pixels: 8 pixels widened to 32-bit elements in row order
+// (three registers for C3, four for C4: two pixels per register), channels
+// gathered by core/lane_pixels.h's stride-3 gather or by a 4 x 4 transpose.
+// The transpose leaves the pixels in the lane order 0 2 4 6 1 3 5 7, which
+// the store's inverse transpose undoes.
+template <class T>
+QRX_INLINE I8 widen8_elems(const T* p) {
+    if constexpr (std::is_same_v<T, std::int8_t>)
+        return _mm256_cvtepi8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)));
+    else
+        return int_bits(widen8(p));
+}
+QRX_INLINE void transpose4_lanes(I8 a, I8 b, I8 c, I8 d, I8& c0, I8& c1, I8& c2) {
+    const __m256i t0 = _mm256_unpacklo_epi32(a.v, b.v), t1 = _mm256_unpacklo_epi32(c.v, d.v);
+    const __m256i t2 = _mm256_unpackhi_epi32(a.v, b.v), t3 = _mm256_unpackhi_epi32(c.v, d.v);
+    c0 = _mm256_unpacklo_epi64(t0, t1);
+    c1 = _mm256_unpackhi_epi64(t0, t1);
+    c2 = _mm256_unpacklo_epi64(t2, t3);
+}
+// The inverse, the fourth channel zero: pixels (0, 1), (2, 3), (4, 5), (6, 7).
+QRX_INLINE void untranspose4_lanes(I8 r0, I8 r1, I8 r2, __m256i q[4]) {
+    const __m256i z = _mm256_setzero_si256();
+    const __m256i u0 = _mm256_unpacklo_epi32(r0.v, r1.v), u1 = _mm256_unpackhi_epi32(r0.v, r1.v);
+    const __m256i v0 = _mm256_unpacklo_epi32(r2.v, z), v1 = _mm256_unpackhi_epi32(r2.v, z);
+    q[0] = _mm256_unpacklo_epi64(u0, v0);
+    q[1] = _mm256_unpackhi_epi64(u0, v0);
+    q[2] = _mm256_unpacklo_epi64(u1, v1);
+    q[3] = _mm256_unpackhi_epi64(u1, v1);
+}
+// Two registers of int32 elements to 16 samples in row order, saturated.
+template <class T>
+QRX_INLINE __m256i pack_rows_sat(__m256i a, __m256i b) {
+    const __m256i w = std::is_same_v<T, std::uint16_t> ? _mm256_packus_epi32(a, b) : _mm256_packs_epi32(a, b);
+    return _mm256_permute4x64_epi64(w, 0xD8);
+}
+
+template <int C, class T>
+QRX_INLINE std::enable_if_t<!std::is_same_v<T, std::uint8_t>> load_pixels_float(const T* p, F8& x0, F8& x1, F8& x2) {
+    I8 c0, c1, c2;
+    if constexpr (C == 3) {
+        F8 c[3];
+        gather3(float_bits(widen8_elems(p)), float_bits(widen8_elems(p + 8)), float_bits(widen8_elems(p + 16)), c);
+        c0 = int_bits(c[0]);
+        c1 = int_bits(c[1]);
+        c2 = int_bits(c[2]);
+    } else {
+        transpose4_lanes(widen8_elems(p), widen8_elems(p + 8), widen8_elems(p + 16), widen8_elems(p + 24), c0, c1, c2);
+    }
+    x0 = to_float(c0);
+    x1 = to_float(c1);
+    x2 = to_float(c2);
+}
+template <int C, class T>
+QRX_INLINE std::enable_if_t<!std::is_same_v<T, std::uint8_t>> store_pixels_sat(T* p, I8 r0, I8 r1, I8 r2) {
+    if constexpr (C == 3) {
+        F8 o[3];
+        scatter3(float_bits(r0), float_bits(r1), float_bits(r2), o);
+        const __m256i w01 = pack_rows_sat<T>(int_bits(o[0]).v, int_bits(o[1]).v);
+        const __m128i w2 = _mm256_castsi256_si128(pack_rows_sat<T>(int_bits(o[2]).v, int_bits(o[2]).v));
+        if constexpr (sizeof(T) == 2) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), w01);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16), w2);
+        } else {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p),
+                             _mm_packs_epi16(_mm256_castsi256_si128(w01), _mm256_extracti128_si256(w01, 1)));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 16), _mm_packs_epi16(w2, w2));
+        }
+    } else {
+        __m256i q[4];
+        untranspose4_lanes(r0, r1, r2, q);
+        const __m256i w01 = pack_rows_sat<T>(q[0], q[1]), w23 = pack_rows_sat<T>(q[2], q[3]);
+        if constexpr (sizeof(T) == 2) {  // the fourth words of the destination blended back
+            __m256i* d = reinterpret_cast<__m256i*>(p);
+            _mm256_storeu_si256(d, _mm256_blend_epi16(w01, _mm256_loadu_si256(d), 0x88));
+            _mm256_storeu_si256(d + 1, _mm256_blend_epi16(w23, _mm256_loadu_si256(d + 1), 0x88));
+        } else {
+            const __m256i b = _mm256_permute4x64_epi64(_mm256_packs_epi16(w01, w23), 0xD8);
+            __m256i* d = reinterpret_cast<__m256i*>(p);
+            _mm256_storeu_si256(d, _mm256_blendv_epi8(b, _mm256_loadu_si256(d), _mm256_set1_epi32(static_cast<int>(0xFF000000u))));
+        }
     }
 }
 

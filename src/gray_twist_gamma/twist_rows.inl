@@ -6,7 +6,7 @@
 //   scalar: the recipes, pixel by pixel;
 //   SSE2 and up: pixel order one pixel per vector (lanes = output channels,
 //         the matrix columns as vectors); planes four pixels per vector;
-//   AVX2: 8u pixel order and every plane type eight pixels per vector
+//   AVX2: every integer type and 32f planes eight pixels per vector
 //         (lanes = pixels, the matrix entries broadcast);
 //   AVX-512: every integer type sixteen pixels per vector (lanes = pixels);
 //         32f pixel order four pixels per vector (one per group of four
@@ -260,8 +260,8 @@ void planes_lanes(const T* s0, const T* s1, const T* s2, T* d0, T* d1, T* d2, st
 }
 
 #if defined(__AVX2__)
-// Pixel order: 8u at AVX2, every integer type at AVX-512 (the loads and
-// stores of core/saturating_lanes.h).  Both rows are asked for kAhead bytes
+// Pixel order of every integer type (the loads and stores of
+// core/saturating_lanes.h).  Both rows are asked for kAhead bytes
 // ahead: at 1920x1080 on the shared 2-core machine the 8u AC4 body at 256
 // bits ran about 15% faster with it (the hardware prefetch alone left it
 // waiting on memory).
@@ -290,7 +290,7 @@ void pix_lanes(const T* s, T* d, std::ptrdiff_t n, const Matrix& m) {
     else
         pix_body<T, C, F, false>(s, d, n, b);
     const std::ptrdiff_t i = n - n % W;
-    if constexpr (W > 8 && std::is_same_v<T, u8>)
+    if constexpr (W > 8)
         pix_lanes<T, C, lanes::F8>(s + C * i, d + C * i, n - i, m);
     else
         pix_vec<T, C>(s + C * i, d + C * i, n - i, m);
@@ -324,8 +324,9 @@ void c3_32f_stream_512(const float* s, float* d, std::ptrdiff_t n, const Matrix&
         for (; i < n && (reinterpret_cast<std::uintptr_t>(d + 3 * i) & 63) != 0; ++i) pix_vec<float, 3>(s + 3 * i, d + 3 * i, 1, m);
         for (; i + 16 <= n; i += 16) {
             const float* p = s + 3 * i;
-            lanes::stream_c3_quads(d + 3 * i, order_a_quads(c, lanes::load_c3_quads(p)), order_a_quads(c, lanes::load_c3_quads(p + 12)),
-                                   order_a_quads(c, lanes::load_c3_quads(p + 24)), order_a_quads(c, lanes::load_c3_quads(p + 36)));
+            const F16 a = order_a_quads(c, lanes::load_c3_quads(p)), b = order_a_quads(c, lanes::load_c3_quads(p + 12));
+            const F16 e = order_a_quads(c, lanes::load_c3_quads(p + 24)), f = order_a_quads(c, lanes::load_c3_quads(p + 36));
+            lanes::stream_c3_quads(d + 3 * i, a, b, e, f);
         }
     }
     c3_32f_512(s + 3 * i, d + 3 * i, n - i, m);
@@ -362,18 +363,16 @@ extern const Kernels kTable = {
 };
 #else
 #if defined(__AVX2__)
-#define QRX_TW_PLANES lanes::F8
-#define QRX_TW8 {pix_lanes<u8, 3, lanes::F8>, pix_lanes<u8, 4, lanes::F8>, planes_lanes<u8, lanes::F8>}
+#define QRX_TW(T) {pix_lanes<T, 3, lanes::F8>, pix_lanes<T, 4, lanes::F8>, planes_lanes<T, lanes::F8>}
+#define QRX_TW32F {pix_vec<float, 3>, pix_vec<float, 4>, planes_lanes<float, lanes::F8>}
 #else
-#define QRX_TW_PLANES F4
-#define QRX_TW8 QRX_TW(u8)
+#define QRX_TW(T) {pix_vec<T, 3>, pix_vec<T, 4>, planes_lanes<T, F4>}
+#define QRX_TW32F QRX_TW(float)
 #endif
-#define QRX_TW(T) {pix_vec<T, 3>, pix_vec<T, 4>, planes_lanes<T, QRX_TW_PLANES>}
 extern const Kernels kTable = {
-    QRX_TW8, QRX_TW(s8), QRX_TW(u16), QRX_TW(s16), QRX_TW(float), c3_32f_stream, c4_vec, c4_stream,
+    QRX_TW(u8), QRX_TW(s8), QRX_TW(u16), QRX_TW(s16), QRX_TW32F, c3_32f_stream, c4_vec, c4_stream,
 };
-#undef QRX_TW8
-#undef QRX_TW_PLANES
+#undef QRX_TW32F
 #endif
 #else
 #define QRX_TW(T) {pix_ref<T, 3>, pix_ref<T, 4>, planes_ref<T>}

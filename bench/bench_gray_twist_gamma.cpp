@@ -130,6 +130,15 @@ static void BM_libyuv_ARGBColorMatrix(benchmark::State& st) {
     pixel_case<Qrx8u>(st, 4, 4, [](const Qrx8u* s, int ss, Qrx8u* d, int ds) { libyuv::ARGBColorMatrix(s, ss, d, ds, m, kW, kH); });
 }
 BENCHMARK(BM_libyuv_ARGBColorMatrix)->Unit(benchmark::kMicrosecond);
+// The two on the same images, timed block by block (bench_support.h).
+static void BM_pair_ColorTwist32f_8u_AC4R(benchmark::State& st) {
+    static const int8_t m[16] = {58, 3, 3, 0, 6, 51, 6, 0, 0, 13, 51, 0, 0, 0, 0, 64};
+    const auto src = random_samples<Qrx8u>(static_cast<std::size_t>(kPix) * 4);
+    std::vector<Qrx8u> dst(static_cast<std::size_t>(kPix) * 4);
+    paired_case(st, [&] { qrxiColorTwist32f_8u_AC4R(src.data(), 4 * kW, dst.data(), 4 * kW, {kW, kH}, kTwist); },
+                [&] { libyuv::ARGBColorMatrix(src.data(), 4 * kW, dst.data(), 4 * kW, m, kW, kH); });
+}
+BENCHMARK(BM_pair_ColorTwist32f_8u_AC4R)->Unit(benchmark::kMicrosecond);
 #endif
 
 // ---- gamma -------------------------------------------------------------------------

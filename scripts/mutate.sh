@@ -46,7 +46,7 @@ src/gray_twist_gamma/gray_rows.inl	return V::and_(V::srai16(s, 4), V::set32(0xFF
 src/gray_twist_gamma/gray_rows.inl	adds16u<V>(p0, p1), p2), 4);	adds16u<V>(p0, p1), p2), 3);
 src/gray_twist_gamma/recipes.h	return (m[3] + m[0] * x0) + (m[2] * x2 + m[1] * x1);	return (m[3] + m[0] * x0) + (m[1] * x1 + m[2] * x2);
 src/gray_twist_gamma/recipes.h	r = r < 127.0f ? r : 127.0f;	r = r < 128.0f ? r : 128.0f;
-src/gray_twist_gamma/twist_rows.inl	lanes::vmax(lanes::vmin(r, F8(255.0f)), F8(0.0f))	lanes::vmax(lanes::vmin(r, F8(254.0f)), F8(0.0f))
+src/gray_twist_gamma/twist_rows.inl	constexpr float kHi = std::is_same_v<T, u8> ? 255.0f	constexpr float kHi = std::is_same_v<T, u8> ? 254.0f
 src/gray_twist_gamma/recipes.h	constexpr double kInvThreshold = 0.0812;	constexpr double kInvThreshold = 0.0813;
 src/gray_twist_gamma/gamma_curves.inl	n = n - (~gtg::power::differ<kLanes>(rv, __builtin_convertvector(n, F)) & (n & 1));	n = n + (~gtg::power::differ<kLanes>(rv, __builtin_convertvector(n, F)) & (n & 1));
 src/gray_twist_gamma/gamma.cpp	const T* dst, int dstStep, QrxSize roi) {\n    if (any_null(src, dst)) return qrxStatusNullPointer;\n    if (size_below(roi)) return qrxStatusSizeError;\n    if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;	const T* dst, int dstStep, QrxSize roi) {\n    if (any_null(src, dst)) return qrxStatusNullPointer;\n    if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;\n    if (size_below(roi)) return qrxStatusSizeError;

@@ -272,24 +272,37 @@ TEST(GtgTwist, ClampEdges) {
     EXPECT_EQ(twist1<Qrx16s>(t16), (std::array<Qrx16s, 3>{32767, 32767, -32768}));
 }
 
-TEST(GtgTwist, ClampEdgesInWideRowsAtEveryLevel) {
-    // the non-finite clamps through the vector bodies (37 pixels, C3 and AC4 with
-    // alpha kept): -inf and -3e9 become 0, NaN the maximum
-    const float t[3][4] = {{0, 0, 0, -INFINITY}, {0, 0, 0, NAN}, {1, 0, 0, -3e9f}};
-    const int w = 37;
-    std::vector<Qrx8u> src(4 * w, 90);
-    for (auto level : qrxtest::available_levels()) {
-        qrxtest::ForcedLevel f(level);
-        std::vector<Qrx8u> c3(3 * w), c4(4 * w, 0x5A);
-        ASSERT_EQ(qrxiColorTwist32f_8u_C3R(src.data(), 3 * w, c3.data(), 3 * w, {w, 1}, t), qrxStatusOk);
-        ASSERT_EQ(qrxiColorTwist32f_8u_AC4R(src.data(), 4 * w, c4.data(), 4 * w, {w, 1}, t), qrxStatusOk);
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 4; ++c) {
-                const int want = c == 3 ? 0x5A : c == 1 ? 255 : 0;
-                if (c < 3) EXPECT_EQ(c3[3 * x + c], want) << qrx::cpu::level_name(level) << " C3 pixel " << x;
-                EXPECT_EQ(c4[4 * x + c], want) << qrx::cpu::level_name(level) << " AC4 pixel " << x;
-            }
-    }
+// Non-finite and huge entries through the vector bodies of every type and
+// layout (53 pixels, 2 rows): the bytes of the scalar level at every level.
+template <class T>
+std::vector<std::uint8_t> twist_layouts(const float (*t)[4], const std::vector<T>& src, int w, int h) {
+    const int n = w * h, s = static_cast<int>(sizeof(T));
+    std::vector<T> out(10 * n, T(5));  // C3, AC4 (alpha 5 kept), three planes
+    Members<T>::c3(src.data(), 3 * w * s, out.data(), 3 * w * s, {w, h}, t);
+    Members<T>::ac4(src.data(), 4 * w * s, out.data() + 3 * n, 4 * w * s, {w, h}, t);
+    const T* sp[3] = {src.data(), src.data() + n, src.data() + 2 * n};
+    T* dp[3] = {out.data() + 7 * n, out.data() + 8 * n, out.data() + 9 * n};
+    Members<T>::p3(sp, w * s, dp, w * s, {w, h}, t);
+    const auto* b = reinterpret_cast<const std::uint8_t*>(out.data());
+    return std::vector<std::uint8_t>(b, b + out.size() * sizeof(T));
+}
+template <class T>
+void check_non_finite_at_every_level() {
+    const float mats[3][3][4] = {{{0, 0, 0, -INFINITY}, {0, 0, 0, NAN}, {1, 0, 0, -3e9f}},
+                                 {{1e30f, 0, 0, 0}, {-1e30f, 1, 0, 5}, {INFINITY, 0, 0, 0}},
+                                 {{0, NAN, 0, 0}, {0.5f, -2, 1, 3e9f}, {2, 2, 2, -300}}};
+    const int w = 53, h = 2;
+    std::vector<T> src(4 * w * h);
+    std::mt19937 rng(7);
+    for (auto& v : src) v = static_cast<T>(rng() % 1000);
+    for (const auto& t : mats) qrxtest::expect_same_at_all_levels([&] { return twist_layouts<T>(t, src, w, h); });
+}
+TEST(GtgTwist, NonFiniteAtEveryLevel) {
+    check_non_finite_at_every_level<Qrx8u>();
+    check_non_finite_at_every_level<Qrx8s>();
+    check_non_finite_at_every_level<Qrx16u>();
+    check_non_finite_at_every_level<Qrx16s>();
+    check_non_finite_at_every_level<Qrx32f>();
 }
 
 TEST(GtgTwist, ChecksInOrder) {

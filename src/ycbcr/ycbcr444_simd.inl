@@ -202,8 +202,10 @@ QRX_INLINE void store_lanes(u8* p, typename V::T q0, typename V::T q1) {
         V::store(p, q0);
         V::store(p + 16, q1);
     } else {
+#if defined(__AVX2__)
         V::store(p, _mm256_permute2x128_si256(q0, q1, 0x20));
         V::store(p + 64, _mm256_permute2x128_si256(q0, q1, 0x31));
+#endif
     }
 }
 

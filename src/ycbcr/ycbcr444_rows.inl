@@ -112,10 +112,7 @@ void ycc_p3_i13t(const u8* y, const u8* cb, const u8* cr, u8* r, u8* g, u8* b, i
 template <Inv13 Form, int DC, bool BGR, Rgb (*Recipe)(int, int, int)>
 void planes_to_pix(const u8* y, const u8* cb, const u8* cr, u8* d, int n, u8 alpha) {
     int done = 0, more;
-#if defined(__AVX512BW__)
-    // four-byte pixels: 32 at a time in 512-bit registers first
-    if constexpr (DC == 4) i13_planes_to_pix_vec<qrx::simd::V512, Form, DC, BGR>(y, cb, cr, d, n, alpha, done);
-#endif
+    if constexpr (DC == 4) i13_planes_to_c4_vec<Vec, Form, BGR>(y, cb, cr, d, n, alpha, done);
     i13_planes_to_pix_vec<Vec, Form, DC, BGR>(y + done, cb + done, cr + done, d + DC * done, n - done, alpha, more);
     done += more;
     inv_planes_to_pix<DC, BGR, Recipe>(y + done, cb + done, cr + done, d + DC * done, n - done, alpha);

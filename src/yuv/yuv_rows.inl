@@ -14,6 +14,7 @@
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #define QRX_YUV_SIMD 1
+#include "core/packed16_x86.h"
 #include "core/pixel_bytes_x86.h"
 #else
 #define QRX_YUV_SIMD 0

@@ -5,6 +5,7 @@
 // was.  Include only from per-level files.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "core/simd_x86.h"

@@ -76,10 +76,21 @@ static void BM_RGBToGray_16u_C3C1R(benchmark::State& st) {
 static void BM_RGBToGray_32f_C3C1R(benchmark::State& st) {
     pixel_case<Qrx32f>(st, 3, 1, [](const Qrx32f* s, int ss, Qrx32f* d, int ds) { qrxiRGBToGray_32f_C3C1R(s, ss, d, ds, {kW, kH}); });
 }
+// Weights that sum above one: the saturating 8u body, which the standard weights skip.
+static void BM_ColorToGray_8u_AC4C1R_Saturating(benchmark::State& st) {
+    static const Qrx32f w[3] = {0.5f, 0.5f, 0.5f};
+    pixel_case<Qrx8u>(st, 4, 1, [](const Qrx8u* s, int ss, Qrx8u* d, int ds) { qrxiColorToGray_8u_AC4C1R(s, ss, d, ds, {kW, kH}, w); });
+}
+static void BM_ColorToGray_8u_C3C1R_Saturating(benchmark::State& st) {
+    static const Qrx32f w[3] = {0.5f, 0.5f, 0.5f};
+    pixel_case<Qrx8u>(st, 3, 1, [](const Qrx8u* s, int ss, Qrx8u* d, int ds) { qrxiColorToGray_8u_C3C1R(s, ss, d, ds, {kW, kH}, w); });
+}
 QRX_BENCH_MEMCPY(RGBToGray_8u_AC4C1R, kPix * 4);
 BENCHMARK(BM_RGBToGray_8u_AC4C1R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ColorToGray_8u_AC4C1R_Saturating)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(RGBToGray_8u_C3C1R, kPix * 3);
 BENCHMARK(BM_RGBToGray_8u_C3C1R)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ColorToGray_8u_C3C1R_Saturating)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(RGBToGray_16u_C3C1R, kPix * 6);
 BENCHMARK(BM_RGBToGray_16u_C3C1R)->Unit(benchmark::kMicrosecond);
 QRX_BENCH_MEMCPY(RGBToGray_32f_C3C1R, kPix * 12);

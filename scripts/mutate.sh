@@ -42,8 +42,8 @@ src/yuv/yuv_simd.inl	const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 14
 src/yuv/yuv_rows.inl	if constexpr (DC == 4) d[DC * i + 3] = 0;	if constexpr (DC == 4) d[DC * i + 3] = 1;
 src/gray_twist_gamma/recipes.h	constexpr Weights8 kGrayWeights8 = {1225, 2404, 467};	constexpr Weights8 kGrayWeights8 = {1225, 2405, 467};
 src/gray_twist_gamma/recipes.h	return static_cast<u8>(s >> 12);	return static_cast<u8>(s >> 11);
-src/gray_twist_gamma/gray_rows.inl	return V::and_(V::srai16(s, 4), V::set32(0xFFFF));	return V::and_(V::srai16(s, 5), V::set32(0xFFFF));
-src/gray_twist_gamma/gray_rows.inl	adds16u<V>(p0, p1), p2), 4);	adds16u<V>(p0, p1), p2), 3);
+src/gray_twist_gamma/gray_rows.inl	return V::srai32(V::slli32(s, 16), 20);	return V::srai32(V::slli32(s, 16), 21);
+src/gray_twist_gamma/gray_rows.inl	V::mulhi16u(c[2], w2)), 4);	V::mulhi16u(c[2], w2)), 3);
 src/gray_twist_gamma/recipes.h	return (m[3] + m[0] * x0) + (m[2] * x2 + m[1] * x1);	return (m[3] + m[0] * x0) + (m[1] * x1 + m[2] * x2);
 src/gray_twist_gamma/recipes.h	r = r < 127.0f ? r : 127.0f;	r = r < 128.0f ? r : 128.0f;
 src/gray_twist_gamma/twist_rows.inl	constexpr float kHi = std::is_same_v<T, u8> ? 255.0f	constexpr float kHi = std::is_same_v<T, u8> ? 254.0f

@@ -6,11 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "core/inline.h"
+#include "core/scalar_steps.h"
 
 namespace qrx::reducebits {
 
@@ -44,23 +41,12 @@ QRX_INLINE int clamp_int(int v, int lo, int hi) { return v < lo ? lo : v > hi ? 
 QRX_INLINE int round_down_biased(double y) {
     y = y - 0.49999;
     if (!(y > -2147483648.5 && y < 2147483647.5)) return y > 0.0 ? INT32_MAX : y < 0.0 ? INT32_MIN : 0;
-#if defined(__SSE2__)
-    return _mm_cvtsd_si32(_mm_set_sd(y));
-#else
-    return static_cast<int>(std::nearbyint(y));
-#endif
+    return round_in_mode(y);
 }
 
 // q + s where t < diff, else q; without a branch (the decision is data-driven
 // and unpredictable in dithering).
-QRX_INLINE float add_step_if_below(float q, float t, float diff, float s) {
-#if defined(__SSE2__)
-    const __m128 take = _mm_cmplt_ss(_mm_set_ss(t), _mm_set_ss(diff));
-    return q + _mm_cvtss_f32(_mm_and_ps(take, _mm_set_ss(s)));
-#else
-    return t < diff ? q + s : q;
-#endif
-}
+QRX_INLINE float add_step_if_below(float q, float t, float diff, float s) { return q + step_if_less(t, diff, s); }
 
 // ---- type pairs -----------------------------------------------------------
 // norm: the 0..1 value of the quantiser.  work: the value in the units of the

@@ -7,10 +7,11 @@
 #include <type_traits>
 
 #if !defined(QRX_LEVEL_SCALAR)
-#include <immintrin.h>
-
 #include "core/byte_table.h"
+#include "core/lane_gathers.h"
 #include "core/lane_samples.h"
+#include "core/masked_bytes_x86.h"
+#include "core/pixel_dwords_x86.h"
 #endif
 
 #include "core/image.h"
@@ -142,49 +143,35 @@ QRX_INLINE I ordered_vec(F v, F t, const VDither& d) {
     return lanes::sra(trunc_clamped(level, static_cast<float>(P::kTop)), P::kShift) + I(P::kOff);
 }
 
-#if defined(__AVX512VBMI__)
-// 8u input: every result is one of 256 table entries built with the scalar
-// recipe; the table is looked up 64 bytes at a time (two-register byte permutes).
-void lut_rows_8u(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
-    const simd::ByteTable<simd::V512> table(lut);
-    const __mmask64 keep = lay == kAC4 ? 0x7777777777777777ull : ~0ull;
-    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * stride_of(lay);
-    for (std::ptrdiff_t y = 0; y < h; ++y) {
-        const u8* s = row_at(src, srcStep, y);
-        u8* d = row_at(dst, dstStep, y);
-        std::ptrdiff_t i = 0;
-        for (; i + 64 <= n; i += 64) {
-            const __m512i r = table.look(_mm512_loadu_si512(s + i));
-            if (lay == kAC4)
-                _mm512_mask_storeu_epi8(d + i, keep, r);
-            else
-                _mm512_storeu_si512(d + i, r);
-        }
-        if (i < n) {
-            const __mmask64 m = _bzhi_u64(~0ull, static_cast<unsigned>(n - i)) & keep;
-            _mm512_mask_storeu_epi8(d + i, m, table.look(_mm512_maskz_loadu_epi8(m, s + i)));
-        }
-    }
-}
-#endif
-
 #if defined(__AVX2__)
-// 8u input without byte permutes: the table lookup of core/byte_table.h.
-[[maybe_unused]] void lut_rows_8u_avx2(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
-    const simd::ByteTable<simd::V256> table(lut);
-    const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+// 8u input: every result is one of 256 table entries built with the scalar
+// recipe, looked up a register at a time (core/byte_table.h).  At the
+// byte-permute level the row's last partial register goes through byte masks,
+// elsewhere through the table one byte at a time.
+template <class V>
+void lut_rows_8u(const u8* src, int srcStep, u8* dst, int dstStep, int w, int h, int lay, const u8* lut) {
+    const simd::ByteTable<V> table(lut);
     const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * stride_of(lay);
     for (std::ptrdiff_t y = 0; y < h; ++y) {
         const u8* s = row_at(src, srcStep, y);
         u8* d = row_at(dst, dstStep, y);
         std::ptrdiff_t i = 0;
-        for (; i + 32 <= n; i += 32) {
-            __m256i r = table.look(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)));
-            if (lay == kAC4) r = _mm256_blendv_epi8(r, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i)), alpha);
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), r);
+        for (; i + V::kBytes <= n; i += V::kBytes) {
+            const auto r = table.look(V::load(s + i));
+            if (lay == kAC4)
+                simd::store_keep_fourth<V>(d + i, r);
+            else
+                V::store(d + i, r);
         }
+#if defined(__AVX512VBMI__)
+        if (i < n) {
+            const std::uint64_t m = simd::first_bytes(n - i) & (lay == kAC4 ? simd::kFirstThreeOfFour : ~0ull);
+            simd::store_bytes_masked(d + i, m, table.look(simd::load_bytes_masked(s + i, m)));
+        }
+#else
         for (; i < n; ++i)
             if (lay != kAC4 || (i & 3) != 3) d[i] = lut[s[i]];
+#endif
     }
 }
 #endif
@@ -213,18 +200,18 @@ void ordered_lut_row_8u(const u8* s, u8* d, int w, int lay, const u8* lut4) {
     const simd::ByteTable<simd::V512> t[4] = {simd::ByteTable<simd::V512>(lut4), simd::ByteTable<simd::V512>(lut4 + 256),
                                              simd::ByteTable<simd::V512>(lut4 + 512), simd::ByteTable<simd::V512>(lut4 + 768)};
     const int st = stride_of(lay);
-    const __mmask64 keep = lay == kAC4 ? 0x7777777777777777ull : ~0ull;
+    const std::uint64_t keep = lay == kAC4 ? simd::kFirstThreeOfFour : ~0ull;
     const ColumnClasses& cls = kColumnClasses[lay];
     const int patterns = st == 3 ? 3 : 1;
     const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(w) * st;
     std::ptrdiff_t i = 0;
     int b = 0;
     for (; i < n; i += 64) {
-        const __mmask64 m = i + 64 <= n ? keep : _bzhi_u64(~0ull, static_cast<unsigned>(n - i)) & keep;
-        const __m512i x = _mm512_maskz_loadu_epi8(m, s + i);
-        __m512i r = _mm512_setzero_si512();
-        for (int c = 0; c < 4; ++c) r = _mm512_mask_blend_epi8(cls.m[b][c], r, t[c].look(x));
-        _mm512_mask_storeu_epi8(d + i, m, r);
+        const std::uint64_t m = i + 64 <= n ? keep : simd::first_bytes(n - i) & keep;
+        const auto x = simd::load_bytes_masked(s + i, m);
+        auto r = simd::V512::zero();
+        for (int c = 0; c < 4; ++c) r = simd::blend_bytes(cls.m[b][c], r, t[c].look(x));
+        simd::store_bytes_masked(d + i, m, r);
         b = b + 1 == patterns ? 0 : b + 1;
     }
 }
@@ -239,9 +226,9 @@ void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, i
         alignas(64) u8 lut[256];
         for (int x = 0; x < 256; ++x) lut[x] = quantise<P>(static_cast<u8>(x), p);
 #if defined(__AVX512VBMI__)
-        lut_rows_8u(src, srcStep, dst, dstStep, w, h, Lay, lut);
+        lut_rows_8u<simd::V512>(src, srcStep, dst, dstStep, w, h, Lay, lut);
 #else
-        lut_rows_8u_avx2(src, srcStep, dst, dstStep, w, h, Lay, lut);
+        lut_rows_8u<simd::V256>(src, srcStep, dst, dstStep, w, h, Lay, lut);
 #endif
         return;
     }
@@ -266,40 +253,19 @@ void plain_image(const typename P::In* src, int srcStep, typename P::Out* dst, i
 template <int st>
 QRX_INLINE void chunk_thresholds(float* thr, int x0, unsigned y, const float* bayer_row, const DitherParams& dp,
                                  const float* nv, const u16* ni) {
-#if defined(__AVX512F__)
+#if defined(__AVX2__)
     if (nv != nullptr) {
-        const __m512 bayer = _mm512_broadcast_f32x4(_mm_loadu_ps(bayer_row));
-        const __m512 s = _mm512_set1_ps(dp.s);
-        const __m512i lane = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-        for (int g = 0; g < 64; g += 16) {
+        const F bayer = lanes::load_repeat4<F>(bayer_row), sv(dp.s);
+        const I lane = lanes::iota<I>();
+        for (int g = 0; g < 64; g += VW) {
             const int x = x0 + g;
-            const __m512i idx = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(ni + (x & 1023))));
-            const __m512i pos = _mm512_add_epi32(_mm512_add_epi32(idx, _mm512_set1_epi32(static_cast<int>(2u * y + static_cast<unsigned>(x)))), lane);
-            const __m512i j = _mm512_and_si512(pos, _mm512_set1_epi32(1023));
-            const __m512 t = _mm512_mul_ps(_mm512_add_ps(bayer, _mm512_i32gather_ps(j, nv, 4)), s);
+            const I idx = lanes::int_bits(lanes::widen_samples<F>(ni + (x & 1023)));
+            const I j = lanes::and_bits(idx + I(static_cast<int>(2u * y + static_cast<unsigned>(x))) + lane, 1023);
+            const F t = (bayer + lanes::gather_floats(nv, j)) * sv;
             for (int k = 0; k < st; ++k) {
-                alignas(64) int spread[16];
-                for (int e = 0; e < 16; ++e) spread[e] = (16 * k + e) / st;
-                _mm512_storeu_ps(thr + g * st + 16 * k, _mm512_permutexvar_ps(_mm512_load_si512(spread), t));
-            }
-        }
-        return;
-    }
-#elif defined(__AVX2__)
-    if (nv != nullptr) {
-        const __m256 bayer = _mm256_broadcast_ps(reinterpret_cast<const __m128*>(bayer_row));
-        const __m256 s = _mm256_set1_ps(dp.s);
-        const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-        for (int g = 0; g < 64; g += 8) {
-            const int x = x0 + g;
-            const __m256i idx = _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ni + (x & 1023))));
-            const __m256i pos = _mm256_add_epi32(_mm256_add_epi32(idx, _mm256_set1_epi32(static_cast<int>(2u * y + static_cast<unsigned>(x)))), lane);
-            const __m256i j = _mm256_and_si256(pos, _mm256_set1_epi32(1023));
-            const __m256 t = _mm256_mul_ps(_mm256_add_ps(bayer, _mm256_i32gather_ps(nv, j, 4)), s);
-            for (int k = 0; k < st; ++k) {
-                alignas(32) int spread[8];
-                for (int e = 0; e < 8; ++e) spread[e] = (8 * k + e) / st;
-                _mm256_storeu_ps(thr + g * st + 8 * k, _mm256_permutevar8x32_ps(t, _mm256_load_si256(reinterpret_cast<const __m256i*>(spread))));
+                alignas(64) std::int32_t spread[VW];
+                for (int e = 0; e < VW; ++e) spread[e] = (VW * k + e) / st;
+                lanes::store_lanes(thr + g * st + VW * k, lanes::permute_lanes(t, I::load(spread)));
             }
         }
         return;

@@ -17,14 +17,14 @@
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
 #define QRX_RESAMPLE_SSE2 1
-#include <emmintrin.h>
 #endif
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
 #define QRX_RESAMPLE_AVX2 1
-#include <immintrin.h>
 #endif
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
 #define QRX_RESAMPLE_AVX512 1
+#include "core/lane_units_x86.h"
+#include "core/pixel_dwords_x86.h"
 #endif
 
 namespace qrx::resample::simd {
@@ -155,39 +155,37 @@ int unpack_p2(const u8* s, u8* y, u8* uv, int pairs) {
 #if defined(QRX_RESAMPLE_AVX512)
 // 4:2:2 -> 4:1:1 with 512-bit registers, 32 quads (128 pixels) at a time: one
 // byte shuffle per register puts each 128-bit lane's 8 luma bytes first and the
-// chroma of its 2 quads next; two-source permutes then gather them across
+// chroma of its 2 quads next (dword 2); the lane picks then gather them across
 // lanes.  Planar: the chroma dwords are (u, u, v, v) and are split into the two
 // planes; semi-planar: they are (u, v, u, v) and stored as they are.
 template <bool CF, bool Planar>
+struct HdropBytes {
+    static constexpr int u0 = CF ? 0 : 1, v0 = CF ? 2 : 3, l0 = CF ? 1 : 0;  // byte offsets in a pair
+    static constexpr std::int8_t z = -128;
+    alignas(16) static constexpr std::int8_t kLane[16] = {
+        l0, l0 + 2, l0 + 4, l0 + 6, l0 + 8, l0 + 10, l0 + 12, l0 + 14,  //
+        u0, Planar ? u0 + 8 : v0, Planar ? v0 : u0 + 8, v0 + 8, z, z, z, z};
+    // per lane (u, u, v, v) dwords -> the u bytes, then the v bytes
+    alignas(16) static constexpr std::int8_t kSplit[16] = {0, 1, 4, 5, 8, 9, 12, 13, 2, 3, 6, 7, 10, 11, 14, 15};
+};
+
+template <bool CF, bool Planar>
 inline int hdrop_512(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
-    const int u0 = CF ? 0 : 1, v0 = CF ? 2 : 3, l0 = CF ? 1 : 0;  // byte offsets in a pair
-    const char z = -128;
-    const __m128i m = Planar ? _mm_setr_epi8(l0, l0 + 2, l0 + 4, l0 + 6, l0 + 8, l0 + 10, l0 + 12, l0 + 14,  //
-                                             u0, u0 + 8, v0, v0 + 8, z, z, z, z)
-                             : _mm_setr_epi8(l0, l0 + 2, l0 + 4, l0 + 6, l0 + 8, l0 + 10, l0 + 12, l0 + 14,  //
-                                             u0, v0, u0 + 8, v0 + 8, z, z, z, z);
-    const __m512i mm = _mm512_maskz_broadcast_i32x4(0xFFFF, m);
-    const __m512i luma = _mm512_setr_epi64(0, 2, 4, 6, 8, 10, 12, 14);
-    const __m512i chroma_lo = _mm512_setr_epi32(2, 6, 10, 14, 18, 22, 26, 30, 0, 0, 0, 0, 0, 0, 0, 0);
-    const __m512i chroma_hi = _mm512_setr_epi32(0, 0, 0, 0, 0, 0, 0, 0, 2, 6, 10, 14, 18, 22, 26, 30);
-    const __m512i split = _mm512_maskz_broadcast_i32x4(0xFFFF, _mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, 2, 3, 6, 7, 10, 11, 14, 15));
-    const __m512i halves = _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7);
+    using ::qrx::simd::V512;
+    using Bytes = HdropBytes<CF, Planar>;
+    const auto lane = ::qrx::simd::lane_bytes(Bytes::kLane), split = ::qrx::simd::lane_bytes(Bytes::kSplit);
     int i = 0;
     for (; i + 32 <= quads; i += 32) {
         const u8* p = s + 8 * i;
-        const __m512i a = _mm512_shuffle_epi8(B512::load(p), mm), b = _mm512_shuffle_epi8(B512::load(p + 64), mm);
-        const __m512i c = _mm512_shuffle_epi8(B512::load(p + 128), mm), e = _mm512_shuffle_epi8(B512::load(p + 192), mm);
-        B512::store(y + 4 * i, _mm512_permutex2var_epi64(a, luma, b));
-        B512::store(y + 4 * i + 64, _mm512_permutex2var_epi64(c, luma, e));
-        const __m512i ch = _mm512_mask_mov_epi32(_mm512_permutex2var_epi32(a, chroma_lo, b), 0xFF00,
-                                                 _mm512_permutex2var_epi32(c, chroma_hi, e));
-        if (Planar) {
-            const __m512i uv_halves = _mm512_maskz_permutexvar_epi64(0xFF, halves, _mm512_shuffle_epi8(ch, split));
-            B512::store_half(u + i, uv_halves);
-            B256::store(v + i, _mm512_maskz_extracti64x4_epi64(0x0F, uv_halves, 1));
-        } else {
+        const auto a = V512::shuffle8(B512::load(p), lane), b = V512::shuffle8(B512::load(p + 64), lane);
+        const auto c = V512::shuffle8(B512::load(p + 128), lane), e = V512::shuffle8(B512::load(p + 192), lane);
+        B512::store(y + 4 * i, ::qrx::simd::lo64_of_lanes(a, b));
+        B512::store(y + 4 * i + 64, ::qrx::simd::lo64_of_lanes(c, e));
+        const auto ch = ::qrx::simd::dword_of_lanes<2>(a, b, c, e);
+        if (Planar)
+            ::qrx::simd::store_halves(u + i, v + i, B512::in_order(V512::shuffle8(ch, split)));
+        else
             B512::store(uv + 2 * i, ch);
-        }
     }
     return i;
 }

@@ -9,6 +9,7 @@
 #include "ycbcr/chroma_recipes.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
+#include "core/lane_quads_x86.h"
 #include "core/packed16_x86.h"
 #include "core/pixel_bytes_x86.h"
 #include "core/pixel_dwords_x86.h"

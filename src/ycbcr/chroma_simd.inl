@@ -11,31 +11,6 @@ namespace {
 
 using namespace qrx::simd;
 
-// ---- four-byte pixels -----------------------------------------------------------------------
-
-// b, g, r, a byte vectors in the order left by packus16 of two row-order 16-bit
-// halves -> kBytes pixels of B, G, R, A.
-template <class V>
-QRX_INLINE void store4_il(u8* d, typename V::T b, typename V::T g, typename V::T r, typename V::T a) {
-    using T = typename V::T;
-    const T bg0 = V::unpacklo8(b, g), bg1 = V::unpackhi8(b, g);
-    const T ra0 = V::unpacklo8(r, a), ra1 = V::unpackhi8(r, a);
-    const T o[4] = {V::unpacklo16(bg0, ra0), V::unpackhi16(bg0, ra0), V::unpacklo16(bg1, ra1), V::unpackhi16(bg1, ra1)};
-    if constexpr (V::kBytes == 32) {
-        // o[k] holds pixels 4k'..4k'+3 | 4k'+8..: the 128-bit halves go straight to
-        // their places (a store each) rather than through lane permutes first
-        for (int k = 0; k < 4; ++k) {
-            u8* q = d + 64 * (k / 2) + 16 * (k % 2);
-            V::store_half(q, V::half(o[k], 0));
-            V::store_half(q + 32, V::half(o[k], 1));
-        }
-        return;
-    }
-    // 128 bits: in order; 512 bits: the caller hands the pixels in the order of
-    // lanes_of_halves (see v_packed_pix), so o[k] are already the 16-pixel rows
-    for (int k = 0; k < 4; ++k) V::store(d + k * V::kBytes, o[k]);
-}
-
 // ---- pixel sources and destinations by layout ----------------------------------------------
 
 template <class V, Px L>
@@ -66,7 +41,7 @@ QRX_INLINE void store_px16(u8* row, int x, typename V::T r0, typename V::T r1, t
             return;
         }
 #endif
-        store4_il<V>(row + 4 * x, V::packus16(b0, b1), V::packus16(g0, g1), V::packus16(r0, r1),
+        store_c4_of_packs<V>(row + 4 * x, V::packus16(b0, b1), V::packus16(g0, g1), V::packus16(r0, r1),
                                      V::set16(alpha * 0x0101));
     }
 }

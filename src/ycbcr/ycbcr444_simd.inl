@@ -2,6 +2,7 @@
 // step) or, for AC4, one pixel per 32-bit lane.  Each computes exactly its scalar recipe: the products, floors and
 // shifts are the same, only done many pixels at a time.  Included by
 // ycbcr444_rows.inl on levels with SSSE3 or more.
+#include "core/lane_quads_x86.h"
 #include "core/pixel_dwords_x86.h"
 #include "core/simd_x86.h"
 
@@ -197,19 +198,6 @@ void i13_planes_to_pix_vec(const u8* y8, const u8* cb8, const u8* cr8, u8* d, in
 // 1920x1080, so every stream is asked for ahead (destination 4 KiB, planes
 // 1 KiB: measured at avx2, the ratio to the 4:4:4 peer from 0.90 to about 1.0
 // with them; half those distances about 3% slower).
-template <class V>
-QRX_INLINE void store_lanes(u8* p, typename V::T q0, typename V::T q1) {
-    if constexpr (V::kHalves == 1) {
-        V::store(p, q0);
-        V::store(p + 16, q1);
-    } else {
-        V::store_half(p, V::half(q0, 0));
-        V::store_half(p + 16, V::half(q1, 0));
-        V::store_half(p + 64, V::half(q0, 1));
-        V::store_half(p + 80, V::half(q1, 1));
-    }
-}
-
 template <class V, Inv13 Form, bool BGR>
 void i13_planes_to_c4_vec(const u8* y8, const u8* cb8, const u8* cr8, u8* d, int n, u8 alpha, int& done) {
     static_assert(V::kHalves <= 2, "pixels leave by 128-bit lanes");
@@ -236,7 +224,7 @@ void i13_planes_to_c4_vec(const u8* y8, const u8* cb8, const u8* cr8, u8* d, int
             const auto outer = V::packus16(BGR ? b : r, BGR ? r : b), ga = V::packus16(g, a);
             const auto first2 = V::unpacklo8(outer, ga), last2 = V::unpackhi8(outer, ga);
             const auto q0 = V::unpacklo16(first2, last2), q1 = V::unpackhi16(first2, last2);
-            store_lanes<V>(d + 4 * (i + 8 * h), q0, q1);
+            store_quads_by_lane<V>(d + 4 * (i + 8 * h), q0, q1);
         }
     }
     done = i;

@@ -72,7 +72,7 @@ src/resample/filter420_kernels.h	return clamp_u8((-a + 9 * b + 9 * c - d + 8) >>
 src/resample/filter420_kernels.h	return static_cast<u8>((a + 2 * b + c) >> 2); }	return static_cast<u8>((a + 2 * b + c + 1) >> 2); }
 src/resample/filter420.cpp	case Slice::Top: return {0, std::max(h - 3, 1), true, false};	case Slice::Top: return {0, std::max(h - 2, 1), true, false};
 src/resample/filter420.cpp	case Slice::Whole: return (r <= 1 || r >= h - 2) ? 0 : 32;	case Slice::Whole: return (r <= 1 || r >= h - 2) ? 0 : 16;
-src/resample/simd_bytes.h	const auto ua = B::and_(x, B::set16(0x00FF)), vb = B::srli16(x, 8);	const auto ua = B::and_(x, B::set16(0x007F)), vb = B::srli16(x, 8);
+src/resample/chroma_bodies.h	const auto ua = B::and_(x, B::set16(0x00FF)), vb = B::srli16(x, 8);	const auto ua = B::and_(x, B::set16(0x007F)), vb = B::srli16(x, 8);
 src/ycocg/ycocg_recipes.h	W::n(add(sub(r, b), 1) >> 1)	W::n(add(sub(r, b), 0) >> 1)
 src/ycocg/ycocg_rows.inl	if constexpr (CH == 4) d[CH * i + 3] = static_cast<Pix>(alpha);	if constexpr (CH == 4) d[CH * i + 3] = static_cast<Pix>(alpha + 1);
 src/core/checks.h	return roi.width < min_w || roi.height < min_h;	return roi.width < min_w || roi.height < 0;

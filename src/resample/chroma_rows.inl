@@ -5,7 +5,7 @@
 // part of the row and finish it with the plain loop.
 
 #include "resample/chroma_kernels.h"
-#include "resample/simd_bytes.h"
+#include "resample/chroma_bodies.h"
 
 namespace qrx::resample::QRX_LEVEL {
 namespace {

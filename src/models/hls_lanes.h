@@ -14,6 +14,7 @@
 #include <type_traits>
 
 #include "core/float_lanes.h"
+#include "core/four_sample_lanes.h"
 #include "core/inline.h"
 #include "core/lane_pixels.h"
 
@@ -109,6 +110,22 @@ struct LaneIo<Pix<T, 3, SWAP>> {
         F out[3];
         scatter3(raw_bits(o[L::ch(0)]), raw_bits(o[1]), raw_bits(o[L::ch(2)]), out);
         for (int r = 0; r < 3; ++r) narrow_lanes(d + kLanes * r, out[r]);
+    }
+};
+
+// 16-bit or float samples, four per pixel: the fourth sample of each
+// destination pixel is kept.
+template <class T, bool SWAP>
+struct LaneIo<Pix<T, 4, SWAP>> {
+    using L = Pix<T, 4, SWAP>;
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        F g[3];
+        load_c4_first3(static_cast<const T*>(p[0]) + 4 * x, g);
+        for (int ch = 0; ch < 3; ++ch) c[ch] = as_float<T>(g[L::ch(ch)]);
+    }
+    template <class Lane>
+    static inline void store(void* const* p, std::ptrdiff_t x, const Lane o[3]) {
+        store_c4_first3(static_cast<T*>(p[0]) + 4 * x, raw_bits(o[L::ch(0)]), raw_bits(o[1]), raw_bits(o[L::ch(2)]));
     }
 };
 

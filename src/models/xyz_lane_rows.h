@@ -10,6 +10,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "core/four_sample_lanes.h"
 #include "core/lane_pixels.h"
 #include "core/unaligned.h"
 #include "models/xyz_lanes.h"
@@ -34,6 +35,28 @@ inline D out_sample(R v) {
     else
         return static_cast<D>(v);
 }
+
+#if defined(__AVX2__)
+// The same for widened lanes of samples (integers as their bits) and back.
+template <class S>
+inline F8 in_lanes(F8 raw) {
+    if constexpr (std::is_same_v<S, float>)
+        return raw;
+    else if constexpr (std::is_same_v<S, std::int16_t>)
+        return to_float(int_bits(raw) + I8(32768));
+    else
+        return to_float(int_bits(raw));
+}
+template <class D, class R>
+inline F8 out_lanes(R v) {
+    if constexpr (std::is_same_v<D, float>)
+        return v;
+    else if constexpr (std::is_same_v<D, std::int16_t>)
+        return float_bits(v - I8(32768));
+    else
+        return float_bits(v);
+}
+#endif
 
 // Element type of a lane's results: float or int for one-pixel lanes, the
 // vector lane's Elem otherwise.
@@ -73,6 +96,18 @@ inline void run_lanes(const S* __restrict s, D* __restrict d, int n, const Recip
                 scatter3(o.a, o.b, o.c, y);
                 for (int k = 0; k < 3; ++k) store_lanes(d + i * 3 + 8 * k, y[k]);
                 continue;
+            }
+            // 16-bit and float four-sample pixels: results are integers already
+            // within 0..65535 (16s before its offset) or floats.
+            if constexpr (W == 8 && SC == 4 && DC == 4 && std::is_same_v<S, D> && !std::is_same_v<S, std::uint8_t>) {
+                using Out = std::conditional_t<std::is_same_v<D, float>, F8, I8>;
+                if constexpr (std::is_same_v<std::decay_t<decltype(rec(F8(), F8(), F8()).a)>, Out>) {
+                    F8 x[3];
+                    load_c4_first3(s + i * 4, x);
+                    const auto o = rec(in_lanes<S>(x[0]), in_lanes<S>(x[1]), in_lanes<S>(x[2]));
+                    store_c4_first3(d + i * 4, out_lanes<D>(o.a), out_lanes<D>(o.b), out_lanes<D>(o.c));
+                    continue;
+                }
             }
 #endif
             alignas(32) float a[3][W];

@@ -76,6 +76,13 @@ struct V128 {
         return _mm_or_si128(_mm_andnot_si128(odd, a), _mm_and_si128(odd, b));
     }
 #endif
+#else
+    // the same sums from word products (each fits 16 bits), added with saturation
+    static T maddubs(T k, T a) {
+        const T even = _mm_mullo_epi16(_mm_and_si128(k, _mm_set1_epi16(0x00ff)), _mm_srai_epi16(_mm_slli_epi16(a, 8), 8));
+        const T odd = _mm_mullo_epi16(_mm_srli_epi16(k, 8), _mm_srai_epi16(a, 8));
+        return _mm_adds_epi16(even, odd);
+    }
 #endif
     // 128-bit halves: V128 has one.
     static T from_halves(__m128i lo, __m128i) { return lo; }
@@ -314,6 +321,11 @@ struct V512 {
     static void store_narrow(void* p, T v) {
         const T x = _mm512_maskz_permutexvar_epi64(0xFF, _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), _mm512_packus_epi16(v, v));
         _mm256_storeu_si256(static_cast<__m256i*>(p), _mm512_castsi512_si256(x));
+    }
+    static void store_narrow2(void* pa, void* pb, T a, T b) {
+        const T x = _mm512_permutexvar_epi64(_mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), _mm512_packus_epi16(a, b));
+        _mm256_storeu_si256(static_cast<__m256i*>(pa), _mm512_castsi512_si256(x));
+        _mm256_storeu_si256(static_cast<__m256i*>(pb), _mm512_extracti64x4_epi64(x, 1));
     }
     static void store_unpacked(void* p, T lo, T hi) {
         store(p, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), hi));

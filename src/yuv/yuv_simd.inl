@@ -491,48 +491,47 @@ void simd_rgb16_dither(const u8* __restrict y, const u8* __restrict u, const u8*
 
 // ---- 16-bit packed BGR to 4:2:0 ------------------------------------------------------
 
-// kBytes / 4 blocks of two rows.  Per-lane unpacks and packs leave each 128-bit
-// lane with its own 8 pixels; the pair sums come out in block order within
-// the lane and the lane stores put Y, U and V in row order.
+// kBytes / 4 blocks of two rows, all in 16-bit lanes in pixel order.  With
+// R, B 5-bit and G 6-bit (555: G doubled), the luma sum is F = 8 T with
+// T = 19595 R + 19235 G + 7471 B, split as T = 256 A + C where
+//   A = 77 R + 75 G + 29 B,   C = -117 R + 35 G + 47 B
+// are two byte multiply-adds each on the words (G | R << 8) and (B | 1 << 8);
+// the 1 carries the rounding: Y = (T + 4096) >> 13 = (A + 16 + (C >> 8)) >> 5.
+// The block sums of A and C give the block's T exactly for the colour
+// differences, whose scaled-down form is (65536 S - T + 16383) >> 13.
 template <class V, bool Is565>
 QRX_INLINE void bgr16_blocks(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u, u8* v) {
     using T = typename V::T;
-    const T krg = V::pair16(19595, 0), kgb = V::pair16(19235, 7471);
-    const T z = V::zero();
+    const T ka_rg = V::set16(75 | 77 << 8), kc_rg = V::set16(35 | (-117 & 0xff) << 8);
+    const T ka_b1 = V::set16(29 | 16 << 8), kc_b1 = V::set16(47);
     const u16* rows[2] = {s0, s1};
-    u8* ys[2] = {y0, y1};
-    T f[2][2], r[2], b[2];
+    T rg[2], b1[2], a[2], c[2], y[2];
     for (int k = 0; k < 2; ++k) {
         const T w = V::load(rows[k]);
-        // channels widened to 8 bits, each by one mask and one shift; green
-        // comes doubled (G2 = 2 G): 38470 does not fit a signed word, 19235 does
-        b[k] = V::slli16(V::and_(w, V::set16(0x1f)), 3);
-        T g2;
-        if constexpr (Is565) {
-            g2 = V::srli16(V::and_(w, V::set16(0x07e0)), 2);
-            r[k] = V::srli16(V::and_(w, V::set16(0xf800)), 8);
-        } else {
-            g2 = V::srli16(V::and_(w, V::set16(0x03e0)), 1);
-            r[k] = V::srli16(V::and_(w, V::set16(0x7c00)), 7);
-        }
-        f[k][0] = V::add32(V::madd(V::unpacklo16(r[k], z), krg), V::madd(V::unpacklo16(g2, b[k]), kgb));
-        f[k][1] = V::add32(V::madd(V::unpackhi16(r[k], z), krg), V::madd(V::unpackhi16(g2, b[k]), kgb));
-        const T half = V::set32(32768);
-        qrx::simd::store_byte2_of_dwords<V>(ys[k], V::add32(f[k][0], half), V::add32(f[k][1], half));
+        if constexpr (Is565)
+            rg[k] = V::or_(V::and_(V::srli16(w, 5), V::set16(0x003f)), V::and_(V::srli16(w, 3), V::set16(0x1f00)));
+        else
+            rg[k] = V::or_(V::and_(V::srli16(w, 4), V::set16(0x003e)), V::and_(V::srli16(w, 2), V::set16(0x1f00)));
+        b1[k] = V::or_(V::and_(w, V::set16(0x1f)), V::set16(0x100));
+        a[k] = V::add16(V::maddubs(rg[k], ka_rg), V::maddubs(b1[k], ka_b1));
+        c[k] = V::add16(V::maddubs(rg[k], kc_rg), V::maddubs(b1[k], kc_b1));
+        y[k] = V::srli16(V::add16(a[k], V::srai16(c[k], 8)), 5);
     }
-    const T fa = V::add32(f[0][0], f[1][0]), fb = V::add32(f[0][1], f[1][1]);
-    const T sf = V::add32(V::even32(fa, fb), V::odd32(fa, fb));
-    const T sb = V::madd(V::add16(b[0], b[1]), V::set16(1));
-    const T sr = V::madd(V::add16(r[0], r[1]), V::set16(1));
-    const T bias = V::set32(131071);
-    const T db = V::srai32(V::add32(V::sub32(V::slli32(sb, 16), sf), bias), 16);
-    const T dr = V::srai32(V::add32(V::sub32(V::slli32(sr, 16), sf), bias), 16);
+    V::store_narrow2(y0, y1, y[0], y[1]);
+    // block sums (the A sums carry 4 x 16, the B sums 4 x 256: both folded
+    // into the rounding constants)
+    const T ones = V::set16(1);
+    const T t = V::add32(V::slli32(V::madd(V::add16(a[0], a[1]), ones), 8), V::madd(V::add16(c[0], c[1]), ones));
+    const T sb = V::madd(V::add16(b1[0], b1[1]), ones);
+    const T sr = V::madd(V::srli16(V::add16(rg[0], rg[1]), 8), ones);
+    const T db = V::srai32(V::add32(V::sub32(V::slli32(sb, 16), t), V::set32(32767 - (1 << 26))), 13);
+    const T dr = V::srai32(V::add32(V::sub32(V::slli32(sr, 16), t), V::set32(32767)), 13);
     // d fits a word; the products by 32244 and 57475 as multiply-adds of (d, d)
     const T dw = V::packs32(db, dr);
     const T pu = V::madd(V::unpacklo16(dw, dw), V::set16(16122));
     const T pv = V::madd(V::unpackhi16(dw, dw), V::pair16(28737, 28738));
     const T c128 = V::set32(128);
-    V::store_lane_dw01(u, v, V::packus16(V::packs32(V::add32(V::srai32(pu, 18), c128), V::add32(V::srai32(pv, 18), c128)), z));
+    V::store_lane_dw01(u, v, V::packus16(V::packs32(V::add32(V::srai32(pu, 18), c128), V::add32(V::srai32(pv, 18), c128)), V::zero()));
 }
 
 template <bool Is565>

@@ -150,6 +150,13 @@ static void BM_pair_ColorTwist32f_8u_AC4R(benchmark::State& st) {
                 [&] { libyuv::ARGBColorMatrix(src.data(), 4 * kW, dst.data(), 4 * kW, m, kW, kH); });
 }
 BENCHMARK(BM_pair_ColorTwist32f_8u_AC4R)->Unit(benchmark::kMicrosecond);
+static void BM_pair_RGBToGray_8u_AC4C1R(benchmark::State& st) {
+    paired_on_buffers(
+        st, static_cast<std::size_t>(kPix) * 4, static_cast<std::size_t>(kPix),
+        [](const Qrx8u* s, Qrx8u* d) { qrxiRGBToGray_8u_AC4C1R(s, 4 * kW, d, kW, {kW, kH}); },
+        [](const Qrx8u* s, Qrx8u* d) { libyuv::ARGBToJ400(s, 4 * kW, d, kW, kW, kH); });
+}
+BENCHMARK(BM_pair_RGBToGray_8u_AC4C1R)->Unit(benchmark::kMicrosecond);
 #endif
 
 // ---- gamma -------------------------------------------------------------------------

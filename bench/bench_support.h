@@ -90,6 +90,15 @@ void paired_case(benchmark::State& state, Ours ours, Peer peer, int calls_per_bl
     state.counters["peer/ours"] = ratios[ratios.size() / 2];
 }
 
+// paired_case on one random source of src_bytes and one destination of
+// dst_bytes, both calls given (src, dst).
+template <class Ours, class Peer>
+void paired_on_buffers(benchmark::State& state, std::size_t src_bytes, std::size_t dst_bytes, Ours ours, Peer peer) {
+    const auto src = random_bytes(src_bytes);
+    std::vector<std::uint8_t> dst(dst_bytes);
+    paired_case(state, [&] { ours(src.data(), dst.data()); }, [&] { peer(src.data(), dst.data()); });
+}
+
 }  // namespace qrxbench
 
 // A memcpy line of the source image's size, named after the case it accompanies.

@@ -53,6 +53,15 @@ constexpr std::int64_t k411 = kPix + 2LL * kCw4 * kH;
     }                                                                                                \
     BENCHMARK(BM_##name)->Unit(benchmark::kMicrosecond)
 
+// A conversion that does exactly its peer's memory work, timed beside it block by block.
+#define QRX_PAIR(name, peer, src_bytes, dst_bytes, ours_call, peer_call)                              \
+    static void BM_pair_##name(benchmark::State& st) {                                               \
+        paired_on_buffers(                                                                           \
+            st, src_bytes, dst_bytes, [](const Qrx8u* s, Qrx8u* d) { ours_call; },                   \
+            [](const Qrx8u* s, Qrx8u* d) { peer_call; });                                            \
+    }                                                                                                \
+    BENCHMARK(BM_pair_##name)->Unit(benchmark::kMicrosecond)
+
 // ---- 4:2:0 -------------------------------------------------------------------------
 QRX_BENCH_MEMCPY(C3_image_420, kPix * 3);
 QRX_CASE(BGRToYCbCr420_8u_C3P3R, kPix * 3, k420, P3 p(d, kCw2, kCh2);
@@ -65,6 +74,9 @@ QRX_CASE(RGBToYCbCr420_8u_C3P3R, kPix * 3, k420, P3 p(d, kCw2, kCh2);
 QRX_CASE(libyuv_RGB24ToI420, kPix * 3, k420, P3 p(d, kCw2, kCh2);
          libyuv::RGB24ToI420(s, kW * 3, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], kW, kH));
 QRX_CASE(libyuv_RAWToI420, kPix * 3, k420, P3 p(d, kCw2, kCh2);
+         libyuv::RAWToI420(s, kW * 3, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], kW, kH));
+QRX_PAIR(RGBToYCbCr420_8u_C3P3R, libyuv_RAWToI420, kPix * 3, k420, P3 p(d, kCw2, kCh2);
+         qrxiRGBToYCbCr420_8u_C3P3R(s, kW * 3, p.p, p.s, {kW, kH}), P3 p(d, kCw2, kCh2);
          libyuv::RAWToI420(s, kW * 3, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], kW, kH));
 #endif
 QRX_BENCH_MEMCPY(AC4_image_420, kPix * 4);

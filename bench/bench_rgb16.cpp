@@ -138,4 +138,27 @@ BENCHMARK(BM_libyuv_I420ToRGB565)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I420ToRGB565Dither)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I420ToARGB1555)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I420ToARGB4444)->Unit(benchmark::kMicrosecond);
+
+// The dithered 4:2:0 conversions do exactly the peer's memory work: timed
+// beside it on the same planes, block by block (bench_support.h).
+template <PAFn Fn>
+void dither_pair(benchmark::State& state) {
+    auto y = random_bytes(static_cast<std::size_t>(kPix), 1);
+    auto u = random_bytes(static_cast<std::size_t>(kCW) * kCH, 2);
+    auto v = random_bytes(static_cast<std::size_t>(kCW) * kCH, 3);
+    std::vector<Qrx16u> dst(static_cast<std::size_t>(kPix));
+    const Qrx8u* s[3] = {y.data(), u.data(), v.data()};
+    const int steps[3] = {kW, kCW, kCW};
+    static const Qrx8u kDither[16] = {0, 4, 1, 5, 6, 2, 7, 3, 1, 5, 0, 4, 7, 3, 6, 2};
+    paired_case(state, [&] { Fn(s, steps, dst.data(), kW * 2, {kW, kH}); }, [&] {
+        libyuv::I420ToRGB565Dither(y.data(), kW, u.data(), kCW, v.data(), kCW, reinterpret_cast<Qrx8u*>(dst.data()),
+                                   kW * 2, kDither, kW, kH);
+    });
+}
+static void BM_pair_YCbCr420ToRGB565Dither(benchmark::State& st) { dither_pair<qrxiYCbCr420ToRGB565Dither_8u16u_P3C3R>(st); }
+static void BM_pair_YCbCr420ToBGR565Dither(benchmark::State& st) { dither_pair<qrxiYCbCr420ToBGR565Dither_8u16u_P3C3R>(st); }
+static void BM_pair_YUV420ToRGB565Dither_8u16u_P3C3R(benchmark::State& st) { dither_pair<qrxiYUV420ToRGB565Dither_8u16u_P3C3R>(st); }
+BENCHMARK(BM_pair_YCbCr420ToRGB565Dither)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_pair_YCbCr420ToBGR565Dither)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_pair_YUV420ToRGB565Dither_8u16u_P3C3R)->Unit(benchmark::kMicrosecond);
 #endif

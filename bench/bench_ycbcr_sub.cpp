@@ -126,6 +126,10 @@ QRX_CASE(CbYCr422ToBGR_8u_C2C4R, kPix * 2, kPix * 4, qrxiCbYCr422ToBGR_8u_C2C4R(
 #ifdef QRX_BENCH_LIBYUV
 QRX_CASE(libyuv_YUY2ToARGB, kPix * 2, kPix * 4, libyuv::YUY2ToARGB(s, kW * 2, d, kW * 4, kW, kH));
 QRX_CASE(libyuv_UYVYToARGB, kPix * 2, kPix * 4, libyuv::UYVYToARGB(s, kW * 2, d, kW * 4, kW, kH));
+QRX_PAIR(YCbCr422ToBGR_8u_C2C4R, libyuv_YUY2ToARGB, kPix * 2, kPix * 4,
+         qrxiYCbCr422ToBGR_8u_C2C4R(s, kW * 2, d, kW * 4, {kW, kH}, 255), libyuv::YUY2ToARGB(s, kW * 2, d, kW * 4, kW, kH));
+QRX_PAIR(CbYCr422ToBGR_8u_C2C4R, libyuv_UYVYToARGB, kPix * 2, kPix * 4,
+         qrxiCbYCr422ToBGR_8u_C2C4R(s, kW * 2, d, kW * 4, {kW, kH}, 255), libyuv::UYVYToARGB(s, kW * 2, d, kW * 4, kW, kH));
 #endif
 QRX_CASE(YCbCr422ToRGB_8u_C2C3R, kPix * 2, kPix * 3, qrxiYCbCr422ToRGB_8u_C2C3R(s, kW * 2, d, kW * 3, {kW, kH}));
 QRX_CASE(YCbCr422ToBGR_8u_C2C3R, kPix * 2, kPix * 3, qrxiYCbCr422ToBGR_8u_C2C3R(s, kW * 2, d, kW * 3, {kW, kH}));

@@ -244,6 +244,13 @@ static void BM_pair_BGR565ToYUV420_16u8u_C3P3R(benchmark::State& st) {
         [&] { libyuv::RGB565ToI420(s.data(), kW * 2, d.y.data(), kW, d.u.data(), kCW, d.v.data(), kCW, kW, kH); });
 }
 BENCHMARK(BM_pair_BGR565ToYUV420_16u8u_C3P3R)->Unit(benchmark::kMicrosecond);
+static void BM_pair_YUV420ToRGB_8u_P3AC4R(benchmark::State& st) {
+    Yuv s(kC420);
+    std::vector<Qrx8u> d(kPix * 4);
+    paired_case(st, [&] { qrxiYUV420ToRGB_8u_P3AC4R(s.in(), kSteps, d.data(), kW * 4, {kW, kH}); },
+                [&] { libyuv::I420ToARGB(s.y.data(), kW, s.u.data(), kCW, s.v.data(), kCW, d.data(), kW * 4, kW, kH); });
+}
+BENCHMARK(BM_pair_YUV420ToRGB_8u_P3AC4R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I420ToARGB)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_RGB24ToI420)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I420ToRGB24)->Unit(benchmark::kMicrosecond);

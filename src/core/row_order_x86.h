@@ -122,14 +122,6 @@ inline typename V::T unpackhi64(typename V::T a, typename V::T b) {
 template <int N>
 inline __m128i bslli128(__m128i a) { return _mm_slli_si128(a, N); }
 
-#if defined(__AVX512BW__)
-// Lane L gets qwords L and L + 4: the in-lane unpacks of the result then give
-// whole rows of 16 pixels in row order without a final permute.
-inline __m512i lanes_of_halves(__m512i v) {
-    return _mm512_maskz_permutexvar_epi32(0xFFFF, _mm512_setr_epi32(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15), v);
-}
-#endif
-
 // packus16(a, b) in row order stored as kLanes16 bytes at pa and at pb.
 template <class V>
 inline void store_narrow2(void* pa, void* pb, typename V::T a, typename V::T b) {

@@ -322,11 +322,6 @@ struct V512 {
         const T x = _mm512_maskz_permutexvar_epi64(0xFF, _mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), _mm512_packus_epi16(v, v));
         _mm256_storeu_si256(static_cast<__m256i*>(p), _mm512_castsi512_si256(x));
     }
-    static void store_narrow2(void* pa, void* pb, T a, T b) {
-        const T x = _mm512_permutexvar_epi64(_mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), _mm512_packus_epi16(a, b));
-        _mm256_storeu_si256(static_cast<__m256i*>(pa), _mm512_castsi512_si256(x));
-        _mm256_storeu_si256(static_cast<__m256i*>(pb), _mm512_extracti64x4_epi64(x, 1));
-    }
     static void store_unpacked(void* p, T lo, T hi) {
         store(p, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), hi));
         store(static_cast<char*>(p) + kBytes, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), hi));

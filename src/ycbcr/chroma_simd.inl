@@ -457,31 +457,23 @@ void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int
     inv_pixels<scalar_inv<R>>(SubPlanesIn<2>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
 }
 
-// Packed 4:2:2 -> pixel order.  Four-byte pixels run 64 at a time first where
-// 512-bit registers are available.
+// Packed 4:2:2 -> pixel order, at most 256 bits at a time: with four-byte
+// pixels the 512-bit form measured 3-15% slower at 1920x1080 (more so for
+// some buffer placements) than the 256-bit one at the same level.
 template <bool CbFirst, Px L, Inv R>
 void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
     constexpr bool wide = L == Px::Bgr4 || L == Px::Bgr4A;
-    const int x = in_vectors<1, wide>(n, [&](auto v, int x) {
+    const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         // asked for 1 KiB ahead: the loads otherwise wait on memory (measured
         // about 5% faster beside the peer at 1920x1080)
         __builtin_prefetch(s + 2 * x + 1024);
-        if constexpr (wide && V::kBytes < 64) {
+        if constexpr (wide) {
             // and the four-byte output lines 2 KiB ahead, for writing
             for (int k = 0; k < 4 * V::kBytes; k += 64) __builtin_prefetch(d + 4 * x + 2048 + k, 1);
         }
-        typename V::T v0 = V::load(s + 2 * x);
-        typename V::T v1 = V::load(s + 2 * x + V::kBytes);
-#if defined(__AVX512BW__) && !defined(__AVX512VBMI__)
-        if constexpr (V::kBytes == 64) {
-            // grouped order: lane L gets pairs 2L, 2L+1, 8+2L, 9+2L, so that the in-lane
-            // unpacks of the store give whole 16-pixel rows without a final permute
-            // (with byte permutes the store takes the natural order)
-            v0 = lanes_of_halves(v0);
-            v1 = lanes_of_halves(v1);
-        }
-#endif
+        const typename V::T v0 = V::load(s + 2 * x);
+        const typename V::T v1 = V::load(s + 2 * x + V::kBytes);
         const typename V::T m = V::set16(0xFF);
         const typename V::T y0 = CbFirst ? V::srli16(v0, 8) : V::and_(v0, m);
         const typename V::T y1 = CbFirst ? V::srli16(v1, 8) : V::and_(v1, m);

@@ -16,6 +16,7 @@
 #define QRX_YUV_SIMD 1
 #include "core/packed16_x86.h"
 #include "core/pixel_bytes_x86.h"
+#include "core/row_order_x86.h"
 #else
 #define QRX_YUV_SIMD 0
 #endif

@@ -517,7 +517,7 @@ QRX_INLINE void bgr16_blocks(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u
         c[k] = V::add16(V::maddubs(rg[k], kc_rg), V::maddubs(b1[k], kc_b1));
         y[k] = V::srli16(V::add16(a[k], V::srai16(c[k], 8)), 5);
     }
-    V::store_narrow2(y0, y1, y[0], y[1]);
+    qrx::simd::store_narrow2<V>(y0, y1, y[0], y[1]);
     // block sums (the A sums carry 4 x 16, the B sums 4 x 256: both folded
     // into the rounding constants)
     const T ones = V::set16(1);

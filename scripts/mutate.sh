@@ -41,6 +41,7 @@ src/yuv/yuv_simd.inl	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(93
 src/yuv/yuv_simd.inl	const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 14);	const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 13);
 src/yuv/yuv_simd.inl	const T ka_b1 = V::set16(29 | 16 << 8)	const T ka_b1 = V::set16(29 | 15 << 8)
 src/yuv/yuv_simd.inl	V::set32(32767 - (1 << 26))	V::set32(32766 - (1 << 26))
+src/ycbcr/chroma_simd.inl	map_through(src, mapped, 3 * std::min(kMapped, body - x), curve);	map_through(src, mapped, 3 * std::min(kMapped - 16, body - x), curve);
 src/yuv/yuv_rows.inl	if constexpr (DC == 4) d[DC * i + 3] = 0;	if constexpr (DC == 4) d[DC * i + 3] = 1;
 src/gray_twist_gamma/recipes.h	constexpr Weights8 kGrayWeights8 = {1225, 2404, 467};	constexpr Weights8 kGrayWeights8 = {1225, 2405, 467};
 src/gray_twist_gamma/recipes.h	return static_cast<u8>(s >> 12);	return static_cast<u8>(s >> 11);

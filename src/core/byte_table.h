@@ -16,6 +16,7 @@
 #if defined(__SSSE3__)
 #include <immintrin.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "core/simd_x86.h"
@@ -77,6 +78,22 @@ struct ByteTable<V512> {
     }
 };
 #endif
+
+// n bytes of s through the table t into d (d may be s): whole registers with the
+// widest table of the level, the rest one byte at a time.
+inline void look_up_bytes(const std::uint8_t* s, std::uint8_t* d, std::ptrdiff_t n, const std::uint8_t* t) {
+#if defined(__AVX512VBMI__)
+    using V = V512;
+#elif defined(__AVX2__)
+    using V = V256;
+#else
+    using V = V128;
+#endif
+    const ByteTable<V> table(t);
+    std::ptrdiff_t i = 0;
+    for (; i + V::kBytes <= n; i += V::kBytes) V::store(d + i, table.look(V::load(s + i)));
+    for (; i < n; ++i) d[i] = t[s[i]];
+}
 
 }  // namespace
 }  // namespace qrx::simd

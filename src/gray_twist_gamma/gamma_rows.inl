@@ -27,7 +27,7 @@ namespace {
 
 #include "gray_twist_gamma/gamma_curves.inl"
 
-void lut8_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
+[[maybe_unused]] void lut8_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     for (std::ptrdiff_t i = 0; i < n; ++i) d[i] = t[s[i]];
 }
 [[maybe_unused]] void lut8_ac4_ref(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
@@ -52,16 +52,8 @@ void lut16_ac4_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
 // 8u: the whole register looked up at once (core/byte_table.h).
-#if defined(__AVX2__)
-using VB = qrx::simd::V256;
-#else
-using VB = qrx::simd::V128;
-#endif
 [[maybe_unused]] void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
-    const qrx::simd::ByteTable<VB> table(t);
-    std::ptrdiff_t i = 0;
-    for (; i + VB::kBytes <= n; i += VB::kBytes) VB::store(d + i, table.look(VB::load(s + i)));
-    lut8_ref(s + i, d + i, n - i, t);
+    qrx::simd::look_up_bytes(s, d, n, t);
 }
 #endif
 

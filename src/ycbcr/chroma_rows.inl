@@ -2,6 +2,7 @@
 // CPU level (the including file defines QRX_LEVEL; the scalar file also defines
 // QRX_LEVEL_SCALAR).  The generic loops below are the reference; levels with
 // hand-written paths (chroma_simd.inl) replace some of them with the same bytes.
+#include <algorithm>
 #include <cstring>
 
 #include "ycbcr/chroma_access.h"
@@ -9,6 +10,7 @@
 #include "ycbcr/chroma_recipes.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE2__)
+#include "core/byte_table.h"
 #include "core/lane_quads_x86.h"
 #include "core/packed16_x86.h"
 #include "core/pixel_bytes_x86.h"

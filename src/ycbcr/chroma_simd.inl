@@ -378,21 +378,33 @@ void v_half_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int n,
     inv_pixels<scalar_inv<R>>(SubPlanesIn<1>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
 }
 
+// n bytes through a 256-entry table.
+QRX_INLINE void map_through(const u8* s, u8* d, int n, const u8* t) {
+#if defined(__SSSE3__)
+    look_up_bytes(s, d, n, t);
+#else
+    for (int i = 0; i < n; ++i) d[i] = t[s[i]];
+#endif
+}
+
 // RGB C3 -> CbYCr 4:2:2 with the three-tap chroma filter, 16 pixels (8 pairs) at a
 // time in 32-bit lanes: per pixel the even-weight sum E and the odd-weight sum O; a
 // pair's chroma is E(2k) + O(2k + 1) + O(2k - 1), O(-1) = 0 at the row start.
-// With an input curve the pixels are mapped first (table look-ups into a block).
+// With an input curve the pixels are first mapped a block of up to kMapped at a
+// time, a register of bytes per table look-up (core/byte_table.h).
 void v_tap3(const u8* s, u8* d, int n, const u8* curve) {
     using V = V128;
     using T = V::T;
     T carry_b = V::zero(), carry_r = V::zero();
-    int x = 0;
-    alignas(16) u8 mapped[48];
-    for (; x + 16 <= n; x += 16) {
+    constexpr int kMapped = 256;
+    alignas(64) u8 mapped[3 * kMapped];
+    const int body = n - n % 16;
+    for (int x = 0; x < body; x += 16) {
         const u8* src = s + 3 * x;
         if (curve) {
-            for (int i = 0; i < 48; ++i) mapped[i] = curve[src[i]];
-            src = mapped;
+            const int at = x % kMapped;
+            if (at == 0) map_through(src, mapped, 3 * std::min(kMapped, body - x), curve);
+            src = mapped + 3 * at;
         }
         T c[3];
         load_c3_bytes<V>(src, c[0], c[1], c[2]);
@@ -433,7 +445,7 @@ void v_tap3(const u8* s, u8* d, int n, const u8* curve) {
         const T cy0 = V::unpacklo8(w0, w1), cy1 = V::unpackhi8(w0, w1);  // (Cb,Ye) and (Cr,Yo)
         V::store_unpacked(d + 2 * x, V::unpacklo16(cy0, cy1), V::unpackhi16(cy0, cy1));
     }
-    tap3_pairs(PixIn<3, false>{s}, d, n, curve, x);
+    tap3_pairs(PixIn<3, false>{s}, d, n, curve, body);
 }
 
 // Y row + quarter-width Cb, Cr rows (4:1:1) -> pixel order.

@@ -87,6 +87,12 @@ QRX_CASE(BGRToYCrCb420_8u_AC4P3R, kPix * 4, k420, P3 p(d, kCw2, kCh2);
 #ifdef QRX_BENCH_LIBYUV
 QRX_CASE(libyuv_ARGBToI420, kPix * 4, k420, P3 p(d, kCw2, kCh2);
          libyuv::ARGBToI420(s, kW * 4, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], kW, kH));
+QRX_PAIR(BGRToYCbCr420_8u_AC4P3R, libyuv_ARGBToI420, kPix * 4, k420, P3 p(d, kCw2, kCh2);
+         qrxiBGRToYCbCr420_8u_AC4P3R(s, kW * 4, p.p, p.s, {kW, kH}), P3 p(d, kCw2, kCh2);
+         libyuv::ARGBToI420(s, kW * 4, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], kW, kH));
+QRX_PAIR(BGRToYCrCb420_8u_AC4P3R, libyuv_ARGBToI420, kPix * 4, k420, P3 p(d, kCw2, kCh2);
+         qrxiBGRToYCrCb420_8u_AC4P3R(s, kW * 4, p.p, p.s, {kW, kH}), P3 p(d, kCw2, kCh2);
+         libyuv::ARGBToI420(s, kW * 4, p.p[0], p.s[0], p.p[1], p.s[1], p.p[2], p.s[2], kW, kH));
 #endif
 QRX_BENCH_MEMCPY(I420_image, k420);
 QRX_CASE(YCbCr420ToRGB_8u_P3C3R, k420, kPix * 3, CP3 p(s, kCw2, kCh2);

@@ -109,12 +109,16 @@ QRX_INLINE void chroma16(typename V::T sr, typename V::T sg, typename V::T sb, t
     }
 }
 
-// Luma of W pixels as bytes.
+// Luma of W pixels as bytes.  Even pixels shifted into the high byte of each
+// word, odd pixels masked there: no byte shuffles on the way in or out, since
+// every luma recipe lies in 16..235 (no clamp) and the odd results are shifted
+// back up beside the even ones.
 template <class V, Fwd R>
 QRX_INLINE typename V::T luma8(typename V::T r, typename V::T g, typename V::T b) {
-    // in-lane widening and packing: the byte order comes back unchanged
-    return V::packus16(luma16h<V, R>(V::unpacklo8(V::zero(), r), V::unpacklo8(V::zero(), g), V::unpacklo8(V::zero(), b)),
-                      luma16h<V, R>(V::unpackhi8(V::zero(), r), V::unpackhi8(V::zero(), g), V::unpackhi8(V::zero(), b)));
+    const typename V::T hi = V::set16(0xFF00);
+    const typename V::T even = luma16h<V, R>(V::slli16(r, 8), V::slli16(g, 8), V::slli16(b, 8));
+    const typename V::T odd = luma16h<V, R>(V::and_(r, hi), V::and_(g, hi), V::and_(b, hi));
+    return V::or_(even, V::slli16(odd, 8));
 }
 
 // Chroma terms of the inverse recipes (16-bit lanes of Cb, Cr in 0..255): the red,

@@ -38,7 +38,7 @@ src/yuv/yuv_recipes.h	return clamp255(((((32768 * r - s + 32767) >> 15)	return c
 src/yuv/yuv_recipes.h	QRX_INLINE Rgb y16r(int y, int u, int v) { return y16<8>(y, u, v); }	QRX_INLINE Rgb y16r(int y, int u, int v) { return y16<7>(y, u, v); }
 src/yuv/yuv_recipes.h	return static_cast<std::uint8_t>((f + 32768) >> 16); }	return static_cast<std::uint8_t>((f + 32767) >> 16); }
 src/yuv/yuv_simd.inl	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(9338))), 1);	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(9338))), 2);
-src/yuv/yuv_simd.inl	const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 14);	const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 13);
+src/yuv/yuv_simd.inl	return V::add16(V::srli16(V::add16(a, V::srli16(c, 8)), 6), V::mulhi16(b4, kb));	return V::add16(V::srli16(V::add16(a, V::srli16(c, 7)), 6), V::mulhi16(b4, kb));
 src/yuv/yuv_simd.inl	const T ka_b1 = V::set16(29 | 16 << 8)	const T ka_b1 = V::set16(29 | 15 << 8)
 src/yuv/yuv_simd.inl	V::set32(32767 - (1 << 26))	V::set32(32766 - (1 << 26))
 src/ycbcr/chroma_simd.inl	map_through(src, mapped, 3 * std::min(kMapped, body - x), curve);	map_through(src, mapped, 3 * std::min(kMapped - 16, body - x), curve);

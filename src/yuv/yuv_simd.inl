@@ -231,13 +231,26 @@ void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* 
 
 // ---- 4:2:2 and 4:2:0 forward -----------------------------------------------------------
 
-// T = ((9798 R + 19235 G) >> 14) + ((3736 B) >> 14) of widened pixels; the R,G pair by multiply-add.
+// Twice-luma T = ((9798 R + 19235 G) >> 14) + ((3736 B) >> 14) of the even and
+// the odd pixels of byte vectors, in 16-bit lanes (no byte shuffles): the R, G
+// sum is 256 (38 R + 75 G) + (70 R + 35 G), two byte multiply-adds of the word
+// (R | G << 8), so (sum >> 14) = ((38 R + 75 G) + ((70 R + 35 G) >> 8)) >> 6.
 template <class V, class T = typename V::T>
-QRX_INLINE T twice_v(T r, T g, T b) {
-    const T k = V::pair16(9798, 19235);
-    const T rg0 = V::srai32(V::madd(V::unpacklo16(r, g), k), 14);
-    const T rg1 = V::srai32(V::madd(V::unpackhi16(r, g), k), 14);
-    return V::add16(V::packs32(rg0, rg1), V::mulhi16(V::slli16(b, 2), V::set16(3736)));
+QRX_INLINE void twice_eo(T r, T g, T b, T& te, T& to) {
+    const T lo = V::set16(0x00FF), hi = V::set16(0xFF00);
+    const T ka = V::set16(38 | 75 << 8), kc = V::set16(70 | 35 << 8), kb = V::set16(3736);
+    auto twice = [&](T rg, T b4) {
+        const T a = V::maddubs(rg, ka), c = V::maddubs(rg, kc);
+        return V::add16(V::srli16(V::add16(a, V::srli16(c, 8)), 6), V::mulhi16(b4, kb));
+    };
+    te = twice(V::or_(V::and_(r, lo), V::slli16(g, 8)), V::slli16(V::and_(b, lo), 2));
+    to = twice(V::or_(V::srli16(r, 8), V::and_(g, hi)), V::srli16(V::and_(b, hi), 6));
+}
+
+// Y = T >> 1 (at most 254) of the even and odd pixels back in one byte vector.
+template <class V, class T = typename V::T>
+QRX_INLINE T luma_bytes(T te, T to) {
+    return V::or_(V::srli16(te, 1), V::and_(V::slli16(to, 7), V::set16(0xFF00)));
 }
 
 // clamp-free chroma words ((d * k) >> 16) + 128; the store's packs clamp them.
@@ -249,33 +262,22 @@ QRX_INLINE T chroma_v(T d, int k) {
 // 4:2:2 of 2 kLanes16 pixels of one row: Y bytes in row order, U and V words of the pairs.
 template <class V, class T = typename V::T>
 QRX_INLINE void fwd422_v(T r, T g, T b, T& y, T& cu, T& cv) {
-    const T one = V::set16(1);
-    T t[2], ts[2], sb[2], sr[2];
-    for (int h = 0; h < 2; ++h) {
-        const T rh = half8<V>(r, h), bh = half8<V>(b, h);
-        t[h] = twice_v<V>(rh, half8<V>(g, h), bh);
-        ts[h] = V::madd(t[h], one);
-        sb[h] = V::madd(bh, one);
-        sr[h] = V::madd(rh, one);
-    }
-    y = V::packus16(V::srai16(t[0], 1), V::srai16(t[1], 1));
-    const T t2 = V::srai16(V::packs32(ts[0], ts[1]), 1);
-    cu = chroma_v<V>(V::sub16(V::packs32(sb[0], sb[1]), t2), 16121);
-    cv = chroma_v<V>(V::sub16(V::packs32(sr[0], sr[1]), t2), 28737);
+    T te, to;
+    twice_eo<V>(r, g, b, te, to);
+    y = luma_bytes<V>(te, to);
+    const T t2 = V::srai16(V::add16(te, to), 1);
+    cu = chroma_v<V>(V::sub16(V::sum_pairs8(b), t2), 16121);
+    cv = chroma_v<V>(V::sub16(V::sum_pairs8(r), t2), 28737);
 }
 
 // 4:2:0 of 2 kLanes16 columns of two rows.
 template <class V, class T = typename V::T>
 QRX_INLINE void fwd420_v(const T r[2], const T g[2], const T b[2], u8* y0, u8* y1, u8* u, u8* v) {
-    const T one = V::set16(1);
-    T ts[2], t[2][2];
-    for (int h = 0; h < 2; ++h) {
-        for (int k = 0; k < 2; ++k) t[k][h] = twice_v<V>(half8<V>(r[k], h), half8<V>(g[k], h), half8<V>(b[k], h));
-        ts[h] = V::madd(V::add16(t[0][h], t[1][h]), one);
-    }
-    V::store(y0, V::packus16(V::srai16(t[0][0], 1), V::srai16(t[0][1], 1)));
-    V::store(y1, V::packus16(V::srai16(t[1][0], 1), V::srai16(t[1][1], 1)));
-    const T t4 = V::srai16(V::packs32(ts[0], ts[1]), 2);
+    T te[2], to[2];
+    for (int k = 0; k < 2; ++k) twice_eo<V>(r[k], g[k], b[k], te[k], to[k]);
+    V::store(y0, luma_bytes<V>(te[0], to[0]));
+    V::store(y1, luma_bytes<V>(te[1], to[1]));
+    const T t4 = V::srai16(V::add16(V::add16(te[0], to[0]), V::add16(te[1], to[1])), 2);
     // B and R block sums straight from the bytes: sums of byte pairs, blocks in order
     const T b2 = V::srai16(V::add16(V::sum_pairs8(b[0]), V::sum_pairs8(b[1])), 1);
     const T r2 = V::srai16(V::add16(V::sum_pairs8(r[0]), V::sum_pairs8(r[1])), 1);

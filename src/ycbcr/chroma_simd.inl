@@ -29,18 +29,6 @@ QRX_INLINE void store_px16(u8* row, int x, typename V::T r0, typename V::T r1, t
         const typename V::T r = V::packus16_rows(r0, r1), g = V::packus16_rows(g0, g1), b = V::packus16_rows(b0, b1);
         store_c3_bytes<V>(row + 3 * x, L == Px::Rgb3 ? r : b, g, L == Px::Rgb3 ? b : r);
     } else {
-#if defined(__AVX512VBMI__)
-        if constexpr (V::kBytes == 64) {
-            // halves in natural order (lane L of r0: pixels 8L..8L+7); each 16-pixel row of
-            // output is one byte permute of the B|G and R|alpha packs of its half
-            const __m512i a16 = V::set16(alpha);
-            const __m512i bg[2] = {V::packus16(b0, g0), V::packus16(b1, g1)};
-            const __m512i ra[2] = {V::packus16(r0, a16), V::packus16(r1, a16)};
-            for (int k = 0; k < 4; ++k)
-                V::store(row + 4 * x + 64 * k, c4_row_of_packs(bg[k / 2], ra[k / 2], k % 2));
-            return;
-        }
-#endif
         store_c4_of_packs<V>(row + 4 * x, V::packus16(b0, b1), V::packus16(g0, g1), V::packus16(r0, r1),
                                      V::set16(alpha * 0x0101));
     }
@@ -206,16 +194,11 @@ QRX_INLINE void packed_pair_chroma(typename V::T v0, typename V::T v1, typename 
 
 // ---- kernels --------------------------------------------------------------------------------
 
-// Runs `step<V>(x)` over [0, n) in vector widths (64 where the kernel asks for it,
-// then 32 and 16 pixels) and returns
+// Runs `step<V>(x)` over [0, n) in vector widths (32, then 16 pixels) and returns
 // where the vector part stopped; the caller's generic loop finishes the body.
-template <int Unit, bool Wide512 = false, class F>
+template <int Unit, class F>
 QRX_INLINE int in_vectors(int n, F&& step) {
     int x = 0;
-#if defined(__AVX512BW__)
-    if constexpr (Wide512)
-        for (; x + 64 * Unit <= n; x += 64 * Unit) step(V512{}, x);
-#endif
 #if defined(__AVX2__)
     for (; x + 32 * Unit <= n; x += 32 * Unit) step(V256{}, x);
 #endif

@@ -26,6 +26,7 @@ Level detect_once() {
     const bool sse41 = c & (1u << 19);
     const bool osxsave = c & (1u << 27);
     const bool avx = c & (1u << 28);
+    const bool fma = c & (1u << 12);
     if (!sse2) return Level::Scalar;
     if (!ssse3) return Level::SSE2;
     if (!sse41) return Level::SSSE3;
@@ -35,7 +36,7 @@ Level detect_once() {
     if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return Level::SSE41;
     const bool avx2 = b & (1u << 5);
     const bool bmi2 = b & (1u << 8);
-    if (!(avx2 && bmi2)) return Level::SSE41;
+    if (!(avx2 && bmi2 && fma)) return Level::SSE41;
     const bool avx512f = b & (1u << 16), avx512dq = b & (1u << 17);
     const bool avx512bw = b & (1u << 30), avx512vl = b & (1u << 31);
     const bool avx512vbmi = c & (1u << 1), avx512vnni = c & (1u << 11);

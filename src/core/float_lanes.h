@@ -144,6 +144,7 @@ QRX_INLINE MS4 operator==(FS4 a, FS4 b) { QRX_LANEWISE(MS4, a.v[k] == b.v[k]); }
 QRX_INLINE MS4 operator!=(FS4 a, FS4 b) { QRX_LANEWISE(MS4, a.v[k] != b.v[k]); }
 QRX_INLINE MS4 operator<(FS4 a, FS4 b) { QRX_LANEWISE(MS4, a.v[k] < b.v[k]); }
 QRX_INLINE MS4 operator>(FS4 a, FS4 b) { QRX_LANEWISE(MS4, a.v[k] > b.v[k]); }
+QRX_INLINE MS4 operator>=(FS4 a, FS4 b) { QRX_LANEWISE(MS4, a.v[k] >= b.v[k]); }
 QRX_INLINE MS4 operator&(MS4 a, MS4 b) { QRX_LANEWISE(MS4, a.v[k] && b.v[k]); }
 QRX_INLINE MS4 operator|(MS4 a, MS4 b) { QRX_LANEWISE(MS4, a.v[k] || b.v[k]); }
 QRX_INLINE FS4 sel(MS4 m, FS4 a, FS4 b) { QRX_LANEWISE(FS4, m.v[k] ? a.v[k] : b.v[k]); }

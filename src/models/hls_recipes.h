@@ -253,12 +253,14 @@ struct RgbToHls32f {
         F S = d / sel(L > F(0.5f), F(2.0f) - sum, sum);
         const M byR = M_ == R, byB = M_ != G;
         const F num = sel(byR, G - B, sel(byB, R - G, B - R)) * F(60.0f);
-        // + 0 leaves the R-formula quotient unchanged (it is never -0)
-        F hh = num / d + sel(byR, F(0.0f), sel(byB, F(240.0f), F(120.0f)));
-        hh = sel(hh < F(0.0f), hh + F(360.0f), hh);
+        // + 0 leaves the R-formula quotient unchanged (it is never -0); the
+        // offsets 0, 120 and 240 and the wrap by 360 or +0 are masked
+        // constants, which cost less than selects (hh is never -0 either)
+        F hh = num / d + sel0(M_ != R, F(120.0f) + sel0(byB, F(120.0f)));
+        hh = hh + sel0(hh < F(0.0f), F(360.0f));
         const M chromatic = d > F(kFltEpsilon);
-        hh = sel(chromatic, hh, F(0.0f));
-        S = sel(chromatic, S, F(0.0f));
+        hh = sel0(chromatic, hh);
+        S = sel0(chromatic, S);
         h = hh / F(360.0f);
         l = L;
         s = S;
@@ -285,12 +287,16 @@ struct RgbToHls32f {
 };
 
 // ============================ HLS -> RGB =====================================
-// Value of one channel at hue angle a (degrees), single precision.
-QRX_INLINE F hls_channel(F a, F m1, F m2) {
-    const F span = m2 - m1;
-    const F rise = m1 + (a * F(kInv60)) * span;
-    const F fall = m1 + ((F(240.0f) - a) * F(kInv60)) * span;
-    return sel(a < F(60.0f), rise, sel(a < F(180.0f), m2, sel(a < F(240.0f), fall, m1)));
+// Value of one channel at hue angle a (degrees), single precision, on lanes:
+// the rise below 60 (m1 + (a / 60) span) and the fall from 180 to 240
+// (m1 + ((240 - a) / 60) span) are one expression of t = min(a, 240 - a),
+// which is exactly a or 240 - a there, so a channel takes two selects in
+// place of three.  Lanes outside `colour` (grey pixels) take no ramp and get
+// lo = hi = l.
+QRX_INLINE F hls_channel(F a, F m1, F span, F lo, F hi, M colour) {
+    const F ramp = m1 + (vmin(a, F(240.0f) - a) * F(kInv60)) * span;
+    const M on_ramp = ((a < F(60.0f)) | ((a >= F(180.0f)) & (a < F(240.0f)))) & colour;
+    return sel(on_ramp, ramp, sel(a < F(180.0f), hi, lo));
 }
 QRX_INLINE float hls_channel(float a, float m1, float m2) {
     if (a < 60.0f) return m1 + (a * kInv60) * (m2 - m1);
@@ -338,14 +344,15 @@ struct HlsToRgb {
         const F s = K == Kind::f32 ? S : S * F(kInv);
         const F m2 = sel(l > F(0.5f), (l + s) - l * s, l + l * s);
         const F m1 = F(2.0f) * l - m2;
-        F aR = hd + F(120.0f);
-        aR = sel(aR > F(360.0f), aR - F(360.0f), aR);
-        F aB = hd - F(120.0f);
-        aB = sel(aB < F(0.0f), aB + F(360.0f), aB);
-        const M grey = s == F(0.0f);
-        const F R = sel(grey, l, hls_channel(aR, m1, m2));
-        const F G = sel(grey, l, hls_channel(hd, m1, m2));
-        const F B = sel(grey, l, hls_channel(aB, m1, m2));
+        // the angles wrapped by subtracting or adding 360 or +0 (which leaves
+        // every value as it is: aB is never -0)
+        const F aR = (hd + F(120.0f)) - sel0(hd + F(120.0f) > F(360.0f), F(360.0f));
+        const F aB = (hd - F(120.0f)) + sel0(hd - F(120.0f) < F(0.0f), F(360.0f));
+        const M colour = s != F(0.0f);  // grey pixels (s = 0) copy l
+        const F span = m2 - m1, lo = sel(colour, m1, l), hi = sel(colour, m2, l);
+        const F R = hls_channel(aR, m1, span, lo, hi, colour);
+        const F G = hls_channel(hd, m1, span, lo, hi, colour);
+        const F B = hls_channel(aB, m1, span, lo, hi, colour);
         r = out(R, static_cast<Out*>(nullptr));
         g = out(G, static_cast<Out*>(nullptr));
         b = out(B, static_cast<Out*>(nullptr));

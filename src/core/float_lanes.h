@@ -147,6 +147,7 @@ QRX_INLINE MS4 operator>(FS4 a, FS4 b) { QRX_LANEWISE(MS4, a.v[k] > b.v[k]); }
 QRX_INLINE MS4 operator>=(FS4 a, FS4 b) { QRX_LANEWISE(MS4, a.v[k] >= b.v[k]); }
 QRX_INLINE MS4 operator&(MS4 a, MS4 b) { QRX_LANEWISE(MS4, a.v[k] && b.v[k]); }
 QRX_INLINE MS4 operator|(MS4 a, MS4 b) { QRX_LANEWISE(MS4, a.v[k] || b.v[k]); }
+QRX_INLINE MS4 andnot(MS4 a, MS4 b) { QRX_LANEWISE(MS4, !a.v[k] && b.v[k]); }  // b and not a
 QRX_INLINE FS4 sel(MS4 m, FS4 a, FS4 b) { QRX_LANEWISE(FS4, m.v[k] ? a.v[k] : b.v[k]); }
 QRX_INLINE FS4 rcp(FS4 a) { QRX_LANEWISE(FS4, rcp(a.v[k])); }
 QRX_INLINE IS4 cvtt(FS4 a) { QRX_LANEWISE(IS4, int32_range(a.v[k]) ? static_cast<int>(a.v[k]) : INT_MIN); }
@@ -206,6 +207,7 @@ QRX_INLINE M4 operator==(F4 a, F4 b) { return {_mm_cmpeq_ps(a.v, b.v)}; }
 QRX_INLINE M4 operator!=(F4 a, F4 b) { return {_mm_cmpneq_ps(a.v, b.v)}; }
 QRX_INLINE M4 operator&(M4 a, M4 b) { return {_mm_and_ps(a.v, b.v)}; }
 QRX_INLINE M4 operator|(M4 a, M4 b) { return {_mm_or_ps(a.v, b.v)}; }
+QRX_INLINE M4 andnot(M4 a, M4 b) { return {_mm_andnot_ps(a.v, b.v)}; }
 QRX_INLINE F4 sel(M4 m, F4 a, F4 b) {
 #if defined(__SSE4_1__)
     return _mm_blendv_ps(b.v, a.v, m.v);
@@ -309,6 +311,7 @@ QRX_INLINE M8 operator==(F8 a, F8 b) { return {_mm256_cmp_ps(a.v, b.v, _CMP_EQ_O
 QRX_INLINE M8 operator!=(F8 a, F8 b) { return {_mm256_cmp_ps(a.v, b.v, _CMP_NEQ_UQ)}; }
 QRX_INLINE M8 operator&(M8 a, M8 b) { return {_mm256_and_ps(a.v, b.v)}; }
 QRX_INLINE M8 operator|(M8 a, M8 b) { return {_mm256_or_ps(a.v, b.v)}; }
+QRX_INLINE M8 andnot(M8 a, M8 b) { return {_mm256_andnot_ps(a.v, b.v)}; }
 QRX_INLINE F8 sel(M8 m, F8 a, F8 b) { return _mm256_blendv_ps(b.v, a.v, m.v); }
 QRX_INLINE I8 sel(M8 m, I8 a, I8 b) { return _mm256_blendv_epi8(b.v, a.v, _mm256_castps_si256(m.v)); }
 QRX_INLINE F8 vmax(F8 a, F8 b) { return _mm256_max_ps(a.v, b.v); }
@@ -384,6 +387,7 @@ QRX_INLINE M16 operator==(F16 a, F16 b) { return {_mm512_cmp_ps_mask(a.v, b.v, _
 QRX_INLINE M16 operator!=(F16 a, F16 b) { return {_mm512_cmp_ps_mask(a.v, b.v, _CMP_NEQ_UQ)}; }
 QRX_INLINE M16 operator&(M16 a, M16 b) { return {static_cast<__mmask16>(a.v & b.v)}; }
 QRX_INLINE M16 operator|(M16 a, M16 b) { return {static_cast<__mmask16>(a.v | b.v)}; }
+QRX_INLINE M16 andnot(M16 a, M16 b) { return {static_cast<__mmask16>(~a.v & b.v)}; }
 QRX_INLINE F16 sel(M16 m, F16 a, F16 b) { return _mm512_mask_blend_ps(m.v, b.v, a.v); }
 QRX_INLINE I16 sel(M16 m, I16 a, I16 b) { return _mm512_mask_blend_epi32(m.v, b.v, a.v); }
 QRX_INLINE F16 vmax(F16 a, F16 b) { return _mm512_max_ps(a.v, b.v); }

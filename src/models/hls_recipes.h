@@ -295,8 +295,9 @@ struct RgbToHls32f {
 // lo = hi = l.
 QRX_INLINE F hls_channel(F a, F m1, F span, F lo, F hi, M colour) {
     const F ramp = m1 + (vmin(a, F(240.0f) - a) * F(kInv60)) * span;
-    const M on_ramp = ((a < F(60.0f)) | ((a >= F(180.0f)) & (a < F(240.0f)))) & colour;
-    return sel(on_ramp, ramp, sel(a < F(180.0f), hi, lo));
+    const M below180 = a < F(180.0f);  // NaN: false, and not on the fall either
+    const M on_ramp = ((a < F(60.0f)) | andnot(below180, a < F(240.0f))) & colour;
+    return sel(on_ramp, ramp, sel(below180, hi, lo));
 }
 QRX_INLINE float hls_channel(float a, float m1, float m2) {
     if (a < 60.0f) return m1 + (a * kInv60) * (m2 - m1);

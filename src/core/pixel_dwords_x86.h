@@ -24,6 +24,13 @@ inline void store_keep_fourth(std::uint8_t* p, typename V::T v) {
     }
 #endif
     const typename V::T fourth = V::set32(static_cast<int>(0xFF000000u));
+#if defined(__AVX2__)
+    // one byte blend instead of a mask and a merge
+    if constexpr (V::kBytes == 32) {
+        V::store(p, _mm256_blendv_epi8(v, V::load(p), fourth));
+        return;
+    }
+#endif
     V::store(p, V::or_(v, V::and_(V::load(p), fourth)));
 }
 

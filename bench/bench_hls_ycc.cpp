@@ -75,6 +75,22 @@ void cv_case(benchmark::State& state, int code, int depth, int threads) {
 }
 #endif
 
+#ifdef QRX_BENCH_OPENCV
+// Block by block beside the peer on the same buffers (float samples in 0..1),
+// both on one thread: the 32f conversions whose memory work is the peer's.
+template <class Ours>
+void cv_pair_32f(benchmark::State& state, int code, Ours ours) {
+    Threads t(1);
+    cv::setNumThreads(1);
+    const auto src = random_samples<float>(static_cast<std::size_t>(kW) * kH * 3);
+    std::vector<float> dst(src.size());
+    const cv::Mat s(kH, kW, CV_32FC3, const_cast<float*>(src.data()));
+    cv::Mat d(kH, kW, CV_32FC3, dst.data());
+    paired_case(state, [&] { ours(src.data(), dst.data()); }, [&] { cv::cvtColor(s, d, code); });
+    cv::setNumThreads(-1);
+}
+#endif
+
 }  // namespace
 
 #define QRX_HLS_CASE(name, T, ch)                                                                            \
@@ -118,6 +134,16 @@ QRX_HLS_CASE(RGBToHLS_32f_C3R, Qrx32f, 3);
 QRX_CV_CASE(RGB2HLS_32f, COLOR_RGB2HLS, CV_32F);
 QRX_HLS_CASE(HLSToRGB_32f_C3R, Qrx32f, 3);
 QRX_CV_CASE(HLS2RGB_32f, COLOR_HLS2RGB, CV_32F);
+#ifdef QRX_BENCH_OPENCV
+static void BM_pair_RGBToHLS_32f_C3R(benchmark::State& st) {
+    cv_pair_32f(st, cv::COLOR_RGB2HLS, [](const float* s, float* d) { qrxiRGBToHLS_32f_C3R(s, kW * 12, d, kW * 12, {kW, kH}); });
+}
+BENCHMARK(BM_pair_RGBToHLS_32f_C3R)->Unit(benchmark::kMicrosecond);
+static void BM_pair_HLSToRGB_32f_C3R(benchmark::State& st) {
+    cv_pair_32f(st, cv::COLOR_HLS2RGB, [](const float* s, float* d) { qrxiHLSToRGB_32f_C3R(s, kW * 12, d, kW * 12, {kW, kH}); });
+}
+BENCHMARK(BM_pair_HLSToRGB_32f_C3R)->Unit(benchmark::kMicrosecond);
+#endif
 QRX_CV_CASE(RGB2HSV_32f, COLOR_RGB2HSV, CV_32F);
 QRX_CV_CASE(HSV2RGB_32f, COLOR_HSV2RGB, CV_32F);
 QRX_HLS_CASE(RGBToYCC_32f_C3R, Qrx32f, 3);

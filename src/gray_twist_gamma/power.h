@@ -28,8 +28,9 @@
 #include <immintrin.h>
 #endif
 
-#if defined(__GNUC__) && !defined(__clang__)
-// Vectors wider than the level's registers are passed only between inlined functions.
+#if defined(__GNUC__)  // GCC and clang
+// Vectors wider than the level's registers are passed only between functions
+// of one translation unit, all built for the same level.
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
 

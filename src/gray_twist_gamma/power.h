@@ -54,7 +54,7 @@ QRX_INLINE D select(U mask, D a, D b) {
 // zero per lane: GCC turns comparisons of vectors wider than the registers
 // into one scalar compare per lane, integer operations it splits into
 // register-wide ones.
-// a >= b, for b >= 0 and not NaN (a NaN gives false).
+// a >= b, for b > 0 and not NaN (a NaN gives false).
 template <int N>
 QRX_INLINE typename Vec<N>::u at_least(typename Vec<N>::d a, double b) {
     using U = typename Vec<N>::u;

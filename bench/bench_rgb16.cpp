@@ -21,18 +21,28 @@ using PAFn = QrxStatus (*)(const Qrx8u* const[3], const int[3], Qrx16u*, int, Qr
 using P1Fn = QrxStatus (*)(const Qrx8u* const[3], int, Qrx16u*, int, QrxSize);
 using C1Fn = QrxStatus (*)(const Qrx8u*, int, Qrx16u*, int, QrxSize);
 
+// Random Y, Cb, Cr planes of a kW x kH image with cw x ch chroma planes, with
+// the plane pointers and steps the P3 members take.
+struct RandomPlanes {
+    std::vector<Qrx8u> y, cb, cr;
+    const Qrx8u* s[3];
+    int steps[3];
+    RandomPlanes(int cw, int ch)
+        : y(random_bytes(static_cast<std::size_t>(kPix), 1)),
+          cb(random_bytes(static_cast<std::size_t>(cw) * ch, 2)),
+          cr(random_bytes(static_cast<std::size_t>(cw) * ch, 3)),
+          s{y.data(), cb.data(), cr.data()},
+          steps{kW, cw, cw} {}
+};
+
 // 4:2:0 (chroma rows h/2) or 4:2:2 / 4:1:1 (chroma width w / cdiv, all rows) planes.
 template <PAFn Fn>
 void subsampled_case(benchmark::State& state, int cdiv, int crow_div) {
     const int cw = kW / cdiv, ch = kH / crow_div;
-    auto y = random_bytes(static_cast<std::size_t>(kPix), 1);
-    auto cb = random_bytes(static_cast<std::size_t>(cw) * ch, 2);
-    auto cr = random_bytes(static_cast<std::size_t>(cw) * ch, 3);
+    const RandomPlanes p(cw, ch);
     std::vector<Qrx16u> dst(static_cast<std::size_t>(kPix));
-    const Qrx8u* s[3] = {y.data(), cb.data(), cr.data()};
-    const int steps[3] = {kW, cw, cw};
     for (auto _ : state) {
-        Fn(s, steps, dst.data(), kW * 2, {kW, kH});
+        Fn(p.s, p.steps, dst.data(), kW * 2, {kW, kH});
         benchmark::ClobberMemory();
     }
     set_counters(state, kPix, kPix + 2 * static_cast<std::int64_t>(cw) * ch + kPix * 2);
@@ -143,16 +153,12 @@ BENCHMARK(BM_libyuv_I420ToARGB4444)->Unit(benchmark::kMicrosecond);
 // beside it on the same planes, block by block (bench_support.h).
 template <PAFn Fn>
 void dither_pair(benchmark::State& state) {
-    auto y = random_bytes(static_cast<std::size_t>(kPix), 1);
-    auto u = random_bytes(static_cast<std::size_t>(kCW) * kCH, 2);
-    auto v = random_bytes(static_cast<std::size_t>(kCW) * kCH, 3);
+    const RandomPlanes p(kCW, kCH);
     std::vector<Qrx16u> dst(static_cast<std::size_t>(kPix));
-    const Qrx8u* s[3] = {y.data(), u.data(), v.data()};
-    const int steps[3] = {kW, kCW, kCW};
     static const Qrx8u kDither[16] = {0, 4, 1, 5, 6, 2, 7, 3, 1, 5, 0, 4, 7, 3, 6, 2};
-    paired_case(state, [&] { Fn(s, steps, dst.data(), kW * 2, {kW, kH}); }, [&] {
-        libyuv::I420ToRGB565Dither(y.data(), kW, u.data(), kCW, v.data(), kCW, reinterpret_cast<Qrx8u*>(dst.data()),
-                                   kW * 2, kDither, kW, kH);
+    paired_case(state, [&] { Fn(p.s, p.steps, dst.data(), kW * 2, {kW, kH}); }, [&] {
+        libyuv::I420ToRGB565Dither(p.y.data(), kW, p.cb.data(), kCW, p.cr.data(), kCW,
+                                   reinterpret_cast<Qrx8u*>(dst.data()), kW * 2, kDither, kW, kH);
     });
 }
 static void BM_pair_YCbCr420ToRGB565Dither(benchmark::State& st) { dither_pair<qrxiYCbCr420ToRGB565Dither_8u16u_P3C3R>(st); }

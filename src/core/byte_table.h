@@ -5,9 +5,10 @@
 //   V128: sixteen 16-entry slices; slice k answers the bytes whose high nibble
 //         is k, since (x xor 16k) saturating-plus 0x70 keeps bit 7 clear only
 //         there (a shuffle gives zero where bit 7 is set);
-//   V256: the sixteen slices looked up by the low nibble, the slice then
-//         chosen by the high nibble's bits through a tree of byte blends
-//         (each blend reads bit 7, where the bits are moved in turn);
+//   V256: each half of the table as slice 0 and the differences (xor) of
+//         each next slice to the one before; a shuffle by x - 16k is zero for
+//         the slices above x's (bit 7 set), so the shuffles xor to x's slice;
+//         one byte blend on the top bit picks the half;
 //   V512 (avx512vbmi): two two-register permutes over 128 entries each,
 //         chosen by the top bit.
 // Include only from per-level files (internal linkage).
@@ -45,22 +46,29 @@ struct ByteTable<V128> {
 #if defined(__AVX2__)
 template <>
 struct ByteTable<V256> {
-    __m256i s[16];
+    // d[k]: slice k xor slice k - 1, except d[0] and d[8], which are slices 0 and 8
+    __m256i d[16];
     explicit ByteTable(const std::uint8_t* t) {
-        for (int k = 0; k < 16; ++k) s[k] = V256::broadcast_lane(V128::load(t + 16 * k));
+        for (int k = 0; k < 16; ++k) {
+            __m128i slice = V128::load(t + 16 * k);
+            if (k % 8 != 0) slice = _mm_xor_si128(slice, V128::load(t + 16 * (k - 1)));
+            d[k] = V256::broadcast_lane(slice);
+        }
     }
     __m256i look(__m256i x) const {
-        const __m256i lo = V256::and_(x, V256::set8(0x0F));
-        const __m256i b4 = V256::slli16(x, 3), b5 = V256::slli16(x, 2), b6 = V256::slli16(x, 1);
-        __m256i quarter[4];
-        for (int q = 0; q < 4; ++q) {
-            const __m256i* t = s + 4 * q;
-            const __m256i a = _mm256_blendv_epi8(_mm256_shuffle_epi8(t[0], lo), _mm256_shuffle_epi8(t[1], lo), b4);
-            const __m256i b = _mm256_blendv_epi8(_mm256_shuffle_epi8(t[2], lo), _mm256_shuffle_epi8(t[3], lo), b4);
-            quarter[q] = _mm256_blendv_epi8(a, b, b5);
+        // Below 128, x - 16k keeps bit 7 clear exactly for the slices k <= x >> 4
+        // (k < 8), so the shuffles of d[0..7] xor to slice x >> 4; the same for
+        // x - 128 and d[8..15].  The top bit of x then picks the half.
+        const __m256i step = V256::set8(16);
+        __m256i y = x, z = V256::xor_(x, V256::set8(0x80));
+        __m256i lo = _mm256_shuffle_epi8(d[0], y), hi = _mm256_shuffle_epi8(d[8], z);
+        for (int k = 1; k < 8; ++k) {
+            y = _mm256_sub_epi8(y, step);
+            z = _mm256_sub_epi8(z, step);
+            lo = V256::xor_(lo, _mm256_shuffle_epi8(d[k], y));
+            hi = V256::xor_(hi, _mm256_shuffle_epi8(d[8 + k], z));
         }
-        return _mm256_blendv_epi8(_mm256_blendv_epi8(quarter[0], quarter[1], b6),
-                                  _mm256_blendv_epi8(quarter[2], quarter[3], b6), x);
+        return _mm256_blendv_epi8(lo, hi, x);
     }
 };
 #endif

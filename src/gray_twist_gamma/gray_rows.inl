@@ -3,6 +3,8 @@
 // vector paths (SSE2: AC4; SSSE3: C3 too; AVX2; AVX-512 with and without byte
 // permutes); everything else is the plain recipe loop, which the compiler
 // vectorises without changing a bit (no reassociation, no contraction).
+#include <type_traits>
+
 #include "core/cpu.h"
 #include "gray_twist_gamma/gray_kernels.h"
 
@@ -12,6 +14,12 @@
 #include "core/dword_pixels_x86.h"
 #include "core/simd_x86.h"
 #include "core/simd_x86_sat.h"
+#endif
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+#include "core/four_sample_lanes.h"
+#include "core/lane_gathers.h"
+#include "core/lane_pixels.h"
+#include "core/lane_samples.h"
 #endif
 namespace qrx::gray::QRX_LEVEL {
 namespace {
@@ -211,6 +219,50 @@ void g16s_body(const s16* __restrict s, s16* __restrict d, int n, const WeightsF
     for (int i = 0; i < n; ++i) d[i] = gray16s_body(s[SC * i], s[SC * i + 1], s[SC * i + 2], k);
 }
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
+// 16u and the 16s body at 256 and 512 bits: a register of pixels in float
+// lanes, the sum in the recipe's order, truncated; 16u keeps the low 16 bits,
+// 16s removes the offset and saturates.  (The compiler's own vectorisation of
+// the loops above reached 0.8 of memcpy at avx2 on 16u.)
+#if defined(QRX_LANES_HAVE_16)
+using GrayLanes = lanes::F16;
+#else
+using GrayLanes = lanes::F8;
+#endif
+template <int SC, class T>
+void g16_lanes(const T* __restrict s, T* __restrict d, int n, const WeightsF& w) {
+    using F = GrayLanes;
+    constexpr int kW = F::kWidth;
+    constexpr bool kSigned = std::is_same_v<T, s16>;
+    const F w0(w.w0), w1(w.w1), w2(w.w2), o(kSigned ? 32768.0f : 0.0f);
+    int i = 0;
+    for (; i + kW <= n; i += kW) {
+        F c[3];
+        if constexpr (SC == 3)
+            lanes::gather3(lanes::widen_lanes<F>(s + 3 * i), lanes::widen_lanes<F>(s + 3 * i + kW),
+                           lanes::widen_lanes<F>(s + 3 * i + 2 * kW), c);
+        else
+            lanes::load_c4_first3(s + 4 * i, c);
+        for (auto& x : c) x = kSigned ? lanes::as_float<T>(x) + o : lanes::as_float<T>(x);
+        const auto t = lanes::cvtt((w0 * c[0] + w1 * c[1]) + w2 * c[2]);
+        if constexpr (kSigned)
+            lanes::narrow_lanes(d + i, lanes::raw_bits(lanes::iclamp(t - decltype(t)(32768), -32768, 32767)));
+        else
+            lanes::narrow_lanes(d + i, lanes::raw_bits(lanes::and_bits(t, 0xFFFF)));
+    }
+    if constexpr (kSigned)
+        g16s_body<SC>(s + SC * i, d + i, n - i, w);
+    else
+        g16u<SC>(s + SC * i, d + i, n - i, w);
+}
+#define QRX_GRAY_16U(SC) g16_lanes<SC, u16>
+#define QRX_GRAY_16S_BODY(SC) g16_lanes<SC, s16>
+#else
+#define QRX_GRAY_16U(SC) g16u<SC>
+#define QRX_GRAY_16S_BODY(SC) g16s_body<SC>
+#endif
+
+
 template <int SC>
 void g16s_tail(const s16* __restrict s, s16* __restrict d, int n, const WeightsF& w) {
     const WeightsF k = w;
@@ -226,8 +278,8 @@ void g32f(const float* __restrict s, float* __restrict d, int n, const WeightsF&
 }  // namespace
 
 extern const Kernels kTable = {
-    body8<3>,     tail8<3>,     body8<4>,     tail8<4>,     g16u<3>, g16u<4>,
-    g16s_body<3>, g16s_tail<3>, g16s_body<4>, g16s_tail<4>, g32f<3>, g32f<4>,
+    body8<3>,     tail8<3>,     body8<4>,     tail8<4>,     QRX_GRAY_16U(3), QRX_GRAY_16U(4),
+    QRX_GRAY_16S_BODY(3), g16s_tail<3>, QRX_GRAY_16S_BODY(4), g16s_tail<4>, g32f<3>, g32f<4>,
 };
 
 }  // namespace qrx::gray::QRX_LEVEL

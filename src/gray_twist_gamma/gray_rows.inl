@@ -1,8 +1,9 @@
 // Row kernels of the gray conversion, compiled once per CPU level (the
 // including file defines QRX_LEVEL).  The 8u body recipe has hand-written
 // vector paths (SSE2: AC4; SSSE3: C3 too; AVX2; AVX-512 with and without byte
-// permutes); everything else is the plain recipe loop, which the compiler
-// vectorises without changing a bit (no reassociation, no contraction).
+// permutes), and so do 16u and the 16s body from AVX2 on (float lanes);
+// everything else is the plain recipe loop, which the compiler vectorises
+// without changing a bit (no reassociation, no contraction).
 #include <type_traits>
 
 #include "core/cpu.h"
@@ -261,7 +262,6 @@ void g16_lanes(const T* __restrict s, T* __restrict d, int n, const WeightsF& w)
 #define QRX_GRAY_16U(SC) g16u<SC>
 #define QRX_GRAY_16S_BODY(SC) g16s_body<SC>
 #endif
-
 
 template <int SC>
 void g16s_tail(const s16* __restrict s, s16* __restrict d, int n, const WeightsF& w) {

@@ -105,11 +105,13 @@ static void BM_libyuv_I444ToARGB(benchmark::State& st) {
 // Three planes to four-byte pixels with a constant fourth byte: the peer's
 // memory work exactly, so the two are also timed block by block.
 static void BM_pair_YCbCrToBGR_8u_P3C4R(benchmark::State& st) {
-    const auto src = random_bytes(static_cast<std::size_t>(kPix) * 3);
-    const Qrx8u* planes[3] = {src.data(), src.data() + kPix, src.data() + 2 * kPix};
-    std::vector<Qrx8u> dst(static_cast<std::size_t>(kPix) * 4);
-    paired_case(st, [&] { qrxiYCbCrToBGR_8u_P3C4R(planes, kW, dst.data(), kW * 4, {kW, kH}, 255); },
-                [&] { libyuv::I444ToARGB(planes[0], kW, planes[1], kW, planes[2], kW, dst.data(), kW * 4, kW, kH); });
+    paired_on_buffers(
+        st, static_cast<std::size_t>(kPix) * 3, static_cast<std::size_t>(kPix) * 4,
+        [](const Qrx8u* s, Qrx8u* d) {
+            const Qrx8u* planes[3] = {s, s + kPix, s + 2 * kPix};
+            qrxiYCbCrToBGR_8u_P3C4R(planes, kW, d, kW * 4, {kW, kH}, 255);
+        },
+        [](const Qrx8u* s, Qrx8u* d) { libyuv::I444ToARGB(s, kW, s + kPix, kW, s + 2 * kPix, kW, d, kW * 4, kW, kH); });
 }
 BENCHMARK(BM_libyuv_ARGBToI444)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I444ToARGB)->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,5 @@
 // RGB <-> YCbCr 4:4:4 at 1920x1080, single thread, beside memcpy of the
-// source image and libyuv's ARGBToI444 / I444ToARGB where available, and
+// source image and libyuv's ARGBToI444 / I444ToARGB / I444AlphaToARGB where available, and
 // OpenCV's packed 3-channel RGB2YCrCb / YCrCb2RGB (same shape as the C3 lines).
 #include <vector>
 
@@ -113,7 +113,30 @@ static void BM_pair_YCbCrToBGR_8u_P3C4R(benchmark::State& st) {
         },
         [](const Qrx8u* s, Qrx8u* d) { libyuv::I444ToARGB(s, kW, s + kPix, kW, s + 2 * kPix, kW, d, kW * 4, kW, kH); });
 }
+// Four planes (the fourth carried through as alpha) to four-byte pixels: the
+// same bytes in and out as YCbCrToRGB_8u_AC4R, which keeps the destination's
+// fourth byte, so the two are also timed block by block.
+static void BM_libyuv_I444AlphaToARGB(benchmark::State& st) {
+    auto src = random_bytes(static_cast<std::size_t>(kPix) * 4);
+    std::vector<Qrx8u> dst(static_cast<std::size_t>(kPix) * 4);
+    for (auto _ : st) {
+        libyuv::I444AlphaToARGB(src.data(), kW, src.data() + kPix, kW, src.data() + 2 * kPix, kW, src.data() + 3 * kPix, kW,
+                                dst.data(), kW * 4, kW, kH, 0);
+        benchmark::ClobberMemory();
+    }
+    set_counters(st, kPix, kPix * 8);
+}
+static void BM_pair_YCbCrToRGB_8u_AC4R(benchmark::State& st) {
+    paired_on_buffers(
+        st, static_cast<std::size_t>(kPix) * 4, static_cast<std::size_t>(kPix) * 4,
+        [](const Qrx8u* s, Qrx8u* d) { qrxiYCbCrToRGB_8u_AC4R(s, kW * 4, d, kW * 4, {kW, kH}); },
+        [](const Qrx8u* s, Qrx8u* d) {
+            libyuv::I444AlphaToARGB(s, kW, s + kPix, kW, s + 2 * kPix, kW, s + 3 * kPix, kW, d, kW * 4, kW, kH, 0);
+        });
+}
 BENCHMARK(BM_libyuv_ARGBToI444)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_libyuv_I444AlphaToARGB)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_pair_YCbCrToRGB_8u_AC4R)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_libyuv_I444ToARGB)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_pair_YCbCrToBGR_8u_P3C4R)->Unit(benchmark::kMicrosecond);
 #endif

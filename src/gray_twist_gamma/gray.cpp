@@ -1,4 +1,5 @@
-// Colour to gray: checks, then per row a region plan.
+// Colour to gray: checks, then per row a region plan (8u: a gap-free image
+// whose rows have no tail pixels runs as one long row).
 //   8u C3:  pixels [0, w - w mod 4) by the body recipe, the rest by the tail recipe.
 //   8u AC4: pixels [0, w - w mod 8) by the body recipe, the rest by the tail recipe.
 //   16s:    pixels [0, w - w mod 4) saturated, the rest wrapped to 16 bits.
@@ -32,6 +33,14 @@ QrxStatus gray_8u(const Qrx8u* src, int srcStep, Qrx8u* dst, int dstStep, QrxSiz
     const int body = body_of(roi.width, SC == 3 ? 4 : 8);
     const auto body_fn = SC == 3 ? k.c3_8u_body : k.ac4_8u_body;
     const auto tail_fn = SC == 3 ? k.c3_8u_tail : k.ac4_8u_tail;
+    // A gap-free image without tail pixels is one long row: the same pixels
+    // through the same recipe, with the kernel's set-up and loop exit once
+    // per image instead of once per row
+    const int pixels = one_row_pixels(roi.width, roi.height, srcStep, SC, dstStep, 1);
+    if (body == roi.width && pixels > 0) {
+        body_fn(src, dst, pixels, w);
+        return qrxStatusOk;
+    }
     for (std::ptrdiff_t y = 0; y < roi.height; ++y) {
         const Qrx8u* s = row_at(src, srcStep, y);
         Qrx8u* d = row_at(dst, dstStep, y);

@@ -28,16 +28,11 @@ inline T* row_at_samples(T* base, int step_bytes, std::ptrdiff_t row) {
     return base + row * step_in_samples<T>(step_bytes);
 }
 
-// Pixels of a gap-free image taken as one long row: each row's bytes follow
-// the previous row's in source and destination alike (steps equal to the
-// rows' bytes).  0 when the rows have gaps or the row's bytes would not fit
-// an int (kernels index their rows with int).
-inline int one_row_pixels(int width, int height, int src_step, int src_pixel_bytes, int dst_step, int dst_pixel_bytes) {
-    const std::int64_t pixels = static_cast<std::int64_t>(width) * height;
-    const bool packed = static_cast<std::int64_t>(src_step) == static_cast<std::int64_t>(width) * src_pixel_bytes &&
-                        static_cast<std::int64_t>(dst_step) == static_cast<std::int64_t>(width) * dst_pixel_bytes;
-    const int widest = src_pixel_bytes > dst_pixel_bytes ? src_pixel_bytes : dst_pixel_bytes;
-    return packed && pixels * widest <= INT32_MAX ? static_cast<int>(pixels) : 0;
+// Rows packed end to end in source and destination alike (steps equal to the
+// rows' bytes): a gap-free image, which a conversion can take as one long row.
+inline bool rows_packed(int width, int src_step, int src_pixel_bytes, int dst_step, int dst_pixel_bytes) {
+    const std::int64_t w = width;
+    return src_step == w * src_pixel_bytes && dst_step == w * dst_pixel_bytes;
 }
 
 }  // namespace qrx

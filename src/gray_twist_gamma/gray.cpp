@@ -5,6 +5,8 @@
 //   16s:    pixels [0, w - w mod 4) saturated, the rest wrapped to 16 bits.
 //   16u, 32f: one recipe for the whole row.
 // 16-bit and float steps are turned into sample steps by an arithmetic shift.
+#include <cstdint>
+
 #include "core/checks.h"
 #include "core/image.h"
 #include "gray_twist_gamma/gray_kernels.h"
@@ -35,10 +37,11 @@ QrxStatus gray_8u(const Qrx8u* src, int srcStep, Qrx8u* dst, int dstStep, QrxSiz
     const auto tail_fn = SC == 3 ? k.c3_8u_tail : k.ac4_8u_tail;
     // A gap-free image without tail pixels is one long row: the same pixels
     // through the same recipe, with the kernel's set-up and loop exit once
-    // per image instead of once per row
-    const int pixels = one_row_pixels(roi.width, roi.height, srcStep, SC, dstStep, 1);
-    if (body == roi.width && pixels > 0) {
-        body_fn(src, dst, pixels, w);
+    // per image instead of once per row (while the row's bytes fit the
+    // kernels' int)
+    const std::int64_t pixels = static_cast<std::int64_t>(roi.width) * roi.height;
+    if (body == roi.width && rows_packed(roi.width, srcStep, SC, dstStep, 1) && pixels * SC <= INT32_MAX) {
+        body_fn(src, dst, static_cast<int>(pixels), w);
         return qrxStatusOk;
     }
     for (std::ptrdiff_t y = 0; y < roi.height; ++y) {

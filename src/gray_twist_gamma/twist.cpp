@@ -139,8 +139,7 @@ QRXCC_API QrxStatus qrxiColorTwist_32f_C3R(const Qrx32f* pSrc, int srcStep, Qrx3
     const Kernels& k = twist::kernels();
     const std::int64_t samples = static_cast<std::int64_t>(roi.width) * 3 * roi.height;
     const PixFn<float> fn = samples > 34992 ? k.c3_32f_stream : k.k32f.c3;
-    const std::int64_t row_bytes = static_cast<std::int64_t>(roi.width) * 12;
-    if (srcStep == dstStep && srcStep == row_bytes) {
+    if (rows_packed(roi.width, srcStep, 12, dstStep, 12)) {
         fn(pSrc, pDst, static_cast<std::ptrdiff_t>(roi.width) * roi.height, m);
         return qrxStatusOk;
     }
@@ -181,8 +180,7 @@ QRXCC_API QrxStatus qrxiColorTwist_32f_C4R(const Qrx32f* pSrc, int srcStep, Qrx3
         const bool aligned = ((reinterpret_cast<std::uintptr_t>(s) | reinterpret_cast<std::uintptr_t>(d)) & 15) == 0;
         (aligned ? k.c4_32f_stream : k.c4_32f)(s, d, n, m);
     };
-    const std::int64_t row_bytes = static_cast<std::int64_t>(roi.width) * 16;
-    if (srcStep == row_bytes && dstStep == row_bytes) {
+    if (rows_packed(roi.width, srcStep, 16, dstStep, 16)) {
         row(pSrc, pDst, static_cast<std::ptrdiff_t>(roi.width) * roi.height);
         return qrxStatusOk;
     }

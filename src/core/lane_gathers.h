@@ -1,7 +1,8 @@
 // Table reads and lane moves on the float lanes of core/float_lanes.h, at 256
 // and 512 bits (the widths with gather and cross-lane permute instructions):
 // float table entries at int32 lane indices (gather_floats), lanes rearranged
-// by an index register (permute_lanes), four floats repeated over the lanes
+// by an index register (permute_lanes; permute_pair for 32 int entries in two
+// registers), four floats repeated over the lanes
 // (load_repeat4), the lane numbers 0, 1, 2, ... (iota) and the low bits of
 // integer lanes (and_bits).  Include only from per-level files.
 #pragma once
@@ -22,6 +23,8 @@ QRX_INLINE I8 and_bits(I8 a, int m) { return _mm256_and_si256(a.v, _mm256_set1_e
 QRX_INLINE F16 gather_floats(const float* t, I16 j) { return _mm512_i32gather_ps(j.v, t, 4); }
 QRX_INLINE F16 permute_lanes(F16 v, I16 idx) { return _mm512_permutexvar_ps(idx.v, v.v); }
 QRX_INLINE I16 and_bits(I16 a, int m) { return _mm512_and_si512(a.v, _mm512_set1_epi32(m)); }
+// Entry idx (0..31) of the 32 lanes lo, hi: a 32-entry table in two registers.
+QRX_INLINE I16 permute_pair(I16 lo, I16 hi, I16 idx) { return _mm512_permutex2var_epi32(lo.v, idx.v, hi.v); }
 #endif
 
 #if defined(__AVX2__)

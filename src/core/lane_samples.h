@@ -108,6 +108,15 @@ QRX_INLINE I16 gather_u16(const std::uint16_t* t, I16 i) {
     else
         return _mm512_srli_epi32(_mm512_i32gather_epi32(i.v, base, 2), 16);
 }
+// Byte entries of a table at 32-bit lane indices: the 32 bits that start at
+// each entry are gathered, so three bytes past the last entry must be
+// readable.  SkipFourth as for gather_u16.
+template <bool SkipFourth = false>
+QRX_INLINE I16 gather_u8_entries(const std::uint8_t* t, I16 i) {
+    const __m512i bytes = SkipFourth ? _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), 0x7777, i.v, t, 1)
+                                     : _mm512_i32gather_epi32(i.v, t, 1);
+    return _mm512_and_si512(bytes, _mm512_set1_epi32(0xFF));
+}
 #endif
 
 #if defined(__SSE2__)

@@ -18,6 +18,7 @@
 #include "core/checks.h"
 #include "core/image.h"
 #include "core/round_to_nearest.h"
+#include "gray_twist_gamma/gamma_compact16.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/gamma_results16.h"
 #include "gray_twist_gamma/gamma_tables.h"
@@ -96,7 +97,9 @@ QrxStatus gamma8_planes(const Qrx8u* const* src, int srcStep, Qrx8u* const* dst,
 // ---- 16u -----------------------------------------------------------------------
 
 // Evaluated directly, or through a table of all 65536 results when the image
-// has more than 65536 samples (width x 3 x height, whatever the layout).
+// has more than 65536 samples (width x 3 x height, whatever the layout).  The
+// table takes the compact form of gamma_compact16.h where the level has
+// kernels for it (then the scratch block holds its residuals and segments).
 class Curve16 {
 public:
     Curve16(bool fwd, QrxSize roi) : fwd_(fwd) {
@@ -104,10 +107,21 @@ public:
         table_ = reinterpret_cast<Qrx16u*>(allocate16(65536));
         wanted_ = true;
         if (table_ == nullptr) return;
-        if (rounding_is_nearest())
-            std::memcpy(table_, gamma::results16(fwd), 65536 * sizeof(Qrx16u));
-        else  // the caller's rounding mode, as on the direct path
+        if (!rounding_is_nearest()) {  // the caller's rounding mode, as on the direct path
             gamma::evaluate16(fwd, table_);
+            return;
+        }
+        const gamma::Compact16* compact = gamma::compact16(fwd);
+        if (compact != nullptr && gamma::kernels().compact16[0][0] != nullptr) {
+            // residuals (with the 3 bytes read past the last), then the 32 segments
+            static_assert(sizeof compact->residual + sizeof compact->segments <= 65536 * sizeof(Qrx16u));
+            residual_ = reinterpret_cast<std::uint8_t*>(table_);
+            segments_ = reinterpret_cast<std::uint32_t*>(table_ + 32768 + 32);
+            std::memcpy(residual_, compact->residual, sizeof compact->residual);
+            std::memcpy(segments_, compact->segments, sizeof compact->segments);
+            return;
+        }
+        std::memcpy(table_, gamma::results16(fwd), 65536 * sizeof(Qrx16u));
     }
     ~Curve16() { release(table_); }
     Curve16(const Curve16&) = delete;
@@ -118,7 +132,9 @@ public:
     // n samples (C3, planes) or n pixels of which samples 0..2 (AC4).
     void run(const Qrx16u* s, Qrx16u* d, std::ptrdiff_t n, Layout l) const {
         const gamma::Kernels& k = gamma::kernels();
-        if (table_ != nullptr)
+        if (residual_ != nullptr)
+            k.compact16[fwd_ ? 0 : 1][l == Layout::C3 ? 0 : 1](s, d, n, segments_, residual_);
+        else if (table_ != nullptr)
             (l == Layout::C3 ? k.lut16 : k.lut16_ac4)(s, d, n, table_);
         else
             k.curve16[fwd_ ? 0 : 1][l == Layout::C3 ? 0 : 1](s, d, n);
@@ -128,6 +144,8 @@ private:
     bool fwd_;
     bool wanted_ = false;
     Qrx16u* table_ = nullptr;
+    std::uint8_t* residual_ = nullptr;  // the compact form, inside table_
+    std::uint32_t* segments_ = nullptr;
 };
 
 QrxStatus gamma16(const Qrx16u* src, int srcStep, Qrx16u* dst, int dstStep, QrxSize roi, Layout l, bool fwd) {

@@ -19,6 +19,10 @@ using Lut16Fn = void (*)(const u16* src, u16* dst, std::ptrdiff_t n, const u16* 
 // The curves, with exactly the results of the recipes gamma16_* / gamma32_*.
 using Curve16Fn = void (*)(const u16* src, u16* dst, std::ptrdiff_t n);
 using Curve32Fn = void (*)(const float* src, float* dst, std::ptrdiff_t n, const gtg::GammaRange& g);
+// Lookups in the compact form of gamma_compact16.h (segments and residuals
+// of one direction).
+using Compact16Fn = void (*)(const u16* src, u16* dst, std::ptrdiff_t n, const std::uint32_t* segments,
+                             const u8* residual);
 
 struct Kernels {
     Lut8Fn lut8;        // n consecutive samples
@@ -28,6 +32,10 @@ struct Kernels {
     // [0: forward, 1: inverse][0: n consecutive samples, 1: n four-sample pixels, as lut8_ac4]
     Curve16Fn curve16[2][2];
     Curve32Fn curve32[2][2];
+    // [0: forward, 1: inverse][as curve16]; null where the 16-bit table is
+    // faster (below AVX-512: there, finding the segment costs more than the
+    // smaller table saves)
+    Compact16Fn compact16[2][2];
 };
 
 }  // namespace qrx::gamma

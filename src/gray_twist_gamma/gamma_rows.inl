@@ -7,18 +7,21 @@
 //        faster there than looking up and merging the alpha back; the
 //        byte-permute level stores AC4 with a byte mask;
 //   16u, AVX2 and up: 8-lane gathers of the 32 bits ending at the entry (AC4:
-//        the alpha lanes masked off, so they load nothing).
+//        the alpha lanes masked off, so they load nothing); AVX-512: the
+//        compact form of gamma_compact16.h, 16 lanes at a time.
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
 #include <cstring>
 
 #include "core/inline.h"
+#include "gray_twist_gamma/gamma_compact16.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/power.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
 #include "core/byte_table.h"
+#include "core/lane_gathers.h"
 #include "core/lane_samples.h"
 #include "core/masked_bytes_x86.h"
 #endif
@@ -76,6 +79,38 @@ void lut16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 }
 #endif
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(QRX_LANES_HAVE_16)
+// 16u through the compact form: the segment's line from two registers plus
+// the residual byte gathered from a 64 KiB table (1920x1080 C3: ~1.2x the
+// speed of the 16-bit table's gathers).
+template <bool Fwd>
+QRX_INLINE lanes::I16 compact16_segment_lanes(lanes::I16 v) {
+    if constexpr (!Fwd) return lanes::sra(v, 11);
+    // the float exponent of v and two fraction bits; 0 below 1024
+    return lanes::imax(lanes::sra(lanes::int_bits(lanes::to_float(v)), 21) - lanes::I16(547), lanes::I16(0));
+}
+
+template <bool Fwd, bool Ac4>
+void compact16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const std::uint32_t* segments, const u8* residual) {
+    using lanes::I16;
+    const I16 lo = I16::load(reinterpret_cast<const std::int32_t*>(segments));
+    const I16 hi = I16::load(reinterpret_cast<const std::int32_t*>(segments) + 16);
+    const std::ptrdiff_t samples = Ac4 ? 4 * n : n;
+    std::ptrdiff_t i = 0;
+    for (; i + I16::kWidth <= samples; i += I16::kWidth) {
+        const I16 v = lanes::int_bits(lanes::widen_samples<lanes::F16>(s + i));
+        const I16 seg = lanes::permute_pair(lo, hi, compact16_segment_lanes<Fwd>(v));
+        const I16 line = lanes::sra(seg, 16) + lanes::sra(v * lanes::and_bits(seg, 0xFFFF), 12);
+        const I16 y = lanes::and_bits(line + lanes::gather_u8_entries<Ac4>(residual, v), 0xFFFF);
+        lanes::narrow_lanes<Ac4>(d + i, lanes::raw_bits(y));
+    }
+    for (; i < samples; ++i)
+        if (!Ac4 || i % 4 != 3) d[i] = compact16_result(s[i], segments, residual, Fwd);
+}
+#define QRX_GAMMA_COMPACT16 \
+    {{compact16_lanes<true, false>, compact16_lanes<true, true>}, {compact16_lanes<false, false>, compact16_lanes<false, true>}}
+#endif
+
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
 void lut8_vbmi_masked(const u8* s, u8* d, std::ptrdiff_t n, const u8* t, unsigned long long keep) {
     using V = qrx::simd::V512;
@@ -106,13 +141,17 @@ void lut8_ac4_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
 }  // namespace
 
 #if defined(QRX_LEVEL_SCALAR) || !defined(__SSSE3__)
-extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
+extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
 #elif defined(__AVX512VBMI__)
-extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_lanes<false>, lut16_lanes<true>, QRX_GAMMA_CURVES};
+extern const Kernels kTable = {lut8_vbmi,          lut8_ac4_vbmi,    lut16_lanes<false>,
+                               lut16_lanes<true>,  QRX_GAMMA_CURVES, QRX_GAMMA_COMPACT16};
+#elif defined(QRX_LANES_HAVE_16)
+extern const Kernels kTable = {lut8_vec,           lut8_ac4_ref,     lut16_lanes<false>,
+                               lut16_lanes<true>,  QRX_GAMMA_CURVES, QRX_GAMMA_COMPACT16};
 #elif defined(__AVX2__)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_lanes<false>, lut16_lanes<true>, QRX_GAMMA_CURVES};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_lanes<false>, lut16_lanes<true>, QRX_GAMMA_CURVES, {}};
 #else
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
 #endif
 
 }  // namespace qrx::gamma::QRX_LEVEL

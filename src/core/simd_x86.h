@@ -15,6 +15,7 @@
 #include <immintrin.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -342,8 +343,14 @@ struct V512 {
 };
 #endif
 
-// Asks for the cache line at p ahead of a read-modify-write of it.
-inline void prefetch(const void* p) { _mm_prefetch(static_cast<const char*>(p), _MM_HINT_T0); }
+// Asks for the cache line at p.  The builtin, not _mm_prefetch: GCC 12 drops
+// _mm_prefetch from kernels inlined through always_inline helpers.
+inline void prefetch(const void* p) { __builtin_prefetch(p, 0, 3); }
+// The same for the line `bytes` past p, which may lie past the buffer's end
+// (a prefetch never faults; the address is formed as an integer).
+inline void prefetch_ahead(const void* p, std::ptrdiff_t bytes) {
+    prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(p) + static_cast<std::uintptr_t>(bytes)));
+}
 
 #if defined(__SSSE3__)
 // ---- 8-pixel loads and stores on 128-bit registers (16-bit elements) ------

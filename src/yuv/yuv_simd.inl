@@ -166,8 +166,6 @@ void simd_fwd_ac4_split(const u8* __restrict s, u8* __restrict d, int n) {
     const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         using T = typename V::T;
-        // the destination is read for its fourth bytes: ask for it early
-        qrx::simd::prefetch(d + 4 * i + 512);
         T r, g, b;
         qrx::simd::load_c4_bytes<V>(s + 4 * i, r, g, b);
         T o[3][2];
@@ -197,7 +195,6 @@ void simd_inv_c3_i1(const u8* __restrict s, u8* __restrict d, int n) {
 void simd_inv_ac4_i1(const u8* __restrict s, u8* __restrict d, int n) {
     const int i = walk<16, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
-        qrx::simd::prefetch(d + 4 * i + 512);
         typename V::T y, u, v, r, g, b;
         qrx::simd::load_c4_bytes<V>(s + 4 * i, y, u, v);
         i1_v<V>(y, u, v, r, g, b);

@@ -1,6 +1,6 @@
 // The 16u curves' results in a compact form, for the kernels that gather one
-// entry per sample: a 64 KiB table of bytes stays in a 48 KiB L1 far more
-// often than the 128 KiB table of results does.  For every 16-bit value v
+// entry per sample: a 64 KiB table of bytes stays in a 32-48 KiB first-level
+// cache far more than the 128 KiB table of results does.  For every 16-bit value v
 //   result(v) = (base + (v * slope >> 12) + residual[v]) mod 65536,
 // where base and slope belong to v's segment (at most 32, kept in registers)
 // and every residual is 0..255.  Segments: the forward curve, steep near 0,

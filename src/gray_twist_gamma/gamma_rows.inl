@@ -61,10 +61,6 @@ void lut16_ac4_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 #endif
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
-// 16u: the table's entries gathered a register of lanes at a time (the two
-// bytes below entry 0 still lie inside the table's scratch block); AC4 leaves
-// the fourth sample as it was.  Eight lanes at every level: with the table
-// mostly outside L1, 16-lane gathers measured about 13% slower at 1920x1080.
 // Both 16u kernels go a cache line of samples at a time, asking for the
 // source and destination lines 512 bytes ahead: with the gathers taking the
 // load ports, the streams alone are not fetched early enough (1920x1080 C3:
@@ -81,6 +77,10 @@ QRX_INLINE std::ptrdiff_t by_lines16(const u16* s, u16* d, std::ptrdiff_t sample
     return i;
 }
 
+// 16u: the table's entries gathered a register of lanes at a time (the two
+// bytes below entry 0 still lie inside the table's scratch block); AC4 leaves
+// the fourth sample as it was.  Eight lanes at every level: with the table
+// mostly outside L1, 16-lane gathers measured about 13% slower at 1920x1080.
 using L16 = lanes::F8;
 template <bool Ac4>
 void lut16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {

@@ -111,8 +111,8 @@ public:
             gamma::evaluate16(fwd, table_);
             return;
         }
-        const gamma::Compact16* compact = gamma::compact16(fwd);
-        if (compact != nullptr && gamma::kernels().compact16[0][0] != nullptr) {
+        const gamma::Compact16* compact = gamma::kernels().compact16[0][0] != nullptr ? gamma::compact16(fwd) : nullptr;
+        if (compact != nullptr) {
             // residuals (with the 3 bytes read past the last), then the 32 segments
             static_assert(sizeof compact->residual + sizeof compact->segments <= 65536 * sizeof(Qrx16u));
             residual_ = reinterpret_cast<std::uint8_t*>(table_);

@@ -39,9 +39,6 @@ src/yuv/yuv_recipes.h	QRX_INLINE Rgb y16r(int y, int u, int v) { return y16<8>(y
 src/yuv/yuv_recipes.h	return static_cast<std::uint8_t>((f + 32768) >> 16); }	return static_cast<std::uint8_t>((f + 32767) >> 16); }
 src/yuv/yuv_simd.inl	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(9338))), 1);	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(9338))), 2);
 src/yuv/yuv_simd.inl	return V::add16(V::srli16(V::add16(a, V::srli16(c, 8)), 6), V::mulhi16(b4, kb));	return V::add16(V::srli16(V::add16(a, V::srli16(c, 7)), 6), V::mulhi16(b4, kb));
-src/yuv/yuv_simd.inl	const T ka_b1 = V::set16(29 | 16 << 8)	const T ka_b1 = V::set16(29 | 15 << 8)
-src/yuv/yuv_simd.inl	V::set32(32767 - (1 << 26))	V::set32(32766 - (1 << 26))
-src/ycbcr/chroma_simd.inl	map_through(src, mapped, 3 * std::min(kMapped, body - x), curve);	map_through(src, mapped, 3 * std::min(kMapped - 16, body - x), curve);
 src/yuv/yuv_rows.inl	if constexpr (DC == 4) d[DC * i + 3] = 0;	if constexpr (DC == 4) d[DC * i + 3] = 1;
 src/gray_twist_gamma/recipes.h	constexpr Weights8 kGrayWeights8 = {1225, 2404, 467};	constexpr Weights8 kGrayWeights8 = {1225, 2405, 467};
 src/gray_twist_gamma/recipes.h	return static_cast<u8>(s >> 12);	return static_cast<u8>(s >> 11);
@@ -79,6 +76,10 @@ src/resample/chroma_bodies.h	const auto ua = B::and_(x, B::set16(0x00FF)), vb = 
 src/ycocg/ycocg_recipes.h	W::n(add(sub(r, b), 1) >> 1)	W::n(add(sub(r, b), 0) >> 1)
 src/ycocg/ycocg_rows.inl	if constexpr (CH == 4) d[CH * i + 3] = static_cast<Pix>(alpha);	if constexpr (CH == 4) d[CH * i + 3] = static_cast<Pix>(alpha + 1);
 src/core/checks.h	return roi.width < min_w || roi.height < min_h;	return roi.width < min_w || roi.height < 0;
+src/yuv/yuv_simd.inl	const T ka_b1 = V::set16(29 | 16 << 8)	const T ka_b1 = V::set16(29 | 15 << 8)
+src/yuv/yuv_simd.inl	V::set32(32767 - (1 << 26))	V::set32(32766 - (1 << 26))
+src/ycbcr/chroma_simd.inl	map_through(src, mapped, 3 * std::min(kMapped, body - x), curve);	map_through(src, mapped, 3 * std::min(kMapped - 16, body - x), curve);
+src/gray_twist_gamma/gamma_rows.inl	lanes::sra(v * lanes::and_bits(seg, 0xFFFF), 12)	lanes::sra(v * lanes::and_bits(seg, 0xFFFF), 13)
 EOF
 }
 

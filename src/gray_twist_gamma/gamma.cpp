@@ -113,10 +113,12 @@ public:
         }
         const gamma::Compact16* compact = gamma::kernels().compact16[0][0] != nullptr ? gamma::compact16(fwd) : nullptr;
         if (compact != nullptr) {
-            // residuals (with the 3 bytes read past the last), then the 32 segments
-            static_assert(sizeof compact->residual + sizeof compact->segments <= 65536 * sizeof(Qrx16u));
+            // residuals (with the 3 bytes read past the last), then, on the next
+            // 64-byte boundary, the 32 segments
+            constexpr std::size_t kSegmentsAt = (sizeof(gamma::Compact16::residual) + 63) / 64 * 64;
+            static_assert(kSegmentsAt + sizeof(gamma::Compact16::segments) <= 65536 * sizeof(Qrx16u));
             residual_ = reinterpret_cast<std::uint8_t*>(table_);
-            segments_ = reinterpret_cast<std::uint32_t*>(table_ + 32768 + 32);
+            segments_ = reinterpret_cast<std::uint32_t*>(residual_ + kSegmentsAt);
             std::memcpy(residual_, compact->residual, sizeof compact->residual);
             std::memcpy(segments_, compact->segments, sizeof compact->segments);
             return;

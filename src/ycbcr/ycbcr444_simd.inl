@@ -55,6 +55,20 @@ typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int c
     return V::packs32(lo, hi);
 }
 
+// The bytes 2 of three sums as bytes 0, 1 and 2 of each lane (byte 3 zero).
+template <class V>
+QRX_INLINE typename V::T ycbcr_bytes(typename V::T y, typename V::T cb, typename V::T cr) {
+    const auto y_cr = V::blend_odd16(V::srli32(y, 16), cr);  // Y | Cr << 16
+    const auto cb_at1 = V::srli32(cb, 8);                     // Cb in byte 1 over a low byte to drop
+#if defined(__AVX512BW__)
+    if constexpr (V::kBytes == 64) return _mm512_mask_blend_epi8(0x2222222222222222ull, y_cr, cb_at1);
+#endif
+#if defined(__AVX2__)
+    if constexpr (V::kBytes == 32) return _mm256_blendv_epi8(y_cr, cb_at1, V::set32(0xFF00));
+#endif
+    return V::or_(y_cr, V::and_(cb_at1, V::set32(0xFF00)));
+}
+
 // Runs step(i) over the 4-byte pixels of an AC4 row, V::kLanes32 at a time, and
 // returns where it stopped.  The destination's fourth byte stays, so its lines
 // are read as well as written (merged below 512 bits, a byte-masked store at
@@ -75,23 +89,23 @@ QRX_INLINE int ac4_walk(const u8* s, u8* d, int n, F&& step) {
 
 // AC4 pixels stay in their 32-bit lanes: the even bytes (R, B) and the odd
 // bytes (G, alpha) are each one register of 16-bit pairs, so one multiply-add
-// gives the 32-bit partial sum of a pixel; alpha always has weight 0.  33030 G
-// is taken as 16515 (2 G).  The three sums are never negative and below 2^24,
-// so each result byte is picked out of its sum by a shift and a mask.
+// gives the 32-bit partial sum of a pixel.  Alpha is replaced by 512 and its
+// weight is the offset over 512 (2112 for Y, whose G pairs are doubled since
+// 33030 G is taken as 16515 (2 G); 16448 for Cb and Cr).  The three sums are
+// never negative and below 2^24, so each result byte is the low byte of the
+// high word of its sum.
 template <class V>
 void f16_ac4_vec(const u8* s, u8* d, int n, int& done) {
-    const auto bytes02 = V::set32(0x00FF00FF);
+    const auto bytes02 = V::set32(0x00FF00FF), alpha512 = V::set32(512 << 16);
     done = ac4_walk<V>(s, d, n, [&](int i) {
         const auto px = V::load(s + 4 * i);
         const auto rb = V::and_(px, bytes02);
-        const auto ga = V::and_(V::srli32(px, 8), bytes02);
+        const auto ga = V::blend_odd16(V::srli16(px, 8), alpha512);
         const auto ga2 = V::add16(ga, ga);
-        const auto y = V::madd_add(V::madd_add(V::set32(1081344), rb, V::pair16(16843, 6423)), ga2, V::pair16(16515, 0));
-        const auto cb = V::madd_add(V::madd_add(V::set32(8421376), rb, V::pair16(-9699, 28770)), ga, V::pair16(-19071, 0));
-        const auto cr = V::madd_add(V::madd_add(V::set32(8421376), rb, V::pair16(28770, -4653)), ga, V::pair16(-24117, 0));
-        const auto ycb = V::or_(V::srli32(y, 16), V::and_(V::srli32(cb, 8), V::set32(0xFF00)));
-        const auto out = V::or_(ycb, V::and_(cr, V::set32(0xFF0000)));
-        store_keep_fourth<V>(d + 4 * i, out);
+        const auto y = V::madd_add(V::madd(rb, V::pair16(16843, 6423)), ga2, V::pair16(16515, 1056));
+        const auto cb = V::madd_add(V::madd(rb, V::pair16(-9699, 28770)), ga, V::pair16(-19071, 16448));
+        const auto cr = V::madd_add(V::madd(rb, V::pair16(28770, -4653)), ga, V::pair16(-24117, 16448));
+        store_keep_fourth<V>(d + 4 * i, ycbcr_bytes<V>(y, cb, cr));
     });
 }
 

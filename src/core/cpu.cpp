@@ -57,6 +57,16 @@ bool detect_fast_string_moves() {
 #endif
 }
 
+bool detect_full_width_512() {
+#if QRX_X86_SIMD
+    unsigned a, b, c, d;
+    if (!__get_cpuid(0, &a, &b, &c, &d)) return false;
+    return b == 0x68747541u && d == 0x69746e65u && c == 0x444d4163u;  // "AuthenticAMD"
+#else
+    return false;
+#endif
+}
+
 std::atomic<int> g_cap{static_cast<int>(kTopLevel)};
 
 }  // namespace
@@ -80,6 +90,11 @@ Level active() {
 bool fast_string_moves() {
     static const bool fast = detect_fast_string_moves();
     return fast;
+}
+
+bool full_width_512() {
+    static const bool full = detect_full_width_512();
+    return full;
 }
 
 void force(Level cap) { g_cap.store(static_cast<int>(cap), std::memory_order_relaxed); }

@@ -29,6 +29,12 @@ Level active();
 // Independent of the level: it decides how large blocks are copied, not what.
 bool fast_string_moves();
 
+// True on processors whose 512-bit integer instructions do twice the work of
+// 256-bit ones at the same rate (AMD's; asked only at the AVX-512 levels).
+// Intel's run some 256-bit loops faster: 512-bit forms share ports there.
+// Like the string moves, it decides how a kernel runs, never what it gives.
+bool full_width_512();
+
 // Test hook (not exported): cap the level for the whole process.
 // force(kTopLevel) lifts the cap again.
 void force(Level cap);

@@ -30,8 +30,7 @@ inline void store_quads_by_lane(std::uint8_t* p, typename V::T q0, typename V::T
 }
 
 // b, g, r, a byte registers in the order left by packus16 of two row-order
-// 16-bit halves -> kBytes four-byte pixels B, G, R, A.  At 512 bits the caller
-// hands the bytes in the order that makes each interleave a 16-pixel row.
+// 16-bit halves -> kBytes four-byte pixels B, G, R, A.
 template <class V>
 inline void store_c4_of_packs(std::uint8_t* d, typename V::T b, typename V::T g, typename V::T r, typename V::T a) {
     using T = typename V::T;
@@ -47,6 +46,19 @@ inline void store_c4_of_packs(std::uint8_t* d, typename V::T b, typename V::T g,
         }
         return;
     }
+#if defined(__AVX512BW__)
+    if constexpr (V::kBytes == 64) {
+        // o[k] lane j holds pixels 8j + 4k (k < 2) or 32 + 8j + 4(k - 2): lanes
+        // 0-1 of o[0], o[1] interleaved make pixels 0..15, lanes 2-3 16..31
+        const __m512i first = _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11);
+        const __m512i second = _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15);
+        V::store(d, _mm512_permutex2var_epi64(o[0], first, o[1]));
+        V::store(d + 64, _mm512_permutex2var_epi64(o[0], second, o[1]));
+        V::store(d + 128, _mm512_permutex2var_epi64(o[2], first, o[3]));
+        V::store(d + 192, _mm512_permutex2var_epi64(o[2], second, o[3]));
+        return;
+    }
+#endif
     for (int k = 0; k < 4; ++k) V::store(d + k * V::kBytes, o[k]);
 }
 

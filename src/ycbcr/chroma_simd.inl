@@ -462,6 +462,23 @@ void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int
 template <bool CbFirst, Px L, Inv R>
 void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
     constexpr bool wide = L == Px::Bgr4 || L == Px::Bgr4A;
+    int x0 = 0;
+#if defined(__AVX512BW__)
+    if constexpr (wide) {
+        if (qrx::cpu::full_width_512()) {
+            using V = V512;
+            for (; x0 + 64 <= n; x0 += 64) {
+                const V::T v0 = V::load(s + 2 * x0), v1 = V::load(s + 2 * x0 + 64), m = V::set16(0xFF);
+                const V::T y0 = CbFirst ? V::srli16(v0, 8) : V::and_(v0, m);
+                const V::T y1 = CbFirst ? V::srli16(v1, 8) : V::and_(v1, m);
+                V::T cb, cr;
+                packed_pair_chroma<V, CbFirst>(v0, v1, cb, cr);
+                rgb_store_pairs<V, R, L, true>(d, x0, y0, y1, cb, cr, alpha);
+            }
+            s += 2 * x0, d += 4 * x0, n -= x0;
+        }
+    }
+#endif
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         // asked for 1 KiB ahead: the loads otherwise wait on memory (measured

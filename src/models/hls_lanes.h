@@ -142,6 +142,43 @@ struct LaneIo<Planes<T, SWAP>> {
 };
 #endif
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__) && !defined(QRX_HLS_LANES16)
+// Floats, three per pixel, 8 lanes: pixels 0..3 in the low 128-bit half and
+// 4..7 in the high one, so every move stays within its half (a lane-crossing
+// permute costs more than a load or store of a half).  With a, b, c the three
+// 4-float quarters of a half (x0 y0 z0 x1 | y1 z1 x2 y2 | z2 x3 y3 z3), two
+// blends collect a channel; the recipe is lane-wise, so the lanes keep the
+// order the blends give channel 0 (pixels 0, 3, 2, 1 of the half) and the
+// other two channels are turned into that order.
+template <bool SWAP>
+struct LaneIo<Pix<float, 3, SWAP>> {
+    using L = Pix<float, 3, SWAP>;
+    static inline __m256 halves(const float* s) { return _mm256_loadu2_m128(s + 12, s); }
+    static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
+        const float* s = static_cast<const float*>(p[0]) + 3 * x;
+        const __m256 a = halves(s), b = halves(s + 4), q = halves(s + 8);
+        const __m256 c0 = _mm256_blend_ps(_mm256_blend_ps(a, b, 0x44), q, 0x22);  // x0 x3 x2 x1
+        const __m256 c1 = _mm256_blend_ps(_mm256_blend_ps(a, b, 0x99), q, 0x44);  // y1 y0 y3 y2
+        const __m256 c2 = _mm256_blend_ps(_mm256_blend_ps(a, b, 0x22), q, 0x99);  // z2 z1 z0 z3
+        c[L::ch(0)] = c0;
+        c[1] = _mm256_permute_ps(c1, _MM_SHUFFLE(0, 3, 2, 1));
+        c[L::ch(2)] = _mm256_permute_ps(c2, _MM_SHUFFLE(1, 0, 3, 2));
+    }
+    static inline void store(void* const* p, std::ptrdiff_t x, const F o[3]) {
+        float* d = static_cast<float*>(p[0]) + 3 * x;
+        const __m256 c0 = o[L::ch(0)].v;
+        const __m256 c1 = _mm256_permute_ps(o[1].v, _MM_SHUFFLE(2, 1, 0, 3));       // y1 y0 y3 y2
+        const __m256 c2 = _mm256_permute_ps(o[L::ch(2)].v, _MM_SHUFFLE(1, 0, 3, 2));  // z2 z1 z0 z3
+        const __m256 a = _mm256_blend_ps(_mm256_blend_ps(c0, c1, 0x22), c2, 0x44);
+        const __m256 b = _mm256_blend_ps(_mm256_blend_ps(c1, c2, 0x22), c0, 0x44);
+        const __m256 q = _mm256_blend_ps(_mm256_blend_ps(c2, c0, 0x22), c1, 0x44);
+        _mm256_storeu2_m128(d + 12, d, a);
+        _mm256_storeu2_m128(d + 16, d + 4, b);
+        _mm256_storeu2_m128(d + 20, d + 8, q);
+    }
+};
+#endif
+
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSE4_1__) && !defined(QRX_HLS_LANES16)
 // 8u, three samples per pixel, 4 or 8 lanes: byte shuffles.
 template <bool SWAP>
@@ -189,11 +226,30 @@ void convert_row(const void* const* src, void* const* dst, int body, int width) 
     using Lane = typename Op::Out;
     using Elem = typename Lane::Elem;
     using OS = typename Out::S;
+    // how far ahead the source is asked for: float rows want it further
+    constexpr int kAhead = std::is_same_v<typename In::S, float> ? 4096 : 1024;
     int i = 0;
+    if constexpr (std::is_same_v<typename In::S, float> && kLanes == 8) {
+        // two independent groups per step: the float recipes are long
+        // dependency chains, which one group alone leaves half idle
+        constexpr int kStep = static_cast<int>(sizeof(float)) * In::kStride * 2 * kLanes;
+        for (; i + 2 * kLanes <= body; i += 2 * kLanes) {
+            const char* ahead = static_cast<const char*>(src[0]) + sizeof(float) * In::kStride * i + kAhead;
+            for (int b = 0; b < kStep; b += 64) __builtin_prefetch(ahead + b);
+            F c[3], e[3];
+            LaneIo<In>::load(src, i, c);
+            LaneIo<In>::load(src, i + kLanes, e);
+            Lane o[3], q[3];
+            Op::group(c[0], c[1], c[2], o[0], o[1], o[2]);
+            Op::group(e[0], e[1], e[2], q[0], q[1], q[2]);
+            LaneIo<Out>::store(dst, i, o);
+            LaneIo<Out>::store(dst, i + kLanes, q);
+        }
+    }
     for (; i + kLanes <= body; i += kLanes) {
         // the loads of a group wait on memory unless asked for well ahead
         // (32f HLS -> RGB about a third faster at 1920x1080)
-        __builtin_prefetch(static_cast<const char*>(src[0]) + sizeof(typename In::S) * In::kStride * i + 1024);
+        __builtin_prefetch(static_cast<const char*>(src[0]) + sizeof(typename In::S) * In::kStride * i + kAhead);
         F c[3];
         LaneIo<In>::load(src, i, c);
         Lane o[3];

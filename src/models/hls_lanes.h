@@ -144,37 +144,39 @@ struct LaneIo<Planes<T, SWAP>> {
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__) && !defined(QRX_HLS_LANES16)
 // Floats, three per pixel, 8 lanes: pixels 0..3 in the low 128-bit half and
-// 4..7 in the high one, so every move stays within its half (a lane-crossing
-// permute costs more than a load or store of a half).  With a, b, c the three
-// 4-float quarters of a half (x0 y0 z0 x1 | y1 z1 x2 y2 | z2 x3 y3 z3), two
-// blends collect a channel; the recipe is lane-wise, so the lanes keep the
-// order the blends give channel 0 (pixels 0, 3, 2, 1 of the half) and the
-// other two channels are turned into that order.
+// 4..7 in the high one.  The three 256-bit rows r0 r1 r2 are regrouped into
+// the quarters a b c of both halves (x0 y0 z0 x1 | y1 z1 x2 y2 | z2 x3 y3 z3 in
+// each) by two blends and one half swap, and five in-lane shuffles sort the
+// quarters into channels; the store runs the same steps backwards.  Only one
+// move per direction crosses the halves.
 template <bool SWAP>
 struct LaneIo<Pix<float, 3, SWAP>> {
     using L = Pix<float, 3, SWAP>;
-    static inline __m256 halves(const float* s) { return _mm256_loadu2_m128(s + 12, s); }
     static inline void load(const void* const* p, std::ptrdiff_t x, F c[3]) {
         const float* s = static_cast<const float*>(p[0]) + 3 * x;
-        const __m256 a = halves(s), b = halves(s + 4), q = halves(s + 8);
-        const __m256 c0 = _mm256_blend_ps(_mm256_blend_ps(a, b, 0x44), q, 0x22);  // x0 x3 x2 x1
-        const __m256 c1 = _mm256_blend_ps(_mm256_blend_ps(a, b, 0x99), q, 0x44);  // y1 y0 y3 y2
-        const __m256 c2 = _mm256_blend_ps(_mm256_blend_ps(a, b, 0x22), q, 0x99);  // z2 z1 z0 z3
-        c[L::ch(0)] = c0;
-        c[1] = _mm256_permute_ps(c1, _MM_SHUFFLE(0, 3, 2, 1));
-        c[L::ch(2)] = _mm256_permute_ps(c2, _MM_SHUFFLE(1, 0, 3, 2));
+        const __m256 r0 = _mm256_loadu_ps(s), r1 = _mm256_loadu_ps(s + 8), r2 = _mm256_loadu_ps(s + 16);
+        // r0 = a0 b0, r1 = c0 a1, r2 = b1 c1 (quarters of half 0 and half 1)
+        const __m256 a = _mm256_blend_ps(r0, r1, 0xF0);
+        const __m256 b = _mm256_permute2f128_ps(r0, r2, 0x21);
+        const __m256 q = _mm256_blend_ps(r1, r2, 0xF0);
+        const __m256 xy = _mm256_shuffle_ps(b, q, _MM_SHUFFLE(2, 1, 3, 2));  // x2 y2 x3 y3
+        const __m256 yz = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(1, 0, 2, 1));  // y0 z0 y1 z1
+        c[L::ch(0)] = _mm256_shuffle_ps(a, xy, _MM_SHUFFLE(2, 0, 3, 0));
+        c[1] = _mm256_shuffle_ps(yz, xy, _MM_SHUFFLE(3, 1, 2, 0));
+        c[L::ch(2)] = _mm256_shuffle_ps(yz, q, _MM_SHUFFLE(3, 0, 3, 1));
     }
     static inline void store(void* const* p, std::ptrdiff_t x, const F o[3]) {
         float* d = static_cast<float*>(p[0]) + 3 * x;
-        const __m256 c0 = o[L::ch(0)].v;
-        const __m256 c1 = _mm256_permute_ps(o[1].v, _MM_SHUFFLE(2, 1, 0, 3));       // y1 y0 y3 y2
-        const __m256 c2 = _mm256_permute_ps(o[L::ch(2)].v, _MM_SHUFFLE(1, 0, 3, 2));  // z2 z1 z0 z3
-        const __m256 a = _mm256_blend_ps(_mm256_blend_ps(c0, c1, 0x22), c2, 0x44);
-        const __m256 b = _mm256_blend_ps(_mm256_blend_ps(c1, c2, 0x22), c0, 0x44);
-        const __m256 q = _mm256_blend_ps(_mm256_blend_ps(c2, c0, 0x22), c1, 0x44);
-        _mm256_storeu2_m128(d + 12, d, a);
-        _mm256_storeu2_m128(d + 16, d + 4, b);
-        _mm256_storeu2_m128(d + 20, d + 8, q);
+        const __m256 X = o[L::ch(0)].v, Y = o[1].v, Z = o[L::ch(2)].v;
+        const __m256 xy = _mm256_shuffle_ps(X, Y, _MM_SHUFFLE(2, 0, 2, 0));  // x0 x2 y0 y2
+        const __m256 yz = _mm256_shuffle_ps(Y, Z, _MM_SHUFFLE(3, 1, 3, 1));  // y1 y3 z1 z3
+        const __m256 zx = _mm256_shuffle_ps(Z, X, _MM_SHUFFLE(3, 1, 2, 0));  // z0 z2 x1 x3
+        const __m256 a = _mm256_shuffle_ps(xy, zx, _MM_SHUFFLE(2, 0, 2, 0));
+        const __m256 b = _mm256_shuffle_ps(yz, xy, _MM_SHUFFLE(3, 1, 2, 0));
+        const __m256 q = _mm256_shuffle_ps(zx, yz, _MM_SHUFFLE(3, 1, 3, 1));
+        _mm256_storeu_ps(d, _mm256_insertf128_ps(a, _mm256_castps256_ps128(b), 1));
+        _mm256_storeu_ps(d + 8, _mm256_blend_ps(q, a, 0xF0));
+        _mm256_storeu_ps(d + 16, _mm256_permute2f128_ps(b, q, 0x31));
     }
 };
 #endif

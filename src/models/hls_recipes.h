@@ -290,13 +290,12 @@ struct RgbToHls32f {
 // Value of one channel at hue angle a (degrees), single precision, on lanes:
 // the rise below 60 (m1 + (a / 60) span) and the fall from 180 to 240
 // (m1 + ((240 - a) / 60) span) are one expression of t = min(a, 240 - a),
-// which is exactly a or 240 - a there, so a channel takes two selects in
-// place of three.
+// which is exactly a or 240 - a there.  A channel is then two selects: m1
+// from 240 on (and for NaN), else m2 on [60, 180), else the ramp.
 QRX_INLINE F hls_channel(F a, F m1, F m2, F span) {
     const F ramp = m1 + (vmin(a, F(240.0f) - a) * F(kInv60)) * span;
-    const M below180 = a < F(180.0f);  // NaN: false, and not on the fall either
-    const M on_ramp = (a < F(60.0f)) | andnot(below180, a < F(240.0f));
-    return sel(on_ramp, ramp, sel(below180, m2, m1));
+    const M top = andnot(a < F(60.0f), a < F(180.0f));
+    return sel(a < F(240.0f), sel(top, m2, ramp), m1);
 }
 QRX_INLINE float hls_channel(float a, float m1, float m2) {
     if (a < 60.0f) return m1 + (a * kInv60) * (m2 - m1);
@@ -344,10 +343,9 @@ struct HlsToRgb {
         const F s = K == Kind::f32 ? S : S * F(kInv);
         const F m2 = sel(l > F(0.5f), (l + s) - l * s, l + l * s);
         const F m1 = F(2.0f) * l - m2;
-        // the angles wrapped by subtracting or adding 360 or +0 (which leaves
-        // every value as it is: aB is never -0)
-        const F aR = (hd + F(120.0f)) - sel0(hd + F(120.0f) > F(360.0f), F(360.0f));
-        const F aB = (hd - F(120.0f)) + sel0(hd - F(120.0f) < F(0.0f), F(360.0f));
+        const F up = hd + F(120.0f), down = hd - F(120.0f);
+        const F aR = sel(up > F(360.0f), up - F(360.0f), up);
+        const F aB = sel(down < F(0.0f), down + F(360.0f), down);
         const F span = m2 - m1;
         // grey pixels (s = 0) take l in every channel, whatever their hue
         const M colour = s != F(0.0f);

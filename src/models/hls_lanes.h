@@ -232,20 +232,20 @@ void convert_row(const void* const* src, void* const* dst, int body, int width) 
     constexpr int kAhead = std::is_same_v<typename In::S, float> ? 4096 : 1024;
     int i = 0;
     if constexpr (std::is_same_v<typename In::S, float> && kLanes == 8) {
-        // two independent groups per step: the float recipes are long
-        // dependency chains, which one group alone leaves half idle
-        constexpr int kStep = static_cast<int>(sizeof(float)) * In::kStride * 2 * kLanes;
-        for (; i + 2 * kLanes <= body; i += 2 * kLanes) {
+        // four independent groups per step: the float recipes are long
+        // dependency chains, and with one or two groups in flight the
+        // processor waits on them (HLS -> RGB 32f in cache: 4 groups about 7%
+        // faster than 2, which are about 20% faster than 1; 6 or 8 no better)
+        constexpr int kGroups = 4;
+        constexpr int kStep = static_cast<int>(sizeof(float)) * In::kStride * kGroups * kLanes;
+        for (; i + kGroups * kLanes <= body; i += kGroups * kLanes) {
             const char* ahead = static_cast<const char*>(src[0]) + sizeof(float) * In::kStride * i + kAhead;
             for (int b = 0; b < kStep; b += 64) __builtin_prefetch(ahead + b);
-            F c[3], e[3];
-            LaneIo<In>::load(src, i, c);
-            LaneIo<In>::load(src, i + kLanes, e);
-            Lane o[3], q[3];
-            Op::group(c[0], c[1], c[2], o[0], o[1], o[2]);
-            Op::group(e[0], e[1], e[2], q[0], q[1], q[2]);
-            LaneIo<Out>::store(dst, i, o);
-            LaneIo<Out>::store(dst, i + kLanes, q);
+            F c[kGroups][3];
+            Lane o[kGroups][3];
+            for (int g = 0; g < kGroups; ++g) LaneIo<In>::load(src, i + g * kLanes, c[g]);
+            for (int g = 0; g < kGroups; ++g) Op::group(c[g][0], c[g][1], c[g][2], o[g][0], o[g][1], o[g][2]);
+            for (int g = 0; g < kGroups; ++g) LaneIo<Out>::store(dst, i + g * kLanes, o[g]);
         }
     }
     for (; i + kLanes <= body; i += kLanes) {

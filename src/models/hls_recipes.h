@@ -290,14 +290,12 @@ struct RgbToHls32f {
 // Value of one channel at hue angle a (degrees), single precision, on lanes:
 // the rise below 60 (m1 + (a / 60) span) and the fall from 180 to 240
 // (m1 + ((240 - a) / 60) span) are one expression of t = min(a, 240 - a),
-// which is exactly a or 240 - a there, so a channel takes two selects in
-// place of three.  Lanes outside `colour` (grey pixels) take no ramp and get
-// lo = hi = l.
-QRX_INLINE F hls_channel(F a, F m1, F span, F lo, F hi, M colour) {
+// which is exactly a or 240 - a there.  A channel is then two selects: m1
+// from 240 on (and for NaN), else m2 on [60, 180), else the ramp.
+QRX_INLINE F hls_channel(F a, F m1, F m2, F span) {
     const F ramp = m1 + (vmin(a, F(240.0f) - a) * F(kInv60)) * span;
-    const M below180 = a < F(180.0f);  // NaN: false, and not on the fall either
-    const M on_ramp = ((a < F(60.0f)) | andnot(below180, a < F(240.0f))) & colour;
-    return sel(on_ramp, ramp, sel(below180, hi, lo));
+    const M top = andnot(a < F(60.0f), a < F(180.0f));
+    return sel(a < F(240.0f), sel(top, m2, ramp), m1);
 }
 QRX_INLINE float hls_channel(float a, float m1, float m2) {
     if (a < 60.0f) return m1 + (a * kInv60) * (m2 - m1);
@@ -345,15 +343,15 @@ struct HlsToRgb {
         const F s = K == Kind::f32 ? S : S * F(kInv);
         const F m2 = sel(l > F(0.5f), (l + s) - l * s, l + l * s);
         const F m1 = F(2.0f) * l - m2;
-        // the angles wrapped by subtracting or adding 360 or +0 (which leaves
-        // every value as it is: aB is never -0)
-        const F aR = (hd + F(120.0f)) - sel0(hd + F(120.0f) > F(360.0f), F(360.0f));
-        const F aB = (hd - F(120.0f)) + sel0(hd - F(120.0f) < F(0.0f), F(360.0f));
-        const M colour = s != F(0.0f);  // grey pixels (s = 0) copy l
-        const F span = m2 - m1, lo = sel(colour, m1, l), hi = sel(colour, m2, l);
-        const F R = hls_channel(aR, m1, span, lo, hi, colour);
-        const F G = hls_channel(hd, m1, span, lo, hi, colour);
-        const F B = hls_channel(aB, m1, span, lo, hi, colour);
+        const F up = hd + F(120.0f), down = hd - F(120.0f);
+        const F aR = sel(up > F(360.0f), up - F(360.0f), up);
+        const F aB = sel(down < F(0.0f), down + F(360.0f), down);
+        const F span = m2 - m1;
+        // grey pixels (s = 0) take l in every channel, whatever their hue
+        const M colour = s != F(0.0f);
+        const F R = sel(colour, hls_channel(aR, m1, m2, span), l);
+        const F G = sel(colour, hls_channel(hd, m1, m2, span), l);
+        const F B = sel(colour, hls_channel(aB, m1, m2, span), l);
         r = out(R, static_cast<Out*>(nullptr));
         g = out(G, static_cast<Out*>(nullptr));
         b = out(B, static_cast<Out*>(nullptr));

@@ -77,8 +77,8 @@ void lut16_ac4_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 // The 16u gather kernels go a cache line of samples at a time, asking for the
 // source and destination lines 512 bytes ahead: with the gathers taking the
 // load ports, the streams alone are not fetched early enough (1920x1080 C3:
-// ~13% for the compact form, ~4% for the 16-bit table's AC4).  Returns the samples
-// done, a multiple of 32.
+// ~13% for the compact form, ~4% for the 16-bit table's gathers).  Returns the
+// samples done, a multiple of 32.
 template <int Width, class Block>
 QRX_INLINE std::ptrdiff_t by_lines16(const u16* s, u16* d, std::ptrdiff_t samples, Block block) {
     std::ptrdiff_t i = 0;

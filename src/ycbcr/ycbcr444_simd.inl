@@ -55,7 +55,8 @@ typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int c
     return V::packs32(lo, hi);
 }
 
-// The bytes 2 of three sums as bytes 0, 1 and 2 of each lane (byte 3 zero).
+// Byte 2 of each of three 32-bit sums (below 2^24) as bytes 0, 1 and 2 of its
+// lane, byte 3 zero.
 template <class V>
 QRX_INLINE typename V::T ycbcr_bytes(typename V::T y, typename V::T cb, typename V::T cr) {
     const auto y_cr = V::blend_odd16(V::srli32(y, 16), cr);  // Y | Cr << 16

@@ -462,11 +462,11 @@ void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int
 template <bool CbFirst, Px L, Inv R>
 void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
     constexpr bool wide = L == Px::Bgr4 || L == Px::Bgr4A;
-    int x0 = 0;
 #if defined(__AVX512BW__)
     if constexpr (wide) {
         if (qrx::cpu::full_width_512()) {
             using V = V512;
+            int x0 = 0;
             for (; x0 + 64 <= n; x0 += 64) {
                 const V::T v0 = V::load(s + 2 * x0), v1 = V::load(s + 2 * x0 + 64), m = V::set16(0xFF);
                 const V::T y0 = CbFirst ? V::srli16(v0, 8) : V::and_(v0, m);

@@ -459,22 +459,27 @@ void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int
 // Packed 4:2:2 -> pixel order, at most 256 bits at a time: with four-byte
 // pixels the 512-bit form measured 3-15% slower at 1920x1080 (more so for
 // some buffer placements) than the 256-bit one at the same level.
+// W packed 4:2:2 pixels from s (2 W bytes) converted and stored at pixel x of d.
+template <class V, bool CbFirst, Px L, Inv R>
+QRX_INLINE void packed_pix_step(const u8* s, u8* d, int x, u8 alpha) {
+    const typename V::T v0 = V::load(s + 2 * x);
+    const typename V::T v1 = V::load(s + 2 * x + V::kBytes);
+    const typename V::T m = V::set16(0xFF);
+    const typename V::T y0 = CbFirst ? V::srli16(v0, 8) : V::and_(v0, m);
+    const typename V::T y1 = CbFirst ? V::srli16(v1, 8) : V::and_(v1, m);
+    typename V::T cb, cr;
+    packed_pair_chroma<V, CbFirst>(v0, v1, cb, cr);
+    rgb_store_pairs<V, R, L, true>(d, x, y0, y1, cb, cr, alpha);
+}
+
 template <bool CbFirst, Px L, Inv R>
 void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
     constexpr bool wide = L == Px::Bgr4 || L == Px::Bgr4A;
 #if defined(__AVX512BW__)
     if constexpr (wide) {
         if (qrx::cpu::full_width_512()) {
-            using V = V512;
             int x0 = 0;
-            for (; x0 + 64 <= n; x0 += 64) {
-                const V::T v0 = V::load(s + 2 * x0), v1 = V::load(s + 2 * x0 + 64), m = V::set16(0xFF);
-                const V::T y0 = CbFirst ? V::srli16(v0, 8) : V::and_(v0, m);
-                const V::T y1 = CbFirst ? V::srli16(v1, 8) : V::and_(v1, m);
-                V::T cb, cr;
-                packed_pair_chroma<V, CbFirst>(v0, v1, cb, cr);
-                rgb_store_pairs<V, R, L, true>(d, x0, y0, y1, cb, cr, alpha);
-            }
+            for (; x0 + 64 <= n; x0 += 64) packed_pix_step<V512, CbFirst, L, R>(s, d, x0, alpha);
             s += 2 * x0, d += 4 * x0, n -= x0;
         }
     }
@@ -488,14 +493,7 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
             // and the four-byte output lines 2 KiB ahead, for writing
             for (int k = 0; k < 4 * V::kBytes; k += 64) __builtin_prefetch(d + 4 * x + 2048 + k, 1);
         }
-        const typename V::T v0 = V::load(s + 2 * x);
-        const typename V::T v1 = V::load(s + 2 * x + V::kBytes);
-        const typename V::T m = V::set16(0xFF);
-        const typename V::T y0 = CbFirst ? V::srli16(v0, 8) : V::and_(v0, m);
-        const typename V::T y1 = CbFirst ? V::srli16(v1, 8) : V::and_(v1, m);
-        typename V::T cb, cr;
-        packed_pair_chroma<V, CbFirst>(v0, v1, cb, cr);
-        rgb_store_pairs<V, R, L, true>(d, x, y0, y1, cb, cr, alpha);
+        packed_pix_step<V, CbFirst, L, R>(s, d, x, alpha);
     });
     constexpr int dc = L == Px::Rgb3 || L == Px::Bgr3 ? 3 : 4;
     inv_pairs<scalar_inv<R>>(PackedIn<CbFirst>{s}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);

@@ -83,6 +83,32 @@ inline void load_pairs_words(const std::uint8_t* p, typename V::T& y, typename V
     }
 }
 
+// The two 16-bit words of every 32-bit lane: swapped (pair_swap16), the first
+// in both (pair_first16), the second in both (pair_second16).  One byte shuffle
+// from SSSE3 on; two word shuffles before.
+template <class V>
+inline typename V::T pair_words(typename V::T v, int first, int second) {
+#if defined(__SSSE3__)
+    const std::int8_t a = static_cast<std::int8_t>(2 * first), b = static_cast<std::int8_t>(2 * second);
+    const __m128i m = _mm_setr_epi8(a, a + 1, b, b + 1, a + 4, a + 5, b + 4, b + 5, a + 8, a + 9, b + 8, b + 9, a + 12,
+                                    a + 13, b + 12, b + 13);
+    return V::shuffle8(v, m);
+#else
+    static_assert(V::kBytes == 16, "wider vectors come with SSSE3");
+    if (first == 1 && second == 0)
+        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, _MM_SHUFFLE(2, 3, 0, 1)), _MM_SHUFFLE(2, 3, 0, 1));
+    if (first == 0)
+        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, _MM_SHUFFLE(2, 2, 0, 0)), _MM_SHUFFLE(2, 2, 0, 0));
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, _MM_SHUFFLE(3, 3, 1, 1)), _MM_SHUFFLE(3, 3, 1, 1));
+#endif
+}
+template <class V>
+inline typename V::T pair_swap16(typename V::T v) { return pair_words<V>(v, 1, 0); }
+template <class V>
+inline typename V::T pair_first16(typename V::T v) { return pair_words<V>(v, 0, 0); }
+template <class V>
+inline typename V::T pair_second16(typename V::T v) { return pair_words<V>(v, 1, 1); }
+
 // Three channels of V::kLanes16 three-byte pixels as words (load_c3 at every
 // width and level); reads exactly 3 kLanes16 bytes.
 template <class V>

@@ -16,6 +16,7 @@
 #include "core/pixel_bytes_x86.h"
 #include "core/pixel_dwords_x86.h"
 #include "core/row_order_x86.h"
+#include "core/sample_words_x86.h"
 #include "core/simd_x86.h"
 #endif
 

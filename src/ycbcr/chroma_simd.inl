@@ -132,64 +132,65 @@ QRX_INLINE void chroma_terms(typename V::T cb, typename V::T cr, typename V::T& 
     }
 }
 
+// The luma term of the inverse recipes (16-bit lanes of Y in 0..255) and the
+// shift that ends each sum.
+template <class V, Inv R>
+QRX_INLINE typename V::T luma_term(typename V::T y) {
+    const auto yp = V::slli16(V::sub16(y, V::set16(16)), 7);
+    if constexpr (R == Inv::I13t) return V::mulhi16(yp, V::set16(9536));
+    else if constexpr (R == Inv::I13r) return V::add16(V::mulhi16(yp, V::set16(9535)), V::set16(8));
+    else return V::mulhi16(yp, V::set16(4767));
+}
+template <Inv R>
+constexpr int kInvShift = R == Inv::I12 ? 3 : 4;
+
 // Luma term plus chroma terms, shifted; results not yet clamped.
 template <class V, Inv R>
 QRX_INLINE void rgb_from_terms(typename V::T y, typename V::T tr, typename V::T tg, typename V::T tb,
                                typename V::T& r, typename V::T& g, typename V::T& b) {
-    const auto yp = V::slli16(V::sub16(y, V::set16(16)), 7);
-    constexpr int shift = R == Inv::I12 ? 3 : 4;
-    typename V::T ty;
-    if constexpr (R == Inv::I13t) ty = V::mulhi16(yp, V::set16(9536));
-    else if constexpr (R == Inv::I13r) ty = V::add16(V::mulhi16(yp, V::set16(9535)), V::set16(8));
-    else ty = V::mulhi16(yp, V::set16(4767));
-    r = V::srai16(V::add16(ty, tr), shift);
-    g = V::srai16(V::add16(ty, tg), shift);
-    b = V::srai16(V::add16(ty, tb), shift);
+    const typename V::T ty = luma_term<V, R>(y);
+    r = V::srai16(V::add16(ty, tr), kInvShift<R>);
+    g = V::srai16(V::add16(ty, tg), kInvShift<R>);
+    b = V::srai16(V::add16(ty, tb), kInvShift<R>);
 }
 
-// Pair-level chroma terms -> per-pixel terms (0: pixels 0..W/2-1, 1: the rest) and the
-// W pixels converted and stored.  InLane: the pairs come in the order of pack32_il
-// (for 256 bits: pairs 0-3, 8-11 | 4-7, 12-15), which in-lane duplication turns
-// into natural pixel order; otherwise they are in natural order.
-template <class V, Inv R, Px L, bool InLane = false>
+// R, G, B (16-bit lanes in pixel order, not yet clamped) of the V::kLanes16 pixels
+// of one packed 4:2:2 vector.  As 16-bit lanes the vector reads (Y0, Cb), (Y1, Cr):
+// each pixel's lane already holds one chroma sample of its pair, Cb beside the
+// first pixel and Cr beside the second.  So one multiply-high by alternating
+// constants gives the blue term in the first lane and the red term in the second,
+// another the two green terms; the green terms are summed across the pair and
+// the blue and red ones copied to the other lane, with no chroma gathering.
+template <class V, bool CbFirst, Inv R>
+QRX_INLINE void packed_rgb16(typename V::T v, typename V::T& r, typename V::T& g, typename V::T& b) {
+    using T = typename V::T;
+    const T m = V::set16(0xFF);
+    const T y = CbFirst ? V::srli16(v, 8) : V::and_(v, m);
+    const T cp = V::slli16(V::sub16(CbFirst ? V::and_(v, m) : V::srli16(v, 8), V::set16(128)), 7);
+    // I12 subtracts its (positive) green terms; the others add negative ones
+    constexpr int kb = R == Inv::I12 ? 8261 : 16523, kr = R == Inv::I12 ? 6537 : 13074;
+    constexpr int gb = R == Inv::I12 ? 1605 : R == Inv::I13r ? -3211 : -3203, gr = R == Inv::I12 ? 3330 : -6660;
+    const T br = V::mulhi16(cp, V::pair16(kb, kr));
+    const T gg = V::mulhi16(cp, V::pair16(gb, gr));
+    const T tg = V::add16(gg, qrx::simd::pair_swap16<V>(gg));
+    const T ty = luma_term<V, R>(y);
+    r = V::srai16(V::add16(ty, qrx::simd::pair_second16<V>(br)), kInvShift<R>);
+    g = V::srai16(R == Inv::I12 ? V::sub16(ty, tg) : V::add16(ty, tg), kInvShift<R>);
+    b = V::srai16(V::add16(ty, qrx::simd::pair_first16<V>(br)), kInvShift<R>);
+}
+
+// Pair-level chroma terms (pairs in natural order) -> per-pixel terms (0: pixels
+// 0..W/2-1, 1: the rest) and the W pixels converted and stored.
+template <class V, Inv R, Px L>
 QRX_INLINE void rgb_store_pairs(u8* d, int x, typename V::T y0, typename V::T y1, typename V::T cb, typename V::T cr,
                                 u8 alpha) {
     typename V::T tr, tg, tb, r0, g0, b0, r1, g1, b1;
     chroma_terms<V, R>(cb, cr, tr, tg, tb);
-    auto dup_lo = [](typename V::T t) {
-        if constexpr (InLane) return V::unpacklo16(t, t);
-        else return zip16_lo_rows<V>(t, t);
-    };
-    auto dup_hi = [](typename V::T t) {
-        if constexpr (InLane) return V::unpackhi16(t, t);
-        else return zip16_hi_rows<V>(t, t);
-    };
+    auto dup_lo = [](typename V::T t) { return zip16_lo_rows<V>(t, t); };
+    auto dup_hi = [](typename V::T t) { return zip16_hi_rows<V>(t, t); };
     rgb_from_terms<V, R>(y0, dup_lo(tr), dup_lo(tg), dup_lo(tb), r0, g0, b0);
     rgb_from_terms<V, R>(y1, dup_hi(tr), dup_hi(tg), dup_hi(tb), r1, g1, b1);
     store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
-}
-
-// Cb and Cr of the W/2 pairs of two packed 4:2:2 vectors, 16-bit lanes in the order of
-// pack32_il (natural for 128 bits).
-template <class V, bool CbFirst>
-QRX_INLINE void packed_pair_chroma(typename V::T v0, typename V::T v1, typename V::T& cb, typename V::T& cr) {
-#if defined(__SSSE3__)
-    // per 128-bit lane: the 4 Cb then the 4 Cr of its 4 pairs as 16-bit lanes; the
-    // 64-bit halves of the two vectors then make cb and cr
-    static constexpr std::int8_t kCbFirst[16] = {0, -1, 4, -1, 8, -1, 12, -1, 2, -1, 6, -1, 10, -1, 14, -1};
-    static constexpr std::int8_t kCrFirst[16] = {1, -1, 5, -1, 9, -1, 13, -1, 3, -1, 7, -1, 11, -1, 15, -1};
-    const __m128i m = lane_bytes(CbFirst ? kCbFirst : kCrFirst);
-    const typename V::T w0 = V::shuffle8(v0, m), w1 = V::shuffle8(v1, m);
-    cb = unpacklo64<V>(w0, w1);
-    cr = unpackhi64<V>(w0, w1);
-#else
-    const typename V::T m = V::set16(0xFF);
-    const typename V::T c0 = CbFirst ? V::and_(v0, m) : V::srli16(v0, 8);  // Cb, Cr, Cb, Cr ...
-    const typename V::T c1 = CbFirst ? V::and_(v1, m) : V::srli16(v1, 8);
-    const typename V::T lo = V::set32(0xFFFF);
-    cb = V::packs32(V::and_(c0, lo), V::and_(c1, lo));
-    cr = V::packs32(V::srli32(c0, 16), V::srli32(c1, 16));
-#endif
 }
 
 // ---- kernels --------------------------------------------------------------------------------
@@ -462,14 +463,10 @@ void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int
 // W packed 4:2:2 pixels from s (2 W bytes) converted and stored at pixel x of d.
 template <class V, bool CbFirst, Px L, Inv R>
 QRX_INLINE void packed_pix_step(const u8* s, u8* d, int x, u8 alpha) {
-    const typename V::T v0 = V::load(s + 2 * x);
-    const typename V::T v1 = V::load(s + 2 * x + V::kBytes);
-    const typename V::T m = V::set16(0xFF);
-    const typename V::T y0 = CbFirst ? V::srli16(v0, 8) : V::and_(v0, m);
-    const typename V::T y1 = CbFirst ? V::srli16(v1, 8) : V::and_(v1, m);
-    typename V::T cb, cr;
-    packed_pair_chroma<V, CbFirst>(v0, v1, cb, cr);
-    rgb_store_pairs<V, R, L, true>(d, x, y0, y1, cb, cr, alpha);
+    typename V::T r0, g0, b0, r1, g1, b1;
+    packed_rgb16<V, CbFirst, R>(V::load(s + 2 * x), r0, g0, b0);
+    packed_rgb16<V, CbFirst, R>(V::load(s + 2 * x + V::kBytes), r1, g1, b1);
+    store_px16<V, L>(d, x, r0, r1, g0, g1, b0, b1, alpha);
 }
 
 template <bool CbFirst, Px L, Inv R>
@@ -503,14 +500,9 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
 void v_yuy_p3_i13t(const u8* s, u8* pr, u8* pg, u8* pb, int n) {
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
-        const typename V::T v0 = V::load(s + 2 * x), v1 = V::load(s + 2 * x + V::kBytes), m = V::set16(0xFF);
-        typename V::T cb, cr, tr, tg, tb, r0, g0, b0, r1, g1, b1;
-        packed_pair_chroma<V, false>(v0, v1, cb, cr);
-        chroma_terms<V, Inv::I13t>(cb, cr, tr, tg, tb);
-        rgb_from_terms<V, Inv::I13t>(V::and_(v0, m), V::unpacklo16(tr, tr), V::unpacklo16(tg, tg),
-                                     V::unpacklo16(tb, tb), r0, g0, b0);
-        rgb_from_terms<V, Inv::I13t>(V::and_(v1, m), V::unpackhi16(tr, tr), V::unpackhi16(tg, tg),
-                                     V::unpackhi16(tb, tb), r1, g1, b1);
+        typename V::T r0, g0, b0, r1, g1, b1;
+        packed_rgb16<V, false, Inv::I13t>(V::load(s + 2 * x), r0, g0, b0);
+        packed_rgb16<V, false, Inv::I13t>(V::load(s + 2 * x + V::kBytes), r1, g1, b1);
         V::store(pr + x, V::packus16_rows(r0, r1));
         V::store(pg + x, V::packus16_rows(g0, g1));
         V::store(pb + x, V::packus16_rows(b0, b1));

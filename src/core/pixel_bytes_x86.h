@@ -5,6 +5,7 @@
 // by level, so kernels name one operation at every level.
 #pragma once
 
+#include "core/row_order_x86.h"
 #include "core/simd_x86.h"
 
 #if defined(__SSE2__)
@@ -168,6 +169,55 @@ inline void store_c3_bytes(std::uint8_t* p, typename V::T a, typename V::T b, ty
         store_c3_vbmi(p, ch);
 #endif
     }
+}
+
+// 4-byte pixel gather by byte interleaves alone (no byte shuffles, nothing
+// across 128-bit lanes): channels 0, 1, 2 of kBytes pixels in "quad order".
+// Each 128-bit lane holds 4 pixels from each of the 4 registers loaded, so at
+// 128 bits this is row order and at 256 bits lane 0 holds pixels 0-3, 8-11,
+// 16-19, 24-27 and lane 1 pixels 4-7, 12-15, 20-23, 28-31: every 4 pixels stay
+// together (pixel pairs too).  store_quad_order puts such a register back in
+// row order.  Four rounds of interleaves, 15 instructions that any vector
+// pipe runs, in place of shuffles that compete with the multiplies.
+template <class V>
+inline void load_c4_bytes_quads(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
+    using T = typename V::T;
+    const T q0 = V::load(p), q1 = V::load(p + V::kBytes), q2 = V::load(p + 2 * V::kBytes), q3 = V::load(p + 3 * V::kBytes);
+    // pixel i of q0 beside pixel i of q1 (and q2 beside q3), then i beside i + 2,
+    // then i beside i + 1: a channel's 8 bytes of q0, q1 (q2, q3) side by side
+    const T e = V::unpacklo8(q0, q1), f = V::unpackhi8(q0, q1), g = V::unpacklo8(q2, q3), h = V::unpackhi8(q2, q3);
+    const T i = V::unpacklo8(e, f), j = V::unpackhi8(e, f), k = V::unpacklo8(g, h), l = V::unpackhi8(g, h);
+    const T ch01 = V::unpacklo8(i, j), ch23 = V::unpackhi8(i, j), dh01 = V::unpacklo8(k, l), dh23 = V::unpackhi8(k, l);
+    a = unpacklo64<V>(ch01, dh01);
+    b = unpackhi64<V>(ch01, dh01);
+    c = unpacklo64<V>(ch23, dh23);
+}
+
+// A register of bytes in the quad order of load_c4_bytes_quads stored in row order.
+template <class V>
+inline void store_quad_order(std::uint8_t* p, typename V::T v) {
+    if constexpr (V::kBytes == 16) V::store(p, v);
+#if defined(__AVX2__)
+    else if constexpr (V::kBytes == 32) V::store(p, _mm256_permutevar8x32_epi32(v, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
+#endif
+}
+
+// Two registers of words, one word per pixel pair in the quad order of
+// load_c4_bytes_quads, packed to bytes and stored in row order at pa and pb
+// (kBytes / 2 each): store_narrow2 for that order.
+template <class V>
+inline void store_narrow2_quad_order(void* pa, void* pb, typename V::T a, typename V::T b) {
+    if constexpr (V::kBytes == 16) V::store_narrow2(pa, pb, a, b);
+#if defined(__AVX2__)
+    else if constexpr (V::kBytes == 32) {
+        // each lane holds the two pairs of quads 0, 2, 4, 6 (lane 0) or 1, 3, 5, 7 (lane 1):
+        // a's bytes go to lane 0 and b's to lane 1, then the quads' words are interleaved
+        const __m256i x = _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xD8);
+        const __m256i y = V::shuffle8(x, _mm_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15));
+        V::store_half(pa, _mm256_castsi256_si128(y));
+        V::store_half(pb, _mm256_extracti128_si256(y, 1));
+    }
+#endif
 }
 
 // 4-byte pixel gather: channels 0, 1, 2 of kBytes pixels (the fourth byte is dropped).

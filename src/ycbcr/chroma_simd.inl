@@ -297,10 +297,19 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
                 __builtin_prefetch(s1 + 4 * x + 2048 + k);
             }
         }
-        load_px<V, L>(s0, x, r0, g0, b0);
-        load_px<V, L>(s1, x, r1, g1, b1);
-        V::store(y0 + x, luma8<V, R>(r0, g0, b0));
-        V::store(y1 + x, luma8<V, R>(r1, g1, b1));
+        // four-byte pixels in quad order (see load_c4_bytes_quads), put back in row order as stored
+        constexpr bool quads = L == Px::Bgr4;
+        if constexpr (quads) {
+            load_c4_bytes_quads<V>(s0 + 4 * x, b0, g0, r0);
+            load_c4_bytes_quads<V>(s1 + 4 * x, b1, g1, r1);
+            store_quad_order<V>(y0 + x, luma8<V, R>(r0, g0, b0));
+            store_quad_order<V>(y1 + x, luma8<V, R>(r1, g1, b1));
+        } else {
+            load_px<V, L>(s0, x, r0, g0, b0);
+            load_px<V, L>(s1, x, r1, g1, b1);
+            V::store(y0 + x, luma8<V, R>(r0, g0, b0));
+            V::store(y1 + x, luma8<V, R>(r1, g1, b1));
+        }
 #if defined(__SSSE3__)
         if constexpr (R == Fwd::Y15Q11) {
             // block sums times 32 (the pre-shift of Q11) straight from the multiply-add
@@ -314,7 +323,8 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
             chroma16<V, R>(V::add16(V::sum_pairs8(r0), V::sum_pairs8(r1)), V::add16(V::sum_pairs8(g0), V::sum_pairs8(g1)),
                            V::add16(V::sum_pairs8(b0), V::sum_pairs8(b1)), cb, cr);
         }
-        store_narrow2<V>(pcb + x / 2, pcr + x / 2, cb, cr);
+        if constexpr (quads) store_narrow2_quad_order<V>(pcb + x / 2, pcr + x / 2, cb, cr);
+        else store_narrow2<V>(pcb + x / 2, pcr + x / 2, cb, cr);
     });
     using namespace qrx::ycbcr::chroma;
     if constexpr (R == Fwd::Y12Q12)

@@ -20,11 +20,11 @@
 #endif
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
 #define QRX_RESAMPLE_AVX2 1
+#include "core/pixel_dwords_x86.h"
 #endif
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512BW__)
 #define QRX_RESAMPLE_AVX512 1
 #include "core/lane_units_x86.h"
-#include "core/pixel_dwords_x86.h"
 #endif
 
 namespace qrx::resample::simd {
@@ -153,12 +153,12 @@ int unpack_p2(const u8* s, u8* y, u8* uv, int pairs) {
     });
 }
 
-#if defined(QRX_RESAMPLE_AVX512)
-// 4:2:2 -> 4:1:1 with 512-bit registers, 32 quads (128 pixels) at a time: one
-// byte shuffle per register puts each 128-bit lane's 8 luma bytes first and the
-// chroma of its 2 quads next (dword 2); the lane picks then gather them across
-// lanes.  Planar: the chroma dwords are (u, u, v, v) and are split into the two
-// planes; semi-planar: they are (u, v, u, v) and stored as they are.
+#if defined(QRX_RESAMPLE_AVX2)
+// 4:2:2 -> 4:1:1 from 256 bits up: one byte shuffle per register puts each
+// 128-bit lane's 8 luma bytes first and the chroma of its 2 quads next (dword
+// 2); the lane picks then gather them across lanes.  Planar: the chroma dwords
+// are (u, u, v, v) and are split into the two planes; semi-planar: they are
+// (u, v, u, v) and stored as they are.
 template <bool CF, bool Planar>
 struct HdropBytes {
     static constexpr int u0 = CF ? 0 : 1, v0 = CF ? 2 : 3, l0 = CF ? 1 : 0;  // byte offsets in a pair
@@ -169,6 +169,38 @@ struct HdropBytes {
     // per lane (u, u, v, v) dwords -> the u bytes, then the v bytes
     alignas(16) static constexpr std::int8_t kSplit[16] = {0, 1, 4, 5, 8, 9, 12, 13, 2, 3, 6, 7, 10, 11, 14, 15};
 };
+
+// 16 quads (64 pixels) at a time; lane k of the 4 registers holds quads 2k, 2k + 1
+// of each 32 bytes.
+template <bool CF, bool Planar>
+inline int hdrop_256(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
+    using Bytes = HdropBytes<CF, Planar>;
+    const __m256i lane = _mm256_broadcastsi128_si256(::qrx::simd::lane_bytes(Bytes::kLane));
+    const __m256i split = _mm256_broadcastsi128_si256(::qrx::simd::lane_bytes(Bytes::kSplit));
+    int i = 0;
+    for (; i + 16 <= quads; i += 16) {
+        const u8* p = s + 8 * i;
+        const __m256i a = _mm256_shuffle_epi8(B256::load(p), lane), b = _mm256_shuffle_epi8(B256::load(p + 32), lane);
+        const __m256i c = _mm256_shuffle_epi8(B256::load(p + 64), lane), e = _mm256_shuffle_epi8(B256::load(p + 96), lane);
+        B256::store(y + 4 * i, B256::in_order(_mm256_unpacklo_epi64(a, b)));
+        B256::store(y + 4 * i + 32, B256::in_order(_mm256_unpacklo_epi64(c, e)));
+        // per lane the chroma dwords of a, b, c, e; lane 0 holds quads 0-1, 4-5, 8-9,
+        // 12-13 and lane 1 the others: the dwords interleaved over the lanes are in row order
+        const __m256i ch = _mm256_unpacklo_epi64(_mm256_unpackhi_epi32(a, b), _mm256_unpackhi_epi32(c, e));
+        const __m256i rows = _mm256_permutevar8x32_epi32(ch, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
+        if (Planar) {
+            const __m256i uv2 = B256::in_order(_mm256_shuffle_epi8(rows, split));  // u of 16 quads | v
+            B128::store(u + i, _mm256_castsi256_si128(uv2));
+            B128::store(v + i, _mm256_extracti128_si256(uv2, 1));
+        } else {
+            B256::store(uv + 2 * i, rows);
+        }
+    }
+    return i;
+}
+#endif
+
+#if defined(QRX_RESAMPLE_AVX512)
 
 template <bool CF, bool Planar>
 inline int hdrop_512(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
@@ -199,6 +231,10 @@ int unpack_hdrop(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
     int start = 0;
 #if defined(QRX_RESAMPLE_AVX512)
     start = hdrop_512<CF, Planar>(s, y, u, v, uv, quads);
+#endif
+#if defined(QRX_RESAMPLE_AVX2)
+    start += hdrop_256<CF, Planar>(s + 8 * start, y + 4 * start, Planar ? u + start : u, Planar ? v + start : v,
+                                   Planar ? uv : uv + 2 * start, quads - start);
 #endif
     return widest_first([=](auto tag, int i) {
         using B = decltype(tag);

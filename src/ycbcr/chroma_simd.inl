@@ -212,18 +212,29 @@ template <Px L, Fwd R, bool CbFirst>
 void v_pix_packed(const u8* s, u8* d, int n) {
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
-        typename V::T r, g, b, cb, cr;
-        load_px<V, L>(s, x, r, g, b);
-        const typename V::T y = luma8<V, R>(r, g, b);
+        using T = typename V::T;
+        T r, g, b, cb, cr;
+        // four-byte pixels in quad order (see load_c4_bytes_quads): row order at 128 bits
+        constexpr bool quads = L == Px::Bgr4 || L == Px::Bgr4A;
+        if constexpr (quads) load_c4_bytes_quads<V>(s + 4 * x, b, g, r);
+        else load_px<V, L>(s, x, r, g, b);
+        const T y = luma8<V, R>(r, g, b);
         chroma16<V, R>(V::sum_pairs8(r), V::sum_pairs8(g), V::sum_pairs8(b), cb, cr);
-        const typename V::T c = zip8_lo_rows<V>(V::packus16_rows(cb, cb), V::packus16_rows(cr, cr));  // Cb0 Cr0 Cb1 Cr1 ...
-        if constexpr (L == Px::Bgr4A) {
-            V::store(d + 2 * x, CbFirst ? zip8_lo_rows<V>(c, y) : zip8_lo_rows<V>(y, c));
-            V::store(d + 2 * x + V::kBytes, CbFirst ? zip8_hi_rows<V>(c, y) : zip8_hi_rows<V>(y, c));
-        } else {
-            V::store(d + 2 * x, CbFirst ? zip8_lo_rows<V>(c, y) : zip8_lo_rows<V>(y, c));
-            V::store(d + 2 * x + V::kBytes, CbFirst ? zip8_hi_rows<V>(c, y) : zip8_hi_rows<V>(y, c));
+#if defined(__AVX2__)
+        if constexpr (quads && V::kBytes == 32) {
+            // in-lane interleaves keep the quad order: lane 0 of the first result holds
+            // pairs 0, 1, 4, 5, lane 1 pairs 2, 3, 6, 7 (one pair per dword; the second
+            // result pairs 8.. alike), which one dword permute puts in row order
+            const T c = V::unpacklo8(V::packus16(cb, cb), V::packus16(cr, cr));  // (Cb, Cr) per pair
+            const __m256i rows = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
+            V::store(d + 2 * x, _mm256_permutevar8x32_epi32(CbFirst ? V::unpacklo8(c, y) : V::unpacklo8(y, c), rows));
+            V::store(d + 2 * x + 32, _mm256_permutevar8x32_epi32(CbFirst ? V::unpackhi8(c, y) : V::unpackhi8(y, c), rows));
+            return;
         }
+#endif
+        const T c = zip8_lo_rows<V>(V::packus16_rows(cb, cb), V::packus16_rows(cr, cr));  // Cb0 Cr0 Cb1 Cr1 ...
+        V::store(d + 2 * x, CbFirst ? zip8_lo_rows<V>(c, y) : zip8_lo_rows<V>(y, c));
+        V::store(d + 2 * x + V::kBytes, CbFirst ? zip8_hi_rows<V>(c, y) : zip8_hi_rows<V>(y, c));
     });
     using namespace qrx::ycbcr::chroma;
     if constexpr (R == Fwd::Y15P11)

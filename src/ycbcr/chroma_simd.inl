@@ -71,11 +71,35 @@ QRX_INLINE typename V::T p17_16(typename V::T sr, typename V::T sg, typename V::
     return packs32_rows<V>(V::srai32(lo, 17), V::srai32(hi, 17));
 }
 
+// The left shift that the chroma recipes' multiply-highs take their sums with.
+template <Fwd R>
+constexpr int kChromaPre = R == Fwd::Y15P10 ? 6 : 5;
+
+// Sums of adjacent byte pairs times 2^kChromaPre<R>, ready for chroma16<V, R, true>:
+// one multiply-add from SSSE3 on.  At most 510 << 6 = 32640, and two such sums
+// (the 2x2 blocks of 4:2:0, pre-shift 5) at most 1020 << 5: no saturation.
+template <class V, Fwd R>
+QRX_INLINE typename V::T pair_sums_pre(typename V::T v) {
+    static_assert(R != Fwd::FpP17, "P17 works on plain sums");
+#if defined(__SSSE3__)
+    return V::maddubs(v, V::set8(1 << kChromaPre<R>));
+#else
+    return V::slli16(V::sum_pairs8(v), kChromaPre<R>);
+#endif
+}
+
+// 2x2 block sums of two rows' byte registers, pre-shifted as pair_sums_pre.
+template <class V, Fwd R>
+QRX_INLINE typename V::T block_sums_pre(typename V::T row0, typename V::T row1) {
+    static_assert(kChromaPre<R> == 5, "2x2 sums times 32 at most");
+    return V::add16(pair_sums_pre<V, R>(row0), pair_sums_pre<V, R>(row1));
+}
+
 // Chroma of sums (pair sums for 4:2:2, 2x2 block sums for 4:2:0), 16-bit lanes.
-// Preshifted: Y15Q11 sums that already carry the pre-shift of 5.
+// Preshifted: sums that already carry the pre-shift (kChromaPre, pair_sums_pre).
 template <class V, Fwd R, bool Preshifted = false>
 QRX_INLINE void chroma16(typename V::T sr, typename V::T sg, typename V::T sb, typename V::T& cb, typename V::T& cr) {
-    static_assert(!Preshifted || R == Fwd::Y15Q11, "only the Q11 sums come pre-shifted");
+    static_assert(!Preshifted || R != Fwd::FpP17, "P17 works on plain sums");
     auto t = [](typename V::T v, int pre, int k) {
         return V::mulhi16(Preshifted ? v : V::slli16(v, pre), V::set16(k));
     };
@@ -219,7 +243,10 @@ void v_pix_packed(const u8* s, u8* d, int n) {
         if constexpr (quads) load_c4_bytes_quads<V>(s + 4 * x, b, g, r);
         else load_px<V, L>(s, x, r, g, b);
         const T y = luma8<V, R>(r, g, b);
-        chroma16<V, R>(V::sum_pairs8(r), V::sum_pairs8(g), V::sum_pairs8(b), cb, cr);
+        if constexpr (R == Fwd::FpP17)
+            chroma16<V, R>(V::sum_pairs8(r), V::sum_pairs8(g), V::sum_pairs8(b), cb, cr);
+        else
+            chroma16<V, R, true>(pair_sums_pre<V, R>(r), pair_sums_pre<V, R>(g), pair_sums_pre<V, R>(b), cb, cr);
 #if defined(__AVX2__)
         if constexpr (quads && V::kBytes == 32) {
             // in-lane interleaves keep the quad order: lane 0 of the first result holds
@@ -267,7 +294,8 @@ void v_bgr_p3_y15_p11(const u8* s, u8* py, u8* pcb, u8* pcr, int n) {
         typename V::T r, g, b, cb, cr;
         load_px<V, L>(s, x, r, g, b);
         V::store(py + x, luma8<V, Fwd::Y15P11>(r, g, b));
-        chroma16<V, Fwd::Y15P11>(V::sum_pairs8(r), V::sum_pairs8(g), V::sum_pairs8(b), cb, cr);
+        chroma16<V, Fwd::Y15P11, true>(pair_sums_pre<V, Fwd::Y15P11>(r), pair_sums_pre<V, Fwd::Y15P11>(g),
+                                       pair_sums_pre<V, Fwd::Y15P11>(b), cb, cr);
         store_narrow2<V>(pcb + x / 2, pcr + x / 2, cb, cr);
     });
     using namespace qrx::ycbcr::chroma;
@@ -288,11 +316,8 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
             load_c4_bytes<V>(s1 + 4 * x0, b1, g1, r1);
             V::store(y0 + x0, luma8<V, R>(r0, g0, b0));
             V::store(y1 + x0, luma8<V, R>(r1, g1, b1));
-            // block sums times 32 (the pre-shift of Q11) straight from the multiply-add of pairs:
-            // at most 2 x 510 x 32 = 32640, no saturation
-            const V::T k32 = V::set8(32);
-            auto sums32 = [&](V::T a, V::T b) { return V::add16(V::maddubs(a, k32), V::maddubs(b, k32)); };
-            chroma16<V, R, true>(sums32(r0, r1), sums32(g0, g1), sums32(b0, b1), cb, cr);
+            chroma16<V, R, true>(block_sums_pre<V, R>(r0, r1), block_sums_pre<V, R>(g0, g1),
+                                 block_sums_pre<V, R>(b0, b1), cb, cr);
             store_narrow2<V>(pcb + x0 / 2, pcr + x0 / 2, cb, cr);
         }
         s0 += 4 * x0, s1 += 4 * x0, y0 += x0, y1 += x0, pcb += x0 / 2, pcr += x0 / 2, n -= x0;
@@ -321,19 +346,8 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
             V::store(y0 + x, luma8<V, R>(r0, g0, b0));
             V::store(y1 + x, luma8<V, R>(r1, g1, b1));
         }
-#if defined(__SSSE3__)
-        if constexpr (R == Fwd::Y15Q11) {
-            // block sums times 32 (the pre-shift of Q11) straight from the multiply-add
-            // of pairs: at most 2 x 510 x 32 = 32640, no saturation
-            const typename V::T k32 = V::set8(32);
-            auto sums32 = [&](typename V::T a, typename V::T b) { return V::add16(V::maddubs(a, k32), V::maddubs(b, k32)); };
-            chroma16<V, R, true>(sums32(r0, r1), sums32(g0, g1), sums32(b0, b1), cb, cr);
-        } else
-#endif
-        {
-            chroma16<V, R>(V::add16(V::sum_pairs8(r0), V::sum_pairs8(r1)), V::add16(V::sum_pairs8(g0), V::sum_pairs8(g1)),
-                           V::add16(V::sum_pairs8(b0), V::sum_pairs8(b1)), cb, cr);
-        }
+        chroma16<V, R, true>(block_sums_pre<V, R>(r0, r1), block_sums_pre<V, R>(g0, g1),
+                             block_sums_pre<V, R>(b0, b1), cb, cr);
         if constexpr (quads) store_narrow2_quad_order<V>(pcb + x / 2, pcr + x / 2, cb, cr);
         else store_narrow2<V>(pcb + x / 2, pcr + x / 2, cb, cr);
     });

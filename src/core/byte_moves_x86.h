@@ -56,6 +56,9 @@ struct B128 {
     static void store(std::uint8_t* p, T v) { _mm_storeu_si128(reinterpret_cast<T*>(p), v); }
     static void store_a(std::uint8_t* p, T v) { _mm_store_si128(reinterpret_cast<T*>(p), v); }
     static void store_half(std::uint8_t* p, T v) { _mm_storel_epi64(reinterpret_cast<T*>(p), v); }
+#if defined(__SSSE3__)
+    static T shuffle8(T a, __m128i m) { return _mm_shuffle_epi8(a, m); }  // the same control in every lane
+#endif
     static T set16(int x) { return _mm_set1_epi16(static_cast<short>(x)); }
     static T set32(int x) { return _mm_set1_epi32(x); }
     static T and_(T a, T b) { return _mm_and_si128(a, b); }
@@ -94,6 +97,7 @@ struct B256 {
     static T load_fold(const std::uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const T*>(p)); }
     static T load_a(const std::uint8_t* p) { return load(p); }
     static void store(std::uint8_t* p, T v) { _mm256_storeu_si256(reinterpret_cast<T*>(p), v); }
+    static T shuffle8(T a, __m128i m) { return _mm256_shuffle_epi8(a, _mm256_broadcastsi128_si256(m)); }
     static void store_a(std::uint8_t* p, T v) { store(p, v); }
     static void store_half(std::uint8_t* p, T v) { B128::store(p, _mm256_castsi256_si128(v)); }
     static T set16(int x) { return _mm256_set1_epi16(static_cast<short>(x)); }
@@ -135,6 +139,7 @@ struct B512 {
     static constexpr int kBytes = 64;
     static T load(const std::uint8_t* p) { return in_register(_mm512_loadu_si512(p)); }
     static T load_fold(const std::uint8_t* p) { return _mm512_loadu_si512(p); }
+    static T shuffle8(T a, __m128i m) { return _mm512_shuffle_epi8(a, _mm512_broadcast_i32x4(m)); }
     static T load_a(const std::uint8_t* p) { return load(p); }
     static void store(std::uint8_t* p, T v) { _mm512_storeu_si512(p, v); }
     static void store_a(std::uint8_t* p, T v) { store(p, v); }

@@ -314,6 +314,22 @@ int pack_p2_hdup(const u8* y, const u8* uv, u8* d, int quads) {
     });
 }
 
+#if defined(__SSSE3__)
+// Every 4 bytes reordered by one byte shuffle (control: the source byte of each).
+template <int b0, int b1, int b2, int b3>
+inline int reorder_quads(const u8* s, u8* d, int pairs) {
+    const __m128i m = _mm_setr_epi8(b0, b1, b2, b3, b0 + 4, b1 + 4, b2 + 4, b3 + 4, b0 + 8, b1 + 8, b2 + 8, b3 + 8,
+                                    b0 + 12, b1 + 12, b2 + 12, b3 + 12);
+    return widest_first([=](auto tag, int i) {
+        using B = decltype(tag);
+        constexpr int n = B::kBytes;
+        for (; 4 * i + n <= 4 * pairs; i += n / 4) B::store(d + 4 * i, B::shuffle8(B::load(s + 4 * i), m));
+        return i;
+    });
+}
+inline int swap_luma_chroma(const u8* s, u8* d, int pairs) { return reorder_quads<1, 0, 3, 2>(s, d, pairs); }
+inline int swap_chroma(const u8* s, u8* d, int pairs) { return reorder_quads<0, 3, 2, 1>(s, d, pairs); }
+#else
 inline int swap_luma_chroma(const u8* s, u8* d, int pairs) {
     return widest_first([=](auto tag, int i) {
         using B = decltype(tag);
@@ -340,6 +356,7 @@ inline int swap_chroma(const u8* s, u8* d, int pairs) {
         return i;
     });
 }
+#endif
 
 // The plain 2-plane interleave and de-interleave stop at 256 bits: they only
 // move bytes at the cache's bandwidth, and the 512-bit forms measured a little

@@ -201,7 +201,7 @@ inline int hdrop_256(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
 #endif
 
 #if defined(QRX_RESAMPLE_AVX512)
-
+// The same with 512-bit registers, 32 quads (128 pixels) at a time.
 template <bool CF, bool Planar>
 inline int hdrop_512(const u8* s, u8* y, u8* u, u8* v, u8* uv, int quads) {
     using ::qrx::simd::V512;

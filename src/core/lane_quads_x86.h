@@ -1,6 +1,7 @@
 // Four-byte pixels left in 128-bit lanes by in-lane interleaves, stored lane by
-// lane where their pixels go: no lane-crossing permute before the stores (the
-// shuffle port is what bounds these loops in cache).  On the traits of
+// lane where their pixels go: no lane-crossing permute before the stores up to
+// 256 bits (the shuffle port is what bounds these loops in cache); at 512 bits
+// one two-register qword permute per stored register.  On the traits of
 // simd_x86.h; include only from per-level files.
 #pragma once
 

@@ -32,8 +32,8 @@ inline __m128i c3_pick(int ch, int part) { return _mm_load_si128(reinterpret_cas
 // The same de-interleave by byte blends: byte j of the k-th 16 bytes holds
 // channel (j + k) % 3, so channel ch takes byte j from the first 16 bytes where
 // j % 3 == ch, from the second where j % 3 == ch + 2 and from the third where
-// j % 3 == ch + 1 (mod 3); one shuffle then puts its 16 pixels in order.  Two blends and a shuffle per
-// channel instead of three shuffles and two ORs.
+// j % 3 == ch + 1 (mod 3); one shuffle then puts its 16 pixels in order.  Two
+// blends and a shuffle per channel instead of three shuffles and two ORs.
 alignas(16) constexpr std::int8_t kC3Every3[3][16] = {  // bytes j with j % 3 == k
     {-128, 0, 0, -128, 0, 0, -128, 0, 0, -128, 0, 0, -128, 0, 0, -128},
     {0, -128, 0, 0, -128, 0, 0, -128, 0, 0, -128, 0, 0, -128, 0, 0},

@@ -492,9 +492,9 @@ void v_quarter_planes_pix(const u8* py, const u8* pcb, const u8* pcr, u8* d, int
     inv_pixels<scalar_inv<R>>(SubPlanesIn<2>{py, pcb, pcr}, PixOut<dc, L != Px::Rgb3>{d, alpha}, x, n);
 }
 
-// Packed 4:2:2 -> pixel order, at most 256 bits at a time: with four-byte
-// pixels the 512-bit form measured 3-15% slower at 1920x1080 (more so for
-// some buffer placements) than the 256-bit one at the same level.
+// Packed 4:2:2 -> pixel order.  Four-byte pixels take 512 bits only where they
+// run at full width (cpu::full_width_512): on an Intel Xeon the 512-bit form
+// measured 3-15% slower at 1920x1080 than the 256-bit one at the same level.
 // W packed 4:2:2 pixels from s (2 W bytes) converted and stored at pixel x of d.
 template <class V, bool CbFirst, Px L, Inv R>
 QRX_INLINE void packed_pix_step(const u8* s, u8* d, int x, u8 alpha) {

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "core/allocator.h"
 #include "core/checks.h"
@@ -20,6 +21,7 @@
 #include "core/round_to_nearest.h"
 #include "gray_twist_gamma/gamma_compact16.h"
 #include "gray_twist_gamma/gamma_kernels.h"
+#include "gray_twist_gamma/gamma_poly16.h"
 #include "gray_twist_gamma/gamma_results16.h"
 #include "gray_twist_gamma/gamma_tables.h"
 #include "gray_twist_gamma/recipes.h"
@@ -99,7 +101,8 @@ QrxStatus gamma8_planes(const Qrx8u* const* src, int srcStep, Qrx8u* const* dst,
 // Evaluated directly, or through a table of all 65536 results when the image
 // has more than 65536 samples (width x 3 x height, whatever the layout).  The
 // table takes the compact form of gamma_compact16.h where the level has
-// kernels for it (then the scratch block holds its residuals and segments).
+// kernels for it (then the scratch block holds its residuals and segments),
+// or, from AVX-512 on, the polynomial form of gamma_poly16.h.
 class Curve16 {
 public:
     Curve16(bool fwd, QrxSize roi) : fwd_(fwd) {
@@ -111,7 +114,17 @@ public:
             gamma::evaluate16(fwd, table_);
             return;
         }
-        const gamma::Compact16* compact = gamma::kernels().compact16[0][0] != nullptr ? gamma::compact16(fwd) : nullptr;
+        const gamma::Kernels& k = gamma::kernels();
+        if (k.poly16[0][0] != nullptr && gamma::poly16_exact(fwd, k.poly16[fwd ? 0 : 1][0])) {
+            // the polynomial form on the first 64-byte boundary of the scratch block
+            // (which starts on a 32-byte one); the lanes near a boundary read the shared results
+            static_assert(sizeof(gamma::Poly16) + 32 <= 65536 * sizeof(Qrx16u));
+            const auto at = (reinterpret_cast<std::uintptr_t>(table_) + 63) & ~std::uintptr_t{63};
+            poly_ = new (reinterpret_cast<void*>(at)) gamma::Poly16(gamma::poly16(fwd));
+            results_ = gamma::results16(fwd);
+            return;
+        }
+        const gamma::Compact16* compact = k.compact16[0][0] != nullptr ? gamma::compact16(fwd) : nullptr;
         if (compact != nullptr) {
             // residuals (with the 3 bytes read past the last), then, on the next
             // 64-byte boundary, the 32 segments
@@ -134,7 +147,9 @@ public:
     // n samples (C3, planes) or n pixels of which samples 0..2 (AC4).
     void run(const Qrx16u* s, Qrx16u* d, std::ptrdiff_t n, Layout l) const {
         const gamma::Kernels& k = gamma::kernels();
-        if (residual_ != nullptr)
+        if (poly_ != nullptr)
+            k.poly16[fwd_ ? 0 : 1][l == Layout::C3 ? 0 : 1](s, d, n, *poly_, results_);
+        else if (residual_ != nullptr)
             k.compact16[fwd_ ? 0 : 1][l == Layout::C3 ? 0 : 1](s, d, n, segments_, residual_);
         else if (table_ != nullptr)
             (l == Layout::C3 ? k.lut16 : k.lut16_ac4)(s, d, n, table_);
@@ -148,6 +163,8 @@ private:
     Qrx16u* table_ = nullptr;
     std::uint8_t* residual_ = nullptr;  // the compact form, inside table_
     std::uint32_t* segments_ = nullptr;
+    const gamma::Poly16* poly_ = nullptr;  // the polynomial form, inside table_
+    const Qrx16u* results_ = nullptr;      // the shared results, beside it
 };
 
 QrxStatus gamma16(const Qrx16u* src, int srcStep, Qrx16u* dst, int dstStep, QrxSize roi, Layout l, bool fwd) {

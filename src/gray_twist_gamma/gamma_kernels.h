@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/cpu.h"
+#include "gray_twist_gamma/gamma_poly16.h"
 #include "gray_twist_gamma/recipes.h"
 
 namespace qrx::gamma {
@@ -36,6 +37,8 @@ struct Kernels {
     // faster (below AVX-512: there, finding the segment costs more than the
     // smaller table saves)
     Compact16Fn compact16[2][2];
+    // [as curve16]: the polynomial form of gamma_poly16.h; null below AVX-512
+    Poly16Fn poly16[2][2];
 };
 
 }  // namespace qrx::gamma

@@ -13,12 +13,14 @@
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
+#include <algorithm>
 #include <cstring>
 
 #include "core/inline.h"
 #include "core/unaligned.h"
 #include "gray_twist_gamma/gamma_compact16.h"
 #include "gray_twist_gamma/gamma_kernels.h"
+#include "gray_twist_gamma/gamma_poly16.h"
 #include "gray_twist_gamma/power.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
@@ -134,6 +136,104 @@ void compact16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const std::uint32_t
     {{compact16_lanes<true, false>, compact16_lanes<true, true>}, {compact16_lanes<false, false>, compact16_lanes<false, true>}}
 #endif
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(QRX_LANES_HAVE_16)
+// 16u through the polynomial form of gamma_poly16.h, 16 lanes at a time.
+// A lane too near a boundary between two results takes the shared results;
+// those lanes are noted (with their source samples, for in-place calls) and
+// patched after every 64 vectors, not at once: a branch on each vector's
+// lanes waits for the whole evaluation, and mispredicting it (one vector in
+// about 15) cost more than half the speed.
+// The centre of each lane's segment (poly16_centre of gamma_poly16.h) from
+// the bits of v, without a table: forward, the start of the quarter binade
+// plus an eighth of the binade; inverse, the 2048-block's start plus 1024.
+template <bool Fwd>
+QRX_INLINE __m512 poly16_centre(__m512 f, __m512i v) {
+    if constexpr (Fwd) {
+        const __m512 start = _mm512_and_ps(f, _mm512_castsi512_ps(_mm512_set1_epi32(static_cast<int>(0xFFE00000u))));
+        const __m512 binade = _mm512_and_ps(f, _mm512_castsi512_ps(_mm512_set1_epi32(0x7F800000)));
+        return _mm512_fmadd_ps(binade, _mm512_set1_ps(0.125f), start);  // exact: few bits
+    }
+    return _mm512_cvtepi32_ps(_mm512_or_si512(_mm512_andnot_si512(_mm512_set1_epi32(2047), v), _mm512_set1_epi32(1024)));
+}
+
+template <bool Fwd, bool Ac4>
+void poly16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const Poly16& p, const u16* results) {
+    struct Table {  // one 32-entry table of the form in two registers
+        __m512 lo, hi;
+        explicit Table(const float* t) : lo(_mm512_load_ps(t)), hi(_mm512_load_ps(t + 16)) {}
+        __m512 at(__m512i key) const { return _mm512_permutex2var_ps(lo, key, hi); }
+    };
+    const Table whole(p.whole), rest(p.rest), c1(p.coef[0]), c2(p.coef[1]), c3(p.coef[2]), c4(p.coef[3]),
+        c5(p.coef[4]);
+    const __m512i first_curve = _mm512_set1_epi32(p.first_curve);
+    const __m512 slope = _mm512_set1_ps(p.slope);
+    const __m512i exponent = _mm512_set1_epi32(0x7F800000);
+    const __m512 kept = _mm512_set1_ps(0.5f - kPoly16Margin);
+    // two registers of 16 samples per step; AC4: every fourth lane (alpha) neither stored nor patched
+    constexpr __mmask16 kColour = Ac4 ? 0x7777 : 0xFFFF;
+    constexpr int kSteps = 32;
+    alignas(64) u16 held[kSteps * 32];  // the sources, for in-place calls
+    __mmask16 near[kSteps * 2];
+    const std::ptrdiff_t samples = Ac4 ? 4 * n : n;
+    std::ptrdiff_t i = 0;
+    // 16 lanes: the results as 32-bit integers, and which of them are near a boundary
+    auto evaluate = [&](__m256i raw, __mmask16& is_near) {
+        const __m512i v = _mm512_cvtepu16_epi32(raw);
+        const __m512 f = _mm512_cvtepi32_ps(v);
+        const __m512i key = Fwd ? _mm512_srli_epi32(_mm512_castps_si512(f), 21) : _mm512_srli_epi32(v, 11);
+        const __m512 t = _mm512_sub_ps(f, poly16_centre<Fwd>(f, v));
+        __m512 e = Fwd ? _mm512_fmadd_ps(c5.at(key), t, c4.at(key)) : c4.at(key);
+        e = _mm512_fmadd_ps(e, t, c3.at(key));
+        e = _mm512_fmadd_ps(e, t, c2.at(key));
+        e = _mm512_fmadd_ps(e, t, c1.at(key));
+        e = _mm512_fmadd_ps(e, t, rest.at(key));  // y - whole
+        __m512 w = whole.at(key);
+        const __mmask16 linear = _mm512_cmplt_epi32_mask(v, first_curve);
+        e = _mm512_mask_mul_ps(e, linear, f, slope);
+        w = _mm512_mask_mov_ps(w, linear, _mm512_setzero_ps());
+        const __m512 r = _mm512_roundscale_ps(e, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        const __m512 y = _mm512_add_ps(w, r);
+        // how far y + 0.5 rounded to float moves the boundaries: half an ulp of y (2^-24 of its binade)
+        const __m512 half_ulp = _mm512_castsi512_ps(
+            _mm512_sub_epi32(_mm512_and_si512(_mm512_castps_si512(y), exponent), _mm512_set1_epi32(24 << 23)));
+        is_near = _mm512_cmp_ps_mask(_mm512_add_ps(_mm512_abs_ps(_mm512_sub_ps(e, r)), half_ulp), kept, _CMP_GT_OQ);
+        // the forward linear piece is exact (v * 4.5): its halves go to the even neighbour, as rounded here
+        if constexpr (Fwd) is_near &= static_cast<__mmask16>(~linear);
+        return _mm512_cvtps_epi32(y);
+    };
+    while (i + 32 <= samples) {
+        const int steps = static_cast<int>(std::min<std::ptrdiff_t>(kSteps, (samples - i) / 32));
+        const std::ptrdiff_t start = i;
+        for (int k = 0; k < steps; ++k, i += 32) {
+            qrx::simd::prefetch_ahead(s + i, 512);
+            qrx::simd::prefetch_ahead(d + i, 512);
+            const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+            const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 16));
+            const __m512i n0 = evaluate(a, near[2 * k]), n1 = evaluate(b, near[2 * k + 1]);
+            near[2 * k] &= kColour, near[2 * k + 1] &= kColour;
+            // 0..65535: kept by the unsigned pack; its 128-bit lanes put back in order
+            const __m512i out = _mm512_permutexvar_epi64(_mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), _mm512_packus_epi32(n0, n1));
+            if constexpr (Ac4)
+                _mm512_mask_storeu_epi16(d + i, 0x7777777777777777ull, out);
+            else
+                _mm512_storeu_si512(d + i, out);
+            _mm256_store_si256(reinterpret_cast<__m256i*>(held + 32 * k), a);
+            _mm256_store_si256(reinterpret_cast<__m256i*>(held + 32 * k + 16), b);
+        }
+        // the near lanes from the shared results
+        for (int k = 0; k < 2 * steps; ++k)
+            for (unsigned m = near[k]; m != 0; m &= m - 1) {
+                const int q = 16 * k + __builtin_ctz(m);
+                d[start + q] = results[held[q]];
+            }
+    }
+    for (; i < samples; ++i)
+        if (!Ac4 || i % 4 != 3) d[i] = results[s[i]];
+}
+#define QRX_GAMMA_POLY16 \
+    {{poly16_lanes<true, false>, poly16_lanes<true, true>}, {poly16_lanes<false, false>, poly16_lanes<false, true>}}
+#endif
+
 #if !defined(QRX_LEVEL_SCALAR) && defined(__AVX512VBMI__)
 void lut8_vbmi_masked(const u8* s, u8* d, std::ptrdiff_t n, const u8* t, unsigned long long keep) {
     using V = qrx::simd::V512;
@@ -164,15 +264,15 @@ void lut8_ac4_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
 }  // namespace
 
 #if defined(QRX_LEVEL_SCALAR) || !defined(__SSSE3__)
-extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
+extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}, {}};
 #elif defined(__AVX512VBMI__)
-extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_COMPACT16};
+extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_COMPACT16, QRX_GAMMA_POLY16};
 #elif defined(QRX_LANES_HAVE_16)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_COMPACT16};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_COMPACT16, QRX_GAMMA_POLY16};
 #elif defined(__AVX2__)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, {}};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, {}, {}};
 #else
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}, {}};
 #endif
 
 }  // namespace qrx::gamma::QRX_LEVEL

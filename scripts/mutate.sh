@@ -79,7 +79,7 @@ src/core/checks.h	return roi.width < min_w || roi.height < min_h;	return roi.wid
 src/yuv/yuv_simd.inl	const T ka_b1 = V::set16(29 | 16 << 8)	const T ka_b1 = V::set16(29 | 15 << 8)
 src/yuv/yuv_simd.inl	V::set32(32767 - (1 << 26))	V::set32(32766 - (1 << 26))
 src/ycbcr/chroma_simd.inl	map_through(src, mapped, 3 * std::min(kMapped, body - x), curve);	map_through(src, mapped, 3 * std::min(kMapped - 16, body - x), curve);
-src/gray_twist_gamma/gamma_rows.inl	lanes::sra(v * lanes::and_bits(seg, 0xFFFF), 12)	lanes::sra(v * lanes::and_bits(seg, 0xFFFF), 13)
+src/gray_twist_gamma/gamma_rows.inl	_mm512_set1_ps(0.5f - 0x1p-9f - kPoly16Margin)	_mm512_set1_ps(0.5f - kPoly16Margin)
 EOF
 }
 

@@ -19,7 +19,6 @@
 #include "core/checks.h"
 #include "core/image.h"
 #include "core/round_to_nearest.h"
-#include "gray_twist_gamma/gamma_compact16.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/gamma_poly16.h"
 #include "gray_twist_gamma/gamma_results16.h"
@@ -99,10 +98,9 @@ QrxStatus gamma8_planes(const Qrx8u* const* src, int srcStep, Qrx8u* const* dst,
 // ---- 16u -----------------------------------------------------------------------
 
 // Evaluated directly, or through a table of all 65536 results when the image
-// has more than 65536 samples (width x 3 x height, whatever the layout).  The
-// table takes the compact form of gamma_compact16.h where the level has
-// kernels for it (then the scratch block holds its residuals and segments),
-// or, from AVX-512 on, the polynomial form of gamma_poly16.h.
+// has more than 65536 samples (width x 3 x height, whatever the layout).
+// From AVX-512 on the scratch block holds the polynomial form of
+// gamma_poly16.h instead, once every value has been checked through it.
 class Curve16 {
 public:
     Curve16(bool fwd, QrxSize roi) : fwd_(fwd) {
@@ -124,18 +122,6 @@ public:
             results_ = gamma::results16(fwd);
             return;
         }
-        const gamma::Compact16* compact = k.compact16[0][0] != nullptr ? gamma::compact16(fwd) : nullptr;
-        if (compact != nullptr) {
-            // residuals (with the 3 bytes read past the last), then, on the next
-            // 64-byte boundary, the 32 segments
-            constexpr std::size_t kSegmentsAt = (sizeof(gamma::Compact16::residual) + 63) / 64 * 64;
-            static_assert(kSegmentsAt + sizeof(gamma::Compact16::segments) <= 65536 * sizeof(Qrx16u));
-            residual_ = reinterpret_cast<std::uint8_t*>(table_);
-            segments_ = reinterpret_cast<std::uint32_t*>(residual_ + kSegmentsAt);
-            std::memcpy(residual_, compact->residual, sizeof compact->residual);
-            std::memcpy(segments_, compact->segments, sizeof compact->segments);
-            return;
-        }
         std::memcpy(table_, gamma::results16(fwd), 65536 * sizeof(Qrx16u));
     }
     ~Curve16() { release(table_); }
@@ -149,8 +135,6 @@ public:
         const gamma::Kernels& k = gamma::kernels();
         if (poly_ != nullptr)
             k.poly16[fwd_ ? 0 : 1][l == Layout::C3 ? 0 : 1](s, d, n, *poly_, results_);
-        else if (residual_ != nullptr)
-            k.compact16[fwd_ ? 0 : 1][l == Layout::C3 ? 0 : 1](s, d, n, segments_, residual_);
         else if (table_ != nullptr)
             (l == Layout::C3 ? k.lut16 : k.lut16_ac4)(s, d, n, table_);
         else
@@ -161,8 +145,6 @@ private:
     bool fwd_;
     bool wanted_ = false;
     Qrx16u* table_ = nullptr;
-    std::uint8_t* residual_ = nullptr;  // the compact form, inside table_
-    std::uint32_t* segments_ = nullptr;
     const gamma::Poly16* poly_ = nullptr;  // the polynomial form, inside table_
     const Qrx16u* results_ = nullptr;      // the shared results, beside it
 };

@@ -20,11 +20,6 @@ using Lut16Fn = void (*)(const u16* src, u16* dst, std::ptrdiff_t n, const u16* 
 // The curves, with exactly the results of the recipes gamma16_* / gamma32_*.
 using Curve16Fn = void (*)(const u16* src, u16* dst, std::ptrdiff_t n);
 using Curve32Fn = void (*)(const float* src, float* dst, std::ptrdiff_t n, const gtg::GammaRange& g);
-// Lookups in the compact form of gamma_compact16.h (segments and residuals
-// of one direction).
-using Compact16Fn = void (*)(const u16* src, u16* dst, std::ptrdiff_t n, const std::uint32_t* segments,
-                             const u8* residual);
-
 struct Kernels {
     Lut8Fn lut8;        // n consecutive samples
     Lut8Fn lut8_ac4;    // n four-sample pixels: samples 0..2 looked up, sample 3 left as it was
@@ -33,10 +28,6 @@ struct Kernels {
     // [0: forward, 1: inverse][0: n consecutive samples, 1: n four-sample pixels, as lut8_ac4]
     Curve16Fn curve16[2][2];
     Curve32Fn curve32[2][2];
-    // [0: forward, 1: inverse][as curve16]; null where the 16-bit table is
-    // faster (below AVX-512: there, finding the segment costs more than the
-    // smaller table saves)
-    Compact16Fn compact16[2][2];
     // [as curve16]: the polynomial form of gamma_poly16.h; null below AVX-512
     Poly16Fn poly16[2][2];
 };

@@ -72,7 +72,7 @@ struct Built {
                 p[0] = c[j] - t[j] * p[0];
             }
             const long double whole = std::floor(p[0] + 0.5L);
-            form.whole[k] = static_cast<float>(whole);
+            form.whole[k] = static_cast<std::int32_t>(whole);
             form.rest[k] = static_cast<float>(p[0] - whole);
             for (int j = 0; j < Poly16::kDegree; ++j) form.coef[j][k] = static_cast<float>(p[j + 1]);
         }

@@ -6,20 +6,20 @@
 //
 // Pieces: below `first_curve` the linear piece, v * slope; above it one
 // polynomial in t = v - centre per segment (degree 5 forward, 4 inverse: the
-// inverse curve is the flatter), the segments those of
-// gamma_compact16.h (forward: the float exponent of v and two fraction bits,
-// read from bit 21 of its bits, modulo 32; inverse: v >> 11).  The value at
+// inverse curve is the flatter).  Segments: forward, steep near 0, quarter
+// binades (the float exponent of v and two fraction bits, read from bit 21
+// of its bits, modulo 32); inverse, close to a parabola, v >> 11.  The value at
 // the centre is held as the nearest integer plus the rest, so that the sum
 // of the rest and the powers of t keeps every fraction bit a float has.
 //
 // Exactness: the recipe rounds y + 0.5 to float before it truncates, which
 // moves each boundary between two results by up to half a float ulp of the
-// result.  A lane is kept only when the polynomial's value lies farther than
-// that, plus kPoly16Margin, from the half-integer; the others (about 0.4% of
-// the forward values, 0.2% of the inverse) take the shared results of
+// result (2^-9 below 65536).  A lane is kept only when the polynomial's value
+// lies farther than 2^-9 + kPoly16Margin from the half-integer; the others
+// (about half a percent of the values) take the shared results of
 // gamma_results16.h.  The margin bounds the polynomial's error (below 1e-4
-// against the curve); poly16_exact checks every 16-bit value once per kernel
-// before a call uses it.
+// against the curve, and the float rounding of its evaluation); poly16_exact
+// checks every 16-bit value once per kernel before a call uses it.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +32,7 @@ struct Poly16 {
     static constexpr int kDegree = 5;
     // per segment: the integer nearest the curve at the centre, the rest of
     // that value, the coefficients of t^1 .. t^5 (t^5: 0 for the inverse)
-    alignas(64) float whole[32];
+    alignas(64) std::int32_t whole[32];
     alignas(64) float rest[32];
     alignas(64) float coef[kDegree][32];
     std::int32_t first_curve;  // the smallest v on the curve's power piece

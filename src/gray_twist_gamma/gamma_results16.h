@@ -1,8 +1,9 @@
 // The 16u curves' results for every 16-bit value, one table per direction:
 // constant data shared by all calls, computed once on first use (not at load)
 // in round-to-nearest and never written after.  The calls that need a table
-// copy it (or its compact form, gamma_compact16.h) into their own scratch
-// block when the caller rounds to nearest, which costs ~10 us instead of
+// copy it into their own scratch block (or the polynomial form of
+// gamma_poly16.h, which reads it for a few lanes) when the caller rounds to
+// nearest, which costs ~10 us instead of
 // 65536 curve evaluations; under another rounding mode they evaluate the
 // curve into it, as the direct path does.
 #pragma once

@@ -7,9 +7,9 @@
 //        faster there than looking up and merging the alpha back; the
 //        byte-permute level stores AC4 with a byte mask;
 //   16u: four table reads per 8-byte load and store (C3, planes); AC4 at
-//        AVX2 and up: 8-lane gathers of the 32 bits ending at the entry, the
-//        alpha lanes masked off so they load nothing; AVX-512: the compact
-//        form of gamma_compact16.h, 16 lanes at a time.
+//        AVX2: 8-lane gathers of the 32 bits ending at the entry, the alpha
+//        lanes masked off so they load nothing; AVX-512: no table, the
+//        polynomial form of gamma_poly16.h, 16 lanes at a time.
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
 // others merge the alpha back from the destination (written unchanged).
@@ -18,7 +18,6 @@
 
 #include "core/inline.h"
 #include "core/unaligned.h"
-#include "gray_twist_gamma/gamma_compact16.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/gamma_poly16.h"
 #include "gray_twist_gamma/power.h"
@@ -79,8 +78,8 @@ void lut16_ac4_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 // The 16u gather kernels go a cache line of samples at a time, asking for the
 // source and destination lines 512 bytes ahead: with the gathers taking the
 // load ports, the streams alone are not fetched early enough (1920x1080 C3:
-// ~13% for the compact form, ~4% for the 16-bit table's gathers).  Returns the
-// samples done, a multiple of 32.
+// ~4% for the 16-bit table's gathers).  Returns the samples done, a multiple
+// of 32.
 template <int Width, class Block>
 QRX_INLINE std::ptrdiff_t by_lines16(const u16* s, u16* d, std::ptrdiff_t samples, Block block) {
     std::ptrdiff_t i = 0;
@@ -106,43 +105,16 @@ void lut16_ac4_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 #endif
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(QRX_LANES_HAVE_16)
-// 16u through the compact form: the segment's line from two registers plus
-// the residual byte gathered from a 64 KiB table (1920x1080 C3: ~1.3x the
-// speed of the 16-bit table's gathers).
-template <bool Fwd>
-QRX_INLINE lanes::I16 compact16_segment_lanes(lanes::I16 v) {
-    if constexpr (!Fwd) return lanes::sra(v, 11);
-    // the float exponent of v and two fraction bits; 0 below 1024
-    return lanes::imax(lanes::sra(lanes::int_bits(lanes::to_float(v)), 21) - lanes::I16(547), lanes::I16(0));
-}
-
-template <bool Fwd, bool Ac4>
-void compact16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const std::uint32_t* segments, const u8* residual) {
-    using lanes::I16;
-    const I16 lo = I16::load(reinterpret_cast<const std::int32_t*>(segments));
-    const I16 hi = I16::load(reinterpret_cast<const std::int32_t*>(segments) + 16);
-    const std::ptrdiff_t samples = Ac4 ? 4 * n : n;
-    std::ptrdiff_t i = by_lines16<I16::kWidth>(s, d, samples, [&](std::ptrdiff_t j) {
-        const I16 v = lanes::int_bits(lanes::widen_samples<lanes::F16>(s + j));
-        const I16 seg = lanes::permute_pair(lo, hi, compact16_segment_lanes<Fwd>(v));
-        const I16 line = lanes::sra(seg, 16) + lanes::sra(v * lanes::and_bits(seg, 0xFFFF), 12);
-        const I16 y = lanes::and_bits(line + lanes::gather_u8_entries<Ac4>(residual, v), 0xFFFF);
-        lanes::narrow_lanes<Ac4>(d + j, lanes::raw_bits(y));
-    });
-    for (; i < samples; ++i)
-        if (!Ac4 || i % 4 != 3) d[i] = compact16_result(s[i], segments, residual, Fwd);
-}
-#define QRX_GAMMA_COMPACT16 \
-    {{compact16_lanes<true, false>, compact16_lanes<true, true>}, {compact16_lanes<false, false>, compact16_lanes<false, true>}}
-#endif
-
-#if !defined(QRX_LEVEL_SCALAR) && defined(QRX_LANES_HAVE_16)
 // 16u through the polynomial form of gamma_poly16.h, 16 lanes at a time.
 // A lane too near a boundary between two results takes the shared results;
 // those lanes are noted (with their source samples, for in-place calls) and
 // patched after every 64 vectors, not at once: a branch on each vector's
 // lanes waits for the whole evaluation, and mispredicting it (one vector in
-// about 15) cost more than half the speed.
+// about 12) cost more than half the speed.  Listing the lanes with compress
+// instructions instead measured 7% slower, and gathering the AC4 colour
+// samples into whole registers (two word permutes in, two out per 16 pixels)
+// gained nothing over computing the alpha lanes too.
+
 // The centre of each lane's segment (poly16_centre of gamma_poly16.h) from
 // the bits of v, without a table: forward, the start of the quarter binade
 // plus an eighth of the binade; inverse, the 2048-block's start plus 1024.
@@ -163,12 +135,12 @@ void poly16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const Poly16& p, const
         explicit Table(const float* t) : lo(_mm512_load_ps(t)), hi(_mm512_load_ps(t + 16)) {}
         __m512 at(__m512i key) const { return _mm512_permutex2var_ps(lo, key, hi); }
     };
-    const Table whole(p.whole), rest(p.rest), c1(p.coef[0]), c2(p.coef[1]), c3(p.coef[2]), c4(p.coef[3]),
+    const __m512i whole_lo = _mm512_load_si512(p.whole), whole_hi = _mm512_load_si512(p.whole + 16);
+    const Table rest(p.rest), c1(p.coef[0]), c2(p.coef[1]), c3(p.coef[2]), c4(p.coef[3]),
         c5(p.coef[4]);
     const __m512i first_curve = _mm512_set1_epi32(p.first_curve);
     const __m512 slope = _mm512_set1_ps(p.slope);
-    const __m512i exponent = _mm512_set1_epi32(0x7F800000);
-    const __m512 kept = _mm512_set1_ps(0.5f - kPoly16Margin);
+    const __m512 kept = _mm512_set1_ps(0.5f - 0x1p-9f - kPoly16Margin);
     // two registers of 16 samples per step; AC4: every fourth lane (alpha) neither stored nor patched
     constexpr __mmask16 kColour = Ac4 ? 0x7777 : 0xFFFF;
     constexpr int kSteps = 32;
@@ -187,19 +159,14 @@ void poly16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const Poly16& p, const
         e = _mm512_fmadd_ps(e, t, c2.at(key));
         e = _mm512_fmadd_ps(e, t, c1.at(key));
         e = _mm512_fmadd_ps(e, t, rest.at(key));  // y - whole
-        __m512 w = whole.at(key);
         const __mmask16 linear = _mm512_cmplt_epi32_mask(v, first_curve);
         e = _mm512_mask_mul_ps(e, linear, f, slope);
-        w = _mm512_mask_mov_ps(w, linear, _mm512_setzero_ps());
-        const __m512 r = _mm512_roundscale_ps(e, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        const __m512 y = _mm512_add_ps(w, r);
-        // how far y + 0.5 rounded to float moves the boundaries: half an ulp of y (2^-24 of its binade)
-        const __m512 half_ulp = _mm512_castsi512_ps(
-            _mm512_sub_epi32(_mm512_and_si512(_mm512_castps_si512(y), exponent), _mm512_set1_epi32(24 << 23)));
-        is_near = _mm512_cmp_ps_mask(_mm512_add_ps(_mm512_abs_ps(_mm512_sub_ps(e, r)), half_ulp), kept, _CMP_GT_OQ);
+        const __m512i w = _mm512_maskz_permutex2var_epi32(static_cast<__mmask16>(~linear), whole_lo, key, whole_hi);
+        // y + 0.5 rounded to float moves each boundary by up to half an ulp of y (2^-9 below 65536)
+        is_near = _mm512_cmp_ps_mask(_mm512_abs_ps(_mm512_reduce_ps(e, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC)), kept, _CMP_GT_OQ);
         // the forward linear piece is exact (v * 4.5): its halves go to the even neighbour, as rounded here
         if constexpr (Fwd) is_near &= static_cast<__mmask16>(~linear);
-        return _mm512_cvtps_epi32(y);
+        return _mm512_add_epi32(w, _mm512_cvtps_epi32(e));
     };
     while (i + 32 <= samples) {
         const int steps = static_cast<int>(std::min<std::ptrdiff_t>(kSteps, (samples - i) / 32));
@@ -214,7 +181,7 @@ void poly16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const Poly16& p, const
             // 0..65535: kept by the unsigned pack; its 128-bit lanes put back in order
             const __m512i out = _mm512_permutexvar_epi64(_mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), _mm512_packus_epi32(n0, n1));
             if constexpr (Ac4)
-                _mm512_mask_storeu_epi16(d + i, 0x7777777777777777ull, out);
+                _mm512_mask_storeu_epi16(d + i, 0x77777777u, out);
             else
                 _mm512_storeu_si512(d + i, out);
             _mm256_store_si256(reinterpret_cast<__m256i*>(held + 32 * k), a);
@@ -264,15 +231,15 @@ void lut8_ac4_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
 }  // namespace
 
 #if defined(QRX_LEVEL_SCALAR) || !defined(__SSSE3__)
-extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}, {}};
+extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
 #elif defined(__AVX512VBMI__)
-extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_COMPACT16, QRX_GAMMA_POLY16};
+extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_POLY16};
 #elif defined(QRX_LANES_HAVE_16)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_COMPACT16, QRX_GAMMA_POLY16};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_POLY16};
 #elif defined(__AVX2__)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, {}, {}};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, {}};
 #else
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}, {}};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
 #endif
 
 }  // namespace qrx::gamma::QRX_LEVEL

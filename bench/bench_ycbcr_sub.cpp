@@ -113,6 +113,10 @@ QRX_CASE(BGRToCbYCr422_8u_AC4C2R, kPix * 4, kPix * 2, qrxiBGRToCbYCr422_8u_AC4C2
 #ifdef QRX_BENCH_LIBYUV
 QRX_CASE(libyuv_ARGBToYUY2, kPix * 4, kPix * 2, libyuv::ARGBToYUY2(s, kW * 4, d, kW * 2, kW, kH));
 QRX_CASE(libyuv_ARGBToUYVY, kPix * 4, kPix * 2, libyuv::ARGBToUYVY(s, kW * 4, d, kW * 2, kW, kH));
+QRX_PAIR(BGRToYCbCr422_8u_AC4C2R, libyuv_ARGBToYUY2, kPix * 4, kPix * 2,
+         qrxiBGRToYCbCr422_8u_AC4C2R(s, kW * 4, d, kW * 2, {kW, kH}), libyuv::ARGBToYUY2(s, kW * 4, d, kW * 2, kW, kH));
+QRX_PAIR(BGRToCbYCr422_8u_AC4C2R, libyuv_ARGBToUYVY, kPix * 4, kPix * 2,
+         qrxiBGRToCbYCr422_8u_AC4C2R(s, kW * 4, d, kW * 2, {kW, kH}), libyuv::ARGBToUYVY(s, kW * 4, d, kW * 2, kW, kH));
 #endif
 QRX_BENCH_MEMCPY(C3_image_422, kPix * 3);
 QRX_CASE(RGBToYCbCr422_8u_C3C2R, kPix * 3, kPix * 2, qrxiRGBToYCbCr422_8u_C3C2R(s, kW * 3, d, kW * 2, {kW, kH}));

@@ -109,11 +109,12 @@ void lut16_ac4_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 // A lane too near a boundary between two results takes the shared results;
 // those lanes are noted (with their source samples, for in-place calls) and
 // patched after every 64 vectors, not at once: a branch on each vector's
-// lanes waits for the whole evaluation, and mispredicting it (one vector in
-// about 12) cost more than half the speed.  Listing the lanes with compress
-// instructions instead measured 7% slower, and gathering the AC4 colour
-// samples into whole registers (two word permutes in, two out per 16 pixels)
-// gained nothing over computing the alpha lanes too.
+// lanes waits for the whole evaluation, and its mispredictions (it goes the
+// rare way for about one vector in 12) made a standalone trial about 12%
+// slower.  Listing the lanes with compress instructions instead measured 7%
+// slower, and gathering the AC4 colour samples into whole registers (two word
+// permutes in, two out per 16 pixels) gained nothing over computing the alpha
+// lanes too.
 
 // The centre of each lane's segment (poly16_centre of gamma_poly16.h) from
 // the bits of v, without a table: forward, the start of the quarter binade

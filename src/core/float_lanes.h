@@ -332,10 +332,18 @@ QRX_INLINE I8 imin(I8 a, I8 b) { return _mm256_min_epi32(a.v, b.v); }
 QRX_INLINE I8 imax(I8 a, I8 b) { return _mm256_max_epi32(a.v, b.v); }
 QRX_INLINE I8 iclamp(I8 a, int lo, int hi) { return imin(imax(a, I8(lo)), I8(hi)); }
 QRX_INLINE void gather_row(const float (*tab)[2], I8 j, F8& c, F8& k) {
-    const __m256i j2 = _mm256_add_epi32(j.v, j.v);
-    const float* base = &tab[0][0];
-    c = _mm256_i32gather_ps(base, j2, 4);
-    k = _mm256_i32gather_ps(base + 1, j2, 4);
+    // each lane's row (c, k) read as one 8-byte load, two rows per 128 bits,
+    // then split into the c and k lanes
+    alignas(32) std::int32_t idx[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(idx), j.v);
+    auto rows = [&](int a, int b) {
+        const __m128d lo = _mm_load_sd(reinterpret_cast<const double*>(tab[idx[a]]));
+        return _mm_castpd_ps(_mm_loadh_pd(lo, reinterpret_cast<const double*>(tab[idx[b]])));
+    };
+    const __m256 r0 = _mm256_insertf128_ps(_mm256_castps128_ps256(rows(0, 1)), rows(4, 5), 1);
+    const __m256 r1 = _mm256_insertf128_ps(_mm256_castps128_ps256(rows(2, 3)), rows(6, 7), 1);
+    c = _mm256_shuffle_ps(r0, r1, 0x88);
+    k = _mm256_shuffle_ps(r0, r1, 0xDD);
 }
 QRX_INLINE I8 gather_u8(const std::uint8_t* tab, I8 i) {
     alignas(32) std::int32_t idx[8];

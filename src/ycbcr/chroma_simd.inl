@@ -231,9 +231,31 @@ QRX_INLINE int in_vectors(int n, F&& step) {
     return x;
 }
 
-// Pixel order -> packed 4:2:2 (YCbCr or CbYCr) or planar 4:2:2.
+// Pixel order -> packed 4:2:2 (YCbCr or CbYCr) or planar 4:2:2.  Four-byte
+// pixels take 512 bits where they run at full width (cpu::full_width_512).
 template <Px L, Fwd R, bool CbFirst>
 void v_pix_packed(const u8* s, u8* d, int n) {
+#if defined(__AVX512BW__)
+    if constexpr (L == Px::Bgr4 || L == Px::Bgr4A) {
+        if (qrx::cpu::full_width_512()) {
+            using V = V512;
+            int x0 = 0;
+            for (; x0 + 64 <= n; x0 += 64) {
+                V::T r, g, b, cb, cr;
+                load_c4_bytes<V>(s + 4 * x0, b, g, r);
+                const V::T y = luma8<V, R>(r, g, b);
+                chroma16<V, R, true>(pair_sums_pre<V, R>(r), pair_sums_pre<V, R>(g), pair_sums_pre<V, R>(b), cb, cr);
+                // (Cb, Cr) of pairs 8k .. 8k + 7 in lane k, then each lane's pixels beside them
+                const V::T c = V::shuffle8(V::packus16(cb, cr), _mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
+                const V::T lo = CbFirst ? V::unpacklo8(c, y) : V::unpacklo8(y, c);
+                const V::T hi = CbFirst ? V::unpackhi8(c, y) : V::unpackhi8(y, c);
+                V::store(d + 2 * x0, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), hi));
+                V::store(d + 2 * x0 + 64, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), hi));
+            }
+            s += 4 * x0, d += 2 * x0, n -= x0;
+        }
+    }
+#endif
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
         using T = typename V::T;

@@ -105,19 +105,6 @@ void lut16_ac4_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 #endif
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(QRX_LANES_HAVE_16)
-// 16u through the polynomial form of gamma_poly16.h, 16 lanes at a time.
-// A lane too near a boundary between two results takes the shared results;
-// those lanes are noted (with their source samples, for in-place calls) and
-// patched after every 64 vectors, not at once: a branch on each vector's
-// lanes waits for the whole evaluation, and its mispredictions (it goes the
-// rare way for about one vector in 12) made a standalone trial about 12%
-// slower.  The patch loop has no branch but its end either: one bit per
-// vector says which hold near lanes (1920x1080 on an AMD EPYC: 12-15% faster
-// than a loop over every vector's mask).  Listing the lanes with compress
-// instructions measured 7% slower, and gathering the AC4 colour samples into
-// whole registers (two word permutes in, two out per 16 pixels) about 20%
-// slower than computing the alpha lanes too.
-
 // The centre of each lane's segment (poly16_centre of gamma_poly16.h) from
 // the bits of v, without a table: forward, the start of the quarter binade
 // plus an eighth of the binade; inverse, the 2048-block's start plus 1024.
@@ -131,6 +118,18 @@ QRX_INLINE __m512 poly16_centre(__m512 f, __m512i v) {
     return _mm512_cvtepi32_ps(_mm512_or_si512(_mm512_andnot_si512(_mm512_set1_epi32(2047), v), _mm512_set1_epi32(1024)));
 }
 
+// 16u through the polynomial form of gamma_poly16.h, 16 lanes at a time.
+// A lane too near a boundary between two results takes the shared results;
+// those lanes are noted (with their source samples, for in-place calls) and
+// patched after every 64 vectors, not at once: a branch on each vector's
+// lanes waits for the whole evaluation, and its mispredictions (it goes the
+// rare way for about one vector in 12) made a standalone trial about 12%
+// slower.  The patch loop has no branch but its end either: one bit per
+// vector says which hold near lanes (1920x1080 on an AMD EPYC: 12-15% faster
+// than a loop over every vector's mask).  Listing the lanes with compress
+// instructions measured 7% slower, and gathering the AC4 colour samples into
+// whole registers (two word permutes in, two out per 16 pixels) about 20%
+// slower than computing the alpha lanes too.
 template <bool Fwd, bool Ac4>
 void poly16_lanes(const u16* s, u16* d, std::ptrdiff_t n, const Poly16& p, const u16* results) {
     struct Table {  // one 32-entry table of the form in two registers

@@ -13,7 +13,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <new>
 
 #include "core/allocator.h"
 #include "core/checks.h"
@@ -99,8 +98,9 @@ QrxStatus gamma8_planes(const Qrx8u* const* src, int srcStep, Qrx8u* const* dst,
 
 // Evaluated directly, or through a table of all 65536 results when the image
 // has more than 65536 samples (width x 3 x height, whatever the layout).
-// From AVX-512 on the scratch block holds the polynomial form of
-// gamma_poly16.h instead, once every value has been checked through it.
+// From AVX-512 on the calls take the shared polynomial form of gamma_poly16.h
+// instead, once every value has been checked through it (the scratch block is
+// still taken, so that allocation and out-of-memory status stay the same).
 class Curve16 {
 public:
     Curve16(bool fwd, QrxSize roi) : fwd_(fwd) {
@@ -114,11 +114,8 @@ public:
         }
         const gamma::Kernels& k = gamma::kernels();
         if (k.poly16[0][0] != nullptr && gamma::poly16_exact(fwd, k.poly16[fwd ? 0 : 1][0])) {
-            // the polynomial form on the first 64-byte boundary of the scratch block
-            // (which starts on a 32-byte one); the lanes near a boundary read the shared results
-            static_assert(sizeof(gamma::Poly16) + 32 <= 65536 * sizeof(Qrx16u));
-            const auto at = (reinterpret_cast<std::uintptr_t>(table_) + 63) & ~std::uintptr_t{63};
-            poly_ = new (reinterpret_cast<void*>(at)) gamma::Poly16(gamma::poly16(fwd));
+            // the shared form and results, read only; the scratch block stays unused
+            poly_ = &gamma::poly16(fwd);
             results_ = gamma::results16(fwd);
             return;
         }
@@ -145,8 +142,8 @@ private:
     bool fwd_;
     bool wanted_ = false;
     Qrx16u* table_ = nullptr;
-    const gamma::Poly16* poly_ = nullptr;  // the polynomial form, inside table_
-    const Qrx16u* results_ = nullptr;      // the shared results, beside it
+    const gamma::Poly16* poly_ = nullptr;  // the shared polynomial form
+    const Qrx16u* results_ = nullptr;      // the shared results, for the lanes near a boundary
 };
 
 QrxStatus gamma16(const Qrx16u* src, int srcStep, Qrx16u* dst, int dstStep, QrxSize roi, Layout l, bool fwd) {

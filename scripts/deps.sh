@@ -2,7 +2,7 @@
 # Installs what building and testing qrxcc needs on Debian (as root, or via sudo).
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
-need=(cmake make g++ clang pkg-config libgtest-dev libbenchmark-dev libomp-dev libpng-dev libjpeg-dev
+need=(cmake make g++ clang-16 libclang-rt-16-dev llvm-16 pkg-config libgtest-dev libbenchmark-dev libomp-16-dev libpng-dev libjpeg-dev
       python3-dev pybind11-dev python3-numpy python3-pytest python3-dask python3-distributed)
 # Test-only: the interoperability checks of qrxconvert's files.
 need+=(ffmpeg)

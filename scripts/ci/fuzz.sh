@@ -13,7 +13,7 @@ jobs=${QRX_BUILD_JOBS:-2}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1" "-DCMAKE_C_FLAGS_RELEASE=-O1" \
+CC=clang-16 CXX=clang++-16 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1" "-DCMAKE_C_FLAGS_RELEASE=-O1" \
   -DQRX_FUZZ=ON -DQRX_SANITIZE=address,undefined "-DCMAKE_CXX_FLAGS=-O1 -fsanitize=fuzzer-no-link" \
   -DQRX_BUILD_TESTS=OFF -DQRX_BUILD_BENCH=OFF -DQRX_BUILD_TOOLS=OFF >/dev/null
 cmake --build build-fuzz -j"$jobs" --target qrxfuzz

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 jobs=${QRX_BUILD_JOBS:-2}
 
-CC=clang CXX=clang++ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1" "-DCMAKE_C_FLAGS_RELEASE=-O1" -DQRX_SANITIZE=thread \
+CC=clang-16 CXX=clang++-16 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1" "-DCMAKE_C_FLAGS_RELEASE=-O1" -DQRX_SANITIZE=thread \
   -DQRX_BUILD_BENCH=OFF -DQRX_BUILD_TOOLS=OFF >/dev/null
 cmake --build build-tsan -j"$jobs" --target qrxtests
 
@@ -19,9 +19,10 @@ filter='Reliability*:ParallelRows.*:*Thread*:HlsPlanar.*:LabFrame.*:LuvFrame.*:X
 if [ "${1:-}" = "--all" ]; then filter='*'; fi
 
 archer=""
-for cand in "$(clang -print-resource-dir 2>/dev/null)/../../libarcher.so" /usr/lib/llvm-*/lib/libarcher.so; do
+for cand in "$(clang-16 -print-resource-dir 2>/dev/null)/../../libarcher.so" /usr/lib/llvm-*/lib/libarcher.so; do
   if [ -f "$cand" ]; then archer=$cand; break; fi
 done
 if [ -n "$archer" ]; then export OMP_TOOL_LIBRARIES="$archer"; fi
-export TSAN_OPTIONS="halt_on_error=1 ignore_noninstrumented_modules=1 second_deadlock_stack=1 suppressions=$PWD/scripts/ci/tsan.supp ${TSAN_OPTIONS:-}"
+# the suppressions match function names: reports must be symbolised
+export TSAN_OPTIONS="external_symbolizer_path=$(command -v llvm-symbolizer-16) halt_on_error=1 ignore_noninstrumented_modules=1 second_deadlock_stack=1 suppressions=$PWD/scripts/ci/tsan.supp ${TSAN_OPTIONS:-}"
 ./build-tsan/tests/qrxtests --gtest_filter="$filter" --gtest_brief=1

@@ -171,18 +171,31 @@ inline void store_c3_bytes(std::uint8_t* p, typename V::T a, typename V::T b, ty
     }
 }
 
-// 4-byte pixel gather by byte interleaves alone (no byte shuffles, nothing
-// across 128-bit lanes): channels 0, 1, 2 of kBytes pixels in "quad order".
-// Each 128-bit lane holds 4 pixels from each of the 4 registers loaded, so at
-// 128 bits this is row order and at 256 bits lane 0 holds pixels 0-3, 8-11,
-// 16-19, 24-27 and lane 1 pixels 4-7, 12-15, 20-23, 28-31: every 4 pixels stay
-// together (pixel pairs too).  store_quad_order puts such a register back in
-// row order.  Four rounds of interleaves, 15 instructions that any vector
-// pipe runs, in place of shuffles that compete with the multiplies.
+// 4-byte pixel gather into "quad order" (nothing crosses a 128-bit lane):
+// channels 0, 1, 2 of kBytes pixels.  Each 128-bit lane holds 4 pixels from
+// each of the 4 registers loaded, so at 128 bits this is row order and at 256
+// bits lane 0 holds pixels 0-3, 8-11, 16-19, 24-27 and lane 1 pixels 4-7,
+// 12-15, 20-23, 28-31: every 4 pixels stay together (pixel pairs too).
+// store_quad_order puts such a register back in row order.  From SSSE3 on one
+// byte shuffle per register groups each quad's channels and two rounds of
+// interleaves gather them, 11 instructions; without byte shuffles, four rounds
+// of byte interleaves, 15.  The kernels around it are bound by their total
+// instruction count more than by the shuffle pipes the multiplies share.
 template <class V>
 inline void load_c4_bytes_quads(const std::uint8_t* p, typename V::T& a, typename V::T& b, typename V::T& c) {
     using T = typename V::T;
     const T q0 = V::load(p), q1 = V::load(p + V::kBytes), q2 = V::load(p + 2 * V::kBytes), q3 = V::load(p + 3 * V::kBytes);
+#if defined(__SSSE3__)
+    // per quad: its 4 bytes of channel 0, of 1, of 2, of 3 (one dword each), then
+    // dwords of q0 beside q1 (q2 beside q3), then qwords of q0q1 beside q2q3
+    const __m128i by_channel = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+    const T s0 = V::shuffle8(q0, by_channel), s1 = V::shuffle8(q1, by_channel), s2 = V::shuffle8(q2, by_channel),
+            s3 = V::shuffle8(q3, by_channel);
+    const T t0 = unpacklo32<V>(s0, s1), t1 = unpackhi32<V>(s0, s1), t2 = unpacklo32<V>(s2, s3), t3 = unpackhi32<V>(s2, s3);
+    a = unpacklo64<V>(t0, t2);
+    b = unpackhi64<V>(t0, t2);
+    c = unpacklo64<V>(t1, t3);
+#else
     // pixel i of q0 beside pixel i of q1 (and q2 beside q3), then i beside i + 2,
     // then i beside i + 1: a channel's 8 bytes of q0, q1 (q2, q3) side by side
     const T e = V::unpacklo8(q0, q1), f = V::unpackhi8(q0, q1), g = V::unpacklo8(q2, q3), h = V::unpackhi8(q2, q3);
@@ -191,6 +204,7 @@ inline void load_c4_bytes_quads(const std::uint8_t* p, typename V::T& a, typenam
     a = unpacklo64<V>(ch01, dh01);
     b = unpackhi64<V>(ch01, dh01);
     c = unpacklo64<V>(ch23, dh23);
+#endif
 }
 
 // A register of bytes in the quad order of load_c4_bytes_quads stored in row order.

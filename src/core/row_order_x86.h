@@ -96,6 +96,28 @@ inline void store_quarter(void* p, typename V::T v) {
 #endif
 }
 
+// Per 128-bit lane: dwords 0, 1 of a and of b interleaved (lo), or dwords 2, 3 (hi).
+template <class V>
+inline typename V::T unpacklo32(typename V::T a, typename V::T b) {
+    if constexpr (V::kBytes == 16) return _mm_unpacklo_epi32(a, b);
+#if defined(__AVX2__)
+    else if constexpr (V::kBytes == 32) return _mm256_unpacklo_epi32(a, b);
+#endif
+#if defined(__AVX512BW__)
+    else return _mm512_unpacklo_epi32(a, b);
+#endif
+}
+template <class V>
+inline typename V::T unpackhi32(typename V::T a, typename V::T b) {
+    if constexpr (V::kBytes == 16) return _mm_unpackhi_epi32(a, b);
+#if defined(__AVX2__)
+    else if constexpr (V::kBytes == 32) return _mm256_unpackhi_epi32(a, b);
+#endif
+#if defined(__AVX512BW__)
+    else return _mm512_unpackhi_epi32(a, b);
+#endif
+}
+
 // Per 128-bit lane: qword 0 of a and of b (lo), or qword 1 of each (hi).
 template <class V>
 inline typename V::T unpacklo64(typename V::T a, typename V::T b) {

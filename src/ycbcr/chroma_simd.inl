@@ -121,16 +121,15 @@ QRX_INLINE void chroma16(typename V::T sr, typename V::T sg, typename V::T sb, t
     }
 }
 
-// Luma of W pixels as bytes.  Even pixels shifted into the high byte of each
-// word, odd pixels masked there: no byte shuffles on the way in or out, since
-// every luma recipe lies in 16..235 (no clamp) and the odd results are shifted
-// back up beside the even ones.
+// Luma of W pixels as bytes: each half of every 128-bit lane interleaved with
+// zeros gives the (v << 8) words the recipes multiply, and the two halves'
+// results pack back in place (every luma recipe lies in 16..235, no clamp).
 template <class V, Fwd R>
 QRX_INLINE typename V::T luma8(typename V::T r, typename V::T g, typename V::T b) {
-    const typename V::T hi = V::set16(0xFF00);
-    const typename V::T even = luma16h<V, R>(V::slli16(r, 8), V::slli16(g, 8), V::slli16(b, 8));
-    const typename V::T odd = luma16h<V, R>(V::and_(r, hi), V::and_(g, hi), V::and_(b, hi));
-    return V::or_(even, V::slli16(odd, 8));
+    const typename V::T z = V::zero();
+    const typename V::T lo = luma16h<V, R>(V::unpacklo8(z, r), V::unpacklo8(z, g), V::unpacklo8(z, b));
+    const typename V::T hi = luma16h<V, R>(V::unpackhi8(z, r), V::unpackhi8(z, g), V::unpackhi8(z, b));
+    return V::packus16(lo, hi);
 }
 
 // Chroma terms of the inverse recipes (16-bit lanes of Cb, Cr in 0..255): the red,

@@ -164,6 +164,14 @@ QRX_INLINE typename V::T luma_term(typename V::T y) {
     else if constexpr (R == Inv::I13r) return V::add16(V::mulhi16(yp, V::set16(9535)), V::set16(8));
     else return V::mulhi16(yp, V::set16(4767));
 }
+// The same term from (Y - 16) << 6: the product of (Y - 16) << 7 and k equals
+// that of (Y - 16) << 6 and 2 k (each 2 k fits 16 bits).
+template <class V, Inv R>
+QRX_INLINE typename V::T luma_term6(typename V::T yp6) {
+    if constexpr (R == Inv::I13t) return V::mulhi16(yp6, V::set16(2 * 9536));
+    else if constexpr (R == Inv::I13r) return V::add16(V::mulhi16(yp6, V::set16(2 * 9535)), V::set16(8));
+    else return V::mulhi16(yp6, V::set16(2 * 4767));
+}
 template <Inv R>
 constexpr int kInvShift = R == Inv::I12 ? 3 : 4;
 
@@ -187,16 +195,31 @@ QRX_INLINE void rgb_from_terms(typename V::T y, typename V::T tr, typename V::T 
 template <class V, bool CbFirst, Inv R>
 QRX_INLINE void packed_rgb16(typename V::T v, typename V::T& r, typename V::T& g, typename V::T& b) {
     using T = typename V::T;
-    const T m = V::set16(0xFF);
-    const T y = CbFirst ? V::srli16(v, 8) : V::and_(v, m);
-    const T cp = V::slli16(V::sub16(CbFirst ? V::and_(v, m) : V::srli16(v, 8), V::set16(128)), 7);
     // I12 subtracts its (positive) green terms; the others add negative ones
     constexpr int kb = R == Inv::I12 ? 8261 : 16523, kr = R == Inv::I12 ? 6537 : 13074;
     constexpr int gb = R == Inv::I12 ? 1605 : R == Inv::I13r ? -3211 : -3203, gr = R == Inv::I12 ? 3330 : -6660;
-    const T br = V::mulhi16(cp, V::pair16(kb, kr));
-    const T gg = V::mulhi16(cp, V::pair16(gb, gr));
+    T cp, ty;
+#if defined(__SSSE3__)
+    constexpr int k2 = R == Inv::I12 ? 2 : 1;  // cp is (c - 128) << 7 / k2
+    // (y - 16) << 6 and (c - 128) << 6 by one byte multiply-add each: the products
+    // with (y - 16) << 7 and k equal those with (y - 16) << 6 and 2 k, and so for c
+    // where 2 k fits 16 bits (I12)
+    const T y6 = V::sub16(V::maddubs(v, V::set16(CbFirst ? 64 << 8 : 64)), V::set16(16 << 6));
+    ty = luma_term6<V, R>(y6);
+    if constexpr (R == Inv::I12) {
+        cp = V::sub16(V::maddubs(v, V::set16(CbFirst ? 64 : 64 << 8)), V::set16(128 << 6));
+    } else {
+        cp = V::slli16(V::sub16(CbFirst ? V::and_(v, V::set16(0xFF)) : V::srli16(v, 8), V::set16(128)), 7);
+    }
+#else
+    constexpr int k2 = 1;
+    const T m = V::set16(0xFF);
+    cp = V::slli16(V::sub16(CbFirst ? V::and_(v, m) : V::srli16(v, 8), V::set16(128)), 7);
+    ty = luma_term<V, R>(CbFirst ? V::srli16(v, 8) : V::and_(v, m));
+#endif
+    const T br = V::mulhi16(cp, V::pair16(k2 * kb, k2 * kr));
+    const T gg = V::mulhi16(cp, V::pair16(k2 * gb, k2 * gr));
     const T tg = V::add16(gg, qrx::simd::pair_swap16<V>(gg));
-    const T ty = luma_term<V, R>(y);
     r = V::srai16(V::add16(ty, qrx::simd::pair_second16<V>(br)), kInvShift<R>);
     g = V::srai16(R == Inv::I12 ? V::sub16(ty, tg) : V::add16(ty, tg), kInvShift<R>);
     b = V::srai16(V::add16(ty, qrx::simd::pair_first16<V>(br)), kInvShift<R>);

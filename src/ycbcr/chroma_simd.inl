@@ -346,6 +346,38 @@ void v_bgr_p3_y15_p11(const u8* s, u8* py, u8* pcb, u8* pcr, int n) {
     fwd_pairs<y15, y15, p11_cb, p11_cr>(scalar_in<L>(s), Planes422Out{py, pcb, pcr}, x, n);
 }
 
+// Two pixel-order rows at x: their luma stored and the 2x2 block sums of
+// each channel (pre-shifted) returned.  Four-byte pixels in quad order (see
+// load_c4_bytes_quads), put back in row order as stored (store_chroma_420).
+template <class V, Px L, Fwd R>
+QRX_INLINE void luma_and_sums_420(const u8* s0, const u8* s1, u8* y0, u8* y1, int x, typename V::T (&sum)[3]) {
+    typename V::T r0, g0, b0, r1, g1, b1;
+    if constexpr (L == Px::Bgr4) {
+        // both four-byte rows asked for 2 KiB ahead, every line
+        for (int k = 0; k < 4 * V::kBytes; k += 64) {
+            __builtin_prefetch(s0 + 4 * x + 2048 + k);
+            __builtin_prefetch(s1 + 4 * x + 2048 + k);
+        }
+        load_c4_bytes_quads<V>(s0 + 4 * x, b0, g0, r0);
+        load_c4_bytes_quads<V>(s1 + 4 * x, b1, g1, r1);
+        store_quad_order<V>(y0 + x, luma8<V, R>(r0, g0, b0));
+        store_quad_order<V>(y1 + x, luma8<V, R>(r1, g1, b1));
+    } else {
+        load_px<V, L>(s0, x, r0, g0, b0);
+        load_px<V, L>(s1, x, r1, g1, b1);
+        V::store(y0 + x, luma8<V, R>(r0, g0, b0));
+        V::store(y1 + x, luma8<V, R>(r1, g1, b1));
+    }
+    sum[0] = block_sums_pre<V, R>(r0, r1);
+    sum[1] = block_sums_pre<V, R>(g0, g1);
+    sum[2] = block_sums_pre<V, R>(b0, b1);
+}
+template <class V, Px L>
+QRX_INLINE void store_chroma_420(u8* pcb, u8* pcr, int x, typename V::T cb, typename V::T cr) {
+    if constexpr (L == Px::Bgr4) store_narrow2_quad_order<V>(pcb + x / 2, pcr + x / 2, cb, cr);
+    else store_narrow2<V>(pcb + x / 2, pcr + x / 2, cb, cr);
+}
+
 // Two pixel-order rows -> 4:2:0 (two Y rows, one Cb and one Cr row).
 template <Px L, Fwd R>
 void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) {
@@ -366,34 +398,38 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
         }
         s0 += 4 * x0, s1 += 4 * x0, y0 += x0, y1 += x0, pcb += x0 / 2, pcr += x0 / 2, n -= x0;
     }
+#elif defined(__AVX2__)
+    // 4-byte pixels at 256 bits: the luma and the block sums of up to 256
+    // columns, then their chroma, so that each loop keeps its constants in
+    // registers (one loop rebuilt some of them; measured about 5% faster)
+    if constexpr (L == Px::Bgr4) {
+        using V = V256;
+        alignas(32) std::int16_t sums[3][128];
+        int x0 = 0;
+        while (x0 + 32 <= n) {
+            const int end = x0 + std::min(256, (n - x0) / 32 * 32);
+            for (int x = x0; x < end; x += 32) {
+                V::T sum[3];
+                luma_and_sums_420<V, L, R>(s0, s1, y0, y1, x, sum);
+                for (int c = 0; c < 3; ++c) V::store(sums[c] + (x - x0) / 2, sum[c]);
+            }
+            for (int x = x0; x < end; x += 32) {
+                const int k = (x - x0) / 2;
+                V::T cb, cr;
+                chroma16<V, R, true>(V::load(sums[0] + k), V::load(sums[1] + k), V::load(sums[2] + k), cb, cr);
+                store_chroma_420<V, L>(pcb, pcr, x, cb, cr);
+            }
+            x0 = end;
+        }
+        s0 += 4 * x0, s1 += 4 * x0, y0 += x0, y1 += x0, pcb += x0 / 2, pcr += x0 / 2, n -= x0;
+    }
 #endif
     const int x = in_vectors<1>(n, [&](auto v, int x) {
         using V = decltype(v);
-        typename V::T r0, g0, b0, r1, g1, b1, cb, cr;
-        if constexpr (L == Px::Bgr4 && V::kBytes < 64) {
-            // both four-byte rows asked for 2 KiB ahead, every line
-            for (int k = 0; k < 4 * V::kBytes; k += 64) {
-                __builtin_prefetch(s0 + 4 * x + 2048 + k);
-                __builtin_prefetch(s1 + 4 * x + 2048 + k);
-            }
-        }
-        // four-byte pixels in quad order (see load_c4_bytes_quads), put back in row order as stored
-        constexpr bool quads = L == Px::Bgr4;
-        if constexpr (quads) {
-            load_c4_bytes_quads<V>(s0 + 4 * x, b0, g0, r0);
-            load_c4_bytes_quads<V>(s1 + 4 * x, b1, g1, r1);
-            store_quad_order<V>(y0 + x, luma8<V, R>(r0, g0, b0));
-            store_quad_order<V>(y1 + x, luma8<V, R>(r1, g1, b1));
-        } else {
-            load_px<V, L>(s0, x, r0, g0, b0);
-            load_px<V, L>(s1, x, r1, g1, b1);
-            V::store(y0 + x, luma8<V, R>(r0, g0, b0));
-            V::store(y1 + x, luma8<V, R>(r1, g1, b1));
-        }
-        chroma16<V, R, true>(block_sums_pre<V, R>(r0, r1), block_sums_pre<V, R>(g0, g1),
-                             block_sums_pre<V, R>(b0, b1), cb, cr);
-        if constexpr (quads) store_narrow2_quad_order<V>(pcb + x / 2, pcr + x / 2, cb, cr);
-        else store_narrow2<V>(pcb + x / 2, pcr + x / 2, cb, cr);
+        typename V::T sum[3], cb, cr;
+        luma_and_sums_420<V, L, R>(s0, s1, y0, y1, x, sum);
+        chroma16<V, R, true>(sum[0], sum[1], sum[2], cb, cr);
+        store_chroma_420<V, L>(pcb, pcr, x, cb, cr);
     });
     using namespace qrx::ycbcr::chroma;
     if constexpr (R == Fwd::Y12Q12)

@@ -198,25 +198,25 @@ QRX_INLINE void packed_rgb16(typename V::T v, typename V::T& r, typename V::T& g
     // I12 subtracts its (positive) green terms; the others add negative ones
     constexpr int kb = R == Inv::I12 ? 8261 : 16523, kr = R == Inv::I12 ? 6537 : 13074;
     constexpr int gb = R == Inv::I12 ? 1605 : R == Inv::I13r ? -3211 : -3203, gr = R == Inv::I12 ? 3330 : -6660;
-    T cp, ty;
 #if defined(__SSSE3__)
-    constexpr int k2 = R == Inv::I12 ? 2 : 1;  // cp is (c - 128) << 7 / k2
-    // (y - 16) << 6 and (c - 128) << 6 by one byte multiply-add each: the products
-    // with (y - 16) << 7 and k equal those with (y - 16) << 6 and 2 k, and so for c
-    // where 2 k fits 16 bits (I12)
-    const T y6 = V::sub16(V::maddubs(v, V::set16(CbFirst ? 64 << 8 : 64)), V::set16(16 << 6));
-    ty = luma_term6<V, R>(y6);
-    if constexpr (R == Inv::I12) {
-        cp = V::sub16(V::maddubs(v, V::set16(CbFirst ? 64 : 64 << 8)), V::set16(128 << 6));
-    } else {
-        cp = V::slli16(V::sub16(CbFirst ? V::and_(v, V::set16(0xFF)) : V::srli16(v, 8), V::set16(128)), 7);
-    }
+    constexpr bool madd_inputs = true;
 #else
-    constexpr int k2 = 1;
-    const T m = V::set16(0xFF);
-    cp = V::slli16(V::sub16(CbFirst ? V::and_(v, m) : V::srli16(v, 8), V::set16(128)), 7);
-    ty = luma_term<V, R>(CbFirst ? V::srli16(v, 8) : V::and_(v, m));
+    constexpr bool madd_inputs = false;  // the byte multiply-add would be emulated
 #endif
+    // From SSSE3 on, (y - 16) << 6 and (c - 128) << 6 by one byte multiply-add
+    // each: the products with (y - 16) << 7 and k equal those with (y - 16) << 6
+    // and 2 k, and so for c where 2 k fits 16 bits (I12)
+    constexpr int k2 = madd_inputs && R == Inv::I12 ? 2 : 1;  // cp is (c - 128) << 7 / k2
+    const T m = V::set16(0xFF);
+    T ty, cp;
+    if constexpr (madd_inputs)
+        ty = luma_term6<V, R>(V::sub16(V::maddubs(v, V::set16(CbFirst ? 64 << 8 : 64)), V::set16(16 << 6)));
+    else
+        ty = luma_term<V, R>(CbFirst ? V::srli16(v, 8) : V::and_(v, m));
+    if constexpr (k2 == 2)
+        cp = V::sub16(V::maddubs(v, V::set16(CbFirst ? 64 : 64 << 8)), V::set16(128 << 6));
+    else
+        cp = V::slli16(V::sub16(CbFirst ? V::and_(v, m) : V::srli16(v, 8), V::set16(128)), 7);
     const T br = V::mulhi16(cp, V::pair16(k2 * kb, k2 * kr));
     const T gg = V::mulhi16(cp, V::pair16(k2 * gb, k2 * gr));
     const T tg = V::add16(gg, qrx::simd::pair_swap16<V>(gg));

@@ -203,10 +203,12 @@ QRX_INLINE void packed_rgb16(typename V::T v, typename V::T& r, typename V::T& g
 #else
     constexpr bool madd_inputs = false;  // the byte multiply-add would be emulated
 #endif
-    // From SSSE3 on, (y - 16) << 6 and (c - 128) << 6 by one byte multiply-add
+    // From SSSE3 on, (y - 16) << 6 and the chroma input by one byte multiply-add
     // each: the products with (y - 16) << 7 and k equal those with (y - 16) << 6
-    // and 2 k, and so for c where 2 k fits 16 bits (I12)
-    constexpr int k2 = madd_inputs && R == Inv::I12 ? 2 : 1;  // cp is (c - 128) << 7 / k2
+    // and 2 k.  The chroma input is (c - 128) << 6 with 2 k where 2 k fits 16
+    // bits (I12); else (128 - c) << 7 with -k (I13's 2 x 16523 does not fit),
+    // as c times -128 is a byte multiply-add and the products are the same
+    constexpr int k2 = madd_inputs ? (R == Inv::I12 ? 2 : -1) : 1;  // cp is (c - 128) << 7 / k2
     const T m = V::set16(0xFF);
     T ty, cp;
     if constexpr (madd_inputs)
@@ -215,6 +217,8 @@ QRX_INLINE void packed_rgb16(typename V::T v, typename V::T& r, typename V::T& g
         ty = luma_term<V, R>(CbFirst ? V::srli16(v, 8) : V::and_(v, m));
     if constexpr (k2 == 2)
         cp = V::sub16(V::maddubs(v, V::set16(CbFirst ? 64 : 64 << 8)), V::set16(128 << 6));
+    else if constexpr (k2 == -1)
+        cp = V::add16(V::maddubs(v, V::set16(CbFirst ? 0x80 : 0x80 << 8)), V::set16(128 << 7));  // 0x80: -128
     else
         cp = V::slli16(V::sub16(CbFirst ? V::and_(v, m) : V::srli16(v, 8), V::set16(128)), 7);
     const T br = V::mulhi16(cp, V::pair16(k2 * kb, k2 * kr));

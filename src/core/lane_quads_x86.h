@@ -39,11 +39,11 @@ inline void store_c4_of_packs(std::uint8_t* d, typename V::T b, typename V::T g,
     const T ra0 = V::unpacklo8(r, a), ra1 = V::unpackhi8(r, a);
     const T o[4] = {V::unpacklo16(bg0, ra0), V::unpackhi16(bg0, ra0), V::unpacklo16(bg1, ra1), V::unpackhi16(bg1, ra1)};
     if constexpr (V::kBytes == 32) {
-        // o[k] holds pixels 4k'..4k'+3 | 4k'+8..: each 128-bit half is stored in its place
-        for (int k = 0; k < 4; ++k) {
-            std::uint8_t* q = d + 64 * (k / 2) + 16 * (k % 2);
-            V::store_half(q, V::half(o[k], 0));
-            V::store_half(q + 32, V::half(o[k], 1));
+        // o[k] holds pixels 4k'..4k'+3 | 4k'+8..: the halves of o[0], o[1] (and
+        // o[2], o[3]) exchanged into two whole stores each
+        for (int k = 0; k < 4; k += 2) {
+            V::store(d + 32 * k, _mm256_permute2x128_si256(o[k], o[k + 1], 0x20));
+            V::store(d + 32 * k + 32, _mm256_permute2x128_si256(o[k], o[k + 1], 0x31));
         }
         return;
     }

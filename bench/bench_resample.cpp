@@ -232,12 +232,16 @@ QRX_CASE(libyuv_I422ToI420, P3_422, P3_420,
          libyuv::I422ToI420(s.p[0], s.step[0], s.p[1], s.step[1], s.p[2], s.step[2], d.p[0], d.step[0], d.p[1],
                             d.step[1], d.p[2], d.step[2], kW, kH));
 
-// The plane copies with the peer's exact memory work: both run at copy speed,
-// closer together than separate cases can tell apart.
+// The layout conversions with the peer's exact memory work: both run at copy
+// speed, closer together than separate cases can tell apart.
 QRX_PAIR(YCbCr420_8u_P3P2R, libyuv_I420ToNV12, P3_420, P2_420);
 QRX_PAIR(YCrCb420ToYCbCr420_8u_P3P2R, libyuv_I420ToNV12, P3_420, P2_420);
 QRX_PAIR(YCbCr420_8u_P2P3R, libyuv_NV12ToI420, P2_420, P3_420);
 QRX_PAIR(YCbCr420ToYCrCb420_8u_P2P3R, libyuv_NV12ToI420, P2_420, P3_420);
+QRX_PAIR(YCbCr422_8u_P3C2R, libyuv_I422ToYUY2, P3_422, Packed422);
+QRX_PAIR(YCbCr422ToYCrCb422_8u_P3C2R, libyuv_I422ToYUY2, P3_422, Packed422);
+QRX_PAIR(YCbCr422ToYCbCr420_8u_C2P2R, libyuv_YUY2ToNV12, Packed422, P2_420);
+QRX_PAIR(CbYCr422ToYCbCr420_8u_C2P2R, libyuv_UYVYToNV12, Packed422, P2_420);
 // The peer beside itself: how close to 1 the block-by-block ratio reads for
 // identical work on this machine.
 static void BM_pair_check_NV12ToI420(benchmark::State& st) {

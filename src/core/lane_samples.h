@@ -84,41 +84,6 @@ QRX_INLINE void narrow_lanes(T* d, F16 v) {
 }
 #endif
 
-// 16-bit entries of a table at 32-bit lane indices: the 32 bits that end at
-// each entry are gathered, so the two bytes below entry 0 must be readable.
-// SkipFourth: every fourth lane (the alpha of four-sample pixels) loads
-// nothing and gives 0, which frees a quarter of the loads.
-#if defined(__AVX2__)
-template <bool SkipFourth = false>
-QRX_INLINE I8 gather_u16(const std::uint16_t* t, I8 i) {
-    const int* base = reinterpret_cast<const int*>(t - 1);
-    if constexpr (SkipFourth)
-        return _mm256_srli_epi32(_mm256_mask_i32gather_epi32(_mm256_setzero_si256(), base, i.v,
-                                                             _mm256_setr_epi32(-1, -1, -1, 0, -1, -1, -1, 0), 2), 16);
-    else
-        return _mm256_srli_epi32(_mm256_i32gather_epi32(base, i.v, 2), 16);
-}
-#endif
-#if defined(QRX_LANES_HAVE_16)
-template <bool SkipFourth = false>
-QRX_INLINE I16 gather_u16(const std::uint16_t* t, I16 i) {
-    const int* base = reinterpret_cast<const int*>(t - 1);
-    if constexpr (SkipFourth)
-        return _mm512_srli_epi32(_mm512_mask_i32gather_epi32(_mm512_setzero_si512(), 0x7777, i.v, base, 2), 16);
-    else
-        return _mm512_srli_epi32(_mm512_i32gather_epi32(i.v, base, 2), 16);
-}
-// Byte entries of a table at 32-bit lane indices: the 32 bits that start at
-// each entry are gathered, so three bytes past the last entry must be
-// readable.  SkipFourth as for gather_u16.
-template <bool SkipFourth = false>
-QRX_INLINE I16 gather_u8_entries(const std::uint8_t* t, I16 i) {
-    const __m512i bytes = SkipFourth ? _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), 0x7777, i.v, t, 1)
-                                     : _mm512_i32gather_epi32(i.v, t, 1);
-    return _mm512_and_si512(bytes, _mm512_set1_epi32(0xFF));
-}
-#endif
-
 #if defined(__SSE2__)
 // L::kWidth samples widened to 32-bit lanes, at every width.
 template <class L, class T>

@@ -6,9 +6,7 @@
 //        samples (C3, planes); at SSSE3/AVX2 AC4 keeps the plain loop, which is
 //        faster there than looking up and merging the alpha back; the
 //        byte-permute level stores AC4 with a byte mask;
-//   16u: four table reads per 8-byte load and store (C3, planes); AC4 at
-//        AVX2: 8-lane gathers of the 32 bits ending at the entry, the alpha
-//        lanes masked off so they load nothing; AVX-512: no table, the
+//   16u: a plain loop of table reads, unrolled; AVX-512: no table, the
 //        polynomial form of gamma_poly16.h, 16 lanes at a time.
 // In-place calls pass the same pointer twice: each block is read before it is
 // written.  AC4 alpha samples are never stored by the byte-masked paths; the
@@ -24,8 +22,7 @@
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
 #include "core/byte_table.h"
-#include "core/lane_gathers.h"
-#include "core/lane_samples.h"
+#include "core/float_lanes.h"
 #include "core/masked_bytes_x86.h"
 #endif
 namespace qrx::gamma::QRX_LEVEL {
@@ -44,15 +41,17 @@ namespace {
         d[4 * i + 2] = t[c];
     }
 }
-// 16u: one sample at a time, eight to a loop step, which keeps the loop to a
-// load, a table read and a store per sample (1920x1080 C3 on one AMD EPYC
-// core: about 1.1x the speed of four table reads per 8-byte load and store,
-// and about 1.7x that of 8-lane gathers of the same table).
+// 16u: one sample at a time, unrolled, which keeps the loop to a load, a
+// table read and a store per sample.  At 1920x1080 on one AMD EPYC core, with
+// the 128 KiB table mostly outside the first-level cache, this measured about
+// 1.1x the speed of four table reads per 8-byte load and store (C3), and 1.15x
+// that of 8-lane gathers with the alpha lanes masked off (AC4).
 void lut16_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 #pragma GCC unroll 8
     for (std::ptrdiff_t i = 0; i < n; ++i) d[i] = t[s[i]];
 }
 void lut16_ac4_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
+#pragma GCC unroll 4
     for (std::ptrdiff_t i = 0; i < n; ++i) {
         const u16 a = s[4 * i], b = s[4 * i + 1], c = s[4 * i + 2];
         d[4 * i] = t[a];
@@ -65,36 +64,6 @@ void lut16_ac4_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 // 8u: the whole register looked up at once (core/byte_table.h).
 [[maybe_unused]] void lut8_vec(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
     qrx::simd::look_up_bytes(s, d, n, t);
-}
-#endif
-
-#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__)
-// The 16u gather kernels go a cache line of samples at a time, asking for the
-// source and destination lines 512 bytes ahead: with the gathers taking the
-// load ports, the streams alone are not fetched early enough (1920x1080 C3:
-// ~4% for the 16-bit table's gathers).  Returns the samples done, a multiple
-// of 32.
-template <int Width, class Block>
-QRX_INLINE std::ptrdiff_t by_lines16(const u16* s, u16* d, std::ptrdiff_t samples, Block block) {
-    std::ptrdiff_t i = 0;
-    for (; i + 32 <= samples; i += 32) {
-        qrx::simd::prefetch_ahead(s + i, 512);
-        qrx::simd::prefetch_ahead(d + i, 512);
-        for (int k = 0; k < 32; k += Width) block(i + k);
-    }
-    return i;
-}
-
-// 16u AC4: the table's entries gathered a register of lanes at a time (the two
-// bytes below entry 0 still lie inside the table's scratch block), leaving the
-// fourth sample as it was.  Eight lanes at every level: with the table
-// mostly outside L1, 16-lane gathers measured about 13% slower at 1920x1080.
-using L16 = lanes::F8;
-void lut16_ac4_lanes(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
-    const std::ptrdiff_t i = by_lines16<L16::kWidth>(s, d, 4 * n, [&](std::ptrdiff_t j) {
-        lanes::narrow_lanes<true>(d + j, lanes::raw_bits(lanes::gather_u16<true>(t, lanes::int_bits(lanes::widen_samples<L16>(s + j)))));
-    });
-    lut16_ac4_ref(s + i, d + i, n - i / 4, t);
 }
 #endif
 
@@ -235,11 +204,11 @@ void lut8_ac4_vbmi(const u8* s, u8* d, std::ptrdiff_t n, const u8* t) {
 #if defined(QRX_LEVEL_SCALAR) || !defined(__SSSE3__)
 extern const Kernels kTable = {lut8_ref, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
 #elif defined(__AVX512VBMI__)
-extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_POLY16};
+extern const Kernels kTable = {lut8_vbmi, lut8_ac4_vbmi, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, QRX_GAMMA_POLY16};
 #elif defined(QRX_LANES_HAVE_16)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, QRX_GAMMA_POLY16};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, QRX_GAMMA_POLY16};
 #elif defined(__AVX2__)
-extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_lanes, QRX_GAMMA_CURVES, {}};
+extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
 #else
 extern const Kernels kTable = {lut8_vec, lut8_ac4_ref, lut16_ref, lut16_ac4_ref, QRX_GAMMA_CURVES, {}};
 #endif

@@ -15,7 +15,6 @@
 #include <cstring>
 
 #include "core/inline.h"
-#include "core/unaligned.h"
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/gamma_poly16.h"
 #include "gray_twist_gamma/power.h"

@@ -151,7 +151,7 @@ int unpack_p2(const u8* s, u8* y, u8* uv, int pairs) {
         const int i0 = i;
         for (; 2 * i + n <= 2 * pairs; i += n / 2) {
             // 512-bit rows ask for the source 2 KiB ahead (1920x1080 beside the
-            // peer: 0.94 -> 0.98; at 256 bits it measured slower)
+            // peer: 0.94 -> 0.97; at 256 bits it measured slower)
             if constexpr (n == 64) {
                 __builtin_prefetch(s + 4 * i + 2048);
                 __builtin_prefetch(s + 4 * i + 2048 + 64);

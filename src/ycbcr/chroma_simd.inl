@@ -155,23 +155,27 @@ QRX_INLINE void chroma_terms(typename V::T cb, typename V::T cr, typename V::T& 
     }
 }
 
-// The luma term of the inverse recipes (16-bit lanes of Y in 0..255) and the
-// shift that ends each sum.
+// The luma coefficient of the inverse recipes, and their luma term: the high
+// product of yp and k (I13r adds here the 8 that rounds its sums).
+template <Inv R>
+constexpr int kLumaK = R == Inv::I13t ? 9536 : R == Inv::I13r ? 9535 : 4767;
+template <class V, Inv R>
+QRX_INLINE typename V::T luma_term_of(typename V::T yp, int k) {
+    const auto t = V::mulhi16(yp, V::set16(k));
+    return R == Inv::I13r ? V::add16(t, V::set16(8)) : t;
+}
+// The luma term of 16-bit lanes of Y in 0..255.
 template <class V, Inv R>
 QRX_INLINE typename V::T luma_term(typename V::T y) {
-    const auto yp = V::slli16(V::sub16(y, V::set16(16)), 7);
-    if constexpr (R == Inv::I13t) return V::mulhi16(yp, V::set16(9536));
-    else if constexpr (R == Inv::I13r) return V::add16(V::mulhi16(yp, V::set16(9535)), V::set16(8));
-    else return V::mulhi16(yp, V::set16(4767));
+    return luma_term_of<V, R>(V::slli16(V::sub16(y, V::set16(16)), 7), kLumaK<R>);
 }
 // The same term from (Y - 16) << 6: the product of (Y - 16) << 7 and k equals
 // that of (Y - 16) << 6 and 2 k (each 2 k fits 16 bits).
 template <class V, Inv R>
 QRX_INLINE typename V::T luma_term6(typename V::T yp6) {
-    if constexpr (R == Inv::I13t) return V::mulhi16(yp6, V::set16(2 * 9536));
-    else if constexpr (R == Inv::I13r) return V::add16(V::mulhi16(yp6, V::set16(2 * 9535)), V::set16(8));
-    else return V::mulhi16(yp6, V::set16(2 * 4767));
+    return luma_term_of<V, R>(yp6, 2 * kLumaK<R>);
 }
+// The shift that ends each sum.
 template <Inv R>
 constexpr int kInvShift = R == Inv::I12 ? 3 : 4;
 

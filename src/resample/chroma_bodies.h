@@ -163,6 +163,17 @@ int unpack_p2(const u8* s, u8* y, u8* uv, int pairs) {
     });
 }
 
+template <bool CF>
+int unpack_uv(const u8* s, u8* uv, int pairs) {
+    return widest_first([=](auto tag, int i) {
+        using B = decltype(tag);
+        constexpr int n = B::kBytes;
+        for (; 2 * i + n <= 2 * pairs; i += n / 2)
+            B::store(uv + 2 * i, chroma_of<B, CF>(B::load(s + 4 * i), B::load(s + 4 * i + n)));
+        return i;
+    });
+}
+
 #if defined(QRX_RESAMPLE_AVX2)
 // 4:2:2 -> 4:1:1 from 256 bits up: one byte shuffle per register puts each
 // 128-bit lane's 8 luma bytes first and the chroma of its 2 quads next (dword
@@ -530,6 +541,8 @@ template <bool CF>
 int unpack_y(const u8*, u8*, int) { return 0; }
 template <bool CF>
 int unpack_p2(const u8*, u8*, u8*, int) { return 0; }
+template <bool CF>
+int unpack_uv(const u8*, u8*, int) { return 0; }
 template <bool CF>
 int unpack_p3_hdrop(const u8*, u8*, u8*, u8*, int) { return 0; }
 template <bool CF>

@@ -23,6 +23,8 @@ using u8 = std::uint8_t;
 using UnpackP3Fn = void (*)(const u8* src, u8* y, u8* u, u8* v, int pairs);
 using UnpackYFn = void (*)(const u8* src, u8* y, int pairs);
 using UnpackP2Fn = void (*)(const u8* src, u8* y, u8* uv, int pairs);
+// Two packed 4:2:2 rows -> both luma rows and the first row's chroma (u, v) pairs.
+using UnpackP2VdropFn = void (*)(const u8* src0, const u8* src1, u8* y0, u8* y1, u8* uv, int pairs);
 // Planes -> packed 4:2:2 row.
 using PackP3Fn = void (*)(const u8* y, const u8* u, const u8* v, u8* dst, int pairs);
 using PackP2Fn = void (*)(const u8* y, const u8* uv, u8* dst, int pairs);
@@ -42,7 +44,7 @@ struct Kernels {
     UnpackP3Fn unpack_p3_yfirst_a16, unpack_p3_cfirst_a16;    // same, 16-byte aligned rows
     UnpackYFn unpack_y_yfirst, unpack_y_cfirst;               // luma only
     UnpackP3Fn unpack_p3_hdrop_yfirst, unpack_p3_hdrop_cfirst;  // (quads) chroma of the first pair of 4
-    UnpackP2Fn unpack_p2_yfirst, unpack_p2_cfirst;            // chroma as (u, v) pairs
+    UnpackP2VdropFn unpack_p2_vdrop_yfirst, unpack_p2_vdrop_cfirst;  // chroma as (u, v) pairs, every other row
     UnpackP2Fn unpack_p2_hdrop_yfirst;                        // (quads)
     // Planar -> packed.
     PackP3Fn pack_p3_yfirst, pack_p3_cfirst;

@@ -138,10 +138,9 @@ void c2_to_p3_vdrop(In s, Out y, Out u, Out v, int w, int h, resample::UnpackP3F
 }
 
 // VDROP, packed -> P2.
-void c2_to_p2_vdrop(In s, Out y, Out uv, int w, int h, resample::UnpackP2Fn full, resample::UnpackYFn luma) {
+void c2_to_p2_vdrop(In s, Out y, Out uv, int w, int h, resample::UnpackP2VdropFn rows) {
     for_rows(h / 2, [&](ptrdiff_t j) {
-        full(s.row(2 * j), y.row(2 * j), uv.row(j), w / 2);
-        luma(s.row(2 * j + 1), y.row(2 * j + 1), w / 2);
+        rows(s.row(2 * j), s.row(2 * j + 1), y.row(2 * j), y.row(2 * j + 1), uv.row(j), w / 2);
     });
 }
 
@@ -462,8 +461,7 @@ QRXCC_API QrxStatus qrxiYCbCr422ToYCbCr420_8u_C2P2R(const Qrx8u* pSrc, int srcSt
     int w, h;
     if (!used_size(roi, Size::Frame420, w, h)) return qrxStatusSizeError;
     const Kernels& k = resample::kernels();
-    c2_to_p2_vdrop({pSrc, srcStep}, {pDstY, dstYStep}, {pDstCbCr, dstCbCrStep}, w, h, k.unpack_p2_yfirst,
-                   k.unpack_y_yfirst);
+    c2_to_p2_vdrop({pSrc, srcStep}, {pDstY, dstYStep}, {pDstCbCr, dstCbCrStep}, w, h, k.unpack_p2_vdrop_yfirst);
     return qrxStatusOk;
 }
 
@@ -473,8 +471,7 @@ QRXCC_API QrxStatus qrxiCbYCr422ToYCbCr420_8u_C2P2R(const Qrx8u* pSrc, int srcSt
     int w, h;
     if (!used_size(roi, Size::Frame420, w, h)) return qrxStatusSizeError;
     const Kernels& k = resample::kernels();
-    c2_to_p2_vdrop({pSrc, srcStep}, {pDstY, dstYStep}, {pDstCbCr, dstCbCrStep}, w, h, k.unpack_p2_cfirst,
-                   k.unpack_y_cfirst);
+    c2_to_p2_vdrop({pSrc, srcStep}, {pDstY, dstYStep}, {pDstCbCr, dstCbCrStep}, w, h, k.unpack_p2_vdrop_cfirst);
     return qrxStatusOk;
 }
 

@@ -102,6 +102,84 @@ inline void load_c3_bytes(const std::uint8_t* p, typename V::T& a, typename V::T
     }
 }
 
+// Three-byte pixels as 16-bit lanes of the even and of the odd pixels: ab_e
+// holds (channel 0 | channel 1 << 8) of pixels 0, 2, 4, ..., ab_o the same of
+// pixels 1, 3, 5, ..., and c_e, c_o channel 2 of each (high bytes zero).  From
+// SSE4.1 on the blends of load_c3_bytes gather these sets directly: within a
+// 48-byte block, byte j of the k-th 16 bytes is stream byte 16 k + j, and for
+// each j exactly one k puts it among channels 0 and 1 of an even pixel
+// (16 k + j = 0 or 1 mod 6), of an odd one (3 or 4 mod 6), or in channel 2
+// (2 mod 3); one shuffle per set then orders it (two for channel 2, one per
+// parity).  Ten instructions after the loads, against the channel bytes' nine
+// and eight more to make these words of them.
+struct C3PairMasks {
+    std::int8_t from1[16], from2[16], sort[16];
+};
+// Masks of the set of stream bytes q with q % m in {r0, r1}; sort gathers
+// output byte o from q = m (o / 2) + (o % 2 ? r1 : r0), or zero when r1 < 0.
+constexpr C3PairMasks c3_pair_masks(int m, int r0, int r1, int start) {
+    C3PairMasks k{};
+    for (int j = 0; j < 16; ++j) {
+        int from = 0;
+        for (int part = 0; part < 3; ++part) {
+            const int r = (16 * part + j) % m;
+            if (r == r0 || r == r1) from = part;
+        }
+        k.from1[j] = from == 1 ? -128 : 0;
+        k.from2[j] = from == 2 ? -128 : 0;
+        const int q = start + 6 * (j / 2) + (j % 2 ? r1 - r0 : 0);
+        k.sort[j] = j % 2 && r1 < 0 ? -128 : static_cast<std::int8_t>(q % 16);
+    }
+    return k;
+}
+alignas(16) constexpr C3PairMasks kC3PairAbEven = c3_pair_masks(6, 0, 1, 0);
+alignas(16) constexpr C3PairMasks kC3PairAbOdd = c3_pair_masks(6, 3, 4, 3);
+alignas(16) constexpr C3PairMasks kC3PairCEven = c3_pair_masks(3, 2, -1, 2);
+alignas(16) constexpr C3PairMasks kC3PairCOdd = c3_pair_masks(3, 2, -1, 5);
+
+template <class V>
+inline void load_c3_pair_words(const std::uint8_t* p, typename V::T& ab_e, typename V::T& ab_o, typename V::T& c_e,
+                               typename V::T& c_o) {
+    using T = typename V::T;
+#if defined(__SSE4_1__)
+    if constexpr (V::kBytes <= 32) {
+        T t0, t1, t2;
+        if constexpr (V::kBytes == 16) {
+            t0 = V::load(p), t1 = V::load(p + 16), t2 = V::load(p + 32);
+        } else {
+#if defined(__AVX2__)
+            // lane 0 from pixels 0..15, lane 1 from 16..31 (48 bytes on: 48 = 0 mod 6)
+            auto two = [p](int lo) {
+                return _mm256_inserti128_si256(_mm256_castsi128_si256(V128::load(p + lo)), V128::load(p + lo + 48), 1);
+            };
+            t0 = two(0), t1 = two(16), t2 = two(32);
+#endif
+        }
+        auto m = [](const std::int8_t (&x)[16]) { return _mm_load_si128(reinterpret_cast<const __m128i*>(x)); };
+        auto blend = [](T x, T y, __m128i mask) {
+            if constexpr (V::kBytes == 16) return _mm_blendv_epi8(x, y, mask);
+#if defined(__AVX2__)
+            else return _mm256_blendv_epi8(x, y, _mm256_broadcastsi128_si256(mask));
+#endif
+        };
+        auto gather = [&](const C3PairMasks& k) { return blend(blend(t0, t1, m(k.from1)), t2, m(k.from2)); };
+        ab_e = V::shuffle8(gather(kC3PairAbEven), m(kC3PairAbEven.sort));
+        ab_o = V::shuffle8(gather(kC3PairAbOdd), m(kC3PairAbOdd.sort));
+        const T c = gather(kC3PairCEven);  // the same blend for both parities
+        c_e = V::shuffle8(c, m(kC3PairCEven.sort));
+        c_o = V::shuffle8(c, m(kC3PairCOdd.sort));
+        return;
+    }
+#endif
+    T a, b, c;
+    load_c3_bytes<V>(p, a, b, c);
+    const T lo = V::set16(0x00FF), hi = V::set16(static_cast<std::int16_t>(0xFF00));
+    ab_e = V::or_(V::and_(a, lo), V::slli16(b, 8));
+    ab_o = V::or_(V::srli16(a, 8), V::and_(b, hi));
+    c_e = V::and_(c, lo);
+    c_o = V::srli16(c, 8);
+}
+
 // Stride-3 interleave, the inverse of load_c3_bytes.
 template <class V>
 inline void store_c3_bytes(std::uint8_t* p, typename V::T a, typename V::T b, typename V::T c) {

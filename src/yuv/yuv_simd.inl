@@ -229,19 +229,48 @@ void simd_inv_p3c3_i3(const u8* __restrict y, const u8* __restrict u, const u8* 
 // ---- 4:2:2 and 4:2:0 forward -----------------------------------------------------------
 
 // Twice-luma T = ((9798 R + 19235 G) >> 14) + ((3736 B) >> 14) of the even and
-// the odd pixels of byte vectors, in 16-bit lanes (no byte shuffles): the R, G
-// sum is 256 (38 R + 75 G) + (70 R + 35 G), two byte multiply-adds of the word
-// (R | G << 8), so (sum >> 14) = ((38 R + 75 G) + ((70 R + 35 G) >> 8)) >> 6.
+// the odd pixels, from their 16-bit lanes (load_c3_pair_words, pair_words_of):
+// the R, G sum is 256 (38 R + 75 G) + (70 R + 35 G), two byte multiply-adds of
+// the word (R | G << 8), so (sum >> 14) = ((38 R + 75 G) + ((70 R + 35 G) >> 8)) >> 6;
+// (3736 B) >> 14 is the high product of the plain B word and 4 x 3736.
+template <class T>
+struct PairWords {
+    T rg_e, rg_o, b_e, b_o;  // (R | G << 8) and B of the even / odd pixels
+};
 template <class V, class T = typename V::T>
-QRX_INLINE void twice_eo(T r, T g, T b, T& te, T& to) {
-    const T lo = V::set16(0x00FF), hi = V::set16(0xFF00);
-    const T ka = V::set16(38 | 75 << 8), kc = V::set16(70 | 35 << 8), kb = V::set16(3736);
-    auto twice = [&](T rg, T b4) {
+QRX_INLINE void twice_eo(const PairWords<T>& w, T& te, T& to) {
+    const T ka = V::set16(38 | 75 << 8), kc = V::set16(70 | 35 << 8), kb = V::set16(4 * 3736);
+    auto twice = [&](T rg, T b) {
         const T a = V::maddubs(rg, ka), c = V::maddubs(rg, kc);
-        return V::add16(V::srli16(V::add16(a, V::srli16(c, 8)), 6), V::mulhi16(b4, kb));
+        return V::add16(V::srli16(V::add16(a, V::srli16(c, 8)), 6), V::mulhi16(b, kb));
     };
-    te = twice(V::or_(V::and_(r, lo), V::slli16(g, 8)), V::slli16(V::and_(b, lo), 2));
-    to = twice(V::or_(V::srli16(r, 8), V::and_(g, hi)), V::srli16(V::and_(b, hi), 6));
+    te = twice(w.rg_e, w.b_e);
+    to = twice(w.rg_o, w.b_o);
+}
+
+// The pair words of three-byte pixels, and of channel registers of bytes.
+template <class V, class T = typename V::T>
+QRX_INLINE PairWords<T> pair_words_c3(const u8* s) {
+    PairWords<T> w;
+    qrx::simd::load_c3_pair_words<V>(s, w.rg_e, w.rg_o, w.b_e, w.b_o);
+    return w;
+}
+template <class V, class T = typename V::T>
+QRX_INLINE PairWords<T> pair_words_of(T r, T g, T b) {
+    const T lo = V::set16(0x00FF), hi = V::set16(static_cast<std::int16_t>(0xFF00));
+    return {V::or_(V::and_(r, lo), V::slli16(g, 8)), V::or_(V::srli16(r, 8), V::and_(g, hi)), V::and_(b, lo),
+            V::srli16(b, 8)};
+}
+
+// Sums of the pixel pairs' B and R, 16-bit lanes.
+template <class V, class T = typename V::T>
+QRX_INLINE T pair_sums_b(const PairWords<T>& w) {
+    return V::add16(w.b_e, w.b_o);
+}
+template <class V, class T = typename V::T>
+QRX_INLINE T pair_sums_r(const PairWords<T>& w) {
+    const T lo = V::set16(0x00FF);
+    return V::add16(V::and_(w.rg_e, lo), V::and_(w.rg_o, lo));
 }
 
 // Y = T >> 1 (at most 254) of the even and odd pixels back in one byte vector.
@@ -258,26 +287,26 @@ QRX_INLINE T chroma_v(T d, int k) {
 
 // 4:2:2 of 2 kLanes16 pixels of one row: Y bytes in row order, U and V words of the pairs.
 template <class V, class T = typename V::T>
-QRX_INLINE void fwd422_v(T r, T g, T b, T& y, T& cu, T& cv) {
+QRX_INLINE void fwd422_v(const PairWords<T>& w, T& y, T& cu, T& cv) {
     T te, to;
-    twice_eo<V>(r, g, b, te, to);
+    twice_eo<V>(w, te, to);
     y = luma_bytes<V>(te, to);
     const T t2 = V::srai16(V::add16(te, to), 1);
-    cu = chroma_v<V>(V::sub16(V::sum_pairs8(b), t2), 16121);
-    cv = chroma_v<V>(V::sub16(V::sum_pairs8(r), t2), 28737);
+    cu = chroma_v<V>(V::sub16(pair_sums_b<V>(w), t2), 16121);
+    cv = chroma_v<V>(V::sub16(pair_sums_r<V>(w), t2), 28737);
 }
 
 // 4:2:0 of 2 kLanes16 columns of two rows.
 template <class V, class T = typename V::T>
-QRX_INLINE void fwd420_v(const T r[2], const T g[2], const T b[2], u8* y0, u8* y1, u8* u, u8* v) {
+QRX_INLINE void fwd420_v(const PairWords<T>& w0, const PairWords<T>& w1, u8* y0, u8* y1, u8* u, u8* v) {
+    const PairWords<T>* w[2] = {&w0, &w1};
     T te[2], to[2];
-    for (int k = 0; k < 2; ++k) twice_eo<V>(r[k], g[k], b[k], te[k], to[k]);
+    for (int k = 0; k < 2; ++k) twice_eo<V>(*w[k], te[k], to[k]);
     V::store(y0, luma_bytes<V>(te[0], to[0]));
     V::store(y1, luma_bytes<V>(te[1], to[1]));
     const T t4 = V::srai16(V::add16(V::add16(te[0], to[0]), V::add16(te[1], to[1])), 2);
-    // B and R block sums straight from the bytes: sums of byte pairs, blocks in order
-    const T b2 = V::srai16(V::add16(V::sum_pairs8(b[0]), V::sum_pairs8(b[1])), 1);
-    const T r2 = V::srai16(V::add16(V::sum_pairs8(r[0]), V::sum_pairs8(r[1])), 1);
+    const T b2 = V::srai16(V::add16(pair_sums_b<V>(w0), pair_sums_b<V>(w1)), 1);
+    const T r2 = V::srai16(V::add16(pair_sums_r<V>(w0), pair_sums_r<V>(w1)), 1);
     V::store_narrow2(u, v, chroma_v<V>(V::sub16(b2, t4), 16121), chroma_v<V>(V::sub16(r2, t4), 28737));
 }
 
@@ -285,9 +314,8 @@ void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
     const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         using T = typename V::T;
-        T r, g, b, y, cu, cv;
-        qrx::simd::load_c3_bytes<V>(s + 6 * i, r, g, b);
-        fwd422_v<V>(r, g, b, y, cu, cv);
+        T y, cu, cv;
+        fwd422_v<V>(pair_words_c3<V>(s + 6 * i), y, cu, cv);
         const T uv = V::zip_halves8(V::packus16(cu, cv));  // U0 V0 U1 V1 ... per lane
         V::store_unpacked(d + 4 * i, V::unpacklo8(y, uv), V::unpackhi8(y, uv));
     });
@@ -297,9 +325,8 @@ void simd_fwd422_c3c2(const u8* __restrict s, u8* __restrict d, int n) {
 void simd_fwd422_c3p3(const u8* __restrict s, u8* __restrict y, u8* __restrict u, u8* __restrict v, int n) {
     const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
-        typename V::T r, g, b, vy, cu, cv;
-        qrx::simd::load_c3_bytes<V>(s + 6 * i, r, g, b);
-        fwd422_v<V>(r, g, b, vy, cu, cv);
+        typename V::T vy, cu, cv;
+        fwd422_v<V>(pair_words_c3<V>(s + 6 * i), vy, cu, cv);
         V::store(y + 2 * i, vy);
         V::store_narrow2(u + i, v + i, cu, cv);
     });
@@ -311,7 +338,7 @@ void simd_fwd422_p3(const u8* __restrict r, const u8* __restrict g, const u8* __
     const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         typename V::T vy, cu, cv;
-        fwd422_v<V>(V::load(r + 2 * i), V::load(g + 2 * i), V::load(b + 2 * i), vy, cu, cv);
+        fwd422_v<V>(pair_words_of<V>(V::load(r + 2 * i), V::load(g + 2 * i), V::load(b + 2 * i)), vy, cu, cv);
         V::store(y + 2 * i, vy);
         V::store_narrow2(u + i, v + i, cu, cv);
     });
@@ -322,10 +349,7 @@ void simd_fwd420_c3(const u8* __restrict s0, const u8* __restrict s1, u8* __rest
                     u8* __restrict u, u8* __restrict v, int n) {
     const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
-        typename V::T r[2], g[2], b[2];
-        qrx::simd::load_c3_bytes<V>(s0 + 6 * i, r[0], g[0], b[0]);
-        qrx::simd::load_c3_bytes<V>(s1 + 6 * i, r[1], g[1], b[1]);
-        fwd420_v<V>(r, g, b, y0 + 2 * i, y1 + 2 * i, u + i, v + i);
+        fwd420_v<V>(pair_words_c3<V>(s0 + 6 * i), pair_words_c3<V>(s1 + 6 * i), y0 + 2 * i, y1 + 2 * i, u + i, v + i);
     });
     fwd420_c3(s0 + 6 * i, s1 + 6 * i, y0 + 2 * i, y1 + 2 * i, u + i, v + i, n - i);
 }
@@ -335,9 +359,9 @@ void simd_fwd420_p3(const u8* const r[2], const u8* const g[2], const u8* const 
     const int i = walk<8, false>(n, [&](auto vt, int i) QRX_INLINE_BODY {
         using V = decltype(vt);
         const int x = 2 * i;
-        const typename V::T wr[2] = {V::load(r[0] + x), V::load(r[1] + x)}, wg[2] = {V::load(g[0] + x), V::load(g[1] + x)},
-                            wb[2] = {V::load(b[0] + x), V::load(b[1] + x)};
-        fwd420_v<V>(wr, wg, wb, y0 + x, y1 + x, u + i, v + i);
+        fwd420_v<V>(pair_words_of<V>(V::load(r[0] + x), V::load(g[0] + x), V::load(b[0] + x)),
+                    pair_words_of<V>(V::load(r[1] + x), V::load(g[1] + x), V::load(b[1] + x)), y0 + x, y1 + x, u + i,
+                    v + i);
     });
     const u8* rr[2] = {r[0] + 2 * i, r[1] + 2 * i};
     const u8* gg[2] = {g[0] + 2 * i, g[1] + 2 * i};

@@ -44,6 +44,19 @@ alignas(16) constexpr std::int8_t kC3Sort[3][16] = {
     {2, 5, 8, 11, 14, 1, 4, 7, 10, 13, 0, 3, 6, 9, 12, 15}};
 inline __m128i c3_every3(int k) { return _mm_load_si128(reinterpret_cast<const __m128i*>(kC3Every3[k])); }
 inline __m128i c3_sort(int ch) { return _mm_load_si128(reinterpret_cast<const __m128i*>(kC3Sort[ch])); }
+// The inverse shuffles, for the interleave: byte j of channel ch's register
+// goes where the blends of the k-th 16 bytes take it (k = (ch - j) mod 3).
+struct C3Unsort {
+    std::int8_t at[3][16];
+};
+constexpr C3Unsort c3_unsort_table() {
+    C3Unsort u{};
+    for (int ch = 0; ch < 3; ++ch)
+        for (int i = 0; i < 16; ++i) u.at[ch][kC3Sort[ch][i]] = static_cast<std::int8_t>(i);
+    return u;
+}
+alignas(16) constexpr C3Unsort kC3Unsort = c3_unsort_table();
+inline __m128i c3_unsort(int ch) { return _mm_load_si128(reinterpret_cast<const __m128i*>(kC3Unsort.at[ch])); }
 #endif
 
 // Stride-3 de-interleave: channel k of pixel j is byte 3j + k.
@@ -183,6 +196,33 @@ inline void load_c3_pair_words(const std::uint8_t* p, typename V::T& ab_e, typen
 // Stride-3 interleave, the inverse of load_c3_bytes.
 template <class V>
 inline void store_c3_bytes(std::uint8_t* p, typename V::T a, typename V::T b, typename V::T c) {
+#if defined(__SSE4_1__) && !defined(__AVX512VBMI__)
+    if constexpr (V::kBytes <= 32) {
+        // the blends of load_c3_bytes run backwards: one shuffle per channel puts
+        // its bytes where the k-th 16 bytes take them, then two blends per 16
+        // bytes pick each byte's channel ((j + k) % 3 for byte j): three shuffles
+        // and six blends per 48 bytes in place of nine shuffles and six ORs
+        using T = typename V::T;
+        auto blend = [](T x, T y, __m128i mask) {
+            if constexpr (V::kBytes == 16) return _mm_blendv_epi8(x, y, mask);
+#if defined(__AVX2__)
+            else return _mm256_blendv_epi8(x, y, _mm256_broadcastsi128_si256(mask));
+#endif
+        };
+        const T x0 = V::shuffle8(a, c3_unsort(0)), x1 = V::shuffle8(b, c3_unsort(1)), x2 = V::shuffle8(c, c3_unsort(2));
+        T o[3];
+        for (int k = 0; k < 3; ++k) o[k] = blend(blend(x0, x1, c3_every3((4 - k) % 3)), x2, c3_every3((5 - k) % 3));
+        if constexpr (V::kBytes == 16) {
+            for (int k = 0; k < 3; ++k) V::store(p + 16 * k, o[k]);
+        } else {
+            // each 128-bit half straight to its place (a store each): measured about 5%
+            // faster than lane permutes and whole-register stores on the 4:2:2 to RGB rows
+            for (int k = 0; k < 3; ++k) V::store_half(p + 16 * k, V::half(o[k], 0));
+            for (int k = 0; k < 3; ++k) V::store_half(p + 48 + 16 * k, V::half(o[k], 1));
+        }
+        return;
+    }
+#endif
     if constexpr (V::kBytes == 16) {
 #if defined(__SSSE3__)
         auto put = [&](__m128i ma, __m128i mb, __m128i mc) {

@@ -57,6 +57,15 @@ constexpr C3Unsort c3_unsort_table() {
 }
 alignas(16) constexpr C3Unsort kC3Unsort = c3_unsort_table();
 inline __m128i c3_unsort(int ch) { return _mm_load_si128(reinterpret_cast<const __m128i*>(kC3Unsort.at[ch])); }
+
+// Bytes of y where the mask byte (one 128-bit pattern for every lane) has its top bit, else of x.
+template <class V>
+inline typename V::T blend_bytes(typename V::T x, typename V::T y, __m128i mask) {
+    if constexpr (V::kBytes == 16) return _mm_blendv_epi8(x, y, mask);
+#if defined(__AVX2__)
+    else return _mm256_blendv_epi8(x, y, _mm256_broadcastsi128_si256(mask));
+#endif
+}
 #endif
 
 // Stride-3 de-interleave: channel k of pixel j is byte 3j + k.
@@ -129,7 +138,8 @@ struct C3PairMasks {
     std::int8_t from1[16], from2[16], sort[16];
 };
 // Masks of the set of stream bytes q with q % m in {r0, r1}; sort gathers
-// output byte o from q = m (o / 2) + (o % 2 ? r1 : r0), or zero when r1 < 0.
+// output byte o from q = start + 6 (o / 2) + (o % 2 ? r1 - r0 : 0), or zero
+// for odd o when r1 < 0 (one channel, zero-extended).
 constexpr C3PairMasks c3_pair_masks(int m, int r0, int r1, int start) {
     C3PairMasks k{};
     for (int j = 0; j < 16; ++j) {
@@ -150,6 +160,18 @@ alignas(16) constexpr C3PairMasks kC3PairAbOdd = c3_pair_masks(6, 3, 4, 3);
 alignas(16) constexpr C3PairMasks kC3PairCEven = c3_pair_masks(3, 2, -1, 2);
 alignas(16) constexpr C3PairMasks kC3PairCOdd = c3_pair_masks(3, 2, -1, 5);
 
+// The same words made from channel registers of bytes a, b, c.
+template <class V>
+inline void pair_words_of_bytes(typename V::T a, typename V::T b, typename V::T c, typename V::T& ab_e,
+                                typename V::T& ab_o, typename V::T& c_e, typename V::T& c_o) {
+    using T = typename V::T;
+    const T lo = V::set16(0x00FF), hi = V::set16(static_cast<std::int16_t>(0xFF00));
+    ab_e = V::or_(V::and_(a, lo), V::slli16(b, 8));
+    ab_o = V::or_(V::srli16(a, 8), V::and_(b, hi));
+    c_e = V::and_(c, lo);
+    c_o = V::srli16(c, 8);
+}
+
 template <class V>
 inline void load_c3_pair_words(const std::uint8_t* p, typename V::T& ab_e, typename V::T& ab_o, typename V::T& c_e,
                                typename V::T& c_o) {
@@ -169,13 +191,9 @@ inline void load_c3_pair_words(const std::uint8_t* p, typename V::T& ab_e, typen
 #endif
         }
         auto m = [](const std::int8_t (&x)[16]) { return _mm_load_si128(reinterpret_cast<const __m128i*>(x)); };
-        auto blend = [](T x, T y, __m128i mask) {
-            if constexpr (V::kBytes == 16) return _mm_blendv_epi8(x, y, mask);
-#if defined(__AVX2__)
-            else return _mm256_blendv_epi8(x, y, _mm256_broadcastsi128_si256(mask));
-#endif
+        auto gather = [&](const C3PairMasks& k) {
+            return blend_bytes<V>(blend_bytes<V>(t0, t1, m(k.from1)), t2, m(k.from2));
         };
-        auto gather = [&](const C3PairMasks& k) { return blend(blend(t0, t1, m(k.from1)), t2, m(k.from2)); };
         ab_e = V::shuffle8(gather(kC3PairAbEven), m(kC3PairAbEven.sort));
         ab_o = V::shuffle8(gather(kC3PairAbOdd), m(kC3PairAbOdd.sort));
         const T c = gather(kC3PairCEven);  // the same blend for both parities
@@ -186,11 +204,7 @@ inline void load_c3_pair_words(const std::uint8_t* p, typename V::T& ab_e, typen
 #endif
     T a, b, c;
     load_c3_bytes<V>(p, a, b, c);
-    const T lo = V::set16(0x00FF), hi = V::set16(static_cast<std::int16_t>(0xFF00));
-    ab_e = V::or_(V::and_(a, lo), V::slli16(b, 8));
-    ab_o = V::or_(V::srli16(a, 8), V::and_(b, hi));
-    c_e = V::and_(c, lo);
-    c_o = V::srli16(c, 8);
+    pair_words_of_bytes<V>(a, b, c, ab_e, ab_o, c_e, c_o);
 }
 
 // Stride-3 interleave, the inverse of load_c3_bytes.
@@ -203,15 +217,10 @@ inline void store_c3_bytes(std::uint8_t* p, typename V::T a, typename V::T b, ty
         // bytes pick each byte's channel ((j + k) % 3 for byte j): three shuffles
         // and six blends per 48 bytes in place of nine shuffles and six ORs
         using T = typename V::T;
-        auto blend = [](T x, T y, __m128i mask) {
-            if constexpr (V::kBytes == 16) return _mm_blendv_epi8(x, y, mask);
-#if defined(__AVX2__)
-            else return _mm256_blendv_epi8(x, y, _mm256_broadcastsi128_si256(mask));
-#endif
-        };
         const T x0 = V::shuffle8(a, c3_unsort(0)), x1 = V::shuffle8(b, c3_unsort(1)), x2 = V::shuffle8(c, c3_unsort(2));
         T o[3];
-        for (int k = 0; k < 3; ++k) o[k] = blend(blend(x0, x1, c3_every3((4 - k) % 3)), x2, c3_every3((5 - k) % 3));
+        for (int k = 0; k < 3; ++k)
+            o[k] = blend_bytes<V>(blend_bytes<V>(x0, x1, c3_every3((4 - k) % 3)), x2, c3_every3((5 - k) % 3));
         if constexpr (V::kBytes == 16) {
             for (int k = 0; k < 3; ++k) V::store(p + 16 * k, o[k]);
         } else {

@@ -259,10 +259,10 @@ void unpack_uv(const u8* __restrict s, u8* __restrict uv, int pairs) {
 
 // Two rows to 4:2:0 (chroma of the first row only).  At 256 bits both luma
 // rows go first and the chroma is then read again from cache: beside the peer
-// at 1920x1080 this measured 0.96 -> 1.00 (YUY2-style) and 1.07 -> 1.09
-// (UYVY-style) in three interleaved rounds on an AMD EPYC core; at 512 bits
-// (where the luma rows prefetch) and at 128 bits the single pass over the
-// first row measured as fast or faster.
+// at 1920x1080 this measured 0.93-0.98 -> 1.03-1.05 (YUY2-style) and
+// 1.05-1.08 -> 1.11-1.13 (UYVY-style) in three interleaved rounds on an AMD
+// EPYC core.  At 512 bits (where the luma rows prefetch) the single pass over
+// the first row measured faster, and at 128 bits neither order won for both.
 template <bool CF>
 void unpack_p2_vdrop(const u8* __restrict s0, const u8* __restrict s1, u8* __restrict y0, u8* __restrict y1,
                      u8* __restrict uv, int pairs) {

@@ -257,9 +257,9 @@ QRX_INLINE PairWords<T> pair_words_c3(const u8* s) {
 }
 template <class V, class T = typename V::T>
 QRX_INLINE PairWords<T> pair_words_of(T r, T g, T b) {
-    const T lo = V::set16(0x00FF), hi = V::set16(static_cast<std::int16_t>(0xFF00));
-    return {V::or_(V::and_(r, lo), V::slli16(g, 8)), V::or_(V::srli16(r, 8), V::and_(g, hi)), V::and_(b, lo),
-            V::srli16(b, 8)};
+    PairWords<T> w;
+    qrx::simd::pair_words_of_bytes<V>(r, g, b, w.rg_e, w.rg_o, w.b_e, w.b_o);
+    return w;
 }
 
 // Sums of the pixel pairs' B and R, 16-bit lanes.
@@ -299,9 +299,9 @@ QRX_INLINE void fwd422_v(const PairWords<T>& w, T& y, T& cu, T& cv) {
 // 4:2:0 of 2 kLanes16 columns of two rows.
 template <class V, class T = typename V::T>
 QRX_INLINE void fwd420_v(const PairWords<T>& w0, const PairWords<T>& w1, u8* y0, u8* y1, u8* u, u8* v) {
-    const PairWords<T>* w[2] = {&w0, &w1};
     T te[2], to[2];
-    for (int k = 0; k < 2; ++k) twice_eo<V>(*w[k], te[k], to[k]);
+    twice_eo<V>(w0, te[0], to[0]);
+    twice_eo<V>(w1, te[1], to[1]);
     V::store(y0, luma_bytes<V>(te[0], to[0]));
     V::store(y1, luma_bytes<V>(te[1], to[1]));
     const T t4 = V::srai16(V::add16(V::add16(te[0], to[0]), V::add16(te[1], to[1])), 2);

@@ -374,6 +374,31 @@ struct C3WordMask {
     static __m128i get() { return _mm_load_si128(reinterpret_cast<const __m128i*>(value.data())); }
 };
 
+// From SSE4.1 on, one byte blend gathers channel C of the 8 pixels first:
+// bytes 3j + C below 16 stay where the first load has them, the others (16..23)
+// come from the second load at 3j + C - 16; the two sets never share a position
+// (they differ mod 3).  One shuffle then widens the gathered bytes: a blend and
+// a shuffle per channel in place of two shuffles and an OR.
+template <int C, int Hi>
+struct C3BlendWordMask {
+    struct Masks {
+        std::int8_t from_hi[16], widen[16];
+    };
+    static constexpr Masks make() {
+        Masks m{};
+        for (int j = 0; j < 16; ++j) m.from_hi[j] = 0, m.widen[j] = -128;
+        for (int j = 0; j < 8; ++j) {
+            const int at = 3 * j + C, pos = at < 16 ? at : at - 16;
+            if (at >= 16) m.from_hi[pos] = -128;
+            m.widen[2 * j + Hi] = static_cast<std::int8_t>(pos);
+        }
+        return m;
+    }
+    alignas(16) static constexpr Masks value = make();
+    static __m128i from_hi() { return _mm_load_si128(reinterpret_cast<const __m128i*>(value.from_hi)); }
+    static __m128i widen() { return _mm_load_si128(reinterpret_cast<const __m128i*>(value.widen)); }
+};
+
 // Three channels of 8 interleaved 3-byte pixels as 16-bit words (byte Hi of
 // each word, see C3WordMask) from two loads: bytes 0..15 and 16..23.  Reads
 // exactly 24 bytes.
@@ -383,8 +408,13 @@ inline void load_c3x8(const std::uint8_t* p, __m128i& c0, __m128i& c1, __m128i& 
     const __m128i hi = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16));
     auto ch = [&](auto c) {
         constexpr int C = decltype(c)::value;
+#if defined(__SSE4_1__)
+        using M = C3BlendWordMask<C, Hi>;
+        return _mm_shuffle_epi8(_mm_blendv_epi8(lo, hi, M::from_hi()), M::widen());
+#else
         return _mm_or_si128(_mm_shuffle_epi8(lo, C3WordMask<C, 0, 0, Hi>::get()),
                             _mm_shuffle_epi8(hi, C3WordMask<C, 16, 16, Hi>::get()));
+#endif
     };
     c0 = ch(std::integral_constant<int, 0>{});
     c1 = ch(std::integral_constant<int, 1>{});
@@ -478,8 +508,8 @@ inline void load_c3(const std::uint8_t* p, typename V::T& a, typename V::T& b, t
         const __m256i lo = load_two(p, p + 24), hi = load_two_half(p + 16, p + 40);
         auto ch = [&](auto k) {
             constexpr int C = decltype(k)::value;
-            return _mm256_or_si256(_mm256_shuffle_epi8(lo, mask2(C3WordMask<C, 0, 0, Hi>::get())),
-                                   _mm256_shuffle_epi8(hi, mask2(C3WordMask<C, 16, 16, Hi>::get())));
+            using M = C3BlendWordMask<C, Hi>;
+            return _mm256_shuffle_epi8(_mm256_blendv_epi8(lo, hi, mask2(M::from_hi())), mask2(M::widen()));
         };
         a = ch(std::integral_constant<int, 0>{});
         b = ch(std::integral_constant<int, 1>{});

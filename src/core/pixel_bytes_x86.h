@@ -66,6 +66,30 @@ inline typename V::T blend_bytes(typename V::T x, typename V::T y, __m128i mask)
     else return _mm256_blendv_epi8(x, y, _mm256_broadcastsi128_si256(mask));
 #endif
 }
+
+// The three 16-byte parts of 48-byte blocks of three-byte pixels, one block per
+// 128-bit lane (at 256 bits pixels 0..15 in lane 0 and 16..31 in lane 1).
+template <class V>
+inline void c3_parts(const std::uint8_t* p, typename V::T& t0, typename V::T& t1, typename V::T& t2) {
+    if constexpr (V::kBytes == 16) {
+        t0 = V::load(p), t1 = V::load(p + 16), t2 = V::load(p + 32);
+    }
+#if defined(__AVX2__)
+    else {
+        auto two = [p](int lo) {
+            return _mm256_inserti128_si256(_mm256_castsi128_si256(V128::load(p + lo)), V128::load(p + lo + 48), 1);
+        };
+        t0 = two(0), t1 = two(16), t2 = two(32);
+    }
+#endif
+}
+
+// Channel ch of those blocks' pixels, gathered by two blends and put in order.
+template <class V>
+inline typename V::T c3_channel(typename V::T t0, typename V::T t1, typename V::T t2, int ch) {
+    const typename V::T mixed = blend_bytes<V>(blend_bytes<V>(t0, t1, c3_every3((ch + 2) % 3)), t2, c3_every3((ch + 1) % 3));
+    return V::shuffle8(mixed, c3_sort(ch));
+}
 #endif
 
 // Stride-3 de-interleave: channel k of pixel j is byte 3j + k.
@@ -74,11 +98,7 @@ inline void load_c3_bytes(const std::uint8_t* p, typename V::T& a, typename V::T
     if constexpr (V::kBytes == 16) {
         const __m128i t00 = V::load(p), t01 = V::load(p + 16), t02 = V::load(p + 32);
 #if defined(__SSE4_1__)
-        auto channel = [&](int ch) {
-            const __m128i mixed = _mm_blendv_epi8(_mm_blendv_epi8(t00, t01, c3_every3((ch + 2) % 3)), t02, c3_every3((ch + 1) % 3));
-            return _mm_shuffle_epi8(mixed, c3_sort(ch));
-        };
-        a = channel(0), b = channel(1), c = channel(2);
+        a = c3_channel<V>(t00, t01, t02, 0), b = c3_channel<V>(t00, t01, t02, 1), c = c3_channel<V>(t00, t01, t02, 2);
 #elif defined(__SSSE3__)
         auto pick = [&](__m128i m0, __m128i m1, __m128i m2) {
             return _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(t00, m0), _mm_shuffle_epi8(t01, m1)), _mm_shuffle_epi8(t02, m2));
@@ -104,16 +124,9 @@ inline void load_c3_bytes(const std::uint8_t* p, typename V::T& a, typename V::T
         load_c3_vbmi(p, ch);
         a = ch[0], b = ch[1], c = ch[2];
 #elif defined(__AVX2__)
-        auto two = [p](int lo) {
-            return _mm256_inserti128_si256(_mm256_castsi128_si256(V128::load(p + lo)), V128::load(p + lo + 48), 1);
-        };
-        const __m256i t0 = two(0), t1 = two(16), t2 = two(32);
-        auto channel = [&](int ch) {
-            const __m256i from1 = _mm256_broadcastsi128_si256(c3_every3((ch + 2) % 3));
-            const __m256i from2 = _mm256_broadcastsi128_si256(c3_every3((ch + 1) % 3));
-            return V256::shuffle8(_mm256_blendv_epi8(_mm256_blendv_epi8(t0, t1, from1), t2, from2), c3_sort(ch));
-        };
-        a = channel(0), b = channel(1), c = channel(2);
+        __m256i t0, t1, t2;
+        c3_parts<V>(p, t0, t1, t2);
+        a = c3_channel<V>(t0, t1, t2, 0), b = c3_channel<V>(t0, t1, t2, 1), c = c3_channel<V>(t0, t1, t2, 2);
 #endif
     } else {
 #if defined(__AVX512VBMI__)
@@ -179,17 +192,7 @@ inline void load_c3_pair_words(const std::uint8_t* p, typename V::T& ab_e, typen
 #if defined(__SSE4_1__)
     if constexpr (V::kBytes <= 32) {
         T t0, t1, t2;
-        if constexpr (V::kBytes == 16) {
-            t0 = V::load(p), t1 = V::load(p + 16), t2 = V::load(p + 32);
-        } else {
-#if defined(__AVX2__)
-            // lane 0 from pixels 0..15, lane 1 from 16..31 (48 bytes on: 48 = 0 mod 6)
-            auto two = [p](int lo) {
-                return _mm256_inserti128_si256(_mm256_castsi128_si256(V128::load(p + lo)), V128::load(p + lo + 48), 1);
-            };
-            t0 = two(0), t1 = two(16), t2 = two(32);
-#endif
-        }
+        c3_parts<V>(p, t0, t1, t2);  // a second lane starts 48 bytes on: 48 = 0 mod 6
         auto m = [](const std::int8_t (&x)[16]) { return _mm_load_si128(reinterpret_cast<const __m128i*>(x)); };
         auto gather = [&](const C3PairMasks& k) {
             return blend_bytes<V>(blend_bytes<V>(t0, t1, m(k.from1)), t2, m(k.from2));

@@ -115,13 +115,62 @@ int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
 }
 #endif  // __AVX512VBMI__
 
+// Four-byte pixels with weights whose sum cannot saturate (exact in body8):
+// S is exact and S >> 4 at most 255.  32 pixels a time at 256 bits: per 8
+// pixels one multiply-high of (c0 << 8, c2 << 8) gives (P0, P2); the c1 of two
+// registers masked to (c1 << 8) dwords and packed make one register of words,
+// each lane's first half from the first register, as a horizontal add leaves
+// the P0 + P2 of the two registers, so 16 sums take one multiply-high more
+// and one add.  6 multiplies per 32 pixels in place of 12 (on an AMD EPYC at
+// 1920x1080 beside the peer: 0.92 -> 0.99-1.00 at avx2; 15.6 -> 17.8 Gpix/s
+// in cache).
+int exact_ac4_256(const u8* s, u8* d, int i, int n, Weights8 w) {
+    using V = qrx::simd::V256;
+    using T = V::T;
+    const T k02 = V::pair16(w.w0, w.w2), k1 = V::set16(w.w1), c1_mask = V::set32(0xFF00);
+    auto sums16 = [&](const u8* p) {  // (S >> 4) of pixels 0-3, 8-11 | 4-7, 12-15
+        const T a = qrx::simd::in_register(V::load(p)), b = qrx::simd::in_register(V::load(p + 32));
+        const T p02 = _mm256_hadd_epi16(V::mulhi16u(V::slli16(a, 8), k02), V::mulhi16u(V::slli16(b, 8), k02));
+        const T c1 = _mm256_packus_epi32(V::and_(a, c1_mask), V::and_(b, c1_mask));
+        return V::srli16(V::add16(p02, V::mulhi16u(c1, k1)), 4);
+    };
+    // the packed bytes hold, lane 0, pixels 0-3, 8-11, 16-19, 24-27, lane 1 the groups between
+    const __m256i in_order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    for (; i + 32 <= n; i += 32) {
+        const u8* p = s + 4 * i;
+        V::store(d + i, _mm256_permutevar8x32_epi32(V::packus16(sums16(p), sums16(p + 64)), in_order));
+    }
+    return i;
+}
+
+#if defined(__AVX512BW__)
+// The same at 512 bits, pixels kept in 32-bit lanes: one multiply-add gives S
+// (1920x1080 beside the peer: 0.92 -> 1.35 on an AMD EPYC).
+int exact_ac4_512(const u8* s, u8* d, int i, int n, Weights8 w) {
+    using W = qrx::simd::V512;
+    using T = W::T;
+    const T high = W::set16(0xFF00), ones = W::set16(1), k02 = W::pair16(w.w0, w.w2), k1 = W::set32(w.w1);
+    auto sum = [&](const u8* p) {
+        const T v = qrx::simd::in_register(W::load(p));
+        return W::madd(W::add16(W::mulhi16u(W::slli16(v, 8), k02), W::mulhi16u(W::and_(v, high), k1)), ones);
+    };
+    for (; i + 64 <= n; i += 64) {
+        const u8* p = s + 4 * i;
+        const T lo = W::srli16(W::packs32(sum(p), sum(p + 64)), 4);
+        const T hi = W::srli16(W::packs32(sum(p + 128), sum(p + 192)), 4);
+        qrx::simd::store_bytes_of_words<W>(d + i, lo, hi);
+    }
+    return i;
+}
+#endif
+
 template <int SC>
 void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
     using V = qrx::simd::V256;
     const V::T w02 = V::pair16(w.w0, w.w2), w1 = V::set32(w.w1);
     int i = 0;
-    // AC4 with weights that cannot saturate: the multiply-add loop below (at
-    // copy speed, measured no slower than the byte-permute body)
+    // AC4 with weights that cannot saturate: exact_ac4_* (measured no slower
+    // than the byte-permute body)
     const bool exact = SC == 4 && (255u * w.w0 >> 8) + (255u * w.w1 >> 8) + (255u * w.w2 >> 8) < 4096u;
 #if defined(__AVX512VBMI__)
     if (!exact) i = body8_vbmi<SC>(s, d, n, w);
@@ -149,32 +198,13 @@ void body8(const u8* __restrict s, u8* __restrict d, int n, Weights8 w) {
         for (; i + 32 <= n; i += 32) V::store(d + i, V::packus16_rows(half(s + 3 * i), half(s + 3 * i + 48)));
     }
     if constexpr (SC == 4) {
-        // Weights whose three largest products sum below 4096 (the standard
-        // ones: 4080) never saturate and never reach the sign bit, so the sum
-        // is exact and S >> 4 at most 255: one multiply-add gives S in 32-bit
-        // lanes, and the shift is done once on the packed words.
+        // weights whose three largest products sum below 4096 (the standard
+        // ones: 4080) never saturate and never reach the sign bit
         if (exact) {
-            auto run = [&](auto wt) {
-                using W = decltype(wt);
-                constexpr int B = W::kBytes;
-                const typename W::T high = W::set16(0xFF00), ones = W::set16(1), k02 = W::pair16(w.w0, w.w2),
-                                    k1 = W::set32(w.w1);
-                auto sum = [&](const u8* p) {
-                    const typename W::T v = qrx::simd::in_register(W::load(p));
-                    return W::madd(W::add16(W::mulhi16u(W::slli16(v, 8), k02), W::mulhi16u(W::and_(v, high), k1)), ones);
-                };
-                for (; i + B <= n; i += B) {
-                    const u8* p = s + 4 * i;
-                    const typename W::T lo = W::srli16(W::packs32(sum(p), sum(p + B)), 4);
-                    const typename W::T hi = W::srli16(W::packs32(sum(p + 2 * B), sum(p + 3 * B)), 4);
-                    qrx::simd::store_bytes_of_words<W>(d + i, lo, hi);
-                }
-            };
 #if defined(__AVX512BW__)
-            // 1920x1080 beside the peer: 0.92 -> 1.35 on an AMD EPYC
-            if (qrx::cpu::full_width_512()) run(qrx::simd::V512{});
+            if (qrx::cpu::full_width_512()) i = exact_ac4_512(s, d, i, n, w);
 #endif
-            run(V{});
+            i = exact_ac4_256(s, d, i, n, w);
         }
     }
     for (; i + 32 <= n; i += 32) body8_px4<V, SC>(s + SC * i, d + i, w02, w1);

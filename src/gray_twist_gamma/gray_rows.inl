@@ -123,8 +123,8 @@ int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
 // P0 + P2 of the two registers come out of a horizontal add or of multiply-adds
 // and a pack, so 16 sums take one multiply-high more and one add.  6
 // multiply-highs per 32 pixels in place of 8 and 4 multiply-adds (on an AMD
-// EPYC at 1920x1080 beside the peer: 0.92 -> 1.00 at avx2; 15.6 -> 18
-// Gpix/s in cache).  One half sums its pairs by horizontal add (shuffle
+// EPYC at 1920x1080 beside the peer: 0.92 -> 0.99-1.01 at avx2; 15.6 ->
+// 18 Gpix/s in cache).  One half sums its pairs by horizontal add (shuffle
 // pipes), the other by multiply-add and pack (multiply pipes): about 1%
 // faster than either alone.
 int exact_ac4_256(const u8* s, u8* d, int i, int n, Weights8 w) {

@@ -609,7 +609,7 @@ void v_packed_pix(const u8* s, u8* d, int n, u8 alpha) {
     // B, G, R bytes first, then the pixels put together from them.  One loop
     // doing both kept more constants and intermediates live than there are
     // registers (the compiler spilled) and ran slower: 1920x1080 on an AMD EPYC
-    // at avx2, beside the peer, YUY2 0.88 -> 0.95-0.98, UYVY 0.87 -> 0.92-0.95.
+    // at avx2, beside the peer, YUY2 0.88 -> 0.93-0.98, UYVY 0.87 -> 0.91-0.95.
     // Three-byte pixels gained nothing this way; written as a separate
     // function this measured 3-5% slower than inline here.
     if constexpr (wide) {

@@ -155,25 +155,39 @@ QRX_INLINE void chroma_terms(typename V::T cb, typename V::T cr, typename V::T& 
     }
 }
 
-// The luma coefficient of the inverse recipes, and their luma term: the high
-// product of yp and k (I13r adds here the 8 that rounds its sums).
+// The luma coefficient of the inverse recipes.
 template <Inv R>
 constexpr int kLumaK = R == Inv::I13t ? 9536 : R == Inv::I13r ? 9535 : 4767;
-template <class V, Inv R>
-QRX_INLINE typename V::T luma_term_of(typename V::T yp, int k) {
-    const auto t = V::mulhi16(yp, V::set16(k));
-    return R == Inv::I13r ? V::add16(t, V::set16(8)) : t;
+
+// I13r's luma term carries the 8 that rounds its sums, and that 8 rides in
+// the luma input: the high product of ((y - 16) << 7) + 55 and 9535 is
+// T(y - 16, 9535) + 8 for every y in 0..255, which saves an add.
+constexpr int kI13rRoundedLumaOffset = 55 - (16 << 7);
+constexpr bool i13r_rounding_folds() {
+    for (int y = 0; y < 256; ++y) {
+        const int w = (y << 7) + kI13rRoundedLumaOffset, t = (y - 16) * 9535;
+        const int folded = (w * 9535) >> 16;  // arithmetic: the high product
+        const int term = (t >= 0 ? t : t - 511) / 512;  // floor
+        if (folded != term + 8) return false;
+    }
+    return true;
 }
+static_assert(i13r_rounding_folds(), "I13r's rounding folded into its luma input");
+
 // The luma term of 16-bit lanes of Y in 0..255.
 template <class V, Inv R>
 QRX_INLINE typename V::T luma_term(typename V::T y) {
-    return luma_term_of<V, R>(V::slli16(V::sub16(y, V::set16(16)), 7), kLumaK<R>);
+    if constexpr (R == Inv::I13r)
+        return V::mulhi16(V::add16(V::slli16(y, 7), V::set16(kI13rRoundedLumaOffset)), V::set16(9535));
+    else
+        return V::mulhi16(V::slli16(V::sub16(y, V::set16(16)), 7), V::set16(kLumaK<R>));
 }
 // The same term from (Y - 16) << 6: the product of (Y - 16) << 7 and k equals
 // that of (Y - 16) << 6 and 2 k (each 2 k fits 16 bits).
 template <class V, Inv R>
 QRX_INLINE typename V::T luma_term6(typename V::T yp6) {
-    return luma_term_of<V, R>(yp6, 2 * kLumaK<R>);
+    static_assert(R != Inv::I13r, "I13r takes its rounding in the input (luma_term)");
+    return V::mulhi16(yp6, V::set16(2 * kLumaK<R>));
 }
 // The shift that ends each sum.
 template <Inv R>
@@ -215,7 +229,10 @@ QRX_INLINE void packed_rgb16(typename V::T v, typename V::T& r, typename V::T& g
     constexpr int k2 = madd_inputs ? (R == Inv::I12 ? 2 : -1) : 1;  // cp is (c - 128) << 7 / k2
     const T m = V::set16(0xFF);
     T ty, cp;
-    if constexpr (madd_inputs)
+    if constexpr (madd_inputs && R == Inv::I13r)  // (y << 7) plus the folded offset, from y times -128
+        ty = V::mulhi16(V::sub16(V::set16(kI13rRoundedLumaOffset), V::maddubs(v, V::set16(CbFirst ? 0x80 << 8 : 0x80))),
+                        V::set16(9535));
+    else if constexpr (madd_inputs)
         ty = luma_term6<V, R>(V::sub16(V::maddubs(v, V::set16(CbFirst ? 64 << 8 : 64)), V::set16(16 << 6)));
     else
         ty = luma_term<V, R>(CbFirst ? V::srli16(v, 8) : V::and_(v, m));

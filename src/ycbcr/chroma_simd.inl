@@ -159,20 +159,9 @@ QRX_INLINE void chroma_terms(typename V::T cb, typename V::T cr, typename V::T& 
 template <Inv R>
 constexpr int kLumaK = R == Inv::I13t ? 9536 : R == Inv::I13r ? 9535 : 4767;
 
-// I13r's luma term carries the 8 that rounds its sums, and that 8 rides in
-// the luma input: the high product of ((y - 16) << 7) + 55 and 9535 is
-// T(y - 16, 9535) + 8 for every y in 0..255, which saves an add.
-constexpr int kI13rRoundedLumaOffset = 55 - (16 << 7);
-constexpr bool i13r_rounding_folds() {
-    for (int y = 0; y < 256; ++y) {
-        const int w = (y << 7) + kI13rRoundedLumaOffset, t = (y - 16) * 9535;
-        const int folded = (w * 9535) >> 16;  // arithmetic: the high product
-        const int term = (t >= 0 ? t : t - 511) / 512;  // floor
-        if (folded != term + 8) return false;
-    }
-    return true;
-}
-static_assert(i13r_rounding_folds(), "I13r's rounding folded into its luma input");
+// I13r's luma term carries the 8 that rounds its sums, taken in its input
+// (qrx::ycbcr::kI13rRoundedLumaOffset).
+using qrx::ycbcr::kI13rRoundedLumaOffset;
 
 // The luma term of 16-bit lanes of Y in 0..255.
 template <class V, Inv R>

@@ -75,6 +75,19 @@ QRX_INLINE Rgb i13r(int y, int cb, int cr) {
     return {clamp255((ty + term(crp, 13074) + 8) >> 4), clamp255((ty + term(crp, -6660) + term(cbp, -3211) + 8) >> 4),
             clamp255((ty + term(cbp, 16523) + 8) >> 4)};
 }
+// Vector bodies take I13r's luma term and its rounding 8 as one product: the
+// high half of ((y << 7) + kI13rRoundedLumaOffset) times 9535 equals
+// term(y - 16, 9535) + 8 for every y in 0..255 (checked here), an add fewer.
+constexpr int kI13rRoundedLumaOffset = 55 - (16 << 7);
+constexpr bool i13r_rounding_folds() {
+    for (int y = 0; y < 256; ++y) {
+        const int t = (y - 16) * 9535, w = (y << 7) + kI13rRoundedLumaOffset;
+        if (((w * 9535) >> 16) != (t >= 0 ? t : t - 511) / 512 + 8) return false;  // floors
+    }
+    return true;
+}
+static_assert(i13r_rounding_folds(), "I13r's rounding folded into its luma input");
+
 // I13s: I13r with the green terms computed positive and subtracted.
 QRX_INLINE Rgb i13s(int y, int cb, int cr) {
     const int yp = y - 16, cbp = cb - 128, crp = cr - 128;

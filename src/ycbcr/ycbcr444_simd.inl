@@ -143,16 +143,16 @@ enum class Inv13 { T, R, S };  // I13t, I13r, I13s
 
 template <class V, Inv13 Form>
 void i13_vec(typename V::T y, typename V::T cb, typename V::T cr, typename V::T& r, typename V::T& g, typename V::T& b) {
-    const auto y7 = V::slli16(V::sub16(y, V::set16(16)), 7);
     const auto cb7 = V::slli16(V::sub16(cb, V::set16(128)), 7);
     const auto cr7 = V::slli16(V::sub16(cr, V::set16(128)), 7);
     if constexpr (Form == Inv13::T) {
-        const auto ty = term_vec<V>(y7, 9536);
+        const auto ty = term_vec<V>(V::slli16(V::sub16(y, V::set16(16)), 7), 9536);
         r = V::srai16(V::add16(ty, term_vec<V>(cr7, 13074)), 4);
         g = V::srai16(V::add16(V::add16(ty, term_vec<V>(cr7, -6660)), term_vec<V>(cb7, -3203)), 4);
         b = V::srai16(V::add16(ty, term_vec<V>(cb7, 16523)), 4);
     } else {
-        const auto ty = V::add16(term_vec<V>(y7, 9535), V::set16(8));
+        // the rounding 8 rides in the luma input (kI13rRoundedLumaOffset)
+        const auto ty = term_vec<V>(V::add16(V::slli16(y, 7), V::set16(qrx::ycbcr::kI13rRoundedLumaOffset)), 9535);
         r = V::srai16(V::add16(ty, term_vec<V>(cr7, 13074)), 4);
         if constexpr (Form == Inv13::R)
             g = V::srai16(V::add16(V::add16(ty, term_vec<V>(cr7, -6660)), term_vec<V>(cb7, -3211)), 4);
@@ -230,7 +230,7 @@ void i13_planes_to_c4_vec(const u8* y8, const u8* cb8, const u8* cr8, u8* d, int
             const auto cb8w = h ? V::unpackhi8(z, cbb) : V::unpacklo8(z, cbb);
             const auto cr8w = h ? V::unpackhi8(z, crb) : V::unpacklo8(z, crb);
             const auto cb7 = V::srai16(cb8w, 1);
-            const auto ty = V::add16(V::mulhi16(V::slli16(V::sub16(y, V::set16(16)), 7), V::set16(9535)), V::set16(8));
+            const auto ty = V::mulhi16(V::add16(V::slli16(y, 7), V::set16(qrx::ycbcr::kI13rRoundedLumaOffset)), V::set16(9535));
             const auto r = V::srai16(V::add16(ty, V::mulhi16(cr8w, V::set16(13074 / 2))), 4);
             const auto b = V::srai16(V::add16(ty, V::mulhi16(cb7, V::set16(16523))), 4);
             const auto g = Form == Inv13::S

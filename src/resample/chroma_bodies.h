@@ -370,6 +370,11 @@ inline int reorder_quads(const u8* s, u8* d, int pairs) {
     return widest_first([=](auto tag, int i) {
         using B = decltype(tag);
         constexpr int n = B::kBytes;
+        // four registers a step: one at a time, the loop's own counting took
+        // as many instructions as the work (in cache, 256x32 at avx2: 42 -> 57
+        // Gpix/s; 1920x1080 runs at memcpy speed either way)
+        for (; 4 * i + 4 * n <= 4 * pairs; i += n)
+            for (int k = 0; k < 4 * n; k += n) B::store(d + 4 * i + k, B::shuffle8(B::load(s + 4 * i + k), m));
         for (; 4 * i + n <= 4 * pairs; i += n / 4) B::store(d + 4 * i, B::shuffle8(B::load(s + 4 * i), m));
         return i;
     });

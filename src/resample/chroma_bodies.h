@@ -118,9 +118,10 @@ inline void unpack_p3_256(const u8* s, u8* y, u8* u, u8* v) {
     B256::store(y, B256::in_order(_mm256_unpacklo_epi64(p[0], p[1])));
     B256::store(y + 32, B256::in_order(_mm256_unpacklo_epi64(p[2], p[3])));
     const __m256i c01 = _mm256_unpackhi_epi32(p[0], p[1]), c23 = _mm256_unpackhi_epi32(p[2], p[3]);
-    const __m256i in_order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);  // dword 2k + L from lane L, dword k
-    B256::store(u, _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(c01, c23), in_order));
-    B256::store(v, _mm256_permutevar8x32_epi32(_mm256_unpackhi_epi64(c01, c23), in_order));
+    // the chroma of pairs 8k + 4L .. 8k + 4L + 3 sits in lane L, dword k
+    const __m256i groups_in_order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    B256::store(u, _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(c01, c23), groups_in_order));
+    B256::store(v, _mm256_permutevar8x32_epi32(_mm256_unpackhi_epi64(c01, c23), groups_in_order));
 }
 #endif
 

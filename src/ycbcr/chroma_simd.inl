@@ -214,7 +214,9 @@ QRX_INLINE void packed_rgb16(typename V::T v, typename V::T& r, typename V::T& g
     // each: the products with (y - 16) << 7 and k equal those with (y - 16) << 6
     // and 2 k.  The chroma input is (c - 128) << 6 with 2 k where 2 k fits 16
     // bits (I12); else (128 - c) << 7 with -k (I13's 2 x 16523 does not fit),
-    // as c times -128 is a byte multiply-add and the products are the same
+    // as c times -128 is a byte multiply-add and the products are the same.
+    // I13r's luma input is y times -128 too, taken from its folded offset
+    // (kI13rRoundedLumaOffset) so that the product carries the rounding 8
     constexpr int k2 = madd_inputs ? (R == Inv::I12 ? 2 : -1) : 1;  // cp is (c - 128) << 7 / k2
     const T m = V::set16(0xFF);
     T ty, cp;

@@ -28,9 +28,12 @@ constexpr const char* kOpenCvAvx512 =
     "AVX512VPOPCNTDQ,AVX512-COMMON,AVX512-SKX,AVX512-CNL,AVX512-CLX,AVX512-ICL";
 
 // Caps the peers below the 512-bit levels; returns a description for the log.
+// A processor without AVX-512 needs no cap (and OpenCV warns of every feature
+// it is asked to disable that the processor lacks).
 std::string cap_peers(char** argv) {
     std::string what;
     if (qrx::cpu::active() >= qrx::cpu::Level::AVX512) return "peers uncapped";
+    if (qrx::cpu::detected() < qrx::cpu::Level::AVX512) return "peers at their own top level: no AVX-512 here";
 #if defined(QRX_BENCH_OPENCV)
     if (std::getenv("OPENCV_CPU_DISABLE") == nullptr) {
         setenv("OPENCV_CPU_DISABLE", kOpenCvAvx512, 1);

@@ -369,11 +369,6 @@ template <class V, Px L, Fwd R>
 QRX_INLINE void luma_and_sums_420(const u8* s0, const u8* s1, u8* y0, u8* y1, int x, typename V::T (&sum)[3]) {
     typename V::T r0, g0, b0, r1, g1, b1;
     if constexpr (L == Px::Bgr4) {
-        // both four-byte rows asked for 2 KiB ahead, every line
-        for (int k = 0; k < 4 * V::kBytes; k += 64) {
-            __builtin_prefetch(s0 + 4 * x + 2048 + k);
-            __builtin_prefetch(s1 + 4 * x + 2048 + k);
-        }
         load_c4_bytes_quads<V>(s0 + 4 * x, b0, g0, r0);
         load_c4_bytes_quads<V>(s1 + 4 * x, b1, g1, r1);
         store_quad_order<V>(y0 + x, luma8<V, R>(r0, g0, b0));
@@ -424,16 +419,20 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
         int x0 = 0;
         while (x0 + 32 <= n) {
             const int end = x0 + std::min(256, (n - x0) / 32 * 32);
-            for (int x = x0; x < end; x += 32) {
+            // block k of the chunk: columns x0 + 2 k, 2 k + 1.  Indices that need no sign
+            // extension and no software prefetch (the loops are bound by their instruction
+            // count): on an AMD EPYC without AVX-512, 0.87 -> 0.91-0.92 of the peer at 1920x1080
+            for (int x = x0, k = 0; x < end; x += 32, k += 16) {
                 V::T sum[3];
                 luma_and_sums_420<V, L, R>(s0, s1, y0, y1, x, sum);
-                for (int c = 0; c < 3; ++c) V::store(sums[c] + (x - x0) / 2, sum[c]);
+                for (int c = 0; c < 3; ++c) V::store(sums[c] + k, sum[c]);
             }
-            for (int x = x0; x < end; x += 32) {
-                const int k = (x - x0) / 2;
+            u8* const cb_row = pcb + x0 / 2;
+            u8* const cr_row = pcr + x0 / 2;
+            for (int k = 0; k < (end - x0) / 2; k += 16) {
                 V::T cb, cr;
                 chroma16<V, R, true>(V::load(sums[0] + k), V::load(sums[1] + k), V::load(sums[2] + k), cb, cr);
-                store_chroma_420<V, L>(pcb, pcr, x, cb, cr);
+                store_narrow2_quad_order<V>(cb_row + k, cr_row + k, cb, cr);
             }
             x0 = end;
         }

@@ -120,18 +120,19 @@ int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
 // pixels one multiply-high of (c0 << 8, c2 << 8) gives (P0, P2); the c1 of two
 // registers masked to (c1 << 8) dwords and packed make one register of words,
 // each lane's first half from the first register, the order in which the
-// P0 + P2 of the two registers come out of a horizontal add or of multiply-adds
-// and a pack, so 16 sums take one multiply-high more and one add.  6
+// P0 + P2 of the two registers come out of multiply-adds and a pack, so 16 sums take one multiply-high more and one add.  6
 // multiply-highs per 32 pixels in place of 8 and 4 multiply-adds (on an AMD
 // EPYC at 1920x1080 beside the peer: 0.92 -> 0.99-1.01 at avx2; 15.6 ->
-// 18 Gpix/s in cache).  One half sums its pairs by horizontal add (shuffle
-// pipes), the other by multiply-add and pack (multiply pipes): about 1%
-// faster than either alone.
+// 18 Gpix/s in cache).  The pairs are summed by multiply-adds and a pack: on
+// an AMD EPYC without AVX-512, where a horizontal add takes two cycles, 3%
+// faster beside the peer at 1920x1080 than one half by horizontal add (0.95 ->
+// 0.97-1.00); on the one with AVX-512, at avx2, 1% slower.
 int exact_ac4_256(const u8* s, u8* d, int i, int n, Weights8 w) {
     using V = qrx::simd::V256;
     using T = V::T;
     const T k02 = V::pair16(w.w0, w.w2), k1 = V::set16(w.w1), c1_mask = V::set32(0xFF00), ones = V::set16(1);
-    // (S >> 4) of pixels 0-3, 8-11 | 4-7, 12-15 from P0 + P2 in that order
+    // (S >> 4) of pixels 0-3, 8-11 | 4-7, 12-15 from P0 + P2 in that order (as the
+    // multiply-adds and the pack give them)
     auto sums16 = [&](T a, T b, T p02) {
         const T c1 = _mm256_packus_epi32(V::and_(a, c1_mask), V::and_(b, c1_mask));
         return V::srli16(V::add16(p02, V::mulhi16u(c1, k1)), 4);
@@ -143,7 +144,7 @@ int exact_ac4_256(const u8* s, u8* d, int i, int n, Weights8 w) {
     for (; i + 32 <= n; i += 32) {
         const u8* p = s + 4 * i;
         const T a = load(p), b = load(p + 32), c = load(p + 64), e = load(p + 96);
-        const T lo = sums16(a, b, _mm256_hadd_epi16(p02_of(a), p02_of(b)));
+        const T lo = sums16(a, b, V::packs32(V::madd(p02_of(a), ones), V::madd(p02_of(b), ones)));
         const T hi = sums16(c, e, V::packs32(V::madd(p02_of(c), ones), V::madd(p02_of(e), ones)));
         V::store(d + i, _mm256_permutevar8x32_epi32(V::packus16(lo, hi), in_order));
     }

@@ -117,16 +117,17 @@ int body8_vbmi(const u8* s, u8* d, int n, Weights8 w) {
 
 // Four-byte pixels with weights whose sum cannot saturate (exact in body8):
 // S is exact and S >> 4 at most 255.  32 pixels a time at 256 bits: per 8
-// pixels one multiply-high of (c0 << 8, c2 << 8) gives (P0, P2); the c1 of two
-// registers masked to (c1 << 8) dwords and packed make one register of words,
-// each lane's first half from the first register, the order in which the
-// P0 + P2 of the two registers come out of multiply-adds and a pack, so 16 sums take one multiply-high more and one add.  6
-// multiply-highs per 32 pixels in place of 8 and 4 multiply-adds (on an AMD
-// EPYC at 1920x1080 beside the peer: 0.92 -> 0.99-1.01 at avx2; 15.6 ->
-// 18 Gpix/s in cache).  The pairs are summed by multiply-adds and a pack: on
-// an AMD EPYC without AVX-512, where a horizontal add takes two cycles, 3%
-// faster beside the peer at 1920x1080 than one half by horizontal add (0.95 ->
-// 0.97-1.00); on the one with AVX-512, at avx2, 1% slower.
+// pixels one multiply-high of (c0 << 8, c2 << 8) gives (P0, P2), and a
+// multiply-add by ones their sum; the c1 of two registers masked to (c1 << 8)
+// dwords and packed make one register of words, each lane's first half from
+// the first register, the order in which the pack of the two registers'
+// P0 + P2 gives them, so 16 sums take one multiply-high more and one add: 6
+// multiply-highs per 32 pixels in place of 8 (on an AMD EPYC at 1920x1080
+// beside the peer: 0.92 -> 0.99-1.01 at avx2; 15.6 -> 18 Gpix/s in cache).
+// Multiply-adds rather than horizontal adds: on an AMD EPYC without AVX-512,
+// where a horizontal add takes two cycles, 3% faster beside the peer at
+// 1920x1080 than one half by horizontal add (0.95 -> 0.97-1.00); on the one
+// with AVX-512, at avx2, 1% slower.
 int exact_ac4_256(const u8* s, u8* d, int i, int n, Weights8 w) {
     using V = qrx::simd::V256;
     using T = V::T;

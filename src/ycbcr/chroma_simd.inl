@@ -410,15 +410,17 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
         s0 += 4 * x0, s1 += 4 * x0, y0 += x0, y1 += x0, pcb += x0 / 2, pcr += x0 / 2, n -= x0;
     }
 #elif defined(__AVX2__)
-    // 4-byte pixels at 256 bits: the luma and the block sums of up to 256
+    // 4-byte pixels at 256 bits: the luma and the block sums of up to 1024
     // columns, then their chroma, so that each loop keeps its constants in
-    // registers (one loop rebuilt some of them; measured about 5% faster)
+    // registers (one loop rebuilt some of them; measured about 5% faster).
+    // Chunks of 1024 rather than 256 columns: fewer loop starts, 2% beside the
+    // peer on an AMD EPYC without AVX-512 (3 KiB of sums stay in the first-level cache)
     if constexpr (L == Px::Bgr4) {
         using V = V256;
-        alignas(32) std::int16_t sums[3][128];
+        alignas(32) std::int16_t sums[3][512];
         int x0 = 0;
         while (x0 + 32 <= n) {
-            const int end = x0 + std::min(256, (n - x0) / 32 * 32);
+            const int end = x0 + std::min(1024, (n - x0) / 32 * 32);
             // block k of the chunk: columns x0 + 2 k, 2 k + 1.  Indices that need no sign
             // extension and no software prefetch (the loops are bound by their instruction
             // count): on an AMD EPYC without AVX-512, 0.87 -> 0.91-0.92 of the peer at 1920x1080

@@ -38,7 +38,8 @@ struct Fwd {
 
 void check_fwd(const Fwd& f) {
     std::vector<int> widths = sweep_widths();
-    for (int w : {126, 127, 128, 130, 191, 192, 193}) widths.push_back(w);  // the widest bodies
+    // the widest bodies, and rows the 256-bit four-byte body takes in two chunks
+    for (int w : {126, 127, 128, 130, 191, 192, 193, 1059}) widths.push_back(w);
     for (int w : widths)
         for (int h = 1; h <= 5; ++h) {
             GuardedImage src(w * f.ch, h);

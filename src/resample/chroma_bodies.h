@@ -123,6 +123,25 @@ inline void unpack_p3_256(const u8* s, u8* y, u8* u, u8* v) {
     B256::store(u, _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(c01, c23), groups_in_order));
     B256::store(v, _mm256_permutevar8x32_epi32(_mm256_unpackhi_epi64(c01, c23), groups_in_order));
 }
+
+// 32 four-byte units to four planes at 256 bits, the same way: one byte shuffle
+// per register sorts each lane into its units' first, second, third and fourth
+// bytes, two rounds of interleaves gather them and one lane permute per plane
+// puts them in order: 16 instructions per 128 bytes, where masks and packs took
+// 36 (4:2:0 semi-planar to 4:1:1 planar measured at 0.79 of memcpy with them).
+inline void unzip4_256(const u8* s, u8* a, u8* b, u8* c, u8* e) {
+    const __m128i sort = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+    __m256i p[4];  // lane L of p[k]: bytes 0, 1, 2, 3 of units 8k + 4L .. 8k + 4L + 3, a dword each
+    for (int k = 0; k < 4; ++k) p[k] = B256::shuffle8(B256::load(s + 32 * k), sort);
+    const __m256i ab01 = _mm256_unpacklo_epi32(p[0], p[1]), ab23 = _mm256_unpacklo_epi32(p[2], p[3]);
+    const __m256i ce01 = _mm256_unpackhi_epi32(p[0], p[1]), ce23 = _mm256_unpackhi_epi32(p[2], p[3]);
+    // byte j of units 8k + 4L .. 8k + 4L + 3 sits in lane L, dword k of plane j
+    const __m256i groups_in_order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    B256::store(a, _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(ab01, ab23), groups_in_order));
+    B256::store(b, _mm256_permutevar8x32_epi32(_mm256_unpackhi_epi64(ab01, ab23), groups_in_order));
+    B256::store(c, _mm256_permutevar8x32_epi32(_mm256_unpacklo_epi64(ce01, ce23), groups_in_order));
+    B256::store(e, _mm256_permutevar8x32_epi32(_mm256_unpackhi_epi64(ce01, ce23), groups_in_order));
+}
 #endif
 
 // ---- the bodies; n = B::kBytes ------------------------------------------------
@@ -471,6 +490,12 @@ inline int unzip4(const u8* s, u8* a, u8* b, u8* c, u8* e, int count) {
     return widest_first([=](auto tag, int i) {
         using B = decltype(tag);
         constexpr int n = B::kBytes;
+#if defined(QRX_RESAMPLE_AVX2)
+        if constexpr (n == 32) {
+            for (; i + n <= count; i += n) unzip4_256(s + 4 * i, a + i, b + i, c + i, e + i);
+            return i;
+        }
+#endif
         for (; i + n <= count; i += n) {
             const auto x0 = B::load(s + 4 * i), x1 = B::load(s + 4 * i + n);
             const auto x2 = B::load(s + 4 * i + 2 * n), x3 = B::load(s + 4 * i + 3 * n);

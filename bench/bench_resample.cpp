@@ -240,6 +240,7 @@ QRX_PAIR(YCbCr420_8u_P2P3R, libyuv_NV12ToI420, P2_420, P3_420);
 QRX_PAIR(YCbCr420ToYCrCb420_8u_P2P3R, libyuv_NV12ToI420, P2_420, P3_420);
 QRX_PAIR(YCbCr422_8u_P3C2R, libyuv_I422ToYUY2, P3_422, Packed422);
 QRX_PAIR(YCbCr422ToYCrCb422_8u_P3C2R, libyuv_I422ToYUY2, P3_422, Packed422);
+QRX_PAIR(YCrCb420ToYCbCr422_8u_P3C2R, libyuv_I420ToYUY2, P3_420, Packed422);
 QRX_PAIR(YCbCr422ToYCbCr420_8u_C2P2R, libyuv_YUY2ToNV12, Packed422, P2_420);
 QRX_PAIR(CbYCr422ToYCbCr420_8u_C2P2R, libyuv_UYVYToNV12, Packed422, P2_420);
 // The peer beside itself: how close to 1 the block-by-block ratio reads for

@@ -423,7 +423,9 @@ void v_420(const u8* s0, const u8* s1, u8* y0, u8* y1, u8* pcb, u8* pcr, int n) 
             const int end = x0 + std::min(1024, (n - x0) / 32 * 32);
             // block k of the chunk: columns x0 + 2 k, 2 k + 1.  Indices that need no sign
             // extension and no software prefetch (the loops are bound by their instruction
-            // count): on an AMD EPYC without AVX-512, 0.87 -> 0.91-0.92 of the peer at 1920x1080
+            // count): on an AMD EPYC without AVX-512, 0.87 -> 0.91-0.92 of the peer at 1920x1080;
+            // two steps per pass of the loop, 0.90-0.93 -> 0.94-0.95 (four: 0.88-0.94)
+#pragma GCC unroll 2
             for (int x = x0, k = 0; x < end; x += 32, k += 16) {
                 V::T sum[3];
                 luma_and_sums_420<V, L, R>(s0, s1, y0, y1, x, sum);

@@ -149,40 +149,53 @@ QRX_INLINE void samples(const T* s, T* d, std::ptrdiff_t n, const Block& block) 
     }
 }
 
-// n four-sample pixels: samples 0..2 gathered into a buffer, converted, put
-// back; the fourth sample of the destination is not written.
-template <class T, class Block>
-QRX_INLINE void pixels(const T* s, T* d, std::ptrdiff_t n, const Block& block) {
+// n four-sample pixels: samples 0..2 gathered into a buffer, converted (by
+// run(in, out, count)), put back; the fourth sample of the destination is not
+// written.
+template <class T, class Run>
+QRX_INLINE void pixels(const T* s, T* d, std::ptrdiff_t n, const Run& run) {
     constexpr std::ptrdiff_t kPixels = 64;
     T buf[3 * kPixels];
     for (std::ptrdiff_t i = 0; i < n; i += kPixels) {
         const std::ptrdiff_t m = n - i < kPixels ? n - i : kPixels;
         for (std::ptrdiff_t p = 0; p < m; ++p)
             for (int c = 0; c < 3; ++c) buf[3 * p + c] = s[4 * (i + p) + c];
-        samples(buf, buf, 3 * m, block);
+        run(buf, buf, 3 * m);
         for (std::ptrdiff_t p = 0; p < m; ++p)
             for (int c = 0; c < 3; ++c) d[4 * (i + p) + c] = buf[3 * p + c];
     }
 }
 
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__) && defined(__FMA__) && !defined(__AVX512F__)
+#include "gray_twist_gamma/gamma_curve32_avx2.inl"
+#endif
+
 template <bool Fwd, bool Ac4>
 void curve16_rows(const u16* s, u16* d, std::ptrdiff_t n) {
     const Consts c(gtg::kInv65535, gtg::kFullScale16, 0.0, 0.5);
-    const auto block = [&c](const u16* a, u16* b) { block16<Fwd>(a, b, c); };
+    const auto run = [&c](const u16* a, u16* b, std::ptrdiff_t m) {
+        samples(a, b, m, [&c](const u16* x, u16* y) { block16<Fwd>(x, y, c); });
+    };
     if constexpr (Ac4)
-        pixels(s, d, n, block);
+        pixels(s, d, n, run);
     else
-        samples(s, d, n, block);
+        run(s, d, n);
 }
 
 template <bool Fwd, bool Ac4>
 void curve32_rows(const float* s, float* d, std::ptrdiff_t n, const gtg::GammaRange& g) {
     const Consts c(g.q, g.r, static_cast<double>(g.vmin), 0.0);
-    const auto block = [&g, &c](const float* a, float* b) { block32<Fwd>(a, b, g, c); };
+    const auto run = [&g, &c](const float* a, float* b, std::ptrdiff_t m) {
+#if !defined(QRX_LEVEL_SCALAR) && defined(__AVX2__) && defined(__FMA__) && !defined(__AVX512F__)
+        samples32_avx2<Fwd>(a, b, m, g, c);
+#else
+        samples(a, b, m, [&g, &c](const float* x, float* y) { block32<Fwd>(x, y, g, c); });
+#endif
+    };
     if constexpr (Ac4)
-        pixels(s, d, n, block);
+        pixels(s, d, n, run);
     else
-        samples(s, d, n, block);
+        run(s, d, n);
 }
 
 #define QRX_GAMMA_CURVES                                                                                     \

@@ -18,6 +18,7 @@
 #include "gray_twist_gamma/gamma_kernels.h"
 #include "gray_twist_gamma/gamma_poly16.h"
 #include "gray_twist_gamma/power.h"
+#include "gray_twist_gamma/power_avx2.h"
 
 #if !defined(QRX_LEVEL_SCALAR) && defined(__SSSE3__)
 #include "core/byte_table.h"

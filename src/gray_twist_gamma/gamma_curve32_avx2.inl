@@ -19,7 +19,7 @@ struct Consts4 {
           abs_r(abs4(r)), abs_vmin(abs4(vmin)), vmin_f(_mm_set1_ps(g.vmin)) {}
 };
 
-// K groups of four samples at s to their outputs; bad[i]: the lanes of group
+// K groups of four samples at src to their outputs; bad[i]: the lanes of group
 // i that the scalar recipe must give.
 template <bool Fwd, int K>
 QRX_INLINE void curve4(const float* src, const Consts4& c, __m128 (&out)[K], int (&bad)[K]) {

@@ -6,7 +6,9 @@
 // (a float, or the float y + 0.5 that the 16u rounding truncates: rounding
 // is monotonic, so the two ends of the interval decide); the others (a few
 // in a hundred thousand, and bases above kLargestBase) go through the scalar
-// recipe.  So the outputs are the recipes' at every level.
+// recipe.  So the outputs are the recipes' at every level.  At AVX2 the 32f
+// curves take the register form of gamma_curve32_avx2.inl (the same
+// operations) and use these blocks for a row's last samples only.
 
 // Eight registers' worth of lanes: the power function is one long chain of
 // dependent operations, and eight independent chains keep the units busy

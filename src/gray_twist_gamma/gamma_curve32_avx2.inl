@@ -11,14 +11,27 @@
 constexpr int kSteps32 = 8;
 
 struct Consts4 {
-    __m256d q, r, vmin, bound_pw, bound_rest;
+    __m256d q, scale_pw, offset, slope_d, vmin, bound_pw, bound_rest;
     __m128 vmin_f;
-    // the error bound of curve's kept results, as there: (2|pw r| + |r| + |vmin| + |yp|) kErrorBound
-    explicit Consts4(const gtg::GammaRange& g)
-        : q(_mm256_set1_pd(g.q)), r(_mm256_set1_pd(g.r)), vmin(_mm256_set1_pd(static_cast<double>(g.vmin))),
-          bound_pw(_mm256_set1_pd(2.0 * std::fabs(g.r) * gtg::power::kErrorBound)),
-          bound_rest(_mm256_set1_pd((std::fabs(g.r) + std::fabs(static_cast<double>(g.vmin))) * gtg::power::kErrorBound)),
-          vmin_f(_mm_set1_ps(g.vmin)) {}
+    // power piece: y = pw scale_pw + offset, with (pw A - B) r + vmin forward
+    // and pw r + vmin inverse regrouped; the bound of curve's kept results,
+    // (2|pw r| + |r| + |vmin| + |yp|) kErrorBound, taken with |yp| at most
+    // 1.1 pw |r| + 0.1 |r| + |vmin|
+    template <bool Fwd>
+    static Consts4 of(const gtg::GammaRange& g) {
+        using namespace gtg;
+        const double vmin = static_cast<double>(g.vmin), abs_r = std::fabs(g.r);
+        Consts4 c;
+        c.q = _mm256_set1_pd(g.q);
+        c.scale_pw = _mm256_set1_pd(Fwd ? kScaleA * g.r : g.r);
+        c.offset = _mm256_set1_pd(Fwd ? vmin - kOffsetB * g.r : vmin);
+        c.slope_d = _mm256_set1_pd(Fwd ? kLinearSlope : kInvSlope);
+        c.vmin = _mm256_set1_pd(vmin);
+        c.bound_pw = _mm256_set1_pd(3.2 * abs_r * power::kErrorBound);
+        c.bound_rest = _mm256_set1_pd((1.2 * abs_r + 2.0 * std::fabs(vmin)) * power::kErrorBound);
+        c.vmin_f = _mm_set1_ps(g.vmin);
+        return c;
+    }
 };
 
 // K groups of four samples at src to their outputs; bad[i]: the lanes of group
@@ -42,12 +55,10 @@ QRX_INLINE void curve4(const float* src, const Consts4& c, __m128 (&out)[K], int
     }
     power::pow4<K>(pw, Fwd ? kFwdExponent : kInvExponent);
     for (int i = 0; i < K; ++i) {
-        // fused here: the bound covers the roundings either way
-        const __m256d yp = Fwd ? _mm256_fmadd_pd(_mm256_fmsub_pd(pw[i], set(kScaleA), set(kOffsetB)), c.r, c.vmin)
-                               : _mm256_fmadd_pd(pw[i], c.r, c.vmin);
-        const __m256d yl = _mm256_add_pd(_mm256_mul_pd(d[i], set(Fwd ? kLinearSlope : kInvSlope)), c.vmin);
-        const __m256d abs_yp = _mm256_andnot_pd(set(-0.0), yp);
-        const __m256d delta = _mm256_fmadd_pd(abs_yp, set(power::kErrorBound), _mm256_fmadd_pd(pw[i], c.bound_pw, c.bound_rest));
+        // fused and regrouped here: the bound covers the roundings either way
+        const __m256d yp = _mm256_fmadd_pd(pw[i], c.scale_pw, c.offset);
+        const __m256d yl = _mm256_add_pd(_mm256_mul_pd(d[i], c.slope_d), c.vmin);  // the recipe's
+        const __m256d delta = _mm256_fmadd_pd(pw[i], c.bound_pw, c.bound_rest);
         // kept where the two ends of the interval round to the same float
         const __m128 lo = _mm256_cvtpd_ps(_mm256_sub_pd(yp, delta));
         const __m128 hi = _mm256_cvtpd_ps(_mm256_add_pd(yp, delta));
@@ -70,7 +81,7 @@ template <bool Fwd>
 // n samples: groups of four on registers, the rest through block32.
 template <bool Fwd>
 void samples32_avx2(const float* s, float* d, std::ptrdiff_t n, const gtg::GammaRange& g, const Consts& c) {
-    const Consts4 c4(g);
+    const Consts4 c4 = Consts4::of<Fwd>(g);
     std::ptrdiff_t i = 0;
     for (; i + 4 * kSteps32 <= n; i += 4 * kSteps32) {
         __m128 out[kSteps32];

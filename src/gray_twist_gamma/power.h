@@ -16,9 +16,9 @@
 // values without trapping.
 //
 // Method: x = 2^k m with m in [sqrt(1/2), sqrt(2)); ln m = 2 atanh(f) with
-// f = (m - 1) / (m + 1) and a minimax odd polynomial of degree 11;
-// e^(y ln x) = 2^j e^r with j the nearest integer to y log2 x, |r| <= ln2 / 2
-// and a minimax polynomial of degree 9.
+// f = (m - 1) / (m + 1) and a minimax odd polynomial of degree 11, giving
+// z = y log2 x; 2^z = 2^j 2^r with j the nearest integer to z, |r| <= 1/2 and
+// a minimax polynomial of degree 9.
 #pragma once
 
 #include <cstdint>
@@ -124,7 +124,6 @@ QRX_INLINE D mul_add(D a, D b, D c) {
 #endif
 }
 
-constexpr double kLn2 = 6.93147180559945286227e-01;
 constexpr double kInvLn2 = 1.44269504088896338700e+00;
 constexpr double kTwo52 = 4503599627370496.0;
 constexpr double kRound = 6755399441055744.0;  // 1.5 * 2^52: adding it rounds to an integer
@@ -135,13 +134,14 @@ constexpr std::uint64_t kTwo52Bits = 0x4330000000000000ull;
 constexpr std::uint64_t kSqrtHalfBits = 0x3FE6A09E667F3BCDull;  // sqrt(1/2) rounded up
 
 // Minimax polynomials (the coefficients rounded to doubles): ln m = 2f + f^3 Q(f^2)
-// for |f| <= (sqrt(2) - 1) / (sqrt(2) + 1), error below 2^-44.6; e^r = P(r) for
-// |r| <= ln2 / 2, relative error below 2^-46.
+// for |f| <= (sqrt(2) - 1) / (sqrt(2) + 1), error below 2^-44.6; 2^r = P(r) for
+// |r| <= 1/2, relative error below 2^-46.
 constexpr double kLogQ[5] = {0.6666666666738434, 0.39999998787259233, 0.28571756249261226, 0.22191307650156689,
                              0.19364237070873697};
-constexpr double kExpP[10] = {1.0000000000000127,    0.9999999999998928,    0.4999999999945797,    0.16666666667826954,
-                              0.041666667032463356,  0.008333333002822645,  0.0013888802828821594, 0.0001984159639703441,
-                              2.4884010015388764e-05, 2.748218700193312e-06};
+constexpr double kExp2P[10] = {1.0000000000000127,    0.693147180559871,      0.24022650695649653,
+                               0.055504108668685624,  0.009618129192067193,   0.0013333557617602426,
+                               0.00015403434948103528, 1.5252984839814557e-05, 1.3259405603573696e-06,
+                               1.0150336495148618e-07};
 
 constexpr double kErrorBound = 0x1p-38;
 constexpr double kLargestBase = 1e10;
@@ -196,20 +196,22 @@ QRX_INLINE typename Vec<N>::d pow(typename Vec<N>::d x, double y) {
     const D m = (D)((u & kMantissa) + kSqrtHalfBits);
     const D k = (D)((u >> 52) | kTwo52Bits) - (kTwo52 + 2048.0);
 
-    // ln m = 2 atanh(f) = 2f + f^3 Q(f^2), f = (m - 1) / (m + 1)
+    // ln m = 2 atanh(f) = 2f + f^3 Q(f^2), f = (m - 1) / (m + 1); z = y log2 x,
+    // the polynomial's coefficients scaled by y / ln2
+    const double ly = y * kInvLn2;
     const D f = (m - 1.0) / (m + 1.0);
     const D s = f * f;
-    D q = mul_add(s, D{} + kLogQ[4], D{} + kLogQ[3]);
-    q = mul_add(q, s, D{} + kLogQ[2]);
-    q = mul_add(q, s, D{} + kLogQ[1]);
-    q = mul_add(q, s, D{} + kLogQ[0]);
-    const D z = mul_add(f * s, q, mul_add(k, D{} + kLn2, f + f)) * y;
+    D q = mul_add(s, D{} + kLogQ[4] * ly, D{} + kLogQ[3] * ly);
+    q = mul_add(q, s, D{} + kLogQ[2] * ly);
+    q = mul_add(q, s, D{} + kLogQ[1] * ly);
+    q = mul_add(q, s, D{} + kLogQ[0] * ly);
+    const D z = mul_add(f * s, q, mul_add(k, D{} + y, f * (2.0 * ly)));
 
-    // e^z = 2^j e^r, |r| <= ln2 / 2 in every rounding mode
-    const D j = nearest<N>(z * kInvLn2);
-    const D r = mul_add(-j, D{} + kLn2, z);
-    D e = mul_add(r, D{} + kExpP[9], D{} + kExpP[8]);
-    for (int c = 7; c >= 0; --c) e = mul_add(e, r, D{} + kExpP[c]);
+    // 2^z = 2^j 2^r, |r| <= 1/2 in every rounding mode
+    const D j = nearest<N>(z);
+    const D r = z - j;  // exact
+    D e = mul_add(r, D{} + kExp2P[9], D{} + kExp2P[8]);
+    for (int c = 7; c >= 0; --c) e = mul_add(e, r, D{} + kExp2P[c]);
     return e * (D)(((U)(j + kRound) << 52) + kOneBits);
 }
 

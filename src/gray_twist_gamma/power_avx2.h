@@ -38,20 +38,23 @@ QRX_INLINE void pow4(__m256d (&x)[K], double y) {
     QRX_EACH(m[i] = _mm256_castsi256_pd(_mm256_add_epi64(_mm256_and_si256(u[i], set_bits(kMantissa)), set_bits(kSqrtHalfBits))))
     QRX_EACH(k[i] = _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(_mm256_srli_epi64(u[i], 52), set_bits(kTwo52Bits))),
                                   set(kTwo52 + 2048.0)))
-    // ln m = 2 atanh(f) = 2f + f^3 Q(f^2), f = (m - 1) / (m + 1)
+    // ln m = 2 atanh(f) = 2f + f^3 Q(f^2), f = (m - 1) / (m + 1); z = y log2 x,
+    // the polynomial's coefficients scaled by y / ln2
+    const double ly = y * kInvLn2;
     QRX_EACH(f[i] = _mm256_div_pd(_mm256_sub_pd(m[i], set(1.0)), _mm256_add_pd(m[i], set(1.0))))
     QRX_EACH(s[i] = _mm256_mul_pd(f[i], f[i]))
-    QRX_EACH(q[i] = _mm256_fmadd_pd(s[i], set(kLogQ[4]), set(kLogQ[3])))
-    _Pragma("GCC unroll 4") for (int c = 2; c >= 0; --c) QRX_EACH(q[i] = _mm256_fmadd_pd(q[i], s[i], set(kLogQ[c])))
-    QRX_EACH(t[i] = _mm256_fmadd_pd(k[i], set(kLn2), _mm256_add_pd(f[i], f[i])))
-    QRX_EACH(z[i] = _mm256_mul_pd(_mm256_fmadd_pd(_mm256_mul_pd(f[i], s[i]), q[i], t[i]), set(y)))
-    // e^z = 2^j e^r, |r| <= ln2 / 2 in every rounding mode
-    QRX_EACH(t[i] = _mm256_round_pd(_mm256_mul_pd(z[i], set(kInvLn2)), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC))
-    QRX_EACH(z[i] = _mm256_fnmadd_pd(t[i], set(kLn2), z[i]))
-    QRX_EACH(e[i] = _mm256_fmadd_pd(z[i], set(kExpP[9]), set(kExpP[8])))
-    _Pragma("GCC unroll 8") for (int c = 7; c >= 0; --c) QRX_EACH(e[i] = _mm256_fmadd_pd(e[i], z[i], set(kExpP[c])))
-    QRX_EACH(x[i] = _mm256_mul_pd(e[i], _mm256_castsi256_pd(_mm256_add_epi64(_mm256_slli_epi64(_mm256_castpd_si256(_mm256_add_pd(t[i], set(kRound))), 52),
-                                                                             set_bits(kOneBits)))))
+    QRX_EACH(q[i] = _mm256_fmadd_pd(s[i], set(kLogQ[4] * ly), set(kLogQ[3] * ly)))
+    _Pragma("GCC unroll 4") for (int c = 2; c >= 0; --c) QRX_EACH(q[i] = _mm256_fmadd_pd(q[i], s[i], set(kLogQ[c] * ly)))
+    QRX_EACH(t[i] = _mm256_fmadd_pd(k[i], set(y), _mm256_mul_pd(f[i], set(2.0 * ly))))
+    QRX_EACH(z[i] = _mm256_fmadd_pd(_mm256_mul_pd(f[i], s[i]), q[i], t[i]))
+    // 2^z = 2^j 2^r, |r| <= 1/2 in every rounding mode
+    QRX_EACH(t[i] = _mm256_round_pd(z[i], _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC))
+    QRX_EACH(z[i] = _mm256_sub_pd(z[i], t[i]))  // exact
+    QRX_EACH(e[i] = _mm256_fmadd_pd(z[i], set(kExp2P[9]), set(kExp2P[8])))
+    _Pragma("GCC unroll 8") for (int c = 7; c >= 0; --c) QRX_EACH(e[i] = _mm256_fmadd_pd(e[i], z[i], set(kExp2P[c])))
+    QRX_EACH(x[i] = _mm256_mul_pd(e[i], _mm256_castsi256_pd(_mm256_add_epi64(
+                                            _mm256_slli_epi64(_mm256_castpd_si256(_mm256_add_pd(t[i], set(kRound))), 52),
+                                            set_bits(kOneBits)))))
 }
 
 #undef QRX_EACH

@@ -4,7 +4,7 @@
 // multiply-adds fuse the polynomial steps, so their bits may differ from the
 // others').  Its relative error is below 2^-40 in both forms and in every
 // rounding mode (measured: 2^-42.8 at most on every float base of the curves,
-// 2^-40.6 on a wide random sample of bases and directed rounding modes);
+// 2^-41.5 on a wide random sample of bases, directed rounding modes included);
 // the callers take kErrorBound, with a further margin, as its bound: they keep
 // a result only when every value within that bound rounds to the same output
 // sample, and evaluate the others (a few in ten thousand) with the math
@@ -175,8 +175,8 @@ QRX_INLINE typename Vec<N>::d nearest(typename Vec<N>::d a) {
     std::memcpy(&r, x, sizeof r);
     return r;
 #else
-    // adding 1.5 * 2^52 rounds to an integer in the current mode; a lane more
-    // than a half away from a is moved one step back
+    // adding 1.5 * 2^52 rounds to an integer in the current mode; a lane that
+    // a directed mode left more than a half away from a is moved one step back
     using U = typename Vec<N>::u;
     D j = (a + kRound) - kRound;
     const D off = a - j;  // exact

@@ -2,6 +2,7 @@
 // evaluation, check order, allocation failure, alpha, in place, all levels.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -264,6 +265,28 @@ TEST(GtgGamma32f, SweepMatchesTheModelAtEveryLevel) {
                 ASSERT_EQ((fwd ? qrxiGammaFwd_32f_C3IR : qrxiGammaInv_32f_C3IR)(in_place.data(), w * 12, {w, 1}, r[0], r[1]), qrxStatusOk);
                 for (std::size_t i = 0; i < s.size(); ++i) ASSERT_TRUE(same_float(d[i], model32(s[i], r[0], r[1], fwd))) << s[i];
                 ASSERT_EQ(0, std::memcmp(d.data(), in_place.data(), d.size() * sizeof(float)));
+            }
+    }
+}
+
+// The power function's reduction does not lean on the rounding mode: in each
+// directed mode the outputs are the model's evaluated in that mode.
+TEST(GtgGamma32f, DirectedRoundingGivesTheModelOfThatMode) {
+    std::vector<float> s;
+    for (std::uint32_t b = 0x3C800000u; b <= 0x3F800000u; b += 4099) s.push_back(from_bits32(b));  // [2^-6, 1]
+    while (s.size() % 3 != 0) s.push_back(0.5f);
+    const int w = static_cast<int>(s.size() / 3);
+    for (auto level : qrxtest::available_levels()) {
+        qrxtest::ForcedLevel f(level);
+        for (int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO})
+            for (bool fwd : {true, false}) {
+                std::vector<float> d(s.size()), want(s.size());
+                ASSERT_EQ(std::fesetround(mode), 0);
+                const QrxStatus st = (fwd ? qrxiGammaFwd_32f_C3R : qrxiGammaInv_32f_C3R)(s.data(), w * 12, d.data(), w * 12, {w, 1}, 0.0f, 1.0f);
+                for (std::size_t i = 0; i < s.size(); ++i) want[i] = model32(s[i], 0.0f, 1.0f, fwd);
+                std::fesetround(FE_TONEAREST);
+                ASSERT_EQ(st, qrxStatusOk);
+                for (std::size_t i = 0; i < s.size(); ++i) ASSERT_TRUE(same_float(d[i], want[i])) << s[i] << " mode " << mode;
             }
     }
 }

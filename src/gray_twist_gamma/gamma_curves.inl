@@ -7,12 +7,14 @@
 // is monotonic, so the two ends of the interval decide); the others (a few
 // in a hundred thousand, and bases above kLargestBase) go through the scalar
 // recipe.  So the outputs are the recipes' at every level.  At AVX2 the 32f
-// curves take the register form of gamma_curve32_avx2.inl (the same
-// operations) and use these blocks for a row's last samples only.
+// curves take the register form of gamma_curve32_avx2.inl (the same power
+// function, the steps after it fused) and use these blocks for a row's last
+// samples only.
 
 // Eight registers' worth of lanes: the power function is one long chain of
 // dependent operations, and eight independent chains keep the units busy
-// (1920x1080 at AVX2: 23 ms against 28 ms with four, 37 ms with two).
+// (the 32f curves at 1920x1080 at AVX2, with an earlier power function: 23 ms
+// against 28 ms with four, 37 ms with two).
 #if defined(QRX_LEVEL_SCALAR) || !defined(__AVX2__)
 constexpr int kLanes = 8;
 #elif defined(__AVX512F__)

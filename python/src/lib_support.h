@@ -67,7 +67,8 @@ struct Ptr {
         if (-lo > before || hi + row_bytes > after)
             throw py::value_error(std::string(name) + ": the array is too small for the size and step (" +
                                   std::to_string(-lo) + " bytes before and " + std::to_string(hi + row_bytes) +
-                                  " from the pointer are reached)");
+                                  " from the pointer are reached; it holds " + std::to_string(before) + " and " +
+                                  std::to_string(after) + ")");
     }
 };
 

@@ -14,6 +14,14 @@ inline T* row_at(T* base, int step_bytes, std::ptrdiff_t row) {
     return reinterpret_cast<T*>(reinterpret_cast<Byte*>(base) + row * static_cast<std::ptrdiff_t>(step_bytes));
 }
 
+// One plane of an image: its first row and its own byte step.
+template <class T>
+struct Plane {
+    T* p;
+    int step;
+    T* row(std::ptrdiff_t r) const { return row_at(p, step, r); }
+};
+
 // Byte step turned into a step in samples by an arithmetic shift: a step that
 // is not a multiple of the sample size acts as the next lower multiple.
 template <class T>

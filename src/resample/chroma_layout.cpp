@@ -30,17 +30,8 @@ using std::ptrdiff_t;
 
 namespace {
 
-// One plane of a source or destination: base pointer and its own step.
-struct In {
-    const u8* p;
-    int step;
-    const u8* row(ptrdiff_t r) const { return row_at(p, step, r); }
-};
-struct Out {
-    u8* p;
-    int step;
-    u8* row(ptrdiff_t r) const { return row_at(p, step, r); }
-};
+using In = Plane<const u8>;  // a source plane and its step
+using Out = Plane<u8>;
 
 // Size groups: minimum width/height and the rounding of the used size.
 enum class Size {

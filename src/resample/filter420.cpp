@@ -26,16 +26,8 @@ using std::ptrdiff_t;
 
 namespace {
 
-struct In {
-    const u8* p;
-    int step;
-    const u8* row(ptrdiff_t r) const { return row_at(p, step, r); }
-};
-struct Out {
-    u8* p;
-    int step;
-    u8* row(ptrdiff_t r) const { return row_at(p, step, r); }
-};
+using In = Plane<const u8>;  // a source plane and its step
+using Out = Plane<u8>;
 
 void copy_rows(In s, Out d, int n, ptrdiff_t first, ptrdiff_t last) {
     for (ptrdiff_t r = first; r <= last; ++r) std::memcpy(d.row(r), s.row(r), static_cast<std::size_t>(n));

@@ -30,7 +30,8 @@ inline std::ptrdiff_t step_in_samples(int step_bytes) {
     return static_cast<std::ptrdiff_t>(step_bytes >> shift);
 }
 
-// Row r of a 16/32-bit image whose byte step is first rounded to whole samples.
+// Row r of an image whose byte step is first rounded down to whole samples (for
+// byte samples, the row at the byte step).
 template <class T>
 inline T* row_at_samples(T* base, int step_bytes, std::ptrdiff_t row) {
     return base + row * step_in_samples<T>(step_bytes);

@@ -32,20 +32,13 @@ namespace {
 
 enum class Layout { C3, AC4 };
 
-template <class T>
-T* row_of(T* base, int step, std::ptrdiff_t y) {
-    if constexpr (sizeof(T) == 1)
-        return row_at(base, step, y);
-    else
-        return row_at_samples(base, step, y);
-}
-
 // Runs convert(src_row, dst_row, samples_or_pixels) for every row of a
 // pixel-order image (C3: width x 3 samples; AC4: width pixels).
 template <class T, class Fn>
 void pixel_rows(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, Layout l, Fn convert) {
     const std::ptrdiff_t n = l == Layout::C3 ? static_cast<std::ptrdiff_t>(roi.width) * 3 : roi.width;
-    for (std::ptrdiff_t y = 0; y < roi.height; ++y) convert(row_of(src, srcStep, y), row_of(dst, dstStep, y), n);
+    for (std::ptrdiff_t y = 0; y < roi.height; ++y)
+        convert(row_at_samples(src, srcStep, y), row_at_samples(dst, dstStep, y), n);
 }
 
 // Each plane as a one-channel image: plane 0 whole, then plane 1, then plane 2.
@@ -53,7 +46,8 @@ template <class T, class Fn>
 void plane_rows(const T* const* src, int srcStep, T* const* dst, int dstStep, QrxSize roi, Fn convert) {
     for (int p = 0; p < 3; ++p)
         for (std::ptrdiff_t y = 0; y < roi.height; ++y)
-            convert(row_of(src[p], srcStep, y), row_of(dst[p], dstStep, y), static_cast<std::ptrdiff_t>(roi.width));
+            convert(row_at_samples(src[p], srcStep, y), row_at_samples(dst[p], dstStep, y),
+                    static_cast<std::ptrdiff_t>(roi.width));
 }
 
 template <class T>

@@ -28,14 +28,6 @@ Matrix working_copy(const Qrx32f* t, int rows) {
 }
 
 template <class T>
-T* row_of(T* base, int step, std::ptrdiff_t y) {
-    if constexpr (sizeof(T) == 1)
-        return row_at(base, step, y);
-    else
-        return row_at_samples(base, step, y);
-}
-
-template <class T>
 const TypeKernels<T>& kernels_for(const Kernels& k) {
     if constexpr (std::is_same_v<T, u8>) return k.k8u;
     if constexpr (std::is_same_v<T, s8>) return k.k8s;
@@ -54,7 +46,8 @@ QrxStatus twist_pixels(const T* src, int srcStep, T* dst, int dstStep, QrxSize r
     const TypeKernels<T>& k = kernels_for<T>(twist::kernels());
     const PixFn<T> fn = C == 3 ? k.c3 : k.ac4;
     auto run = [&] {
-        for (std::ptrdiff_t y = 0; y < roi.height; ++y) fn(row_of(src, srcStep, y), row_of(dst, dstStep, y), roi.width, m);
+        for (std::ptrdiff_t y = 0; y < roi.height; ++y)
+            fn(row_at_samples(src, srcStep, y), row_at_samples(dst, dstStep, y), roi.width, m);
     };
     if constexpr (std::is_same_v<T, float>) {
         run();
@@ -75,8 +68,9 @@ QrxStatus twist_planes(const T* const* src, int srcStep, T* const* dst, int dstS
     const PlaneFn<T> fn = kernels_for<T>(twist::kernels()).p3;
     auto run = [&] {
         for (std::ptrdiff_t y = 0; y < roi.height; ++y)
-            fn(row_of(src[0], srcStep, y), row_of(src[1], srcStep, y), row_of(src[2], srcStep, y),
-               row_of(dst[0], dstStep, y), row_of(dst[1], dstStep, y), row_of(dst[2], dstStep, y), roi.width, m);
+            fn(row_at_samples(src[0], srcStep, y), row_at_samples(src[1], srcStep, y),
+               row_at_samples(src[2], srcStep, y), row_at_samples(dst[0], dstStep, y),
+               row_at_samples(dst[1], dstStep, y), row_at_samples(dst[2], dstStep, y), roi.width, m);
     };
     if constexpr (std::is_same_v<T, float>) {
         run();
@@ -184,7 +178,8 @@ QRXCC_API QrxStatus qrxiColorTwist_32f_C4R(const Qrx32f* pSrc, int srcStep, Qrx3
         row(pSrc, pDst, static_cast<std::ptrdiff_t>(roi.width) * roi.height);
         return qrxStatusOk;
     }
-    for (std::ptrdiff_t y = 0; y < roi.height; ++y) row(row_at_samples(pSrc, srcStep, y), row_at_samples(pDst, dstStep, y), roi.width);
+    for (std::ptrdiff_t y = 0; y < roi.height; ++y)
+        row(row_at_samples(pSrc, srcStep, y), row_at_samples(pDst, dstStep, y), roi.width);
     return qrxStatusOk;
 }
 

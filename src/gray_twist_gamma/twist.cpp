@@ -36,6 +36,12 @@ const TypeKernels<T>& kernels_for(const Kernels& k) {
     if constexpr (std::is_same_v<T, float>) return k.k32f;
 }
 
+// Integer results are rounded to nearest whatever the caller's mode (restored
+// on return); float results keep the caller's mode.
+struct KeepRounding {};
+template <class T>
+using RoundingOf = std::conditional_t<std::is_same_v<T, float>, KeepRounding, RoundToNearest>;
+
 // Pixel-order members (C3, AC4; not in place and in place).
 template <class T, int C>
 QrxStatus twist_pixels(const T* src, int srcStep, T* dst, int dstStep, QrxSize roi, const Qrx32f* t) {
@@ -45,16 +51,9 @@ QrxStatus twist_pixels(const T* src, int srcStep, T* dst, int dstStep, QrxSize r
     const Matrix m = working_copy(t, 3);
     const TypeKernels<T>& k = kernels_for<T>(twist::kernels());
     const PixFn<T> fn = C == 3 ? k.c3 : k.ac4;
-    auto run = [&] {
-        for (std::ptrdiff_t y = 0; y < roi.height; ++y)
-            fn(row_at_samples(src, srcStep, y), row_at_samples(dst, dstStep, y), roi.width, m);
-    };
-    if constexpr (std::is_same_v<T, float>) {
-        run();
-    } else {
-        RoundToNearest rn;
-        run();
-    }
+    [[maybe_unused]] RoundingOf<T> rounding;
+    for (std::ptrdiff_t y = 0; y < roi.height; ++y)
+        fn(row_at_samples(src, srcStep, y), row_at_samples(dst, dstStep, y), roi.width, m);
     return qrxStatusOk;
 }
 
@@ -66,18 +65,11 @@ QrxStatus twist_planes(const T* const* src, int srcStep, T* const* dst, int dstS
     if (any_step_below_one(srcStep, dstStep)) return qrxStatusStepError;
     const Matrix m = working_copy(t, 3);
     const PlaneFn<T> fn = kernels_for<T>(twist::kernels()).p3;
-    auto run = [&] {
-        for (std::ptrdiff_t y = 0; y < roi.height; ++y)
-            fn(row_at_samples(src[0], srcStep, y), row_at_samples(src[1], srcStep, y),
-               row_at_samples(src[2], srcStep, y), row_at_samples(dst[0], dstStep, y),
-               row_at_samples(dst[1], dstStep, y), row_at_samples(dst[2], dstStep, y), roi.width, m);
-    };
-    if constexpr (std::is_same_v<T, float>) {
-        run();
-    } else {
-        RoundToNearest rn;
-        run();
-    }
+    [[maybe_unused]] RoundingOf<T> rounding;
+    for (std::ptrdiff_t y = 0; y < roi.height; ++y)
+        fn(row_at_samples(src[0], srcStep, y), row_at_samples(src[1], srcStep, y), row_at_samples(src[2], srcStep, y),
+           row_at_samples(dst[0], dstStep, y), row_at_samples(dst[1], dstStep, y), row_at_samples(dst[2], dstStep, y),
+           roi.width, m);
     return qrxStatusOk;
 }
 

@@ -50,8 +50,8 @@ namespace {
 // second (about 2 cycles a sample); below AVX-512 the table still wins: on the
 // same core, 8-lane computed forms measured 1.3-1.7x slower (a degree-9
 // polynomial in the mantissa times a per-binade factor, the near lanes from
-// the table), half the samples computed beside table reads of the other half
-// no faster, and a 64 KiB table of byte offsets from every 32nd result 1.2x
+// the table), a third to two thirds of the samples computed beside table reads
+// of the others no faster, and a 64 KiB table of byte offsets from every 32nd result 1.2x
 // slower (two reads a sample).
 void lut16_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 #pragma GCC unroll 8

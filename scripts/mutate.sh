@@ -38,7 +38,7 @@ src/yuv/yuv_recipes.h	return clamp255(((((32768 * r - s + 32767) >> 15)	return c
 src/yuv/yuv_recipes.h	QRX_INLINE Rgb y16r(int y, int u, int v) { return y16<8>(y, u, v); }	QRX_INLINE Rgb y16r(int y, int u, int v) { return y16<7>(y, u, v); }
 src/yuv/yuv_recipes.h	return static_cast<std::uint8_t>((f + 32768) >> 16); }	return static_cast<std::uint8_t>((f + 32767) >> 16); }
 src/yuv/yuv_simd.inl	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(9338))), 1);	o[0][h] = V::srai16(V::add16(y2, V::mulhi16(v4, V::set16(9338))), 2);
-src/yuv/yuv_simd.inl	return V::add16(V::srli16(V::add16(a, V::srli16(c, 8)), 6), V::mulhi16(b4, kb));	return V::add16(V::srli16(V::add16(a, V::srli16(c, 7)), 6), V::mulhi16(b4, kb));
+src/yuv/yuv_simd.inl	return V::add16(V::srli16(V::add16(a, V::srli16(c, 8)), 6), V::mulhi16(b, kb));	return V::add16(V::srli16(V::add16(a, V::srli16(c, 7)), 6), V::mulhi16(b, kb));
 src/yuv/yuv_rows.inl	if constexpr (DC == 4) d[DC * i + 3] = 0;	if constexpr (DC == 4) d[DC * i + 3] = 1;
 src/gray_twist_gamma/recipes.h	constexpr Weights8 kGrayWeights8 = {1225, 2404, 467};	constexpr Weights8 kGrayWeights8 = {1225, 2405, 467};
 src/gray_twist_gamma/recipes.h	return static_cast<u8>(s >> 12);	return static_cast<u8>(s >> 11);

@@ -28,7 +28,7 @@ src/ycbcr/recipes.h	((-9699 * r) >> 9)	((-9698 * r) >> 9)
 src/ycbcr/recipes.h	clamp255((76284 * yp + 132186 * cbp) >> 16)	clamp255((76284 * yp + 132186 * cbp) >> 15)
 src/ycbcr/recipes.h	const int ty = term(yp, 9536);	const int ty = term(yp, 9535);
 src/ycbcr/chroma_recipes.h	+ 3212 * b + 540672) >> 15; }	+ 3212 * b + 540671) >> 15; }
-src/ycbcr/ycbcr444_simd.inl	off = V::set32(1081344);	off = V::set32(1048576);
+src/ycbcr/ycbcr444_simd.inl	ga2, V::pair16(16515, 1056));	ga2, V::pair16(16515, 1024));
 src/ycbcr/rgb16_recipes.h	clamp255((ty + term(cbp, 16523)) >> 4)};	clamp255((ty + term(cbp, 16524)) >> 4)};
 src/ycbcr/bgr16_unpack.h	(((w >> 5) & 0x3F) << 2)	(((w >> 5) & 0x3F) << 3)
 src/core/sample_words_x86.h	const typename V::T c = V::srli16(v, 8);  // C0 C1 C0 C1 ...	const typename V::T c = V::srli16(v, 7);  // C0 C1 C0 C1 ...

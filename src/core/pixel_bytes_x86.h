@@ -438,26 +438,6 @@ inline void store_c4_bytes(std::uint8_t* p, typename V::T a, typename V::T b, ty
     }
 }
 
-// Bits 16..23 of the dwords of f0 and f1, row order, kBytes / 2 bytes: the
-// dwords as made from one word register by unpacklo16 (f0) and unpackhi16
-// (f1).  Every dword must lie in 0 .. 2^24 - 1.
-template <class V>
-inline void store_byte2_of_dwords(std::uint8_t* p, typename V::T f0, typename V::T f1) {
-#if defined(__AVX512VBMI__)
-    if constexpr (V::kBytes == 64) {
-        // one byte permute picks the 32 bytes (pixel 8L + j of lane L sits in
-        // f0 dword 4L + j for j < 4, in f1 dword 4L + j - 4 otherwise)
-        alignas(64) static constexpr std::uint8_t kPick[64] = {
-            2,  6,  10, 14, 66, 70, 74, 78, 18, 22, 26, 30, 82, 86, 90, 94,
-            34, 38, 42, 46, 98, 102, 106, 110, 50, 54, 58, 62, 114, 118, 122, 126};
-        const __m512i pick = _mm512_load_si512(kPick);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_castsi512_si256(_mm512_permutex2var_epi8(f0, pick, f1)));
-        return;
-    }
-#endif
-    V::store_lane_lo8(p, V::packus16(V::packs32(V::srli32(f0, 16), V::srli32(f1, 16)), V::zero()));
-}
-
 }  // namespace
 }  // namespace qrx::simd
 #endif  // __SSE2__

@@ -26,28 +26,4 @@ QRX_INLINE Bgr16Widened unpack_bgr555(std::uint16_t w) {
             static_cast<std::uint8_t>(((w >> 10) & 0x1F) << 3)};
 }
 
-// Unpacks n words into n pixels of 8-bit B, G, R (three bytes per pixel).
-// A plain loop: the vectoriser turns it into the same shifts and masks.
-template <bool Is565>
-QRX_INLINE void unpack_bgr16_to_bgr24(const std::uint16_t* src, std::uint8_t* bgr, int n) {
-    for (int i = 0; i < n; ++i) {
-        const Bgr16Widened p = Is565 ? unpack_bgr565(src[i]) : unpack_bgr555(src[i]);
-        bgr[3 * i] = p.b;
-        bgr[3 * i + 1] = p.g;
-        bgr[3 * i + 2] = p.r;
-    }
-}
-
-// Separate B, G, R planes (one byte per pixel each), for planar consumers.
-template <bool Is565>
-QRX_INLINE void unpack_bgr16_to_planes(const std::uint16_t* src, std::uint8_t* b, std::uint8_t* g, std::uint8_t* r,
-                                       int n) {
-    for (int i = 0; i < n; ++i) {
-        const Bgr16Widened p = Is565 ? unpack_bgr565(src[i]) : unpack_bgr555(src[i]);
-        b[i] = p.b;
-        g[i] = p.g;
-        r[i] = p.r;
-    }
-}
-
 }  // namespace qrx::ycbcr

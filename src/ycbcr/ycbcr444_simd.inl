@@ -38,23 +38,6 @@ void f15_c3_vec(const u8* s, u8* d, int n, int& done) {
     done = i;
 }
 
-// F16 channel: (a R + b G + c B + offset) >> 16, with 33030 G split as two
-// 16515 G products so that every coefficient fits a 16-bit multiplier.
-template <class V>
-typename V::T f16_y_vec(typename V::T r, typename V::T g, typename V::T b) {
-    const auto rg_k = V::pair16(16843, 16515), gb_k = V::pair16(16515, 6423), off = V::set32(1081344);
-    const auto lo = V::srai32(V::madd_add(V::madd_add(off, V::unpacklo16(r, g), rg_k), V::unpacklo16(g, b), gb_k), 16);
-    const auto hi = V::srai32(V::madd_add(V::madd_add(off, V::unpackhi16(r, g), rg_k), V::unpackhi16(g, b), gb_k), 16);
-    return V::packs32(lo, hi);
-}
-template <class V>
-typename V::T f16_c_vec(typename V::T r, typename V::T g, typename V::T b, int cr, int cg, int cb) {
-    const auto rg_k = V::pair16(cr, cg), b_k = V::pair16(cb, 0), off = V::set32(8421376), z = V::zero();
-    const auto lo = V::srai32(V::madd_add(V::madd_add(off, V::unpacklo16(r, g), rg_k), V::unpacklo16(b, z), b_k), 16);
-    const auto hi = V::srai32(V::madd_add(V::madd_add(off, V::unpackhi16(r, g), rg_k), V::unpackhi16(b, z), b_k), 16);
-    return V::packs32(lo, hi);
-}
-
 // Byte 2 of each of three 32-bit sums (below 2^24) as bytes 0, 1 and 2 of its
 // lane, byte 3 zero.
 template <class V>

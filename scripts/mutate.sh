@@ -44,7 +44,7 @@ src/gray_twist_gamma/recipes.h	constexpr Weights8 kGrayWeights8 = {1225, 2404, 4
 src/gray_twist_gamma/recipes.h	return static_cast<u8>(s >> 12);	return static_cast<u8>(s >> 11);
 src/gray_twist_gamma/gray_rows.inl	return V::srai32(V::slli32(s, 16), 20);	return V::srai32(V::slli32(s, 16), 21);
 src/gray_twist_gamma/gray_rows.inl	V::mulhi16u(c[2], w2)), 4);	V::mulhi16u(c[2], w2)), 3);
-src/gray_twist_gamma/recipes.h	return (m[3] + m[0] * x0) + (m[2] * x2 + m[1] * x1);	return (m[3] + m[0] * x0) + (m[1] * x1 + m[2] * x2);
+src/gray_twist_gamma/recipes.h	return (m[3] + m[0] * x0) + (m[2] * x2 + m[1] * x1);	return ((m[3] + m[0] * x0) + m[2] * x2) + m[1] * x1;
 src/gray_twist_gamma/recipes.h	r = r < 127.0f ? r : 127.0f;	r = r < 128.0f ? r : 128.0f;
 src/gray_twist_gamma/twist_rows.inl	constexpr float kHi = std::is_same_v<T, u8> ? 255.0f	constexpr float kHi = std::is_same_v<T, u8> ? 254.0f
 src/gray_twist_gamma/recipes.h	constexpr double kInvThreshold = 0.0812;	constexpr double kInvThreshold = 0.0813;
@@ -59,7 +59,7 @@ src/models/xyz_recipes.h	return min_255((6969 * r + 23434 * g + 2365 * b) >> 15)
 src/models/xyz_recipes.h	return 0.019334f * r + 0.119193f * g + 0.950227f * b; }	return 0.019334f * r + 0.119194f * g + 0.950227f * b; }
 src/models/luv_recipes.h	const L fy = (ls + 16.0f) * 0.00862069f;	const L fy = (ls + 16.0f) * 0.00862068f;
 src/models/lab_recipes.h	cvtr(clampf(((fy - fz) * 200.0f + 128.0f) * 255.0f, zero, top))};	cvtr(clampf(((fy - fz) * 200.0f + 127.0f) * 255.0f, zero, top))};
-src/models/lab_recipes.h	return sel(v > 0.008856f, lab_cbrt<kLong>(v), v * 7.787f + 0.13793103f);	return sel(v >= 0.008856f, lab_cbrt<kLong>(v), v * 7.787f + 0.13793103f);
+src/models/lab_recipes.h	return sel(v > 0.008856f, lab_cbrt<kLong>(v), v * 7.787f + 0.13793103f);	return sel(v > 0.008856f, lab_cbrt<kLong>(v), v * 7.786f + 0.13793103f);
 src/models/grouped_rows.h	inline int grouped_of(int width, int group) { return width / group * group; }	inline int grouped_of(int width, int group) { return (width - 1) / group * group; }
 src/reducebits/recipes.h	return (static_cast<unsigned>(index[x & 1023u]) + 2u * y + x) & 1023u;	return (static_cast<unsigned>(index[x & 1023u]) + 2u * y + x + 1u) & 1023u;
 src/reducebits/reducebits_rows.inl	if (nv == nullptr) return bayer_row[x & 3u] * d.s;	if (nv == nullptr) return bayer_row[(x + 1) & 3u] * d.s;

@@ -83,6 +83,8 @@ src/gray_twist_gamma/gamma_rows.inl	_mm512_set1_ps(0.5f - 0x1p-9f - kPoly16Margi
 src/gray_twist_gamma/gamma_curve32_avx2.inl	const __m256d delta = _mm256_fmadd_pd(pw[i], c.bound_pw, c.bound_rest);	const __m256d delta = _mm256_setzero_pd();
 src/gray_twist_gamma/power.h	j = j + (D)((U)(D{} + 1.0) & (U)(off > 0.5)) - (D)((U)(D{} + 1.0) & (U)(off < -0.5));	j = j + (D)((U)(D{} + 1.0) & (U)(off > 0.5));
 src/gray_twist_gamma/gamma_curves.inl	+ abs_of(yp)) * gtg::power::kErrorBound;	+ abs_of(yp)) * 0.0;
+src/models/luv_recipes.h	    const L ls = sel(y > 0.008856f, lcube, y * 903.3f);	    const L ls = sel(y > 0.008856f, lcube, y * 903.2f);
+src/models/luv_recipes.h	    const L llin = yc * kInv65535 * 903.3f;	    const L llin = yc * kInv65535 * 903.2f;
 EOF
 }
 

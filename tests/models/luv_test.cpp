@@ -189,10 +189,13 @@ std::array<float, 3> m_inv32(int, int, const float* p) {
 std::vector<Case> luv_cases() {
     const Gen<float> luv = float_range({0.0f, -134.0f, -140.0f}, {100.0f, 220.0f, 122.0f});
     return {
-        PIXFN_PAIR(RGBToLUV_8u, m_fwd8, m_fwd8),      PIXFN_PAIR(LUVToRGB_8u, m_inv8<8>, m_inv8<4>),
-        PIXFN_PAIR(RGBToLUV_16u, m_fwd16u, m_fwd16u), PIXFN_PAIR(LUVToRGB_16u, m_inv16u, m_inv16u),
-        PIXFN_PAIR(RGBToLUV_16s, m_fwd16s, m_fwd16s), PIXFN_PAIR(LUVToRGB_16s, m_inv16s, m_inv16s),
-        PIXFN_PAIR(RGBToLUV_32f, m_fwd32, m_fwd32),   PIXFN_PAIR(LUVToRGB_32f, m_inv32, m_inv32, luv),
+        // forward: dark samples half the time, for the linear segment of L* and black
+        PIXFN_PAIR(RGBToLUV_8u, m_fwd8, m_fwd8, dark_or_uniform<Qrx8u>),
+        PIXFN_PAIR(RGBToLUV_16u, m_fwd16u, m_fwd16u, dark_or_uniform<Qrx16u>),
+        PIXFN_PAIR(RGBToLUV_16s, m_fwd16s, m_fwd16s, dark_or_uniform<Qrx16s>),
+        PIXFN_PAIR(RGBToLUV_32f, m_fwd32, m_fwd32, dark_or_uniform<float>),
+        PIXFN_PAIR(LUVToRGB_8u, m_inv8<8>, m_inv8<4>), PIXFN_PAIR(LUVToRGB_16u, m_inv16u, m_inv16u),
+        PIXFN_PAIR(LUVToRGB_16s, m_inv16s, m_inv16s),  PIXFN_PAIR(LUVToRGB_32f, m_inv32, m_inv32, luv),
     };
 }
 

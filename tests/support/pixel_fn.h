@@ -95,6 +95,24 @@ T sample(std::mt19937& rng, int = 0) {
     }
 }
 
+// Half of the samples among the eight darkest steps of about 1/900 of full
+// scale (zero included, 8u: 0..7), so that each channel and the weighted sums
+// of all three often fall below the CIE models' dark threshold (0.008856 of
+// full scale), which uniform samples almost never reach.
+template <class T>
+T dark_or_uniform(std::mt19937& rng, int = 0) {
+    if ((rng() & 1) == 0) return uniform<T>(rng);
+    const int k = static_cast<int>(rng() % 8);
+    if constexpr (std::is_same_v<T, float>)
+        return static_cast<float>(k) / 900.0f;
+    else if constexpr (std::is_same_v<T, std::uint8_t>)
+        return static_cast<T>(k);
+    else if constexpr (std::is_same_v<T, std::uint16_t>)
+        return static_cast<T>(k * 73);
+    else
+        return static_cast<T>(k * 73 - 32768);
+}
+
 // Runs fn on a random w x h image and compares every destination sample with
 // the model; the fourth sample of AC4 destinations and all guard bytes must
 // keep their values.

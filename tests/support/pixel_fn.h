@@ -95,10 +95,11 @@ T sample(std::mt19937& rng, int = 0) {
     }
 }
 
-// Half of the samples among the eight darkest steps of about 1/900 of full
-// scale (zero included, 8u: 0..7), so that each channel and the weighted sums
-// of all three often fall below the CIE models' dark threshold (0.008856 of
-// full scale), which uniform samples almost never reach.
+// Half of the samples from eight dark values starting at zero (8u: 0..7;
+// 16-bit: steps of 73 from the bottom of the range; float: steps of 1/900),
+// so that each channel and the weighted sums of all three often fall below
+// the CIE models' dark threshold (0.008856 of full scale), which uniform
+// samples almost never reach.
 template <class T>
 T dark_or_uniform(std::mt19937& rng, int = 0) {
     if ((rng() & 1) == 0) return uniform<T>(rng);

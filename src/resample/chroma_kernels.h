@@ -41,7 +41,7 @@ struct Kernels {
     // Packed -> planar.  `pairs` counts 2-pixel groups (4 bytes), `quads`
     // 4-pixel groups (8 bytes).
     UnpackP3Fn unpack_p3_yfirst, unpack_p3_cfirst;            // all chroma
-    UnpackP3Fn unpack_p3_yfirst_a16, unpack_p3_cfirst_a16;    // same, 16-byte aligned rows
+    UnpackP3Fn unpack_p3_yfirst_a16;                          // the first, 16-byte aligned rows
     UnpackYFn unpack_y_yfirst, unpack_y_cfirst;               // luma only
     UnpackP3Fn unpack_p3_hdrop_yfirst, unpack_p3_hdrop_cfirst;  // (quads) chroma of the first pair of 4
     UnpackP2VdropFn unpack_p2_vdrop_yfirst, unpack_p2_vdrop_cfirst;  // chroma as (u, v) pairs, every other row

@@ -356,7 +356,7 @@ void split_p2(const u8* __restrict u, const u8* __restrict v, u8* __restrict e, 
 
 extern const Kernels kTable = {
     unpack_p3<false>, unpack_p3<true>,
-    unpack_p3<false, true>, unpack_p3<true, true>,
+    unpack_p3<false, true>,
     unpack_y<false>, unpack_y<true>,
     unpack_p3_hdrop<false>, unpack_p3_hdrop<true>,
     unpack_p2_vdrop<false>, unpack_p2_vdrop<true>,

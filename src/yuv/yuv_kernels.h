@@ -31,8 +31,9 @@ using Rgb16DitherFn = void (*)(const u8* y, const u8* u, const u8* v, u16* dst, 
 // 16-bit packed BGR row pair to 4:2:0: n 2 x 2 blocks.
 using Bgr16To420Fn = void (*)(const u16* s0, const u16* s1, u8* y0, u8* y1, u8* u, u8* v, int n);
 
-// Index of the 16-bit formats in the tables below.
-enum Rgb16Format : int { kRGB565 = 0, kBGR565, kRGB555, kBGR555, kRGB444, kBGR444, kRgb16FormatCount };
+// The 16-bit formats in the tables below: 565, 555, 444 (rgb16::Format), each
+// in RGB order then BGR order, at 2 x format + (BGR ? 1 : 0).
+constexpr int kRgb16FormatCount = 6;
 
 struct Kernels {
     // ---- 4:4:4, n pixels

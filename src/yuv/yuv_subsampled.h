@@ -70,13 +70,6 @@ QRX_INLINE RgbRow p3_row(const u8* const planes[3], int step, std::ptrdiff_t y) 
     return {{row_at(planes[0], step, y), row_at(planes[1], step, y), row_at(planes[2], step, y)}, 1};
 }
 
-// Planes of a YUV image at row y (chroma row given separately).
-struct YuvRow {
-    u8* y;
-    u8* u;
-    u8* v;
-};
-
 // Forward 4:2:0 of one row pair: the vector body over whole blocks of 8
 // chroma samples (done by the caller), then the remainder pairs with the
 // one-shift twice-luma, then an odd last column by the two-pixel Q16 edge form.

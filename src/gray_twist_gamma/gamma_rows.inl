@@ -53,7 +53,7 @@ namespace {
 // the table), a third to two thirds of the samples computed beside table reads
 // of the others no faster, and a 64 KiB table of byte offsets from every 32nd result 1.2x
 // slower (two reads a sample).  A degree-5 polynomial per quarter binade (one
-// in-lane permute per coefficient) measured 1.3x slower alone and 5-17% faster
+// in-lane permute per coefficient) measured 1.2-1.4x slower alone, 5-17% faster
 // for a third of the samples beside table reads: too little for a second form.
 void lut16_ref(const u16* s, u16* d, std::ptrdiff_t n, const u16* t) {
 #pragma GCC unroll 8

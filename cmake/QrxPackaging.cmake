@@ -70,6 +70,11 @@ if(QRX_BUILD_TESTS)
   set(QRX_EXAMPLE_FLAGS "")
   if(QRX_SANITIZE)
     set(QRX_EXAMPLE_FLAGS "-fsanitize=${QRX_SANITIZE}")
+    if(CMAKE_C_COMPILER_ID MATCHES "Clang")
+      # the library's C++ checks call clang's C++ sanitizer runtime (and it the C++
+      # library), which clang's C driver leaves out
+      string(APPEND QRX_EXAMPLE_FLAGS " -fsanitize-link-c++-runtime -lstdc++")
+    endif()
   endif()
   add_test(NAME docs.examples
     COMMAND ${PROJECT_SOURCE_DIR}/docs/examples/run_examples.sh ${CMAKE_C_COMPILER}
